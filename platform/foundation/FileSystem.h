@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/foundation/Result.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// The app's data folder and safe file writes.
+class FileSystem {
+  public:
+    // $OMBREL_HOME, else $XDG_CONFIG_HOME/ombrel, else ~/.config/ombrel (read on every call, so tests can
+    // point it at a temporary folder).
+    static std::filesystem::path ombrelHome();
+
+    // Whole file contents; a missing or unreadable file is a failure.
+    static Result<std::string> readFile(const std::filesystem::path& path);
+
+    // Writes to a temporary file in the same folder, flushes it to disk and renames it over the target,
+    // so the target holds either the old or the new contents, never a mix. Creates missing folders.
+    static Result<bool> writeFileAtomically(const std::filesystem::path& path, std::string_view contents);
+
+    // Renames the file to "<name>.<suffix>-<UTC time stamp>[-n]" beside it, never replacing an existing
+    // file. Gives the new path.
+    static Result<std::filesystem::path> moveAside(const std::filesystem::path& path, const std::string& suffix);
+};

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "platform/foundation/AnyValue.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+// Key-value settings, one domain per XML property list under $OMBREL_HOME/defaults/.
+// The standard domain's file is named after the main bundle's identifier ("standard" without one);
+// a suite's file after the suite name. Every change rewrites the domain file atomically. A file that
+// cannot be read or parsed is moved aside (kept, with a time stamp) and the domain starts empty, with
+// one warning line on the debug console. Safe to use from several threads.
+class UserDefaults {
+  public:
+    // Created on first use and shared; reads its file at creation.
+    static std::shared_ptr<UserDefaults> standardUserDefaults();
+    // A named suite, shared per name. Nothing for an empty name, a name containing "/" or starting
+    // with ".".
+    static std::shared_ptr<UserDefaults> suiteNamed(const std::string& suiteName);
+    // Forgets the shared instances so that the next call reads the files again (after $OMBREL_HOME or
+    // the main bundle changed, as tests do). Instances already handed out keep working on their files.
+    static void resetStandardUserDefaults();
+
+    // The folder of the domain files: $OMBREL_HOME/defaults.
+    static std::filesystem::path defaultsDirectory();
+
+    // A domain kept in the given file.
+    explicit UserDefaults(std::filesystem::path file);
+
+    const std::filesystem::path& filePath() const { return file_; }
+
+    // Null when the key is absent.
+    AnyValue objectForKey(const std::string& key) const;
+    bool hasKey(const std::string& key) const;
+
+    // Writing null removes the key. A value that holds a null inside cannot be stored: nothing changes
+    // and the result is false. The result is also false when the file could not be written (the value
+    // is kept in memory and a warning is printed).
+    bool setObjectForKey(const AnyValue& value, const std::string& key);
+    bool setObjectForKey(const std::optional<AnyValue>& value, const std::string& key);
+    bool removeObjectForKey(const std::string& key);
+
+    bool setBoolForKey(bool value, const std::string& key) { return setObjectForKey(AnyValue(value), key); }
+    bool setIntegerForKey(std::int64_t value, const std::string& key) {
+        return setObjectForKey(AnyValue(value), key);
+    }
+    bool setDoubleForKey(double value, const std::string& key) { return setObjectForKey(AnyValue(value), key); }
+
+    // Typed reads: the default applies when the key is absent or holds another kind.
+    bool boolForKey(const std::string& key, bool defaultValue = false) const;
+    std::int64_t integerForKey(const std::string& key, std::int64_t defaultValue = 0) const;
+    // Integers read as doubles too.
+    double doubleForKey(const std::string& key, double defaultValue = 0) const;
+    std::optional<std::string> stringForKey(const std::string& key) const;
+    std::optional<AnyValue::Array> arrayForKey(const std::string& key) const;
+    std::optional<AnyValue::Dictionary> dictionaryForKey(const std::string& key) const;
+    std::optional<Date> dateForKey(const std::string& key) const;
+
+    AnyValue::Dictionary dictionaryRepresentation() const;
+
+  private:
+    void load();
+    bool persist();
+
+    std::filesystem::path file_;
+    mutable std::mutex mutex_;
+    AnyValue::Dictionary values_;
+};
