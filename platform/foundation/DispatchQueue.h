@@ -1,16 +1,13 @@
 #pragma once
 
-#include <condition_variable>
-#include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
-#include <thread>
 
 // Serial queues of work: the main queue (the main run loop) and background queues, each with its own
-// thread. asyncAfter counts on the current clock for every queue (delayed background work is handed to
-// its queue when due), so a manual clock drives it too.
+// thread. asyncAfter counts on the current clock for every queue: delayed work is timed by the main run
+// loop and handed to its queue when due, so a manual clock drives it too (and with the real clock the
+// main run loop must be running). A released background queue finishes the work already queued.
 class DispatchQueue : public std::enable_shared_from_this<DispatchQueue> {
   public:
     using Work = std::function<void()>;
@@ -33,14 +30,11 @@ class DispatchQueue : public std::enable_shared_from_this<DispatchQueue> {
     DispatchQueue(std::string label, bool isMain);
 
   private:
-    void startThread();
-    void workLoop();
+    struct Worker;
 
     std::string label_;
     bool isMain_;
-    std::mutex mutex_;
-    std::condition_variable wakeup_;
-    std::deque<Work> work_;
-    bool stopping_ = false;
-    std::thread thread_;
+    // Background queues only; shared with the queue's thread so that the queue may be released by its
+    // own work.
+    std::shared_ptr<Worker> worker_;
 };

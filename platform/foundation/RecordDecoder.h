@@ -30,7 +30,7 @@ concept DecodableRecord = requires(RecordDecoder& decoder) {
 // number), AnyValue (any non-null value), std::vector<T>, std::map<std::string, T>, and record types.
 class RecordDecoder {
   public:
-    // A value that is not a dictionary fails at once.
+    // A value that is not a dictionary fails at once. The record must outlive the decoder.
     explicit RecordDecoder(const AnyValue& record, std::string path = {});
 
     template <typename T> T required(const std::string& key);
@@ -46,6 +46,7 @@ class RecordDecoder {
     template <typename T> static Result<T> decodeJSON(std::string_view text);
 
   private:
+    RecordDecoder() = default;
     template <typename T> bool decodeValue(const AnyValue& value, T& out, const std::string& path);
     const AnyValue* member(const std::string& key);
     void fail(std::string error);
@@ -185,11 +186,10 @@ template <typename T> bool RecordDecoder::decodeValue(const AnyValue& value, T& 
 }
 
 template <typename T> Result<T> RecordDecoder::decode(const AnyValue& value) {
-    RecordDecoder top(AnyValue::Dictionary{});
+    RecordDecoder top;
     T out{};
-    if (value.isNull()) {
+    if (value.isNull())
         return Result<T>::failure("the value is null");
-    }
     if (!top.decodeValue(value, out, {}))
         return Result<T>::failure(top.error());
     return Result<T>::success(std::move(out));

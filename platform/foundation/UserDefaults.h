@@ -19,7 +19,7 @@ class UserDefaults {
     // Created on first use and shared; reads its file at creation.
     static std::shared_ptr<UserDefaults> standardUserDefaults();
     // A named suite, shared per name. Nothing for an empty name, a name containing "/" or starting
-    // with ".".
+    // with ".", and for the standard domain's own name.
     static std::shared_ptr<UserDefaults> suiteNamed(const std::string& suiteName);
     // Forgets the shared instances so that the next call reads the files again (after $OMBREL_HOME or
     // the main bundle changed, as tests do). Instances already handed out keep working on their files.
@@ -69,4 +69,6 @@ class UserDefaults {
     std::filesystem::path file_;
     mutable std::mutex mutex_;
     AnyValue::Dictionary values_;
+    // Set when an unreadable file could not be moved aside: it must not be overwritten.
+    bool fileLocked_ = false;
 };

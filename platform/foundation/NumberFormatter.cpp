@@ -1,0 +1,69 @@
+#include "platform/foundation/NumberFormatter.h"
+
+#include <unicode/numberformatter.h>
+#include <unicode/unum.h>
+#include <unicode/unistr.h>
+#include <unicode/ustring.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+struct FormatDeleter {
+    void operator()(UNumberFormat* format) const { unum_close(format); }
+};
+
+} // namespace
+
+NumberFormatter::NumberFormatter() : locale_(Locale::currentLocale()) {}
+
+void NumberFormatter::setNumberStyle(Style style) {
+    style_ = style;
+    minimumFractionDigits_ = 0;
+    maximumFractionDigits_ = style == Style::decimal ? 3 : 0;
+    grouping_ = style == Style::decimal;
+}
+
+void NumberFormatter::setMaximumFractionDigits(int digits) {
+    maximumFractionDigits_ = std::clamp(digits, 0, 999);
+    minimumFractionDigits_ = std::min(minimumFractionDigits_, maximumFractionDigits_);
+}
+
+void NumberFormatter::setMinimumFractionDigits(int digits) {
+    minimumFractionDigits_ = std::clamp(digits, 0, 999);
+    maximumFractionDigits_ = std::max(minimumFractionDigits_, maximumFractionDigits_);
+}
+
+std::string NumberFormatter::stringFromNumber(double value) const {
+    using namespace icu::number;
+    UErrorCode status = U_ZERO_ERROR;
+    const LocalizedNumberFormatter formatter =
+        icu::number::NumberFormatter::withLocale(icu::Locale(locale_.localeIdentifier().c_str()))
+            .precision(Precision::minMaxFraction(minimumFractionDigits_, maximumFractionDigits_))
+            .roundingMode(UNUM_ROUND_HALFEVEN)
+            .grouping(grouping_ ? UNUM_GROUPING_AUTO : UNUM_GROUPING_OFF);
+    const FormattedNumber formatted = formatter.formatDouble(value, status);
+    std::string text;
+    formatted.toString(status).toUTF8String(text);
+    return U_SUCCESS(status) ? text : std::string();
+}
+
+std::optional<double> NumberFormatter::numberFromString(std::string_view text) const {
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<UNumberFormat, FormatDeleter> format(
+        unum_open(UNUM_DECIMAL, nullptr, 0, locale_.localeIdentifier().c_str(), nullptr, &status));
+    if (U_FAILURE(status))
+        return std::nullopt;
+    unum_setAttribute(format.get(), UNUM_LENIENT_PARSE, 0);
+    unum_setAttribute(format.get(), UNUM_GROUPING_USED, grouping_ ? 1 : 0);
+    const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(),
+                                                                                     static_cast<int32_t>(text.size())));
+    if (unicode.isEmpty())
+        return std::nullopt;
+    int32_t position = 0;
+    const double value = unum_parseDouble(format.get(), unicode.getBuffer(), unicode.length(), &position, &status);
+    if (U_FAILURE(status) || position != unicode.length())
+        return std::nullopt;
+    return value;
+}

@@ -1,0 +1,126 @@
+#include "platform/foundation/RunLoop.h"
+
+std::shared_ptr<RunLoop> RunLoop::main() {
+    static const std::shared_ptr<RunLoop> loop = [] {
+        auto created = std::make_shared<RunLoop>();
+        created->thread_ = std::this_thread::get_id();
+        return created;
+    }();
+    return loop;
+}
+
+bool RunLoop::isMainThread() {
+    const std::shared_ptr<RunLoop> loop = main();
+    std::lock_guard lock(loop->mutex_);
+    return loop->thread_ == std::this_thread::get_id();
+}
+
+RunLoop::WorkId RunLoop::perform(Work work) { return performAt(Clock::current()->now(), std::move(work)); }
+
+RunLoop::WorkId RunLoop::performAt(Clock::TimePoint due, Work work) {
+    std::uint64_t sequence;
+    {
+        std::lock_guard lock(mutex_);
+        sequence = nextSequence_++;
+        pending_.emplace(Key{due, sequence}, std::move(work));
+        dueById_.emplace(sequence, due);
+    }
+    wakeup_.notify_all();
+    return WorkId{sequence};
+}
+
+void RunLoop::cancel(WorkId id) {
+    Work dropped;
+    std::lock_guard lock(mutex_);
+    const auto sequence = static_cast<std::uint64_t>(id);
+    auto found = dueById_.find(sequence);
+    if (found == dueById_.end())
+        return;
+    auto work = pending_.find(Key{found->second, sequence});
+    // Destroyed after the lock is released: the work's captures may queue or cancel work themselves.
+    dropped = std::move(work->second);
+    pending_.erase(work);
+    dueById_.erase(found);
+}
+
+bool RunLoop::runOneDue() {
+    Work work;
+    {
+        std::lock_guard lock(mutex_);
+        if (pending_.empty() || pending_.begin()->first.first > Clock::current()->now())
+            return false;
+        auto first = pending_.begin();
+        work = std::move(first->second);
+        dueById_.erase(first->first.second);
+        pending_.erase(first);
+    }
+    work();
+    return true;
+}
+
+std::size_t RunLoop::runUntilIdle() {
+    std::size_t count = 0;
+    while (runOneDue())
+        ++count;
+    return count;
+}
+
+std::optional<Clock::TimePoint> RunLoop::nextDueTime() const {
+    std::lock_guard lock(mutex_);
+    if (pending_.empty())
+        return std::nullopt;
+    return pending_.begin()->first.first;
+}
+
+std::size_t RunLoop::pendingCount() const {
+    std::lock_guard lock(mutex_);
+    return pending_.size();
+}
+
+void RunLoop::removeAllWork() {
+    std::map<Key, Work> dropped;
+    std::lock_guard lock(mutex_);
+    dropped.swap(pending_);
+    dueById_.clear();
+}
+
+void RunLoop::run() {
+    {
+        std::lock_guard lock(mutex_);
+        thread_ = std::this_thread::get_id();
+    }
+    for (;;) {
+        bool stop = false;
+        while (!stop && runOneDue()) {
+            std::lock_guard lock(mutex_);
+            stop = stopRequested_;
+        }
+        std::unique_lock lock(mutex_);
+        if (stopRequested_) {
+            stopRequested_ = false;
+            return;
+        }
+        const std::shared_ptr<Clock> clock = Clock::current();
+        if (pending_.empty() || clock->isManual()) {
+            wakeup_.wait(lock);
+        } else {
+            const Clock::Duration remaining = pending_.begin()->first.first - clock->now();
+            if (remaining > Clock::Duration::zero())
+                wakeup_.wait_for(lock, remaining);
+        }
+    }
+}
+
+void RunLoop::stop() {
+    {
+        std::lock_guard lock(mutex_);
+        stopRequested_ = true;
+    }
+    wakeup_.notify_all();
+}
+
+void RunLoop::wake() {
+    // Taking the lock orders this wake-up after run()'s check of the pending work, so it is not lost.
+    { std::lock_guard lock(mutex_); }
+    wakeup_.notify_all();
+}

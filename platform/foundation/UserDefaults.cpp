@@ -1,0 +1,170 @@
+#include "platform/foundation/UserDefaults.h"
+
+#include "platform/foundation/Bundle.h"
+#include "platform/foundation/DebugConsole.h"
+#include "platform/foundation/FileSystem.h"
+#include "platform/foundation/PropertyListCoding.h"
+
+#include <map>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Registry {
+    std::mutex mutex;
+    std::map<std::string, std::shared_ptr<UserDefaults>> domains;
+};
+
+Registry& registry() {
+    static Registry shared;
+    return shared;
+}
+
+bool validSuiteName(const std::string& name) {
+    return !name.empty() && name.front() != '.' && name.find('/') == std::string::npos &&
+           name.find('\0') == std::string::npos;
+}
+
+std::string standardDomainName() {
+    const std::optional<std::string> identifier = Bundle::mainBundle()->bundleIdentifier();
+    return identifier && validSuiteName(*identifier) ? *identifier : std::string("standard");
+}
+
+std::shared_ptr<UserDefaults> sharedDomain(const std::string& name) {
+    Registry& shared = registry();
+    std::lock_guard lock(shared.mutex);
+    std::shared_ptr<UserDefaults>& domain = shared.domains[name];
+    if (!domain)
+        domain = std::make_shared<UserDefaults>(UserDefaults::defaultsDirectory() / (name + ".plist"));
+    return domain;
+}
+
+} // namespace
+
+std::shared_ptr<UserDefaults> UserDefaults::standardUserDefaults() { return sharedDomain(standardDomainName()); }
+
+std::shared_ptr<UserDefaults> UserDefaults::suiteNamed(const std::string& suiteName) {
+    // The standard domain's own name is not a suite (it would share the standard domain's file).
+    if (!validSuiteName(suiteName) || suiteName == standardDomainName())
+        return nullptr;
+    return sharedDomain(suiteName);
+}
+
+void UserDefaults::resetStandardUserDefaults() {
+    Registry& shared = registry();
+    std::lock_guard lock(shared.mutex);
+    shared.domains.clear();
+}
+
+fs::path UserDefaults::defaultsDirectory() { return FileSystem::ombrelHome() / "defaults"; }
+
+UserDefaults::UserDefaults(fs::path file) : file_(std::move(file)) { load(); }
+
+void UserDefaults::load() {
+    std::error_code missing;
+    if (!fs::exists(file_, missing))
+        return;
+    Result<std::string> contents = FileSystem::readFile(file_);
+    std::string problem;
+    if (!contents) {
+        problem = contents.error();
+    } else {
+        Result<AnyValue> decoded = PropertyListCoding::decode(*contents);
+        if (decoded && decoded->dictionaryPointer() != nullptr) {
+            values_ = std::move(*decoded->dictionaryPointer());
+            return;
+        }
+        problem = decoded ? "the top level is not a dictionary" : decoded.error();
+    }
+    Result<fs::path> aside = FileSystem::moveAside(file_, "corrupt");
+    if (aside) {
+        DebugConsole::print("warning: user defaults " + file_.string() + " could not be read (" + problem +
+                            "); kept as " + aside->string() + ", starting empty");
+    } else {
+        fileLocked_ = true;
+        DebugConsole::print("warning: user defaults " + file_.string() + " could not be read (" + problem +
+                            ") nor moved aside (" + aside.error() + "); changes will not be saved");
+    }
+}
+
+bool UserDefaults::persist() {
+    if (fileLocked_)
+        return false;
+    Result<std::string> encoded = PropertyListCoding::encode(AnyValue(values_));
+    if (!encoded) {
+        DebugConsole::print("warning: user defaults " + file_.string() + " not saved: " + encoded.error());
+        return false;
+    }
+    Result<bool> written = FileSystem::writeFileAtomically(file_, *encoded);
+    if (!written) {
+        DebugConsole::print("warning: user defaults " + file_.string() + " not saved: " + written.error());
+        return false;
+    }
+    return true;
+}
+
+AnyValue UserDefaults::objectForKey(const std::string& key) const {
+    std::lock_guard lock(mutex_);
+    auto found = values_.find(key);
+    return found == values_.end() ? AnyValue() : found->second;
+}
+
+bool UserDefaults::hasKey(const std::string& key) const {
+    std::lock_guard lock(mutex_);
+    return values_.contains(key);
+}
+
+bool UserDefaults::setObjectForKey(const AnyValue& value, const std::string& key) {
+    if (value.isNull())
+        return removeObjectForKey(key);
+    if (!value.isPropertyListValue()) {
+        DebugConsole::print("warning: user defaults: the value for \"" + key +
+                            "\" holds a null and is not a property-list value; not stored");
+        return false;
+    }
+    std::lock_guard lock(mutex_);
+    values_.insert_or_assign(key, value);
+    return persist();
+}
+
+bool UserDefaults::setObjectForKey(const std::optional<AnyValue>& value, const std::string& key) {
+    return value ? setObjectForKey(*value, key) : removeObjectForKey(key);
+}
+
+bool UserDefaults::removeObjectForKey(const std::string& key) {
+    std::lock_guard lock(mutex_);
+    values_.erase(key);
+    return persist();
+}
+
+bool UserDefaults::boolForKey(const std::string& key, bool defaultValue) const {
+    return objectForKey(key).boolValue().value_or(defaultValue);
+}
+
+std::int64_t UserDefaults::integerForKey(const std::string& key, std::int64_t defaultValue) const {
+    return objectForKey(key).integerValue().value_or(defaultValue);
+}
+
+double UserDefaults::doubleForKey(const std::string& key, double defaultValue) const {
+    return objectForKey(key).doubleValue().value_or(defaultValue);
+}
+
+std::optional<std::string> UserDefaults::stringForKey(const std::string& key) const {
+    return objectForKey(key).stringValue();
+}
+
+std::optional<AnyValue::Array> UserDefaults::arrayForKey(const std::string& key) const {
+    return objectForKey(key).arrayValue();
+}
+
+std::optional<AnyValue::Dictionary> UserDefaults::dictionaryForKey(const std::string& key) const {
+    return objectForKey(key).dictionaryValue();
+}
+
+std::optional<Date> UserDefaults::dateForKey(const std::string& key) const { return objectForKey(key).dateValue(); }
+
+AnyValue::Dictionary UserDefaults::dictionaryRepresentation() const {
+    std::lock_guard lock(mutex_);
+    return values_;
+}
