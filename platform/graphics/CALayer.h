@@ -124,8 +124,12 @@ public:
     float presentationOpacity() const;
     CATransform3D presentationTransform() const;
 
+    // Where the layer's own drawing may reach, in its bounds space (its bounds, or more for
+    // drawing that is not clipped).
+    virtual CGRect contentExtent() const { return bounds_; }
+
     // Draws the layer and its sublayers, as presented now, into the context's user space taken as
-    // this layer's superlayer space.
+    // this layer's bounds space, as the platform does.
     void renderInContext(CGContext& context);
 
 private:

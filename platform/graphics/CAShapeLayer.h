@@ -29,6 +29,7 @@ public:
 
     void drawInContext(CGContext& context) override;
     std::optional<CGFloat> valueForKeyPath(const std::string& keyPath) const override;
+    CGRect contentExtent() const override;
 
 private:
     std::optional<CGPath> path_;

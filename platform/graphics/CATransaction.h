@@ -15,8 +15,6 @@ public:
     static void setCompletionBlock(std::function<void()> completion);
     static void setAnimationDuration(CGFloat duration);
     static CGFloat animationDuration();
-    static void setDisableActions(bool disable);
-    static bool disableActions();
 
     // Used by layers: the group an animation added now belongs to.
     class Group;

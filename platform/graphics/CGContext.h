@@ -3,21 +3,20 @@
 #include "platform/graphics/CGPath.h"
 #include "platform/graphics/UIColor.h"
 
-#include <memory>
+#include <vector>
 
 typedef struct _cairo cairo_t;
 class UIImage;
 
 enum class CGLineJoin { miter, round, bevel };
 enum class CGLineCap { butt, round, square };
-enum class CGBlendMode { normal, clear, copy, multiply };
 
 // Core Graphics drawing over a cairo context. User space has y pointing down and one unit per
 // point; the device scale lives in the initial transform. Colours resolve against the current
 // trait collection when they are set.
 class CGContext {
 public:
-    // Draws into cr without owning it; the context's saved states are unwound on destruction.
+    // Draws into cr without owning it; states saved and not restored are unwound on destruction.
     explicit CGContext(cairo_t* cr);
     ~CGContext();
     CGContext(const CGContext&) = delete;
@@ -40,10 +39,7 @@ public:
     void setLineWidth(CGFloat width);
     void setLineJoin(CGLineJoin join);
     void setLineCap(CGLineCap cap);
-    void setLineDash(CGFloat phase, const std::vector<CGFloat>& lengths);
     void setAlpha(CGFloat alpha);
-    void setBlendMode(CGBlendMode mode);
-    void setShadow(CGSize offset, CGFloat blur, const UIColor& color);
     CGFloat lineWidth() const;
 
     // The current path.
@@ -60,6 +56,7 @@ public:
     // Fills then strokes the same path.
     void drawPath();
 
+    // Points taken in pairs, each pair one segment.
     void strokeLineSegments(const std::vector<CGPoint>& points);
     void strokeEllipse(const CGRect& rect);
     void fillEllipse(const CGRect& rect);
@@ -73,12 +70,18 @@ public:
     void clip();
     CGRect clipBoundingBox() const;
 
+    // The image upright in the rectangle; templates in the fill colour.
     void drawImage(const UIImage& image, const CGRect& rect);
 
 private:
-    void setSource(const UIColor& color);
-    struct State;
+    struct State {
+        UIColor::RGBA stroke{0, 0, 0, 1};
+        UIColor::RGBA fill{0, 0, 0, 1};
+        CGFloat alpha = 1;
+    };
+    void setSource(const UIColor::RGBA& color);
 
     cairo_t* cr_;
-    std::unique_ptr<State> state_;
+    State state_;
+    std::vector<State> saved_;
 };

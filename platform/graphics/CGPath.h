@@ -42,7 +42,8 @@ public:
     std::optional<CGPoint> currentPoint() const;
     // Bounds of all points including control points.
     CGRect boundingBox() const;
-    CGPath transformed(const CGAffineTransform& t) const;
+    // Length of the path as flattened at cairo's default tolerance.
+    CGFloat length() const;
 
     // Appends to cairo's current path (in cairo's user space).
     void addToCairo(cairo_t* cr) const;

@@ -44,4 +44,6 @@ public:
 private:
     PangoLayout* layout_ = nullptr;
     CGFloat width_ = 0;
+    int numberOfLines_ = 0;
+    bool empty_ = false;
 };

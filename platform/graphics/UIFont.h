@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+typedef struct _PangoFontDescription PangoFontDescription;
+
 enum class UIFontWeight { ultraLight, thin, light, regular, medium, semibold, bold, heavy, black };
 
 enum class UIFontTextStyle { largeTitle, title1, title2, title3, headline, subheadline, body, callout, footnote, caption1, caption2 };
@@ -34,8 +36,8 @@ public:
     CGFloat descender() const;
     CGFloat lineHeight() const;
 
-    // Pango's description text ("Lato Heavy 16px" style) of this font.
-    std::string pangoDescription() const;
+    // A new Pango description of this font at an absolute size; the caller frees it.
+    PangoFontDescription* newPangoFontDescription() const;
 
     bool operator==(const UIFont&) const = default;
 

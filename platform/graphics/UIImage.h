@@ -28,12 +28,12 @@ public:
     static std::shared_ptr<UIImage> imageNamed(const std::string& name, const std::string& bundleDirectory);
     static std::shared_ptr<UIImage> imageWithContentsOfFile(const std::string& path);
     static std::shared_ptr<UIImage> imageWithData(const std::vector<std::uint8_t>& png, CGFloat scale = 1);
-    // The symbols "lock.fill", "lock.open.fill", "plus", "xmark", "checkmark",
-    // "square.and.arrow.up", "play.fill", "chevron.left", "chevron.right"; always template.
+    // The vector symbols "lock.fill", "lock.open.fill" and "plus", as templates; nothing for
+    // another name.
     static std::shared_ptr<UIImage> systemImageNamed(const std::string& name);
     static std::shared_ptr<UIImage> vectorImage(CGSize size, VectorDrawing drawing,
                                                 UIImageRenderingMode mode = UIImageRenderingMode::automatic);
-    // Takes ownership of an ARGB32 surface whose pixel size is size × scale.
+    // Takes ownership of an image surface; its size is its pixel size divided by scale.
     static std::shared_ptr<UIImage> imageWithSurface(cairo_surface_t* surface, CGFloat scale);
 
     ~UIImage();

@@ -1,0 +1,14 @@
+#pragma once
+
+class CALayer;
+class CGContext;
+
+// Draws a layer tree as presented now: shadow, background, contents, own drawing, sublayers and
+// border, with corner radius, clipping, mask, opacity and transforms.
+class LayerTreeRenderer {
+public:
+    // The layer in its superlayer's space (position and transform applied).
+    static void render(CALayer& layer, CGContext& context);
+    // The layer in its own bounds space.
+    static void renderContent(CALayer& layer, CGContext& context);
+};
