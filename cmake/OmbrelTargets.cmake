@@ -1,17 +1,26 @@
-# ombrel_library(name SOURCES... DEPS...): one static library per folder,
-# included as <folder>/<Header>.h from the source root.
+# ombrel_library(name DEPS...): one static library per folder (header-only while the folder has no
+# sources yet), included as <folder>/<Header>.h from the source root.
 function(ombrel_library name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+    return()
+  endif()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# ombrel_test(name DEPS...): one GoogleTest binary per test folder.
+# ombrel_test(name DEPS...): one GoogleTest binary per test folder (none while it has no sources).
 function(ombrel_test name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_compile_definitions(${name} PRIVATE OMBREL_BUNDLE_DIR="${OMBREL_BUNDLE_DIR}"

@@ -57,6 +57,8 @@ std::optional<double> NumberFormatter::numberFromString(std::string_view text) c
         return std::nullopt;
     unum_setAttribute(format.get(), UNUM_LENIENT_PARSE, 0);
     unum_setAttribute(format.get(), UNUM_GROUPING_USED, grouping_ ? 1 : 0);
+    // Exponent form ("1e+06", as "%g" writes it) is not a decimal-style number.
+    unum_setAttribute(format.get(), UNUM_PARSE_NO_EXPONENT, 1);
     const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(),
                                                                                      static_cast<int32_t>(text.size())));
     if (unicode.isEmpty())

@@ -128,10 +128,6 @@ bool UserDefaults::setObjectForKey(const AnyValue& value, const std::string& key
     return persist();
 }
 
-bool UserDefaults::setObjectForKey(const std::optional<AnyValue>& value, const std::string& key) {
-    return value ? setObjectForKey(*value, key) : removeObjectForKey(key);
-}
-
 bool UserDefaults::removeObjectForKey(const std::string& key) {
     std::lock_guard lock(mutex_);
     values_.erase(key);

@@ -2,6 +2,7 @@
 
 #include "platform/foundation/AnyValue.h"
 
+#include <concepts>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -41,7 +42,12 @@ class UserDefaults {
     // and the result is false. The result is also false when the file could not be written (the value
     // is kept in memory and a warning is printed).
     bool setObjectForKey(const AnyValue& value, const std::string& key);
-    bool setObjectForKey(const std::optional<AnyValue>& value, const std::string& key);
+    // An absent value removes the key. (A template so that plain values never pick this overload.)
+    template <typename Optional>
+        requires std::same_as<Optional, std::optional<AnyValue>>
+    bool setObjectForKey(const Optional& value, const std::string& key) {
+        return value ? setObjectForKey(*value, key) : removeObjectForKey(key);
+    }
     bool removeObjectForKey(const std::string& key);
 
     bool setBoolForKey(bool value, const std::string& key) { return setObjectForKey(AnyValue(value), key); }

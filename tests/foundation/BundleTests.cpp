@@ -1,0 +1,133 @@
+#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Locale.h"
+
+#include "tests/foundation/TemporaryFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(Bundle, MainBundleIsTheBuiltResourcesFolder) {
+    Bundle::setMainBundlePath(OMBREL_BUNDLE_DIR);
+    auto bundle = Bundle::mainBundle();
+    EXPECT_EQ(bundle->bundlePath(), fs::path(OMBREL_BUNDLE_DIR));
+    EXPECT_EQ(bundle->bundleIdentifier(), "com.ombrel.app");
+    EXPECT_EQ(bundle->shortVersionString(), "1.0");
+    EXPECT_EQ(bundle->pathForResource("Info", "plist"), fs::path(OMBREL_BUNDLE_DIR) / "Info.plist");
+    // The build compiles the catalogue next to the copied resources.
+    EXPECT_TRUE(bundle->pathForResource("locale/en/LC_MESSAGES/ombrel", "mo"));
+    EXPECT_FALSE(bundle->pathForResource("RemoteConfigDefaults", "json"));
+    EXPECT_FALSE(bundle->pathForResource("", "json"));
+    EXPECT_FALSE(bundle->pathForResource("locale", "")); // a folder is not a resource
+}
+
+TEST(Bundle, DefaultLookupFindsTheResourcesFolderAboveTheBinary) {
+    Bundle::setMainBundlePath({});
+    // The test binary lives in build/tests/foundation; the bundle in build/resources.
+    EXPECT_EQ(fs::weakly_canonical(Bundle::mainBundle()->bundlePath()), fs::weakly_canonical(OMBREL_BUNDLE_DIR));
+    Bundle::setMainBundlePath(OMBREL_BUNDLE_DIR);
+}
+
+TEST(Bundle, MissingInfoPlistGivesNoIdentifier) {
+    TemporaryFolder folder;
+    Bundle bundle(folder.path());
+    EXPECT_FALSE(bundle.bundleIdentifier());
+    EXPECT_TRUE(bundle.infoDictionary().empty());
+    EXPECT_EQ(bundle.localizedString("Result", "The final result in solution view"), "Result");
+}
+
+class LocalizationTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        writeCatalogue("en", {{"Calculate Verb", "Calculate"}, {"touchToUnlock", "Touch to unlock"},
+                              {"Result", "Result"}});
+        writeCatalogue("de", {{"Calculate Verb", "Berechnen"}});
+        Locale::setCurrentLanguageOverride("en");
+    }
+    void TearDown() override { Locale::setCurrentLanguageOverride(std::nullopt); }
+
+    void writeCatalogue(const std::string& language, const std::vector<std::pair<std::string, std::string>>& texts) {
+        const fs::path folder = bundleFolder.path() / "locale" / language / "LC_MESSAGES";
+        fs::create_directories(folder);
+        std::ofstream po(folder / "ombrel.po");
+        po << "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n";
+        for (const auto& [key, text] : texts)
+            po << "#. " << key << "\nmsgid \"" << key << "\"\nmsgstr \"" << text << "\"\n\n";
+        po.close();
+        const std::string command = "msgfmt -o '" + (folder / "ombrel.mo").string() + "' '" +
+                                    (folder / "ombrel.po").string() + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+    }
+
+    TemporaryFolder bundleFolder;
+};
+
+TEST_F(LocalizationTest, TranslationElseDefaultValueElseKey) {
+    Bundle bundle(bundleFolder.path());
+    EXPECT_EQ(bundle.localizedString("Calculate Verb", "Calculate"), "Calculate");
+    EXPECT_EQ(bundle.localizedString("touchToUnlock", "Touch to unlock", "ignored default"), "Touch to unlock");
+    EXPECT_EQ(bundle.localizedString("noInternet", "", "No internet"), "No internet");
+    EXPECT_EQ(bundle.localizedString("Mean", "Mean"), "Mean");
+    EXPECT_EQ(bundle.localizedString("", ""), "");
+}
+
+TEST_F(LocalizationTest, TheUsersCatalogueWinsAndEnglishStandsInForMissingLanguages) {
+    Bundle bundle(bundleFolder.path());
+    Locale::setCurrentLanguageOverride("de");
+    EXPECT_EQ(bundle.localizedString("Calculate Verb"), "Berechnen");
+    EXPECT_EQ(bundle.localizedString("touchToUnlock"), "touchToUnlock");
+    Locale::setCurrentLanguageOverride("fr");
+    EXPECT_EQ(bundle.localizedString("Calculate Verb"), "Calculate");
+}
+
+TEST_F(LocalizationTest, ADamagedCatalogueIsIgnored) {
+    std::ofstream(bundleFolder.path() / "locale" / "en" / "LC_MESSAGES" / "ombrel.mo", std::ios::binary)
+        << std::string("\xde\x12\x04\x95\0\0\0\0\xff\xff\xff\x7f\x10\0\0\0\x10\0\0\0", 20);
+    Bundle bundle(bundleFolder.path());
+    EXPECT_EQ(bundle.localizedString("Calculate Verb"), "Calculate Verb");
+}
+
+class EnvironmentLocaleTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* name : names) {
+            const char* value = std::getenv(name);
+            saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+            unsetenv(name);
+        }
+    }
+    void TearDown() override {
+        for (const auto& [name, value] : saved)
+            value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+        Locale::setCurrentLanguageOverride(std::nullopt);
+    }
+
+    static constexpr const char* names[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
+    std::vector<std::pair<const char*, std::optional<std::string>>> saved;
+};
+
+TEST_F(EnvironmentLocaleTest, LanguageComesFromTheFirstSetVariable) {
+    EXPECT_EQ(Locale::currentLanguageCode(), "en");
+    setenv("LANG", "C", 1);
+    EXPECT_EQ(Locale::currentLanguageCode(), "en");
+    setenv("LANG", "fr_FR.UTF-8", 1);
+    EXPECT_EQ(Locale::currentLanguageCode(), "fr");
+    EXPECT_EQ(Locale::currentLocale().localeIdentifier(), "fr_FR");
+    setenv("LC_MESSAGES", "es_ES", 1);
+    EXPECT_EQ(Locale::currentLanguageCode(), "es");
+    setenv("LC_ALL", "POSIX", 1);
+    EXPECT_EQ(Locale::currentLanguageCode(), "en");
+    setenv("LANGUAGE", "de_AT:en", 1);
+    EXPECT_EQ(Locale::currentLanguageCode(), "de");
+    Locale::setCurrentLanguageOverride("it");
+    EXPECT_EQ(Locale::currentLanguageCode(), "it");
+    Locale::setCurrentLanguageOverride(std::nullopt);
+    EXPECT_EQ(Locale::currentLanguageCode(), "de");
+}
+
+} // namespace

@@ -1,0 +1,226 @@
+#include "platform/foundation/AnyValue.h"
+#include "platform/foundation/JSONCoding.h"
+#include "platform/foundation/PropertyListCoding.h"
+#include "platform/foundation/RecordDecoder.h"
+#include "platform/foundation/RecordEncoder.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+AnyValue everyKind() {
+    return AnyValue::Dictionary{
+        {"flag", true},
+        {"negative", std::int64_t{-42}},
+        {"largest", std::numeric_limits<std::int64_t>::max()},
+        {"smallest", std::numeric_limits<std::int64_t>::min()},
+        {"real", 0.1},
+        {"tiny", 4.440892098500626e-16},
+        {"text", "a < b & \"c\" ünïcödé"},
+        {"empty", ""},
+        {"date", Date::dateWithTimeIntervalSince1970(1'700'000'123.0)},
+        {"data", AnyValue::Data{0, 1, 2, 254, 255}},
+        {"list", AnyValue::Array{1, "two", AnyValue::Array{}, AnyValue::Dictionary{}}},
+        {"nested", AnyValue::Dictionary{{"inner", AnyValue::Dictionary{{"k", 3.5}}}}},
+    };
+}
+
+TEST(AnyValue, TypedReadsGiveNothingOnAnotherKind) {
+    const AnyValue text("5");
+    EXPECT_EQ(text.stringValue(), "5");
+    EXPECT_FALSE(text.integerValue());
+    EXPECT_FALSE(text.doubleValue());
+    EXPECT_FALSE(text.boolValue());
+
+    const AnyValue integer(7);
+    EXPECT_EQ(integer.integerValue(), 7);
+    EXPECT_EQ(integer.doubleValue(), 7.0); // numbers read as numbers
+    EXPECT_FALSE(integer.boolValue());
+    EXPECT_FALSE(AnyValue(7.5).integerValue());
+    EXPECT_FALSE(AnyValue(true).integerValue());
+    EXPECT_FALSE(AnyValue().stringValue());
+    EXPECT_EQ(AnyValue(true).kind(), AnyValue::Kind::boolean);
+}
+
+TEST(AnyValue, ShapedReadsRefuseTheWholeValueForOneBadMember) {
+    const AnyValue inputs = AnyValue::Dictionary{{"event0", "4"}, {"probability0", 3}};
+    EXPECT_FALSE(inputs.stringDictionaryValue());
+    const AnyValue good = AnyValue::Dictionary{{"event0", "4"}, {"probability0", "0.3"}};
+    EXPECT_EQ(good.stringDictionaryValue()->at("probability0"), "0.3");
+
+    EXPECT_FALSE(AnyValue(AnyValue::Array{"a", 1}).stringArrayValue());
+    EXPECT_FALSE(AnyValue(AnyValue::Array{AnyValue::Dictionary{}, "x"}).dictionaryArrayValue());
+    EXPECT_EQ(AnyValue(AnyValue::Array{AnyValue::Dictionary{}}).dictionaryArrayValue()->size(), 1u);
+}
+
+TEST(AnyValue, EqualityComparesKindAndContent) {
+    EXPECT_EQ(everyKind(), everyKind());
+    EXPECT_NE(AnyValue(1), AnyValue(1.0));
+    EXPECT_NE(AnyValue("1"), AnyValue(1));
+    EXPECT_NE(AnyValue(AnyValue::Array{1, 2}), AnyValue(AnyValue::Array{2, 1}));
+    AnyValue changed = everyKind();
+    (*changed.dictionaryPointer())["nested"] = AnyValue::Dictionary{{"inner", AnyValue::Dictionary{{"k", 3.25}}}};
+    EXPECT_NE(changed, everyKind());
+    EXPECT_EQ(AnyValue(), AnyValue(nullptr));
+}
+
+TEST(AnyValue, PropertyListValuesHoldNoNull) {
+    EXPECT_TRUE(everyKind().isPropertyListValue());
+    EXPECT_FALSE(AnyValue().isPropertyListValue());
+    EXPECT_FALSE(AnyValue(AnyValue::Dictionary{{"a", AnyValue::Array{1, AnyValue()}}}).isPropertyListValue());
+}
+
+TEST(PropertyListCoding, EveryKindSurvivesXMLAndBinary) {
+    for (auto format : {PropertyListCoding::Format::xml, PropertyListCoding::Format::binary}) {
+        Result<std::string> encoded = PropertyListCoding::encode(everyKind(), format);
+        ASSERT_TRUE(encoded) << encoded.error();
+        Result<AnyValue> decoded = PropertyListCoding::decode(*encoded);
+        ASSERT_TRUE(decoded) << decoded.error();
+        EXPECT_EQ(*decoded, everyKind());
+    }
+}
+
+TEST(PropertyListCoding, XMLEscapesTextAndKeepsRealsExact) {
+    const AnyValue value = AnyValue::Dictionary{{"<&>", "x<y&z"}, {"third", 1.0 / 3.0}};
+    const std::string xml = *PropertyListCoding::encode(value);
+    EXPECT_NE(xml.find("<key>&lt;&amp;&gt;</key>"), std::string::npos) << xml;
+    EXPECT_EQ(*PropertyListCoding::decode(xml), value);
+}
+
+TEST(PropertyListCoding, NullCannotBeEncoded) {
+    EXPECT_FALSE(PropertyListCoding::encode(AnyValue()));
+    EXPECT_FALSE(PropertyListCoding::encode(AnyValue::Array{1, AnyValue()}));
+}
+
+TEST(PropertyListCoding, MalformedInputIsAFailureValue) {
+    for (const std::string& bytes :
+         {std::string(), std::string("not a plist"), std::string("<?xml version=\"1.0\"?><plist><dict><key>a"),
+          std::string("bplist00\xff\xff\xff", 11), std::string("<plist><array><integer>1</array></plist>")}) {
+        Result<AnyValue> decoded = PropertyListCoding::decode(bytes);
+        ASSERT_FALSE(decoded) << bytes;
+        EXPECT_FALSE(decoded.error().empty());
+    }
+}
+
+TEST(JSONCoding, ReadsNumbersAsIntegersOrReals) {
+    Result<AnyValue> decoded = JSONCoding::decode(R"({"i": 3, "r": 2.0, "e": 1e2, "n": null, "big": 18446744073709551615,
+                                                     "s": "\u00e9", "a": [true, false]})");
+    ASSERT_TRUE(decoded) << decoded.error();
+    EXPECT_EQ(decoded->find("i")->kind(), AnyValue::Kind::integer);
+    EXPECT_EQ(decoded->find("r")->kind(), AnyValue::Kind::real);
+    EXPECT_EQ(decoded->find("e")->doubleValue(), 100.0);
+    EXPECT_TRUE(decoded->find("n")->isNull());
+    EXPECT_EQ(decoded->find("big")->doubleValue(), 18446744073709551615.0);
+    EXPECT_EQ(decoded->find("s")->stringValue(), "\xc3\xa9");
+    EXPECT_EQ(*decoded->find("a"), AnyValue(AnyValue::Array{true, false}));
+}
+
+TEST(JSONCoding, RoundTripAndRefusals) {
+    const AnyValue value = AnyValue::Dictionary{{"b", AnyValue::Array{1, 2.5, "x", AnyValue()}}, {"a", false}};
+    Result<std::string> text = JSONCoding::encode(value);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(*text, R"({"a":false,"b":[1,2.5,"x",null]})");
+    EXPECT_EQ(*JSONCoding::decode(*text), value);
+    EXPECT_EQ(*JSONCoding::decode(*JSONCoding::encode(value, true)), value);
+
+    EXPECT_FALSE(JSONCoding::encode(AnyValue(std::nan(""))));
+    EXPECT_FALSE(JSONCoding::encode(AnyValue::Array{Date::now()}));
+    EXPECT_FALSE(JSONCoding::encode(AnyValue(AnyValue::Data{1})));
+}
+
+TEST(JSONCoding, MalformedOrHostileTextIsAFailureValue) {
+    for (const char* text : {"", "{", "[1,]", "{\"a\" 1}", "nul", "\"unterminated", "{} trailing", "\xff"}) {
+        EXPECT_FALSE(JSONCoding::decode(text)) << text;
+    }
+    const std::string deep = std::string(100000, '[') + std::string(100000, ']');
+    EXPECT_FALSE(JSONCoding::decode(deep));
+}
+
+struct Item {
+    std::string name;
+    std::int64_t count = 0;
+    double factor = 0;
+    std::optional<bool> flag;
+    std::optional<std::map<std::string, double>> rules;
+    std::vector<std::string> tags;
+
+    static Item decodeRecord(RecordDecoder& decoder) {
+        Item item;
+        item.name = decoder.required<std::string>("name");
+        item.count = decoder.required<std::int64_t>("count");
+        item.factor = decoder.required<double>("factor");
+        item.flag = decoder.optional<bool>("flag");
+        item.rules = decoder.optional<std::map<std::string, double>>("rules");
+        item.tags = decoder.required<std::vector<std::string>>("tags");
+        return item;
+    }
+    void encodeRecord(RecordEncoder& encoder) const {
+        encoder.set("name", name);
+        encoder.set("count", count);
+        encoder.set("factor", factor);
+        encoder.set("flag", flag);
+        encoder.set("rules", rules);
+        encoder.set("tags", tags);
+    }
+};
+
+TEST(RecordDecoder, DecodesRequiredAndOptionalMembersIgnoringUnknownOnes) {
+    Result<std::vector<Item>> items = RecordDecoder::decodeJSON<std::vector<Item>>(R"([
+        {"name": "a", "count": 3, "factor": 2, "tags": [], "unknown": {"x": 1}, "flag": null},
+        {"name": "b", "count": 4.0, "factor": 0.5, "tags": ["t"], "flag": true, "rules": {"r": 2}}])");
+    ASSERT_TRUE(items) << items.error();
+    ASSERT_EQ(items->size(), 2u);
+    EXPECT_EQ((*items)[0].factor, 2.0);
+    EXPECT_FALSE((*items)[0].flag);
+    EXPECT_FALSE((*items)[0].rules);
+    EXPECT_EQ((*items)[1].count, 4);
+    EXPECT_EQ((*items)[1].flag, true);
+    EXPECT_EQ((*items)[1].rules->at("r"), 2.0);
+    EXPECT_EQ((*items)[1].tags, std::vector<std::string>{"t"});
+}
+
+TEST(RecordDecoder, OneBadRequiredMemberFailsTheWholeValue) {
+    const char* item = R"({"name": "a", "count": 1, "factor": 1, "tags": []})";
+    ASSERT_TRUE(RecordDecoder::decodeJSON<Item>(item));
+    const std::vector<std::pair<std::string, std::string>> broken = {
+        {R"({"count": 1, "factor": 1, "tags": []})", "\"name\""},             // missing
+        {R"({"name": null, "count": 1, "factor": 1, "tags": []})", "null"},   // null
+        {R"({"name": 5, "count": 1, "factor": 1, "tags": []})", "string"},    // mistyped
+        {R"({"name": "a", "count": 1.5, "factor": 1, "tags": []})", "count"}, // fractional integer
+        {R"({"name": "a", "count": true, "factor": 1, "tags": []})", "count"},
+        {R"({"name": "a", "count": 1, "factor": "1", "tags": []})", "factor"},
+        {R"({"name": "a", "count": 1, "factor": 1, "tags": [1]})", "tags"},
+        {R"({"name": "a", "count": 1, "factor": 1, "tags": [], "flag": "yes"})", "flag"}, // optional mistyped
+        {R"({"name": "a", "count": 1, "factor": 1, "tags": [], "rules": {"r": "2"}})", "rules"},
+        {R"([])", "expected an object"},
+        {R"({"name": "a", "count": 1e300, "factor": 1, "tags": []})", "count"},
+    };
+    for (const auto& [json, mention] : broken) {
+        Result<Item> decoded = RecordDecoder::decodeJSON<Item>(json);
+        ASSERT_FALSE(decoded) << json;
+        EXPECT_NE(decoded.error().find(mention), std::string::npos) << decoded.error();
+    }
+    // One broken element anywhere fails the dictionary of lists that holds it.
+    Result<std::map<std::string, std::vector<Item>>> lists =
+        RecordDecoder::decodeJSON<std::map<std::string, std::vector<Item>>>(
+            std::string(R"({"x": [)") + item + R"(], "y": [)" + item + R"(, {"name": "b"}]})");
+    ASSERT_FALSE(lists);
+    EXPECT_NE(lists.error().find("\"y\"[1]"), std::string::npos) << lists.error();
+    EXPECT_FALSE(RecordDecoder::decodeJSON<std::vector<Item>>("not json"));
+}
+
+TEST(RecordEncoder, WritesMembersInOrderAndLeavesOutAbsentOptionals) {
+    Item item{"n", 2, 0.25, std::nullopt, std::map<std::string, double>{{"r", 1.5}}, {"x"}};
+    EXPECT_EQ(RecordEncoder::encodeJSON(item),
+              R"({"name":"n","count":2,"factor":0.25,"rules":{"r":1.5},"tags":["x"]})");
+    Result<std::vector<Item>> list =
+        RecordDecoder::decodeJSON<std::vector<Item>>(RecordEncoder::encodeJSON(std::vector<Item>{item}));
+    ASSERT_TRUE(list);
+    EXPECT_EQ((*list)[0].rules, item.rules);
+    EXPECT_EQ((*list)[0].name, "n");
+}
+
+} // namespace

@@ -1,0 +1,112 @@
+#include "platform/foundation/NotificationCenter.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+TEST(NotificationCenter, DeliversSynchronouslyToMatchingObserversInOrder) {
+    NotificationCenter center;
+    std::vector<std::string> log;
+    center.addObserverForName("didLoadMenu", nullptr, [&](const Notification& n) { log.push_back("menu1:" + n.name); });
+    center.addObserverForName("didLoadKivoAds", nullptr, [&](const Notification&) { log.push_back("ads"); });
+    center.addObserverForName("didLoadMenu", nullptr, [&](const Notification& n) {
+        log.push_back("menu2:" + n.userInfo.at("count").stringValue().value_or("?"));
+    });
+    center.addObserverForName("", nullptr, [&](const Notification& n) { log.push_back("any:" + n.name); });
+
+    center.postNotificationName("didLoadMenu", nullptr, {{"count", "3"}});
+    EXPECT_EQ(log, (std::vector<std::string>{"menu1:didLoadMenu", "menu2:3", "any:didLoadMenu"}));
+    log.clear();
+    center.postNotificationName("unobserved");
+    EXPECT_EQ(log, std::vector<std::string>{"any:unobserved"});
+}
+
+TEST(NotificationCenter, FiltersByPostingObject) {
+    NotificationCenter center;
+    auto application = std::make_shared<int>(1);
+    auto other = std::make_shared<int>(2);
+    int fromApplication = 0, fromAnyone = 0;
+    center.addObserverForName("didBecomeActive", application.get(), [&](const Notification& n) {
+        EXPECT_EQ(n.object.get(), application.get());
+        ++fromApplication;
+    });
+    center.addObserverForName("didBecomeActive", nullptr, [&](const Notification&) { ++fromAnyone; });
+    center.postNotificationName("didBecomeActive", application);
+    center.postNotificationName("didBecomeActive", other);
+    center.postNotificationName("didBecomeActive");
+    EXPECT_EQ(fromApplication, 1);
+    EXPECT_EQ(fromAnyone, 3);
+}
+
+TEST(NotificationCenter, RemovesOneObserverAllOfAnOwnerOrOneNameOfAnOwner) {
+    NotificationCenter center;
+    int owner = 0, otherOwner = 0;
+    std::vector<std::string> log;
+    auto token = center.addObserverForName("a", nullptr, [&](const Notification&) { log.push_back("token"); });
+    center.addObserver(&owner, "a", nullptr, [&](const Notification&) { log.push_back("owner-a"); });
+    center.addObserver(&owner, "b", nullptr, [&](const Notification&) { log.push_back("owner-b"); });
+    center.addObserver(&otherOwner, "a", nullptr, [&](const Notification&) { log.push_back("other-a"); });
+
+    center.removeObserver(token);
+    center.removeObserver(&owner, "b");
+    center.postNotificationName("a");
+    center.postNotificationName("b");
+    EXPECT_EQ(log, (std::vector<std::string>{"owner-a", "other-a"}));
+
+    log.clear();
+    center.removeObserver(static_cast<const void*>(&owner));
+    center.postNotificationName("a");
+    EXPECT_EQ(log, std::vector<std::string>{"other-a"});
+}
+
+TEST(NotificationCenter, AnObserverRemovedDuringAPostIsNotCalledAfterwards) {
+    NotificationCenter center;
+    int owner = 0;
+    int laterCalls = 0, posts = 0;
+    center.addObserverForName("n", nullptr, [&](const Notification&) {
+        ++posts;
+        center.removeObserver(static_cast<const void*>(&owner));
+        // Observers may post in turn without deadlocking.
+        if (posts == 1)
+            center.postNotificationName("n");
+    });
+    center.addObserver(&owner, "n", nullptr, [&](const Notification&) { ++laterCalls; });
+    center.postNotificationName("n");
+    EXPECT_EQ(posts, 2);
+    EXPECT_EQ(laterCalls, 0);
+}
+
+TEST(NotificationCenter, PostsFromSeveralThreadsReachTheObserverOnThePostingThread) {
+    auto center = NotificationCenter::defaultCenter();
+    EXPECT_EQ(center, NotificationCenter::defaultCenter());
+    std::atomic<int> delivered{0};
+    std::atomic<bool> onPostingThread{true};
+    int owner = 0;
+    center->addObserver(&owner, "threaded", nullptr, [&](const Notification& n) {
+        const auto poster = n.userInfo.at("thread").integerValue();
+        onPostingThread = onPostingThread &&
+                          static_cast<std::int64_t>(std::hash<std::thread::id>{}(std::this_thread::get_id())) == poster;
+        ++delivered;
+    });
+    std::vector<std::thread> posters;
+    for (int t = 0; t < 4; ++t)
+        posters.emplace_back([&] {
+            const auto self = static_cast<std::int64_t>(std::hash<std::thread::id>{}(std::this_thread::get_id()));
+            for (int i = 0; i < 250; ++i) {
+                int transient = 0;
+                auto token = center->addObserver(&transient, "other", nullptr, [](const Notification&) {});
+                center->postNotificationName("threaded", nullptr, {{"thread", self}});
+                center->removeObserver(token);
+            }
+        });
+    for (auto& poster : posters)
+        poster.join();
+    center->removeObserver(static_cast<const void*>(&owner));
+    EXPECT_EQ(delivered, 1000);
+    EXPECT_TRUE(onPostingThread);
+}
+
+} // namespace

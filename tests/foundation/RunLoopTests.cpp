@@ -1,0 +1,201 @@
+#include "platform/foundation/DispatchQueue.h"
+#include "platform/foundation/ManualClock.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/foundation/Timer.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <future>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+class ManualClockTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        RunLoop::main()->removeAllWork();
+        Clock::setCurrent(clock);
+    }
+    void TearDown() override {
+        RunLoop::main()->removeAllWork();
+        Clock::setCurrent(nullptr);
+    }
+
+    // Seconds since the test started, on the manual clock.
+    double elapsed() const { return Clock::secondsBetween(start, clock->now()); }
+
+    std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
+    Clock::TimePoint start = clock->now();
+    std::vector<std::string> log;
+};
+
+TEST_F(ManualClockTest, DelayedWorkRunsInDueOrderAtItsDueTime) {
+    auto main = DispatchQueue::main();
+    main->asyncAfter(3.0, [&] { log.push_back("3s@" + std::to_string(elapsed())); });
+    main->asyncAfter(0.5, [&] { log.push_back("0.5s@" + std::to_string(elapsed())); });
+    main->asyncAfter(3.0, [&] { log.push_back("3s-second"); });
+    main->async([&] { log.push_back("now"); });
+
+    clock->advance(2.9);
+    EXPECT_EQ(log, (std::vector<std::string>{"now", "0.5s@" + std::to_string(0.5)}));
+    clock->advance(0.1);
+    EXPECT_EQ(log, (std::vector<std::string>{"now", "0.5s@" + std::to_string(0.5), "3s@" + std::to_string(3.0),
+                                             "3s-second"}));
+    EXPECT_DOUBLE_EQ(elapsed(), 3.0);
+}
+
+TEST_F(ManualClockTest, WorkQueuedByWorkRunsWhenItFallsDueWithinTheAdvance) {
+    auto main = DispatchQueue::main();
+    // The toast pattern: visible for 3 s, then a 2 s fade queued from the first step.
+    main->asyncAfter(3.0, [&] {
+        log.push_back("fade starts");
+        main->asyncAfter(2.0, [&] { log.push_back("removed@" + std::to_string(elapsed())); });
+        main->async([&] { log.push_back("same turn"); });
+    });
+    main->asyncAfter(4.0, [&] { log.push_back("4s"); });
+    clock->advance(10);
+    EXPECT_EQ(log, (std::vector<std::string>{"fade starts", "same turn", "4s", "removed@" + std::to_string(5.0)}));
+}
+
+TEST_F(ManualClockTest, AdvancingByZeroRunsOnlyWhatIsDueNow) {
+    auto main = DispatchQueue::main();
+    main->async([&] { log.push_back("a"); });
+    main->asyncAfter(0.001, [&] { log.push_back("b"); });
+    clock->advance(0);
+    EXPECT_EQ(log, std::vector<std::string>{"a"});
+    EXPECT_EQ(RunLoop::main()->pendingCount(), 1u);
+}
+
+TEST_F(ManualClockTest, RepeatingAndOneShotTimersInterleaveByDueTime) {
+    int ticks = 0;
+    auto repeating = Timer::scheduledTimerWithTimeInterval(1.0, true, [&](Timer&) {
+        ++ticks;
+        log.push_back("tick" + std::to_string(ticks) + "@" + std::to_string(elapsed()));
+    });
+    auto oneShot = Timer::scheduledTimerWithTimeInterval(2.5, false, [&](Timer&) { log.push_back("once"); });
+    DispatchQueue::main()->asyncAfter(2.0, [&] { log.push_back("async2"); });
+
+    clock->advance(3.5);
+    // At 2 s the work queued at the start goes before the tick the timer queued at 1 s.
+    EXPECT_EQ(log, (std::vector<std::string>{"tick1@" + std::to_string(1.0), "async2", "tick2@" + std::to_string(2.0),
+                                             "once", "tick3@" + std::to_string(3.0)}));
+    EXPECT_FALSE(oneShot->isValid());
+    EXPECT_TRUE(repeating->isValid());
+
+    repeating->invalidate();
+    clock->advance(5);
+    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(RunLoop::main()->pendingCount(), 0u);
+}
+
+TEST_F(ManualClockTest, ATimerInvalidatedFromItsBlockStops) {
+    int fired = 0;
+    std::weak_ptr<Timer> weak;
+    {
+        auto timer = Timer::scheduledTimerWithTimeInterval(0.5, true, [&](Timer& self) {
+            if (++fired == 2)
+                self.invalidate();
+        });
+        weak = timer;
+    }
+    // The run loop keeps the scheduled timer alive although nobody else holds it.
+    ASSERT_FALSE(weak.expired());
+    clock->advance(10);
+    EXPECT_EQ(fired, 2);
+    EXPECT_TRUE(weak.expired());
+}
+
+TEST_F(ManualClockTest, CancelledWorkNeverRuns) {
+    const RunLoop::WorkId id = RunLoop::main()->performAt(clock->now() + Clock::seconds(1), [&] { log.push_back("x"); });
+    RunLoop::main()->cancel(id);
+    RunLoop::main()->cancel(id);
+    clock->advance(2);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(ManualClockTest, DateFollowsTheManualClock) {
+    const Date before = Date::now();
+    clock->advance(90);
+    EXPECT_DOUBLE_EQ(Date::now().timeIntervalSinceDate(before), 90.0);
+}
+
+TEST_F(ManualClockTest, DelayedBackgroundWorkIsHandedToItsQueueWhenDue) {
+    auto queue = DispatchQueue::makeSerial("test.background");
+    std::mutex mutex;
+    std::condition_variable done;
+    std::vector<std::string> order;
+    std::atomic<bool> onQueueThread{false};
+    queue->asyncAfter(1.0, [&] {
+        onQueueThread = queue->isCurrent() && !RunLoop::isMainThread();
+        std::lock_guard lock(mutex);
+        order.push_back("delayed");
+        done.notify_all();
+    });
+    clock->advance(0.5);
+    {
+        std::lock_guard lock(mutex);
+        EXPECT_TRUE(order.empty());
+    }
+    clock->advance(0.5);
+    std::unique_lock lock(mutex);
+    ASSERT_TRUE(done.wait_for(lock, std::chrono::seconds(5), [&] { return !order.empty(); }));
+    EXPECT_TRUE(onQueueThread);
+}
+
+TEST(DispatchQueue, BackgroundQueuesRunTheirWorkInOrderOnTheirOwnThread) {
+    std::vector<int> order;
+    std::thread::id worker;
+    bool sameThread = true;
+    {
+        auto queue = DispatchQueue::makeSerial("test.serial");
+        EXPECT_FALSE(queue->isCurrent());
+        for (int i = 0; i < 200; ++i)
+            queue->async([&, i] {
+                if (i == 0)
+                    worker = std::this_thread::get_id();
+                sameThread = sameThread && worker == std::this_thread::get_id();
+                order.push_back(i);
+            });
+    } // releasing the queue finishes its work first
+    ASSERT_EQ(order.size(), 200u);
+    for (int i = 0; i < 200; ++i)
+        EXPECT_EQ(order[i], i);
+    EXPECT_TRUE(sameThread);
+    EXPECT_NE(worker, std::this_thread::get_id());
+}
+
+TEST(DispatchQueue, AQueueReleasedByItsOwnWorkDoesNotDeadlock) {
+    std::promise<void> finished;
+    {
+        auto queue = DispatchQueue::makeSerial("test.self-release");
+        auto holder = std::make_shared<std::shared_ptr<DispatchQueue>>(queue);
+        queue->async([holder, &finished] {
+            holder->reset();
+            finished.set_value();
+        });
+    }
+    EXPECT_EQ(finished.get_future().wait_for(std::chrono::seconds(5)), std::future_status::ready);
+}
+
+TEST(RunLoop, RunsUntilStoppedOnTheRealClock) {
+    auto loop = RunLoop::main();
+    loop->removeAllWork();
+    std::vector<std::string> log;
+    const auto started = std::chrono::steady_clock::now();
+    DispatchQueue::main()->asyncAfter(0.05, [&] { log.push_back("late"); loop->stop(); });
+    DispatchQueue::main()->async([&] { log.push_back("early"); });
+    // Work queued from another thread wakes the waiting loop.
+    std::thread other([] { DispatchQueue::main()->async([] {}); });
+    loop->run();
+    other.join();
+    EXPECT_EQ(log, (std::vector<std::string>{"early", "late"}));
+    EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(50));
+    EXPECT_TRUE(RunLoop::isMainThread());
+    EXPECT_TRUE(DispatchQueue::main()->isCurrent());
+    loop->removeAllWork();
+}
+
+} // namespace

@@ -1,0 +1,238 @@
+#include "platform/foundation/RunLoop.h"
+#include "platform/foundation/URLSession.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <future>
+#include <mutex>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+// A small HTTP server on 127.0.0.1 that answers every request with one fixed response, or never answers.
+class TestHTTPServer {
+  public:
+    explicit TestHTTPServer(std::string response, bool silent = false)
+        : response_(std::move(response)), silent_(silent) {
+        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+            ::listen(listener_, 8) != 0 ||
+            ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            throw std::runtime_error("cannot start the test server");
+        port_ = ntohs(address.sin_port);
+        thread_ = std::thread([this] { serve(); });
+    }
+    ~TestHTTPServer() {
+        ::shutdown(listener_, SHUT_RDWR);
+        ::close(listener_);
+        thread_.join();
+        for (int connection : held_)
+            ::close(connection);
+    }
+
+    std::string url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+    std::vector<std::string> requestLines() {
+        std::lock_guard lock(mutex_);
+        return requestLines_;
+    }
+
+  private:
+    void serve() {
+        for (;;) {
+            const int connection = ::accept(listener_, nullptr, nullptr);
+            if (connection < 0)
+                return;
+            std::string request;
+            char buffer[4096];
+            while (request.find("\r\n\r\n") == std::string::npos) {
+                const ssize_t received = ::recv(connection, buffer, sizeof buffer, 0);
+                if (received <= 0)
+                    break;
+                request.append(buffer, static_cast<std::size_t>(received));
+            }
+            {
+                std::lock_guard lock(mutex_);
+                requestLines_.push_back(request.substr(0, request.find("\r\n")));
+            }
+            if (silent_) {
+                held_.push_back(connection);
+                continue;
+            }
+            ::send(connection, response_.data(), response_.size(), MSG_NOSIGNAL);
+            ::close(connection);
+        }
+    }
+
+    std::string response_;
+    bool silent_;
+    int listener_ = -1;
+    int port_ = 0;
+    std::thread thread_;
+    std::mutex mutex_;
+    std::vector<std::string> requestLines_;
+    std::vector<int> held_;
+};
+
+int closedPort() {
+    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
+    ::close(probe);
+    return ntohs(address.sin_port);
+}
+
+struct Completion {
+    std::string data;
+    std::optional<HTTPURLResponse> response;
+    std::optional<URLError> error;
+    bool onMainThread = true;
+};
+
+std::future<Completion> fetch(const std::shared_ptr<URLSession>& session, const std::string& text,
+                              std::shared_ptr<URLSessionDataTask>* taskOut = nullptr) {
+    auto promise = std::make_shared<std::promise<Completion>>();
+    std::optional<URL> url = URL::URLWithString(text);
+    EXPECT_TRUE(url) << text;
+    auto task = session->dataTaskWithURLCompletionHandler(
+        *url, [promise](std::string data, std::optional<HTTPURLResponse> response, std::optional<URLError> error) {
+            promise->set_value(Completion{std::move(data), std::move(response), error, RunLoop::isMainThread()});
+        });
+    task->resume();
+    if (taskOut != nullptr)
+        *taskOut = task;
+    return promise->get_future();
+}
+
+Completion await(std::future<Completion> future) {
+    EXPECT_EQ(future.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+    return future.get();
+}
+
+class URLSessionTest : public ::testing::Test {
+  protected:
+    void SetUp() override { RunLoop::main(); } // the test thread is the main thread
+};
+
+TEST_F(URLSessionTest, DeliversStatusHeadersAndBodyOffTheMainThread) {
+    TestHTTPServer server("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nX-Probe: yes\r\n"
+                          "Content-Length: 11\r\nConnection: close\r\n\r\n{\"ok\":true}");
+    Completion result = await(fetch(URLSession::sharedSession(), server.url("/config?key=apps")));
+    ASSERT_FALSE(result.error) << result.error->localizedDescription;
+    ASSERT_TRUE(result.response);
+    EXPECT_EQ(result.response->statusCode, 200);
+    EXPECT_EQ(result.response->valueForHTTPHeaderField("content-type"), "application/json");
+    EXPECT_EQ(result.response->valueForHTTPHeaderField("X-PROBE"), "yes");
+    EXPECT_FALSE(result.response->valueForHTTPHeaderField("X-Missing"));
+    EXPECT_EQ(result.data, "{\"ok\":true}");
+    EXPECT_FALSE(result.onMainThread);
+    ASSERT_EQ(server.requestLines().size(), 1u);
+    EXPECT_EQ(server.requestLines()[0], "GET /config?key=apps HTTP/1.1");
+}
+
+TEST_F(URLSessionTest, AnHTTPErrorStatusIsStillAResponse) {
+    TestHTTPServer server("HTTP/1.1 404 Not Found\r\nContent-Length: 4\r\nConnection: close\r\n\r\ngone");
+    Completion result = await(fetch(URLSession::sharedSession(), server.url("/missing")));
+    EXPECT_FALSE(result.error);
+    ASSERT_TRUE(result.response);
+    EXPECT_EQ(result.response->statusCode, 404);
+    EXPECT_EQ(result.data, "gone");
+}
+
+TEST_F(URLSessionTest, RedirectsAreFollowedAndOnlyTheLastHeadersKept) {
+    TestHTTPServer target("HTTP/1.1 200 OK\r\nX-Final: 1\r\nContent-Length: 2\r\nConnection: close\r\n\r\nhi");
+    TestHTTPServer redirect("HTTP/1.1 302 Found\r\nLocation: " + target.url("/there") +
+                            "\r\nX-First: 1\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+    Completion result = await(fetch(URLSession::sharedSession(), redirect.url("/here")));
+    ASSERT_TRUE(result.response);
+    EXPECT_EQ(result.response->statusCode, 200);
+    EXPECT_TRUE(result.response->valueForHTTPHeaderField("X-Final"));
+    EXPECT_FALSE(result.response->valueForHTTPHeaderField("X-First"));
+    EXPECT_EQ(result.data, "hi");
+}
+
+TEST_F(URLSessionTest, AClosedPortGivesAnErrorAndNoResponse) {
+    Completion result =
+        await(fetch(URLSession::sharedSession(), "http://127.0.0.1:" + std::to_string(closedPort()) + "/"));
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->code, URLError::cannotConnectToHost);
+    EXPECT_EQ(result.error->localizedDescription, "Could not connect to the server.");
+    EXPECT_FALSE(result.response);
+    EXPECT_TRUE(result.data.empty());
+    EXPECT_FALSE(result.onMainThread);
+}
+
+TEST_F(URLSessionTest, AServerThatNeverAnswersTimesOut) {
+    TestHTTPServer server("", true);
+    URLSessionConfiguration configuration;
+    configuration.timeoutIntervalForRequest = 0.5;
+    auto session = std::make_shared<URLSession>(configuration);
+    const auto started = std::chrono::steady_clock::now();
+    Completion result = await(fetch(session, server.url("/slow")));
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->code, URLError::timedOut);
+    EXPECT_FALSE(result.response);
+    EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(500));
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+}
+
+TEST_F(URLSessionTest, CancellingARunningTaskCompletesItOnceWithCancelled) {
+    TestHTTPServer server("", true);
+    std::shared_ptr<URLSessionDataTask> task;
+    std::future<Completion> future = fetch(URLSession::sharedSession(), server.url("/held"), &task);
+    while (server.requestLines().empty())
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    task->cancel();
+    task->cancel();
+    Completion result = await(std::move(future));
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->code, URLError::cancelled);
+    EXPECT_EQ(task->state(), URLSessionDataTask::State::completed);
+}
+
+TEST_F(URLSessionTest, OnlyHTTPSchemesAreFetched) {
+    Completion result = await(fetch(URLSession::sharedSession(), "file:///etc/passwd"));
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->code, URLError::unsupportedURL);
+    EXPECT_TRUE(result.data.empty());
+}
+
+TEST(URL, SplitsAbsoluteURLs) {
+    std::optional<URL> url = URL::URLWithString("HTTPS://User@Example.com:8443/a/b%20c?x=1&y=2#top");
+    ASSERT_TRUE(url);
+    EXPECT_EQ(url->scheme(), "https");
+    EXPECT_EQ(url->host(), "example.com");
+    EXPECT_EQ(url->port(), 8443);
+    EXPECT_EQ(url->path(), "/a/b%20c");
+    EXPECT_EQ(url->query(), "x=1&y=2");
+    EXPECT_EQ(url->fragment(), "top");
+    EXPECT_TRUE(url->isHTTP());
+    EXPECT_EQ(url->absoluteString(), "HTTPS://User@Example.com:8443/a/b%20c?x=1&y=2#top");
+
+    std::optional<URL> mail = URL::URLWithString("mailto:someone@example.com");
+    ASSERT_TRUE(mail);
+    EXPECT_EQ(mail->host(), "");
+    EXPECT_EQ(mail->path(), "someone@example.com");
+    EXPECT_FALSE(mail->isHTTP());
+    EXPECT_EQ(URL::URLWithString("http://[::1]:80/")->host(), "[::1]");
+    EXPECT_FALSE(URL::URLWithString("https://example.com")->query());
+}
+
+TEST(URL, RefusesTextsThatAreNotURLs) {
+    for (const char* text : {"", "example.com", "://x", "1http://x", "http://exa mple.com", "http://h/%zz", "http://h/%4",
+                             "http://h:99999/", "http://h:12a/", "https://bücher.de", "http://h/\n", "http://[::1/"})
+        EXPECT_FALSE(URL::URLWithString(text)) << text;
+}
+
+} // namespace

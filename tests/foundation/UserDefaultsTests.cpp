@@ -1,0 +1,219 @@
+#include "platform/foundation/Bundle.h"
+#include "platform/foundation/DebugConsole.h"
+#include "platform/foundation/FileSystem.h"
+#include "platform/foundation/PropertyListCoding.h"
+#include "platform/foundation/UserDefaults.h"
+
+#include "tests/foundation/TemporaryFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class UserDefaultsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        setenv("OMBREL_HOME", home.path().c_str(), 1);
+        Bundle::setMainBundlePath(OMBREL_BUNDLE_DIR);
+        UserDefaults::resetStandardUserDefaults();
+        DebugConsole::setListener([this](const std::string& line) { console.push_back(line); });
+    }
+    void TearDown() override {
+        DebugConsole::setListener(nullptr);
+        UserDefaults::resetStandardUserDefaults();
+        unsetenv("OMBREL_HOME");
+    }
+
+    fs::path domainFile(const std::string& name) const { return home.path() / "defaults" / (name + ".plist"); }
+
+    std::vector<fs::path> filesInDefaults() const {
+        std::vector<fs::path> files;
+        for (const auto& entry : fs::directory_iterator(home.path() / "defaults"))
+            files.push_back(entry.path());
+        std::sort(files.begin(), files.end());
+        return files;
+    }
+
+    static void writeText(const fs::path& file, const std::string& text) {
+        fs::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << text;
+    }
+
+    TemporaryFolder home;
+    std::vector<std::string> console;
+};
+
+TEST_F(UserDefaultsTest, EveryKindIsReadBackByAFreshInstance) {
+    const AnyValue history = AnyValue::Array{AnyValue::Dictionary{
+        {"_latexString", "x_i = [4;5]"},
+        {"inputParameters", AnyValue::Dictionary{{"event0", "4"}, {"probability0", ""}}},
+        {"solutionSteps", AnyValue::Array{}},
+        {"setupParameter", AnyValue::Dictionary{{"appKey", "OB"}, {"inputCalculationSelection", 1}}}}};
+    const AnyValue::Dictionary values = {
+        {"bool", true},
+        {"integer", std::int64_t{-9'000'000'000}},
+        {"double", 0.30000000000000004},
+        {"string", "Grüße <&>"},
+        {"date", Date::dateWithTimeIntervalSince1970(1'234'567'890.0)},
+        {"data", AnyValue::Data{0, 10, 255}},
+        {"array", history},
+        {"dictionary", AnyValue::Dictionary{{"nested", AnyValue::Array{1.5, false}}}},
+    };
+    auto defaults = UserDefaults::standardUserDefaults();
+    for (const auto& [key, value] : values)
+        ASSERT_TRUE(defaults->setObjectForKey(value, key)) << key;
+
+    EXPECT_EQ(defaults->filePath(), domainFile("com.ombrel.app"));
+    UserDefaults fresh(domainFile("com.ombrel.app"));
+    EXPECT_EQ(fresh.dictionaryRepresentation(), values);
+    EXPECT_EQ(fresh.integerForKey("integer"), -9'000'000'000);
+    EXPECT_EQ(fresh.doubleForKey("double"), 0.30000000000000004);
+    EXPECT_EQ(fresh.stringForKey("string"), "Grüße <&>");
+    EXPECT_EQ(fresh.dateForKey("date")->timeIntervalSince1970(), 1'234'567'890.0);
+    EXPECT_EQ(AnyValue(*fresh.arrayForKey("array")), history);
+    // The file is an XML property list.
+    const std::string text = *FileSystem::readFile(domainFile("com.ombrel.app"));
+    EXPECT_NE(text.find("<plist"), std::string::npos);
+}
+
+TEST_F(UserDefaultsTest, TypedReadsFallBackToTheDefaultOnAnotherKind) {
+    auto defaults = UserDefaults::standardUserDefaults();
+    defaults->setObjectForKey("5", "counterForRating");
+    defaults->setObjectForKey(1, "isRatingAlreadyDone");
+    EXPECT_EQ(defaults->integerForKey("counterForRating", 5), 5);
+    EXPECT_EQ(defaults->integerForKey("absent", 7), 7);
+    EXPECT_FALSE(defaults->boolForKey("isRatingAlreadyDone"));
+    EXPECT_TRUE(defaults->boolForKey("isRatingAlreadyDone", true));
+    EXPECT_EQ(defaults->doubleForKey("isRatingAlreadyDone"), 1.0);
+    EXPECT_FALSE(defaults->stringForKey("isRatingAlreadyDone"));
+    EXPECT_FALSE(defaults->arrayForKey("counterForRating"));
+    EXPECT_FALSE(defaults->dictionaryForKey("counterForRating"));
+}
+
+TEST_F(UserDefaultsTest, WritingAbsentRemovesTheKeyAndANullInsideIsRefused) {
+    auto defaults = UserDefaults::standardUserDefaults();
+    defaults->setObjectForKey(AnyValue::Dictionary{{"a", 1}}, "CurrentSelectedCalculation");
+    EXPECT_TRUE(defaults->setObjectForKey(std::optional<AnyValue>(), "CurrentSelectedCalculation"));
+    EXPECT_FALSE(defaults->hasKey("CurrentSelectedCalculation"));
+    defaults->setIntegerForKey(3, "kept");
+    EXPECT_TRUE(defaults->setObjectForKey(AnyValue(), "kept"));
+    EXPECT_FALSE(UserDefaults(defaults->filePath()).hasKey("kept"));
+
+    defaults->setIntegerForKey(1, "x");
+    EXPECT_FALSE(defaults->setObjectForKey(AnyValue::Array{1, AnyValue()}, "x"));
+    EXPECT_EQ(defaults->integerForKey("x"), 1);
+    EXPECT_EQ(UserDefaults(defaults->filePath()).integerForKey("x"), 1);
+    EXPECT_EQ(console.size(), 1u);
+}
+
+TEST_F(UserDefaultsTest, ACorruptFileIsKeptAsideAndTheDomainStartsEmpty) {
+    const fs::path file = domainFile("com.ombrel.app");
+    writeText(file, "<?xml version=\"1.0\"?><plist><dict><key>Calculations</key><array>");
+
+    auto defaults = UserDefaults::standardUserDefaults();
+    EXPECT_TRUE(defaults->dictionaryRepresentation().empty());
+    ASSERT_EQ(console.size(), 1u);
+    EXPECT_NE(console[0].find("warning"), std::string::npos);
+
+    std::vector<fs::path> files = filesInDefaults();
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_NE(files[0].filename().string().find("com.ombrel.app.plist.corrupt-"), std::string::npos);
+    EXPECT_EQ(*FileSystem::readFile(files[0]), "<?xml version=\"1.0\"?><plist><dict><key>Calculations</key><array>");
+
+    // The domain works again, and a second corrupt file in the same second keeps the first copy.
+    defaults->setBoolForKey(true, "isOnboardingFinished");
+    EXPECT_TRUE(UserDefaults(file).boolForKey("isOnboardingFinished"));
+    writeText(file, "second garbage");
+    UserDefaults reread(file);
+    EXPECT_TRUE(reread.dictionaryRepresentation().empty());
+    files = filesInDefaults();
+    ASSERT_EQ(files.size(), 2u);
+    int firstCopies = 0, secondCopies = 0;
+    for (const fs::path& aside : files) {
+        const std::string text = *FileSystem::readFile(aside);
+        firstCopies += text.starts_with("<?xml version=\"1.0\"?><plist><dict><key>Calculations");
+        secondCopies += text == "second garbage";
+    }
+    EXPECT_EQ(firstCopies, 1);
+    EXPECT_EQ(secondCopies, 1);
+}
+
+TEST_F(UserDefaultsTest, ATopLevelThatIsNotADictionaryCountsAsCorrupt) {
+    const fs::path file = domainFile("settings");
+    writeText(file, *PropertyListCoding::encode(AnyValue::Array{1, 2}));
+    auto suite = UserDefaults::suiteNamed("settings");
+    ASSERT_TRUE(suite);
+    EXPECT_TRUE(suite->dictionaryRepresentation().empty());
+    EXPECT_EQ(filesInDefaults().size(), 1u);
+    EXPECT_FALSE(fs::exists(file));
+}
+
+TEST_F(UserDefaultsTest, AFileThatCannotBeMovedAsideIsNeverOverwritten) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root ignores folder permissions";
+    const fs::path file = domainFile("locked");
+    writeText(file, "garbage");
+    fs::permissions(file.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
+    UserDefaults locked(file);
+    EXPECT_FALSE(locked.setIntegerForKey(1, "a"));
+    EXPECT_EQ(locked.integerForKey("a"), 1); // kept in memory for this run
+    fs::permissions(file.parent_path(), fs::perms::owner_all);
+    EXPECT_EQ(*FileSystem::readFile(file), "garbage");
+}
+
+TEST_F(UserDefaultsTest, SuitesAreSeparateSharedDomains) {
+    auto first = UserDefaults::suiteNamed("veraziva");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first, UserDefaults::suiteNamed("veraziva"));
+    first->setObjectForKey("remote", "key");
+    EXPECT_FALSE(UserDefaults::standardUserDefaults()->hasKey("key"));
+    EXPECT_TRUE(fs::exists(domainFile("veraziva")));
+
+    EXPECT_FALSE(UserDefaults::suiteNamed(""));
+    EXPECT_FALSE(UserDefaults::suiteNamed("../escape"));
+    EXPECT_FALSE(UserDefaults::suiteNamed(".hidden"));
+    EXPECT_FALSE(UserDefaults::suiteNamed("com.ombrel.app"));
+
+    // After a reset the shared instances read their files again.
+    UserDefaults::resetStandardUserDefaults();
+    EXPECT_NE(first, UserDefaults::suiteNamed("veraziva"));
+    EXPECT_EQ(UserDefaults::suiteNamed("veraziva")->stringForKey("key"), "remote");
+}
+
+TEST_F(UserDefaultsTest, ConcurrentWritersLoseNoKeyAndLeaveNoTemporaryFiles) {
+    auto defaults = UserDefaults::standardUserDefaults();
+    std::vector<std::thread> writers;
+    for (int t = 0; t < 4; ++t)
+        writers.emplace_back([&, t] {
+            for (int i = 0; i < 25; ++i)
+                defaults->setIntegerForKey(i, "writer" + std::to_string(t) + "." + std::to_string(i));
+        });
+    for (auto& writer : writers)
+        writer.join();
+    EXPECT_EQ(UserDefaults(defaults->filePath()).dictionaryRepresentation().size(), 100u);
+    EXPECT_EQ(filesInDefaults().size(), 1u);
+}
+
+TEST(OmbrelHome, FallsBackToTheConfigFolders) {
+    const char* original = std::getenv("XDG_CONFIG_HOME");
+    const std::optional<std::string> savedConfig = original ? std::optional<std::string>(original) : std::nullopt;
+    unsetenv("OMBREL_HOME");
+    setenv("XDG_CONFIG_HOME", "/tmp/config-here", 1);
+    EXPECT_EQ(FileSystem::ombrelHome(), fs::path("/tmp/config-here/ombrel"));
+    unsetenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    EXPECT_EQ(FileSystem::ombrelHome(), fs::path(home ? home : "") / ".config" / "ombrel");
+    setenv("OMBREL_HOME", "/tmp/elsewhere", 1);
+    EXPECT_EQ(UserDefaults::defaultsDirectory(), fs::path("/tmp/elsewhere/defaults"));
+    unsetenv("OMBREL_HOME");
+    if (savedConfig)
+        setenv("XDG_CONFIG_HOME", savedConfig->c_str(), 1);
+}
+
+} // namespace
