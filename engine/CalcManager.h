@@ -1,0 +1,66 @@
+#pragma once
+
+#include "engine/Calculation.h"
+#include "platform/defaults/Defaults.h"
+#include "platform/defaults/DefaultsKey.h"
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The calculation history (newest first, no two entries with the same LaTeX text added) and the two
+// current records, kept in the user defaults. Every change of the history rewrites it whole.
+class CalcManager {
+  public:
+    static const DefaultsKey<std::vector<AnyValue::Dictionary>> calculationsKey;
+    static const DefaultsKey<std::optional<AnyValue::Dictionary>> currentSelectedCalculationKey;
+    static const DefaultsKey<std::optional<AnyValue::Dictionary>> currentCalculationKey;
+    static const DefaultsKey<std::int64_t> lastHistoryDataBaseVersionKey;
+    static constexpr std::int64_t historySchemaVersion = 0;
+
+    // Works on the standard user defaults.
+    static std::shared_ptr<CalcManager> shared();
+    // Loads the history and the two current records from the given defaults.
+    explicit CalcManager(Defaults defaults = Defaults());
+
+    std::shared_ptr<UserDefaults> userDefaults() const { return defaults_.userDefaults(); }
+    const std::string persistKey = "tarsel_1";
+
+    const std::vector<Calculation>& calculations() const { return calculations_; }
+    // Writes the whole list under "Calculations".
+    void setCalculations(std::vector<Calculation> calculations);
+
+    // The input screen's in-progress record; kept in memory only.
+    std::optional<Calculation> currentCalculation;
+
+    const std::optional<Calculation>& currentSelectedCalculation() const {
+        return currentSelectedCalculation_;
+    }
+    // Mirrored in the user defaults at once; none removes the key.
+    void setCurrentSelectedCalculation(std::optional<Calculation> calculation);
+
+    std::vector<Calculation> loadCalculations();
+    std::optional<Calculation> loadCurrentCalculation() const;
+    std::optional<Calculation> loadCurrentSelectedCalculation() const;
+    void checkHistorySchemaVersion();
+    // A record whose dictionary form is not a property-list value cannot be stored and is ignored.
+    void addCalculation(const Calculation& calculation, bool replaceExisting);
+    // Indices outside the list change nothing.
+    void removeCalculation(std::size_t index);
+    void moveCalculation(std::size_t from, std::size_t to);
+    void clearCalculations();
+    std::vector<AnyValue::Dictionary> calculationDictionaries() const;
+    void saveCurrentSelectedCalculation();
+
+  private:
+    void calculationsChanged();
+    std::optional<Calculation> loadRecord(const DefaultsKey<std::optional<AnyValue::Dictionary>>& key) const;
+
+    Defaults defaults_;
+    std::vector<Calculation> calculations_;
+    // The stored form of each entry, kept beside it so that a change does not convert the whole list.
+    std::vector<AnyValue::Dictionary> dictionaries_;
+    std::optional<Calculation> currentSelectedCalculation_;
+};

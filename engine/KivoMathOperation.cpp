@@ -1,0 +1,83 @@
+#include "engine/KivoMathOperation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+std::shared_ptr<KivoMathOperation> KivoMathOperation::shared() {
+    static const std::shared_ptr<KivoMathOperation> instance = std::make_shared<KivoMathOperation>();
+    return instance;
+}
+
+namespace {
+
+constexpr double twoToThe63 = 9223372036854775808.0;
+
+// Truncation toward zero, when the result is a signed 64-bit integer.
+std::optional<std::int64_t> truncatedInt64(double value) {
+    if (!std::isfinite(value) || value >= twoToThe63 || value < -twoToThe63)
+        return std::nullopt;
+    return static_cast<std::int64_t>(value);
+}
+
+// Euclid with the remainder taking the dividend's sign; nothing when a step would overflow.
+std::optional<std::int64_t> greatestCommonDivisor(std::int64_t a, std::int64_t b) {
+    constexpr std::int64_t smallest = std::numeric_limits<std::int64_t>::min();
+    while (b != 0) {
+        if (a == smallest && b == -1)
+            return std::nullopt;
+        const std::int64_t remainder = a % b;
+        a = b;
+        b = remainder;
+    }
+    if (a == smallest)
+        return std::nullopt;
+    return a < 0 ? -a : a;
+}
+
+} // namespace
+
+std::optional<CancelledTerm> KivoMathOperation::cancelDown(const Digit& d) const {
+    if (!d.z || !std::isfinite(*d.z) || std::fabs(*d.z) >= twoToThe63)
+        return std::nullopt;
+    const std::optional<std::int64_t> a = truncatedInt64(d.n);
+    const std::optional<std::int64_t> b = truncatedInt64(*d.z);
+    if (!a || !b)
+        return std::nullopt;
+    const std::optional<std::int64_t> divisor = greatestCommonDivisor(*a, *b);
+    if (!divisor)
+        return std::nullopt;
+    const std::int64_t g = *divisor;
+    const double q = d.n / static_cast<double>(g);
+    const std::int64_t s = q >= 0 ? 1 : -1;
+    const std::int64_t k = g * s;
+
+    std::vector<NaturalConstant> common;
+    if (!d.zConstants.empty() && d.zConstants == d.nConstants)
+        common.push_back(d.zConstants.front());
+    if (std::llabs(k) <= 1 && common.empty())
+        return std::nullopt;
+    if (g == 0)
+        return std::nullopt;
+
+    auto reduced = std::make_shared<Digit>();
+    reduced->copyValues(d);
+    reduced->z = (*d.z / static_cast<double>(g)) * static_cast<double>(s);
+    reduced->zConstants = removeConstants(d.zConstants, common);
+    reduced->n = q * static_cast<double>(s);
+    reduced->nConstants = removeConstants(d.nConstants, common);
+
+    std::string latex = KivoStringOutput::cancelledFractionLatex(d, common, static_cast<double>(k)) + " =  " +
+                        KivoStringOutput::termLatex(*reduced, "", std::nullopt, false, false, 10);
+    return CancelledTerm{std::move(reduced), std::move(latex)};
+}
+
+std::vector<NaturalConstant> KivoMathOperation::removeConstants(const std::vector<NaturalConstant>& list,
+                                                                const std::vector<NaturalConstant>& common) {
+    std::vector<NaturalConstant> kept;
+    for (const NaturalConstant& constant : list)
+        if (std::find(common.begin(), common.end(), constant) == common.end())
+            kept.push_back(constant);
+    return kept;
+}

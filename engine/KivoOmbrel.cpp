@@ -1,0 +1,370 @@
+#include "engine/KivoOmbrel.h"
+
+#include "engine/KivoInputManager.h"
+#include "engine/LocalizedString.h"
+#include "engine/RoundToDecimalPlaces.h"
+#include "engine/TextUtilities.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double twoToThe63 = 9223372036854775808.0;
+
+std::string fmt(double x) {
+    return KivoStringOutput::displayString("", {}, "", 10, true, false, x);
+}
+
+std::string fmtNP(double x) {
+    return KivoStringOutput::displayString("", {}, "", 10, true, true, x);
+}
+
+const char* sign(bool approximate) {
+    return approximate ? "\\approx" : "=";
+}
+
+// A list whose terms each end in their separator; the final separator character is dropped.
+class StepList {
+  public:
+    void add(const std::string& term) { text_ += term; }
+    std::string text() const { return KivoStringOutput::dropLastCharacters(1, text_); }
+
+  private:
+    std::string text_;
+};
+
+std::string index(std::size_t i) {
+    return std::to_string(i + 1);
+}
+
+CalculatorResult rejected(std::string error, std::vector<std::string> fieldIds) {
+    CalculatorResult result;
+    result.error = std::move(error);
+    result.errorIdArray = std::move(fieldIds);
+    return result;
+}
+
+// Values shown per row, computed once and reused by the steps that show them.
+struct SampleRow {
+    std::string x;
+    std::string deviation;
+    std::string square;
+};
+
+struct RandomVariableRow {
+    std::string x;
+    std::string p;
+    std::string product;
+    std::string deviation;
+    std::string square;
+    std::string weightedSquare;
+};
+
+} // namespace
+
+CalculatorResult KivoOmbrel::readEventsAndProbabilities(const std::vector<Row>& allFields,
+                                                        std::int64_t mode) {
+    operation->withFraction = false;
+
+    std::vector<std::string> texts;
+    std::vector<std::string> fieldIds;
+    for (std::size_t i = 0; i < allFields.size(); ++i) {
+        texts.push_back(allFields[i].first);
+        fieldIds.push_back("event" + std::to_string(i));
+        if (mode == 1) {
+            texts.push_back(allFields[i].second);
+            fieldIds.push_back("probability" + std::to_string(i));
+        }
+    }
+
+    KivoInputManager parser;
+    ProcessedInputs processed = parser.processInputs(texts, {}, fieldIds, {}, false, true, false,
+                                                     FormatMode::formula, "", "", 0, true, {});
+    if (processed.error)
+        return rejected(*processed.error, processed.errorFieldIds.value_or(std::vector<std::string>{}));
+
+    std::vector<EventRow> rows;
+    const std::vector<std::shared_ptr<Digit>>& terms = *processed.allInputs;
+    for (std::size_t p = 0; p < terms.size(); ++p)
+        if (!classifyInputKeys(p, *terms[p], fieldIds, rows))
+            return rejected("inputParameterError", {fieldIds[p]});
+
+    if (mode == 0) {
+        std::vector<std::int64_t> values;
+        for (const EventRow& row : rows)
+            values.push_back(row.value);
+        if (!checkedSum(values))
+            return rejected("inputParameterError", fieldIds);
+    }
+    if (mode == 1) {
+        double sum = 0.0;
+        for (const EventRow& row : rows)
+            sum += row.probability.value_or(0.0);
+        if (rows.empty() || sum != 1.0)
+            return rejected("sumOfProbabilitiesMustBe1", elementsAtOddPositions(fieldIds));
+    }
+
+    std::string inputLatex = inputEchoStep(mode, allFields);
+    selectStatistics(mode, rows);
+
+    CalculatorResult result;
+    result.solutionSteps = output->solutionSteps;
+    result.inputLatexString = std::move(inputLatex);
+    return result;
+}
+
+bool KivoOmbrel::classifyInputKeys(std::size_t position, const Digit& term,
+                                   const std::vector<std::string>& fieldIds, std::vector<EventRow>& rows) {
+    if (position >= fieldIds.size())
+        return true;
+    const std::string& id = fieldIds[position];
+    const bool isProbability = id.starts_with("probability");
+    const std::size_t prefixLength =
+        isProbability ? std::string_view("probability").size() : std::string_view("event").size();
+    if (id.size() <= prefixLength)
+        return true;
+    const std::optional<std::int64_t> k = parseInt64(std::string_view(id).substr(prefixLength));
+    if (!k || *k < 0)
+        return true;
+    const auto row = static_cast<std::size_t>(*k);
+    if (row >= rows.size())
+        rows.push_back(EventRow{});
+    if (row >= rows.size())
+        return true;
+
+    if (isProbability) {
+        const std::optional<double> value = term.value();
+        if (!value)
+            return false;
+        rows[row].probability = value;
+        return true;
+    }
+    if (!term.z || !std::isfinite(*term.z) || *term.z >= twoToThe63 || *term.z < -twoToThe63)
+        return false;
+    rows[row].value = static_cast<std::int64_t>(*term.z);
+    return true;
+}
+
+std::vector<std::string> KivoOmbrel::elementsAtOddPositions(const std::vector<std::string>& list) {
+    std::vector<std::string> odd;
+    for (std::size_t i = 1; i < list.size(); i += 2)
+        odd.push_back(list[i]);
+    return odd;
+}
+
+std::optional<std::int64_t> KivoOmbrel::checkedSum(const std::vector<std::int64_t>& values) {
+    std::int64_t sum = 0;
+    for (std::int64_t value : values)
+        if (__builtin_add_overflow(sum, value, &sum))
+            return std::nullopt;
+    return sum;
+}
+
+std::string KivoOmbrel::inputEchoStep(std::int64_t mode, const std::vector<Row>& rows) {
+    std::string values = "x_i = [";
+    for (const Row& row : rows)
+        values += row.first + ";";
+    values = KivoStringOutput::dropLastCharacters(1, values) + "]";
+
+    std::string probabilities;
+    if (mode == 1) {
+        probabilities = "\\\\ P(X = x_i) = [";
+        for (const Row& row : rows)
+            probabilities += row.second + ";";
+        probabilities = KivoStringOutput::dropLastCharacters(1, probabilities) + "]";
+    }
+
+    std::string latex = values + " " + probabilities;
+    output->solutionSteps.push_back(makeSolutionStep(LocalizedString::yourInput(), latex));
+    return latex;
+}
+
+void KivoOmbrel::selectStatistics(std::int64_t mode, const std::vector<EventRow>& rows) {
+    if (mode == 1) {
+        randomVariableStatisticsSteps(rows);
+    } else if (mode == 0) {
+        std::vector<std::int64_t> values;
+        values.reserve(rows.size());
+        for (const EventRow& row : rows)
+            values.push_back(row.value);
+        sampleStatisticsSteps(values);
+    }
+}
+
+void KivoOmbrel::sampleStatisticsSteps(const std::vector<std::int64_t>& values) {
+    const std::optional<std::int64_t> sum = checkedSum(values);
+    if (!sum || values.empty())
+        return;
+    const std::size_t n = values.size();
+    const std::string N = fmt(static_cast<double>(n));
+    const std::int64_t S = *sum;
+    const double m = static_cast<double>(S) / static_cast<double>(n);
+    const RoundedValue mean = roundToDecimalPlaces(decimalPlaces, m);
+    const std::string m5 = fmt(mean.rounded);
+
+    std::vector<SampleRow> shown(n);
+    bool deviationsApproximate = mean.isApproximate;
+    bool squaresApproximate = false;
+    double Q = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double d = static_cast<double>(values[i]) - m;
+        const RoundedValue d5 = roundToDecimalPlaces(decimalPlaces, d);
+        const double q = d * d;
+        const RoundedValue q5 = roundToDecimalPlaces(decimalPlaces, q);
+        Q += q;
+        deviationsApproximate = deviationsApproximate || d5.isApproximate;
+        squaresApproximate = squaresApproximate || q5.isApproximate;
+        shown[i] = {fmt(static_cast<double>(values[i])), fmtNP(d5.rounded), fmt(q5.rounded)};
+    }
+    const RoundedValue Q5 = roundToDecimalPlaces(decimalPlaces, Q);
+    const std::string K = std::to_string(n - 1);
+    const double V = Q / static_cast<double>(n - 1);
+    const RoundedValue V5 = roundToDecimalPlaces(decimalPlaces, V);
+    const RoundedValue s5 = roundToDecimalPlaces(decimalPlaces, std::pow(V, 0.5));
+    const bool A1 = deviationsApproximate;
+    const bool A2 = A1 || squaresApproximate;
+    const bool A3 = A2 || Q5.isApproximate;
+    const bool A4 = A3 || V5.isApproximate;
+
+    StepList names, xs, namedDeviations, deviationTerms, deviations, squares;
+    for (std::size_t i = 0; i < n; ++i) {
+        names.add("x_" + index(i) + " +");
+        xs.add(shown[i].x + " +");
+        namedDeviations.add("(x_" + index(i) + " - " + m5 + ")^2 +");
+        deviationTerms.add("(" + shown[i].x + " - " + m5 + ")^2 +");
+        deviations.add("(" + shown[i].deviation + ")^2 +");
+        squares.add(shown[i].square + " +");
+    }
+
+    const std::string mean1 = "= \\frac{1}{" + N + "} \\cdot ";
+    const std::string variance1 = "= \\frac{1}{" + N + " - 1} \\cdot ";
+    const std::string varianceK = "\\frac{1}{" + K + "} \\cdot ";
+    std::vector<SolutionStep>& steps = output->solutionSteps;
+    steps.push_back(makeSolutionStep(LocalizedString::sampleSize(), "n = " + N));
+    steps.push_back(makeSolutionStep("", ""));
+    steps.push_back(
+        makeSolutionStep(LocalizedString::mean(), "\\bar{x} = \\frac{1}{n} \\cdot \\sum_{i=1}^{n} x_i"));
+    steps.push_back(makeSolutionStep(LocalizedString::insert(), mean1 + "\\sum_{i=1}^{" + N + "} x_i"));
+    steps.push_back(makeSolutionStep("", mean1 + "(" + names.text() + ")"));
+    steps.push_back(makeSolutionStep("", mean1 + "(" + xs.text() + ")"));
+    steps.push_back(
+        makeSolutionStep(LocalizedString::calculateVerb(), mean1 + "(" + fmt(static_cast<double>(S)) + ")"));
+    steps.push_back(makeSolutionStep("", mean1 + fmt(static_cast<double>(S))));
+    steps.push_back(makeSolutionStep(LocalizedString::result(),
+                                     "\\bar{x} " + std::string(sign(mean.isApproximate)) + " " + m5));
+    steps.push_back(makeSolutionStep("", ""));
+    steps.push_back(makeSolutionStep(LocalizedString::empiricalVariance(),
+                                     "s^2 = \\frac{1}{n - 1} \\cdot \\sum_{i=1}^{n} (x_i - \\bar{x})^2"));
+    steps.push_back(makeSolutionStep(LocalizedString::insert(),
+                                     variance1 + "\\sum_{i=1}^{" + N + "} (x_i - " + m5 + ")^2"));
+    steps.push_back(makeSolutionStep("", variance1 + "(" + namedDeviations.text() + ")"));
+    steps.push_back(makeSolutionStep("", variance1 + "(" + deviationTerms.text() + ")"));
+    steps.push_back(makeSolutionStep(LocalizedString::calculateVerb(),
+                                     sign(A1) + varianceK + "(" + deviations.text() + ")"));
+    steps.push_back(makeSolutionStep("", sign(A2) + varianceK + "(" + squares.text() + ")"));
+    steps.push_back(makeSolutionStep("", sign(A3) + (" " + varianceK) + "(" + fmt(Q5.rounded) + ")"));
+    steps.push_back(makeSolutionStep("", sign(A3) + (" " + varianceK) + fmt(Q5.rounded)));
+    steps.push_back(
+        makeSolutionStep(LocalizedString::result(), "s^2 " + std::string(sign(A4)) + " " + fmt(V5.rounded)));
+    steps.push_back(makeSolutionStep("", ""));
+    steps.push_back(
+        makeSolutionStep(LocalizedString::standardDeviation(),
+                         "s = \\sqrt{ \\frac{1}{n - 1} \\cdot \\sum_{i=1}^{n} (x_i - \\bar{x})^2 }"));
+    steps.push_back(
+        makeSolutionStep(LocalizedString::insert(), sign(A4) + (" \\sqrt{ " + fmt(V5.rounded)) + " }"));
+    steps.push_back(makeSolutionStep(
+        LocalizedString::result(), "s " + std::string(sign(A4 || s5.isApproximate)) + " " + fmt(s5.rounded)));
+}
+
+void KivoOmbrel::randomVariableStatisticsSteps(const std::vector<EventRow>& rows) {
+    if (rows.empty())
+        return;
+    const std::size_t n = rows.size();
+    const std::string N = fmt(static_cast<double>(n));
+    std::vector<RandomVariableRow> shown(n);
+    std::vector<double> products(n);
+
+    bool F1 = false;
+    double E = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double x = static_cast<double>(rows[i].value);
+        const double p = rows[i].probability.value_or(0.0);
+        products[i] = x * p;
+        const RoundedValue e5 = roundToDecimalPlaces(decimalPlaces, products[i]);
+        F1 = F1 || e5.isApproximate;
+        E += products[i];
+        shown[i].x = fmt(x);
+        shown[i].p = fmt(p);
+        shown[i].product = fmtNP(e5.rounded);
+    }
+
+    bool deviationsApproximate = false, squaresApproximate = false, weightedApproximate = false;
+    double V = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double d = static_cast<double>(rows[i].value) - E;
+        const RoundedValue d5 = roundToDecimalPlaces(decimalPlaces, d);
+        const double q = d * d;
+        const RoundedValue q5 = roundToDecimalPlaces(decimalPlaces, q);
+        const double r = q * rows[i].probability.value_or(0.0);
+        const RoundedValue r5 = roundToDecimalPlaces(decimalPlaces, r);
+        V += r;
+        deviationsApproximate = deviationsApproximate || d5.isApproximate;
+        squaresApproximate = squaresApproximate || q5.isApproximate;
+        weightedApproximate = weightedApproximate || r5.isApproximate;
+        shown[i].deviation = fmtNP(d5.rounded);
+        shown[i].square = fmt(q5.rounded);
+        shown[i].weightedSquare = fmt(r5.rounded);
+    }
+    const RoundedValue V5 = roundToDecimalPlaces(decimalPlaces, V);
+    const RoundedValue s5 = roundToDecimalPlaces(decimalPlaces, std::pow(V, 0.5));
+    const bool F2 = F1 || deviationsApproximate;
+    const bool F3 = F2 || squaresApproximate;
+    const bool F4 = F3 || weightedApproximate;
+    const bool F5 = F4 || V5.isApproximate;
+    const std::string expected = fmt(E);
+
+    StepList names, terms, products5, namedDeviations, deviationTerms, deviations, squares, weighted;
+    for (std::size_t i = 0; i < n; ++i) {
+        const RandomVariableRow& row = shown[i];
+        names.add("x_" + index(i) + " \\cdot P(X = x_" + index(i) + ") +");
+        terms.add(row.x + " \\cdot " + row.p + " +");
+        products5.add(row.product + " +");
+        namedDeviations.add("(x_" + index(i) + " - " + expected + ")^2 \\cdot P(X=x_" + index(i) + ") +");
+        deviationTerms.add("(" + row.x + " - " + expected + ")^2 \\cdot " + row.p + " +");
+        deviations.add("(" + row.deviation + ")^2 \\cdot " + row.p + " +");
+        squares.add(row.square + " \\cdot " + row.p + " +");
+        weighted.add(row.weightedSquare + " +");
+    }
+
+    std::vector<SolutionStep>& steps = output->solutionSteps;
+    steps.push_back(makeSolutionStep(LocalizedString::sampleSize(), "n = " + N));
+    steps.push_back(makeSolutionStep("", ""));
+    steps.push_back(
+        makeSolutionStep(LocalizedString::expectedValue(), "E(X) = \\sum_{i=1}^{n} x_i \\cdot P(X = x_i)"));
+    steps.push_back(
+        makeSolutionStep(LocalizedString::insert(), "= \\sum_{i=1}^{" + N + "} x_i \\cdot P(X = x_i)"));
+    steps.push_back(makeSolutionStep("", "= " + names.text()));
+    steps.push_back(makeSolutionStep("", "= " + terms.text()));
+    steps.push_back(makeSolutionStep(LocalizedString::calculateVerb(), sign(F1) + products5.text()));
+    steps.push_back(
+        makeSolutionStep(LocalizedString::result(), "E(X) " + std::string(sign(F1)) + " " + expected));
+    steps.push_back(makeSolutionStep("", ""));
+    steps.push_back(makeSolutionStep(LocalizedString::variance(),
+                                     "\\sigma^2 = \\sum_{i=1}^{n} (x_i - E(X))^2 \\cdot P(X=x_i)"));
+    steps.push_back(makeSolutionStep(LocalizedString::insert(),
+                                     "= \\sum_{i=1}^{" + N + "} (x_i - " + expected + ")^2 \\cdot P(X=x_i)"));
+    steps.push_back(makeSolutionStep("", "= " + namedDeviations.text()));
+    steps.push_back(makeSolutionStep("", "= " + deviationTerms.text()));
+    steps.push_back(makeSolutionStep(LocalizedString::calculateVerb(), sign(F2) + deviations.text()));
+    steps.push_back(makeSolutionStep("", sign(F3) + squares.text()));
+    steps.push_back(makeSolutionStep("", sign(F4) + weighted.text()));
+    steps.push_back(makeSolutionStep("", "\\sigma^2 " + std::string(sign(F5)) + " " + fmt(V5.rounded)));
+    steps.push_back(makeSolutionStep("", ""));
+    steps.push_back(makeSolutionStep(LocalizedString::standardDeviation(),
+                                     "\\sigma = \\sqrt{ \\sum_{i=1}^{n} (x_i - E(X))^2 \\cdot P(X=x_i) }"));
+    steps.push_back(
+        makeSolutionStep(LocalizedString::insert(), sign(F5) + (" \\sqrt{ " + fmt(V5.rounded)) + " }"));
+    steps.push_back(
+        makeSolutionStep(LocalizedString::result(),
+                         "\\sigma " + std::string(sign(F5 || s5.isApproximate)) + " " + fmt(s5.rounded)));
+}

@@ -1,0 +1,272 @@
+#include "engine/KivoStringOutput.h"
+
+#include "engine/KivoFormulaUnit.h"
+#include "engine/TextUtilities.h"
+#include "platform/foundation/CLocaleNumbers.h"
+#include "platform/foundation/NumberFormatter.h"
+
+#include <array>
+#include <cmath>
+#include <map>
+#include <utility>
+
+std::shared_ptr<KivoStringOutput> KivoStringOutput::shared() {
+    static const std::shared_ptr<KivoStringOutput> instance = std::make_shared<KivoStringOutput>();
+    return instance;
+}
+
+std::string KivoStringOutput::decimalText(double value, int maximumFractionDigits) {
+    thread_local std::map<int, NumberFormatter> formatters;
+    auto found = formatters.find(maximumFractionDigits);
+    if (found == formatters.end()) {
+        NumberFormatter formatter;
+        formatter.setNumberStyle(NumberFormatter::Style::decimal);
+        formatter.setLocale(Locale("en_US"));
+        formatter.setMaximumFractionDigits(maximumFractionDigits);
+        found = formatters.emplace(maximumFractionDigits, std::move(formatter)).first;
+    }
+    // Every not-a-number shows the plain symbol; the sign bit of 0/0 is an accident of the hardware.
+    return replacingAll(found->second.stringFromNumber(std::isnan(value) ? std::fabs(value) : value), ",",
+                        "");
+}
+
+namespace {
+
+std::string constantsLatex(const std::vector<NaturalConstant>& constants) {
+    std::string latex;
+    for (const NaturalConstant& constant : constants)
+        latex += constant.latex;
+    return latex;
+}
+
+// A lone "1" or "-1" takes the attachment in place of its digit; anything else gets it appended.
+std::string attach(std::string text, const std::string& attachment, const char* separator) {
+    if (text == "1" || text == "-1")
+        return replacingAll(std::move(text), "1", attachment);
+    return text + separator + attachment;
+}
+
+std::string withConstants(std::string text, const std::vector<NaturalConstant>& constants) {
+    for (const NaturalConstant& constant : constants)
+        text = attach(std::move(text), constant.latex, "");
+    return text;
+}
+
+std::string powerSuffix(double power) {
+    if (power == 1.0)
+        return {};
+    return "^{" + CLocaleNumbers::description(power) + "}";
+}
+
+bool isPlainDecimal(std::string_view text) {
+    return text.find_first_not_of("-0123456789.") == std::string_view::npos;
+}
+
+// The denominator goes through "%g" (six significant digits) before it is formatted; an exponent
+// form is not read back and the formatter writes the denominator itself.
+std::string denominatorText(double n, int maximumFractionDigits) {
+    std::string g = CLocaleNumbers::formatG(n);
+    std::optional<double> readBack = isPlainDecimal(g) ? parseDecimal(g) : std::nullopt;
+    return KivoStringOutput::decimalText(readBack.value_or(n), maximumFractionDigits);
+}
+
+} // namespace
+
+std::string KivoStringOutput::displayString(const std::string& unit,
+                                            const std::vector<NaturalConstant>& constants,
+                                            const std::string& variable, int maximumFractionDigits,
+                                            bool infinityAllowed, bool noParentheses, double value) {
+    std::string text;
+    if (std::fabs(value) < 1e-10) {
+        text = "0";
+    } else if (infinityAllowed && value > 1e12) {
+        text = "\\infty";
+    } else if (infinityAllowed && value < -1e12) {
+        text = "-\\infty";
+    } else {
+        std::string number = decimalText(value, maximumFractionDigits);
+        std::string k = constantsLatex(constants);
+        if (value < 0 && !noParentheses) {
+            if (k.empty())
+                text = "(" + number + ")";
+            else
+                text = value == -1 ? "(-" + k + ")" : "(" + number + k + ")";
+        } else if (k.empty()) {
+            text = number;
+        } else {
+            text = value == 1 ? k : number + k;
+        }
+    }
+    if (!variable.empty())
+        text = attach(std::move(text), variable, " ");
+    if (!unit.empty())
+        text += " " + unit;
+    return text;
+}
+
+std::string KivoStringOutput::termLatex(const Digit& d, const std::string& unit,
+                                        std::optional<bool> parenthesesMode, bool alwaysFraction,
+                                        bool signedParts, int maximumFractionDigits) {
+    std::optional<double> value = d.value();
+    if (!value)
+        return {};
+    const double v = *value;
+    const double z = *d.z;
+    std::string text;
+    if (std::fabs(v) < 1e-10 && !signedParts) {
+        text = "0";
+    } else if (v > 1e12) {
+        text = "\\infty";
+    } else if (v < -1e12) {
+        text = "-\\infty";
+    } else {
+        if (!signedParts && ((z < 0 && d.n > 0) || (z > 0 && d.n < 0)))
+            text = "-";
+        const double shownZ = signedParts ? z : std::fabs(z);
+        const double shownN = signedParts ? d.n : std::fabs(d.n);
+        std::string numerator = withConstants(decimalText(shownZ, maximumFractionDigits), d.zConstants);
+        std::string denominator = withConstants(denominatorText(shownN, maximumFractionDigits), d.nConstants);
+        if (d.n == 1 && d.nConstants.empty() && !alwaysFraction)
+            text += numerator;
+        else
+            text += "\\frac{" + numerator + "}{" + denominator + "}";
+    }
+    if (std::optional<std::string> variablePart = variablePartLatex(d))
+        text = attach(std::move(text), *variablePart, " ");
+    if (parenthesesMode.value_or(text.starts_with("-")))
+        text = "\\left(" + text + "\\right)";
+    if (!unit.empty())
+        text += " " + unit;
+    return text;
+}
+
+std::optional<std::string> KivoStringOutput::variablePartLatex(const Digit& d) {
+    std::string numeratorPart;
+    if (!d.zVariable.empty())
+        numeratorPart = d.zVariable + powerSuffix(d.powerOfZVariable);
+    else if (d.nVariable.empty())
+        return std::nullopt;
+    else
+        numeratorPart = "1";
+    if (d.nVariable.empty())
+        return " " + numeratorPart;
+    return "\\frac{" + numeratorPart + "}{" + d.nVariable + powerSuffix(d.powerOfNVariable) + "}";
+}
+
+std::string KivoStringOutput::cancelledFractionLatex(const Digit& d,
+                                                     const std::vector<NaturalConstant>& constants,
+                                                     double factor) {
+    if (!d.z)
+        return {};
+    auto shown = [](const std::vector<NaturalConstant>& list, double value) {
+        return displayString("", list, "", 10, true, false, value);
+    };
+    const std::string divisor = shown(constants, factor);
+    std::string text = "\\frac{" + shown(d.zConstants, *d.z) + " : " + divisor + "}{" +
+                       shown(d.nConstants, d.n) + " : " + divisor + "}";
+    if (std::optional<std::string> variablePart = variablePartLatex(d))
+        text += *variablePart;
+    return text;
+}
+
+namespace {
+
+bool isDecimalDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+void trimSpacesAndTabs(std::string& s) {
+    const std::size_t first = s.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        s.clear();
+        return;
+    }
+    s.erase(s.find_last_not_of(" \t") + 1);
+    s.erase(0, first);
+}
+
+void replaceEach(std::string& s, const std::pair<std::string_view, std::string_view>* pairs,
+                 std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i)
+        replaceAll(s, pairs[i].first, pairs[i].second);
+}
+
+constexpr std::array<std::pair<std::string_view, std::string_view>, 10> layoutReplacements{{
+    {"  ", " "},
+    {"\\quad", "\\quad "},
+    {". ", " "},
+    {"(", "\\left("},
+    {")", "\\right)"},
+    {"\\left\\left", "\\left"},
+    {"\\right\\right", "\\right"},
+    {" 1x", "x"},
+    {" 0x", ""},
+    {".0\\quad", "\\quad"},
+}};
+
+constexpr std::array<std::pair<std::string_view, std::string_view>, 11> signReplacements{{
+    {"+-", "-"},
+    {"-+", "-"},
+    {"+ -", "-"},
+    {"- +", "-"},
+    {"+ +", "+"},
+    {"++", "+"},
+    {"--", "+"},
+    {"- -", "+"},
+    {"*", "\\cdot "},
+    {"= +", "="},
+    {"=+", "="},
+}};
+
+constexpr std::array<std::pair<std::string_view, std::string_view>, 10> romanNumerals{{
+    {"I\\right)", "I)"},
+    {"II\\right)", "II)"},
+    {"III\\right)", "III)"},
+    {"IV\\right)", "IV)"},
+    {"V\\right)", "V)"},
+    {"VI\\right)", "VI)"},
+    {"VII\\right)", "VII)"},
+    {"VIII\\right)", "VIII)"},
+    {"IX\\right)", "IX)"},
+    {"X\\right)", "X)"},
+}};
+
+void beautifyPass(std::string& s) {
+    trimSpacesAndTabs(s);
+    replaceEach(s, layoutReplacements.data(), layoutReplacements.size());
+    if (s.ends_with(".0"))
+        s.erase(s.size() - 2);
+    const std::size_t point = s.find(".0");
+    if (point != std::string::npos && (point + 2 == s.size() || !isDecimalDigit(s[point + 2])))
+        s.erase(point, 2);
+    replaceEach(s, signReplacements.data(), signReplacements.size());
+    for (const auto& [from, to] : romanNumerals)
+        if (s.starts_with(from))
+            replaceAll(s, from, to);
+}
+
+} // namespace
+
+std::string KivoStringOutput::beautifyLatex(std::string text) {
+    std::string previous;
+    do {
+        previous = text;
+        beautifyPass(text);
+    } while (text != previous);
+    replaceAll(text, "\\color", "\\;\\color");
+    return text;
+}
+
+SolutionStep KivoStringOutput::latexStringHasPrefix(SolutionStep step, const std::string& prefix,
+                                                    const std::string& appended, const Symbol& symbol) {
+    auto latex = step.find("latexString");
+    if (latex == step.end() || !latex->second.starts_with(prefix))
+        return step;
+    latex->second = replacingAll(std::move(latex->second), "\n", " = ") + appended + " " +
+                    KivoFormulaUnit::shared()->replaceDefaultUnit(symbol.unit, false);
+    return step;
+}
+
+std::string KivoStringOutput::dropLastCharacters(long n, std::string_view text) {
+    return dropLastCharacterClusters(n, text);
+}

@@ -1,0 +1,79 @@
+#include "engine/family/KivoACMethod.h"
+#include "engine/family/KivoAdvancedPowerCalculator.h"
+#include "engine/family/KivoArbitraryTriangle.h"
+#include "engine/family/KivoBernoulliExperiment.h"
+#include "engine/family/KivoBernoulliFormula.h"
+#include "engine/family/KivoBinomialCoefficient.h"
+#include "engine/family/KivoBinomialDistribution.h"
+#include "engine/family/KivoBinomialFormula.h"
+#include "engine/family/KivoCircularCone.h"
+#include "engine/family/KivoCombinatorics.h"
+#include "engine/family/KivoExponentialGrowthAndDecay.h"
+#include "engine/family/KivoFactorizeQuadratics.h"
+#include "engine/family/KivoFindX.h"
+#include "engine/family/KivoFormulaCalculation.h"
+#include "engine/family/KivoFormulaCheck.h"
+#include "engine/family/KivoFrustumOfACone.h"
+#include "engine/family/KivoFrustumOfAPyramid.h"
+#include "engine/family/KivoHypothesisTestTypeIError.h"
+#include "engine/family/KivoIsoscelesTriangle.h"
+#include "engine/family/KivoLinearEquation.h"
+#include "engine/family/KivoLogarithmicIdentities.h"
+#include "engine/family/KivoPQFormula.h"
+#include "engine/family/KivoPercentageCalculator.h"
+#include "engine/family/KivoPowerAndLogarithmicFunction.h"
+#include "engine/family/KivoPyramid.h"
+#include "engine/family/KivoPythagoras.h"
+#include "engine/family/KivoReduceFraction.h"
+#include "engine/family/KivoRightTriangle.h"
+#include "engine/family/KivoRuleOfProportion.h"
+#include "engine/family/KivoSimpleFractionCalculator.h"
+#include "engine/family/KivoSimpleLogarithm.h"
+#include "engine/family/KivoSimplePowerCalculator.h"
+#include "engine/family/KivoSineCosineTangent.h"
+#include "engine/family/KivoSphereCalculator.h"
+#include "engine/family/KivoUnitCircle.h"
+#include "engine/family/UnitCircleChartManager.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(RecordShapes, SharedHelpersAreTheProcessWideInstances) {
+    KivoRuleOfProportion proportion;
+    EXPECT_EQ(proportion.outputHelper, KivoStringOutput::shared());
+    EXPECT_EQ(proportion.inputManager, KivoInputManager::shared());
+    EXPECT_EQ(proportion.mathOperation, KivoMathOperation::shared());
+    KivoSphereCalculator sphere;
+    EXPECT_EQ(sphere.operation, KivoMathOperation::shared());
+    EXPECT_EQ(sphere.output, KivoStringOutput::shared());
+}
+
+TEST(RecordShapes, InitialValuesThatDepartFromTheDefaults) {
+    EXPECT_EQ(KivoLinearEquation().divisor, 1.0);
+    EXPECT_EQ(KivoCombinatorics().decimalPlaces, 5);
+    EXPECT_EQ(KivoHypothesisTestTypeIError().decimalPlaces, 5);
+    EXPECT_EQ(KivoFormulaCalculation().decimalPlaces, 12);
+    EXPECT_TRUE(KivoFactorizeQuadratics().isA1Example);
+    EXPECT_TRUE(KivoACMethod().isA1Example);
+    EXPECT_EQ(KivoReduceFraction().maximumFractionDigits, 10);
+    EXPECT_TRUE(KivoFindX().isXAllowed);
+    EXPECT_FALSE(KivoFindX().isDotInDigitAlready.has_value());
+}
+
+TEST(RecordShapes, TermFieldsAreFreshTermsNotShared) {
+    KivoSimpleFractionCalculator first, second;
+    ASSERT_NE(first.a, nullptr);
+    EXPECT_NE(first.a, first.b);
+    EXPECT_NE(first.a, second.a);
+    EXPECT_FALSE(first.ab->z.has_value());
+    EXPECT_EQ(first.cd->n, 1.0);
+    EXPECT_FALSE(KivoPythagoras().a.z.has_value());
+    EXPECT_EQ(KivoPQFormula().q.n, 1.0);
+    EXPECT_FALSE(KivoSimpleLogarithm().allInputs.has_value());
+    EXPECT_TRUE(KivoBernoulliFormula().allInputs.empty());
+    EXPECT_TRUE(KivoArbitraryTriangle().inputParameters.empty());
+    EXPECT_FALSE(KivoBinomialFormula().divisor.has_value());
+}
+
+} // namespace
