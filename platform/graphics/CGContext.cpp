@@ -4,7 +4,8 @@
 
 #include <cairo.h>
 
-CGContext::CGContext(cairo_t* cr) : cr_(cr) {}
+// Core Graphics starts with one-point lines where cairo starts with two.
+CGContext::CGContext(cairo_t* cr) : cr_(cr) { cairo_set_line_width(cr_, 1); }
 
 CGContext::~CGContext() {
     while (!saved_.empty()) {

@@ -17,7 +17,6 @@ enum class NSLineBreakMode { byWordWrapping, byCharWrapping, byClipping, byTrunc
 struct NSParagraphStyle {
     NSTextAlignment alignment = NSTextAlignment::natural;
     NSLineBreakMode lineBreakMode = NSLineBreakMode::byWordWrapping;
-    CGFloat lineSpacing = 0;
     bool operator==(const NSParagraphStyle&) const = default;
 };
 

@@ -9,8 +9,10 @@
 
 namespace {
 
+} // namespace
+
 // Unhinted, unrounded metrics make a layout's size independent of the scale it is drawn at.
-PangoContext* layoutContext() {
+PangoContext* TextLayout::pangoContext() {
     thread_local struct Holder {
         PangoContext* context;
         Holder() {
@@ -29,6 +31,8 @@ PangoContext* layoutContext() {
     return holder.context;
 }
 
+namespace {
+
 guint16 channel(CGFloat value) { return static_cast<guint16>(std::lround(value * 65535)); }
 
 void addRunAttributes(PangoAttrList* list, const NSAttributedString::Run& run, guint start) {
@@ -40,7 +44,9 @@ void addRunAttributes(PangoAttrList* list, const NSAttributedString::Run& run, g
     UIColor::RGBA color = run.attributes.foregroundColor.value_or(UIColor::blackColor()).rgba();
     PangoAttribute* foreground = pango_attr_foreground_new(channel(color.red), channel(color.green), channel(color.blue));
     PangoAttribute* alpha = pango_attr_foreground_alpha_new(std::max<guint16>(1, channel(color.alpha)));
-    for (PangoAttribute* attribute : {fontAttribute, foreground, alpha}) {
+    // Lines as tall as the font's line height, line gap included, as the platform sets text.
+    PangoAttribute* lineHeight = pango_attr_line_height_new_absolute(static_cast<int>(font.lineHeight() * PANGO_SCALE));
+    for (PangoAttribute* attribute : {fontAttribute, foreground, alpha, lineHeight}) {
         attribute->start_index = start;
         attribute->end_index = end;
         pango_attr_list_insert(list, attribute);
@@ -92,7 +98,7 @@ int visibleLines(PangoLayout* layout, int numberOfLines) {
 TextLayout::TextLayout(const NSAttributedString& text) : TextLayout(text, Options{}) {}
 
 TextLayout::TextLayout(const NSAttributedString& text, const Options& options)
-    : layout_(pango_layout_new(layoutContext())), width_(options.width), numberOfLines_(options.numberOfLines),
+    : layout_(pango_layout_new(pangoContext())), width_(options.width), numberOfLines_(options.numberOfLines),
       empty_(text.empty()) {
     pango_layout_set_text(layout_, text.string().c_str(), static_cast<int>(text.string().size()));
     PangoAttrList* attributes = pango_attr_list_new();
@@ -109,9 +115,6 @@ TextLayout::TextLayout(const NSAttributedString& text, const Options& options)
     NSLineBreakMode lineBreak = options.lineBreakMode.value_or(paragraph.lineBreakMode);
     pango_layout_set_alignment(layout_, pangoAlignment(alignment));
     pango_layout_set_justify(layout_, alignment == NSTextAlignment::justified);
-    if (paragraph.lineSpacing > 0) {
-        pango_layout_set_spacing(layout_, static_cast<int>(paragraph.lineSpacing * PANGO_SCALE));
-    }
     if (width_ > 0 && std::isfinite(width_)) {
         pango_layout_set_width(layout_, static_cast<int>(std::ceil(width_ * PANGO_SCALE)));
         applyLineBreakMode(layout_, lineBreak, numberOfLines_);

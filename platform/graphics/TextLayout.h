@@ -5,6 +5,7 @@
 #include <memory>
 
 typedef struct _PangoLayout PangoLayout;
+typedef struct _PangoContext PangoContext;
 class CGContext;
 
 // Lays attributed text out with Pango, for measuring and drawing. Metrics are unhinted, so a
@@ -40,6 +41,8 @@ public:
     void draw(CGContext& context, CGPoint origin, CGFloat maxHeight = 0) const;
 
     PangoLayout* pangoLayout() const { return layout_; }
+    // This thread's Pango context with the unhinted settings every layout uses.
+    static PangoContext* pangoContext();
 
 private:
     PangoLayout* layout_ = nullptr;

@@ -1,8 +1,11 @@
 #include "platform/graphics/UIFont.h"
 
+#include "platform/graphics/TextLayout.h"
+
 #include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 #include <tuple>
@@ -168,18 +171,17 @@ Metrics metricsFor(const UIFont& font) {
     if (auto it = cache.find(key); it != cache.end()) {
         return it->second;
     }
-    PangoContext* context = pango_font_map_create_context(pango_cairo_font_map_get_default());
     PangoFontDescription* description = font.newPangoFontDescription();
-    PangoFontMetrics* m = pango_context_get_metrics(context, description, pango_language_from_string("en"));
-    Metrics metrics{pango_font_metrics_get_ascent(m) / double(PANGO_SCALE),
-                    pango_font_metrics_get_descent(m) / double(PANGO_SCALE),
-                    pango_font_metrics_get_height(m) / double(PANGO_SCALE)};
-    if (metrics.height <= 0) {
-        metrics.height = metrics.ascent + metrics.descent;
-    }
+    PangoFontMetrics* m =
+        pango_context_get_metrics(TextLayout::pangoContext(), description, pango_language_from_string("en"));
+    CGFloat ascent = pango_font_metrics_get_ascent(m) / double(PANGO_SCALE);
+    CGFloat descent = pango_font_metrics_get_descent(m) / double(PANGO_SCALE);
+    CGFloat height = std::max(pango_font_metrics_get_height(m) / double(PANGO_SCALE), ascent + descent);
     pango_font_metrics_unref(m);
     pango_font_description_free(description);
-    g_object_unref(context);
+    // The line gap is shared above and below, as text layout places it.
+    CGFloat halfGap = (height - ascent - descent) / 2;
+    Metrics metrics{ascent + halfGap, descent + halfGap, height};
     cache.emplace(key, metrics);
     return metrics;
 }

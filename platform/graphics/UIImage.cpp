@@ -73,44 +73,33 @@ CGFloat scaleFromFileName(const std::filesystem::path& path) {
     return 1;
 }
 
-void fillLockBody(CGContext& context, const CGRect& r) {
-    CGPath body = CGPath::withRoundedRect({r.minX() + 0.1 * r.width(), r.minY() + 0.45 * r.height(), 0.8 * r.width(),
-                                           0.55 * r.height()},
-                                          0.12 * r.width());
+// A padlock in a box 17/22 as wide as it is high, at the left of r; the open one's shackle is
+// swung up and to the right, its left leg still in the body.
+void drawPadlock(CGContext& context, const CGRect& r, bool open) {
+    constexpr CGFloat pi = std::numbers::pi;
+    CGFloat h = r.height();
+    CGFloat w = h * 17 / 22;
+    CGFloat radius = 0.27 * w;
+    CGFloat bodyTop = r.minY() + 0.45 * h;
+    CGFloat cx = r.minX() + (open ? 1.02 * w : 0.5 * w);
+    CGFloat top = r.minY() + 0.06 * h + radius;
+    context.setFillColor(UIColor::blackColor());
+    context.setStrokeColor(UIColor::blackColor());
+    context.setLineWidth(0.13 * w);
     context.beginPath();
-    context.addPath(body);
+    context.moveTo({cx - radius, bodyTop + 0.02 * h});
+    context.addLineTo({cx - radius, top});
+    context.addArc({cx, top}, radius, pi, 2 * pi, true);
+    context.addLineTo({cx + radius, open ? r.minY() + 0.3 * h : bodyTop + 0.02 * h});
+    context.strokePath();
+    context.beginPath();
+    context.addPath(CGPath::withRoundedRect({r.minX() + 0.1 * w, bodyTop, 0.8 * w, 0.55 * h}, 0.12 * w));
     context.fillPath();
 }
 
-void strokeShackle(CGContext& context, const CGRect& r, CGFloat shiftX, CGFloat legBottom) {
-    constexpr CGFloat pi = std::numbers::pi;
-    CGFloat radius = 0.27 * r.width();
-    CGFloat cx = r.midX() + shiftX;
-    CGFloat top = r.minY() + 0.06 * r.height() + radius;
-    context.setLineWidth(0.13 * r.width());
-    context.beginPath();
-    context.moveTo({cx - radius, legBottom});
-    context.addLineTo({cx - radius, top});
-    context.addArc({cx, top}, radius, pi, 2 * pi, true);
-    context.addLineTo({cx + radius, r.minY() + 0.47 * r.height()});
-    context.strokePath();
-}
+void drawLock(CGContext& context, const CGRect& r) { drawPadlock(context, r, false); }
 
-void drawLock(CGContext& context, const CGRect& r) {
-    context.setFillColor(UIColor::blackColor());
-    context.setStrokeColor(UIColor::blackColor());
-    strokeShackle(context, r, 0, r.minY() + 0.47 * r.height());
-    fillLockBody(context, r);
-}
-
-void drawOpenLock(CGContext& context, const CGRect& r) {
-    context.setFillColor(UIColor::blackColor());
-    context.setStrokeColor(UIColor::blackColor());
-    // Shackle swung up and to the right, its left leg free.
-    strokeShackle(context, {r.minX(), r.minY() - 0.06 * r.height(), r.width(), r.height()}, 0.32 * r.width(),
-                  r.minY() + 0.3 * r.height());
-    fillLockBody(context, r);
-}
+void drawOpenLock(CGContext& context, const CGRect& r) { drawPadlock(context, r, true); }
 
 void drawPlus(CGContext& context, const CGRect& r) {
     context.setStrokeColor(UIColor::blackColor());
@@ -131,7 +120,7 @@ struct Symbol {
 const std::map<std::string, Symbol>& symbols() {
     static const std::map<std::string, Symbol> table = {
         {"lock.fill", {{17, 22}, drawLock}},
-        {"lock.open.fill", {{22, 22}, drawOpenLock}},
+        {"lock.open.fill", {{24, 22}, drawOpenLock}},
         {"plus", {{18, 18}, drawPlus}},
     };
     return table;

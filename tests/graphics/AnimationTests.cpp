@@ -1,0 +1,257 @@
+#include "Pixels.h"
+
+#include "platform/foundation/ManualClock.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/graphics/CAShapeLayer.h"
+#include "platform/graphics/CATransaction.h"
+
+#include <gtest/gtest.h>
+
+#include <numbers>
+
+namespace {
+
+constexpr double pi = std::numbers::pi;
+
+class AnimationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RunLoop::main()->removeAllWork();
+        Clock::setCurrent(clock);
+    }
+    void TearDown() override {
+        RunLoop::main()->removeAllWork();
+        Clock::setCurrent(nullptr);
+    }
+
+    static CABasicAnimation strokeEnd(CGFloat from, CGFloat to, CGFloat duration) {
+        CABasicAnimation animation("strokeEnd");
+        animation.fromValue = from;
+        animation.toValue = to;
+        animation.duration = duration;
+        animation.timingFunction = CAMediaTimingFunction(CAMediaTimingFunctionName::linear);
+        return animation;
+    }
+
+    static CGFloat presented(const CALayer& layer, const std::string& keyPath = "strokeEnd") {
+        return layer.presentationValueForKeyPath(keyPath).value_or(-1);
+    }
+
+    std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
+};
+
+TEST_F(AnimationTest, StrokeEndInterpolatesOnTheClockAndFillsForwards) {
+    auto shape = CAShapeLayer::layer();
+    shape->setStrokeEnd(0.2);
+    auto animation = strokeEnd(0, 1, 1);
+    animation.fillMode = CAFillMode::forwards;
+    animation.removedOnCompletion = false;
+    shape->addAnimation(animation, "animateCircle");
+    EXPECT_DOUBLE_EQ(presented(*shape), 0);
+    clock->advance(0.25);
+    EXPECT_NEAR(presented(*shape), 0.25, 1e-9);
+    clock->advance(0.5);
+    EXPECT_NEAR(presented(*shape), 0.75, 1e-9);
+    clock->advance(5);
+    EXPECT_DOUBLE_EQ(presented(*shape), 1);
+    EXPECT_EQ(shape->animationKeys(), std::vector<std::string>{"animateCircle"});
+    EXPECT_DOUBLE_EQ(shape->strokeEnd(), 0.2) << "the model value is untouched";
+}
+
+TEST_F(AnimationTest, RemovedOnCompletionFallsBackToTheModelValue) {
+    auto shape = CAShapeLayer::layer();
+    shape->setStrokeEnd(0.2);
+    shape->addAnimation(strokeEnd(0, 1, 1), "strokeEnd");
+    clock->advance(0.5);
+    EXPECT_NEAR(presented(*shape), 0.5, 1e-9);
+    clock->advance(0.6);
+    EXPECT_DOUBLE_EQ(presented(*shape), 0.2);
+    EXPECT_TRUE(shape->animationKeys().empty());
+    EXPECT_FALSE(shape->animationForKey("strokeEnd").has_value());
+}
+
+TEST_F(AnimationTest, RotationWithoutStartValueStartsFromThePresentedAngle) {
+    auto arrow = CALayer::layer();
+    arrow->setTransform(CATransform3D::makeRotation(0.3, 0, 0, 1));
+    CABasicAnimation spin("transform.rotation.z");
+    spin.toValue = -1.0;
+    spin.duration = 2;
+    spin.timingFunction = CAMediaTimingFunction(CAMediaTimingFunctionName::linear);
+    spin.fillMode = CAFillMode::forwards;
+    spin.removedOnCompletion = false;
+    arrow->addAnimation(spin, "rotationAnimation");
+    clock->advance(1);
+    EXPECT_NEAR(presented(*arrow, "transform.rotation.z"), -0.35, 1e-9);
+    EXPECT_NEAR(arrow->presentationTransform().rotationZ(), -0.35, 1e-9);
+    clock->advance(1);
+    EXPECT_NEAR(arrow->presentationTransform().rotationZ(), -1, 1e-9);
+    EXPECT_NEAR(arrow->transform().rotationZ(), 0.3, 1e-9);
+}
+
+TEST_F(AnimationTest, TransactionCompletionWaitsForEveryAnimationAndRunsOnce) {
+    auto a = CAShapeLayer::layer();
+    auto b = CAShapeLayer::layer();
+    int completions = 0;
+    CATransaction::begin();
+    CATransaction::setCompletionBlock([&] { ++completions; });
+    a->addAnimation(strokeEnd(0, 1, 1), "one");
+    b->addAnimation(strokeEnd(0, 1, 2), "two");
+    CATransaction::commit();
+    clock->advance(1.5);
+    EXPECT_EQ(completions, 0);
+    clock->advance(0.6);
+    EXPECT_EQ(completions, 1);
+    clock->advance(5);
+    EXPECT_EQ(completions, 1);
+}
+
+TEST_F(AnimationTest, EmptyTransactionCompletesOnTheMainQueueAfterCommit) {
+    int completions = 0;
+    CATransaction::begin();
+    CATransaction::setCompletionBlock([&] { ++completions; });
+    CATransaction::commit();
+    EXPECT_EQ(completions, 0) << "never inside commit";
+    RunLoop::main()->runUntilIdle();
+    EXPECT_EQ(completions, 1);
+}
+
+TEST_F(AnimationTest, RemovingAnAnimationEarlyCompletesItsTransaction) {
+    auto shape = CAShapeLayer::layer();
+    bool completed = false;
+    CATransaction::begin();
+    CATransaction::setCompletionBlock([&] { completed = true; });
+    shape->addAnimation(strokeEnd(0, 1, 10), "long");
+    CATransaction::commit();
+    clock->advance(1);
+    EXPECT_FALSE(completed);
+    shape->removeAnimationForKey("long");
+    RunLoop::main()->runUntilIdle();
+    EXPECT_TRUE(completed);
+}
+
+TEST_F(AnimationTest, ReplacingAnAnimationUnderTheSameKeyFinishesTheOldOne) {
+    auto shape = CAShapeLayer::layer();
+    bool firstDone = false;
+    CATransaction::begin();
+    CATransaction::setCompletionBlock([&] { firstDone = true; });
+    shape->addAnimation(strokeEnd(0, 1, 10), "key");
+    CATransaction::commit();
+    shape->addAnimation(strokeEnd(1, 0, 1), "key");
+    clock->advance(0.5);
+    EXPECT_TRUE(firstDone);
+    EXPECT_NEAR(presented(*shape), 0.5, 1e-9);
+    EXPECT_EQ(shape->animationKeys().size(), 1u);
+}
+
+TEST_F(AnimationTest, ImplicitTransactionCompletesAfterItsAnimation) {
+    auto shape = CAShapeLayer::layer();
+    bool completed = false;
+    CATransaction::setCompletionBlock([&] { completed = true; });
+    shape->addAnimation(strokeEnd(0, 1, 1), "k");
+    clock->advance(0.9);
+    EXPECT_FALSE(completed);
+    clock->advance(0.2);
+    EXPECT_TRUE(completed);
+}
+
+TEST_F(AnimationTest, DestroyingALayerCompletesItsTransaction) {
+    bool completed = false;
+    {
+        auto shape = CAShapeLayer::layer();
+        CATransaction::begin();
+        CATransaction::setCompletionBlock([&] { completed = true; });
+        shape->addAnimation(strokeEnd(0, 1, 10), "k");
+        CATransaction::commit();
+    }
+    RunLoop::main()->runUntilIdle();
+    EXPECT_TRUE(completed);
+}
+
+TEST_F(AnimationTest, ZeroDurationTakesTheTransactionDuration) {
+    auto layer = CALayer::layer();
+    CABasicAnimation fade("opacity");
+    fade.fromValue = 0.0;
+    fade.toValue = 1.0;
+    CATransaction::begin();
+    CATransaction::setAnimationDuration(2);
+    layer->addAnimation(fade, "fade");
+    CATransaction::commit();
+    EXPECT_DOUBLE_EQ(layer->animationForKey("fade")->duration, 2);
+    clock->advance(1);
+    EXPECT_GT(layer->presentationOpacity(), 0.1f);
+    EXPECT_LT(layer->presentationOpacity(), 0.9f);
+}
+
+TEST_F(AnimationTest, UnknownKeyPathsAreIgnored) {
+    auto layer = CALayer::layer();
+    layer->addAnimation(CABasicAnimation("strokeEnd"), "k");
+    EXPECT_TRUE(layer->animationKeys().empty());
+}
+
+TEST_F(AnimationTest, DelayedStartKeepsTheModelValueUntilItBeginsUnlessFilledBackwards) {
+    auto shape = CAShapeLayer::layer();
+    auto animation = strokeEnd(0, 1, 1);
+    animation.beginTime = 1;
+    shape->addAnimation(animation, "late");
+    clock->advance(0.5);
+    EXPECT_DOUBLE_EQ(presented(*shape), 1);
+    clock->advance(1);
+    EXPECT_NEAR(presented(*shape), 0.5, 1e-9);
+    auto other = CAShapeLayer::layer();
+    animation.fillMode = CAFillMode::backwards;
+    other->addAnimation(animation, "late");
+    EXPECT_DOUBLE_EQ(presented(*other), 0);
+}
+
+TEST(CABasicAnimationTest, RepeatsAndCumulates) {
+    CABasicAnimation animation("strokeEnd");
+    animation.duration = 1;
+    animation.repeatCount = 2;
+    animation.fillMode = CAFillMode::forwards;
+    EXPECT_NEAR(*animation.valueAt(1.5, 0, 1), 0.5, 1e-9);
+    EXPECT_NEAR(*animation.valueAt(2.5, 0, 1), 1, 1e-9);
+    animation.cumulative = true;
+    EXPECT_NEAR(*animation.valueAt(1.5, 0, 1), 1.5, 1e-9);
+    EXPECT_NEAR(*animation.valueAt(2, 0, 1), 2, 1e-9);
+    animation.fillMode = CAFillMode::removed;
+    EXPECT_FALSE(animation.valueAt(2, 0, 1).has_value());
+}
+
+TEST(CAMediaTimingFunctionTest, CurvesKeepTheirEndsAndShapes) {
+    CAMediaTimingFunction linear(CAMediaTimingFunctionName::linear);
+    CAMediaTimingFunction easeIn(CAMediaTimingFunctionName::easeIn);
+    CAMediaTimingFunction easeOut(CAMediaTimingFunctionName::easeOut);
+    CAMediaTimingFunction easeInOut(CAMediaTimingFunctionName::easeInEaseOut);
+    EXPECT_NEAR(linear.progressAt(0.3), 0.3, 1e-9);
+    EXPECT_NEAR(easeInOut.progressAt(0.5), 0.5, 1e-9);
+    EXPECT_LT(easeIn.progressAt(0.25), 0.2);
+    EXPECT_GT(easeOut.progressAt(0.25), 0.3);
+    for (const auto& f : {easeIn, easeOut, easeInOut}) {
+        EXPECT_EQ(f.progressAt(0), 0);
+        EXPECT_EQ(f.progressAt(1), 1);
+        EXPECT_LT(f.progressAt(0.4), f.progressAt(0.6));
+    }
+}
+
+TEST_F(AnimationTest, RenderingMidAnimationDrawsThePresentedStroke) {
+    auto root = CALayer::layer();
+    root->setFrame({0, 0, 100, 100});
+    auto arc = CAShapeLayer::layer();
+    CGPath path;
+    path.addArc({50, 50}, 30, 0, 2 * pi, true);
+    arc->setPath(path);
+    arc->setFillColor(std::nullopt);
+    arc->setStrokeColor(UIColor::redColor());
+    arc->setLineWidth(5);
+    root->addSublayer(arc);
+    arc->addAnimation(strokeEnd(0, 1, 1), "animateCircle");
+    clock->advance(0.5);
+    auto half = pixels::render(*root, {100, 100}, 1);
+    EXPECT_GT(half->colorAtPoint({50, 80})->alpha, 0.9);
+    EXPECT_LT(half->colorAtPoint({50, 20})->alpha, 0.05);
+    clock->advance(1);
+    auto full = pixels::render(*root, {100, 100}, 1);
+    EXPECT_GT(full->colorAtPoint({50, 20})->alpha, 0.9);
+}
+
+} // namespace

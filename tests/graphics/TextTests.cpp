@@ -1,0 +1,155 @@
+#include "Pixels.h"
+
+#include "platform/graphics/NSAttributedString.h"
+#include "platform/graphics/TextLayout.h"
+#include "platform/graphics/UIFont.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+NSAttributedString text(const std::string& s, const UIFont& font) {
+    return NSAttributedString(s, NSStringAttributes{font, std::nullopt, std::nullopt});
+}
+
+TEST(UIFontTest, AvenirNamesMapToLatoFaces) {
+    auto heavy = UIFont::fontWithName("Avenir-Heavy", 20);
+    ASSERT_TRUE(heavy.has_value());
+    EXPECT_EQ(heavy->familyName(), "Lato");
+    EXPECT_EQ(heavy->weight(), UIFontWeight::heavy);
+    EXPECT_EQ(heavy->fontName(), "Avenir-Heavy");
+    EXPECT_EQ(heavy->pointSize(), 20);
+    EXPECT_EQ(UIFont::fontWithName("Avenir-Medium", 14)->weight(), UIFontWeight::medium);
+    EXPECT_EQ(UIFont::fontWithName("Avenir-Book", 14)->weight(), UIFontWeight::regular);
+}
+
+TEST(UIFontTest, UnknownNamesGiveNoFont) {
+    EXPECT_FALSE(UIFont::fontWithName("Avenier", 14).has_value());
+    EXPECT_FALSE(UIFont::fontWithName("", 14).has_value());
+    EXPECT_FALSE(UIFont::fontWithName("Avenir-Roman", 14).has_value());
+}
+
+TEST(UIFontTest, InstalledFacesAreFoundByPostScriptOrFamilyName) {
+    auto bold = UIFont::fontWithName("Lato-Bold", 12);
+    ASSERT_TRUE(bold.has_value());
+    EXPECT_EQ(bold->familyName(), "Lato");
+    EXPECT_EQ(bold->weight(), UIFontWeight::bold);
+    auto family = UIFont::fontWithName("Lato", 12);
+    ASSERT_TRUE(family.has_value());
+    EXPECT_EQ(family->familyName(), "Lato");
+}
+
+TEST(UIFontTest, SystemAndPreferredFonts) {
+    UIFont semibold = UIFont::systemFontOfSize(20, UIFontWeight::semibold);
+    EXPECT_EQ(semibold.familyName(), "Lato");
+    EXPECT_EQ(semibold.weight(), UIFontWeight::semibold);
+    EXPECT_GT(UIFont::preferredFontForTextStyle(UIFontTextStyle::title1).pointSize(),
+              UIFont::preferredFontForTextStyle(UIFontTextStyle::body).pointSize());
+    EXPECT_EQ(semibold.fontWithSize(10).pointSize(), 10);
+    EXPECT_EQ(semibold.fontWithSize(10).weight(), UIFontWeight::semibold);
+}
+
+TEST(UIFontTest, MetricsScaleWithSize) {
+    UIFont small = UIFont::systemFontOfSize(10);
+    UIFont large = UIFont::systemFontOfSize(40);
+    EXPECT_GT(small.lineHeight(), 10);
+    EXPECT_NEAR(large.lineHeight() / small.lineHeight(), 4, 0.1);
+    EXPECT_GT(large.ascender(), 0);
+    EXPECT_LT(large.descender(), 0);
+}
+
+TEST(TextMeasureTest, WidthGrowsWithTextAndWeight) {
+    UIFont font = UIFont::systemFontOfSize(12);
+    CGSize one = text("Probability", font).size();
+    CGSize two = text("Probability distribution", font).size();
+    EXPECT_GT(one.width, 40);
+    EXPECT_GT(two.width, one.width * 1.5);
+    EXPECT_NEAR(one.height, two.height, 1e-9);
+    EXPECT_NEAR(one.height, font.lineHeight(), 1.0);
+    EXPECT_GT(text("Probability", *UIFont::fontWithName("Avenir-Heavy", 12)).size().width, one.width);
+    EXPECT_NEAR(text("Probability", UIFont::systemFontOfSize(24)).size().width, 2 * one.width, 1.0);
+    EXPECT_EQ(text("", font).size(), (CGSize{0, 0}));
+}
+
+TEST(TextMeasureTest, WrappingToAWidthAddsLinesAndStaysWithinTheWidth) {
+    UIFont font = UIFont::fontWithName("Avenir-Book", 14).value();
+    NSAttributedString message = text("The calculation needs at least two values with their probabilities.", font);
+    CGSize line = message.size();
+    CGRect wrapped = message.boundingRectWithSize({120, 1e9});
+    EXPECT_LE(wrapped.size.width, 120);
+    EXPECT_GE(wrapped.size.height, 3 * line.height - 0.5);
+    EXPECT_EQ(message.boundingRectWithSize({0, 0}).size, line);
+    // Explicit line breaks count without a width.
+    EXPECT_NEAR(text("a\nb\nc", font).size().height, 3 * line.height, 1.0);
+}
+
+TEST(TextMeasureTest, LineLimitCutsTheHeight) {
+    UIFont font = UIFont::systemFontOfSize(14);
+    NSAttributedString message = text("one two three four five six seven eight nine ten eleven twelve", font);
+    TextLayout::Options options;
+    options.width = 80;
+    TextLayout all(message, options);
+    options.numberOfLines = 2;
+    options.lineBreakMode = NSLineBreakMode::byTruncatingTail;
+    TextLayout two(message, options);
+    EXPECT_GT(all.lineCount(), 2);
+    EXPECT_EQ(two.lineCount(), 2);
+    EXPECT_NEAR(two.size().height, all.heightOfLines(2), 1e-9);
+    EXPECT_LT(two.size().height, all.size().height);
+}
+
+TEST(TextMeasureTest, RunsWithDifferentFontsMeasureAsTheirSum) {
+    UIFont regular = UIFont::systemFontOfSize(16);
+    UIFont heavy = UIFont::fontWithName("Avenir-Heavy", 16).value();
+    NSAttributedString mixed = text("Result ", regular);
+    mixed.append("bold", NSStringAttributes{heavy, std::nullopt, std::nullopt});
+    EXPECT_EQ(mixed.string(), "Result bold");
+    EXPECT_EQ(mixed.runs().size(), 2u);
+    CGFloat sum = text("Result ", regular).size().width + text("bold", heavy).size().width;
+    EXPECT_NEAR(mixed.size().width, sum, 1.0);
+    EXPECT_EQ(mixed.attributesAtStart().font, regular);
+}
+
+TEST(TextDrawingTest, TextInkStaysInsideItsRectangleInTheGivenColour) {
+    UIFont font = UIFont::systemFontOfSize(18);
+    NSAttributedString label("Hello 123", NSStringAttributes{font, UIColor::redColor(), std::nullopt});
+    CGSize size = label.size();
+    CGRect rect{20, 30, size.width, size.height};
+    auto image = pixels::draw({200, 100}, 2, [&](CGContext& context) { label.drawInRect(rect, context); });
+    pixels::Ink inside = pixels::inkIn(*image, rect);
+    EXPECT_GT(inside.count, 100);
+    EXPECT_EQ(pixels::inkIn(*image, {0, 0, 200, 100}).count, inside.count);
+    // Ink reaches across most of the measured width.
+    EXPECT_GT(inside.box.width(), 0.8 * size.width);
+    bool red = false;
+    for (CGFloat x = rect.minX(); x < rect.maxX() && !red; x += 0.5) {
+        for (CGFloat y = rect.minY(); y < rect.maxY() && !red; y += 0.5) {
+            auto c = image->colorAtPoint({x, y});
+            red = c && c->alpha > 0.9 && pixels::near(*c, {1, 0, 0, c->alpha}, 0.05);
+        }
+    }
+    EXPECT_TRUE(red);
+}
+
+TEST(TextDrawingTest, LinesBelowTheRectangleAreLeftOut) {
+    UIFont font = UIFont::systemFontOfSize(14);
+    NSAttributedString two("first\nsecond", NSStringAttributes{font, std::nullopt, std::nullopt});
+    CGFloat lineHeight = text("first", font).size().height;
+    auto image = pixels::draw({100, 60}, 2, [&](CGContext& context) {
+        two.drawInRect({0, 0, 100, lineHeight}, context);
+    });
+    EXPECT_GT(pixels::inkIn(*image, {0, 0, 100, lineHeight}).count, 0);
+    EXPECT_EQ(pixels::inkIn(*image, {0, lineHeight + 1, 100, 60 - lineHeight - 1}).count, 0);
+}
+
+TEST(TextDrawingTest, CentredTextSitsInTheMiddleOfItsRectangle) {
+    UIFont font = UIFont::systemFontOfSize(14);
+    NSParagraphStyle centred{NSTextAlignment::center};
+    NSAttributedString word("mid", NSStringAttributes{font, std::nullopt, centred});
+    auto image = pixels::draw({200, 30}, 2, [&](CGContext& context) { word.drawInRect({0, 0, 200, 30}, context); });
+    pixels::Ink ink = pixels::inkIn(*image, {0, 0, 200, 30});
+    ASSERT_GT(ink.count, 0);
+    EXPECT_NEAR(ink.box.midX(), 100, 3);
+}
+
+} // namespace
