@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/graphics/UIColor.h"
+
+// The toolkit's named palette colours.
+class Color {
+public:
+    class blueGrey {
+    public:
+        static UIColor lighten5();
+    };
+};
