@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/foundation/Clock.h"
+#include "platform/foundation/URLSession.h"
+#include "platform/veraziva/RIDAruzovAduradError.h"
+#include "platform/veraziva/RIDAruzovAduradSettings.h"
+#include "platform/veraziva/RIDAruzovAduradValue.h"
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+enum class RIDAruzovAduradFetchStatus : int { success = 1, failure = 2 };
+
+// The remote-configuration component. A fetch GETs a JSON object (key -> value) from the endpoint and
+// keeps it as the fetched values: a string member as its text, any other member as its compact JSON
+// text. Activation makes the fetched values the active ones and writes them to the storage file, from
+// which the next instance starts. Completions run on the main queue.
+class RIDAruzovAdurad : public std::enable_shared_from_this<RIDAruzovAdurad> {
+  public:
+    using FetchCompletion =
+        std::function<void(RIDAruzovAduradFetchStatus status, std::optional<RIDAruzovAduradError> error)>;
+    using ActivateCompletion = std::function<void(bool changed, std::optional<RIDAruzovAduradError> error)>;
+
+    struct Environment {
+        std::filesystem::path storageFile;
+        std::optional<std::string> endpoint;
+    };
+
+    // Storage under $OMBREL_HOME; endpoint from $OMBREL_REMOTE_CONFIG_URL when set and not empty, else
+    // from the main bundle's VerazivaConfig.plist, else none.
+    static Environment defaultEnvironment();
+    // The shared component, created on first use in the default environment.
+    static std::shared_ptr<RIDAruzovAdurad> remoteConfig();
+    static std::shared_ptr<RIDAruzovAdurad> makeWithEnvironment(Environment environment);
+
+    RIDAruzovAduradSettings configSettings() const;
+    void setConfigSettings(const RIDAruzovAduradSettings& settings);
+
+    // The active value of key; an empty value when the key holds nothing.
+    RIDAruzovAduradValue configValueForKey(const std::string& key) const;
+
+    // Within expirationDuration seconds of the last successful fetch, completes with success from the
+    // values already fetched, without network. No endpoint, a transfer failure, an HTTP status outside
+    // 2xx or a body that is not a JSON object complete with failure and an error.
+    void fetchWithExpirationDurationCompletionHandler(double expirationDuration, FetchCompletion completion);
+    // changed: the active values differ from before. error: the values could not be written to disk
+    // (they are active for this run all the same).
+    void activateWithCompletion(ActivateCompletion completion);
+
+  private:
+    using Values = std::map<std::string, std::string>;
+
+    explicit RIDAruzovAdurad(Environment environment);
+    void finishFetch(const std::string& body, const std::optional<HTTPURLResponse>& response,
+                     const std::optional<URLError>& error, const FetchCompletion& completion);
+    std::optional<RIDAruzovAduradError> store(const Values& values) const;
+
+    const Environment environment_;
+    mutable std::mutex mutex_;
+    RIDAruzovAduradSettings settings_;
+    Values active_;
+    std::optional<Values> fetched_;
+    std::optional<Clock::TimePoint> lastSuccessfulFetch_;
+};

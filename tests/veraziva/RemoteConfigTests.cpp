@@ -1,0 +1,214 @@
+#include "LocalHttpServer.h"
+#include "RunLoopWaiting.h"
+#include "platform/foundation/Bundle.h"
+#include "platform/foundation/FileSystem.h"
+#include "platform/foundation/ManualClock.h"
+#include "platform/veraziva/RIDAruzovAdurad.h"
+#include "tests/foundation/TemporaryFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+struct FetchOutcome {
+    std::optional<RIDAruzovAduradFetchStatus> status;
+    std::optional<RIDAruzovAduradError> error;
+};
+
+std::string text(const RIDAruzovAdurad& config, const std::string& key) {
+    const AnyValue::Data bytes = config.configValueForKey(key).dataValue();
+    return std::string(bytes.begin(), bytes.end());
+}
+
+FetchOutcome fetch(RIDAruzovAdurad& config, double expiration = 21600) {
+    FetchOutcome outcome;
+    config.fetchWithExpirationDurationCompletionHandler(
+        expiration, [&outcome](RIDAruzovAduradFetchStatus status, std::optional<RIDAruzovAduradError> error) {
+            EXPECT_TRUE(RunLoop::isMainThread());
+            EXPECT_FALSE(outcome.status) << "completion ran twice";
+            outcome = {status, std::move(error)};
+        });
+    EXPECT_TRUE(runMainLoopUntil([&] { return outcome.status.has_value(); }));
+    return outcome;
+}
+
+// Gives the changed flag; fails the test on a storage error.
+bool activate(RIDAruzovAdurad& config) {
+    std::optional<bool> changed;
+    config.activateWithCompletion([&changed](bool isChanged, std::optional<RIDAruzovAduradError> error) {
+        EXPECT_FALSE(error) << error->localizedDescription;
+        changed = isChanged;
+    });
+    EXPECT_TRUE(runMainLoopUntil([&] { return changed.has_value(); }));
+    return changed.value_or(false);
+}
+
+class RemoteConfigTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        setenv("OMBREL_HOME", home.path().c_str(), 1);
+        setenv("OMBREL_REMOTE_CONFIG_URL", server.url().c_str(), 1);
+    }
+
+    void TearDown() override {
+        unsetenv("OMBREL_HOME");
+        unsetenv("OMBREL_REMOTE_CONFIG_URL");
+        Bundle::setMainBundlePath({});
+        Clock::setCurrent(nullptr);
+        RunLoop::main()->removeAllWork();
+    }
+
+    // A component as the app makes it, starting from whatever $OMBREL_HOME holds.
+    static std::shared_ptr<RIDAruzovAdurad> start() {
+        return RIDAruzovAdurad::makeWithEnvironment(RIDAruzovAdurad::defaultEnvironment());
+    }
+
+    TemporaryFolder home;
+    LocalHttpServer server;
+    const std::filesystem::path storedFile = home.path() / "veraziva" / "RemoteConfigActive.plist";
+};
+
+TEST_F(RemoteConfigTest, FetchedMembersBecomeActiveAsTextsOnlyAfterActivation) {
+    server.respond(200, R"({"apps": {"apps": []}, "greeting": "Hallo \"Welt\"", "count": 3, "ratio": 0.5,
+                            "flag": true, "list": [1, "a", null], "nothing": null})");
+    const auto config = start();
+
+    const FetchOutcome fetched = fetch(*config);
+    EXPECT_EQ(fetched.status, RIDAruzovAduradFetchStatus::success);
+    EXPECT_FALSE(fetched.error);
+    ASSERT_EQ(server.requestCount(), 1);
+    EXPECT_EQ(server.requestLines()[0].rfind("GET /config HTTP/", 0), 0u) << server.requestLines()[0];
+    EXPECT_EQ(text(*config, "greeting"), "") << "fetched values are not active yet";
+
+    EXPECT_TRUE(activate(*config));
+    EXPECT_EQ(text(*config, "greeting"), "Hallo \"Welt\"");
+    EXPECT_EQ(text(*config, "apps"), R"({"apps":[]})");
+    EXPECT_EQ(text(*config, "count"), "3");
+    EXPECT_EQ(text(*config, "ratio"), "0.5");
+    EXPECT_EQ(text(*config, "flag"), "true");
+    EXPECT_EQ(text(*config, "list"), R"([1,"a",null])");
+    EXPECT_EQ(text(*config, "nothing"), "null");
+    EXPECT_TRUE(config->configValueForKey("missing").dataValue().empty());
+    EXPECT_FALSE(activate(*config)) << "the same values again change nothing";
+}
+
+TEST_F(RemoteConfigTest, FetchWithinTheExpirationIsAnsweredFromTheCacheWithoutNetwork) {
+    const auto clock = std::make_shared<ManualClock>();
+    Clock::setCurrent(clock);
+    server.respond(200, R"({"ads": "first"})");
+    const auto config = start();
+    ASSERT_EQ(fetch(*config).status, RIDAruzovAduradFetchStatus::success);
+
+    server.respond(200, R"({"ads": "second"})");
+    clock->advance(21599);
+    const FetchOutcome cached = fetch(*config);
+    EXPECT_EQ(cached.status, RIDAruzovAduradFetchStatus::success);
+    EXPECT_FALSE(cached.error);
+    EXPECT_EQ(server.requestCount(), 1);
+    activate(*config);
+    EXPECT_EQ(text(*config, "ads"), "first");
+
+    clock->advance(1);
+    EXPECT_EQ(fetch(*config).status, RIDAruzovAduradFetchStatus::success);
+    EXPECT_EQ(server.requestCount(), 2) << "the expiration has run out";
+    activate(*config);
+    EXPECT_EQ(text(*config, "ads"), "second");
+}
+
+TEST_F(RemoteConfigTest, ActivatedValuesSurviveARestartButUnactivatedOnesDoNot) {
+    server.respond(200, R"({"videoTutorials": {"ombrel": {"en": ["a"]}}})");
+    {
+        const auto first = start();
+        fetch(*first);
+        activate(*first);
+        server.respond(200, R"({"videoTutorials": "fetched but never activated"})");
+        ASSERT_EQ(fetch(*first, 0).status, RIDAruzovAduradFetchStatus::success);
+    }
+    EXPECT_TRUE(std::filesystem::exists(storedFile));
+    EXPECT_EQ(text(*start(), "videoTutorials"), R"({"ombrel":{"en":["a"]}})");
+    EXPECT_EQ(server.requestCount(), 2) << "starting reads the disk, not the server";
+}
+
+TEST_F(RemoteConfigTest, UnreadableStoredValuesAreMovedAsideNeverOverwritten) {
+    std::filesystem::create_directories(storedFile.parent_path());
+    std::ofstream(storedFile) << "not a property list";
+    server.respond(200, R"({"apps": "fresh"})");
+    const auto config = start();
+    EXPECT_EQ(text(*config, "apps"), "");
+
+    fetch(*config);
+    activate(*config);
+    EXPECT_EQ(text(*start(), "apps"), "fresh");
+    std::vector<std::string> asideContents;
+    for (const auto& entry : std::filesystem::directory_iterator(storedFile.parent_path()))
+        if (entry.path() != storedFile)
+            asideContents.push_back(FileSystem::readFile(entry.path()).value());
+    EXPECT_EQ(asideContents, std::vector<std::string>{"not a property list"});
+}
+
+TEST_F(RemoteConfigTest, FailedFetchesGiveAnErrorKeepTheActiveValuesAndDoNotThrottle) {
+    const auto clock = std::make_shared<ManualClock>();
+    Clock::setCurrent(clock);
+    server.respond(200, R"({"apps": "kept"})");
+    const auto config = start();
+    fetch(*config);
+    activate(*config);
+    clock->advance(21600);
+
+    setenv("OMBREL_REMOTE_CONFIG_URL",
+           ("http://127.0.0.1:" + std::to_string(LocalHttpServer::closedPort()) + "/config").c_str(), 1);
+    const auto closedPort = start();
+    const FetchOutcome refused = fetch(*closedPort);
+    EXPECT_EQ(refused.status, RIDAruzovAduradFetchStatus::failure);
+    ASSERT_TRUE(refused.error);
+    EXPECT_EQ(refused.error->code, RIDAruzovAduradError::network);
+    EXPECT_FALSE(activate(*closedPort));
+    EXPECT_EQ(text(*closedPort, "apps"), "kept");
+
+    for (const auto& [status, body] : std::vector<std::pair<int, std::string>>{
+             {500, R"({"apps": "server error"})"}, {200, R"(["not", "an", "object"])"}, {200, "{broken"}}) {
+        server.respond(status, body);
+        const FetchOutcome failed = fetch(*config, 0);
+        EXPECT_EQ(failed.status, RIDAruzovAduradFetchStatus::failure) << body;
+        EXPECT_EQ(failed.error.value_or(RIDAruzovAduradError{}).code, RIDAruzovAduradError::badResponse)
+            << body;
+    }
+    EXPECT_EQ(text(*config, "apps"), "kept");
+    server.respond(200, R"({"apps": "later"})");
+    fetch(*config);
+    EXPECT_EQ(server.requestCount(), 5) << "failed fetches do not count as the last successful one";
+}
+
+TEST_F(RemoteConfigTest, WithoutAnHttpEndpointTheFetchFailsWithoutNetwork) {
+    for (const std::optional<std::string>& endpoint :
+         {std::optional<std::string>(), std::optional<std::string>("file:///etc/passwd"),
+          std::optional<std::string>("not a url")}) {
+        const auto config = RIDAruzovAdurad::makeWithEnvironment({storedFile, endpoint});
+        const FetchOutcome outcome = fetch(*config);
+        EXPECT_EQ(outcome.status, RIDAruzovAduradFetchStatus::failure);
+        EXPECT_EQ(outcome.error.value_or(RIDAruzovAduradError{}).code, RIDAruzovAduradError::noEndpoint);
+    }
+    EXPECT_EQ(server.requestCount(), 0);
+}
+
+TEST_F(RemoteConfigTest, EndpointComesFromTheEnvironmentElseFromTheBundleConfiguration) {
+    TemporaryFolder bundle;
+    Bundle::setMainBundlePath(bundle.path());
+    std::ofstream(bundle.path() / "VerazivaConfig.plist") << R"(<?xml version="1.0" encoding="UTF-8"?>
+<plist version="1.0"><dict><key>APP_ID</key><string>1:test</string>
+<key>REMOTE_CONFIG_URL</key><string>https://config.example/values</string></dict></plist>)";
+    EXPECT_EQ(RIDAruzovAdurad::defaultEnvironment().endpoint, server.url());
+    EXPECT_EQ(RIDAruzovAdurad::defaultEnvironment().storageFile, storedFile);
+    setenv("OMBREL_REMOTE_CONFIG_URL", "", 1);
+    EXPECT_EQ(RIDAruzovAdurad::defaultEnvironment().endpoint, "https://config.example/values");
+
+    Bundle::setMainBundlePath(OMBREL_BUNDLE_DIR);
+    EXPECT_FALSE(RIDAruzovAdurad::defaultEnvironment().endpoint)
+        << "the shipped configuration names no server";
+    EXPECT_EQ(RIDAruzovAdurad::remoteConfig(), RIDAruzovAdurad::remoteConfig());
+}
+
+} // namespace
