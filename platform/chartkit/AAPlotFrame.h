@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/chartkit/AAAxisScale.h"
+#include "platform/graphics/CGGeometry.h"
+
+// The plot area of a chart with the scales of its two axes: where a data point lies in the view.
+struct AAPlotFrame {
+    CGRect plot;
+    AAAxisScale x;
+    AAAxisScale y;
+
+    CGPoint location(double xValue, double yValue) const {
+        return {plot.minX() + x.fraction(xValue) * plot.width(), plot.maxY() - y.fraction(yValue) * plot.height()};
+    }
+};
