@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Levels 0-2 are errors, 3-5 warnings, 6 notices and 7 debug output.
@@ -17,8 +18,8 @@ struct APMMonitorLine {
 };
 
 // The analytics library's levelled log: every line carries a level and a numeric message code.
-// Lines are written to standard error (unless the debug console is silenced;
-// debug lines never) and handed to listeners.
+// Lines go to standard error unless the debug console is silenced (debug lines never do), and to the
+// listeners.
 class APMMonitor {
   public:
     static std::shared_ptr<APMMonitor> sharedInstance();
@@ -26,7 +27,9 @@ class APMMonitor {
     void log(APMLogLevel level, int messageCode, const std::string& message,
              std::vector<std::string> context = {});
 
-    int addListener(APMListenerList<APMMonitorLine>::Listener listener) { return listeners_.add(listener); }
+    int addListener(APMListenerList<APMMonitorLine>::Listener listener) {
+        return listeners_.add(std::move(listener));
+    }
     void removeListener(int token) { listeners_.remove(token); }
 
   private:
