@@ -1,0 +1,59 @@
+#include "engine/ErrorManager.h"
+#include "platform/foundation/DebugConsole.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ErrorMessages : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ErrorManager::setPresenter([this](const std::string& message) { shown.push_back(message); });
+    }
+    void TearDown() override { ErrorManager::setPresenter(nullptr); }
+
+    std::vector<std::string> shown;
+};
+
+TEST_F(ErrorMessages, KeysAreTranslated) {
+    ErrorManager::localizedErrorMessage("fractionIncomplete");
+    ErrorManager::localizedErrorMessage("notEnoughInputValues");
+    ErrorManager::localizedErrorMessage("noSuchKey");
+    EXPECT_EQ(shown, (std::vector<std::string>{
+                         "The fraction is incomplete: enter a number before and after \"/\".",
+                         "Please fill in all fields.",
+                         "noSuchKey",
+                     }));
+}
+
+TEST_F(ErrorMessages, ArgumentsFillThePlaceholders) {
+    // A key missing from the catalogue shows itself, so its placeholders show the filling.
+    ErrorManager::localizedErrorMessage("from %0 to %1 and %0\u00a7x");
+    ErrorManager::localizedErrorMessage("from %0 to %1\u00a7x\u00a7y");
+    ErrorManager::localizedErrorMessage("from %0 to %1\u00a7x\u00a7y\u00a7z");
+    ErrorManager::localizedErrorMessage("from %0\u00a7\u00a7x");
+    EXPECT_EQ(shown, (std::vector<std::string>{
+                         "from x to %1 and x",
+                         "from x to y",
+                         "from %0 to %1",
+                         "from x",
+                     }));
+}
+
+TEST_F(ErrorMessages, EmptyIdentifiersShowNothing) {
+    ErrorManager::localizedErrorMessage("");
+    ErrorManager::localizedErrorMessage("\u00a7");
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST(ErrorMessagesPresenter, WithoutAPresenterTheConsoleGetsTheMessage) {
+    std::vector<std::string> lines;
+    DebugConsole::setListener([&](const std::string& line) { lines.push_back(line); });
+    ErrorManager::localizedErrorMessage("inputZeroInDenominator");
+    DebugConsole::setListener(nullptr);
+    EXPECT_EQ(lines, std::vector<std::string>{"The denominator must not be 0."});
+    EXPECT_EQ(ErrorManager::sharedErrorManager(), ErrorManager::sharedErrorManager());
+    EXPECT_TRUE(ErrorManager::sharedErrorManager()->allFields.empty());
+}
+
+} // namespace

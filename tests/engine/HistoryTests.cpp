@@ -1,0 +1,188 @@
+#include "engine/CalcManager.h"
+#include "engine/LocalizedString.h"
+#include "platform/foundation/FileSystem.h"
+#include "platform/foundation/PropertyListCoding.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+namespace {
+
+Calculation record(const std::string& latex, const std::string& firstValue = "4") {
+    return Calculation{
+        latex, {{"event0", firstValue}, {"probability0", "1"}}, {}, LocalizedString::appKeyDictionary()};
+}
+
+TEST(CalculationRecord, DictionaryFormRoundTrip) {
+    Calculation calculation = record("x_i = [4] \\\\ P(X = x_i) = [1]");
+    calculation.solutionSteps = {
+        AnyValue::Dictionary{{"title", AnyValue("Mean")}, {"latexString", AnyValue("x")}}};
+    const AnyValue::Dictionary stored = calculationToDictionary(calculation);
+    EXPECT_EQ(stored.size(), 4u);
+    EXPECT_EQ(stored.at("_latexString"), AnyValue(calculation._latexString));
+    const Calculation back = calculationFromDictionary(stored);
+    EXPECT_EQ(back._latexString, "x_i = [4] \\\\ P\\left(X = x_i\\right) = [1]");
+    EXPECT_EQ(back.inputParameters, calculation.inputParameters);
+    EXPECT_EQ(back.solutionSteps, calculation.solutionSteps);
+    EXPECT_EQ(back.setupParameter, calculation.setupParameter);
+}
+
+TEST(CalculationRecord, DamagedEntriesLoadFieldByField) {
+    const Calculation empty = calculationFromDictionary({});
+    EXPECT_EQ(empty, Calculation{});
+
+    const Calculation damaged = calculationFromDictionary({
+        {"_latexString", AnyValue(3)},
+        {"inputParameters",
+         AnyValue(AnyValue::Dictionary{{"event0", AnyValue("4")}, {"event1", AnyValue(5)}})},
+        {"solutionSteps", AnyValue(AnyValue::Array{AnyValue::Dictionary{}, AnyValue("step")})},
+        {"setupParameter", AnyValue(AnyValue::Dictionary{{"inputCalculationSelection", AnyValue(0)}})},
+        {"other", AnyValue("ignored")},
+    });
+    EXPECT_EQ(damaged._latexString, "");
+    EXPECT_TRUE(damaged.inputParameters.empty());
+    EXPECT_TRUE(damaged.solutionSteps.empty());
+    EXPECT_EQ(damaged.setupParameter.at("inputCalculationSelection"), AnyValue(0));
+}
+
+class History : public ::testing::Test {
+  protected:
+    History() {
+        std::random_device random;
+        folder_ = std::filesystem::temp_directory_path() / ("ombrel-history-" + std::to_string(random()));
+    }
+    ~History() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+
+    std::filesystem::path file() const { return folder_ / "standard.plist"; }
+    std::shared_ptr<UserDefaults> domain() const { return std::make_shared<UserDefaults>(file()); }
+    CalcManager store() const { return CalcManager(Defaults(domain())); }
+
+    static std::vector<std::string> latexTexts(const CalcManager& manager) {
+        std::vector<std::string> texts;
+        for (const Calculation& calculation : manager.calculations())
+            texts.push_back(calculation._latexString);
+        return texts;
+    }
+
+    std::filesystem::path folder_;
+};
+
+TEST_F(History, FirstStartWritesAnEmptyListThenTheExample) {
+    CalcManager manager = store();
+    EXPECT_EQ(domain()->objectForKey("Calculations"), AnyValue(AnyValue::Array{}));
+    manager.checkHistorySchemaVersion();
+    EXPECT_FALSE(domain()->hasKey("lastHistoryDataBaseVersion"));
+    manager.addCalculation(record("example"), false);
+    ASSERT_EQ(manager.calculations().size(), 1u);
+    EXPECT_EQ(domain()->arrayForKey("Calculations")->size(), 1u);
+}
+
+TEST_F(History, AStoredHistoryIsReadBackByANewStore) {
+    {
+        CalcManager manager = store();
+        manager.addCalculation(record("a"), true);
+        manager.addCalculation(record("b"), true);
+        manager.setCurrentSelectedCalculation(record("a"));
+        manager.currentCalculation = record("in progress");
+    }
+    CalcManager reopened = store();
+    EXPECT_EQ(latexTexts(reopened), (std::vector<std::string>{"b", "a"}));
+    EXPECT_EQ(reopened.calculations()[1], record("a"));
+    ASSERT_TRUE(reopened.currentSelectedCalculation());
+    EXPECT_EQ(reopened.currentSelectedCalculation()->_latexString, "a");
+    EXPECT_FALSE(reopened.currentCalculation.has_value());
+
+    reopened.setCurrentSelectedCalculation(std::nullopt);
+    EXPECT_FALSE(domain()->hasKey("CurrentSelectedCalculation"));
+
+    // The file is an ordinary property list with the documented shape.
+    Result<std::string> contents = FileSystem::readFile(file());
+    ASSERT_TRUE(contents);
+    Result<AnyValue> parsed = PropertyListCoding::decode(*contents);
+    ASSERT_TRUE(parsed);
+    const AnyValue* entries = parsed->find("Calculations");
+    ASSERT_NE(entries, nullptr);
+    ASSERT_EQ(entries->arrayPointer()->size(), 2u);
+    EXPECT_EQ(*(*entries->arrayPointer())[0].find("_latexString"), AnyValue("b"));
+    EXPECT_EQ(*(*entries->arrayPointer())[0].find("setupParameter")->find("appKey"), AnyValue("OB"));
+}
+
+TEST_F(History, TheCurrentCalculationIsReadButNeverWritten) {
+    domain()->setObjectForKey(AnyValue(calculationToDictionary(record("parked"))), "CurrentCalculation");
+    domain()->setObjectForKey(AnyValue("not a list"), "Calculations");
+    CalcManager manager = store();
+    ASSERT_TRUE(manager.currentCalculation);
+    EXPECT_EQ(manager.currentCalculation->_latexString, "parked");
+    EXPECT_TRUE(manager.calculations().empty());
+    EXPECT_EQ(domain()->objectForKey("Calculations"), AnyValue(AnyValue::Array{}));
+}
+
+TEST_F(History, AddingReplacesOrKeepsAnEqualEntry) {
+    CalcManager manager = store();
+    for (const char* latex : {"e", "d", "c", "b", "a"})
+        manager.addCalculation(record(latex), true);
+    manager.addCalculation(record("d", "changed"), false);
+    EXPECT_EQ(latexTexts(manager), (std::vector<std::string>{"a", "b", "c", "d", "e"}));
+    EXPECT_EQ(manager.calculations()[3].inputParameters.at("event0"), "4");
+
+    manager.addCalculation(record("d", "changed"), true);
+    EXPECT_EQ(latexTexts(manager), (std::vector<std::string>{"d", "a", "b", "c", "e"}));
+    EXPECT_EQ(manager.calculations()[0].inputParameters.at("event0"), "changed");
+
+    manager.addCalculation(record("d", "again"), true);
+    EXPECT_EQ(manager.calculations().size(), 5u);
+    EXPECT_EQ(store().calculations()[0].inputParameters.at("event0"), "again");
+}
+
+TEST_F(History, CanonicallyEquivalentTextsAreTheSameEntry) {
+    CalcManager manager = store();
+    manager.addCalculation(record("caf\u00e9"), true);
+    manager.addCalculation(record("cafe\u0301"), false);
+    EXPECT_EQ(manager.calculations().size(), 1u);
+}
+
+TEST_F(History, RemoveMoveAndClear) {
+    CalcManager manager = store();
+    for (const char* latex : {"D", "C", "B", "A"})
+        manager.addCalculation(record(latex), true);
+    manager.moveCalculation(0, 2);
+    EXPECT_EQ(latexTexts(manager), (std::vector<std::string>{"B", "C", "A", "D"}));
+    manager.removeCalculation(1);
+    manager.removeCalculation(7);
+    manager.moveCalculation(0, 9);
+    EXPECT_EQ(latexTexts(store()), (std::vector<std::string>{"B", "A", "D"}));
+
+    manager.clearCalculations();
+    EXPECT_TRUE(manager.calculations().empty());
+    EXPECT_EQ(domain()->objectForKey("Calculations"), AnyValue(AnyValue::Array{}));
+}
+
+TEST_F(History, ANegativeSchemaVersionEmptiesTheHistory) {
+    {
+        CalcManager manager = store();
+        for (const char* latex : {"c", "b", "a"})
+            manager.addCalculation(record(latex), true);
+    }
+    domain()->setIntegerForKey(-1, "lastHistoryDataBaseVersion");
+    CalcManager manager = store();
+    EXPECT_EQ(manager.calculations().size(), 3u);
+    manager.checkHistorySchemaVersion();
+    manager.addCalculation(record("example"), false);
+    EXPECT_EQ(latexTexts(manager), std::vector<std::string>{"example"});
+    EXPECT_EQ(domain()->integerForKey("lastHistoryDataBaseVersion", 99), 0);
+}
+
+TEST_F(History, ARecordThatIsNoPropertyListIsNotStored) {
+    CalcManager manager = store();
+    Calculation broken = record("broken");
+    broken.setupParameter["nothing"] = AnyValue();
+    manager.addCalculation(broken, true);
+    EXPECT_TRUE(manager.calculations().empty());
+}
+
+} // namespace

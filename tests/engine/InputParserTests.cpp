@@ -1,0 +1,233 @@
+#include "EngineTestEnvironment.h"
+
+#include "engine/KivoInputManager.h"
+
+namespace {
+
+class InputParser : public EngineTest {
+  protected:
+    // The stochastics calculator's way of calling the parser.
+    ProcessedInputs process(const std::vector<std::string>& texts) {
+        std::vector<std::string> ids;
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            ids.push_back("field" + std::to_string(i));
+        return parser.processInputs(texts, {}, ids, {}, false, true, false, FormatMode::formula, "", "", 0,
+                                    true, {});
+    }
+
+    const Digit& term(const ProcessedInputs& result, std::size_t index) {
+        return *result.allInputs->at(index);
+    }
+
+    void expectError(const std::string& text, const std::string& error) {
+        SCOPED_TRACE(text);
+        const ProcessedInputs result = process({"1", text});
+        EXPECT_EQ(result.error, error);
+        EXPECT_EQ(result.errorFieldIds, std::vector<std::string>{"field1"});
+        EXPECT_FALSE(result.allInputs.has_value());
+        EXPECT_FALSE(result.solutionSteps.has_value());
+    }
+
+    KivoInputManager parser;
+};
+
+TEST_F(InputParser, PlainNumbersAndParentheses) {
+    const ProcessedInputs result = process({"(3)", "-2.5", ".5", "+4", "7."});
+    ASSERT_FALSE(result.error);
+    EXPECT_EQ(term(result, 0).z, 3.0);
+    EXPECT_EQ(term(result, 1).z, -2.5);
+    EXPECT_EQ(term(result, 2).z, 0.5);
+    EXPECT_EQ(term(result, 3).z, 4.0);
+    EXPECT_EQ(term(result, 4).z, 7.0);
+    EXPECT_EQ(term(result, 0).n, 1.0);
+    EXPECT_FALSE(result.isWithFraction);
+    EXPECT_TRUE(result.solutionSteps->empty());
+}
+
+TEST_F(InputParser, MalformedNumbersAndFractions) {
+    expectError("3/4/5", "inputParameterError");
+    expectError("3/", "fractionIncomplete");
+    expectError("/3", "fractionIncomplete");
+    expectError("3/0", "inputZeroInDenominator");
+    expectError("3/-0", "inputZeroInDenominator");
+    expectError("-", "inputParameterError");
+    expectError("2,5", "inputParameterError");
+    expectError(" 2", "inputParameterError");
+    expectError("2 ", "inputParameterError");
+    expectError("1.2.3", "inputParameterError");
+    expectError("()", "inputParameterError");
+    expectError("\u03c0\u03c0", "toManyNaturalConstantsInSubstring");
+    expectError("e\u03c0", "toManyNaturalConstantsInSubstring");
+    expectError("\u03c02", "naturalConstantInWrongPositionOfSubstring");
+    expectError("1e5", "naturalConstantInWrongPositionOfSubstring");
+    expectError("xy", "toManyVariablesInSubstring");
+    expectError("x2", "naturalConstantInWrongPositionOfSubstring");
+    expectError("inf", "toManyVariablesInSubstring");
+}
+
+TEST_F(InputParser, ConstantsAndVariables) {
+    const ProcessedInputs result = process({"\u03c0", "-\u03c0", "2e", "x", "-3\u00e4"});
+    ASSERT_FALSE(result.error);
+    EXPECT_EQ(term(result, 0).z, 1.0);
+    EXPECT_EQ(term(result, 0).zConstants, std::vector<NaturalConstant>{NaturalConstant::pi});
+    EXPECT_EQ(term(result, 1).z, -1.0);
+    EXPECT_EQ(term(result, 2).z, 2.0);
+    EXPECT_EQ(term(result, 2).zConstants, std::vector<NaturalConstant>{NaturalConstant::e});
+    EXPECT_EQ(term(result, 3).z, 1.0);
+    EXPECT_EQ(term(result, 3).zVariable, "x");
+    EXPECT_EQ(term(result, 3).powerOfZVariable, 1.0);
+    EXPECT_EQ(term(result, 4).z, -3.0);
+    EXPECT_EQ(term(result, 4).zVariable, "\u00e4");
+    EXPECT_EQ(term(result, 0).powerOfZVariable, 0.0);
+}
+
+TEST_F(InputParser, AFractionWithAConstantIsNotCancelledBelowOne) {
+    const ProcessedInputs result = process({"2\u03c0/4"});
+    ASSERT_FALSE(result.error);
+    // 2π over 4 reduces to π over 2.
+    ASSERT_EQ(result.solutionSteps->size(), 1u);
+    EXPECT_EQ(term(result, 0).z, 1.0);
+    EXPECT_EQ(term(result, 0).n, 2.0);
+    EXPECT_EQ(term(result, 0).zConstants, std::vector<NaturalConstant>{NaturalConstant::pi});
+    EXPECT_EQ(result.solutionSteps->at(0).at("latexString"),
+              "\\frac{2\\pi}{4}= \\frac{2\\pi : 2}{4 : 2} =  \\frac{\\pi}{2}");
+}
+
+TEST_F(InputParser, EmptyFieldsAreReportedBeforeAnyFieldIsParsed) {
+    const ProcessedInputs result = process({"", "3/0", "", "x"});
+    EXPECT_EQ(result.error, "notEnoughInputValues");
+    EXPECT_EQ(result.errorFieldIds, (std::vector<std::string>{"field0", "field2"}));
+    EXPECT_FALSE(result.errorFieldTags.has_value());
+
+    const ProcessedInputs none = process({});
+    EXPECT_EQ(none.error, "notEnoughInputValues");
+    EXPECT_EQ(none.errorFieldIds, std::vector<std::string>{});
+
+    const ProcessedInputs blank = process({" "});
+    EXPECT_EQ(blank.error, "inputParameterError");
+}
+
+TEST_F(InputParser, MinimumCountRequiredFieldsAndTags) {
+    ProcessedInputs enough = parser.processInputs({"", "2", ""}, {}, {"a", "b", "c"}, {}, false, true, false,
+                                                  FormatMode::formula, "", "", 1, false, {});
+    ASSERT_FALSE(enough.error);
+    EXPECT_FALSE(enough.allInputs->at(0)->z.has_value());
+
+    ProcessedInputs required = parser.processInputs({"", "2", ""}, {}, {"a", "b", "c"}, {}, false, true,
+                                                    false, FormatMode::formula, "", "", 0, false, {"c"});
+    EXPECT_EQ(required.errorFieldIds, std::vector<std::string>{"c"});
+
+    ProcessedInputs tagged = parser.processInputs({"", "2", "x2"}, {10, 11, 12}, {}, {}, false, true, false,
+                                                  FormatMode::formula, "", "", 0, false, {"10"});
+    EXPECT_EQ(tagged.errorFieldTags, std::vector<std::int64_t>{10});
+    ProcessedInputs badTag = parser.processInputs({"", "2", "x2"}, {10, 11, 12}, {}, {}, false, true, false,
+                                                  FormatMode::formula, "", "", 1, false, {});
+    EXPECT_EQ(badTag.error, "naturalConstantInWrongPositionOfSubstring");
+    EXPECT_EQ(badTag.errorFieldTags, std::vector<std::int64_t>{12});
+    EXPECT_EQ(badTag.errorFieldIds, std::vector<std::string>{"12"});
+}
+
+TEST_F(InputParser, DecimalsStayWithoutAnyFraction) {
+    const ProcessedInputs result = process({"0.3", "0.25"});
+    ASSERT_FALSE(result.error);
+    EXPECT_TRUE(result.solutionSteps->empty());
+    EXPECT_EQ(term(result, 0).n, 1.0);
+    EXPECT_EQ(term(result, 1).z, 0.25);
+    EXPECT_FALSE(KivoMathOperation::shared()->withFraction);
+}
+
+TEST_F(InputParser, OneFractionExpandsAndCancelsEveryField) {
+    const ProcessedInputs result = process({"0.3", "0.25", "1/2"});
+    ASSERT_FALSE(result.error);
+    EXPECT_TRUE(result.isWithFraction);
+    EXPECT_TRUE(parser.isAnyNumberChanged);
+    EXPECT_TRUE(KivoMathOperation::shared()->withFraction);
+    expectSteps(*result.solutionSteps,
+                {
+                    {"Expand", "0.3 = \\frac{0.3 \\cdot 10}{1 \\cdot 10} = \\frac{3}{10}"},
+                    {"", "0.25 = \\frac{0.25 \\cdot 100}{1 \\cdot 100} = \\frac{25}{100}"},
+                    {"Cancel", "\\frac{25}{100}= \\frac{25 : 25}{100 : 25} =  \\frac{1}{4}"},
+                });
+    EXPECT_EQ(term(result, 0).z, 3.0);
+    EXPECT_EQ(term(result, 0).n, 10.0);
+    EXPECT_EQ(term(result, 1).z, 1.0);
+    EXPECT_EQ(term(result, 1).n, 4.0);
+    EXPECT_EQ(result.solutionSteps, collectedSteps());
+}
+
+TEST_F(InputParser, ExpandedDecimalsBecomeTheWholeNumbersTheirDigitsSpell) {
+    // 0.57 times 100 is 56.99999999999999 in binary; the expansion must not cancel that by 4.
+    const ProcessedInputs result = process({"0.57", "1/2"});
+    ASSERT_FALSE(result.error);
+    expectSteps(*result.solutionSteps,
+                {{"Expand", "0.57 = \\frac{0.57 \\cdot 100}{1 \\cdot 100} = \\frac{57}{100}"}});
+    EXPECT_EQ(term(result, 0).z, 57.0);
+    EXPECT_EQ(term(result, 0).n, 100.0);
+}
+
+TEST_F(InputParser, NegativeDenominatorMovesItsSignWithoutAStep) {
+    const ProcessedInputs result = process({"1/-2"});
+    ASSERT_FALSE(result.error);
+    EXPECT_EQ(term(result, 0).z, -1.0);
+    EXPECT_EQ(term(result, 0).n, 2.0);
+    EXPECT_TRUE(parser.isAnyNumberChanged);
+    EXPECT_TRUE(result.solutionSteps->empty());
+}
+
+TEST_F(InputParser, NegativeZeroKeepsItsSignWhereShownUnrounded) {
+    const ProcessedInputs result = process({"-0/5"});
+    ASSERT_FALSE(result.error);
+    expectSteps(*result.solutionSteps, {{"Cancel", "\\frac{-0}{5}= \\frac{0 : 5}{5 : 5} =  0"}});
+}
+
+TEST_F(InputParser, EchoStepsWithInputFormat) {
+    ProcessedInputs result = parser.processInputs({"0.5", "3/6"}, {}, {"a", "b"}, {"a = %0, b = %1"}, true,
+                                                  true, false, FormatMode::formula, "", "", 0, true, {});
+    ASSERT_FALSE(result.error);
+    expectSteps(*result.solutionSteps,
+                {
+                    {"Your Input", "a = 0.5, b = \\frac{3}{6}"},
+                    {"Expand", "0.5 = \\frac{0.5 \\cdot 10}{1 \\cdot 10} = \\frac{5}{10}"},
+                    {"Cancel", "\\frac{5}{10}= \\frac{5 : 5}{10 : 5} =  \\frac{1}{2}"},
+                    {"", "\\frac{3}{6}= \\frac{3 : 3}{6 : 3} =  \\frac{1}{2}"},
+                    {"Modified Input", "a = \\frac{1}{2}, b = \\frac{1}{2}"},
+                });
+}
+
+TEST_F(InputParser, VariablesModeNamesSymbolsAndTheirUnits) {
+    ProcessedInputs result =
+        parser.processInputs({"0.5", "2"}, {}, {"h", "q"}, {"h = %0", "q = %0"}, true, true, true,
+                             FormatMode::variables, "Triangles", "Isosceles triangle", 0, true, {});
+    ASSERT_FALSE(result.error);
+    EXPECT_EQ(parser.inputFormat, (std::vector<std::string>{"h_c = %0", "q = %0"}));
+    ASSERT_EQ(parser.inputSymbols.size(), 2u);
+    EXPECT_EQ(parser.inputSymbols[0].name, "Height");
+    EXPECT_EQ(parser.inputSymbols[1].unit, "");
+    expectSteps(*result.solutionSteps,
+                {
+                    {"Your Input", "h_c = 0.5 m = \\frac{0.5 \\cdot 10}{1 \\cdot 10} = \\frac{5}{10} m"},
+                    {"", "q = 2 \n"},
+                    {"Cancel", "\\frac{5}{10}= \\frac{5 : 5}{10 : 5} =  \\frac{1}{2}"},
+                });
+}
+
+TEST_F(InputParser, ForcedDecimalEliminationWithoutFraction) {
+    ProcessedInputs result = parser.processInputs({"1.5"}, {}, {"a"}, {}, false, true, true,
+                                                  FormatMode::formula, "", "", 0, true, {});
+    ASSERT_FALSE(result.error);
+    EXPECT_EQ(term(result, 0).z, 3.0);
+    EXPECT_EQ(term(result, 0).n, 2.0);
+    ASSERT_EQ(result.solutionSteps->size(), 2u);
+    EXPECT_EQ(result.solutionSteps->at(0).at("latexString"),
+              "1.5 = \\frac{1.5 \\cdot 10}{1 \\cdot 10} = \\frac{15}{10}");
+}
+
+TEST_F(InputParser, AReusedInstanceGivesTheSameResult) {
+    const ProcessedInputs first = process({"0.3", "1/2"});
+    collectedSteps().clear();
+    const ProcessedInputs second = process({"0.3", "1/2"});
+    EXPECT_EQ(first.solutionSteps, second.solutionSteps);
+    EXPECT_EQ(term(second, 0).z, 3.0);
+}
+
+} // namespace

@@ -1,0 +1,167 @@
+#include "engine/KivoStringOutput.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+std::string shown(double x, bool noParentheses = false, std::vector<NaturalConstant> constants = {}) {
+    return KivoStringOutput::displayString("", constants, "", 10, true, noParentheses, x);
+}
+
+Digit term(double z, double n = 1.0) {
+    return Digit(z, n);
+}
+
+std::string latex(const Digit& d, std::optional<bool> parentheses = false, bool signedParts = false) {
+    return KivoStringOutput::termLatex(d, "", parentheses, false, signedParts, 10);
+}
+
+TEST(DisplayString, NumbersInEnglishDecimalStyleWithoutGrouping) {
+    EXPECT_EQ(shown(1e-11), "0");
+    EXPECT_EQ(shown(-1e-11), "0");
+    EXPECT_EQ(shown(1234567.5), "1234567.5");
+    EXPECT_EQ(shown(1.0 / 3), "0.3333333333");
+    EXPECT_EQ(shown(0.30000000000000004), "0.3");
+    EXPECT_EQ(shown(-2.5), "(-2.5)");
+    EXPECT_EQ(shown(-2.5, true), "-2.5");
+    EXPECT_EQ(shown(std::nan("")), "NaN");
+}
+
+TEST(DisplayString, InfinityBeyondATrillionOnlyWhenAllowed) {
+    EXPECT_EQ(shown(2e12), "\\infty");
+    EXPECT_EQ(shown(-2e12), "-\\infty");
+    EXPECT_EQ(shown(std::numeric_limits<double>::infinity()), "\\infty");
+    EXPECT_EQ(shown(1e12), "1000000000000");
+    EXPECT_EQ(KivoStringOutput::displayString("", {}, "", 10, false, false, 2e12), "2000000000000");
+}
+
+TEST(DisplayString, ConstantsVariablesAndUnits) {
+    const std::vector<NaturalConstant> pi{NaturalConstant::pi};
+    EXPECT_EQ(shown(1, false, pi), "\\pi");
+    EXPECT_EQ(shown(2, false, pi), "2\\pi");
+    EXPECT_EQ(shown(-1, false, pi), "(-\\pi)");
+    EXPECT_EQ(shown(-2, false, pi), "(-2\\pi)");
+    EXPECT_EQ(shown(2, false, {NaturalConstant::pi, NaturalConstant::e}), "2\\pie");
+    EXPECT_EQ(KivoStringOutput::displayString("", {}, "x", 10, true, true, -1), "-x");
+    EXPECT_EQ(KivoStringOutput::displayString("", {}, "x", 10, true, false, 3), "3 x");
+    EXPECT_EQ(KivoStringOutput::displayString("cm", {}, "", 2, true, false, 2.345), "2.34 cm");
+}
+
+TEST(TermLatex, FractionsSignsAndParentheses) {
+    EXPECT_EQ(latex(term(3, 4)), "\\frac{3}{4}");
+    EXPECT_EQ(latex(term(-3, 4)), "-\\frac{3}{4}");
+    EXPECT_EQ(latex(term(-3, 4), std::nullopt), "\\left(-\\frac{3}{4}\\right)");
+    EXPECT_EQ(latex(term(3, 4), true), "\\left(\\frac{3}{4}\\right)");
+    EXPECT_EQ(latex(term(-3, -4)), "\\frac{3}{4}");
+    EXPECT_EQ(latex(term(-3, 4), false, true), "\\frac{-3}{4}");
+    EXPECT_EQ(latex(term(5)), "5");
+    EXPECT_EQ(latex(term(0, 7)), "0");
+    EXPECT_EQ(latex(term(0, 7), false, true), "\\frac{0}{7}");
+    EXPECT_EQ(latex(term(-0.0, 7), false, true), "\\frac{-0}{7}");
+    EXPECT_EQ(latex(term(3e13)), "\\infty");
+    EXPECT_EQ(latex(term(-3e13), std::nullopt), "\\left(-\\infty\\right)");
+    EXPECT_EQ(KivoStringOutput::termLatex(term(5), "m", false, true, false, 10), "\\frac{5}{1} m");
+}
+
+TEST(TermLatex, DenominatorMinusOneIsStillAFraction) {
+    EXPECT_EQ(latex(term(3, -1)), "-\\frac{3}{1}");
+    EXPECT_EQ(latex(term(3, -1), false, true), "\\frac{3}{-1}");
+}
+
+TEST(TermLatex, DenominatorKeepsSixSignificantDigits) {
+    EXPECT_EQ(latex(term(1, 123456.7)), "\\frac{1}{123457}");
+    EXPECT_EQ(latex(term(1, 3.14159265)), "\\frac{1}{3.14159}");
+    EXPECT_EQ(latex(term(1234567.25, 2)), "\\frac{1234567.25}{2}");
+    // Exponent form of "%g" is not read back; the formatter writes the denominator itself.
+    EXPECT_EQ(latex(term(1, 1234567.0)), "\\frac{1}{1234567}");
+    EXPECT_EQ(latex(term(1, 0.00002)), "\\frac{1}{0.00002}");
+}
+
+TEST(TermLatex, ConstantsAndVariables) {
+    Digit halfPi(2, 4);
+    halfPi.zConstants = {NaturalConstant::pi};
+    EXPECT_EQ(latex(halfPi), "\\frac{2\\pi}{4}");
+    Digit onePi(1, 1);
+    onePi.zConstants = {NaturalConstant::pi};
+    EXPECT_EQ(latex(onePi), "\\pi");
+    Digit overE(2, 1);
+    overE.nConstants = {NaturalConstant::e};
+    EXPECT_EQ(latex(overE), "\\frac{2}{e}");
+
+    Digit x(3);
+    x.zVariable = "x";
+    x.powerOfZVariable = 1;
+    EXPECT_EQ(KivoStringOutput::variablePartLatex(x), " x");
+    EXPECT_EQ(latex(x), "3  x");
+    Digit lone(1);
+    lone.zVariable = "x";
+    lone.powerOfZVariable = 1;
+    EXPECT_EQ(latex(lone), " x");
+    Digit squared(2, 3);
+    squared.zVariable = "x";
+    squared.powerOfZVariable = 2;
+    squared.nVariable = "y";
+    squared.powerOfNVariable = 1;
+    EXPECT_EQ(KivoStringOutput::variablePartLatex(squared), "\\frac{x^{2.0}}{y}");
+    Digit overY(2);
+    overY.nVariable = "y";
+    overY.powerOfNVariable = 0.5;
+    EXPECT_EQ(KivoStringOutput::variablePartLatex(overY), "\\frac{1}{y^{0.5}}");
+    EXPECT_EQ(KivoStringOutput::variablePartLatex(term(2)), std::nullopt);
+}
+
+TEST(TermLatex, TermWithoutNumeratorGivesNothing) {
+    EXPECT_EQ(latex(Digit()), "");
+    EXPECT_EQ(KivoStringOutput::cancelledFractionLatex(Digit(), {}, 2), "");
+}
+
+TEST(CancelledFractionLatex, ShowsBothPartsDividedByTheFactor) {
+    EXPECT_EQ(KivoStringOutput::cancelledFractionLatex(term(6, -8), {}, -2), "\\frac{6 : (-2)}{(-8) : (-2)}");
+    Digit twoPiOverFourPi(2, 4);
+    twoPiOverFourPi.zConstants = {NaturalConstant::pi};
+    twoPiOverFourPi.nConstants = {NaturalConstant::pi};
+    EXPECT_EQ(KivoStringOutput::cancelledFractionLatex(twoPiOverFourPi, {NaturalConstant::pi}, 2),
+              "\\frac{2\\pi : 2\\pi}{4\\pi : 2\\pi}");
+}
+
+TEST(BeautifyLatex, TheExampleInputEcho) {
+    EXPECT_EQ(KivoStringOutput::beautifyLatex("x_i = [4;5;3;7;4] \\\\ P(X = x_i) = [0.3;0.25;0.4;0.04;0.01]"),
+              "x_i = [4;5;3;7;4] \\\\ P\\left(X = x_i\\right) = [0.3;0.25;0.4;0.04;0.01]");
+    // Already beautified text stays as it is.
+    EXPECT_EQ(KivoStringOutput::beautifyLatex("x_i = [4;5;3;7;4] \\\\ P\\left(X = x_i\\right) = [0.3]"),
+              "x_i = [4;5;3;7;4] \\\\ P\\left(X = x_i\\right) = [0.3]");
+}
+
+TEST(BeautifyLatex, DecimalZerosSignsAndSpaces) {
+    EXPECT_EQ(KivoStringOutput::beautifyLatex("x = 5.0"), "x = 5");
+    EXPECT_EQ(KivoStringOutput::beautifyLatex("2.0;3"), "2;3");
+    EXPECT_EQ(KivoStringOutput::beautifyLatex("0.05"), "0.05");
+    EXPECT_EQ(KivoStringOutput::beautifyLatex("1.0;2.0;3.0"), "1;2;3");
+    EXPECT_EQ(KivoStringOutput::beautifyLatex("a--b"), "a+b");
+    EXPECT_EQ(KivoStringOutput::beautifyLatex("3*x"), "3\\cdot x");
+    EXPECT_EQ(KivoStringOutput::beautifyLatex("a +- b = +c"), "a - b =c");
+    EXPECT_EQ(KivoStringOutput::beautifyLatex(" \t a   b \t"), "a b");
+    EXPECT_EQ(KivoStringOutput::beautifyLatex("2 1x + 3 0x"), "2x + 3");
+    EXPECT_EQ(KivoStringOutput::beautifyLatex("a\\quad b"), "a\\quad  b");
+    EXPECT_EQ(KivoStringOutput::beautifyLatex("\\color{red}x"), "\\;\\color{red}x");
+    EXPECT_EQ(KivoStringOutput::beautifyLatex(""), "");
+}
+
+TEST(BeautifyLatex, RomanNumeralsInParenthesesAtTheStart) {
+    EXPECT_EQ(KivoStringOutput::beautifyLatex("II) x (a)"), "II) x \\left(a\\right)");
+    EXPECT_EQ(KivoStringOutput::beautifyLatex("x (II)"), "x \\left(II\\right)");
+}
+
+TEST(DropLastCharacters, CountsUserPerceivedCharacters) {
+    EXPECT_EQ(KivoStringOutput::dropLastCharacters(1, "4;5;"), "4;5");
+    EXPECT_EQ(KivoStringOutput::dropLastCharacters(2, "ab"), "");
+    EXPECT_EQ(KivoStringOutput::dropLastCharacters(3, "ab"), "");
+    EXPECT_EQ(KivoStringOutput::dropLastCharacters(0, "ab"), "ab");
+    EXPECT_EQ(KivoStringOutput::dropLastCharacters(1, "xe\u0301"), "x");
+    EXPECT_EQ(KivoStringOutput::dropLastCharacters(1, "a\u03c0"), "a");
+}
+
+} // namespace

@@ -1,0 +1,126 @@
+#include "engine/KivoDigitAnalyser.h"
+#include "engine/KivoMathOperation.h"
+#include "engine/RoundToDecimalPlaces.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+void expectRounding(int places, double value, double rounded, bool approximate) {
+    SCOPED_TRACE(value);
+    const RoundedValue result = roundToDecimalPlaces(places, value);
+    EXPECT_EQ(result.rounded, rounded);
+    EXPECT_EQ(result.isApproximate, approximate);
+}
+
+TEST(RoundToDecimalPlaces, FloatingPointNoiseCountsAsExact) {
+    expectRounding(5, 2.5, 2.5, false);
+    expectRounding(5, 0.1 + 0.2, 0.3, false);
+    expectRounding(5, 0.6999999999, 0.7, false);
+    expectRounding(5, 1.0 / 3, 0.33333, true);
+    expectRounding(5, 2.0 / 3, 0.66667, true);
+    expectRounding(2, -1.005, -1.0, true);
+    expectRounding(2, 2.675, 2.68, true);
+    expectRounding(0, 0.5, 1.0, true);
+    expectRounding(0, -0.5, -1.0, true);
+}
+
+TEST(RoundToDecimalPlaces, ExponentTextsNotANumberAndInfinity) {
+    // 4.4e-16 is written in exponent form, whose digits after the kept places are not zeros.
+    expectRounding(5, 4.440892098500626e-16, 0.0, true);
+    expectRounding(5, 8.999999999999616e-06, 1e-05, false);
+    const RoundedValue nan = roundToDecimalPlaces(5, std::nan(""));
+    EXPECT_TRUE(std::isnan(nan.rounded));
+    EXPECT_TRUE(nan.isApproximate);
+    expectRounding(5, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
+                   false);
+}
+
+std::optional<CancelledTerm> cancel(const Digit& d) {
+    return KivoMathOperation::shared()->cancelDown(d);
+}
+
+TEST(CancelDown, ReducesByTheGreatestCommonDivisor) {
+    const Digit quarter(25, 100);
+    auto reduced = cancel(quarter);
+    ASSERT_TRUE(reduced);
+    EXPECT_EQ(reduced->term->z, 1.0);
+    EXPECT_EQ(reduced->term->n, 4.0);
+    EXPECT_EQ(reduced->latex, "\\frac{25 : 25}{100 : 25} =  \\frac{1}{4}");
+    EXPECT_EQ(quarter.z, 25.0);
+
+    auto negative = cancel(Digit(6, -8));
+    ASSERT_TRUE(negative);
+    EXPECT_EQ(negative->term->z, -3.0);
+    EXPECT_EQ(negative->term->n, 4.0);
+    EXPECT_EQ(negative->latex, "\\frac{6 : (-2)}{(-8) : (-2)} =  \\left(-\\frac{3}{4}\\right)");
+
+    EXPECT_FALSE(cancel(Digit(1, 2)));
+    EXPECT_FALSE(cancel(Digit(1, -2)));
+    EXPECT_FALSE(cancel(Digit(7)));
+    EXPECT_FALSE(cancel(Digit()));
+}
+
+TEST(CancelDown, CommonConstantCancelsToo) {
+    Digit twoPiOverFourPi(2, 4);
+    twoPiOverFourPi.zConstants = {NaturalConstant::pi};
+    twoPiOverFourPi.nConstants = {NaturalConstant::pi};
+    auto reduced = cancel(twoPiOverFourPi);
+    ASSERT_TRUE(reduced);
+    EXPECT_EQ(reduced->term->z, 1.0);
+    EXPECT_EQ(reduced->term->n, 2.0);
+    EXPECT_TRUE(reduced->term->zConstants.empty());
+    EXPECT_TRUE(reduced->term->nConstants.empty());
+    EXPECT_EQ(reduced->latex, "\\frac{2\\pi : 2\\pi}{4\\pi : 2\\pi} =  \\frac{1}{2}");
+
+    Digit piOverPi(3, 5);
+    piOverPi.zConstants = {NaturalConstant::pi};
+    piOverPi.nConstants = {NaturalConstant::pi};
+    auto constantOnly = cancel(piOverPi);
+    ASSERT_TRUE(constantOnly);
+    EXPECT_EQ(constantOnly->latex, "\\frac{3\\pi : \\pi}{5\\pi : \\pi} =  \\frac{3}{5}");
+
+    Digit differentConstants(2, 4);
+    differentConstants.zConstants = {NaturalConstant::pi};
+    differentConstants.nConstants = {NaturalConstant::e};
+    auto kept = cancel(differentConstants);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->term->zConstants, std::vector<NaturalConstant>{NaturalConstant::pi});
+    EXPECT_EQ(kept->term->nConstants, std::vector<NaturalConstant>{NaturalConstant::e});
+}
+
+TEST(CancelDown, TermsBeyondTheSixtyFourBitRangeStayUnreduced) {
+    EXPECT_FALSE(cancel(Digit(2, 1e19)));
+    EXPECT_FALSE(cancel(Digit(2, std::numeric_limits<double>::infinity())));
+    EXPECT_FALSE(cancel(Digit(9.3e18, 2)));
+    EXPECT_FALSE(cancel(Digit(std::nan(""), 2)));
+    // The smallest 64-bit integer has no positive counterpart.
+    EXPECT_FALSE(cancel(Digit(0, -9223372036854775808.0)));
+    EXPECT_TRUE(cancel(Digit(4, -9223372036854775808.0)));
+    // A zero divisor with a common constant.
+    Digit zeroPi(0.5, 0.5);
+    zeroPi.zConstants = {NaturalConstant::pi};
+    zeroPi.nConstants = {NaturalConstant::pi};
+    EXPECT_FALSE(cancel(zeroPi));
+}
+
+TEST(RemoveConstants, KeepsTheOthersInOrder) {
+    EXPECT_EQ(KivoMathOperation::removeConstants(
+                  {NaturalConstant::e, NaturalConstant::pi, NaturalConstant::e}, {NaturalConstant::pi}),
+              (std::vector<NaturalConstant>{NaturalConstant::e, NaturalConstant::e}));
+}
+
+TEST(AnalyseDigits, CountsDecimalsOfGeneralFormatTexts) {
+    EXPECT_EQ(KivoDigitAnalyser::analyseDigits("0.25", "1"), 2.0);
+    EXPECT_EQ(KivoDigitAnalyser::analyseDigits("3", "4"), 0.0);
+    EXPECT_EQ(KivoDigitAnalyser::analyseDigits("-0.5", "2.25"), 2.0);
+    EXPECT_EQ(KivoDigitAnalyser::analyseDigits("0.000123", "1"), 6.0);
+    EXPECT_EQ(KivoDigitAnalyser::analyseDigits("1.5e-05", "1"), 0.0);
+    EXPECT_EQ(KivoDigitAnalyser::analyseDigits("1", "1.5e-05"), 0.0);
+    EXPECT_EQ(KivoDigitAnalyser::analyseDigits("inf", "nan"), 0.0);
+}
+
+} // namespace

@@ -1,0 +1,67 @@
+#include "engine/KivoColor.h"
+#include "engine/LocalizedString.h"
+#include "platform/foundation/CLocaleNumbers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(LocalizedString, StepTitlesAndAppTexts) {
+    EXPECT_EQ(LocalizedString::yourInput(), "Your Input");
+    EXPECT_EQ(LocalizedString::calculateVerb(), "Calculate");
+    EXPECT_EQ(LocalizedString::cancelMath(), "Cancel");
+    EXPECT_EQ(LocalizedString::touchToUnlock(), "Touch to unlock");
+    EXPECT_EQ(LocalizedString::appTitle(), "Ombrel");
+    EXPECT_EQ(&LocalizedString::mean(), &LocalizedString::mean());
+}
+
+TEST(LocalizedString, ExampleInputsPassTheExactProbabilityCheck) {
+    const auto& inputs = LocalizedString::defaultExampleInputs();
+    ASSERT_EQ(inputs.size(), 10u);
+    double sum = 0;
+    for (int row = 0; row < 5; ++row)
+        sum += CLocaleNumbers::parseDouble(inputs.at("probability" + std::to_string(row))).value_or(0);
+    EXPECT_EQ(sum, 1.0);
+    EXPECT_EQ(LocalizedString::appKeyDictionary().at("appKey"), AnyValue("OB"));
+    EXPECT_EQ(LocalizedString::appKeyDictionary().at("inputCalculationSelection"), AnyValue(1));
+}
+
+TEST(KivoColor, DarkModeScalesTheBrightness) {
+    const UIColor green(0.0, 0.9, 0.46, 1.0);
+    UITraitCollection(UIUserInterfaceStyle::light).performAsCurrentTraitCollection([&] {
+        EXPECT_EQ(KivoColor::adaptedColorForDarkMode(green, 0.7), green);
+    });
+    UITraitCollection(UIUserInterfaceStyle::dark).performAsCurrentTraitCollection([&] {
+        CGFloat hue = 0, saturation = 0, brightness = 0, alpha = 0;
+        CGFloat darkHue = 0, darkSaturation = 0, darkBrightness = 0, darkAlpha = 0;
+        green.getHue(&hue, &saturation, &brightness, &alpha);
+        KivoColor::adaptedColorForDarkMode(green, 0.7)
+            .getHue(&darkHue, &darkSaturation, &darkBrightness, &darkAlpha);
+        EXPECT_NEAR(darkBrightness, 0.63, 1e-9);
+        EXPECT_NEAR(darkHue, hue, 1e-9);
+        EXPECT_NEAR(darkSaturation, saturation, 1e-9);
+        EXPECT_EQ(darkAlpha, 1.0);
+        const UIColor darkGreen = UIColor::colorWithHue(0.4, 1.0, 0.46, 1.0);
+        CGFloat scaled = 0;
+        KivoColor::adaptedColorForDarkMode(darkGreen, 0.7).getHue(nullptr, nullptr, &scaled, nullptr);
+        EXPECT_NEAR(scaled, 0.322, 1e-9);
+        KivoColor::adaptedColorForDarkMode(darkGreen, -1).getHue(nullptr, nullptr, &scaled, nullptr);
+        EXPECT_EQ(scaled, 0.0);
+    });
+}
+
+TEST(KivoColor, PaletteIsFixedAtFirstUse) {
+    UIColor first;
+    UITraitCollection(UIUserInterfaceStyle::light).performAsCurrentTraitCollection([&] {
+        first = KivoColor::paletteViolet();
+    });
+    EXPECT_EQ(first, UIColor(0.33, 0.29, 0.68, 1.0));
+    UITraitCollection(UIUserInterfaceStyle::dark).performAsCurrentTraitCollection([&] {
+        EXPECT_EQ(KivoColor::paletteViolet(), first);
+        CGFloat red = 0, green = 0, blue = 0, alpha = 0;
+        KivoColor::paletteDarkBlue().getRed(&red, &green, &blue, &alpha);
+        EXPECT_NEAR(blue, 0.32 * 0.7, 1e-9);
+    });
+}
+
+} // namespace
