@@ -8,6 +8,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <map>
+#include <numbers>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -64,42 +68,89 @@ CGRect subtreeExtent(const CALayer& layer) {
     return extent;
 }
 
-// Three box blurs approximate a Gaussian of the given deviation (in pixels).
+// Three box blurs approximate a Gaussian of the given deviation (in pixels). Both directions run
+// along rows with running sums, which keeps the vertical passes cache-friendly.
 void blurAlpha(unsigned char* data, int width, int height, int stride, CGFloat sigma) {
-    if (sigma < 0.5) {
+    if (sigma < 0.5 || width == 0 || height == 0) {
         return;
     }
     int radius = std::max(1, static_cast<int>(std::lround(std::sqrt(4 * sigma * sigma + 1) / 2 - 0.5)));
     int window = 2 * radius + 1;
-    std::vector<unsigned char> line(static_cast<std::size_t>(std::max(width, height)));
-    auto pass = [&](unsigned char* start, int count, int step) {
-        for (int i = 0; i < count; ++i) {
-            line[static_cast<std::size_t>(i)] = start[i * step];
-        }
-        int sum = 0;
-        for (int i = -radius; i <= radius; ++i) {
-            sum += (i >= 0 && i < count) ? line[static_cast<std::size_t>(i)] : 0;
-        }
-        for (int i = 0; i < count; ++i) {
-            start[i * step] = static_cast<unsigned char>(sum / window);
-            int leaving = i - radius;
-            int entering = i + radius + 1;
-            sum -= (leaving >= 0) ? line[static_cast<std::size_t>(leaving)] : 0;
-            sum += (entering < count) ? line[static_cast<std::size_t>(entering)] : 0;
-        }
-    };
+    // Fixed-point reciprocal of the window, rounded so that 255 stays 255.
+    const std::uint32_t scale = ((1u << 24) + static_cast<std::uint32_t>(window) - 1) / static_cast<std::uint32_t>(window);
+    std::vector<unsigned char> copy(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
+    std::vector<std::uint32_t> sums(static_cast<std::size_t>(width));
+    auto row = [&](unsigned char* base, int y) { return base + static_cast<std::ptrdiff_t>(y) * stride; };
     for (int round = 0; round < 3; ++round) {
         for (int y = 0; y < height; ++y) {
-            pass(data + y * stride, width, 1);
+            unsigned char* line = row(data, y);
+            unsigned char* out = row(copy.data(), y);
+            std::uint32_t sum = 0;
+            for (int x = 0; x < std::min(radius, width); ++x) {
+                sum += line[x];
+            }
+            for (int x = 0; x < width; ++x) {
+                if (x + radius < width) {
+                    sum += line[x + radius];
+                }
+                out[x] = static_cast<unsigned char>((sum * scale) >> 24);
+                if (x - radius >= 0) {
+                    sum -= line[x - radius];
+                }
+            }
         }
-        for (int x = 0; x < width; ++x) {
-            pass(data + x, height, stride);
+        std::fill(sums.begin(), sums.end(), 0u);
+        for (int y = 0; y < std::min(radius, height); ++y) {
+            const unsigned char* line = row(copy.data(), y);
+            for (int x = 0; x < width; ++x) {
+                sums[static_cast<std::size_t>(x)] += line[x];
+            }
+        }
+        for (int y = 0; y < height; ++y) {
+            if (y + radius < height) {
+                const unsigned char* entering = row(copy.data(), y + radius);
+                for (int x = 0; x < width; ++x) {
+                    sums[static_cast<std::size_t>(x)] += entering[x];
+                }
+            }
+            unsigned char* out = row(data, y);
+            for (int x = 0; x < width; ++x) {
+                out[x] = static_cast<unsigned char>((sums[static_cast<std::size_t>(x)] * scale) >> 24);
+            }
+            if (y - radius >= 0) {
+                const unsigned char* leaving = row(copy.data(), y - radius);
+                for (int x = 0; x < width; ++x) {
+                    sums[static_cast<std::size_t>(x)] -= leaving[x];
+                }
+            }
         }
     }
 }
 
+CGFloat shadowSigma(const CALayer& layer, const cairo_matrix_t& ctm) {
+    CGFloat pixelsPerPoint = std::sqrt(std::abs(ctm.xx * ctm.yy - ctm.xy * ctm.yx));
+    return layer.shadowRadius() * pixelsPerPoint / 2;
+}
+
+int blurMargin(CGFloat sigma) { return static_cast<int>(std::ceil(3 * sigma)) + 1; }
+
+// Masks the shadow colour through a blurred alpha surface whose pixel (0, 0) lies at (x, y) in
+// device space before the offset.
+void paintShadowMask(cairo_t* cr, const CALayer& layer, cairo_surface_t* alpha, double x, double y, double opacity) {
+    double dx = layer.shadowOffset().width;
+    double dy = layer.shadowOffset().height;
+    cairo_user_to_device_distance(cr, &dx, &dy);
+    UIColor::RGBA color = layer.shadowColor()->rgba();
+    cairo_save(cr);
+    cairo_identity_matrix(cr);
+    cairo_set_source_rgba(cr, color.red, color.green, color.blue,
+                          color.alpha * std::clamp<double>(layer.shadowOpacity(), 0, 1) * opacity);
+    cairo_mask_surface(cr, alpha, x + dx, y + dy);
+    cairo_restore(cr);
+}
+
 // Paints the blurred, offset alpha of the content group in the shadow colour.
-void paintShadow(cairo_t* cr, const CALayer& layer, cairo_pattern_t* content) {
+void paintContentShadow(cairo_t* cr, const CALayer& layer, cairo_pattern_t* content) {
     cairo_surface_t* group = nullptr;
     if (cairo_pattern_get_surface(content, &group) != CAIRO_STATUS_SUCCESS ||
         cairo_surface_get_type(group) != CAIRO_SURFACE_TYPE_IMAGE) {
@@ -107,9 +158,8 @@ void paintShadow(cairo_t* cr, const CALayer& layer, cairo_pattern_t* content) {
     }
     cairo_matrix_t ctm;
     cairo_get_matrix(cr, &ctm);
-    CGFloat pixelsPerPoint = std::sqrt(std::abs(ctm.xx * ctm.yy - ctm.xy * ctm.yx));
-    CGFloat sigma = layer.shadowRadius() * pixelsPerPoint / 2;
-    int margin = static_cast<int>(std::ceil(3 * sigma)) + 1;
+    CGFloat sigma = shadowSigma(layer, ctm);
+    int margin = blurMargin(sigma);
     int width = cairo_image_surface_get_width(group);
     int height = cairo_image_surface_get_height(group);
     double originX = 0, originY = 0;
@@ -126,19 +176,86 @@ void paintShadow(cairo_t* cr, const CALayer& layer, cairo_pattern_t* content) {
     blurAlpha(cairo_image_surface_get_data(alpha), width + 2 * margin, height + 2 * margin,
               cairo_image_surface_get_stride(alpha), sigma);
     cairo_surface_mark_dirty(alpha);
-
-    double dx = layer.shadowOffset().width;
-    double dy = layer.shadowOffset().height;
-    cairo_user_to_device_distance(cr, &dx, &dy);
-    UIColor::RGBA color = layer.shadowColor()->rgba();
-    cairo_save(cr);
-    cairo_identity_matrix(cr);
-    cairo_set_source_rgba(cr, color.red, color.green, color.blue,
-                          color.alpha * std::clamp<double>(layer.shadowOpacity(), 0, 1));
     // The group's pixel (0, 0) lies at minus its device offset in device space.
-    cairo_mask_surface(cr, alpha, -originX - margin + dx, -originY - margin + dy);
-    cairo_restore(cr);
+    paintShadowMask(cr, layer, alpha, -originX - margin, -originY - margin, 1);
     cairo_surface_destroy(alpha);
+}
+
+// A layer with an opaque background and nothing drawn outside its shape casts the shadow of that
+// shape, which depends only on sizes and can be kept between frames.
+bool castsShapeShadow(const CALayer& layer, const cairo_matrix_t& ctm) {
+    if (ctm.xy != 0 || ctm.yx != 0 || !layer.backgroundColor() || layer.backgroundColor()->alpha() < 1) {
+        return false;
+    }
+    const CGRect& bounds = layer.bounds();
+    CGFloat radius = std::max(0.0, layer.cornerRadius());
+    if (radius > 0 && layer.contents()) {
+        return false;
+    }
+    // Keeps sublayers out of the rounded corners.
+    CGFloat cornerInset = radius * (1 - std::numbers::sqrt2 / 2);
+    if (!bounds.contains(layer.contentExtent())) {
+        return false;
+    }
+    CGRect inner = bounds.insetBy(cornerInset, cornerInset);
+    for (const auto& sublayer : layer.sublayers()) {
+        if (sublayer->isHidden()) {
+            continue;
+        }
+        CGRect extent = subtreeExtent(*sublayer);
+        CGAffineTransform toLayer = sublayer->transformToSuperlayer();
+        if (!(radius > 0 ? inner : bounds).contains(toLayer.apply(extent))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void paintShapeShadow(cairo_t* cr, const CALayer& layer, double opacity) {
+    struct Key {
+        long width, height, radius, sigma;
+        bool operator<(const Key& o) const {
+            return std::tie(width, height, radius, sigma) < std::tie(o.width, o.height, o.radius, o.sigma);
+        }
+    };
+    thread_local std::map<Key, std::shared_ptr<cairo_surface_t>> cache;
+    constexpr std::size_t cacheLimit = 128;
+
+    cairo_matrix_t ctm;
+    cairo_get_matrix(cr, &ctm);
+    const CGRect& bounds = layer.bounds();
+    double x = bounds.minX(), y = bounds.minY();
+    cairo_user_to_device(cr, &x, &y);
+    double width = std::abs(ctm.xx) * bounds.width();
+    double height = std::abs(ctm.yy) * bounds.height();
+    x = ctm.xx < 0 ? x - width : x;
+    y = ctm.yy < 0 ? y - height : y;
+    double radius = std::max(0.0, layer.cornerRadius()) * std::min(std::abs(ctm.xx), std::abs(ctm.yy));
+    CGFloat sigma = shadowSigma(layer, ctm);
+    int margin = blurMargin(sigma);
+    // Quarter pixels: the blur hides the difference.
+    auto quarter = [](double v) { return std::lround(v * 4); };
+    Key key{quarter(width), quarter(height), quarter(radius), quarter(sigma)};
+    auto& alpha = cache[key];
+    if (!alpha) {
+        if (cache.size() > cacheLimit) {
+            cache.clear();
+            return paintShapeShadow(cr, layer, opacity);
+        }
+        int w = static_cast<int>(std::ceil(width)) + 2 * margin;
+        int h = static_cast<int>(std::ceil(height)) + 2 * margin;
+        alpha.reset(cairo_image_surface_create(CAIRO_FORMAT_A8, w, h), cairo_surface_destroy);
+        cairo_t* shapeCr = cairo_create(alpha.get());
+        CGContext shape(shapeCr);
+        shape.beginPath();
+        shape.addPath(CGPath::withRoundedRect({double(margin), double(margin), width, height}, radius));
+        shape.fillPath();
+        cairo_destroy(shapeCr);
+        cairo_surface_flush(alpha.get());
+        blurAlpha(cairo_image_surface_get_data(alpha.get()), w, h, cairo_image_surface_get_stride(alpha.get()), sigma);
+        cairo_surface_mark_dirty(alpha.get());
+    }
+    paintShadowMask(cr, layer, alpha.get(), x - margin, y - margin, opacity);
 }
 
 void drawLayerItself(CALayer& layer, CGContext& context);
@@ -156,7 +273,17 @@ void renderLayer(CALayer& layer, CGContext& context, bool withGeometry) {
     if (withGeometry) {
         applyGeometry(cr, layer);
     }
-    bool shadow = layer.shadowOpacity() > 0 && layer.shadowColor() && layer.shadowColor()->alpha() > 0;
+    // A layer that clips to its bounds clips its own shadow away too.
+    bool shadow = layer.shadowOpacity() > 0 && layer.shadowColor() && layer.shadowColor()->alpha() > 0 &&
+                  !layer.masksToBounds();
+    if (shadow && !layer.mask()) {
+        cairo_matrix_t ctm;
+        cairo_get_matrix(cr, &ctm);
+        if (castsShapeShadow(layer, ctm)) {
+            paintShapeShadow(cr, layer, opacity);
+            shadow = false;
+        }
+    }
     if (!shadow && opacity >= 1 && !layer.mask()) {
         drawLayerItself(layer, context);
         context.restoreGState();
@@ -181,7 +308,7 @@ void renderLayer(CALayer& layer, CGContext& context, bool withGeometry) {
     cairo_pattern_t* content = cairo_pop_group(cr);
     context.restoreGState();
     if (shadow) {
-        paintShadow(cr, layer, content);
+        paintContentShadow(cr, layer, content);
     }
     cairo_set_source(cr, content);
     cairo_paint_with_alpha(cr, opacity);

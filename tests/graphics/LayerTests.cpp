@@ -150,6 +150,10 @@ TEST(LayerRenderTest, ShadowFallsBelowACardWithoutTintingIt) {
     EXPECT_GT(below.alpha, above.alpha + 0.1) << "the offset moves the shadow down";
     EXPECT_TRUE(pixels::transparent(pixels::at(*image, 70, 105)));
 
+    card->setMasksToBounds(true);
+    auto clipped = pixels::render(*root, {140, 120});
+    EXPECT_TRUE(pixels::transparent(pixels::at(*clipped, 70, 82))) << "clipping to bounds hides the shadow";
+    card->setMasksToBounds(false);
     card->setShadowOpacity(0);
     auto none = pixels::render(*root, {140, 120});
     EXPECT_TRUE(pixels::transparent(pixels::at(*none, 70, 82)));
@@ -167,6 +171,48 @@ TEST(LayerRenderTest, ShadowFollowsTheRoundedShape) {
     // Beside the circle's edge there is shadow; at the bounding box corner, well outside the circle, none.
     EXPECT_GT(pixels::at(*image, 50, 71).alpha, 0.1);
     EXPECT_LT(pixels::at(*image, 31, 31).alpha, 0.05);
+}
+
+TEST(LayerRenderTest, ShadowOfATransparentLayerFollowsItsContent) {
+    auto root = canvas({140, 140});
+    auto holder = CALayer::layer();
+    holder->setFrame({20, 20, 100, 100});
+    holder->setShadowOpacity(1);
+    holder->setShadowOffset({0, 5});
+    holder->setShadowRadius(2);
+    holder->addSublayer(coloured({0, 0, 40, 40}, UIColor::blueColor()));
+    root->addSublayer(holder);
+    auto image = pixels::render(*root, {140, 140});
+    EXPECT_GT(pixels::at(*image, 40, 63).alpha, 0.3);
+    EXPECT_TRUE(pixels::transparent(pixels::at(*image, 100, 123)));
+    EXPECT_TRUE(pixels::near(pixels::at(*image, 40, 50), blue));
+}
+
+TEST(LayerRenderTest, ShapeShadowsMatchContentShadowsAndDependOnSize) {
+    // An opaque background casts its shape's shadow; a nearly opaque one goes through the content.
+    auto shadowBelow = [](CGFloat alpha, CGFloat width) {
+        auto root = canvas({200, 100});
+        auto card = coloured({20, 20, width, 40}, UIColor(1, 1, 1, alpha));
+        card->setCornerRadius(6);
+        card->setShadowOpacity(0.6);
+        card->setShadowOffset({0, 3});
+        card->setShadowRadius(3);
+        root->addSublayer(card);
+        auto image = pixels::render(*root, {200, 100});
+        return std::pair{pixels::at(*image, 20 + width / 2, 62).alpha, pixels::at(*image, 20 + width + 2, 45).alpha};
+    };
+    auto [shapeBelow, shapeSide] = shadowBelow(1, 100);
+    auto [contentBelow, contentSide] = shadowBelow(0.999, 100);
+    EXPECT_GT(shapeBelow, 0.2);
+    EXPECT_NEAR(shapeBelow, contentBelow, 0.05);
+    EXPECT_NEAR(shapeSide, contentSide, 0.05);
+    // A narrower card (a different cached shadow) leaves the old right edge empty.
+    auto root = canvas({200, 100});
+    auto narrow = coloured({20, 20, 50, 40}, UIColor::whiteColor());
+    narrow->setShadowOpacity(0.6);
+    narrow->setShadowRadius(3);
+    root->addSublayer(narrow);
+    EXPECT_TRUE(pixels::transparent(pixels::at(*pixels::render(*root, {200, 100}), 122, 45)));
 }
 
 TEST(LayerRenderTest, OpacityAppliesToTheLayerAsAGroup) {
