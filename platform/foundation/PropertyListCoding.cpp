@@ -2,12 +2,21 @@
 
 #include <plist/plist.h>
 
+#include <array>
+#include <charconv>
+#include <algorithm>
 #include <clocale>
+#include <cstdio>
+#include <cstring>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <locale.h>
 #include <memory>
+#include <span>
+#include <string_view>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -160,6 +169,233 @@ std::optional<AnyValue> fromNode(plist_t node) {
     }
 }
 
+// The XML form is written directly, without indentation, through a raw cursor: it is what every
+// defaults change writes, and both libplist's node tree and piecewise string appends cost several times
+// more than the text itself.
+class XMLWriter {
+  public:
+    explicit XMLWriter(std::string& out) : out_(out) {}
+
+    // Only the elements, for one share of a large array.
+    bool writeElements(std::span<const AnyValue> items) {
+        out_.resize(std::max<std::size_t>(out_.capacity(), 4096));
+        cursor_ = out_.data();
+        bool written = true;
+        for (const AnyValue& item : items)
+            if (!(written = writeValue(item)))
+                break;
+        out_.resize(static_cast<std::size_t>(cursor_ - out_.data()));
+        return written;
+    }
+
+    bool write(const AnyValue& value) {
+        using namespace std::string_view_literals;
+        out_.resize(std::max<std::size_t>(out_.capacity(), 4096));
+        cursor_ = out_.data();
+        put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+            "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+            "<plist version=\"1.0\">\n"sv);
+        const bool written = writeValue(value);
+        put("</plist>\n"sv);
+        out_.resize(static_cast<std::size_t>(cursor_ - out_.data()));
+        return written;
+    }
+
+  private:
+    struct Tag {
+        std::string_view open;
+        std::string_view close;
+    };
+    static constexpr Tag keyTag{"<key>", "</key>\n"};
+    static constexpr Tag stringTag{"<string>", "</string>\n"};
+    static constexpr Tag integerTag{"<integer>", "</integer>\n"};
+    static constexpr Tag realTag{"<real>", "</real>\n"};
+    static constexpr Tag dateTag{"<date>", "</date>\n"};
+    static constexpr Tag dataTag{"<data>", "</data>\n"};
+    // The longest replacement of one byte: "&#31;".
+    static constexpr std::size_t maximumEscapeGrowth = 5;
+
+    void reserve(std::size_t length) {
+        const auto used = static_cast<std::size_t>(cursor_ - out_.data());
+        if (out_.size() - used >= length)
+            return;
+        out_.resize(std::max(out_.size() * 2, used + length));
+        cursor_ = out_.data() + used;
+    }
+
+    void put(std::string_view text) {
+        reserve(text.size());
+        std::memcpy(cursor_, text.data(), text.size());
+        cursor_ += text.size();
+    }
+
+    void element(const Tag& tag, std::string_view text) {
+        reserve(tag.open.size() + text.size() + tag.close.size());
+        putReserved(tag.open);
+        putReserved(text);
+        putReserved(tag.close);
+    }
+
+    void textElement(const Tag& tag, const std::string& text) {
+        reserve(tag.open.size() + text.size() * maximumEscapeGrowth + tag.close.size());
+        putReserved(tag.open);
+        escaped(text);
+        putReserved(tag.close);
+    }
+
+    void putReserved(std::string_view text) {
+        std::memcpy(cursor_, text.data(), text.size());
+        cursor_ += text.size();
+    }
+
+    void escaped(const std::string& text) {
+        static constexpr auto special = [] {
+            std::array<bool, 256> table{};
+            for (int c = 0; c < 0x20; ++c)
+                table[static_cast<std::size_t>(c)] = c != '\t' && c != '\n';
+            table['&'] = table['<'] = table['>'] = true;
+            return table;
+        }();
+        for (const char character : text) {
+            const auto c = static_cast<unsigned char>(character);
+            if (!special[c]) {
+                *cursor_++ = character;
+            } else if (c == '&') {
+                putReserved("&amp;");
+            } else if (c == '<') {
+                putReserved("&lt;");
+            } else if (c == '>') {
+                putReserved("&gt;");
+            } else {
+                // Control characters (and CR, which XML readers fold into LF) travel as references.
+                char reference[8];
+                const int length = std::snprintf(reference, sizeof reference, "&#%u;", static_cast<unsigned>(c));
+                putReserved(std::string_view(reference, static_cast<std::size_t>(length)));
+            }
+        }
+    }
+
+    static std::string realText(double real) {
+        if (std::isnan(real))
+            return "nan";
+        if (std::isinf(real))
+            return real > 0 ? "+infinity" : "-infinity";
+        char text[32];
+        return std::string(text, std::to_chars(text, text + sizeof text, real).ptr);
+    }
+
+    static std::string base64(const AnyValue::Data& data) {
+        static constexpr char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+        std::string text;
+        text.reserve((data.size() + 2) / 3 * 4);
+        for (std::size_t i = 0; i < data.size(); i += 3) {
+            const std::uint32_t chunk = (std::uint32_t{data[i]} << 16) |
+                                        (i + 1 < data.size() ? std::uint32_t{data[i + 1]} << 8 : 0) |
+                                        (i + 2 < data.size() ? std::uint32_t{data[i + 2]} : 0);
+            text += alphabet[(chunk >> 18) & 63];
+            text += alphabet[(chunk >> 12) & 63];
+            text += i + 1 < data.size() ? alphabet[(chunk >> 6) & 63] : '=';
+            text += i + 2 < data.size() ? alphabet[chunk & 63] : '=';
+        }
+        return text;
+    }
+
+    bool writeValue(const AnyValue& value) {
+        using namespace std::string_view_literals;
+        switch (value.kind()) {
+        case AnyValue::Kind::null:
+            return false;
+        case AnyValue::Kind::boolean:
+            put(*value.boolValue() ? "<true/>\n"sv : "<false/>\n"sv);
+            return true;
+        case AnyValue::Kind::integer: {
+            char text[24];
+            const auto end = std::to_chars(text, text + sizeof text, *value.integerValue()).ptr;
+            element(integerTag, std::string_view(text, static_cast<std::size_t>(end - text)));
+            return true;
+        }
+        case AnyValue::Kind::real:
+            element(realTag, realText(*value.doubleValue()));
+            return true;
+        case AnyValue::Kind::string:
+            textElement(stringTag, *value.stringPointer());
+            return true;
+        case AnyValue::Kind::date:
+            element(dateTag, value.dateValue()->iso8601());
+            return true;
+        case AnyValue::Kind::data:
+            element(dataTag, base64(*value.dataValue()));
+            return true;
+        case AnyValue::Kind::array: {
+            const AnyValue::Array& array = *value.arrayPointer();
+            if (array.empty()) {
+                put("<array/>\n"sv);
+                return true;
+            }
+            put("<array>\n"sv);
+            if (!(array.size() >= parallelThreshold ? writeInParallel(array) : writeElementsHere(array)))
+                return false;
+            put("</array>\n"sv);
+            return true;
+        }
+        case AnyValue::Kind::dictionary: {
+            const AnyValue::Dictionary& dictionary = *value.dictionaryPointer();
+            if (dictionary.empty()) {
+                put("<dict/>\n"sv);
+                return true;
+            }
+            put("<dict>\n"sv);
+            for (const auto& [key, item] : dictionary) {
+                textElement(keyTag, key);
+                if (!writeValue(item))
+                    return false;
+            }
+            put("</dict>\n"sv);
+            return true;
+        }
+        }
+        return false;
+    }
+
+    bool writeElementsHere(std::span<const AnyValue> items) {
+        for (const AnyValue& item : items)
+            if (!writeValue(item))
+                return false;
+        return true;
+    }
+
+    // A history of thousands of records is written in shares on several threads: walking the values is
+    // bound by memory latency, which more cores hide.
+    static constexpr std::size_t parallelThreshold = 2048;
+
+    bool writeInParallel(const AnyValue::Array& array) {
+        const std::size_t shares = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
+        std::vector<std::string> texts(shares);
+        std::vector<char> written(shares, 0);
+        std::vector<std::thread> writers;
+        const std::size_t perShare = (array.size() + shares - 1) / shares;
+        for (std::size_t share = 0; share < shares; ++share) {
+            const std::size_t first = std::min(array.size(), share * perShare);
+            const std::size_t count = std::min(perShare, array.size() - first);
+            writers.emplace_back([&, share, first, count] {
+                written[share] = XMLWriter(texts[share]).writeElements(std::span(array).subspan(first, count));
+            });
+        }
+        for (std::thread& writer : writers)
+            writer.join();
+        for (std::size_t share = 0; share < shares; ++share) {
+            if (!written[share])
+                return false;
+            put(texts[share]);
+        }
+        return true;
+    }
+
+    std::string& out_;
+    char* cursor_ = nullptr;
+};
+
 } // namespace
 
 Result<AnyValue> PropertyListCoding::decode(std::string_view bytes) {
@@ -177,26 +413,27 @@ Result<AnyValue> PropertyListCoding::decode(std::string_view bytes) {
     return Result<AnyValue>::success(std::move(*value));
 }
 
+bool PropertyListCoding::encodeXML(const AnyValue& value, std::string& buffer) {
+    return XMLWriter(buffer).write(value);
+}
+
 Result<std::string> PropertyListCoding::encode(const AnyValue& value, Format format) {
+    if (format == Format::xml) {
+        std::string text;
+        if (!encodeXML(value, text))
+            return Result<std::string>::failure("The value holds a null, which a property list cannot store.");
+        return Result<std::string>::success(std::move(text));
+    }
     Node root = toNode(value);
     if (!root)
         return Result<std::string>::failure("The value holds a null or a date out of range, which a "
                                             "property list cannot store.");
-    CLocaleScope cLocale;
     char* bytes = nullptr;
     std::uint32_t length = 0;
-    if (format == Format::xml) {
-        plist_to_xml(root.get(), &bytes, &length);
-    } else {
-        plist_to_bin(root.get(), &bytes, &length);
-    }
+    plist_to_bin(root.get(), &bytes, &length);
     if (bytes == nullptr)
         return Result<std::string>::failure("The property list could not be written.");
-    std::string text(bytes, length);
-    if (format == Format::xml) {
-        plist_to_xml_free(bytes);
-    } else {
-        plist_to_bin_free(bytes);
-    }
-    return Result<std::string>::success(std::move(text));
+    std::string binary(bytes, length);
+    plist_to_bin_free(bytes);
+    return Result<std::string>::success(std::move(binary));
 }

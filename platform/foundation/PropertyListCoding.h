@@ -15,4 +15,7 @@ class PropertyListCoding {
     static Result<AnyValue> decode(std::string_view bytes);
     // Fails when the value holds a null anywhere (property lists have no null).
     static Result<std::string> encode(const AnyValue& value, Format format = Format::xml);
+    // The XML form written into buffer (replacing its contents, reusing its memory); false when the value
+    // holds a null. For writers that rewrite a large file often.
+    static bool encodeXML(const AnyValue& value, std::string& buffer);
 };

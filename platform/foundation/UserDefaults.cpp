@@ -2,10 +2,12 @@
 
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/DebugConsole.h"
+#include "platform/foundation/DispatchQueue.h"
 #include "platform/foundation/FileSystem.h"
 #include "platform/foundation/PropertyListCoding.h"
 
 #include <map>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -72,7 +74,7 @@ void UserDefaults::load() {
     } else {
         Result<AnyValue> decoded = PropertyListCoding::decode(*contents);
         if (decoded && decoded->dictionaryPointer() != nullptr) {
-            values_ = std::move(*decoded->dictionaryPointer());
+            values_ = std::move(*decoded);
             return;
         }
         problem = decoded ? "the top level is not a dictionary" : decoded.error();
@@ -91,12 +93,7 @@ void UserDefaults::load() {
 bool UserDefaults::persist() {
     if (fileLocked_)
         return false;
-    Result<std::string> encoded = PropertyListCoding::encode(AnyValue(values_));
-    if (!encoded) {
-        DebugConsole::print("warning: user defaults " + file_.string() + " not saved: " + encoded.error());
-        return false;
-    }
-    Result<bool> written = FileSystem::writeFileAtomically(file_, *encoded);
+    Result<bool> written = FileSystem::writeFileAtomically(file_, writeBuffer_);
     if (!written) {
         DebugConsole::print("warning: user defaults " + file_.string() + " not saved: " + written.error());
         return false;
@@ -106,31 +103,45 @@ bool UserDefaults::persist() {
 
 AnyValue UserDefaults::objectForKey(const std::string& key) const {
     std::lock_guard lock(mutex_);
-    auto found = values_.find(key);
-    return found == values_.end() ? AnyValue() : found->second;
+    auto found = values().find(key);
+    return found == values().end() ? AnyValue() : found->second;
 }
 
 bool UserDefaults::hasKey(const std::string& key) const {
     std::lock_guard lock(mutex_);
-    return values_.contains(key);
+    return values().contains(key);
 }
 
-bool UserDefaults::setObjectForKey(const AnyValue& value, const std::string& key) {
+bool UserDefaults::setObjectForKey(AnyValue value, const std::string& key) {
     if (value.isNull())
         return removeObjectForKey(key);
-    if (!value.isPropertyListValue()) {
+    AnyValue previous;
+    std::unique_lock lock(mutex_);
+    auto [slot, inserted] = values().try_emplace(key);
+    previous = std::exchange(slot->second, std::move(value));
+    // The encoder meets a null inside the value before anything is written.
+    if (!PropertyListCoding::encodeXML(values_, writeBuffer_)) {
+        if (inserted)
+            values().erase(slot);
+        else
+            slot->second = std::move(previous);
         DebugConsole::print("warning: user defaults: the value for \"" + key +
                             "\" holds a null and is not a property-list value; not stored");
         return false;
     }
-    std::lock_guard lock(mutex_);
-    values_.insert_or_assign(key, value);
-    return persist();
+    const bool saved = persist();
+    lock.unlock();
+    // The replaced value can be the whole history: freeing its many small blocks takes as long as writing
+    // the file, so it happens off the caller's thread.
+    if (previous.kind() == AnyValue::Kind::array || previous.kind() == AnyValue::Kind::dictionary)
+        DispatchQueue::global()->async([discarded = std::move(previous)] {});
+    return saved;
 }
 
 bool UserDefaults::removeObjectForKey(const std::string& key) {
     std::lock_guard lock(mutex_);
-    values_.erase(key);
+    values().erase(key);
+    PropertyListCoding::encodeXML(values_, writeBuffer_);
     return persist();
 }
 
@@ -162,5 +173,5 @@ std::optional<Date> UserDefaults::dateForKey(const std::string& key) const { ret
 
 AnyValue::Dictionary UserDefaults::dictionaryRepresentation() const {
     std::lock_guard lock(mutex_);
-    return values_;
+    return values();
 }

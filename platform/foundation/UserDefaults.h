@@ -41,7 +41,7 @@ class UserDefaults {
     // Writing null removes the key. A value that holds a null inside cannot be stored: nothing changes
     // and the result is false. The result is also false when the file could not be written (the value
     // is kept in memory and a warning is printed).
-    bool setObjectForKey(const AnyValue& value, const std::string& key);
+    bool setObjectForKey(AnyValue value, const std::string& key);
     // An absent value removes the key. (A template so that plain values never pick this overload.)
     template <typename Optional>
         requires std::same_as<Optional, std::optional<AnyValue>>
@@ -71,10 +71,16 @@ class UserDefaults {
   private:
     void load();
     bool persist();
+    const AnyValue::Dictionary& values() const { return *values_.dictionaryPointer(); }
+    AnyValue::Dictionary& values() { return *values_.dictionaryPointer(); }
 
     std::filesystem::path file_;
     mutable std::mutex mutex_;
-    AnyValue::Dictionary values_;
+    // Always a dictionary.
+    AnyValue values_ = AnyValue::Dictionary{};
+    // Reused by every write: the history makes the file large, and fresh memory for it costs more than
+    // the writing.
+    std::string writeBuffer_;
     // Set when an unreadable file could not be moved aside: it must not be overwritten.
     bool fileLocked_ = false;
 };

@@ -90,6 +90,28 @@ TEST(PropertyListCoding, XMLEscapesTextAndKeepsRealsExact) {
     EXPECT_EQ(*PropertyListCoding::decode(xml), value);
 }
 
+TEST(PropertyListCoding, ControlCharactersAndCarriageReturnsSurviveXML) {
+    const AnyValue value = AnyValue::Array{std::string("a\x01b\r\nc\td"), std::string("\x1f")};
+    EXPECT_EQ(*PropertyListCoding::decode(*PropertyListCoding::encode(value)), value);
+}
+
+TEST(PropertyListCoding, LargeArraysComeBackWholeAndInOrder) {
+    AnyValue::Array history;
+    for (int i = 0; i < 5000; ++i)
+        history.push_back(AnyValue::Dictionary{{"_latexString", "x<" + std::to_string(i) + "&"},
+                                               {"setupParameter", AnyValue::Dictionary{{"mode", i % 2}}},
+                                               {"solutionSteps", AnyValue::Array{}}});
+    const AnyValue value = AnyValue::Dictionary{{"Calculations", history}};
+    std::string buffer = "stale contents";
+    ASSERT_TRUE(PropertyListCoding::encodeXML(value, buffer));
+    EXPECT_EQ(*PropertyListCoding::decode(buffer), value);
+    EXPECT_EQ(buffer, *PropertyListCoding::encode(value));
+
+    // A null deep inside any share of the array still fails the whole value.
+    (*history[4321].dictionaryPointer())["solutionSteps"] = AnyValue::Array{AnyValue()};
+    EXPECT_FALSE(PropertyListCoding::encodeXML(AnyValue::Dictionary{{"Calculations", history}}, buffer));
+}
+
 TEST(PropertyListCoding, NullCannotBeEncoded) {
     EXPECT_FALSE(PropertyListCoding::encode(AnyValue()));
     EXPECT_FALSE(PropertyListCoding::encode(AnyValue::Array{1, AnyValue()}));
