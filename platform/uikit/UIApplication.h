@@ -1,0 +1,72 @@
+#pragma once
+
+#include "platform/foundation/AnyValue.h"
+#include "platform/foundation/URL.h"
+#include "platform/uikit/UIResponder.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class UIApplicationDelegate;
+class UIScene;
+class UIWindow;
+class UIWindowScene;
+
+enum class UIApplicationState { active, inactive, background };
+
+inline const char* const UIApplicationDidBecomeActiveNotification = "UIApplicationDidBecomeActiveNotification";
+inline const char* const UIApplicationWillResignActiveNotification = "UIApplicationWillResignActiveNotification";
+inline const char* const UIApplicationDidEnterBackgroundNotification = "UIApplicationDidEnterBackgroundNotification";
+inline const char* const UIApplicationWillEnterForegroundNotification = "UIApplicationWillEnterForegroundNotification";
+inline const char* const UIApplicationWillTerminateNotification = "UIApplicationWillTerminateNotification";
+
+// The running app: its delegate, its one window scene and the life-cycle steps a host drives
+// (each tells the delegate, then posts its notification on the default centre). Links open only
+// for http and https: the opener is started with the link as its single argument, never
+// through a shell.
+class UIApplication : public UIResponder {
+public:
+    // Receives the link text; true when an opener was started.
+    using LinkOpener = std::function<bool(const std::string& link)>;
+
+    static std::shared_ptr<UIApplication> sharedApplication();
+
+    std::shared_ptr<UIApplicationDelegate> delegate() const { return delegate_; }
+    void setDelegate(std::shared_ptr<UIApplicationDelegate> delegate) { delegate_ = std::move(delegate); }
+    UIApplicationState applicationState() const { return state_; }
+
+    std::vector<std::shared_ptr<UIScene>> connectedScenes() const;
+    std::shared_ptr<UIWindowScene> mainWindowScene() const { return scene_; }
+    std::vector<std::shared_ptr<UIWindow>> windows() const;
+    std::shared_ptr<UIWindow> keyWindow() const;
+
+    // Life cycle.
+    bool finishLaunching(const AnyValue::Dictionary& launchOptions = {});
+    void becomeActive();
+    void resignActive();
+    void enterBackground();
+    void enterForeground();
+    void terminate();
+
+    bool canOpenURL(const URL& url) const { return url.isHTTP(); }
+    // Refused links complete with false. The completion runs on the main queue.
+    void openURL(const URL& url, const AnyValue::Dictionary& options = {},
+                 std::function<void(bool)> completion = {});
+    // Replaces how links are opened; an empty function restores the default (xdg-open).
+    void setLinkOpener(LinkOpener opener) { opener_ = std::move(opener); }
+    // Starts program with the link as its only argument and reaps it in the background.
+    static bool openLinkWithProgram(const std::string& program, const std::string& link);
+
+    UIApplication();
+
+private:
+    // Tells the delegate, then posts the notification.
+    void tell(void (UIApplicationDelegate::*call)(const std::shared_ptr<UIApplication>&), const char* notification);
+
+    std::shared_ptr<UIApplicationDelegate> delegate_;
+    std::shared_ptr<UIWindowScene> scene_;
+    UIApplicationState state_ = UIApplicationState::inactive;
+    LinkOpener opener_;
+};

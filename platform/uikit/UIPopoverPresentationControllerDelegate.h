@@ -1,0 +1,5 @@
+#pragma once
+
+#include "platform/uikit/UIAdaptivePresentationControllerDelegate.h"
+
+class UIPopoverPresentationControllerDelegate : public UIAdaptivePresentationControllerDelegate {};
