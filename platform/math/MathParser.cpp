@@ -1,6 +1,7 @@
 #include "platform/math/MathParser.h"
 
 #include "platform/math/MathSymbols.h"
+#include "platform/math/MathUtf8.h"
 
 #include <utility>
 
@@ -66,49 +67,14 @@ class Parser {
 
     bool atEnd() const { return position_ >= source_.size(); }
 
-    // Decodes the UTF-8 sequence at the current position; `length` receives its byte count.
-    char32_t decode(std::size_t& length) const {
-        const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(source_[position_ + i]); };
-        const unsigned char lead = byte(0);
-        if (lead < 0x80) {
-            length = 1;
-            return lead;
-        }
-        std::size_t count = 0;
-        char32_t c = 0;
-        char32_t minimum = 0;
-        if ((lead & 0xE0) == 0xC0) {
-            count = 2, c = lead & 0x1F, minimum = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            count = 3, c = lead & 0x0F, minimum = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            count = 4, c = lead & 0x07, minimum = 0x10000;
-        } else {
-            fail("invalid UTF-8");
-        }
-        if (position_ + count > source_.size())
-            fail("invalid UTF-8");
-        for (std::size_t i = 1; i < count; ++i) {
-            if ((byte(i) & 0xC0) != 0x80)
-                fail("invalid UTF-8");
-            c = c << 6 | (byte(i) & 0x3F);
-        }
-        if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-            fail("invalid UTF-8");
-        length = count;
-        return c;
-    }
-
-    char32_t peek() const {
-        std::size_t length = 0;
-        return decode(length);
-    }
-
     char32_t next() {
-        std::size_t length = 0;
-        const char32_t c = decode(length);
-        position_ += length;
-        return c;
+        const std::size_t start = position_;
+        const std::optional<char32_t> c = decodeUtf8(source_, position_);
+        if (!c) {
+            position_ = start;
+            fail("invalid UTF-8");
+        }
+        return *c;
     }
 
     void skipSpaces() {

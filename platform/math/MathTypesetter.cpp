@@ -1,5 +1,7 @@
 #include "platform/math/MathTypesetter.h"
 
+#include "platform/math/MathUtf8.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -686,30 +688,13 @@ class Layout {
     }
 };
 
+// Malformed bytes show as question marks, control characters as spaces.
 std::u32string decodeLeniently(std::string_view utf8) {
     std::u32string text;
     text.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const int length = lead < 0x80             ? 1
-                           : (lead & 0xE0) == 0xC0 ? 2
-                           : (lead & 0xF0) == 0xE0 ? 3
-                           : (lead & 0xF8) == 0xF0 ? 4
-                                                   : 0;
-        char32_t c = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
-        bool valid = length > 0 && i + length <= utf8.size();
-        for (int k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            c = c << 6 | (next & 0x3F);
-        }
-        if (!valid || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-            text.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
+    for (std::size_t position = 0; position < utf8.size();) {
+        const char32_t c = decodeUtf8(utf8, position).value_or(U'?');
         text.push_back(c < 0x20 ? U' ' : c);
-        i += length;
     }
     return text;
 }

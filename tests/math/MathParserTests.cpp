@@ -203,3 +203,12 @@ TEST(MathParser, NestingAndLengthAreBounded) {
     const MathFormula longest = parsed(std::string(MathParser::maximumLength, '1'));
     EXPECT_EQ(longest.rows[0].size(), 1u);
 }
+
+TEST(MathParser, ReadsMultiByteCharacters) {
+    const MathList atoms = row("π ≤ 2·x");
+    ASSERT_EQ(atoms.size(), 5u);
+    EXPECT_EQ(atoms[0].nucleus, U"\U0001D70B");
+    EXPECT_EQ(atoms[1].type, MathAtomType::Relation);
+    EXPECT_EQ(atoms[3].type, MathAtomType::BinaryOperator);
+    EXPECT_EQ(failure("ab\xF0\x9F").offset, 2u);
+}

@@ -1,0 +1,78 @@
+#include "platform/math/MTMathUILabel.h"
+
+#include "platform/graphics/CGContext.h"
+#include "platform/graphics/UIGraphics.h"
+#include "platform/math/MathParser.h"
+#include "platform/math/MathRenderer.h"
+#include "platform/math/MathTypesetter.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+std::uint32_t packed(const UIColor::RGBA& c) {
+    const auto channel = [](CGFloat v) { return static_cast<std::uint32_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
+    return channel(c.red) << 24 | channel(c.green) << 16 | channel(c.blue) << 8 | channel(c.alpha);
+}
+
+} // namespace
+
+MTMathUILabel::MTMathUILabel() : MTMathUILabel(CGRect{}) {}
+
+MTMathUILabel::MTMathUILabel(const CGRect& frame) : UIView(frame) { typeset(); }
+
+MTMathUILabel::MTMathUILabel(const NSCoder& coder) : UIView(coder) { typeset(); }
+
+void MTMathUILabel::setLatex(std::string latex) {
+    latex_ = std::move(latex);
+    typeset();
+}
+
+void MTMathUILabel::setFontSize(CGFloat size) {
+    if (!std::isfinite(size) || size <= 0)
+        return;
+    fontSize_ = size;
+    typeset();
+}
+
+void MTMathUILabel::setTextColor(const UIColor& color) {
+    textColor_ = color;
+    setNeedsDisplay();
+}
+
+void MTMathUILabel::setContentInsets(const UIEdgeInsets& insets) {
+    contentInsets_ = insets;
+    invalidateIntrinsicContentSize();
+    setNeedsDisplay();
+}
+
+void MTMathUILabel::typeset() {
+    font_ = MathFont::latinModernMath(fontSize_);
+    display_ = MathDisplayNode{};
+    if (font_ && !latex_.empty()) {
+        const MathTypesetter typesetter(*font_);
+        const MathParseResult result = MathParser::parse(latex_);
+        display_ = result.formula ? typesetter.typeset(*result.formula)
+                                  : typesetter.typesetPlainText(latex_, packed(UIColor::redColor().rgba()));
+    }
+    invalidateIntrinsicContentSize();
+    setNeedsDisplay();
+}
+
+CGSize MTMathUILabel::intrinsicContentSize() const {
+    return {display_.width + contentInsets_.left + contentInsets_.right,
+            display_.ascent + display_.descent + contentInsets_.top + contentInsets_.bottom};
+}
+
+CGSize MTMathUILabel::sizeThatFits(CGSize) const { return intrinsicContentSize(); }
+
+void MTMathUILabel::drawRect(const CGRect&) {
+    CGContext* context = UIGraphicsGetCurrentContext();
+    if (!context || !font_ || display_.children.empty())
+        return;
+    const CGRect area = contentInsets_.insetRect(bounds());
+    const double height = display_.ascent + display_.descent;
+    const double baseline = area.origin.y + (area.size.height - height) / 2 + display_.ascent;
+    MathRenderer::draw(context->cairo(), display_, *font_, area.origin.x, baseline, packed(textColor_.rgba()));
+}

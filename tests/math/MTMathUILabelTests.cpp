@@ -1,0 +1,151 @@
+#include "platform/math/MTMathUILabel.h"
+
+#include "platform/graphics/UIGraphicsImageRenderer.h"
+#include "platform/graphics/UIImage.h"
+#include "platform/math/MathParser.h"
+#include "platform/math/MathTypesetter.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+namespace {
+
+constexpr double scale = 2;
+
+using ColorTest = std::function<bool(const UIColor::RGBA&)>;
+
+bool isInk(const UIColor::RGBA& c) { return c.alpha > 0.5; }
+bool isRed(const UIColor::RGBA& c) { return isInk(c) && c.red > 0.6 && c.green < 0.4 && c.blue < 0.4; }
+bool isBlue(const UIColor::RGBA& c) { return isInk(c) && c.blue > 0.6 && c.red < 0.4 && c.green < 0.4; }
+
+std::shared_ptr<UIImage> snapshot(MTMathUILabel& label) {
+    UIGraphicsImageRendererFormat format;
+    format.scale = scale;
+    const UIGraphicsImageRenderer renderer(label.bounds().size, format);
+    return renderer.image([&](UIGraphicsImageRendererContext&) {
+        EXPECT_TRUE(label.drawViewHierarchyInRect(label.bounds(), false));
+    });
+}
+
+// Pixels of the picture (in points, left to right from x0) that pass the test.
+int count(const UIImage& image, const ColorTest& test, double x0 = 0, double x1 = 1e9) {
+    int n = 0;
+    for (double y = 0; y < image.size().height; y += 1 / scale)
+        for (double x = x0; x < std::min(x1, image.size().width); x += 1 / scale)
+            if (const auto c = image.colorAtPoint({x, y}); c && test(*c))
+                ++n;
+    return n;
+}
+
+MathDisplayNode formula(std::string_view latex, double size) {
+    return MathTypesetter(*MathFont::latinModernMath(size)).typeset(*MathParser::parse(latex).formula);
+}
+
+std::shared_ptr<MTMathUILabel> stepCellLabel() {
+    auto label = std::make_shared<MTMathUILabel>(CGRect{{0, 0}, {320, 90}});
+    label->setContentInsets(UIEdgeInsetsMake(0, 50, 20, 80));
+    label->setTextColor(UIColor::blueColor());
+    return label;
+}
+
+} // namespace
+
+TEST(MTMathUILabel, StartsEmptyWithItsFrameAndDefaults) {
+    const auto labelPointer = std::make_shared<MTMathUILabel>(CGRect{{10, 20}, {200, 40}});
+    MTMathUILabel& label = *labelPointer;
+    EXPECT_EQ(label.frame(), (CGRect{{10, 20}, {200, 40}}));
+    EXPECT_EQ(label.latex(), "");
+    EXPECT_EQ(label.fontSize(), 20);
+    EXPECT_EQ(label.contentInsets(), UIEdgeInsets::zero());
+    EXPECT_EQ(label.intrinsicContentSize(), (CGSize{0, 0}));
+    EXPECT_EQ(count(*snapshot(label), isInk), 0);
+}
+
+TEST(MTMathUILabel, IntrinsicSizeIsTheFormulaPlusTheInsets) {
+    const auto label = stepCellLabel();
+    EXPECT_EQ(label->intrinsicContentSize(), (CGSize{130, 20}));
+
+    const std::string_view short_ = R"(\bar{x} = 4.6)";
+    const std::string_view long_ = R"(= \frac{1}{5} \cdot \left(4 +5 +3 +7 +4 \right))";
+    label->setLatex(std::string(short_));
+    const MathDisplayNode shortFormula = formula(short_, 20);
+    EXPECT_NEAR(label->intrinsicContentSize().width, shortFormula.width + 130, 1e-3);
+    EXPECT_NEAR(label->intrinsicContentSize().height, shortFormula.ascent + shortFormula.descent + 20, 1e-3);
+    EXPECT_EQ(label->sizeThatFits({1, 1}), label->intrinsicContentSize());
+
+    label->setLatex(std::string(long_));
+    const CGSize wide = label->intrinsicContentSize();
+    EXPECT_NEAR(wide.width, formula(long_, 20).width + 130, 1e-3);
+    EXPECT_GT(wide.width, shortFormula.width + 130 + 50);
+
+    label->setFontSize(46);
+    EXPECT_NEAR(label->intrinsicContentSize().width - 130, (wide.width - 130) * 46 / 20, 0.5);
+    label->setFontSize(0);
+    label->setFontSize(std::nan(""));
+    label->setFontSize(-3);
+    EXPECT_EQ(label->fontSize(), 46);
+
+    label->setLatex("");
+    EXPECT_EQ(label->intrinsicContentSize(), (CGSize{130, 20}));
+}
+
+TEST(MTMathUILabel, DrawsTheFormulaInItsColourInsideTheInsets) {
+    const auto label = stepCellLabel();
+    label->setLatex(R"(s = \sqrt{ \frac{1}{n - 1} \cdot \sum_{i=1}^{n} \left(x_i - \bar{x}\right)^2 })");
+    const auto image = snapshot(*label);
+    EXPECT_GT(count(*image, isBlue, 50, 100), 100);
+    EXPECT_EQ(count(*image, isInk, 0, 49), 0);
+    EXPECT_EQ(count(*image, isRed), 0);
+}
+
+TEST(MTMathUILabel, FollowsAChangeOfTextColour) {
+    const auto label = stepCellLabel();
+    label->setLatex("x^2");
+    EXPECT_GT(count(*snapshot(*label), isBlue), 20);
+    label->setTextColor(UIColor::redColor());
+    const auto image = snapshot(*label);
+    EXPECT_EQ(count(*image, isBlue), 0);
+    EXPECT_GT(count(*image, isRed), 20);
+}
+
+TEST(MTMathUILabel, BadInputShowsItsTextInRedAndTheLabelStaysUsable) {
+    const auto label = stepCellLabel();
+    for (const std::string bad : {R"(\frac{1}{)", R"(x + \foo)", "}{", "\xFF\xFE"}) {
+        label->setLatex(bad);
+        const auto image = snapshot(*label);
+        EXPECT_GT(count(*image, isRed), 10) << bad;
+        EXPECT_EQ(count(*image, isBlue), 0) << bad;
+        EXPECT_GT(label->intrinsicContentSize().width, 130) << bad;
+    }
+    label->setLatex(R"(x \approx 1.51658)");
+    const auto image = snapshot(*label);
+    EXPECT_EQ(count(*image, isRed), 0);
+    EXPECT_GT(count(*image, isBlue), 20);
+
+    label->setLatex("");
+    EXPECT_EQ(count(*snapshot(*label), isInk), 0);
+}
+
+TEST(MTMathUILabel, DynamicTextColourFollowsTheAppearance) {
+    const auto label = stepCellLabel();
+    label->setTextColor(UIColor::labelColor());
+    label->setLatex(R"(\sigma \approx 1.00454)");
+    const auto isDark = [](const UIColor::RGBA& c) { return isInk(c) && c.red + c.green + c.blue < 0.9; };
+    const auto isLight = [](const UIColor::RGBA& c) { return isInk(c) && c.red + c.green + c.blue > 2.1; };
+
+    const UITraitCollection saved = UITraitCollection::currentTraitCollection();
+    UITraitCollection::setCurrentTraitCollection(
+        UITraitCollection::traitCollectionWithUserInterfaceStyle(UIUserInterfaceStyle::light));
+    const auto light = snapshot(*label);
+    UITraitCollection::setCurrentTraitCollection(
+        UITraitCollection::traitCollectionWithUserInterfaceStyle(UIUserInterfaceStyle::dark));
+    const auto dark = snapshot(*label);
+    UITraitCollection::setCurrentTraitCollection(saved);
+
+    EXPECT_GT(count(*light, isDark), 20);
+    EXPECT_EQ(count(*light, isLight), 0);
+    EXPECT_GT(count(*dark, isLight), 20);
+    EXPECT_EQ(count(*dark, isDark), 0);
+}
