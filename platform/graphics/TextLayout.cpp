@@ -9,26 +9,34 @@
 
 namespace {
 
+struct ContextHolder {
+    PangoContext* context = nullptr;
+    ~ContextHolder() {
+        if (context) {
+            g_object_unref(context);
+        }
+    }
+};
+
+thread_local ContextHolder threadContext;
+
 } // namespace
 
 // Unhinted, unrounded metrics make a layout's size independent of the scale it is drawn at.
 PangoContext* TextLayout::pangoContext() {
-    thread_local struct Holder {
-        PangoContext* context;
-        Holder() {
-            context = pango_font_map_create_context(pango_cairo_font_map_get_default());
-            cairo_font_options_t* options = cairo_font_options_create();
-            cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-            cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-            cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-            pango_cairo_context_set_font_options(context, options);
-            cairo_font_options_destroy(options);
-            pango_context_set_round_glyph_positions(context, FALSE);
-            pango_context_set_language(context, pango_language_from_string("en"));
-        }
-        ~Holder() { g_object_unref(context); }
-    } holder;
-    return holder.context;
+    if (!threadContext.context) {
+        PangoContext* context = pango_font_map_create_context(pango_cairo_font_map_get_default());
+        cairo_font_options_t* options = cairo_font_options_create();
+        cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+        cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+        cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+        pango_cairo_context_set_font_options(context, options);
+        cairo_font_options_destroy(options);
+        pango_context_set_round_glyph_positions(context, FALSE);
+        pango_context_set_language(context, pango_language_from_string("en"));
+        threadContext.context = context;
+    }
+    return threadContext.context;
 }
 
 namespace {
