@@ -2,8 +2,10 @@
 
 #include "platform/foundation/Clock.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <ctime>
 
 Date Date::now() { return Clock::current()->date(); }
@@ -15,11 +17,15 @@ Date Date::dateWithTimeIntervalSinceReferenceDate(double seconds) { return Date(
 Date Date::dateByAddingTimeInterval(double seconds) const { return Date(seconds_ + seconds); }
 
 std::string Date::iso8601() const {
-    const std::time_t whole = static_cast<std::time_t>(std::floor(seconds_));
+    // The text form has four-digit years: 0001-01-01 to 9999-12-31; dates beyond are clamped.
+    constexpr double earliest = -62135596800.0, latest = 253402300799.0;
+    const double clamped = std::isnan(seconds_) ? referenceDateOffset : std::clamp(seconds_, earliest, latest);
+    const auto whole = static_cast<std::time_t>(std::floor(clamped));
     std::tm parts{};
     gmtime_r(&whole, &parts);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
+    char text[80];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", parts.tm_year + 1900, parts.tm_mon + 1,
+                  parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec);
     return text;
 }
 

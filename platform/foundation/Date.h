@@ -20,7 +20,8 @@ class Date {
     double timeIntervalSinceDate(const Date& other) const { return seconds_ - other.seconds_; }
     Date dateByAddingTimeInterval(double seconds) const;
 
-    // "2024-05-01T12:30:00Z", whole seconds, UTC (the property-list date form).
+    // "2024-05-01T12:30:00Z", whole seconds, UTC (the property-list date form); years outside 1 to 9999
+    // are clamped to them.
     std::string iso8601() const;
     // Reads the form iso8601() writes; empty when the text is not in that form.
     static std::optional<Date> fromISO8601(const std::string& text);

@@ -6,7 +6,9 @@
 #include <unicode/ustring.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -37,13 +39,23 @@ void NumberFormatter::setMinimumFractionDigits(int digits) {
 
 std::string NumberFormatter::stringFromNumber(double value) const {
     using namespace icu::number;
+    // Building an ICU formatter reads locale data and costs far more than formatting; each thread keeps
+    // the formatters of the settings it has used.
+    using Settings = std::tuple<std::string, int, int, bool>;
+    thread_local std::map<Settings, LocalizedNumberFormatter> formatters;
+    Settings settings{locale_.localeIdentifier(), minimumFractionDigits_, maximumFractionDigits_, grouping_};
+    auto found = formatters.find(settings);
+    if (found == formatters.end()) {
+        found = formatters
+                    .emplace(settings,
+                             icu::number::NumberFormatter::withLocale(icu::Locale(locale_.localeIdentifier().c_str()))
+                                 .precision(Precision::minMaxFraction(minimumFractionDigits_, maximumFractionDigits_))
+                                 .roundingMode(UNUM_ROUND_HALFEVEN)
+                                 .grouping(grouping_ ? UNUM_GROUPING_AUTO : UNUM_GROUPING_OFF))
+                    .first;
+    }
     UErrorCode status = U_ZERO_ERROR;
-    const LocalizedNumberFormatter formatter =
-        icu::number::NumberFormatter::withLocale(icu::Locale(locale_.localeIdentifier().c_str()))
-            .precision(Precision::minMaxFraction(minimumFractionDigits_, maximumFractionDigits_))
-            .roundingMode(UNUM_ROUND_HALFEVEN)
-            .grouping(grouping_ ? UNUM_GROUPING_AUTO : UNUM_GROUPING_OFF);
-    const FormattedNumber formatted = formatter.formatDouble(value, status);
+    const FormattedNumber formatted = found->second.formatDouble(value, status);
     std::string text;
     formatted.toString(status).toUTF8String(text);
     return U_SUCCESS(status) ? text : std::string();

@@ -90,7 +90,10 @@ Node toNode(const AnyValue& value) {
     return nullptr;
 }
 
-std::optional<AnyValue> fromNode(plist_t node) {
+std::optional<AnyValue> fromNode(plist_t node, int depth) {
+    // Deeper nesting than any real file is refused rather than risking the stack.
+    if (depth > 512)
+        return std::nullopt;
     switch (plist_get_node_type(node)) {
     case PLIST_BOOLEAN: {
         std::uint8_t flag = 0;
@@ -134,7 +137,7 @@ std::optional<AnyValue> fromNode(plist_t node) {
         const std::uint32_t count = plist_array_get_size(node);
         array.reserve(count);
         for (std::uint32_t i = 0; i < count; ++i) {
-            std::optional<AnyValue> item = fromNode(plist_array_get_item(node, i));
+            std::optional<AnyValue> item = fromNode(plist_array_get_item(node, i), depth + 1);
             if (!item)
                 return std::nullopt;
             array.push_back(std::move(*item));
@@ -154,7 +157,7 @@ std::optional<AnyValue> fromNode(plist_t node) {
                 result = AnyValue(std::move(dictionary));
                 break;
             }
-            std::optional<AnyValue> item = fromNode(child);
+            std::optional<AnyValue> item = fromNode(child, depth + 1);
             std::string name = key == nullptr ? std::string() : std::string(key);
             std::free(key);
             if (!item)
@@ -168,6 +171,214 @@ std::optional<AnyValue> fromNode(plist_t node) {
         return std::nullopt;
     }
 }
+
+// Binary property lists are read here rather than by libplist, whose reader accepts malformed files
+// (such as dictionaries with non-text keys) that its own accessors then abort on. Every offset and count
+// is checked against the data, and an object that contains itself is refused.
+class BinaryReader {
+  public:
+    explicit BinaryReader(std::string_view bytes) : bytes_(bytes) {}
+
+    std::optional<AnyValue> read() {
+        constexpr std::size_t headerSize = 8, trailerSize = 32;
+        if (bytes_.size() < headerSize + trailerSize || !bytes_.starts_with("bplist0"))
+            return std::nullopt;
+        const std::size_t trailer = bytes_.size() - trailerSize;
+        offsetSize_ = static_cast<unsigned char>(bytes_[trailer + 6]);
+        referenceSize_ = static_cast<unsigned char>(bytes_[trailer + 7]);
+        const std::uint64_t count = bigEndian(trailer + 8, 8);
+        const std::uint64_t top = bigEndian(trailer + 16, 8);
+        offsetTable_ = bigEndian(trailer + 24, 8);
+        if (offsetSize_ < 1 || offsetSize_ > 8 || referenceSize_ < 1 || referenceSize_ > 8 || top >= count ||
+            offsetTable_ < headerSize || offsetTable_ > trailer || count > (trailer - offsetTable_) / offsetSize_)
+            return std::nullopt;
+        objectCount_ = count;
+        onPath_.assign(count, false);
+        return object(top, 0);
+    }
+
+  private:
+    static constexpr int maximumDepth = 512;
+
+    std::uint64_t bigEndian(std::uint64_t at, std::size_t size) const {
+        std::uint64_t value = 0;
+        for (std::size_t i = 0; i < size; ++i)
+            value = value << 8 | static_cast<unsigned char>(bytes_[at + i]);
+        return value;
+    }
+
+    bool available(std::uint64_t at, std::uint64_t size) const {
+        return at <= bytes_.size() && size <= bytes_.size() - at;
+    }
+
+    // Length of a data, text, array or dictionary object: in the marker, or in a following integer.
+    std::optional<std::uint64_t> length(std::uint64_t& at, unsigned char marker) const {
+        if ((marker & 0x0F) != 0x0F)
+            return marker & 0x0F;
+        if (!available(at, 1))
+            return std::nullopt;
+        const auto intMarker = static_cast<unsigned char>(bytes_[at]);
+        if ((intMarker & 0xF0) != 0x10 || (intMarker & 0x0F) > 3)
+            return std::nullopt;
+        const std::size_t size = std::size_t{1} << (intMarker & 0x0F);
+        if (!available(at + 1, size))
+            return std::nullopt;
+        const std::uint64_t value = bigEndian(at + 1, size);
+        at += 1 + size;
+        return value;
+    }
+
+    std::optional<AnyValue> object(std::uint64_t index, int depth) {
+        if (index >= objectCount_ || depth > maximumDepth || onPath_[index])
+            return std::nullopt;
+        const std::uint64_t at = bigEndian(offsetTable_ + index * offsetSize_, offsetSize_);
+        if (at < 8 || at >= offsetTable_)
+            return std::nullopt;
+        onPath_[index] = true;
+        std::optional<AnyValue> value = objectAt(at, depth);
+        onPath_[index] = false;
+        return value;
+    }
+
+    std::optional<AnyValue> objectAt(std::uint64_t at, int depth) {
+        const auto marker = static_cast<unsigned char>(bytes_[at++]);
+        switch (marker >> 4) {
+        case 0x0:
+            if (marker == 0x08 || marker == 0x09)
+                return AnyValue(marker == 0x09);
+            return std::nullopt;
+        case 0x1: {
+            const unsigned power = marker & 0x0F;
+            if (power > 4)
+                return std::nullopt;
+            const std::size_t size = std::size_t{1} << power;
+            if (!available(at, size))
+                return std::nullopt;
+            // 16-byte integers carry the value in their low 8 bytes.
+            return AnyValue(static_cast<std::int64_t>(bigEndian(at + (size > 8 ? size - 8 : 0), std::min<std::size_t>(size, 8))));
+        }
+        case 0x2:
+        case 0x3: {
+            const bool date = marker == 0x33;
+            const unsigned power = marker & 0x0F;
+            if ((marker >> 4) == 0x3 && !date)
+                return std::nullopt;
+            if (power != 2 && power != 3)
+                return std::nullopt;
+            const std::size_t size = std::size_t{1} << power;
+            if (!available(at, size))
+                return std::nullopt;
+            const std::uint64_t bits = bigEndian(at, size);
+            double real;
+            if (size == 4) {
+                float single;
+                const auto bits32 = static_cast<std::uint32_t>(bits);
+                std::memcpy(&single, &bits32, sizeof single);
+                real = single;
+            } else {
+                std::memcpy(&real, &bits, sizeof real);
+            }
+            if (date)
+                return AnyValue(Date::dateWithTimeIntervalSinceReferenceDate(real));
+            return AnyValue(real);
+        }
+        case 0x4: {
+            const std::optional<std::uint64_t> size = length(at, marker);
+            if (!size || !available(at, *size))
+                return std::nullopt;
+            const auto* first = reinterpret_cast<const std::uint8_t*>(bytes_.data() + at);
+            return AnyValue(AnyValue::Data(first, first + *size));
+        }
+        case 0x5: {
+            const std::optional<std::uint64_t> size = length(at, marker);
+            if (!size || !available(at, *size))
+                return std::nullopt;
+            return AnyValue(std::string(bytes_.substr(at, *size)));
+        }
+        case 0x6: {
+            const std::optional<std::uint64_t> units = length(at, marker);
+            if (!units || *units > bytes_.size() / 2 || !available(at, *units * 2))
+                return std::nullopt;
+            return AnyValue(utf16ToUTF8(at, *units));
+        }
+        case 0x8: {
+            const std::size_t size = (marker & 0x0F) + 1u;
+            if (size > 8 || !available(at, size))
+                return std::nullopt;
+            return AnyValue(static_cast<std::int64_t>(bigEndian(at, size)));
+        }
+        case 0xA: {
+            const std::optional<std::uint64_t> count = length(at, marker);
+            if (!count || *count > bytes_.size() / referenceSize_ || !available(at, *count * referenceSize_))
+                return std::nullopt;
+            AnyValue::Array array;
+            array.reserve(*count);
+            for (std::uint64_t i = 0; i < *count; ++i) {
+                std::optional<AnyValue> item = object(bigEndian(at + i * referenceSize_, referenceSize_), depth + 1);
+                if (!item)
+                    return std::nullopt;
+                array.push_back(std::move(*item));
+            }
+            return AnyValue(std::move(array));
+        }
+        case 0xD: {
+            const std::optional<std::uint64_t> count = length(at, marker);
+            if (!count || *count > bytes_.size() / (2 * referenceSize_) || !available(at, *count * 2 * referenceSize_))
+                return std::nullopt;
+            AnyValue::Dictionary dictionary;
+            for (std::uint64_t i = 0; i < *count; ++i) {
+                std::optional<AnyValue> key = object(bigEndian(at + i * referenceSize_, referenceSize_), depth + 1);
+                if (!key || key->stringPointer() == nullptr)
+                    return std::nullopt;
+                std::optional<AnyValue> item =
+                    object(bigEndian(at + (*count + i) * referenceSize_, referenceSize_), depth + 1);
+                if (!item)
+                    return std::nullopt;
+                dictionary.insert_or_assign(*key->stringPointer(), std::move(*item));
+            }
+            return AnyValue(std::move(dictionary));
+        }
+        default:
+            return std::nullopt;
+        }
+    }
+
+    std::string utf16ToUTF8(std::uint64_t at, std::uint64_t units) const {
+        std::string text;
+        text.reserve(units);
+        auto unit = [&](std::uint64_t i) { return static_cast<std::uint32_t>(bigEndian(at + 2 * i, 2)); };
+        for (std::uint64_t i = 0; i < units; ++i) {
+            std::uint32_t code = unit(i);
+            if (code >= 0xD800 && code <= 0xDBFF && i + 1 < units && unit(i + 1) >= 0xDC00 && unit(i + 1) <= 0xDFFF)
+                code = 0x10000 + ((code - 0xD800) << 10) + (unit(++i) - 0xDC00);
+            else if (code >= 0xD800 && code <= 0xDFFF)
+                code = 0xFFFD; // a lone surrogate
+            if (code < 0x80) {
+                text += static_cast<char>(code);
+            } else if (code < 0x800) {
+                text += static_cast<char>(0xC0 | code >> 6);
+                text += static_cast<char>(0x80 | (code & 0x3F));
+            } else if (code < 0x10000) {
+                text += static_cast<char>(0xE0 | code >> 12);
+                text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+                text += static_cast<char>(0x80 | (code & 0x3F));
+            } else {
+                text += static_cast<char>(0xF0 | code >> 18);
+                text += static_cast<char>(0x80 | (code >> 12 & 0x3F));
+                text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+                text += static_cast<char>(0x80 | (code & 0x3F));
+            }
+        }
+        return text;
+    }
+
+    std::string_view bytes_;
+    std::size_t offsetSize_ = 0;
+    std::size_t referenceSize_ = 0;
+    std::uint64_t objectCount_ = 0;
+    std::uint64_t offsetTable_ = 0;
+    std::vector<bool> onPath_;
+};
 
 // The XML form is written directly, without indentation, through a raw cursor: it is what every
 // defaults change writes, and both libplist's node tree and piecewise string appends cost several times
@@ -399,17 +610,23 @@ class XMLWriter {
 } // namespace
 
 Result<AnyValue> PropertyListCoding::decode(std::string_view bytes) {
+    if (bytes.starts_with("bplist")) {
+        std::optional<AnyValue> value = BinaryReader(bytes).read();
+        if (!value)
+            return Result<AnyValue>::failure("The data is not a valid binary property list.");
+        return Result<AnyValue>::success(std::move(*value));
+    }
     if (bytes.empty() || bytes.size() > std::numeric_limits<std::uint32_t>::max())
         return Result<AnyValue>::failure("The data is not a property list.");
     CLocaleScope cLocale;
     plist_t root = nullptr;
-    plist_from_memory(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &root);
+    plist_from_xml(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &root);
     if (root == nullptr)
         return Result<AnyValue>::failure("The data is not a property list.");
     Node owner(root);
-    std::optional<AnyValue> value = fromNode(root);
+    std::optional<AnyValue> value = fromNode(root, 0);
     if (!value)
-        return Result<AnyValue>::failure("The property list holds a value of an unknown type.");
+        return Result<AnyValue>::failure("The property list holds a value of an unknown type or is nested too deeply.");
     return Result<AnyValue>::success(std::move(*value));
 }
 

@@ -28,6 +28,17 @@ AnyValue everyKind() {
     };
 }
 
+TEST(Date, ISO8601TextReadsBackAndStaysInFourDigitYears) {
+    const Date date = Date::dateWithTimeIntervalSince1970(1'700'000'123.75);
+    EXPECT_EQ(date.iso8601(), "2023-11-14T22:15:23Z");
+    EXPECT_EQ(Date::fromISO8601("2023-11-14T22:15:23Z")->timeIntervalSince1970(), 1'700'000'123.0);
+    EXPECT_EQ(Date::dateWithTimeIntervalSinceReferenceDate(0).iso8601(), "2001-01-01T00:00:00Z");
+    EXPECT_EQ(Date::dateWithTimeIntervalSince1970(1e300).iso8601(), "9999-12-31T23:59:59Z");
+    EXPECT_EQ(Date::dateWithTimeIntervalSince1970(-1e300).iso8601(), "0001-01-01T00:00:00Z");
+    for (const char* bad : {"", "2023-11-14 22:15:23Z", "2023-13-14T22:15:23Z", "2023-11-14T22:15:23", "20x3-11-14T22:15:23Z"})
+        EXPECT_FALSE(Date::fromISO8601(bad)) << bad;
+}
+
 TEST(AnyValue, TypedReadsGiveNothingOnAnotherKind) {
     const AnyValue text("5");
     EXPECT_EQ(text.stringValue(), "5");
@@ -125,6 +136,43 @@ TEST(PropertyListCoding, MalformedInputIsAFailureValue) {
         ASSERT_FALSE(decoded) << bytes;
         EXPECT_FALSE(decoded.error().empty());
     }
+}
+
+// A binary property list of the given objects (one-byte offsets and references), object 0 on top.
+std::string binaryPlist(const std::vector<std::string>& objects) {
+    std::string bytes = "bplist00";
+    std::string offsets;
+    for (const std::string& object : objects) {
+        offsets += static_cast<char>(bytes.size());
+        bytes += object;
+    }
+    const std::size_t tableOffset = bytes.size();
+    bytes += offsets;
+    std::string trailer(6, '\0');
+    trailer += '\1'; // offset size
+    trailer += '\1'; // reference size
+    for (std::uint64_t field : {std::uint64_t{objects.size()}, std::uint64_t{0}, std::uint64_t{tableOffset}})
+        for (int shift = 56; shift >= 0; shift -= 8)
+            trailer += static_cast<char>((field >> shift) & 0xFF);
+    return bytes + trailer;
+}
+
+TEST(PropertyListCoding, BinaryReaderChecksStructure) {
+    // A text in UTF-16 with a surrogate pair, inside a dictionary.
+    Result<AnyValue> text = PropertyListCoding::decode(
+        binaryPlist({std::string("\xD1\x01\x02", 3), "\x51k", std::string("\x63\x00\xE9\xD8\x3D\xDE\x00", 7)}));
+    ASSERT_TRUE(text) << text.error();
+    EXPECT_EQ(text->find("k")->stringValue(), "\xC3\xA9\xF0\x9F\x98\x80");
+
+    // An array that contains itself, a dictionary keyed by a number, a reference past the objects,
+    // a length past the end and a cut-off trailer are refused.
+    EXPECT_FALSE(PropertyListCoding::decode(binaryPlist({std::string("\xA1\x00", 2)})));
+    EXPECT_FALSE(PropertyListCoding::decode(binaryPlist({std::string("\xD1\x01\x02", 3), "\x10\x05", "\x10\x06"})));
+    EXPECT_FALSE(PropertyListCoding::decode(binaryPlist({std::string("\xA1\x07", 2)})));
+    EXPECT_FALSE(PropertyListCoding::decode(binaryPlist({"\x5F\x10\xFF"})));
+    const std::string valid = binaryPlist({"\x10\x05"});
+    EXPECT_EQ(*PropertyListCoding::decode(valid), AnyValue(5));
+    EXPECT_FALSE(PropertyListCoding::decode(valid.substr(0, valid.size() - 1)));
 }
 
 TEST(JSONCoding, ReadsNumbersAsIntegersOrReals) {
