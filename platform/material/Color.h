@@ -4,9 +4,9 @@
 
 // The toolkit's named palette colours.
 class Color {
-public:
+  public:
     class blueGrey {
-    public:
+      public:
         static UIColor lighten5();
     };
 };

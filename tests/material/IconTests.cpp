@@ -15,9 +15,10 @@ namespace {
 std::shared_ptr<UIImage> inked(const std::shared_ptr<UIImage>& icon) {
     UIGraphicsImageRendererFormat format;
     format.scale = 1;
-    return UIGraphicsImageRenderer(CGSize{24, 24}, format).image([&](UIGraphicsImageRendererContext& context) {
-        icon->draw(context.cgContext(), {0, 0, 24, 24}, UIColor::redColor());
-    });
+    return UIGraphicsImageRenderer(CGSize{24, 24}, format)
+        .image([&](UIGraphicsImageRendererContext& context) {
+            icon->draw(context.cgContext(), {0, 0, 24, 24}, UIColor::redColor());
+        });
 }
 
 bool hasInk(const UIImage& image, CGPoint p) {
@@ -35,7 +36,10 @@ struct IconCase {
 std::vector<IconCase> iconCases() {
     return {
         {"menu", Icon::menu, {{4, 6}, {12, 12}, {20, 18}}, {{12, 9}, {12, 15}, {1, 12}}},
-        {"arrowBack", Icon::arrowBack, {{5, 12}, {16, 12}, {8, 8.5}, {8, 15.5}}, {{16, 6}, {16, 18}, {12, 3}}},
+        {"arrowBack",
+         Icon::arrowBack,
+         {{5, 12}, {16, 12}, {8, 8.5}, {8, 15.5}},
+         {{16, 6}, {16, 18}, {12, 3}}},
         {"check", Icon::check, {{9.5, 17}, {7, 15}, {17, 9.5}}, {{5, 18}, {18, 18}, {12, 6}}},
         {"share", Icon::share, {{17.5, 5.5}, {6.5, 12}, {17.5, 18.5}}, {{6, 4}, {6, 20}, {21, 12}}},
         {"edit", Icon::edit, {{12, 12}, {8, 16}, {16, 8}}, {{4, 4}, {20, 20}, {12, 4}}},
@@ -72,9 +76,10 @@ TEST(IconTest, EachIconInksItsShapeInTheTintAndLeavesItsGapsEmpty) {
 TEST(IconTest, IconsScaleWithTheRectangleTheyAreDrawnIn) {
     UIGraphicsImageRendererFormat format;
     format.scale = 1;
-    auto image = UIGraphicsImageRenderer(CGSize{48, 48}, format).image([](UIGraphicsImageRendererContext& context) {
-        Icon::menu()->draw(context.cgContext(), {0, 0, 48, 48}, UIColor::blackColor());
-    });
+    auto image =
+        UIGraphicsImageRenderer(CGSize{48, 48}, format).image([](UIGraphicsImageRendererContext& context) {
+            Icon::menu()->draw(context.cgContext(), {0, 0, 48, 48}, UIColor::blackColor());
+        });
     EXPECT_TRUE(hasInk(*image, {24, 12}));
     EXPECT_TRUE(hasInk(*image, {24, 36}));
     EXPECT_FALSE(hasInk(*image, {24, 18}));

@@ -1,0 +1,98 @@
+#include "MaterialTestSupport.h"
+
+#include "platform/graphics/UIImage.h"
+#include "platform/material/Color.h"
+#include "platform/material/FABButton.h"
+#include "platform/material/FlatButton.h"
+#include "platform/material/Icon.h"
+#include "platform/material/IconButton.h"
+#include "platform/material/LabelFontSize.h"
+#include "platform/uikit/UILabel.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using ButtonTest = MaterialTest;
+
+TEST_F(ButtonTest, AnIconButtonDrawsItsIconInItsTintOnASquareTouchArea) {
+    auto button = std::make_shared<IconButton>(Icon::menu(), UIColor::whiteColor());
+    EXPECT_EQ(button->image(), Icon::menu());
+    EXPECT_EQ(button->intrinsicContentSize(), (CGSize{44, 44}));
+    auto page = std::make_shared<UIViewController>();
+    page->view()->setBackgroundColor(UIColor::blackColor());
+    button->setFrame({0, 100, 44, 44});
+    page->view()->addSubview(button);
+    show(page);
+    auto image = window->renderImage(1);
+    auto bar = image->colorAtPoint({22, 100 + 10 + 6});
+    auto gap = image->colorAtPoint({22, 100 + 10 + 9});
+    ASSERT_TRUE(bar && gap);
+    EXPECT_GT(bar->red, 0.9) << "the top bar of the menu icon in white";
+    EXPECT_LT(gap->red, 0.1);
+}
+
+TEST_F(ButtonTest, AnIconButtonWithATitleFitsItsText) {
+    auto button = std::make_shared<IconButton>("Clear", UIColor::whiteColor());
+    EXPECT_EQ(button->title(), "Clear");
+    EXPECT_EQ(button->titleLabel()->textColor(), UIColor::whiteColor());
+    CGSize size = button->intrinsicContentSize();
+    EXPECT_GT(size.width, 40);
+    EXPECT_GE(size.width, size.height);
+    bool tapped = false;
+    button->addAction([&](const std::shared_ptr<UIControl>&) { tapped = true; }, UIControlEventTouchUpInside);
+    button->sendActionsForControlEvents(UIControlEventTouchUpInside);
+    EXPECT_TRUE(tapped);
+}
+
+TEST_F(ButtonTest, TheButtonKindsAreTheirOwnClasses) {
+    auto flat = std::make_shared<FlatButton>("7");
+    auto fab = std::make_shared<FABButton>(Icon::share());
+    EXPECT_TRUE(flat->isMemberOfClass<FlatButton>());
+    EXPECT_FALSE(fab->isMemberOfClass<FlatButton>());
+    EXPECT_TRUE(fab->isMemberOfClass<FABButton>());
+    EXPECT_EQ(flat->titleLabel()->text(), "7");
+    EXPECT_NE(flat->currentTitleColor(), UIColor::whiteColor()) << "readable on a light surface";
+    auto coded = std::make_shared<FlatButton>(NSCoder{});
+    EXPECT_TRUE(coded->isMemberOfClass<FlatButton>());
+}
+
+TEST_F(ButtonTest, AFloatingButtonIsRoundAndCastsAShadowUnlessFlat) {
+    auto fab = std::make_shared<FABButton>(Icon::share(), UIColor::whiteColor());
+    fab->setBackgroundColor(UIColor::redColor());
+    fab->setFrame({20, 20, 56, 56});
+    fab->layoutIfNeeded();
+    EXPECT_EQ(fab->layer()->cornerRadius(), 28);
+    EXPECT_GT(fab->layer()->shadowOpacity(), 0);
+    auto page = std::make_shared<UIViewController>();
+    page->view()->setBackgroundColor(UIColor::whiteColor());
+    page->view()->addSubview(fab);
+    show(page);
+    auto image = window->renderImage(1);
+    auto corner = image->colorAtPoint({22, 22});
+    auto edge = image->colorAtPoint({48, 22});
+    ASSERT_TRUE(corner && edge);
+    EXPECT_GT(corner->green, 0.8) << "the corner outside the circle is background";
+    EXPECT_GT(edge->red, 0.9);
+    EXPECT_LT(edge->green, 0.1);
+    fab->setDepthPreset(DepthPreset::none);
+    EXPECT_EQ(fab->layer()->shadowOpacity(), 0);
+}
+
+TEST(MaterialLabelTest, FontSizeKeepsTheFace) {
+    UILabel label;
+    label.setFont(UIFont::systemFontOfSize(12, UIFontWeight::heavy));
+    setFontSize(label, 38);
+    EXPECT_EQ(fontSize(label), 38);
+    EXPECT_EQ(label.font().weight(), UIFontWeight::heavy);
+}
+
+TEST(MaterialColorTest, BlueGreyLightenFiveIsTheLightestBlueGrey) {
+    auto c = Color::blueGrey::lighten5().rgba();
+    EXPECT_NEAR(c.red, 236.0 / 255, 1e-9);
+    EXPECT_NEAR(c.green, 239.0 / 255, 1e-9);
+    EXPECT_NEAR(c.blue, 241.0 / 255, 1e-9);
+    EXPECT_EQ(c.alpha, 1);
+}
+
+} // namespace

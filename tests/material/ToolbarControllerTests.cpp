@@ -1,0 +1,138 @@
+#include "MaterialTestSupport.h"
+
+#include "platform/graphics/UIImage.h"
+#include "platform/material/Icon.h"
+#include "platform/material/IconButton.h"
+#include "platform/material/ToolbarController.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ToolbarControllerTest : public MaterialTest {
+  protected:
+    std::vector<std::string> appearances;
+    std::shared_ptr<RecordingController> page = std::make_shared<RecordingController>("page", &appearances);
+    std::shared_ptr<ToolbarController> controller = std::make_shared<ToolbarController>(page);
+};
+
+TEST_F(ToolbarControllerTest, StatusBarToolbarAndRootAreStackedFromTheTop) {
+    show(controller);
+    const CGFloat statusBar = UIScreen::mainScreen()->safeAreaInsets().top;
+    EXPECT_EQ(controller->statusBar()->frame(), (CGRect{0, 0, 390, statusBar}));
+    EXPECT_EQ(controller->toolbar()->frame(), (CGRect{0, statusBar, 390, Toolbar::defaultHeight}));
+    EXPECT_EQ(controller->container()->frame(),
+              (CGRect{0, statusBar + Toolbar::defaultHeight, 390, 844 - statusBar - Toolbar::defaultHeight}));
+    EXPECT_EQ(page->view()->frame(), controller->container()->bounds());
+    EXPECT_EQ(toolbarController(*page), controller);
+}
+
+// The side menu's toolbar: no status bar, a tall bar whose content sits in its lower part.
+class MenuToolbarController : public ToolbarController {
+  public:
+    using ToolbarController::ToolbarController;
+    void prepare() override {
+        ToolbarController::prepare();
+        statusBar()->setHidden(true);
+        toolbar()->setContentEdgeInsets({57, 0, 0, 0});
+        toolbar()->setTitle("  Ombrel  ");
+        CGRect frame = toolbar()->frame();
+        toolbar()->setFrame({frame.origin.x, frame.origin.y, frame.size.width, 90});
+    }
+};
+
+TEST_F(ToolbarControllerTest, AHiddenStatusBarGivesItsRoomAndTheToolbarKeepsTheHeightItWasGiven) {
+    auto menu = std::make_shared<MenuToolbarController>(page);
+    show(menu);
+    EXPECT_EQ(menu->toolbar()->frame(), (CGRect{0, 0, 390, 90}));
+    EXPECT_EQ(menu->container()->frame(), (CGRect{0, 90, 390, 754}));
+    EXPECT_EQ(menu->toolbar()->titleLabel()->frame(), (CGRect{0, 57, 390, 33}));
+    EXPECT_EQ(menu->toolbar()->title(), "  Ombrel  ");
+    window->setFrame({0, 0, 400, 700});
+    settle();
+    EXPECT_EQ(menu->toolbar()->frame(), (CGRect{0, 0, 400, 90})) << "a new layout keeps the height";
+}
+
+TEST_F(ToolbarControllerTest, SideViewsFlankTheTitleAndDetail) {
+    show(controller);
+    auto toolbar = controller->toolbar();
+    auto menu = std::make_shared<IconButton>(Icon::menu(), UIColor::whiteColor());
+    auto clear = std::make_shared<IconButton>(Icon::clear());
+    auto edit = std::make_shared<IconButton>(Icon::edit());
+    toolbar->setLeftViews({menu});
+    toolbar->setRightViews({clear, edit});
+    toolbar->setTitle("History");
+    toolbar->setDetail("3 entries");
+    settle();
+    EXPECT_EQ(menu->frame(), (CGRect{8, 0, 44, 56}));
+    EXPECT_EQ(edit->frame(), (CGRect{390 - 8 - 44, 0, 44, 56}));
+    EXPECT_EQ(clear->frame(), (CGRect{390 - 8 - 44 - 8 - 44, 0, 44, 56})) << "right views keep their order";
+    CGRect title = toolbar->titleLabel()->frame();
+    CGRect detail = toolbar->detailLabel()->frame();
+    EXPECT_EQ(title.origin.x, 60);
+    EXPECT_EQ(title.origin.x + title.size.width, clear->frame().origin.x - 8);
+    EXPECT_LT(title.origin.y, detail.origin.y);
+    EXPECT_EQ(detail.origin.y + detail.size.height, 56);
+
+    toolbar->setRightViews({edit});
+    toolbar->setDetail(std::nullopt);
+    settle();
+    EXPECT_EQ(clear->superview(), nullptr) << "a replaced view leaves the bar";
+    EXPECT_TRUE(toolbar->detailLabel()->isHidden());
+    EXPECT_EQ(toolbar->detail(), std::nullopt);
+    EXPECT_EQ(toolbar->titleLabel()->frame().size.height, 56) << "the title alone takes the whole height";
+}
+
+TEST_F(ToolbarControllerTest, TheToolbarIsDrawnWithItsBackgroundAndTitle) {
+    show(controller);
+    auto toolbar = controller->toolbar();
+    toolbar->setBackgroundColor(UIColor(0.33, 0.29, 0.68, 1));
+    toolbar->titleLabel()->setTextColor(UIColor::whiteColor());
+    toolbar->titleLabel()->setTextAlignment(NSTextAlignment::left);
+    toolbar->setTitle("Calculate");
+    toolbar->setDepthPreset(DepthPreset::none);
+    settle();
+    EXPECT_EQ(toolbar->layer()->shadowOpacity(), 0);
+    auto image = window->renderImage(1);
+    const CGFloat top = toolbar->frame().origin.y;
+    auto background = image->colorAtPoint({380, top + 3});
+    ASSERT_TRUE(background);
+    EXPECT_NEAR(background->red, 0.33, 0.02);
+    EXPECT_NEAR(background->blue, 0.68, 0.02);
+    int white = 0;
+    for (CGFloat x = 8; x < 120; x += 1) {
+        for (CGFloat y = top + 18; y < top + 38; y += 1) {
+            auto c = image->colorAtPoint({x, y});
+            white += c && c->red > 0.8 && c->green > 0.8 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(white, 20) << "the title is drawn at the left";
+}
+
+TEST_F(ToolbarControllerTest, TransitionPutsANewScreenUnderTheSameToolbar) {
+    show(controller);
+    auto history = std::make_shared<RecordingController>("history", &appearances);
+    bool done = false;
+    controller->transition(history, [&](bool finished) { done = finished; });
+    finishAnimations();
+    EXPECT_TRUE(done);
+    EXPECT_EQ(controller->rootViewController(), history);
+    EXPECT_EQ(toolbarController(*history), controller);
+    EXPECT_EQ(toolbarController(*page), nullptr);
+    EXPECT_EQ(history->view()->frame(), controller->container()->bounds());
+}
+
+TEST_F(ToolbarControllerTest, ATransitionBeforeTheViewLoadsOnlySwapsTheRoot) {
+    auto other = std::make_shared<RecordingController>("other");
+    bool done = false;
+    controller->transition(other, [&](bool finished) { done = finished; });
+    EXPECT_FALSE(done) << "completions run on the main queue";
+    settle();
+    EXPECT_TRUE(done);
+    show(controller);
+    EXPECT_EQ(other->parentViewController(), controller);
+    EXPECT_EQ(page->parentViewController(), nullptr);
+    EXPECT_TRUE(other->view()->isDescendantOfView(controller->container().get()));
+}
+
+} // namespace
