@@ -500,6 +500,10 @@ bool UIView::drawViewHierarchyInRect(const CGRect& rect, bool) {
 // Layout.
 
 void UIView::setNeedsLayout() {
+    // Changes a view makes to itself while it lays out are part of that layout.
+    if (layingOut_) {
+        return;
+    }
     needsLayout_ = true;
     if (UIWindow* window = windowPointer()) {
         window->scheduleLayoutPass();
@@ -525,7 +529,9 @@ void UIView::performLayout() {
         if (controller) {
             controller->viewWillLayoutSubviews();
         }
+        layingOut_ = true;
         layoutSubviews();
+        layingOut_ = false;
         if (controller) {
             controller->viewDidLayoutSubviews();
         }

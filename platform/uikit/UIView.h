@@ -240,6 +240,7 @@ private:
     bool userInteractionEnabled_ = true;
 
     bool needsLayout_ = true;
+    bool layingOut_ = false;
     UIViewAutoresizing autoresizingMask_ = UIViewAutoresizingNone;
     bool autoresizesSubviews_ = true;
     bool translatesAutoresizingMask_ = true;
