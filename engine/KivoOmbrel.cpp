@@ -23,11 +23,18 @@ const char* sign(bool approximate) {
     return approximate ? "\\approx" : "=";
 }
 
-// A list whose terms each end in their separator; the final separator character is dropped.
+// The text of one list step: a prefix, then terms that each end in their separator; the final
+// separator character is dropped and the suffix follows. Built in place, as lists grow with the table.
 class StepList {
   public:
-    void add(const std::string& term) { text_ += term; }
-    std::string text() const { return KivoStringOutput::dropLastCharacters(1, text_); }
+    explicit StepList(std::string_view prefix) : text_(prefix) {}
+
+    template <typename... Parts> void add(const Parts&... parts) { (text_.append(parts), ...); }
+    std::string finish(std::string_view suffix = {}) && {
+        text_.resize(lengthWithoutLastCharacters(1, text_));
+        text_.append(suffix);
+        return std::move(text_);
+    }
 
   private:
     std::string text_;
@@ -226,27 +233,30 @@ void KivoOmbrel::sampleStatisticsSteps(const std::vector<std::int64_t>& values) 
     const bool A3 = A2 || Q5.isApproximate;
     const bool A4 = A3 || V5.isApproximate;
 
-    StepList names, xs, namedDeviations, deviationTerms, deviations, squares;
-    for (std::size_t i = 0; i < n; ++i) {
-        names.add("x_" + index(i) + " +");
-        xs.add(shown[i].x + " +");
-        namedDeviations.add("(x_" + index(i) + " - " + m5 + ")^2 +");
-        deviationTerms.add("(" + shown[i].x + " - " + m5 + ")^2 +");
-        deviations.add("(" + shown[i].deviation + ")^2 +");
-        squares.add(shown[i].square + " +");
-    }
-
     const std::string mean1 = "= \\frac{1}{" + N + "} \\cdot ";
     const std::string variance1 = "= \\frac{1}{" + N + " - 1} \\cdot ";
     const std::string varianceK = "\\frac{1}{" + K + "} \\cdot ";
+    StepList names(mean1 + "("), xs(mean1 + "("), namedDeviations(variance1 + "("),
+        deviationTerms(variance1 + "(");
+    StepList deviations(sign(A1) + varianceK + "("), squares(sign(A2) + varianceK + "(");
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::string number = index(i);
+        names.add("x_", number, " +");
+        xs.add(shown[i].x, " +");
+        namedDeviations.add("(x_", number, " - ", m5, ")^2 +");
+        deviationTerms.add("(", shown[i].x, " - ", m5, ")^2 +");
+        deviations.add("(", shown[i].deviation, ")^2 +");
+        squares.add(shown[i].square, " +");
+    }
+
     std::vector<SolutionStep>& steps = output->solutionSteps;
     steps.push_back(makeSolutionStep(LocalizedString::sampleSize(), "n = " + N));
     steps.push_back(makeSolutionStep("", ""));
     steps.push_back(
         makeSolutionStep(LocalizedString::mean(), "\\bar{x} = \\frac{1}{n} \\cdot \\sum_{i=1}^{n} x_i"));
     steps.push_back(makeSolutionStep(LocalizedString::insert(), mean1 + "\\sum_{i=1}^{" + N + "} x_i"));
-    steps.push_back(makeSolutionStep("", mean1 + "(" + names.text() + ")"));
-    steps.push_back(makeSolutionStep("", mean1 + "(" + xs.text() + ")"));
+    steps.push_back(makeSolutionStep("", std::move(names).finish(")")));
+    steps.push_back(makeSolutionStep("", std::move(xs).finish(")")));
     steps.push_back(
         makeSolutionStep(LocalizedString::calculateVerb(), mean1 + "(" + fmt(static_cast<double>(S)) + ")"));
     steps.push_back(makeSolutionStep("", mean1 + fmt(static_cast<double>(S))));
@@ -257,11 +267,10 @@ void KivoOmbrel::sampleStatisticsSteps(const std::vector<std::int64_t>& values) 
                                      "s^2 = \\frac{1}{n - 1} \\cdot \\sum_{i=1}^{n} (x_i - \\bar{x})^2"));
     steps.push_back(makeSolutionStep(LocalizedString::insert(),
                                      variance1 + "\\sum_{i=1}^{" + N + "} (x_i - " + m5 + ")^2"));
-    steps.push_back(makeSolutionStep("", variance1 + "(" + namedDeviations.text() + ")"));
-    steps.push_back(makeSolutionStep("", variance1 + "(" + deviationTerms.text() + ")"));
-    steps.push_back(makeSolutionStep(LocalizedString::calculateVerb(),
-                                     sign(A1) + varianceK + "(" + deviations.text() + ")"));
-    steps.push_back(makeSolutionStep("", sign(A2) + varianceK + "(" + squares.text() + ")"));
+    steps.push_back(makeSolutionStep("", std::move(namedDeviations).finish(")")));
+    steps.push_back(makeSolutionStep("", std::move(deviationTerms).finish(")")));
+    steps.push_back(makeSolutionStep(LocalizedString::calculateVerb(), std::move(deviations).finish(")")));
+    steps.push_back(makeSolutionStep("", std::move(squares).finish(")")));
     steps.push_back(makeSolutionStep("", sign(A3) + (" " + varianceK) + "(" + fmt(Q5.rounded) + ")"));
     steps.push_back(makeSolutionStep("", sign(A3) + (" " + varianceK) + fmt(Q5.rounded)));
     steps.push_back(
@@ -323,17 +332,19 @@ void KivoOmbrel::randomVariableStatisticsSteps(const std::vector<EventRow>& rows
     const bool F5 = F4 || V5.isApproximate;
     const std::string expected = fmt(E);
 
-    StepList names, terms, products5, namedDeviations, deviationTerms, deviations, squares, weighted;
+    StepList names("= "), terms("= "), products5(sign(F1)), namedDeviations("= "), deviationTerms("= ");
+    StepList deviations(sign(F2)), squares(sign(F3)), weighted(sign(F4));
     for (std::size_t i = 0; i < n; ++i) {
         const RandomVariableRow& row = shown[i];
-        names.add("x_" + index(i) + " \\cdot P(X = x_" + index(i) + ") +");
-        terms.add(row.x + " \\cdot " + row.p + " +");
-        products5.add(row.product + " +");
-        namedDeviations.add("(x_" + index(i) + " - " + expected + ")^2 \\cdot P(X=x_" + index(i) + ") +");
-        deviationTerms.add("(" + row.x + " - " + expected + ")^2 \\cdot " + row.p + " +");
-        deviations.add("(" + row.deviation + ")^2 \\cdot " + row.p + " +");
-        squares.add(row.square + " \\cdot " + row.p + " +");
-        weighted.add(row.weightedSquare + " +");
+        const std::string number = index(i);
+        names.add("x_", number, " \\cdot P(X = x_", number, ") +");
+        terms.add(row.x, " \\cdot ", row.p, " +");
+        products5.add(row.product, " +");
+        namedDeviations.add("(x_", number, " - ", expected, ")^2 \\cdot P(X=x_", number, ") +");
+        deviationTerms.add("(", row.x, " - ", expected, ")^2 \\cdot ", row.p, " +");
+        deviations.add("(", row.deviation, ")^2 \\cdot ", row.p, " +");
+        squares.add(row.square, " \\cdot ", row.p, " +");
+        weighted.add(row.weightedSquare, " +");
     }
 
     std::vector<SolutionStep>& steps = output->solutionSteps;
@@ -343,9 +354,9 @@ void KivoOmbrel::randomVariableStatisticsSteps(const std::vector<EventRow>& rows
         makeSolutionStep(LocalizedString::expectedValue(), "E(X) = \\sum_{i=1}^{n} x_i \\cdot P(X = x_i)"));
     steps.push_back(
         makeSolutionStep(LocalizedString::insert(), "= \\sum_{i=1}^{" + N + "} x_i \\cdot P(X = x_i)"));
-    steps.push_back(makeSolutionStep("", "= " + names.text()));
-    steps.push_back(makeSolutionStep("", "= " + terms.text()));
-    steps.push_back(makeSolutionStep(LocalizedString::calculateVerb(), sign(F1) + products5.text()));
+    steps.push_back(makeSolutionStep("", std::move(names).finish()));
+    steps.push_back(makeSolutionStep("", std::move(terms).finish()));
+    steps.push_back(makeSolutionStep(LocalizedString::calculateVerb(), std::move(products5).finish()));
     steps.push_back(
         makeSolutionStep(LocalizedString::result(), "E(X) " + std::string(sign(F1)) + " " + expected));
     steps.push_back(makeSolutionStep("", ""));
@@ -353,11 +364,11 @@ void KivoOmbrel::randomVariableStatisticsSteps(const std::vector<EventRow>& rows
                                      "\\sigma^2 = \\sum_{i=1}^{n} (x_i - E(X))^2 \\cdot P(X=x_i)"));
     steps.push_back(makeSolutionStep(LocalizedString::insert(),
                                      "= \\sum_{i=1}^{" + N + "} (x_i - " + expected + ")^2 \\cdot P(X=x_i)"));
-    steps.push_back(makeSolutionStep("", "= " + namedDeviations.text()));
-    steps.push_back(makeSolutionStep("", "= " + deviationTerms.text()));
-    steps.push_back(makeSolutionStep(LocalizedString::calculateVerb(), sign(F2) + deviations.text()));
-    steps.push_back(makeSolutionStep("", sign(F3) + squares.text()));
-    steps.push_back(makeSolutionStep("", sign(F4) + weighted.text()));
+    steps.push_back(makeSolutionStep("", std::move(namedDeviations).finish()));
+    steps.push_back(makeSolutionStep("", std::move(deviationTerms).finish()));
+    steps.push_back(makeSolutionStep(LocalizedString::calculateVerb(), std::move(deviations).finish()));
+    steps.push_back(makeSolutionStep("", std::move(squares).finish()));
+    steps.push_back(makeSolutionStep("", std::move(weighted).finish()));
     steps.push_back(makeSolutionStep("", "\\sigma^2 " + std::string(sign(F5)) + " " + fmt(V5.rounded)));
     steps.push_back(makeSolutionStep("", ""));
     steps.push_back(makeSolutionStep(LocalizedString::standardDeviation(),

@@ -1,33 +1,17 @@
 #include "engine/KivoStringOutput.h"
 
+#include "engine/EnglishDecimalText.h"
 #include "engine/KivoFormulaUnit.h"
 #include "engine/TextUtilities.h"
 #include "platform/foundation/CLocaleNumbers.h"
-#include "platform/foundation/NumberFormatter.h"
 
 #include <array>
 #include <cmath>
-#include <map>
 #include <utility>
 
 std::shared_ptr<KivoStringOutput> KivoStringOutput::shared() {
     static const std::shared_ptr<KivoStringOutput> instance = std::make_shared<KivoStringOutput>();
     return instance;
-}
-
-std::string KivoStringOutput::decimalText(double value, int maximumFractionDigits) {
-    thread_local std::map<int, NumberFormatter> formatters;
-    auto found = formatters.find(maximumFractionDigits);
-    if (found == formatters.end()) {
-        NumberFormatter formatter;
-        formatter.setNumberStyle(NumberFormatter::Style::decimal);
-        formatter.setLocale(Locale("en_US"));
-        formatter.setMaximumFractionDigits(maximumFractionDigits);
-        found = formatters.emplace(maximumFractionDigits, std::move(formatter)).first;
-    }
-    // Every not-a-number shows the plain symbol; the sign bit of 0/0 is an accident of the hardware.
-    return replacingAll(found->second.stringFromNumber(std::isnan(value) ? std::fabs(value) : value), ",",
-                        "");
 }
 
 namespace {
@@ -67,7 +51,7 @@ bool isPlainDecimal(std::string_view text) {
 std::string denominatorText(double n, int maximumFractionDigits) {
     std::string g = CLocaleNumbers::formatG(n);
     std::optional<double> readBack = isPlainDecimal(g) ? parseDecimal(g) : std::nullopt;
-    return KivoStringOutput::decimalText(readBack.value_or(n), maximumFractionDigits);
+    return englishDecimalText(readBack.value_or(n), maximumFractionDigits);
 }
 
 } // namespace
@@ -84,7 +68,7 @@ std::string KivoStringOutput::displayString(const std::string& unit,
     } else if (infinityAllowed && value < -1e12) {
         text = "-\\infty";
     } else {
-        std::string number = decimalText(value, maximumFractionDigits);
+        std::string number = englishDecimalText(value, maximumFractionDigits);
         std::string k = constantsLatex(constants);
         if (value < 0 && !noParentheses) {
             if (k.empty())
@@ -124,7 +108,8 @@ std::string KivoStringOutput::termLatex(const Digit& d, const std::string& unit,
             text = "-";
         const double shownZ = signedParts ? z : std::fabs(z);
         const double shownN = signedParts ? d.n : std::fabs(d.n);
-        std::string numerator = withConstants(decimalText(shownZ, maximumFractionDigits), d.zConstants);
+        std::string numerator =
+            withConstants(englishDecimalText(shownZ, maximumFractionDigits), d.zConstants);
         std::string denominator = withConstants(denominatorText(shownN, maximumFractionDigits), d.nConstants);
         if (d.n == 1 && d.nConstants.empty() && !alwaysFraction)
             text += numerator;
@@ -268,5 +253,5 @@ SolutionStep KivoStringOutput::latexStringHasPrefix(SolutionStep step, const std
 }
 
 std::string KivoStringOutput::dropLastCharacters(long n, std::string_view text) {
-    return dropLastCharacterClusters(n, text);
+    return std::string(text.substr(0, lengthWithoutLastCharacters(n, text)));
 }

@@ -38,8 +38,4 @@ class KivoStringOutput {
     static SolutionStep latexStringHasPrefix(SolutionStep step, const std::string& prefix,
                                              const std::string& appended, const Symbol& symbol);
     static std::string dropLastCharacters(long n, std::string_view text);
-
-    // The platform formatter's text of a number: decimal style, en_US, at most the given fraction
-    // digits (half-even), without grouping separators. "NaN", "∞" and "-0" as the formatter writes them.
-    static std::string decimalText(double value, int maximumFractionDigits);
 };

@@ -171,20 +171,18 @@ long characterCount(std::string_view text) {
     return static_cast<long>(characterClusters(text).size());
 }
 
-std::string dropLastCharacterClusters(long count, std::string_view text) {
+std::size_t lengthWithoutLastCharacters(long count, std::string_view text) {
     if (count <= 0)
-        return std::string(text);
+        return text.size();
     UText* utext = nullptr;
     icu::BreakIterator* iterator = characterBreaks(text, utext);
     if (iterator == nullptr)
-        return std::string(text.substr(0, text.size() - std::min<std::size_t>(text.size(), count)));
+        return text.size() - std::min<std::size_t>(text.size(), static_cast<std::size_t>(count));
     int32_t position = iterator->last();
-    for (long dropped = 0; dropped < count && position != icu::BreakIterator::DONE && position > 0; ++dropped)
+    for (long dropped = 0; dropped < count && position > 0; ++dropped)
         position = iterator->previous();
     utext_close(utext);
-    if (position == icu::BreakIterator::DONE || position <= 0)
-        return {};
-    return std::string(text.substr(0, static_cast<std::size_t>(position)));
+    return position > 0 ? static_cast<std::size_t>(position) : 0;
 }
 
 namespace {

@@ -24,7 +24,8 @@ std::optional<double> parseDecimal(std::string_view text);
 // User-perceived characters (grapheme clusters): split, counted and dropped from the end.
 std::vector<std::string_view> characterClusters(std::string_view text);
 long characterCount(std::string_view text);
-std::string dropLastCharacterClusters(long count, std::string_view text);
+// The byte length of the text without its last count characters (0 when it has no more).
+std::size_t lengthWithoutLastCharacters(long count, std::string_view text);
 
 // Text equality up to canonical equivalence (an "é" typed as one or as two code points is the same).
 bool canonicallyEqual(std::string_view a, std::string_view b);

@@ -1,0 +1,91 @@
+#include "engine/EnglishDecimalText.h"
+
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+namespace {
+
+struct Decimal {
+    std::string digits; // significant digits, the first one not zero
+    int exponent = 0;   // power of ten of the first digit
+};
+
+// The shortest digits that read back as the value (positive, finite, not zero).
+Decimal shortestDigits(double value) {
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
+    const std::string_view written(text, static_cast<std::size_t>(result.ptr - text));
+    const std::size_t e = written.find('e');
+    Decimal decimal;
+    for (char c : written.substr(0, e))
+        if (c != '.')
+            decimal.digits.push_back(c);
+    std::from_chars(written.data() + e + (written[e + 1] == '+' ? 2 : 1), written.data() + written.size(),
+                    decimal.exponent);
+    return decimal;
+}
+
+// Keeps the digits down to the power of ten -places, rounding half to even.
+void roundToPlaces(Decimal& decimal, int places) {
+    const long keep = static_cast<long>(decimal.exponent) + places + 1;
+    if (keep >= static_cast<long>(decimal.digits.size()))
+        return;
+    if (keep < 0) {
+        decimal.digits.clear();
+        return;
+    }
+    const auto first = static_cast<std::size_t>(keep);
+    const char dropped = decimal.digits[first];
+    const bool beyondHalf = decimal.digits.find_first_not_of('0', first + 1) != std::string::npos;
+    const bool previousOdd = first > 0 && (decimal.digits[first - 1] - '0') % 2 == 1;
+    const bool up = dropped > '5' || (dropped == '5' && (beyondHalf || previousOdd));
+    decimal.digits.resize(first);
+    if (!up)
+        return;
+    std::size_t position = decimal.digits.size();
+    while (position > 0 && decimal.digits[position - 1] == '9')
+        decimal.digits[--position] = '0';
+    if (position == 0) {
+        decimal.digits.insert(decimal.digits.begin(), '1');
+        ++decimal.exponent;
+    } else {
+        ++decimal.digits[position - 1];
+    }
+}
+
+} // namespace
+
+std::string englishDecimalText(double value, int maximumFractionDigits) {
+    // Every not-a-number shows the plain symbol; the sign bit of 0/0 is an accident of the hardware.
+    if (std::isnan(value))
+        return "NaN";
+    const std::string sign = std::signbit(value) ? "-" : "";
+    if (std::isinf(value))
+        return sign + "\u221e";
+    Decimal decimal;
+    if (value != 0) {
+        decimal = shortestDigits(std::fabs(value));
+        roundToPlaces(decimal, maximumFractionDigits);
+    }
+    const std::size_t last = decimal.digits.find_last_not_of('0');
+    decimal.digits.resize(last == std::string::npos ? 0 : last + 1);
+    if (decimal.digits.empty())
+        return sign + "0";
+
+    std::string text = sign;
+    const int count = static_cast<int>(decimal.digits.size());
+    if (decimal.exponent < 0) {
+        text += "0.";
+        text.append(static_cast<std::size_t>(-decimal.exponent - 1), '0');
+        text += decimal.digits;
+    } else if (count <= decimal.exponent + 1) {
+        text += decimal.digits;
+        text.append(static_cast<std::size_t>(decimal.exponent + 1 - count), '0');
+    } else {
+        text.append(decimal.digits, 0, static_cast<std::size_t>(decimal.exponent + 1));
+        text += '.';
+        text.append(decimal.digits, static_cast<std::size_t>(decimal.exponent + 1));
+    }
+    return text;
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+// The text the platform number formatter gives in decimal style for the locale en_US with at most the
+// given fraction digits and no grouping separators: the shortest digits that read back as the value,
+// rounded half to even, without trailing zeros; "NaN", "∞", "-∞", and "-0" for a negative number that
+// rounds to zero. Written out here because the ICU formatter costs several times more per number and a
+// step list formats every row of the table.
+std::string englishDecimalText(double value, int maximumFractionDigits);
