@@ -31,7 +31,7 @@ struct DispatchQueue::Worker {
 };
 
 std::shared_ptr<DispatchQueue> DispatchQueue::main() {
-    static const auto queue = std::make_shared<DispatchQueue>("com.apple.main-thread", true);
+    static const auto queue = std::make_shared<DispatchQueue>("com.ombrel.main", true);
     return queue;
 }
 

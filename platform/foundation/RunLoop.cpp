@@ -1,9 +1,18 @@
 #include "platform/foundation/RunLoop.h"
 
+namespace {
+
+// Static initialisation runs on the process's first thread, so a background thread that happens to reach
+// the main run loop first is not taken for the main thread.
+const std::thread::id processMainThread = std::this_thread::get_id();
+
+} // namespace
+
 std::shared_ptr<RunLoop> RunLoop::main() {
     static const std::shared_ptr<RunLoop> loop = [] {
         auto created = std::make_shared<RunLoop>();
-        created->thread_ = std::this_thread::get_id();
+        // Reached from another file's static initialisation, which also runs on the first thread.
+        created->thread_ = processMainThread == std::thread::id() ? std::this_thread::get_id() : processMainThread;
         return created;
     }();
     return loop;

@@ -19,8 +19,8 @@ class RunLoop {
     enum class WorkId : std::uint64_t {};
     using Work = std::function<void()>;
 
-    // The main run loop. The main thread is the one that first asked for it (normally main()), until
-    // run() is called, which makes the calling thread the main thread.
+    // The main run loop. The main thread is the process's first thread, until run() is called, which
+    // makes the calling thread the main thread.
     static std::shared_ptr<RunLoop> main();
     static bool isMainThread();
 
