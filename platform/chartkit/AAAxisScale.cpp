@@ -1,6 +1,7 @@
 #include "platform/chartkit/AAAxisScale.h"
 
 #include "platform/chartkit/AANumberText.h"
+#include "platform/chartkit/AAOptionReader.h"
 
 #include <algorithm>
 #include <array>
@@ -13,14 +14,6 @@ constexpr double maxTickCount = 1000;
 constexpr double maxMinorTickCount = 5000;
 // An open end that does not end on ticks still takes a tick this close (share of the interval).
 constexpr double closeTickShare = 0.1;
-
-std::optional<double> finiteNumber(const nlohmann::json& object, const char* key) {
-    const auto it = object.find(key);
-    if (it == object.end() || !it->is_number())
-        return std::nullopt;
-    const double value = it->get<double>();
-    return std::isfinite(value) ? std::optional(value) : std::nullopt;
-}
 
 std::vector<double> finiteNumbers(const nlohmann::json& object, const char* key) {
     std::vector<double> values;
@@ -63,9 +56,9 @@ std::vector<double> multiplesWithin(double from, double to, double interval, dou
 AAAxisScale::AAAxisScale(const nlohmann::json& axis, std::optional<std::pair<double, double>> dataExtent,
                          double length, double tickPixelInterval, bool endsOnTicks) {
     const nlohmann::json& options = axis.is_object() ? axis : nlohmann::json::object();
-    reversed_ = options.value("reversed", false);
-    auto fixedMin = finiteNumber(options, "min");
-    auto fixedMax = finiteNumber(options, "max");
+    reversed_ = AAOptionReader::flag(options, "reversed", false);
+    auto fixedMin = AAOptionReader::number(options, "min");
+    auto fixedMax = AAOptionReader::number(options, "max");
     if (fixedMin && fixedMax && *fixedMin > *fixedMax)
         std::swap(fixedMin, fixedMax);
 
@@ -93,7 +86,7 @@ AAAxisScale::AAAxisScale(const nlohmann::json& axis, std::optional<std::pair<dou
                 ticks_.push_back(position);
         tickInterval_ = positions.size() > 1 ? positions[1] - positions[0] : 0;
     } else {
-        const auto interval = finiteNumber(options, "tickInterval");
+        const auto interval = AAOptionReader::number(options, "tickInterval");
         const double targetCount = tickPixelInterval > 0 ? length / tickPixelInterval : 5;
         const bool fits = interval && *interval > 0 && (max_ - min_) / *interval <= maxTickCount;
         chooseTicksByInterval(fits ? *interval : niceInterval(max_ - min_, targetCount), fixedMin.has_value(),

@@ -232,7 +232,7 @@ void AASeriesPainter::drawDataLabels(CGContext& context, const AAChartSeries& se
     for (const auto& run : series.runs)
         for (const auto& point : run) {
             const CGPoint c = frame_.location(point.x, point.y);
-            if (!frame_.plot.contains(c))
+            if (!frame_.shows(c))
                 continue;
             const std::string text = AAPointFormat::plainText(
                 AAPointFormat::text(series.dataLabelFormat, series.name, point.x, point.y, thousandsSeparator_));

@@ -48,7 +48,7 @@ AATooltipPainter::AATooltipPainter(const nlohmann::json& options, const std::vec
       thousandsSeparator_(std::move(thousandsSeparator)) {}
 
 std::optional<AATooltipPainter::HoveredPoint> AATooltipPainter::hoveredPoint(CGPoint pointer) const {
-    if (!frame_.plot.contains(pointer))
+    if (!frame_.shows(pointer))
         return std::nullopt;
     std::optional<HoveredPoint> best;
     std::pair<CGFloat, CGFloat> bestDistance{std::numeric_limits<CGFloat>::infinity(), 0};
@@ -56,7 +56,7 @@ std::optional<AATooltipPainter::HoveredPoint> AATooltipPainter::hoveredPoint(CGP
         for (const auto& run : series.runs)
             for (const auto& point : run) {
                 const CGPoint location = frame_.location(point.x, point.y);
-                if (!frame_.plot.contains(location))
+                if (!frame_.shows(location))
                     continue;
                 const CGFloat dx = std::fabs(location.x - pointer.x);
                 const CGFloat dy = std::fabs(location.y - pointer.y);

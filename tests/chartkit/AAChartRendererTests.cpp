@@ -252,3 +252,20 @@ TEST(AAChartRenderer, BrokenAndFarOutDataDoesNotDerailTheLine) {
     // From (3, 3) the line rises almost vertically towards the far point.
     EXPECT_TRUE(near(drawn.at(3, 3.5), green)) << describe(drawn.at(3, 3.5));
 }
+
+TEST(AAChartRenderer, MistypedSettingsFallBackToDefaults) {
+    const auto tree = nlohmann::json::parse(R"J({
+        "chart": {"type": 3, "backgroundColor": "not a colour"}, "colors": [1, null],
+        "series": [{"name": 7, "data": [[0, 0], [1, "1"], "x", [2, 2]], "marker": {"radius": "5"}, "step": true},
+                   "not a series"],
+        "xAxis": {"reversed": "yes", "min": "a", "max": null, "tickPositions": "0,1", "minorTickInterval": "often",
+                  "labels": {"formatter": 12}},
+        "yAxis": [], "legend": {"enabled": "no", "itemStyle": {"fontSize": "big"}}, "tooltip": 5
+    })J");
+    std::unique_ptr<AAChartRenderer> chart;
+    ASSERT_NO_THROW(chart = std::make_unique<AAChartRenderer>(AAOptions(tree), chartSize));
+    EXPECT_EQ(chart->frame().x.min(), 0);
+    EXPECT_EQ(chart->frame().x.max(), 2);
+    EXPECT_DOUBLE_EQ(chart->frame().x.fraction(0), 0) << "not reversed";
+    EXPECT_EQ(chart->tooltipLines(chart->frame().location(2, 2)), (std::vector<std::string>{"2", ": 2"}));
+}
