@@ -1,10 +1,15 @@
 #include "platform/foundation/CLocaleNumbers.h"
 #include "platform/foundation/NumberFormatter.h"
+#include "platform/foundation/PropertyListCoding.h"
+
+#include "tests/foundation/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -116,15 +121,37 @@ TEST(CLocaleNumbers, ParseDoubleTakesTheWholeTextOnly) {
         EXPECT_FALSE(CLocaleNumbers::parseDouble(bad)) << bad;
 }
 
+// Switches the process to a German locale (decimal comma), compiling it into a temporary folder when the
+// system has none installed.
+bool useGermanLocale(const TemporaryFolder& folder) {
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr)
+        return true;
+    const std::string command =
+        "localedef -i de_DE -f UTF-8 '" + (folder.path() / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0)
+        return false;
+    setenv("LOCPATH", folder.path().c_str(), 1);
+    return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+}
+
 TEST(CLocaleNumbers, IgnoreTheProcessLocale) {
-    const char* german = std::setlocale(LC_ALL, "de_DE.UTF-8");
-    if (german == nullptr)
-        GTEST_SKIP() << "no German locale installed";
+    TemporaryFolder folder;
+    if (!useGermanLocale(folder))
+        GTEST_SKIP() << "no German locale available";
+    char printed[16];
+    std::snprintf(printed, sizeof printed, "%g", 0.5);
+    ASSERT_STREQ(printed, "0,5"); // the process locale really is German now
     EXPECT_EQ(CLocaleNumbers::formatG(0.5), "0.5");
     EXPECT_EQ(CLocaleNumbers::parseDouble("0.5"), 0.5);
     EXPECT_FALSE(CLocaleNumbers::parseDouble("0,5"));
     EXPECT_EQ(stepFormatter().stringFromNumber(0.5), "0.5");
+    EXPECT_EQ(CLocaleNumbers::description(0.25), "0.25");
+    // Property-list reals are written and read with a point as well.
+    const std::string xml = *PropertyListCoding::encode(AnyValue(0.5));
+    EXPECT_NE(xml.find("<real>0.5</real>"), std::string::npos);
+    EXPECT_EQ(PropertyListCoding::decode(xml)->doubleValue(), 0.5);
     std::setlocale(LC_ALL, "C");
+    unsetenv("LOCPATH");
 }
 
 } // namespace

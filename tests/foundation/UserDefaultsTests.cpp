@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <thread>
 
@@ -155,15 +156,25 @@ TEST_F(UserDefaultsTest, ATopLevelThatIsNotADictionaryCountsAsCorrupt) {
 }
 
 TEST_F(UserDefaultsTest, AFileThatCannotBeMovedAsideIsNeverOverwritten) {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root ignores folder permissions";
     const fs::path file = domainFile("locked");
     writeText(file, "garbage");
-    fs::permissions(file.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
+    // Every name the file could be moved to in the next seconds is taken already.
+    const std::time_t now = std::time(nullptr);
+    for (std::time_t second = now; second <= now + 3; ++second) {
+        std::tm parts{};
+        gmtime_r(&second, &parts);
+        char stamp[32];
+        std::strftime(stamp, sizeof stamp, "%Y%m%dT%H%M%SZ", &parts);
+        const std::string base = file.string() + ".corrupt-" + stamp;
+        writeText(base, "");
+        for (int n = 1; n < 1000; ++n)
+            std::ofstream(base + "-" + std::to_string(n));
+    }
     UserDefaults locked(file);
+    ASSERT_EQ(console.size(), 1u);
+    EXPECT_NE(console[0].find("will not be saved"), std::string::npos);
     EXPECT_FALSE(locked.setIntegerForKey(1, "a"));
     EXPECT_EQ(locked.integerForKey("a"), 1); // kept in memory for this run
-    fs::permissions(file.parent_path(), fs::perms::owner_all);
     EXPECT_EQ(*FileSystem::readFile(file), "garbage");
 }
 
