@@ -33,7 +33,7 @@ class RecordingController : public UIViewController {
 
 // A controller shown as the root of a visible window, on the manual clock of the toolkit's tests.
 class MaterialTest : public UIKitTest {
-protected:
+  protected:
     void TearDown() override {
         window.reset();
         UIKitTest::TearDown();

@@ -1,0 +1,10 @@
+#pragma once
+
+class YTPlayerView;
+
+// What a video player tells its owner.
+class YTPlayerViewDelegate {
+  public:
+    virtual ~YTPlayerViewDelegate() = default;
+    virtual void playerViewDidBecomeReady(YTPlayerView&) {}
+};
