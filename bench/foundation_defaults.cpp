@@ -17,8 +17,9 @@ AnyValue historyEntry(int index) {
         inputs.emplace("probability" + std::to_string(row), "0.2");
     }
     return AnyValue::Dictionary{
-        {"_latexString", "x_i = [" + std::to_string(index) + ";5;3;7;4] \\\\ P\\left(X = x_i\\right) = "
-                                                             "[0.3;0.25;0.4;0.04;0.01]"},
+        {"_latexString", "x_i = [" + std::to_string(index) +
+                             ";5;3;7;4] \\\\ P\\left(X = x_i\\right) = "
+                             "[0.3;0.25;0.4;0.04;0.01]"},
         {"inputParameters", std::move(inputs)},
         {"solutionSteps", AnyValue::Array{}},
         {"setupParameter", AnyValue::Dictionary{{"inputCalculationSelection", 1}, {"appKey", "OB"}}},
@@ -26,7 +27,8 @@ AnyValue historyEntry(int index) {
 }
 
 void historyChange(benchmark::State& state) {
-    const fs::path folder = fs::temp_directory_path() / ("ombrel-bench-" + std::to_string(std::random_device{}()));
+    const fs::path folder =
+        fs::temp_directory_path() / ("ombrel-bench-" + std::to_string(std::random_device{}()));
     UserDefaults defaults(folder / "defaults" / "com.ombrel.app.plist");
     AnyValue::Array history;
     history.reserve(10'000);

@@ -25,13 +25,27 @@ template <typename T, typename Storage> std::optional<T> copyIf(const Storage& s
 
 } // namespace
 
-std::optional<bool> AnyValue::boolValue() const { return copyIf<bool>(storage_); }
-std::optional<std::int64_t> AnyValue::integerValue() const { return copyIf<std::int64_t>(storage_); }
-std::optional<std::string> AnyValue::stringValue() const { return copyIf<std::string>(storage_); }
-std::optional<Date> AnyValue::dateValue() const { return copyIf<Date>(storage_); }
-std::optional<AnyValue::Data> AnyValue::dataValue() const { return copyIf<Data>(storage_); }
-std::optional<AnyValue::Array> AnyValue::arrayValue() const { return copyIf<Array>(storage_); }
-std::optional<AnyValue::Dictionary> AnyValue::dictionaryValue() const { return copyIf<Dictionary>(storage_); }
+std::optional<bool> AnyValue::boolValue() const {
+    return copyIf<bool>(storage_);
+}
+std::optional<std::int64_t> AnyValue::integerValue() const {
+    return copyIf<std::int64_t>(storage_);
+}
+std::optional<std::string> AnyValue::stringValue() const {
+    return copyIf<std::string>(storage_);
+}
+std::optional<Date> AnyValue::dateValue() const {
+    return copyIf<Date>(storage_);
+}
+std::optional<AnyValue::Data> AnyValue::dataValue() const {
+    return copyIf<Data>(storage_);
+}
+std::optional<AnyValue::Array> AnyValue::arrayValue() const {
+    return copyIf<Array>(storage_);
+}
+std::optional<AnyValue::Dictionary> AnyValue::dictionaryValue() const {
+    return copyIf<Dictionary>(storage_);
+}
 
 std::optional<double> AnyValue::doubleValue() const {
     if (const double* real = std::get_if<double>(&storage_))

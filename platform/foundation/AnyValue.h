@@ -26,8 +26,8 @@ class AnyValue {
     AnyValue(bool value) : storage_(value) {}
     // Every integral type except bool becomes an int64 (unsigned values above INT64_MAX wrap).
     template <typename Integer>
-        requires(std::is_integral_v<Integer> && !std::is_same_v<Integer, bool>)
-    AnyValue(Integer value) : storage_(static_cast<std::int64_t>(value)) {}
+    requires(std::is_integral_v<Integer> && !std::is_same_v<Integer, bool>) AnyValue(Integer value)
+        : storage_(static_cast<std::int64_t>(value)) {}
     AnyValue(double value) : storage_(value) {}
     AnyValue(const char* value) : storage_(std::string(value)) {}
     AnyValue(std::string_view value) : storage_(std::string(value)) {}

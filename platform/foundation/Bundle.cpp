@@ -84,7 +84,8 @@ std::shared_ptr<Bundle> Bundle::mainBundle() {
     MainBundle& state = mainBundleState();
     std::lock_guard lock(state.mutex);
     if (!state.bundle)
-        state.bundle = std::make_shared<Bundle>(state.override.empty() ? defaultMainBundlePath() : state.override);
+        state.bundle =
+            std::make_shared<Bundle>(state.override.empty() ? defaultMainBundlePath() : state.override);
     return state.bundle;
 }
 

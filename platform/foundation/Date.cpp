@@ -8,18 +8,27 @@
 #include <cstdio>
 #include <ctime>
 
-Date Date::now() { return Clock::current()->date(); }
+Date Date::now() {
+    return Clock::current()->date();
+}
 
-Date Date::dateWithTimeIntervalSince1970(double seconds) { return Date(seconds); }
+Date Date::dateWithTimeIntervalSince1970(double seconds) {
+    return Date(seconds);
+}
 
-Date Date::dateWithTimeIntervalSinceReferenceDate(double seconds) { return Date(seconds + referenceDateOffset); }
+Date Date::dateWithTimeIntervalSinceReferenceDate(double seconds) {
+    return Date(seconds + referenceDateOffset);
+}
 
-Date Date::dateByAddingTimeInterval(double seconds) const { return Date(seconds_ + seconds); }
+Date Date::dateByAddingTimeInterval(double seconds) const {
+    return Date(seconds_ + seconds);
+}
 
 std::string Date::iso8601() const {
     // The text form has four-digit years: 0001-01-01 to 9999-12-31; dates beyond are clamped.
     constexpr double earliest = -62135596800.0, latest = 253402300799.0;
-    const double clamped = std::isnan(seconds_) ? referenceDateOffset : std::clamp(seconds_, earliest, latest);
+    const double clamped =
+        std::isnan(seconds_) ? referenceDateOffset : std::clamp(seconds_, earliest, latest);
     const auto whole = static_cast<std::time_t>(std::floor(clamped));
     std::tm parts{};
     gmtime_r(&whole, &parts);
@@ -50,7 +59,8 @@ std::optional<Date> Date::fromISO8601(const std::string& text) {
         return std::nullopt;
     int year, month, day, hour, minute, second;
     if (!readNumber(text, 0, 4, year) || !readNumber(text, 5, 2, month) || !readNumber(text, 8, 2, day) ||
-        !readNumber(text, 11, 2, hour) || !readNumber(text, 14, 2, minute) || !readNumber(text, 17, 2, second))
+        !readNumber(text, 11, 2, hour) || !readNumber(text, 14, 2, minute) ||
+        !readNumber(text, 17, 2, second))
         return std::nullopt;
     if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 60)
         return std::nullopt;

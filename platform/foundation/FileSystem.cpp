@@ -20,7 +20,9 @@ std::string environment(const char* name) {
     return value == nullptr ? std::string() : std::string(value);
 }
 
-std::string errorText(int error) { return std::strerror(error); }
+std::string errorText(int error) {
+    return std::strerror(error);
+}
 
 bool writeAll(int descriptor, std::string_view contents) {
     while (!contents.empty()) {
@@ -99,7 +101,8 @@ Result<bool> FileSystem::writeFileAtomically(const fs::path& path, std::string_v
         return Result<bool>::failure("cannot replace " + path.string() + ": " + errorText(renameError));
     }
     // The rename itself is only durable once the folder entry is on disk.
-    const int folderDescriptor = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folderDescriptor =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderDescriptor >= 0) {
         ::fsync(folderDescriptor);
         ::close(folderDescriptor);
@@ -110,7 +113,8 @@ Result<bool> FileSystem::writeFileAtomically(const fs::path& path, std::string_v
 Result<fs::path> FileSystem::moveAside(const fs::path& path, const std::string& suffix) {
     const std::string base = path.string() + "." + suffix + "-" + utcTimeStamp();
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        const fs::path target = attempt == 0 ? fs::path(base) : fs::path(base + "-" + std::to_string(attempt));
+        const fs::path target =
+            attempt == 0 ? fs::path(base) : fs::path(base + "-" + std::to_string(attempt));
         // Both refuse an existing target, so an earlier copy is never replaced; link() serves file
         // systems without RENAME_NOREPLACE.
         if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)

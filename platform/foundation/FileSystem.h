@@ -22,5 +22,6 @@ class FileSystem {
 
     // Renames the file to "<name>.<suffix>-<UTC time stamp>[-n]" beside it, never replacing an existing
     // file. Gives the new path.
-    static Result<std::filesystem::path> moveAside(const std::filesystem::path& path, const std::string& suffix);
+    static Result<std::filesystem::path> moveAside(const std::filesystem::path& path,
+                                                   const std::string& suffix);
 };

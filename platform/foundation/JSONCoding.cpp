@@ -118,7 +118,8 @@ Result<AnyValue> JSONCoding::decode(std::string_view text) {
 Result<std::string> JSONCoding::encode(const AnyValue& value, bool prettyPrinted) {
     std::optional<Json> json = toJSON(value, 0);
     if (!json)
-        return Result<std::string>::failure("The value holds a date, data or a number JSON cannot represent.");
+        return Result<std::string>::failure(
+            "The value holds a date, data or a number JSON cannot represent.");
     return Result<std::string>::success(
         json->dump(prettyPrinted ? 2 : -1, ' ', false, Json::error_handler_t::replace));
 }

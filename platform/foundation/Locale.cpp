@@ -39,9 +39,9 @@ std::string identifierFromLocaleName(const std::string& name) {
         if (c == '-')
             c = '_';
     const std::string language = identifier.substr(0, identifier.find('_'));
-    const bool letters = language.size() >= 2 && language.size() <= 3 &&
-                         std::all_of(language.begin(), language.end(),
-                                     [](unsigned char c) { return std::isalpha(c) != 0; });
+    const bool letters =
+        language.size() >= 2 && language.size() <= 3 &&
+        std::all_of(language.begin(), language.end(), [](unsigned char c) { return std::isalpha(c) != 0; });
     if (!letters)
         return "en_US";
     return identifier;
@@ -60,7 +60,9 @@ Locale Locale::currentLocale() {
     return Locale(identifierFromLocaleName(environmentLocaleName()));
 }
 
-std::string Locale::currentLanguageCode() { return currentLocale().languageCode(); }
+std::string Locale::currentLanguageCode() {
+    return currentLocale().languageCode();
+}
 
 void Locale::setCurrentLanguageOverride(std::optional<std::string> languageCode) {
     std::lock_guard lock(languageOverride().mutex);

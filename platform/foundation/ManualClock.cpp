@@ -13,10 +13,13 @@ Clock::TimePoint ManualClock::now() const {
 
 Date ManualClock::date() const {
     std::lock_guard lock(mutex_);
-    return startDate_.dateByAddingTimeInterval(std::chrono::duration<double>(now_.time_since_epoch()).count());
+    return startDate_.dateByAddingTimeInterval(
+        std::chrono::duration<double>(now_.time_since_epoch()).count());
 }
 
-void ManualClock::advance(double seconds) { advance(Clock::seconds(seconds)); }
+void ManualClock::advance(double seconds) {
+    advance(Clock::seconds(seconds));
+}
 
 void ManualClock::advance(Duration duration) {
     const TimePoint target = now() + std::max(duration, Duration::zero());

@@ -22,8 +22,8 @@ std::shared_ptr<NotificationCenter> NotificationCenter::defaultCenter() {
     return center;
 }
 
-NotificationCenter::ObserverToken NotificationCenter::addObserverForName(const std::string& name, const void* object,
-                                                                         Block block) {
+NotificationCenter::ObserverToken NotificationCenter::addObserverForName(const std::string& name,
+                                                                         const void* object, Block block) {
     return addObserver(nullptr, name, object, std::move(block));
 }
 
@@ -42,7 +42,8 @@ NotificationCenter::ObserverToken NotificationCenter::addObserver(const void* ow
 
 namespace {
 
-template <typename Observers, typename Predicate> void removeWhere(Observers& observers, Predicate predicate) {
+template <typename Observers, typename Predicate>
+void removeWhere(Observers& observers, Predicate predicate) {
     auto removed = std::stable_partition(observers.begin(), observers.end(),
                                          [&](const auto& observer) { return !predicate(*observer); });
     for (auto it = removed; it != observers.end(); ++it)

@@ -1,8 +1,8 @@
 #include "platform/foundation/NumberFormatter.h"
 
 #include <unicode/numberformatter.h>
-#include <unicode/unum.h>
 #include <unicode/unistr.h>
+#include <unicode/unum.h>
 #include <unicode/ustring.h>
 
 #include <algorithm>
@@ -46,13 +46,15 @@ std::string NumberFormatter::stringFromNumber(double value) const {
     Settings settings{locale_.localeIdentifier(), minimumFractionDigits_, maximumFractionDigits_, grouping_};
     auto found = formatters.find(settings);
     if (found == formatters.end()) {
-        found = formatters
-                    .emplace(settings,
-                             icu::number::NumberFormatter::withLocale(icu::Locale(locale_.localeIdentifier().c_str()))
-                                 .precision(Precision::minMaxFraction(minimumFractionDigits_, maximumFractionDigits_))
-                                 .roundingMode(UNUM_ROUND_HALFEVEN)
-                                 .grouping(grouping_ ? UNUM_GROUPING_AUTO : UNUM_GROUPING_OFF))
-                    .first;
+        found =
+            formatters
+                .emplace(
+                    settings,
+                    icu::number::NumberFormatter::withLocale(icu::Locale(locale_.localeIdentifier().c_str()))
+                        .precision(Precision::minMaxFraction(minimumFractionDigits_, maximumFractionDigits_))
+                        .roundingMode(UNUM_ROUND_HALFEVEN)
+                        .grouping(grouping_ ? UNUM_GROUPING_AUTO : UNUM_GROUPING_OFF))
+                .first;
     }
     UErrorCode status = U_ZERO_ERROR;
     const FormattedNumber formatted = found->second.formatDouble(value, status);
@@ -71,12 +73,13 @@ std::optional<double> NumberFormatter::numberFromString(std::string_view text) c
     unum_setAttribute(format.get(), UNUM_GROUPING_USED, grouping_ ? 1 : 0);
     // Exponent form ("1e+06", as "%g" writes it) is not a decimal-style number.
     unum_setAttribute(format.get(), UNUM_PARSE_NO_EXPONENT, 1);
-    const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(),
-                                                                                     static_cast<int32_t>(text.size())));
+    const icu::UnicodeString unicode =
+        icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
     if (unicode.isEmpty())
         return std::nullopt;
     int32_t position = 0;
-    const double value = unum_parseDouble(format.get(), unicode.getBuffer(), unicode.length(), &position, &status);
+    const double value =
+        unum_parseDouble(format.get(), unicode.getBuffer(), unicode.length(), &position, &status);
     if (U_FAILURE(status) || position != unicode.length())
         return std::nullopt;
     return value;

@@ -2,14 +2,14 @@
 
 #include <plist/plist.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
-#include <algorithm>
 #include <clocale>
-#include <cstdio>
-#include <cstring>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <locale.h>
 #include <memory>
@@ -57,7 +57,8 @@ Node toNode(const AnyValue& value) {
     case AnyValue::Kind::date: {
         const double since2001 = value.dateValue()->timeIntervalSinceReferenceDate();
         const double whole = std::floor(since2001);
-        if (whole < std::numeric_limits<std::int32_t>::min() || whole > std::numeric_limits<std::int32_t>::max())
+        if (whole < std::numeric_limits<std::int32_t>::min() ||
+            whole > std::numeric_limits<std::int32_t>::max())
             return nullptr;
         return Node(plist_new_date(static_cast<std::int32_t>(whole),
                                    static_cast<std::int32_t>(std::lround((since2001 - whole) * 1e6))));
@@ -190,7 +191,8 @@ class BinaryReader {
         const std::uint64_t top = bigEndian(trailer + 16, 8);
         offsetTable_ = bigEndian(trailer + 24, 8);
         if (offsetSize_ < 1 || offsetSize_ > 8 || referenceSize_ < 1 || referenceSize_ > 8 || top >= count ||
-            offsetTable_ < headerSize || offsetTable_ > trailer || count > (trailer - offsetTable_) / offsetSize_)
+            offsetTable_ < headerSize || offsetTable_ > trailer ||
+            count > (trailer - offsetTable_) / offsetSize_)
             return std::nullopt;
         objectCount_ = count;
         onPath_.assign(count, false);
@@ -255,7 +257,8 @@ class BinaryReader {
             if (!available(at, size))
                 return std::nullopt;
             // 16-byte integers carry the value in their low 8 bytes.
-            return AnyValue(static_cast<std::int64_t>(bigEndian(at + (size > 8 ? size - 8 : 0), std::min<std::size_t>(size, 8))));
+            return AnyValue(static_cast<std::int64_t>(
+                bigEndian(at + (size > 8 ? size - 8 : 0), std::min<std::size_t>(size, 8))));
         }
         case 0x2:
         case 0x3: {
@@ -314,7 +317,8 @@ class BinaryReader {
             AnyValue::Array array;
             array.reserve(*count);
             for (std::uint64_t i = 0; i < *count; ++i) {
-                std::optional<AnyValue> item = object(bigEndian(at + i * referenceSize_, referenceSize_), depth + 1);
+                std::optional<AnyValue> item =
+                    object(bigEndian(at + i * referenceSize_, referenceSize_), depth + 1);
                 if (!item)
                     return std::nullopt;
                 array.push_back(std::move(*item));
@@ -323,11 +327,13 @@ class BinaryReader {
         }
         case 0xD: {
             const std::optional<std::uint64_t> count = length(at, marker);
-            if (!count || *count > bytes_.size() / (2 * referenceSize_) || !available(at, *count * 2 * referenceSize_))
+            if (!count || *count > bytes_.size() / (2 * referenceSize_) ||
+                !available(at, *count * 2 * referenceSize_))
                 return std::nullopt;
             AnyValue::Dictionary dictionary;
             for (std::uint64_t i = 0; i < *count; ++i) {
-                std::optional<AnyValue> key = object(bigEndian(at + i * referenceSize_, referenceSize_), depth + 1);
+                std::optional<AnyValue> key =
+                    object(bigEndian(at + i * referenceSize_, referenceSize_), depth + 1);
                 if (!key || key->stringPointer() == nullptr)
                     return std::nullopt;
                 std::optional<AnyValue> item =
@@ -349,7 +355,8 @@ class BinaryReader {
         auto unit = [&](std::uint64_t i) { return static_cast<std::uint32_t>(bigEndian(at + 2 * i, 2)); };
         for (std::uint64_t i = 0; i < units; ++i) {
             std::uint32_t code = unit(i);
-            if (code >= 0xD800 && code <= 0xDBFF && i + 1 < units && unit(i + 1) >= 0xDC00 && unit(i + 1) <= 0xDFFF)
+            if (code >= 0xD800 && code <= 0xDBFF && i + 1 < units && unit(i + 1) >= 0xDC00 &&
+                unit(i + 1) <= 0xDFFF)
                 code = 0x10000 + ((code - 0xD800) << 10) + (unit(++i) - 0xDC00);
             else if (code >= 0xD800 && code <= 0xDFFF)
                 code = 0xFFFD; // a lone surrogate
@@ -481,7 +488,8 @@ class XMLWriter {
             } else {
                 // Control characters (and CR, which XML readers fold into LF) travel as references.
                 char reference[8];
-                const int length = std::snprintf(reference, sizeof reference, "&#%u;", static_cast<unsigned>(c));
+                const int length =
+                    std::snprintf(reference, sizeof reference, "&#%u;", static_cast<unsigned>(c));
                 putReserved(std::string_view(reference, static_cast<std::size_t>(length)));
             }
         }
@@ -590,7 +598,8 @@ class XMLWriter {
             const std::size_t first = std::min(array.size(), share * perShare);
             const std::size_t count = std::min(perShare, array.size() - first);
             writers.emplace_back([&, share, first, count] {
-                written[share] = XMLWriter(texts[share]).writeElements(std::span(array).subspan(first, count));
+                written[share] =
+                    XMLWriter(texts[share]).writeElements(std::span(array).subspan(first, count));
             });
         }
         for (std::thread& writer : writers)
@@ -626,7 +635,8 @@ Result<AnyValue> PropertyListCoding::decode(std::string_view bytes) {
     Node owner(root);
     std::optional<AnyValue> value = fromNode(root, 0);
     if (!value)
-        return Result<AnyValue>::failure("The property list holds a value of an unknown type or is nested too deeply.");
+        return Result<AnyValue>::failure(
+            "The property list holds a value of an unknown type or is nested too deeply.");
     return Result<AnyValue>::success(std::move(*value));
 }
 
@@ -638,7 +648,8 @@ Result<std::string> PropertyListCoding::encode(const AnyValue& value, Format for
     if (format == Format::xml) {
         std::string text;
         if (!encodeXML(value, text))
-            return Result<std::string>::failure("The value holds a null, which a property list cannot store.");
+            return Result<std::string>::failure(
+                "The value holds a null, which a property list cannot store.");
         return Result<std::string>::success(std::move(text));
     }
     Node root = toNode(value);

@@ -21,8 +21,8 @@ void RecordDecoder::fail(std::string error) {
 }
 
 void RecordDecoder::failType(const AnyValue& value, const char* expected, const std::string& path) {
-    fail("value at " + (path.empty() ? std::string("top level") : path) + " is " + AnyValue::kindName(value.kind()) +
-         ", expected " + expected);
+    fail("value at " + (path.empty() ? std::string("top level") : path) + " is " +
+         AnyValue::kindName(value.kind()) + ", expected " + expected);
 }
 
 std::string RecordDecoder::memberPath(const std::string& path, const std::string& key) {
@@ -33,7 +33,9 @@ std::string RecordDecoder::elementPath(const std::string& path, std::size_t inde
     return path + "[" + std::to_string(index) + "]";
 }
 
-Result<AnyValue> RecordDecoder::parseJSON(std::string_view text) { return JSONCoding::decode(text); }
+Result<AnyValue> RecordDecoder::parseJSON(std::string_view text) {
+    return JSONCoding::decode(text);
+}
 
 std::optional<std::int64_t> RecordDecoder::exactInteger(double value) {
     // 2^63 is exactly representable; every double below it in magnitude converts without overflow.

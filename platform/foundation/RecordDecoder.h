@@ -91,7 +91,8 @@ template <typename T> std::optional<T> RecordDecoder::optional(const std::string
     return out;
 }
 
-template <typename T> bool RecordDecoder::decodeValue(const AnyValue& value, T& out, const std::string& path) {
+template <typename T>
+bool RecordDecoder::decodeValue(const AnyValue& value, T& out, const std::string& path) {
     if constexpr (std::is_same_v<T, std::string>) {
         if (auto text = value.stringValue()) {
             out = std::move(*text);
@@ -139,7 +140,10 @@ template <typename T> bool RecordDecoder::decodeValue(const AnyValue& value, T& 
             return false;
         }
         return true;
-    } else if constexpr (requires { typename T::value_type; typename T::allocator_type; } &&
+    } else if constexpr (requires {
+                             typename T::value_type;
+                             typename T::allocator_type;
+                         } &&
                          std::is_same_v<T, std::vector<typename T::value_type>>) {
         const AnyValue::Array* array = value.arrayPointer();
         if (array == nullptr) {
@@ -160,7 +164,10 @@ template <typename T> bool RecordDecoder::decodeValue(const AnyValue& value, T& 
             out.push_back(std::move(item));
         }
         return true;
-    } else if constexpr (requires { typename T::key_type; typename T::mapped_type; } &&
+    } else if constexpr (requires {
+                             typename T::key_type;
+                             typename T::mapped_type;
+                         } &&
                          std::is_same_v<T, std::map<std::string, typename T::mapped_type>>) {
         const AnyValue::Dictionary* dictionary = value.dictionaryPointer();
         if (dictionary == nullptr) {

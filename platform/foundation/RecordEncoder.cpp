@@ -2,7 +2,9 @@
 
 #include "platform/foundation/JSONCoding.h"
 
-std::string RecordEncoder::jsonText(bool prettyPrinted) const { return dump(json_, prettyPrinted); }
+std::string RecordEncoder::jsonText(bool prettyPrinted) const {
+    return dump(json_, prettyPrinted);
+}
 
 nlohmann::ordered_json RecordEncoder::anyToJSON(const AnyValue& value) {
     Result<std::string> text = JSONCoding::encode(value);

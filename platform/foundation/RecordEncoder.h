@@ -48,8 +48,8 @@ class RecordEncoder {
 };
 
 template <typename T> nlohmann::ordered_json RecordEncoder::toJSON(const T& value) {
-    if constexpr (std::is_same_v<T, std::string> || std::is_same_v<T, bool> || std::is_same_v<T, std::int64_t> ||
-                  std::is_same_v<T, double>) {
+    if constexpr (std::is_same_v<T, std::string> || std::is_same_v<T, bool> ||
+                  std::is_same_v<T, std::int64_t> || std::is_same_v<T, double>) {
         return nlohmann::ordered_json(value);
     } else if constexpr (std::is_same_v<T, AnyValue>) {
         return anyToJSON(value);
@@ -57,13 +57,19 @@ template <typename T> nlohmann::ordered_json RecordEncoder::toJSON(const T& valu
         RecordEncoder nested;
         value.encodeRecord(nested);
         return nested.json_;
-    } else if constexpr (requires { typename T::value_type; typename T::allocator_type; } &&
+    } else if constexpr (requires {
+                             typename T::value_type;
+                             typename T::allocator_type;
+                         } &&
                          std::is_same_v<T, std::vector<typename T::value_type>>) {
         nlohmann::ordered_json array = nlohmann::ordered_json::array();
         for (const auto& item : value)
             array.push_back(toJSON(item));
         return array;
-    } else if constexpr (requires { typename T::key_type; typename T::mapped_type; } &&
+    } else if constexpr (requires {
+                             typename T::key_type;
+                             typename T::mapped_type;
+                         } &&
                          std::is_same_v<T, std::map<std::string, typename T::mapped_type>>) {
         nlohmann::ordered_json object = nlohmann::ordered_json::object();
         for (const auto& [key, item] : value)

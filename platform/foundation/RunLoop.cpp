@@ -12,7 +12,8 @@ std::shared_ptr<RunLoop> RunLoop::main() {
     static const std::shared_ptr<RunLoop> loop = [] {
         auto created = std::make_shared<RunLoop>();
         // Reached from another file's static initialisation, which also runs on the first thread.
-        created->thread_ = processMainThread == std::thread::id() ? std::this_thread::get_id() : processMainThread;
+        created->thread_ =
+            processMainThread == std::thread::id() ? std::this_thread::get_id() : processMainThread;
         return created;
     }();
     return loop;
@@ -24,7 +25,9 @@ bool RunLoop::isMainThread() {
     return loop->thread_ == std::this_thread::get_id();
 }
 
-RunLoop::WorkId RunLoop::perform(Work work) { return performAt(Clock::current()->now(), std::move(work)); }
+RunLoop::WorkId RunLoop::perform(Work work) {
+    return performAt(Clock::current()->now(), std::move(work));
+}
 
 RunLoop::WorkId RunLoop::performAt(Clock::TimePoint due, Work work) {
     std::uint64_t sequence;

@@ -5,7 +5,9 @@
 
 namespace {
 
-bool isHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
+bool isHexDigit(char c) {
+    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+}
 
 // RFC 3986 unreserved, sub-delims, ":", "@", "/", "?", "#", "[", "]" and well-formed "%" escapes.
 bool hasOnlyURLCharacters(std::string_view text) {
@@ -34,7 +36,8 @@ std::optional<URL> URL::URLWithString(std::string_view text) {
     if (text.empty() || !hasOnlyURLCharacters(text))
         return std::nullopt;
     const std::size_t colon = text.find(':');
-    if (colon == std::string_view::npos || colon == 0 || std::isalpha(static_cast<unsigned char>(text[0])) == 0)
+    if (colon == std::string_view::npos || colon == 0 ||
+        std::isalpha(static_cast<unsigned char>(text[0])) == 0)
         return std::nullopt;
     URL url;
     url.text_ = std::string(text);
@@ -82,7 +85,8 @@ std::optional<URL> URL::URLWithString(std::string_view text) {
         if (!port.empty()) {
             int number = 0;
             const auto result = std::from_chars(port.data(), port.data() + port.size(), number);
-            if (result.ec != std::errc{} || result.ptr != port.data() + port.size() || number < 0 || number > 65535)
+            if (result.ec != std::errc{} || result.ptr != port.data() + port.size() || number < 0 ||
+                number > 65535)
                 return std::nullopt;
             url.port_ = number;
         }

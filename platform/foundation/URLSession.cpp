@@ -160,14 +160,16 @@ URLSession::URLSession(URLSessionConfiguration configuration)
     initialiseCurl();
 }
 
-std::shared_ptr<URLSessionDataTask> URLSession::dataTaskWithURLCompletionHandler(const URL& url,
-                                                                                 CompletionHandler completionHandler) {
+std::shared_ptr<URLSessionDataTask>
+URLSession::dataTaskWithURLCompletionHandler(const URL& url, CompletionHandler completionHandler) {
     return std::make_shared<URLSessionDataTask>(configuration_, queue_, url, std::move(completionHandler));
 }
 
-URLSessionDataTask::URLSessionDataTask(URLSessionConfiguration configuration, std::shared_ptr<DispatchQueue> queue,
-                                       URL url, URLSession::CompletionHandler handler)
-    : configuration_(configuration), queue_(std::move(queue)), url_(std::move(url)), handler_(std::move(handler)) {}
+URLSessionDataTask::URLSessionDataTask(URLSessionConfiguration configuration,
+                                       std::shared_ptr<DispatchQueue> queue, URL url,
+                                       URLSession::CompletionHandler handler)
+    : configuration_(configuration), queue_(std::move(queue)), url_(std::move(url)),
+      handler_(std::move(handler)) {}
 
 void URLSessionDataTask::resume() {
     State expected = State::suspended;
@@ -241,9 +243,8 @@ void URLSessionDataTask::perform() {
     if (!error)
         response = HTTPURLResponse{url_, static_cast<int>(status), std::move(transfer.headers)};
     std::string body = error ? std::string() : std::move(transfer.body);
-    queue_->async([self = shared_from_this(), body = std::move(body), response = std::move(response), error]() mutable {
-        self->complete(std::move(body), std::move(response), error);
-    });
+    queue_->async([self = shared_from_this(), body = std::move(body), response = std::move(response),
+                   error]() mutable { self->complete(std::move(body), std::move(response), error); });
 }
 
 void URLSessionDataTask::complete(std::string data, std::optional<HTTPURLResponse> response,

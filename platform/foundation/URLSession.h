@@ -55,8 +55,8 @@ struct URLSessionConfiguration {
 // (then no response).
 class URLSession {
   public:
-    using CompletionHandler =
-        std::function<void(std::string data, std::optional<HTTPURLResponse> response, std::optional<URLError> error)>;
+    using CompletionHandler = std::function<void(std::string data, std::optional<HTTPURLResponse> response,
+                                                 std::optional<URLError> error)>;
 
     static std::shared_ptr<URLSession> sharedSession();
     explicit URLSession(URLSessionConfiguration configuration = {});

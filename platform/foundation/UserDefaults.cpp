@@ -44,7 +44,9 @@ std::shared_ptr<UserDefaults> sharedDomain(const std::string& name) {
 
 } // namespace
 
-std::shared_ptr<UserDefaults> UserDefaults::standardUserDefaults() { return sharedDomain(standardDomainName()); }
+std::shared_ptr<UserDefaults> UserDefaults::standardUserDefaults() {
+    return sharedDomain(standardDomainName());
+}
 
 std::shared_ptr<UserDefaults> UserDefaults::suiteNamed(const std::string& suiteName) {
     // The standard domain's own name is not a suite (it would share the standard domain's file).
@@ -59,9 +61,13 @@ void UserDefaults::resetStandardUserDefaults() {
     shared.domains.clear();
 }
 
-fs::path UserDefaults::defaultsDirectory() { return FileSystem::ombrelHome() / "defaults"; }
+fs::path UserDefaults::defaultsDirectory() {
+    return FileSystem::ombrelHome() / "defaults";
+}
 
-UserDefaults::UserDefaults(fs::path file) : file_(std::move(file)) { load(); }
+UserDefaults::UserDefaults(fs::path file) : file_(std::move(file)) {
+    load();
+}
 
 void UserDefaults::load() {
     std::error_code missing;
@@ -145,6 +151,25 @@ bool UserDefaults::removeObjectForKey(const std::string& key) {
     return persist();
 }
 
+bool UserDefaults::updateObjectForKey(const std::string& key, const std::function<void(AnyValue&)>& change) {
+    std::lock_guard lock(mutex_);
+    auto slot = values().try_emplace(key).first;
+    change(slot->second);
+    bool stored = true;
+    if (slot->second.isNull()) {
+        values().erase(slot);
+    } else if (!PropertyListCoding::encodeXML(values_, writeBuffer_)) {
+        values().erase(slot);
+        stored = false;
+        DebugConsole::print("warning: user defaults: the value for \"" + key +
+                            "\" holds a null and is not a property-list value; removed");
+    } else {
+        return persist();
+    }
+    PropertyListCoding::encodeXML(values_, writeBuffer_);
+    return persist() && stored;
+}
+
 bool UserDefaults::boolForKey(const std::string& key, bool defaultValue) const {
     return objectForKey(key).boolValue().value_or(defaultValue);
 }
@@ -169,7 +194,9 @@ std::optional<AnyValue::Dictionary> UserDefaults::dictionaryForKey(const std::st
     return objectForKey(key).dictionaryValue();
 }
 
-std::optional<Date> UserDefaults::dateForKey(const std::string& key) const { return objectForKey(key).dateValue(); }
+std::optional<Date> UserDefaults::dateForKey(const std::string& key) const {
+    return objectForKey(key).dateValue();
+}
 
 AnyValue::Dictionary UserDefaults::dictionaryRepresentation() const {
     std::lock_guard lock(mutex_);

@@ -5,6 +5,7 @@
 #include <concepts>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -44,17 +45,24 @@ class UserDefaults {
     bool setObjectForKey(AnyValue value, const std::string& key);
     // An absent value removes the key. (A template so that plain values never pick this overload.)
     template <typename Optional>
-        requires std::same_as<Optional, std::optional<AnyValue>>
+    requires std::same_as<Optional, std::optional<AnyValue>>
     bool setObjectForKey(const Optional& value, const std::string& key) {
         return value ? setObjectForKey(*value, key) : removeObjectForKey(key);
     }
     bool removeObjectForKey(const std::string& key);
+    // Changes the value of key where it is kept and saves the domain, so that a large value that changes
+    // a little at a time (a long history) is not copied for every change. The change receives null for
+    // an absent key; null afterwards removes the key. A result that holds a null inside is not stored:
+    // the key is removed and the result is false. The change must not use this domain.
+    bool updateObjectForKey(const std::string& key, const std::function<void(AnyValue&)>& change);
 
     bool setBoolForKey(bool value, const std::string& key) { return setObjectForKey(AnyValue(value), key); }
     bool setIntegerForKey(std::int64_t value, const std::string& key) {
         return setObjectForKey(AnyValue(value), key);
     }
-    bool setDoubleForKey(double value, const std::string& key) { return setObjectForKey(AnyValue(value), key); }
+    bool setDoubleForKey(double value, const std::string& key) {
+        return setObjectForKey(AnyValue(value), key);
+    }
 
     // Typed reads: the default applies when the key is absent or holds another kind.
     bool boolForKey(const std::string& key, bool defaultValue = false) const;

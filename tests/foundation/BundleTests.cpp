@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 
@@ -29,7 +30,8 @@ TEST(Bundle, MainBundleIsTheBuiltResourcesFolder) {
 TEST(Bundle, DefaultLookupFindsTheResourcesFolderAboveTheBinary) {
     Bundle::setMainBundlePath({});
     // The test binary lives in build/tests/foundation; the bundle in build/resources.
-    EXPECT_EQ(fs::weakly_canonical(Bundle::mainBundle()->bundlePath()), fs::weakly_canonical(OMBREL_BUNDLE_DIR));
+    EXPECT_EQ(fs::weakly_canonical(Bundle::mainBundle()->bundlePath()),
+              fs::weakly_canonical(OMBREL_BUNDLE_DIR));
     Bundle::setMainBundlePath(OMBREL_BUNDLE_DIR);
 }
 
@@ -44,14 +46,16 @@ TEST(Bundle, MissingInfoPlistGivesNoIdentifier) {
 class LocalizationTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        writeCatalogue("en", {{"Calculate Verb", "Calculate"}, {"touchToUnlock", "Touch to unlock"},
-                              {"Result", "Result"}});
+        writeCatalogue(
+            "en",
+            {{"Calculate Verb", "Calculate"}, {"touchToUnlock", "Touch to unlock"}, {"Result", "Result"}});
         writeCatalogue("de", {{"Calculate Verb", "Berechnen"}});
         Locale::setCurrentLanguageOverride("en");
     }
     void TearDown() override { Locale::setCurrentLanguageOverride(std::nullopt); }
 
-    void writeCatalogue(const std::string& language, const std::vector<std::pair<std::string, std::string>>& texts) {
+    void writeCatalogue(const std::string& language,
+                        const std::vector<std::pair<std::string, std::string>>& texts) {
         const fs::path folder = bundleFolder.path() / "locale" / language / "LC_MESSAGES";
         fs::create_directories(folder);
         std::ofstream po(folder / "ombrel.po");
@@ -59,8 +63,8 @@ class LocalizationTest : public ::testing::Test {
         for (const auto& [key, text] : texts)
             po << "#. " << key << "\nmsgid \"" << key << "\"\nmsgstr \"" << text << "\"\n\n";
         po.close();
-        const std::string command = "msgfmt -o '" + (folder / "ombrel.mo").string() + "' '" +
-                                    (folder / "ombrel.po").string() + "'";
+        const std::string command =
+            "msgfmt -o '" + (folder / "ombrel.mo").string() + "' '" + (folder / "ombrel.po").string() + "'";
         ASSERT_EQ(std::system(command.c_str()), 0);
     }
 
@@ -70,7 +74,8 @@ class LocalizationTest : public ::testing::Test {
 TEST_F(LocalizationTest, TranslationElseDefaultValueElseKey) {
     Bundle bundle(bundleFolder.path());
     EXPECT_EQ(bundle.localizedString("Calculate Verb", "Calculate"), "Calculate");
-    EXPECT_EQ(bundle.localizedString("touchToUnlock", "Touch to unlock", "ignored default"), "Touch to unlock");
+    EXPECT_EQ(bundle.localizedString("touchToUnlock", "Touch to unlock", "ignored default"),
+              "Touch to unlock");
     EXPECT_EQ(bundle.localizedString("noInternet", "", "No internet"), "No internet");
     EXPECT_EQ(bundle.localizedString("Mean", "Mean"), "Mean");
     EXPECT_EQ(bundle.localizedString("", ""), "");
@@ -85,11 +90,33 @@ TEST_F(LocalizationTest, TheUsersCatalogueWinsAndEnglishStandsInForMissingLangua
     EXPECT_EQ(bundle.localizedString("Calculate Verb"), "Calculate");
 }
 
+// A little-endian catalogue header and tables from 32-bit words, followed by text.
+std::string catalogueBytes(const std::vector<std::uint32_t>& words, const std::string& text) {
+    std::string bytes;
+    for (std::uint32_t word : words)
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes += static_cast<char>((word >> shift) & 0xFF);
+    return bytes + text;
+}
+
 TEST_F(LocalizationTest, ADamagedCatalogueIsIgnored) {
-    std::ofstream(bundleFolder.path() / "locale" / "en" / "LC_MESSAGES" / "ombrel.mo", std::ios::binary)
-        << std::string("\xde\x12\x04\x95\0\0\0\0\xff\xff\xff\x7f\x10\0\0\0\x10\0\0\0", 20);
-    Bundle bundle(bundleFolder.path());
-    EXPECT_EQ(bundle.localizedString("Calculate Verb"), "Calculate Verb");
+    const fs::path mo = bundleFolder.path() / "locale" / "en" / "LC_MESSAGES" / "ombrel.mo";
+    const std::uint32_t magic = 0x950412de;
+    // magic, revision, count, originals table, translations table, then the two tables and the texts.
+    const std::string good = catalogueBytes({magic, 0, 1, 20, 28, 1, 36, 1, 38}, std::string("k\0v\0", 4));
+    const std::vector<std::string> damaged = {
+        catalogueBytes({magic, 0, 0x7fffffff, 20, 28}, ""), // more entries than the file holds
+        catalogueBytes({magic, 0, 1, 20, 28, 1, 1000, 1, 38},
+                       std::string("k\0v\0", 4)), // a text beyond the end
+        catalogueBytes({0x12345678, 0, 1, 20, 28, 1, 36, 1, 38}, std::string("k\0v\0", 4)), // not a catalogue
+        std::string("\xde\x12\x04", 3),
+    };
+    std::ofstream(mo, std::ios::binary) << good;
+    EXPECT_EQ(Bundle(bundleFolder.path()).localizedString("k"), "v");
+    for (const std::string& bytes : damaged) {
+        std::ofstream(mo, std::ios::binary | std::ios::trunc) << bytes;
+        EXPECT_EQ(Bundle(bundleFolder.path()).localizedString("k", "", "fallback"), "fallback");
+    }
 }
 
 class EnvironmentLocaleTest : public ::testing::Test {

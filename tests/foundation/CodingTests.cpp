@@ -35,7 +35,8 @@ TEST(Date, ISO8601TextReadsBackAndStaysInFourDigitYears) {
     EXPECT_EQ(Date::dateWithTimeIntervalSinceReferenceDate(0).iso8601(), "2001-01-01T00:00:00Z");
     EXPECT_EQ(Date::dateWithTimeIntervalSince1970(1e300).iso8601(), "9999-12-31T23:59:59Z");
     EXPECT_EQ(Date::dateWithTimeIntervalSince1970(-1e300).iso8601(), "0001-01-01T00:00:00Z");
-    for (const char* bad : {"", "2023-11-14 22:15:23Z", "2023-13-14T22:15:23Z", "2023-11-14T22:15:23", "20x3-11-14T22:15:23Z"})
+    for (const char* bad :
+         {"", "2023-11-14 22:15:23Z", "2023-13-14T22:15:23Z", "2023-11-14T22:15:23", "20x3-11-14T22:15:23Z"})
         EXPECT_FALSE(Date::fromISO8601(bad)) << bad;
 }
 
@@ -73,7 +74,8 @@ TEST(AnyValue, EqualityComparesKindAndContent) {
     EXPECT_NE(AnyValue("1"), AnyValue(1));
     EXPECT_NE(AnyValue(AnyValue::Array{1, 2}), AnyValue(AnyValue::Array{2, 1}));
     AnyValue changed = everyKind();
-    (*changed.dictionaryPointer())["nested"] = AnyValue::Dictionary{{"inner", AnyValue::Dictionary{{"k", 3.25}}}};
+    (*changed.dictionaryPointer())["nested"] =
+        AnyValue::Dictionary{{"inner", AnyValue::Dictionary{{"k", 3.25}}}};
     EXPECT_NE(changed, everyKind());
     EXPECT_EQ(AnyValue(), AnyValue(nullptr));
 }
@@ -130,8 +132,9 @@ TEST(PropertyListCoding, NullCannotBeEncoded) {
 
 TEST(PropertyListCoding, MalformedInputIsAFailureValue) {
     for (const std::string& bytes :
-         {std::string(), std::string("not a plist"), std::string("<?xml version=\"1.0\"?><plist><dict><key>a"),
-          std::string("bplist00\xff\xff\xff", 11), std::string("<plist><array><integer>1</array></plist>")}) {
+         {std::string(), std::string("not a plist"),
+          std::string("<?xml version=\"1.0\"?><plist><dict><key>a"), std::string("bplist00\xff\xff\xff", 11),
+          std::string("<plist><array><integer>1</array></plist>")}) {
         Result<AnyValue> decoded = PropertyListCoding::decode(bytes);
         ASSERT_FALSE(decoded) << bytes;
         EXPECT_FALSE(decoded.error().empty());
@@ -159,15 +162,16 @@ std::string binaryPlist(const std::vector<std::string>& objects) {
 
 TEST(PropertyListCoding, BinaryReaderChecksStructure) {
     // A text in UTF-16 with a surrogate pair, inside a dictionary.
-    Result<AnyValue> text = PropertyListCoding::decode(
-        binaryPlist({std::string("\xD1\x01\x02", 3), "\x51k", std::string("\x63\x00\xE9\xD8\x3D\xDE\x00", 7)}));
+    Result<AnyValue> text = PropertyListCoding::decode(binaryPlist(
+        {std::string("\xD1\x01\x02", 3), "\x51k", std::string("\x63\x00\xE9\xD8\x3D\xDE\x00", 7)}));
     ASSERT_TRUE(text) << text.error();
     EXPECT_EQ(text->find("k")->stringValue(), "\xC3\xA9\xF0\x9F\x98\x80");
 
     // An array that contains itself, a dictionary keyed by a number, a reference past the objects,
     // a length past the end and a cut-off trailer are refused.
     EXPECT_FALSE(PropertyListCoding::decode(binaryPlist({std::string("\xA1\x00", 2)})));
-    EXPECT_FALSE(PropertyListCoding::decode(binaryPlist({std::string("\xD1\x01\x02", 3), "\x10\x05", "\x10\x06"})));
+    EXPECT_FALSE(
+        PropertyListCoding::decode(binaryPlist({std::string("\xD1\x01\x02", 3), "\x10\x05", "\x10\x06"})));
     EXPECT_FALSE(PropertyListCoding::decode(binaryPlist({std::string("\xA1\x07", 2)})));
     EXPECT_FALSE(PropertyListCoding::decode(binaryPlist({"\x5F\x10\xFF"})));
     const std::string valid = binaryPlist({"\x10\x05"});
@@ -176,7 +180,8 @@ TEST(PropertyListCoding, BinaryReaderChecksStructure) {
 }
 
 TEST(JSONCoding, ReadsNumbersAsIntegersOrReals) {
-    Result<AnyValue> decoded = JSONCoding::decode(R"({"i": 3, "r": 2.0, "e": 1e2, "n": null, "big": 18446744073709551615,
+    Result<AnyValue> decoded =
+        JSONCoding::decode(R"({"i": 3, "r": 2.0, "e": 1e2, "n": null, "big": 18446744073709551615,
                                                      "s": "\u00e9", "a": [true, false]})");
     ASSERT_TRUE(decoded) << decoded.error();
     EXPECT_EQ(decoded->find("i")->kind(), AnyValue::Kind::integer);
@@ -189,7 +194,8 @@ TEST(JSONCoding, ReadsNumbersAsIntegersOrReals) {
 }
 
 TEST(JSONCoding, RoundTripAndRefusals) {
-    const AnyValue value = AnyValue::Dictionary{{"b", AnyValue::Array{1, 2.5, "x", AnyValue()}}, {"a", false}};
+    const AnyValue value =
+        AnyValue::Dictionary{{"b", AnyValue::Array{1, 2.5, "x", AnyValue()}}, {"a", false}};
     Result<std::string> text = JSONCoding::encode(value);
     ASSERT_TRUE(text);
     EXPECT_EQ(*text, R"({"a":false,"b":[1,2.5,"x",null]})");

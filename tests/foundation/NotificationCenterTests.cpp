@@ -10,7 +10,8 @@ namespace {
 TEST(NotificationCenter, DeliversSynchronouslyToMatchingObserversInOrder) {
     NotificationCenter center;
     std::vector<std::string> log;
-    center.addObserverForName("didLoadMenu", nullptr, [&](const Notification& n) { log.push_back("menu1:" + n.name); });
+    center.addObserverForName("didLoadMenu", nullptr,
+                              [&](const Notification& n) { log.push_back("menu1:" + n.name); });
     center.addObserverForName("didLoadKivoAds", nullptr, [&](const Notification&) { log.push_back("ads"); });
     center.addObserverForName("didLoadMenu", nullptr, [&](const Notification& n) {
         log.push_back("menu2:" + n.userInfo.at("count").stringValue().value_or("?"));
@@ -45,7 +46,8 @@ TEST(NotificationCenter, RemovesOneObserverAllOfAnOwnerOrOneNameOfAnOwner) {
     NotificationCenter center;
     int owner = 0, otherOwner = 0;
     std::vector<std::string> log;
-    auto token = center.addObserverForName("a", nullptr, [&](const Notification&) { log.push_back("token"); });
+    auto token =
+        center.addObserverForName("a", nullptr, [&](const Notification&) { log.push_back("token"); });
     center.addObserver(&owner, "a", nullptr, [&](const Notification&) { log.push_back("owner-a"); });
     center.addObserver(&owner, "b", nullptr, [&](const Notification&) { log.push_back("owner-b"); });
     center.addObserver(&otherOwner, "a", nullptr, [&](const Notification&) { log.push_back("other-a"); });
@@ -87,14 +89,16 @@ TEST(NotificationCenter, PostsFromSeveralThreadsReachTheObserverOnThePostingThre
     int owner = 0;
     center->addObserver(&owner, "threaded", nullptr, [&](const Notification& n) {
         const auto poster = n.userInfo.at("thread").integerValue();
-        onPostingThread = onPostingThread &&
-                          static_cast<std::int64_t>(std::hash<std::thread::id>{}(std::this_thread::get_id())) == poster;
+        onPostingThread =
+            onPostingThread &&
+            static_cast<std::int64_t>(std::hash<std::thread::id>{}(std::this_thread::get_id())) == poster;
         ++delivered;
     });
     std::vector<std::thread> posters;
     for (int t = 0; t < 4; ++t)
         posters.emplace_back([&] {
-            const auto self = static_cast<std::int64_t>(std::hash<std::thread::id>{}(std::this_thread::get_id()));
+            const auto self =
+                static_cast<std::int64_t>(std::hash<std::thread::id>{}(std::this_thread::get_id()));
             for (int i = 0; i < 250; ++i) {
                 int transient = 0;
                 auto token = center->addObserver(&transient, "other", nullptr, [](const Notification&) {});

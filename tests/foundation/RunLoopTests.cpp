@@ -42,8 +42,8 @@ TEST_F(ManualClockTest, DelayedWorkRunsInDueOrderAtItsDueTime) {
     clock->advance(2.9);
     EXPECT_EQ(log, (std::vector<std::string>{"now", "0.5s@" + std::to_string(0.5)}));
     clock->advance(0.1);
-    EXPECT_EQ(log, (std::vector<std::string>{"now", "0.5s@" + std::to_string(0.5), "3s@" + std::to_string(3.0),
-                                             "3s-second"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"now", "0.5s@" + std::to_string(0.5),
+                                             "3s@" + std::to_string(3.0), "3s-second"}));
     EXPECT_DOUBLE_EQ(elapsed(), 3.0);
 }
 
@@ -57,7 +57,8 @@ TEST_F(ManualClockTest, WorkQueuedByWorkRunsWhenItFallsDueWithinTheAdvance) {
     });
     main->asyncAfter(4.0, [&] { log.push_back("4s"); });
     clock->advance(10);
-    EXPECT_EQ(log, (std::vector<std::string>{"fade starts", "same turn", "4s", "removed@" + std::to_string(5.0)}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"fade starts", "same turn", "4s", "removed@" + std::to_string(5.0)}));
 }
 
 TEST_F(ManualClockTest, AdvancingByZeroRunsOnlyWhatIsDueNow) {
@@ -80,8 +81,9 @@ TEST_F(ManualClockTest, RepeatingAndOneShotTimersInterleaveByDueTime) {
 
     clock->advance(3.5);
     // At 2 s the work queued at the start goes before the tick the timer queued at 1 s.
-    EXPECT_EQ(log, (std::vector<std::string>{"tick1@" + std::to_string(1.0), "async2", "tick2@" + std::to_string(2.0),
-                                             "once", "tick3@" + std::to_string(3.0)}));
+    EXPECT_EQ(log, (std::vector<std::string>{"tick1@" + std::to_string(1.0), "async2",
+                                             "tick2@" + std::to_string(2.0), "once",
+                                             "tick3@" + std::to_string(3.0)}));
     EXPECT_FALSE(oneShot->isValid());
     EXPECT_TRUE(repeating->isValid());
 
@@ -109,7 +111,8 @@ TEST_F(ManualClockTest, ATimerInvalidatedFromItsBlockStops) {
 }
 
 TEST_F(ManualClockTest, CancelledWorkNeverRuns) {
-    const RunLoop::WorkId id = RunLoop::main()->performAt(clock->now() + Clock::seconds(1), [&] { log.push_back("x"); });
+    const RunLoop::WorkId id =
+        RunLoop::main()->performAt(clock->now() + Clock::seconds(1), [&] { log.push_back("x"); });
     RunLoop::main()->cancel(id);
     RunLoop::main()->cancel(id);
     clock->advance(2);
@@ -188,7 +191,10 @@ TEST(RunLoop, RunsUntilStoppedOnTheRealClock) {
     loop->removeAllWork();
     std::vector<std::string> log;
     const auto started = std::chrono::steady_clock::now();
-    DispatchQueue::main()->asyncAfter(0.05, [&] { log.push_back("late"); loop->stop(); });
+    DispatchQueue::main()->asyncAfter(0.05, [&] {
+        log.push_back("late");
+        loop->stop();
+    });
     DispatchQueue::main()->async([&] { log.push_back("early"); });
     // Work queued from another thread wakes the waiting loop.
     std::thread other([] { DispatchQueue::main()->async([] {}); });

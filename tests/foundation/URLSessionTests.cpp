@@ -38,7 +38,9 @@ class TestHTTPServer {
             ::close(connection);
     }
 
-    std::string url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+    std::string url(const std::string& path) const {
+        return "http://127.0.0.1:" + std::to_string(port_) + path;
+    }
     std::vector<std::string> requestLines() {
         std::lock_guard lock(mutex_);
         return requestLines_;
@@ -105,10 +107,12 @@ std::future<Completion> fetch(const std::shared_ptr<URLSession>& session, const 
     auto promise = std::make_shared<std::promise<Completion>>();
     std::optional<URL> url = URL::URLWithString(text);
     EXPECT_TRUE(url) << text;
-    auto task = session->dataTaskWithURLCompletionHandler(
-        *url, [promise](std::string data, std::optional<HTTPURLResponse> response, std::optional<URLError> error) {
-            promise->set_value(Completion{std::move(data), std::move(response), error, RunLoop::isMainThread()});
-        });
+    auto task = session->dataTaskWithURLCompletionHandler(*url, [promise](
+                                                                    std::string data,
+                                                                    std::optional<HTTPURLResponse> response,
+                                                                    std::optional<URLError> error) {
+        promise->set_value(Completion{std::move(data), std::move(response), error, RunLoop::isMainThread()});
+    });
     task->resume();
     if (taskOut != nullptr)
         *taskOut = task;
@@ -151,7 +155,8 @@ TEST_F(URLSessionTest, AnHTTPErrorStatusIsStillAResponse) {
 }
 
 TEST_F(URLSessionTest, RedirectsAreFollowedAndOnlyTheLastHeadersKept) {
-    TestHTTPServer target("HTTP/1.1 200 OK\r\nX-Final: 1\r\nContent-Length: 2\r\nConnection: close\r\n\r\nhi");
+    TestHTTPServer target(
+        "HTTP/1.1 200 OK\r\nX-Final: 1\r\nContent-Length: 2\r\nConnection: close\r\n\r\nhi");
     TestHTTPServer redirect("HTTP/1.1 302 Found\r\nLocation: " + target.url("/there") +
                             "\r\nX-First: 1\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
     Completion result = await(fetch(URLSession::sharedSession(), redirect.url("/here")));
@@ -230,8 +235,9 @@ TEST(URL, SplitsAbsoluteURLs) {
 }
 
 TEST(URL, RefusesTextsThatAreNotURLs) {
-    for (const char* text : {"", "example.com", "://x", "1http://x", "http://exa mple.com", "http://h/%zz", "http://h/%4",
-                             "http://h:99999/", "http://h:12a/", "https://bücher.de", "http://h/\n", "http://[::1/"})
+    for (const char* text :
+         {"", "example.com", "://x", "1http://x", "http://exa mple.com", "http://h/%zz", "http://h/%4",
+          "http://h:99999/", "http://h:12a/", "https://bücher.de", "http://h/\n", "http://[::1/"})
         EXPECT_FALSE(URL::URLWithString(text)) << text;
 }
 

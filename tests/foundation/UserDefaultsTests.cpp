@@ -31,7 +31,9 @@ class UserDefaultsTest : public ::testing::Test {
         unsetenv("OMBREL_HOME");
     }
 
-    fs::path domainFile(const std::string& name) const { return home.path() / "defaults" / (name + ".plist"); }
+    fs::path domainFile(const std::string& name) const {
+        return home.path() / "defaults" / (name + ".plist");
+    }
 
     std::vector<fs::path> filesInDefaults() const {
         std::vector<fs::path> files;
@@ -125,7 +127,8 @@ TEST_F(UserDefaultsTest, ACorruptFileIsKeptAsideAndTheDomainStartsEmpty) {
     std::vector<fs::path> files = filesInDefaults();
     ASSERT_EQ(files.size(), 1u);
     EXPECT_NE(files[0].filename().string().find("com.ombrel.app.plist.corrupt-"), std::string::npos);
-    EXPECT_EQ(*FileSystem::readFile(files[0]), "<?xml version=\"1.0\"?><plist><dict><key>Calculations</key><array>");
+    EXPECT_EQ(*FileSystem::readFile(files[0]),
+              "<?xml version=\"1.0\"?><plist><dict><key>Calculations</key><array>");
 
     // The domain works again, and a second corrupt file in the same second keeps the first copy.
     defaults->setBoolForKey(true, "isOnboardingFinished");
@@ -213,7 +216,8 @@ TEST_F(UserDefaultsTest, ConcurrentWritersLoseNoKeyAndLeaveNoTemporaryFiles) {
 
 TEST(OmbrelHome, FallsBackToTheConfigFolders) {
     const char* original = std::getenv("XDG_CONFIG_HOME");
-    const std::optional<std::string> savedConfig = original ? std::optional<std::string>(original) : std::nullopt;
+    const std::optional<std::string> savedConfig =
+        original ? std::optional<std::string>(original) : std::nullopt;
     unsetenv("OMBREL_HOME");
     setenv("XDG_CONFIG_HOME", "/tmp/config-here", 1);
     EXPECT_EQ(FileSystem::ombrelHome(), fs::path("/tmp/config-here/ombrel"));
