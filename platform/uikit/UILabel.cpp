@@ -153,9 +153,18 @@ CGSize UILabel::measure(CGFloat width) const {
     options.width = numberOfLines_ == 1 ? 0 : width;
     options.numberOfLines = numberOfLines_;
     options.alignment = alignment_;
+    options.lineBreakMode = effectiveLineBreakMode();
     TextLayout layout(text, options);
     CGSize size = layout.size();
     return {std::ceil(size.width), std::ceil(size.height)};
+}
+
+NSLineBreakMode UILabel::effectiveLineBreakMode() const {
+    // Without a line limit there is no last line to truncate: the text wraps by words.
+    bool truncating = lineBreakMode_ == NSLineBreakMode::byTruncatingHead ||
+                      lineBreakMode_ == NSLineBreakMode::byTruncatingMiddle ||
+                      lineBreakMode_ == NSLineBreakMode::byTruncatingTail;
+    return numberOfLines_ == 0 && truncating ? NSLineBreakMode::byWordWrapping : lineBreakMode_;
 }
 
 CGSize UILabel::intrinsicContentSize() const {
@@ -177,7 +186,7 @@ void UILabel::drawTextInRect(const CGRect& rect) {
     options.width = rect.size.width;
     options.numberOfLines = numberOfLines_;
     options.alignment = alignment_;
-    options.lineBreakMode = lineBreakMode_;
+    options.lineBreakMode = effectiveLineBreakMode();
     TextLayout layout(text, options);
     CGFloat height = layout.size().height;
     CGFloat y = rect.origin.y + std::max<CGFloat>(0, (rect.size.height - height) / 2);

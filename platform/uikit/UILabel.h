@@ -50,6 +50,7 @@ public:
 
 private:
     NSAttributedString styledText() const;
+    NSLineBreakMode effectiveLineBreakMode() const;
     CGSize measure(CGFloat width) const;
     void textDidChange();
 

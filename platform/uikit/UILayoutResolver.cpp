@@ -4,6 +4,7 @@
 #include "platform/uikit/UIScrollView.h"
 #include "platform/uikit/UIView.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -104,7 +105,10 @@ void apply(Axis& axis, Role role, NSLayoutRelation relation, CGFloat value) {
     }
 }
 
-void collect(UIView& child, UIView& container, bool scroll, Axis& h, Axis& v) {
+// A constraint between two subviews that are both placed by constraints is read as placing its
+// first item: the second item is not moved by it.
+void collect(UIView& child, UIView& container, bool scroll, const std::vector<std::shared_ptr<UIView>>& placed, Axis& h,
+             Axis& v) {
     for (const auto& c : child.constraintsAffectingLayout()) {
         auto first = c->firstItem();
         auto second = c->secondItem();
@@ -116,6 +120,9 @@ void collect(UIView& child, UIView& container, bool scroll, Axis& h, Axis& v) {
         UIView* other = childFirst ? second.get() : first.get();
         NSLayoutAttribute otherAttribute = childFirst ? c->secondAttribute() : c->firstAttribute();
         if (other == &child) {
+            continue;
+        }
+        if (!childFirst && std::any_of(placed.begin(), placed.end(), [&](const auto& p) { return p.get() == other; })) {
             continue;
         }
         Axis& axis = isHorizontal(own) ? h : v;
@@ -177,9 +184,9 @@ void solve(const Axis& axis, CGFloat intrinsic, CGFloat& origin, CGFloat& length
     length = size;
 }
 
-void place(UIView& child, UIView& container, UIScrollView* scroll) {
+void place(UIView& child, UIView& container, UIScrollView* scroll, const std::vector<std::shared_ptr<UIView>>& placed) {
     Axis h, v;
-    collect(child, container, scroll != nullptr, h, v);
+    collect(child, container, scroll != nullptr, placed, h, v);
     CGRect frame = child.frame();
     CGSize intrinsic = child.intrinsicContentSize();
     solve(h, intrinsic.width, frame.origin.x, frame.size.width);
@@ -217,7 +224,7 @@ void UILayoutResolver::layoutSubviewsOf(UIView& container) {
     // A second sweep lets a subview follow a sibling that the first sweep moved after it.
     for (int sweep = 0; sweep < 2; ++sweep) {
         for (const auto& child : placed) {
-            place(*child, container, scroll);
+            place(*child, container, scroll, placed);
         }
     }
 }

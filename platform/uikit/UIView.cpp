@@ -273,7 +273,7 @@ void UIView::insertSubviewAboveSubview(const std::shared_ptr<UIView>& view, cons
     attachSubview(view, index);
 }
 
-void UIView::attachSubview(const std::shared_ptr<UIView>& view, std::size_t index) {
+void UIView::attachSubview(std::shared_ptr<UIView> view, std::size_t index) {
     if (!view || view.get() == this || isDescendantOfView(view.get())) {
         return;
     }

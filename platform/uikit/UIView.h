@@ -205,7 +205,8 @@ private:
     friend class UIWindow;
 
     NSLayoutAnchor anchor(NSLayoutAttribute attribute);
-    void attachSubview(const std::shared_ptr<UIView>& view, std::size_t index);
+    // Takes its own reference: callers may pass an element of subviews_.
+    void attachSubview(std::shared_ptr<UIView> view, std::size_t index);
     void moveToWindow(UIWindow* oldWindow, UIWindow* newWindow);
     UIWindow* windowPointer() const;
     void resizeSubviews(CGSize oldSize);

@@ -40,3 +40,12 @@ protected:
 
     std::shared_ptr<ManualClock> clock;
 };
+
+inline void PrintTo(const CGPoint& p, std::ostream* os) { *os << "(" << p.x << ", " << p.y << ")"; }
+inline void PrintTo(const CGSize& s, std::ostream* os) { *os << s.width << " x " << s.height; }
+inline void PrintTo(const CGRect& r, std::ostream* os) {
+    *os << "(" << r.origin.x << ", " << r.origin.y << ", " << r.size.width << ", " << r.size.height << ")";
+}
+inline void PrintTo(const UIEdgeInsets& i, std::ostream* os) {
+    *os << "{" << i.top << ", " << i.left << ", " << i.bottom << ", " << i.right << "}";
+}
