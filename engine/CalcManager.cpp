@@ -19,24 +19,27 @@ std::shared_ptr<CalcManager> CalcManager::shared() {
 
 CalcManager::CalcManager(Defaults defaults) : defaults_(std::move(defaults)) {
     calculations_ = loadCalculations();
-    dictionaries_.clear();
-    for (const Calculation& calculation : calculations_)
-        dictionaries_.push_back(calculationToDictionary(calculation));
     currentCalculation = loadCurrentCalculation();
     currentSelectedCalculation_ = loadCurrentSelectedCalculation();
 }
 
 void CalcManager::setCalculations(std::vector<Calculation> calculations) {
     calculations_ = std::move(calculations);
-    dictionaries_.clear();
-    dictionaries_.reserve(calculations_.size());
-    for (const Calculation& calculation : calculations_)
-        dictionaries_.push_back(calculationToDictionary(calculation));
     calculationsChanged();
 }
 
-void CalcManager::calculationsChanged() {
-    defaults_.set(calculationsKey, dictionaries_);
+void CalcManager::calculationsChanged(std::optional<std::size_t> storedCount,
+                                      const std::function<void(AnyValue::Array&)>& change) {
+    defaults_.update(calculationsKey.name(), [&](AnyValue& stored) {
+        AnyValue::Array* list = stored.arrayPointer();
+        if (change && list != nullptr && list->size() == storedCount) {
+            change(*list);
+            return;
+        }
+        std::vector<AnyValue::Dictionary> dictionaries = calculationDictionaries();
+        stored = AnyValue(AnyValue::Array(std::make_move_iterator(dictionaries.begin()),
+                                          std::make_move_iterator(dictionaries.end())));
+    });
 }
 
 void CalcManager::setCurrentSelectedCalculation(std::optional<Calculation> calculation) {
@@ -88,25 +91,31 @@ void CalcManager::addCalculation(const Calculation& calculation, bool replaceExi
     auto existing = std::find_if(calculations_.begin(), calculations_.end(), [&](const Calculation& entry) {
         return canonicallyEqual(entry._latexString, calculation._latexString);
     });
+    const std::size_t storedCount = calculations_.size();
+    std::optional<std::ptrdiff_t> replaced;
     if (existing != calculations_.end()) {
         if (!replaceExisting)
             return;
-        const auto position = std::distance(calculations_.begin(), existing);
+        replaced = std::distance(calculations_.begin(), existing);
         calculations_.erase(existing);
-        dictionaries_.erase(dictionaries_.begin() + position);
-        calculationsChanged();
     }
     calculations_.insert(calculations_.begin(), calculation);
-    dictionaries_.insert(dictionaries_.begin(), std::move(dictionary));
-    calculationsChanged();
+    // Removing the replaced entry and inserting the new one are written as one change: the list on disk
+    // goes from the old history to the new one without the intermediate state.
+    calculationsChanged(storedCount, [&](AnyValue::Array& list) {
+        if (replaced)
+            list.erase(list.begin() + *replaced);
+        list.insert(list.begin(), AnyValue(std::move(dictionary)));
+    });
 }
 
 void CalcManager::removeCalculation(std::size_t index) {
     if (index >= calculations_.size())
         return;
     calculations_.erase(calculations_.begin() + static_cast<std::ptrdiff_t>(index));
-    dictionaries_.erase(dictionaries_.begin() + static_cast<std::ptrdiff_t>(index));
-    calculationsChanged();
+    calculationsChanged(calculations_.size() + 1, [&](AnyValue::Array& list) {
+        list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
+    });
 }
 
 void CalcManager::moveCalculation(std::size_t from, std::size_t to) {
@@ -118,8 +127,7 @@ void CalcManager::moveCalculation(std::size_t from, std::size_t to) {
         list.insert(list.begin() + static_cast<std::ptrdiff_t>(to), std::move(entry));
     };
     move(calculations_);
-    move(dictionaries_);
-    calculationsChanged();
+    calculationsChanged(calculations_.size(), move);
 }
 
 void CalcManager::clearCalculations() {
@@ -128,7 +136,11 @@ void CalcManager::clearCalculations() {
 }
 
 std::vector<AnyValue::Dictionary> CalcManager::calculationDictionaries() const {
-    return dictionaries_;
+    std::vector<AnyValue::Dictionary> dictionaries;
+    dictionaries.reserve(calculations_.size());
+    for (const Calculation& calculation : calculations_)
+        dictionaries.push_back(calculationToDictionary(calculation));
+    return dictionaries;
 }
 
 void CalcManager::saveCurrentSelectedCalculation() {

@@ -5,6 +5,7 @@
 #include "platform/defaults/DefaultsKey.h"
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -55,12 +56,13 @@ class CalcManager {
     void saveCurrentSelectedCalculation();
 
   private:
-    void calculationsChanged();
+    // Writes the whole list; or, when the stored list still has storedCount entries, applies the same
+    // change to it where it is kept, which saves copying a long history for every change.
+    void calculationsChanged(std::optional<std::size_t> storedCount = std::nullopt,
+                             const std::function<void(AnyValue::Array&)>& change = {});
     std::optional<Calculation> loadRecord(const DefaultsKey<std::optional<AnyValue::Dictionary>>& key) const;
 
     Defaults defaults_;
     std::vector<Calculation> calculations_;
-    // The stored form of each entry, kept beside it so that a change does not convert the whole list.
-    std::vector<AnyValue::Dictionary> dictionaries_;
     std::optional<Calculation> currentSelectedCalculation_;
 };

@@ -13,3 +13,7 @@ bool Defaults::hasKey(const std::string& name) const {
 void Defaults::remove(const std::string& name) const {
     userDefaults()->removeObjectForKey(name);
 }
+
+void Defaults::update(const std::string& name, const std::function<void(AnyValue&)>& change) const {
+    userDefaults()->updateObjectForKey(name, change);
+}

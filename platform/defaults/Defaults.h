@@ -3,6 +3,7 @@
 #include "platform/defaults/DefaultsKey.h"
 #include "platform/foundation/UserDefaults.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <type_traits>
@@ -15,6 +16,9 @@ class Defaults {
 
     template <typename T> T get(const DefaultsKey<T>& key) const;
     template <typename T> void set(const DefaultsKey<T>& key, const T& value) const;
+
+    // Changes the stored value in place (see UserDefaults::updateObjectForKey).
+    void update(const std::string& name, const std::function<void(AnyValue&)>& change) const;
 
     bool hasKey(const std::string& name) const;
     void remove(const std::string& name) const;

@@ -69,4 +69,21 @@ TEST_F(DefaultsTest, ValuesPersistAndAbsentOptionalsRemoveTheKey) {
     EXPECT_EQ(Defaults(domain()).get(counter), 5);
 }
 
+TEST_F(DefaultsTest, UpdatesChangeTheStoredValueInPlace) {
+    Defaults defaults(domain());
+    defaults.update("list", [](AnyValue& value) {
+        EXPECT_TRUE(value.isNull());
+        value = AnyValue(AnyValue::Array{AnyValue(1)});
+    });
+    defaults.update("list", [](AnyValue& value) { value.arrayPointer()->push_back(AnyValue(2)); });
+    EXPECT_EQ(Defaults(domain()).userDefaults()->objectForKey("list"),
+              AnyValue(AnyValue::Array{AnyValue(1), AnyValue(2)}));
+
+    defaults.update("list", [](AnyValue& value) { value.arrayPointer()->push_back(AnyValue()); });
+    EXPECT_FALSE(Defaults(domain()).hasKey("list"));
+    defaults.update("counter", [](AnyValue& value) { value = AnyValue(9); });
+    defaults.update("counter", [](AnyValue& value) { value = AnyValue(); });
+    EXPECT_FALSE(Defaults(domain()).hasKey(counter));
+}
+
 } // namespace

@@ -139,6 +139,16 @@ TEST_F(History, AddingReplacesOrKeepsAnEqualEntry) {
     EXPECT_EQ(store().calculations()[0].inputParameters.at("event0"), "again");
 }
 
+TEST_F(History, AStoredListChangedBehindTheStoreIsRewrittenWhole) {
+    CalcManager manager = store();
+    manager.addCalculation(record("b"), true);
+    manager.addCalculation(record("a"), true);
+    domain()->setObjectForKey(
+        AnyValue(AnyValue::Array{AnyValue(calculationToDictionary(record("stranger")))}), "Calculations");
+    manager.addCalculation(record("c"), true);
+    EXPECT_EQ(latexTexts(store()), (std::vector<std::string>{"c", "a", "b"}));
+}
+
 TEST_F(History, CanonicallyEquivalentTextsAreTheSameEntry) {
     CalcManager manager = store();
     manager.addCalculation(record("caf\u00e9"), true);
