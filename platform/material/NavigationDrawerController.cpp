@@ -18,17 +18,15 @@ constexpr double shortestSlide = 0.1;
 
 } // namespace
 
-NavigationDrawerController::NavigationDrawerController()
-    : leftView_(std::make_shared<UIView>()), dimmingView_(std::make_shared<UIView>()) {}
+NavigationDrawerController::NavigationDrawerController() = default;
 
 NavigationDrawerController::NavigationDrawerController(std::shared_ptr<UIViewController> rootViewController,
                                                        std::shared_ptr<UIViewController> leftViewController)
-    : TransitionController(std::move(rootViewController)), leftViewController_(std::move(leftViewController)),
-      leftView_(std::make_shared<UIView>()), dimmingView_(std::make_shared<UIView>()) {}
+    : TransitionController(std::move(rootViewController)),
+      leftViewController_(std::move(leftViewController)) {}
 
 NavigationDrawerController::NavigationDrawerController(std::string nibName)
-    : TransitionController(std::move(nibName)), leftView_(std::make_shared<UIView>()),
-      dimmingView_(std::make_shared<UIView>()) {}
+    : TransitionController(std::move(nibName)) {}
 
 NavigationDrawerController::NavigationDrawerController(const NSCoder& coder)
     : TransitionController(coder), leftView_(std::make_shared<UIView>()),

@@ -67,8 +67,8 @@ class NavigationDrawerController : public TransitionController {
     template <typename Call> void tellDelegate(Call call);
 
     std::shared_ptr<UIViewController> leftViewController_;
-    std::shared_ptr<UIView> leftView_;
-    std::shared_ptr<UIView> dimmingView_;
+    std::shared_ptr<UIView> leftView_ = std::make_shared<UIView>();
+    std::shared_ptr<UIView> dimmingView_ = std::make_shared<UIView>();
     std::weak_ptr<NavigationDrawerControllerDelegate> delegate_;
     bool opened_ = false;
     bool statusBarHidden_ = false;

@@ -3,16 +3,14 @@
 #include "platform/foundation/DispatchQueue.h"
 #include "platform/uikit/UIView.h"
 
-TransitionController::TransitionController() : container_(std::make_shared<UIView>()) {}
+TransitionController::TransitionController() = default;
 
 TransitionController::TransitionController(std::shared_ptr<UIViewController> rootViewController)
-    : rootViewController_(std::move(rootViewController)), container_(std::make_shared<UIView>()) {}
+    : rootViewController_(std::move(rootViewController)) {}
 
-TransitionController::TransitionController(std::string nibName)
-    : UIViewController(std::move(nibName)), container_(std::make_shared<UIView>()) {}
+TransitionController::TransitionController(std::string nibName) : UIViewController(std::move(nibName)) {}
 
-TransitionController::TransitionController(const NSCoder& coder)
-    : UIViewController(coder), container_(std::make_shared<UIView>()) {}
+TransitionController::TransitionController(const NSCoder& coder) : UIViewController(coder) {}
 
 void TransitionController::viewDidLoad() {
     UIViewController::viewDidLoad();
@@ -56,34 +54,36 @@ void TransitionController::layoutViews() {
 
 void TransitionController::transition(std::shared_ptr<UIViewController> to,
                                       std::function<void(bool)> completion) {
-    auto finish = [completion = std::move(completion)](bool finished) {
+    auto completeSoon = [&completion](bool finished) {
         if (completion) {
-            DispatchQueue::main()->async([completion, finished] { completion(finished); });
+            DispatchQueue::main()->async(
+                [completion = std::move(completion), finished] { completion(finished); });
         }
     };
     if (!to || to == rootViewController_) {
-        finish(false);
+        completeSoon(false);
         return;
     }
     auto old = rootViewController_;
     rootViewController_ = std::move(to);
     if (!isViewLoaded()) {
-        finish(true);
+        completeSoon(true);
         return;
     }
-    auto incoming = rootViewController_;
     installRoot();
-    auto incomingView = incoming->view();
+    auto incomingView = rootViewController_->view();
     incomingView->setAlpha(0);
     auto self = std::static_pointer_cast<TransitionController>(shared_from_this());
     UIView::animateWithDuration(
         transitionDuration, [incomingView] { incomingView->setAlpha(1); },
-        [self, old, incoming, finish](bool finished) {
+        [self, old, completion = std::move(completion)](bool finished) {
             if (old && old != self->rootViewController_) {
                 old->willMoveToParentViewController(nullptr);
                 old->view()->removeFromSuperview();
                 old->removeFromParentViewController();
             }
-            finish(finished);
+            if (completion) {
+                completion(finished);
+            }
         });
 }

@@ -40,5 +40,5 @@ class TransitionController : public UIViewController {
     void installRoot();
 
     std::shared_ptr<UIViewController> rootViewController_;
-    std::shared_ptr<UIView> container_;
+    std::shared_ptr<UIView> container_ = std::make_shared<UIView>();
 };

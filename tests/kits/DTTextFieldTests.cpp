@@ -79,12 +79,4 @@ TEST_F(DTTextFieldTest, AnErrorShowsItsMessageUnderTheFieldAndHidingItRestoresTh
     EXPECT_EQ(field->errorLabel()->text(), "Only digits") << "the last message comes back";
 }
 
-TEST_F(DTTextFieldTest, AFieldFromANibIsADTTextFieldWithItsSurface) {
-    auto coded = std::make_shared<DTTextField>(NSCoder{});
-    EXPECT_TRUE(coded->isMemberOfClass<DTTextField>());
-    EXPECT_NE(coded->backgroundLayer(), nullptr);
-    EXPECT_EQ(coded->borderStyle(), UITextBorderStyle::none);
-    EXPECT_FALSE(coded->isErrorShown());
-}
-
 } // namespace

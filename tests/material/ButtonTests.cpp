@@ -32,19 +32,6 @@ TEST_F(ButtonTest, AnIconButtonDrawsItsIconInItsTintOnASquareTouchArea) {
     EXPECT_LT(gap->red, 0.1);
 }
 
-TEST_F(ButtonTest, AnIconButtonWithATitleFitsItsText) {
-    auto button = std::make_shared<IconButton>("Clear", UIColor::whiteColor());
-    EXPECT_EQ(button->title(), "Clear");
-    EXPECT_EQ(button->titleLabel()->textColor(), UIColor::whiteColor());
-    CGSize size = button->intrinsicContentSize();
-    EXPECT_GT(size.width, 40);
-    EXPECT_GE(size.width, size.height);
-    bool tapped = false;
-    button->addAction([&](const std::shared_ptr<UIControl>&) { tapped = true; }, UIControlEventTouchUpInside);
-    button->sendActionsForControlEvents(UIControlEventTouchUpInside);
-    EXPECT_TRUE(tapped);
-}
-
 TEST_F(ButtonTest, TheButtonKindsAreTheirOwnClasses) {
     auto flat = std::make_shared<FlatButton>("7");
     auto fab = std::make_shared<FABButton>(Icon::share());

@@ -73,16 +73,4 @@ TEST(IconTest, EachIconInksItsShapeInTheTintAndLeavesItsGapsEmpty) {
     }
 }
 
-TEST(IconTest, IconsScaleWithTheRectangleTheyAreDrawnIn) {
-    UIGraphicsImageRendererFormat format;
-    format.scale = 1;
-    auto image =
-        UIGraphicsImageRenderer(CGSize{48, 48}, format).image([](UIGraphicsImageRendererContext& context) {
-            Icon::menu()->draw(context.cgContext(), {0, 0, 48, 48}, UIColor::blackColor());
-        });
-    EXPECT_TRUE(hasInk(*image, {24, 12}));
-    EXPECT_TRUE(hasInk(*image, {24, 36}));
-    EXPECT_FALSE(hasInk(*image, {24, 18}));
-}
-
 } // namespace
