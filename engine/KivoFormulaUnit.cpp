@@ -25,7 +25,9 @@ std::string KivoFormulaUnit::replaceDefaultUnit(const std::string& text, bool us
     // The key is matched literally; only the word boundaries are pattern syntax.
     icu::UnicodeString pattern = icu::UnicodeString::fromUTF8("\\b\\Q" + defaultUnitKey + "\\E\\b");
     UErrorCode status = U_ZERO_ERROR;
-    icu::RegexMatcher matcher(pattern, icu::UnicodeString::fromUTF8(text), 0, status);
+    // The matcher refers to its input; it must outlive the matcher.
+    const icu::UnicodeString input = icu::UnicodeString::fromUTF8(text);
+    icu::RegexMatcher matcher(pattern, input, 0, status);
     if (U_FAILURE(status) || !matcher.find())
         return text;
     matcher.reset();
