@@ -29,11 +29,23 @@ void UICollectionViewFlowLayout::prepareLayout(UICollectionView& collectionView)
         CGFloat along = alongStart;
         CGFloat lineThickness = 0;
         std::size_t lineStart = attributes_.size();
-        auto closeLine = [&] {
+        // Finishes a line: centred across it, and along it a lone item is centred and a full line
+        // is spread out to both ends; the last line keeps the minimum spacing.
+        auto closeLine = [&](bool last) {
+            std::size_t count = attributes_.size() - lineStart;
+            CGFloat used = 0;
+            for (std::size_t i = lineStart; i < attributes_.size(); ++i) {
+                used += vertical ? attributes_[i].frame.size.width : attributes_[i].frame.size.height;
+            }
+            CGFloat room = alongEnd - alongStart;
+            CGFloat gap = count > 1 && !last ? (room - used) / static_cast<CGFloat>(count - 1) : itemSpacing;
+            CGFloat cursor = count == 1 ? alongStart + (room - used) / 2 : alongStart;
             for (std::size_t i = lineStart; i < attributes_.size(); ++i) {
                 CGRect& f = attributes_[i].frame;
                 CGFloat thickness = vertical ? f.size.height : f.size.width;
                 (vertical ? f.origin.y : f.origin.x) = position + (lineThickness - thickness) / 2;
+                (vertical ? f.origin.x : f.origin.y) = cursor;
+                cursor += (vertical ? f.size.width : f.size.height) + gap;
             }
             lineStart = attributes_.size();
         };
@@ -47,7 +59,7 @@ void UICollectionViewFlowLayout::prepareLayout(UICollectionView& collectionView)
             CGFloat length = vertical ? size.width : size.height;
             CGFloat thickness = vertical ? size.height : size.width;
             if (along > alongStart && along + length > alongEnd) {
-                closeLine();
+                closeLine(false);
                 position += lineThickness + lineSpacing;
                 along = alongStart;
                 lineThickness = 0;
@@ -58,7 +70,7 @@ void UICollectionViewFlowLayout::prepareLayout(UICollectionView& collectionView)
             along += length + itemSpacing;
             lineThickness = std::max(lineThickness, thickness);
         }
-        closeLine();
+        closeLine(true);
         position += lineThickness + (vertical ? inset.bottom : inset.right);
     }
     contentSize_ = vertical ? CGSize{collectionView.bounds().size.width, position}

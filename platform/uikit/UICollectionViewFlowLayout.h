@@ -8,7 +8,8 @@ enum class UICollectionViewScrollDirection { vertical, horizontal };
 // Items in lines: across the width, line under line, when scrolling vertically; down the height,
 // column after column, when scrolling horizontally. Sizes, insets and spacings come from the
 // collection view's delegate when it is a flow-layout delegate that answers, else from the
-// layout's own settings. Items of one line are centred on the line.
+// layout's own settings. Items of one line are centred on the line; a lone item is centred
+// along it and a full line spreads its items to both ends.
 class UICollectionViewFlowLayout : public UICollectionViewLayout {
 public:
     UICollectionViewScrollDirection scrollDirection = UICollectionViewScrollDirection::vertical;

@@ -278,6 +278,9 @@ void UIView::attachSubview(std::shared_ptr<UIView> view, std::size_t index) {
         return;
     }
     UIWindow* oldWindow = view->windowPointer();
+    if (oldWindow && oldWindow != windowPointer()) {
+        oldWindow->viewWillLeaveWindow(*view);
+    }
     if (view->superview_ == this) {
         auto it = std::find(subviews_.begin(), subviews_.end(), view);
         subviews_.erase(it);
@@ -313,6 +316,9 @@ void UIView::removeFromSuperview() {
     }
     auto self = std::static_pointer_cast<UIView>(shared_from_this());
     UIWindow* oldWindow = windowPointer();
+    if (oldWindow) {
+        oldWindow->viewWillLeaveWindow(*this);
+    }
     parent->willRemoveSubview(self);
     auto& siblings = parent->subviews_;
     siblings.erase(std::find(siblings.begin(), siblings.end(), self));
@@ -365,9 +371,6 @@ std::shared_ptr<UIView> UIView::viewWithTag(int tag) {
 void UIView::moveToWindow(UIWindow* oldWindow, UIWindow* newWindow) {
     if (oldWindow == newWindow) {
         return;
-    }
-    if (oldWindow) {
-        oldWindow->viewWillLeaveWindow(*this);
     }
     for (const auto& subview : std::vector<std::shared_ptr<UIView>>(subviews_)) {
         subview->moveToWindow(oldWindow, newWindow);

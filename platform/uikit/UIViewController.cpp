@@ -364,18 +364,19 @@ void UIViewController::dismissViewControllerAnimated(bool animated, std::functio
     }
 }
 
-// Dismisses this presented controller and everything it presents.
-void UIViewController::dismissPresented(bool animated, std::function<void()> completion) {
+// Dismisses this presented controller and everything it presents. A presenter that leaves too
+// gets no appearance calls.
+void UIViewController::dismissPresented(bool animated, std::function<void()> completion, bool presenterLeaves) {
     auto self = std::static_pointer_cast<UIViewController>(shared_from_this());
     auto presenter = presenting_.lock();
     if (!presenter || beingDismissed_) {
         return;
     }
     if (presented_) {
-        presented_->dismissPresented(false, {});
+        presented_->dismissPresented(false, {}, true);
     }
     beingDismissed_ = true;
-    bool takesAway = takesPresenterAway(shownStyle_);
+    bool takesAway = takesPresenterAway(shownStyle_) && !presenterLeaves;
     beginAppearanceTransition(false, animated);
     if (takesAway) {
         presenter->topLevelView()->setHidden(false);

@@ -121,7 +121,7 @@ private:
     UIModalPresentationStyle effectiveStyle(UIViewController& presenter);
     bool takesPresenterAway(UIModalPresentationStyle style) const;
     std::shared_ptr<UIView> topLevelView() const;
-    void dismissPresented(bool animated, std::function<void()> completion);
+    void dismissPresented(bool animated, std::function<void()> completion, bool presenterLeaves = false);
 
     std::shared_ptr<UIView> view_;
     ViewLoader viewLoader_;

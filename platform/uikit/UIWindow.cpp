@@ -138,6 +138,8 @@ void UIWindow::sendTouchBegan(CGPoint location) {
     if (touch_) {
         sendTouchCancelled();
     }
+    // Touches land on what is shown, so pending layout comes first.
+    layoutIfNeeded();
     auto hit = hitTest(location);
     if (!hit) {
         return;
@@ -217,6 +219,7 @@ void UIWindow::tapAtPoint(CGPoint location) {
 }
 
 void UIWindow::sendScroll(CGPoint location, CGVector delta) {
+    layoutIfNeeded();
     bool horizontal = std::abs(delta.dx) > std::abs(delta.dy);
     for (auto view = hitTest(location); view; view = view->superview()) {
         auto scroll = std::dynamic_pointer_cast<UIScrollView>(view);

@@ -1,0 +1,199 @@
+#include "UIKitTestSupport.h"
+
+#include "platform/foundation/FileSystem.h"
+#include "platform/foundation/NotificationCenter.h"
+#include "platform/graphics/CGContext.h"
+#include "platform/graphics/UIGraphicsImageRenderer.h"
+#include "platform/uikit/UIActivityViewController.h"
+#include "platform/uikit/UIApplication.h"
+#include "platform/uikit/UIApplicationDelegate.h"
+#include "platform/uikit/UIWindowScene.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+class RecordingDelegate : public UIApplicationDelegate {
+public:
+    bool applicationDidFinishLaunchingWithOptions(const std::shared_ptr<UIApplication>&,
+                                                  const AnyValue::Dictionary&) override {
+        calls.push_back("launch");
+        return true;
+    }
+    void applicationDidBecomeActive(const std::shared_ptr<UIApplication>& application) override {
+        calls.push_back(application->applicationState() == UIApplicationState::active ? "active" : "not yet active");
+    }
+    void applicationDidEnterBackground(const std::shared_ptr<UIApplication>&) override { calls.push_back("background"); }
+    std::vector<std::string> calls;
+};
+
+class ApplicationTests : public UIKitTest {
+protected:
+    void SetUp() override {
+        UIKitTest::SetUp();
+        home = std::filesystem::temp_directory_path() /
+               ("ombrel-uikit-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+        std::filesystem::create_directories(home);
+        setenv("OMBREL_HOME", home.c_str(), 1);
+        application = UIApplication::sharedApplication();
+    }
+
+    void TearDown() override {
+        application->setLinkOpener({});
+        application->setDelegate(nullptr);
+        unsetenv("OMBREL_HOME");
+        std::filesystem::remove_all(home);
+        UIKitTest::TearDown();
+    }
+
+    std::filesystem::path home;
+    std::shared_ptr<UIApplication> application;
+};
+
+TEST_F(ApplicationTests, OnlyWebLinksOpen) {
+    std::vector<std::string> opened;
+    application->setLinkOpener([&](const std::string& link) {
+        opened.push_back(link);
+        return true;
+    });
+    std::vector<bool> results;
+    for (const char* text : {"file:///etc/passwd", "ombrel://open", "javascript:alert(1)", "HTTPS://example.org/a",
+                             "http://example.org/b?c=1"}) {
+        auto url = URL::URLWithString(text);
+        ASSERT_TRUE(url) << text;
+        EXPECT_EQ(application->canOpenURL(*url), url->isHTTP()) << text;
+        application->openURL(*url, {}, [&](bool success) { results.push_back(success); });
+    }
+    EXPECT_TRUE(results.empty()) << "completions come on the main queue";
+    runLoopTurn();
+    EXPECT_EQ(results, (std::vector<bool>{false, false, false, true, true}));
+    EXPECT_EQ(opened, (std::vector<std::string>{"HTTPS://example.org/a", "http://example.org/b?c=1"}));
+}
+
+TEST_F(ApplicationTests, TheOpenerGetsTheLinkAsItsOnlyArgumentWithoutAShell) {
+    std::filesystem::path script = home / "opener.sh";
+    std::filesystem::path record = home / "arguments.txt";
+    std::filesystem::path injected = home / "injected";
+    {
+        std::ofstream out(script);
+        out << "#!/bin/sh\n{ echo \"$#\"; printf '%s\\n' \"$@\"; } > \"" << record.string() << ".tmp\"\n"
+            << "mv \"" << record.string() << ".tmp\" \"" << record.string() << "\"\n";
+    }
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    std::string link = "https://example.org/a;touch%20" + injected.string() + "?q=$(touch%20" + injected.string() +
+                       ")&r='x'";
+    application->setLinkOpener([&](const std::string& text) { return UIApplication::openLinkWithProgram(script, text); });
+    auto url = URL::URLWithString(link);
+    ASSERT_TRUE(url);
+    bool started = false;
+    application->openURL(*url, {}, [&](bool success) { started = success; });
+    runLoopTurn();
+    EXPECT_TRUE(started);
+    for (int i = 0; i < 500 && !std::filesystem::exists(record); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    std::ifstream in(record);
+    std::stringstream content;
+    content << in.rdbuf();
+    EXPECT_EQ(content.str(), "1\n" + link + "\n");
+    EXPECT_FALSE(std::filesystem::exists(injected));
+
+    EXPECT_FALSE(UIApplication::openLinkWithProgram((home / "missing-program").string(), link));
+}
+
+TEST_F(ApplicationTests, LifeCycleTellsTheDelegateThenPosts) {
+    auto delegate = std::make_shared<RecordingDelegate>();
+    application->setDelegate(delegate);
+    std::vector<std::string> posted;
+    auto center = NotificationCenter::defaultCenter();
+    auto token = center->addObserverForName(UIApplicationDidBecomeActiveNotification, nullptr, [&](const Notification& n) {
+        posted.push_back(n.name);
+        EXPECT_EQ(delegate->calls.back(), "active") << "the delegate hears first";
+    });
+    EXPECT_TRUE(application->finishLaunching());
+    application->becomeActive();
+    application->resignActive();
+    application->enterBackground();
+    application->enterForeground();
+    application->becomeActive();
+    center->removeObserver(token);
+    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"launch", "active", "background", "active"}));
+    EXPECT_EQ(posted.size(), 2u);
+}
+
+TEST_F(ApplicationTests, WindowsJoinTheOneSceneAndLeaveWhenReleased) {
+    auto scenes = application->connectedScenes();
+    ASSERT_EQ(scenes.size(), 1u);
+    auto scene = std::dynamic_pointer_cast<UIWindowScene>(scenes[0]);
+    ASSERT_NE(scene, nullptr);
+    std::size_t before = scene->windows().size();
+    auto first = std::make_shared<UIWindow>();
+    auto second = std::make_shared<UIWindow>(CGRect{0, 0, 100, 100});
+    auto windows = scene->windows();
+    ASSERT_EQ(windows.size(), before + 2);
+    EXPECT_EQ(windows[before], first);
+    EXPECT_EQ(windows.back(), second);
+    EXPECT_EQ(second->windowSafeAreaInsets(), (UIEdgeInsets{47, 0, 0, 0})) << "a small window at the top";
+    second->makeKeyAndVisible();
+    EXPECT_EQ(application->keyWindow(), second);
+    windows.clear();
+    second.reset();
+    EXPECT_EQ(scene->windows().size(), before + 1);
+    EXPECT_EQ(application->keyWindow(), nullptr);
+}
+
+TEST_F(ApplicationTests, SharingSavesEachImageAsANewPNGAndReportsWhere) {
+    UIGraphicsImageRenderer renderer(CGSize{10, 20});
+    auto image = renderer.image([](UIGraphicsImageRendererContext& context) {
+        context.cgContext().setFillColor(UIColor::redColor());
+        context.fillRect({0, 0, 10, 20});
+    });
+    auto window = makeWindow();
+    auto root = std::make_shared<UIViewController>();
+    window->setRootViewController(root);
+
+    std::optional<std::string> reportedType;
+    bool reportedCompleted = false;
+    auto share = std::make_shared<UIActivityViewController>(std::vector<std::shared_ptr<UIImage>>{image});
+    share->setCompletionWithItemsHandler([&](std::optional<std::string> type, bool completed) {
+        reportedType = type;
+        reportedCompleted = completed;
+    });
+    root->presentViewController(share, false);
+    ASSERT_EQ(share->savedPaths().size(), 1u);
+    std::filesystem::path saved = share->savedPaths()[0];
+    EXPECT_EQ(saved.parent_path(), home / "shared");
+    EXPECT_NE(share->statusText().find(saved.string()), std::string::npos);
+    auto back = UIImage::imageWithContentsOfFile(saved.string());
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->size().width * back->scale(), 30);
+    auto pixel = back->colorAtPoint({2, 2});
+    ASSERT_TRUE(pixel);
+    EXPECT_NEAR(pixel->red, 1, 0.01);
+
+    auto again = std::make_shared<UIActivityViewController>(std::vector<std::shared_ptr<UIImage>>{image});
+    again->loadViewIfNeeded();
+    ASSERT_EQ(again->savedPaths().size(), 1u);
+    EXPECT_NE(again->savedPaths()[0], saved) << "an earlier picture is never replaced";
+
+    window->tapAtPoint({340, 57 + 35});
+    clock->advance(0.5);
+    EXPECT_EQ(root->presentedViewController(), nullptr);
+    EXPECT_EQ(reportedType, std::optional<std::string>(UIActivityViewController::activityTypeSaveToFiles));
+    EXPECT_TRUE(reportedCompleted);
+
+    // A folder that cannot be created is reported, not claimed as saved.
+    std::ofstream(home / "blocker") << "x";
+    setenv("OMBREL_HOME", (home / "blocker").c_str(), 1);
+    auto failing = std::make_shared<UIActivityViewController>(std::vector<std::shared_ptr<UIImage>>{image});
+    failing->loadViewIfNeeded();
+    EXPECT_TRUE(failing->savedPaths().empty());
+    EXPECT_EQ(failing->statusText(), "The image could not be saved.");
+}
+
+} // namespace
