@@ -52,7 +52,31 @@ void historyChange(benchmark::State& state) {
     fs::remove_all(folder);
 }
 
+// The same change made where the value is kept, as a store that edits its list in place does.
+void historyUpdateInPlace(benchmark::State& state) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("ombrel-bench-" + std::to_string(std::random_device{}()));
+    UserDefaults defaults(folder / "defaults" / "com.ombrel.app.plist");
+    AnyValue::Array history;
+    for (int i = 0; i < 10'000; ++i)
+        history.push_back(historyEntry(i));
+    defaults.setObjectForKey(std::move(history), "Calculations");
+
+    int next = 10'000;
+    for (auto _ : state) {
+        const bool saved = defaults.updateObjectForKey("Calculations", [&](AnyValue& value) {
+            AnyValue::Array& list = *value.arrayPointer();
+            list.insert(list.begin(), historyEntry(next++));
+            list.pop_back();
+        });
+        if (!saved)
+            state.SkipWithError("the defaults file could not be written");
+    }
+    fs::remove_all(folder);
+}
+
 BENCHMARK(historyChange)->Unit(benchmark::kMillisecond);
+BENCHMARK(historyUpdateInPlace)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -115,6 +115,26 @@ TEST_F(UserDefaultsTest, WritingAbsentRemovesTheKeyAndANullInsideIsRefused) {
     EXPECT_EQ(console.size(), 1u);
 }
 
+TEST_F(UserDefaultsTest, UpdatesInPlaceAreSavedLikeSets) {
+    auto defaults = UserDefaults::standardUserDefaults();
+    EXPECT_TRUE(defaults->updateObjectForKey("Calculations", [](AnyValue& value) {
+        EXPECT_TRUE(value.isNull()); // absent so far
+        value = AnyValue::Array{"first"};
+    }));
+    EXPECT_TRUE(defaults->updateObjectForKey("Calculations", [](AnyValue& value) {
+        value.arrayPointer()->insert(value.arrayPointer()->begin(), "second");
+    }));
+    EXPECT_EQ(UserDefaults(defaults->filePath()).objectForKey("Calculations"),
+              AnyValue(AnyValue::Array{"second", "first"}));
+
+    EXPECT_FALSE(defaults->updateObjectForKey(
+        "Calculations", [](AnyValue& value) { value.arrayPointer()->push_back(AnyValue()); }));
+    EXPECT_FALSE(defaults->hasKey("Calculations"));
+    EXPECT_FALSE(UserDefaults(defaults->filePath()).hasKey("Calculations"));
+    EXPECT_TRUE(defaults->updateObjectForKey("other", [](AnyValue& value) { value = AnyValue(); }));
+    EXPECT_FALSE(defaults->hasKey("other"));
+}
+
 TEST_F(UserDefaultsTest, ACorruptFileIsKeptAsideAndTheDomainStartsEmpty) {
     const fs::path file = domainFile("com.ombrel.app");
     writeText(file, "<?xml version=\"1.0\"?><plist><dict><key>Calculations</key><array>");
