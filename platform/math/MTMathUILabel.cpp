@@ -12,7 +12,9 @@
 namespace {
 
 std::uint32_t packed(const UIColor::RGBA& c) {
-    const auto channel = [](CGFloat v) { return static_cast<std::uint32_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
+    const auto channel = [](CGFloat v) {
+        return static_cast<std::uint32_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255));
+    };
     return channel(c.red) << 24 | channel(c.green) << 16 | channel(c.blue) << 8 | channel(c.alpha);
 }
 
@@ -20,9 +22,13 @@ std::uint32_t packed(const UIColor::RGBA& c) {
 
 MTMathUILabel::MTMathUILabel() : MTMathUILabel(CGRect{}) {}
 
-MTMathUILabel::MTMathUILabel(const CGRect& frame) : UIView(frame) { typeset(); }
+MTMathUILabel::MTMathUILabel(const CGRect& frame) : UIView(frame) {
+    typeset();
+}
 
-MTMathUILabel::MTMathUILabel(const NSCoder& coder) : UIView(coder) { typeset(); }
+MTMathUILabel::MTMathUILabel(const NSCoder& coder) : UIView(coder) {
+    typeset();
+}
 
 void MTMathUILabel::setLatex(std::string latex) {
     latex_ = std::move(latex);
@@ -65,7 +71,9 @@ CGSize MTMathUILabel::intrinsicContentSize() const {
             display_.ascent + display_.descent + contentInsets_.top + contentInsets_.bottom};
 }
 
-CGSize MTMathUILabel::sizeThatFits(CGSize) const { return intrinsicContentSize(); }
+CGSize MTMathUILabel::sizeThatFits(CGSize) const {
+    return intrinsicContentSize();
+}
 
 void MTMathUILabel::drawRect(const CGRect&) {
     CGContext* context = UIGraphicsGetCurrentContext();
@@ -74,5 +82,6 @@ void MTMathUILabel::drawRect(const CGRect&) {
     const CGRect area = contentInsets_.insetRect(bounds());
     const double height = display_.ascent + display_.descent;
     const double baseline = area.origin.y + (area.size.height - height) / 2 + display_.ascent;
-    MathRenderer::draw(context->cairo(), display_, *font_, area.origin.x, baseline, packed(textColor_.rgba()));
+    MathRenderer::draw(context->cairo(), display_, *font_, area.origin.x, baseline,
+                       packed(textColor_.rgba()));
 }

@@ -11,7 +11,7 @@
 // inside its content insets. Text that does not parse is shown as it stands, in red, and the label
 // stays usable.
 class MTMathUILabel : public UIView {
-public:
+  public:
     MTMathUILabel();
     explicit MTMathUILabel(const CGRect& frame);
     explicit MTMathUILabel(const NSCoder& coder);
@@ -32,7 +32,7 @@ public:
     CGSize sizeThatFits(CGSize size) const override;
     void drawRect(const CGRect& rect) override;
 
-private:
+  private:
     void typeset();
 
     std::string latex_;

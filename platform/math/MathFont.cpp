@@ -21,7 +21,6 @@ namespace {
 constexpr unsigned maximumVariants = 64;
 constexpr unsigned maximumParts = 16;
 
-// The face lives as long as the process; cairo and HarfBuzz keep pointers into it.
 std::shared_ptr<const MathFont::Face> loadFace() {
     const std::string path(MathFont::latinModernMathPath);
     hb_blob_t* blob = hb_blob_create_from_file_or_fail(path.c_str());
@@ -84,10 +83,11 @@ MathFont::MathFont(std::shared_ptr<const Face> face, double size)
     : face_(std::move(face)), size_(size), scale_(size / face_->unitsPerEm) {}
 
 std::optional<MathFont> MathFont::latinModernMath(double size) {
-    static const std::shared_ptr<const Face> face = loadFace();
-    if (!face)
+    // Never destroyed: HarfBuzz, FreeType and cairo keep pointers into the face until the process ends.
+    static const auto* face = new std::shared_ptr<const Face>(loadFace());
+    if (!*face)
         return std::nullopt;
-    return MathFont(face, size);
+    return MathFont(*face, size);
 }
 
 MathFont MathFont::withSize(double size) const {

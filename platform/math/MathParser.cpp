@@ -37,9 +37,11 @@ class Parser {
 
     MathFormula parseFormula() {
         MathFormula formula;
-        formula.rows.emplace_back();
-        while (parseList(formula.rows.back(), Terminator::Input))
-            formula.rows.emplace_back();
+        do {
+            // A row has at most one atom per two bytes of what is left; reserving that up front spares long
+            // rows their regrowth, and pages of the reserve that stay unused are never touched.
+            formula.rows.emplace_back().reserve((source_.size() - position_) / 2 + 1);
+        } while (parseList(formula.rows.back(), Terminator::Input));
         return formula;
     }
 
@@ -68,6 +70,10 @@ class Parser {
     bool atEnd() const { return position_ >= source_.size(); }
 
     char32_t next() {
+        if (const auto byte = static_cast<unsigned char>(source_[position_]); byte < 0x80) {
+            ++position_;
+            return byte;
+        }
         const std::size_t start = position_;
         const std::optional<char32_t> c = decodeUtf8(source_, position_);
         if (!c) {

@@ -18,13 +18,14 @@ class Painter {
         const double left = x + node.x;
         const double baseline = y - node.y;
         switch (node.kind) {
-        case MathDisplayKind::Glyph: {
+        case MathDisplayKind::Glyphs: {
             const std::uint32_t color = node.color.value_or(defaultColor_);
             if (!glyphs_.empty() && (node.fontSize != size_ || color != color_))
                 flush();
             size_ = node.fontSize;
             color_ = color;
-            glyphs_.push_back({node.glyph, left, baseline});
+            for (const MathDisplayGlyph& glyph : node.glyphs)
+                glyphs_.push_back({glyph.glyph, left + glyph.x, baseline - glyph.y});
             break;
         }
         case MathDisplayKind::Rule:

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <utility>
 
 namespace {
 
@@ -24,7 +23,8 @@ constexpr double lineSkipLimit = 0.1;
 constexpr double rowGap = 0.3; // \jot between the rows of a multi-line display
 constexpr double muPerEm = 18;
 constexpr int maximumExtenderRepeats = 500;
-constexpr std::size_t maximumSegmentSize = 256;
+// Runs are capped so that no single allocation grows with the length of a formula.
+constexpr std::size_t maximumRunLength = 1024;
 
 constexpr char32_t radicalSign = 0x221A;
 
@@ -102,6 +102,46 @@ Node group(Role role) {
     return node;
 }
 
+Node emptyRun(const MathFont& font, Color color, Role role) {
+    Node node;
+    node.kind = MathDisplayKind::Glyphs;
+    node.role = role;
+    node.fontSize = font.size();
+    node.color = color;
+    return node;
+}
+
+// Adds a glyph at (x, y) of the run's own coordinates; the run's extent is the union of its glyphs' ink.
+void extend(Node& run, const MathFont& font, std::uint32_t glyph, double x, double y) {
+    const MathGlyphMetrics m = font.metrics(glyph);
+    const bool first = run.glyphs.empty();
+    run.glyphs.push_back({glyph, static_cast<float>(x), static_cast<float>(y)});
+    run.width = first ? x + m.advance : std::max(run.width, x + m.advance);
+    run.ascent = first ? y + m.ascent : std::max(run.ascent, y + m.ascent);
+    run.descent = first ? m.descent - y : std::max(run.descent, m.descent - y);
+}
+
+// A glyph on its own at the run's origin.
+Node glyphRun(const MathFont& font, std::uint32_t glyph, Color color, Role role) {
+    Node node = emptyRun(font, color, role);
+    extend(node, font, glyph, 0, 0);
+    return node;
+}
+
+// Adds a glyph at (x, y) of the target, extending the target's last run when size and colour match.
+void addGlyph(Node& target, const MathFont& font, std::uint32_t glyph, double x, double y, Color color) {
+    Node* run = target.children.empty() ? nullptr : &target.children.back();
+    if (!run || run->kind != MathDisplayKind::Glyphs || run->role != Role::None ||
+        run->fontSize != font.size() || run->color != color || run->glyphs.size() >= maximumRunLength) {
+        target.children.push_back(emptyRun(font, color, Role::None));
+        run = &target.children.back();
+        run->x = x;
+    }
+    extend(*run, font, glyph, x - run->x, y - run->y);
+    target.ascent = std::max(target.ascent, run->y + run->ascent);
+    target.descent = std::max(target.descent, run->descent - run->y);
+}
+
 class Layout {
   public:
     explicit Layout(const MathFont& font)
@@ -111,12 +151,8 @@ class Layout {
               font.withSize(font.size() * font.percent(HB_OT_MATH_CONSTANT_SCRIPT_SCRIPT_PERCENT_SCALE_DOWN) /
                             100)} {}
 
-    // Long lists are laid out in segments of a bounded number of nodes, so that no single allocation grows
-    // with the formula: huge blocks go to and from the system on every layout.
     Node list(const MathList& atoms, Style style, Color color, Role role) const {
         Node row = group(role);
-        Node segment = group(Role::None);
-        double segmentX = 0;
         double x = 0;
         std::optional<Class> previous;
         for (std::size_t i = 0; i < atoms.size(); ++i) {
@@ -131,21 +167,9 @@ class Layout {
                 current = Class::Ord;
             if (previous)
                 x += space(*previous, current, style);
-            if (segment.children.size() >= maximumSegmentSize) {
-                segment.width = x - segmentX;
-                place(row, std::exchange(segment, group(Role::None)), segmentX, 0);
-                segmentX = x;
-            }
-            x += layoutAtom(segment, atom, x - segmentX, style, atom.color ? atom.color : color);
+            x += layoutAtom(row, atom, x, style, atom.color ? atom.color : color);
             previous = current;
         }
-        if (row.children.empty()) {
-            segment.role = role;
-            segment.width = x;
-            return segment;
-        }
-        segment.width = x - segmentX;
-        place(row, std::move(segment), segmentX, 0);
         row.width = x;
         return row;
     }
@@ -173,7 +197,7 @@ class Layout {
         const MathFont& font = fontFor(style);
         double advance = 0;
         for (const MathShapedGlyph& shaped : font.shape(text, advance))
-            place(target, glyphNode(font, shaped.glyph, color), x + shaped.x, shaped.y);
+            addGlyph(target, font, shaped.glyph, x + shaped.x, shaped.y, color);
         return advance;
     }
 
@@ -218,19 +242,6 @@ class Layout {
         return false;
     }
 
-    static Node glyphNode(const MathFont& font, std::uint32_t glyph, Color color) {
-        const MathGlyphMetrics m = font.metrics(glyph);
-        Node node;
-        node.kind = MathDisplayKind::Glyph;
-        node.glyph = glyph;
-        node.fontSize = font.size();
-        node.width = m.advance;
-        node.ascent = m.ascent;
-        node.descent = m.descent;
-        node.color = color;
-        return node;
-    }
-
     static Node rule(double width, double bottom, double top, Color color, Role role) {
         Node node;
         node.kind = MathDisplayKind::Rule;
@@ -252,7 +263,7 @@ class Layout {
         for (const char32_t c : text) {
             const std::uint32_t glyph = font.glyph(c);
             const MathGlyphMetrics m = font.metrics(glyph);
-            place(target, glyphNode(font, glyph, color), x, 0);
+            addGlyph(target, font, glyph, x, 0, color);
             italicCorrection = addItalic ? m.italicCorrection : 0;
             x += m.advance + italicCorrection;
         }
@@ -382,8 +393,7 @@ class Layout {
             // An operator's slant (the integral's) lies inside its advance, so the superscript goes at the
             // advance and the subscript moves left by the italic correction.
             italicCorrection = m.italicCorrection;
-            nucleus = glyphNode(font, glyph, color);
-            nucleus.role = Role::LargeOperator;
+            nucleus = glyphRun(font, glyph, color, Role::LargeOperator);
             nucleus.y = axis(style) - (m.ascent - m.descent) / 2; // centred on the axis
         } else {
             nucleus.role = Role::LargeOperator;
@@ -532,8 +542,8 @@ class Layout {
         Node shape = stretched(c, size, style, color);
         shape.role = Role::Delimiter;
         const double shift = axis(style) - (shape.ascent - shape.descent) / 2;
-        for (Node& child : shape.children)
-            child.y += shift;
+        for (MathDisplayGlyph& glyph : shape.glyphs)
+            glyph.y += static_cast<float>(shift);
         shape.ascent += shift;
         shape.descent -= shift;
         return shape;
@@ -554,24 +564,18 @@ class Layout {
                     break;
             }
         }
-        Node shape = group(Role::None);
         if (height < size) {
             const std::vector<MathGlyphPart> parts = font.assembly(base, true);
-            if (!parts.empty()) {
-                assemble(shape, parts, size, font, color);
-                return shape;
-            }
+            if (!parts.empty())
+                return assemble(parts, size, font, color);
         }
-        Node node = glyphNode(font, glyph, color);
-        shape.width = node.width;
-        place(shape, std::move(node), 0, 0);
-        return shape;
+        return glyphRun(font, glyph, color, Role::None);
     }
 
     // Stacks the parts bottom up, repeating the extenders as often as needed and spreading the overlaps
     // evenly so that the stack is as tall as asked.
-    static void assemble(Node& shape, const std::vector<MathGlyphPart>& parts, double size,
-                         const MathFont& font, Color color) {
+    static Node assemble(const std::vector<MathGlyphPart>& parts, double size, const MathFont& font,
+                         Color color) {
         const double minimumOverlap = font.minConnectorOverlap(true);
         double fixedAdvance = 0;
         double extenderAdvance = 0;
@@ -597,8 +601,9 @@ class Layout {
         for (const MathGlyphPart& part : parts)
             for (int i = 0, n = part.extender ? repeats : 1; i < n; ++i)
                 sequence.push_back(&part);
+        Node shape = emptyRun(font, color, Role::None);
         if (sequence.empty())
-            return;
+            return shape;
 
         double total = 0;
         for (const MathGlyphPart* part : sequence)
@@ -607,15 +612,14 @@ class Layout {
         const double overlap = joints == 0 ? 0 : std::max(minimumOverlap, (total - size) / joints);
         double y = 0;
         for (std::size_t i = 0; i < sequence.size(); ++i) {
-            Node node = glyphNode(font, sequence[i]->glyph, color);
-            shape.width = std::max(shape.width, node.width);
-            place(shape, std::move(node), 0, y);
+            extend(shape, font, sequence[i]->glyph, 0, y);
             if (i < joints) {
                 const double allowed = std::max(
                     minimumOverlap, std::min(sequence[i]->endConnector, sequence[i + 1]->startConnector));
                 y += sequence[i]->fullAdvance - std::min(overlap, allowed);
             }
         }
+        return shape;
     }
 
     Node radical(const MathAtom& atom, Style style, Color color) const {
@@ -678,8 +682,7 @@ class Layout {
         const double lift =
             base.ascent -
             std::min<double>(base.ascent, font.constant(HB_OT_MATH_CONSTANT_ACCENT_BASE_HEIGHT));
-        Node mark = glyphNode(font, glyph, color);
-        mark.role = Role::Accent;
+        Node mark = glyphRun(font, glyph, color, Role::Accent);
         Node box = group(Role::None);
         box.width = base.width;
         place(box, std::move(base), 0, 0);

@@ -16,9 +16,15 @@ constexpr double scale = 2;
 
 using ColorTest = std::function<bool(const UIColor::RGBA&)>;
 
-bool isInk(const UIColor::RGBA& c) { return c.alpha > 0.5; }
-bool isRed(const UIColor::RGBA& c) { return isInk(c) && c.red > 0.6 && c.green < 0.4 && c.blue < 0.4; }
-bool isBlue(const UIColor::RGBA& c) { return isInk(c) && c.blue > 0.6 && c.red < 0.4 && c.green < 0.4; }
+bool isInk(const UIColor::RGBA& c) {
+    return c.alpha > 0.5;
+}
+bool isRed(const UIColor::RGBA& c) {
+    return isInk(c) && c.red > 0.6 && c.green < 0.4 && c.blue < 0.4;
+}
+bool isBlue(const UIColor::RGBA& c) {
+    return isInk(c) && c.blue > 0.6 && c.red < 0.4 && c.green < 0.4;
+}
 
 std::shared_ptr<UIImage> snapshot(MTMathUILabel& label) {
     UIGraphicsImageRendererFormat format;

@@ -11,7 +11,7 @@ namespace {
 
 constexpr double size = 20;
 constexpr double mu = size / 18;
-constexpr double tolerance = 1e-3; // the display tree keeps single precision
+constexpr double tolerance = 1e-3; // glyph offsets within a run are single precision
 
 const MathFont& font() {
     static const MathFont f = *MathFont::latinModernMath(size);
@@ -52,19 +52,39 @@ std::vector<Placed> withRole(const MathDisplayNode& root, MathDisplayRole role) 
     return found;
 }
 
-std::vector<Placed> glyphsOf(const MathDisplayNode& root, char32_t c) {
-    const std::uint32_t glyph = font().glyph(c);
-    std::vector<Placed> found;
+// A glyph of a run with its origin in the formula's coordinates.
+struct PlacedGlyph {
+    std::uint32_t glyph = 0;
+    double fontSize = 0;
+    std::optional<std::uint32_t> color;
+    double x = 0;
+    double y = 0;
+    MathGlyphMetrics metrics() const { return font().withSize(fontSize).metrics(glyph); }
+    double left() const { return x; }
+    double right() const { return x + metrics().advance; }
+    double top() const { return y + metrics().ascent; }
+    double bottom() const { return y - metrics().descent; }
+};
+
+std::vector<PlacedGlyph> allGlyphs(const MathDisplayNode& root) {
+    std::vector<PlacedGlyph> found;
     walk(root, 0, 0, [&](const Placed& p) {
-        if (p.node->kind == MathDisplayKind::Glyph && p.node->glyph == glyph)
-            found.push_back(p);
+        if (p.node->kind == MathDisplayKind::Glyphs)
+            for (const MathDisplayGlyph& g : p.node->glyphs)
+                found.push_back({g.glyph, p.node->fontSize, p.node->color, p.x + g.x, p.y + g.y});
     });
     return found;
 }
 
-Placed only(const std::vector<Placed>& nodes) {
-    EXPECT_EQ(nodes.size(), 1u);
-    return nodes.empty() ? Placed{} : nodes.front();
+std::vector<PlacedGlyph> glyphsOf(const MathDisplayNode& root, char32_t c) {
+    std::vector<PlacedGlyph> found = allGlyphs(root);
+    std::erase_if(found, [glyph = font().glyph(c)](const PlacedGlyph& g) { return g.glyph != glyph; });
+    return found;
+}
+
+template <typename T> T only(const std::vector<T>& items) {
+    EXPECT_EQ(items.size(), 1u);
+    return items.empty() ? T{} : items.front();
 }
 
 double constant(hb_ot_math_constant_t c) {
@@ -100,9 +120,9 @@ TEST(MathTypesetter, FractionStacksNumeratorOverBarOverDenominator) {
     EXPECT_NEAR(formula.width, bar.node->width + 2 * 0.12 * size, tolerance);
 
     // Display fractions keep text-size parts; inline ones shrink them to script size.
-    EXPECT_DOUBLE_EQ(glyphsOf(formula, U'1').front().node->fontSize, size);
+    EXPECT_DOUBLE_EQ(glyphsOf(formula, U'1').front().fontSize, size);
     const MathDisplayNode inlineFraction = typeset(R"(\frac{1}{2})", MathStyle::Text);
-    EXPECT_DOUBLE_EQ(only(glyphsOf(inlineFraction, U'1')).node->fontSize, size * 0.7);
+    EXPECT_DOUBLE_EQ(only(glyphsOf(inlineFraction, U'1')).fontSize, size * 0.7);
     EXPECT_LT(inlineFraction.ascent + inlineFraction.descent, typeset(R"(\frac{1}{2})").ascent);
 }
 
@@ -123,24 +143,24 @@ TEST(MathTypesetter, BinomialHasNoBarAndParentheses) {
 
 TEST(MathTypesetter, ScriptsAreShiftedAndSmaller) {
     const MathDisplayNode power = typeset("x^2");
-    const Placed base = only(glyphsOf(power, italicX));
-    const Placed exponent = only(glyphsOf(power, U'2'));
-    EXPECT_DOUBLE_EQ(exponent.node->fontSize, size * 0.7);
+    const PlacedGlyph base = only(glyphsOf(power, italicX));
+    const PlacedGlyph exponent = only(glyphsOf(power, U'2'));
+    EXPECT_DOUBLE_EQ(exponent.fontSize, size * 0.7);
     EXPECT_GE(exponent.y, constant(HB_OT_MATH_CONSTANT_SUPERSCRIPT_SHIFT_UP) - tolerance);
     EXPECT_GE(exponent.left(), base.right() - tolerance);
     EXPECT_NEAR(power.width, exponent.right() + constant(HB_OT_MATH_CONSTANT_SPACE_AFTER_SCRIPT), 0.5);
 
     const MathDisplayNode index = typeset("x_i");
-    const Placed i = only(glyphsOf(index, 0x1D456));
+    const PlacedGlyph i = only(glyphsOf(index, 0x1D456));
     EXPECT_LE(i.y, -constant(HB_OT_MATH_CONSTANT_SUBSCRIPT_SHIFT_DOWN) + tolerance);
-    EXPECT_DOUBLE_EQ(i.node->fontSize, size * 0.7);
+    EXPECT_DOUBLE_EQ(i.fontSize, size * 0.7);
 
     // Both scripts: kept apart by the minimum gap; second-level scripts go down to scriptscript size.
     const MathDisplayNode both = typeset("x_i^{2^3}");
     const Placed sup = withRole(both, MathDisplayRole::Superscript).front();
     const Placed sub = only(withRole(both, MathDisplayRole::Subscript));
     EXPECT_GE(sup.bottom() - sub.top(), constant(HB_OT_MATH_CONSTANT_SUB_SUPERSCRIPT_GAP_MIN) - tolerance);
-    EXPECT_DOUBLE_EQ(only(glyphsOf(both, U'3')).node->fontSize, size * 0.5);
+    EXPECT_DOUBLE_EQ(only(glyphsOf(both, U'3')).fontSize, size * 0.5);
 
     // A script of a bracket group rides higher than one of a single letter.
     const MathDisplayNode group = typeset(R"(\left(x\right)^2)");
@@ -149,8 +169,8 @@ TEST(MathTypesetter, ScriptsAreShiftedAndSmaller) {
 
 TEST(MathTypesetter, ItalicCorrectionSeparatesSuperscriptFromSubscript) {
     const MathDisplayNode formula = typeset("f_1^2");
-    const Placed f = only(glyphsOf(formula, italicF));
-    const double correction = font().metrics(f.node->glyph).italicCorrection;
+    const PlacedGlyph f = only(glyphsOf(formula, italicF));
+    const double correction = f.metrics().italicCorrection;
     ASSERT_GT(correction, 0);
     const Placed sup = only(withRole(formula, MathDisplayRole::Superscript));
     const Placed sub = only(withRole(formula, MathDisplayRole::Subscript));
@@ -185,12 +205,13 @@ TEST(MathTypesetter, SquareRootCoversItsRadicand) {
     EXPECT_GE(degree.left(), 0);
     EXPECT_LT(degree.right(), sign.right());
     EXPECT_GT(degree.bottom(), sign.bottom() + sign.height() / 2);
-    EXPECT_DOUBLE_EQ(only(glyphsOf(cubic, U'3')).node->fontSize, size * 0.5);
+    EXPECT_DOUBLE_EQ(only(glyphsOf(cubic, U'3')).fontSize, size * 0.5);
 }
 
 TEST(MathTypesetter, DelimitersGrowWithWhatTheyEnclose) {
     const auto delimiterHeights = [](std::string_view latex) {
-        const std::vector<Placed> delimiters = withRole(typeset(latex), MathDisplayRole::Delimiter);
+        const MathDisplayNode formula = typeset(latex);
+        const std::vector<Placed> delimiters = withRole(formula, MathDisplayRole::Delimiter);
         EXPECT_EQ(delimiters.size(), 2u) << latex;
         EXPECT_NEAR(delimiters.front().height(), delimiters.back().height(), tolerance) << latex;
         return delimiters.front().height();
@@ -203,16 +224,19 @@ TEST(MathTypesetter, DelimitersGrowWithWhatTheyEnclose) {
     const MathDisplayNode tall =
         typeset(R"(\left( \frac{\frac{\frac{1}{2}}{\frac{3}{4}}}{\frac{\frac{5}{6}}{\frac{7}{8}}} \right))");
     const Placed left = withRole(tall, MathDisplayRole::Delimiter).front();
-    ASSERT_GE(left.node->children.size(), 3u);
+    ASSERT_GE(left.node->glyphs.size(), 3u);
     const Placed numerator = withRole(tall, MathDisplayRole::Numerator).front();
     const Placed denominator = withRole(tall, MathDisplayRole::Denominator).front();
     const double axis = constant(HB_OT_MATH_CONSTANT_AXIS_HEIGHT);
     const double extent = std::max(numerator.top() - axis, axis - denominator.bottom());
     EXPECT_GE(left.height(), 2 * extent * 0.901 - tolerance);
     EXPECT_NEAR((left.top() + left.bottom()) / 2, axis, tolerance);
-    const auto& parts = left.node->children;
-    for (std::size_t i = 1; i < parts.size(); ++i)
-        EXPECT_LE(parts[i].y - parts[i].descent, parts[i - 1].y + parts[i - 1].ascent + tolerance) << i;
+    const auto& parts = left.node->glyphs;
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        const double bottom = parts[i].y - font().metrics(parts[i].glyph).descent;
+        const double previousTop = parts[i - 1].y + font().metrics(parts[i - 1].glyph).ascent;
+        EXPECT_LE(bottom, previousTop + tolerance) << i;
+    }
 
     // The null delimiter takes only a little room.
     const MathDisplayNode open = typeset(R"(\left. x \right|)");
@@ -224,7 +248,7 @@ TEST(MathTypesetter, SumPlacesItsLimitsAboveAndBelowInDisplayStyle) {
     const Placed op = only(withRole(display, MathDisplayRole::LargeOperator));
     const Placed upper = only(withRole(display, MathDisplayRole::UpperLimit));
     const Placed lower = only(withRole(display, MathDisplayRole::LowerLimit));
-    EXPECT_EQ(op.node->glyph, font().variants(font().glyph(sum), true).back().glyph);
+    EXPECT_EQ(op.node->glyphs.front().glyph, font().variants(font().glyph(sum), true).back().glyph);
     EXPECT_GE(op.height(), constant(HB_OT_MATH_CONSTANT_DISPLAY_OPERATOR_MIN_HEIGHT));
     EXPECT_NEAR((op.top() + op.bottom()) / 2, constant(HB_OT_MATH_CONSTANT_AXIS_HEIGHT), tolerance);
     EXPECT_GE(upper.bottom() - op.top(), constant(HB_OT_MATH_CONSTANT_UPPER_LIMIT_GAP_MIN) - tolerance);
@@ -238,7 +262,7 @@ TEST(MathTypesetter, SumPlacesItsLimitsAboveAndBelowInDisplayStyle) {
     // Inline, the operator keeps its small size and the limits become scripts beside it.
     const MathDisplayNode inline_ = typeset(R"(\sum_{i=1}^{n} x_i)", MathStyle::Text);
     const Placed smallOp = only(withRole(inline_, MathDisplayRole::LargeOperator));
-    EXPECT_EQ(smallOp.node->glyph, font().glyph(sum));
+    EXPECT_EQ(smallOp.node->glyphs.front().glyph, font().glyph(sum));
     EXPECT_TRUE(withRole(inline_, MathDisplayRole::UpperLimit).empty());
     EXPECT_GE(only(withRole(inline_, MathDisplayRole::Superscript)).left(), smallOp.right() - tolerance);
     EXPECT_GE(withRole(inline_, MathDisplayRole::Subscript).front().left(), smallOp.right() - tolerance);
@@ -247,8 +271,8 @@ TEST(MathTypesetter, SumPlacesItsLimitsAboveAndBelowInDisplayStyle) {
 TEST(MathTypesetter, SpacesBetweenAtomsFollowTheirClasses) {
     const auto gapBefore = [](std::string_view latex, char32_t first, char32_t second) {
         const MathDisplayNode formula = typeset(latex);
-        const Placed a = glyphsOf(formula, first).front();
-        const double end = a.left() + a.node->width + font().metrics(a.node->glyph).italicCorrection;
+        const PlacedGlyph a = glyphsOf(formula, first).front();
+        const double end = a.right() + a.metrics().italicCorrection;
         return glyphsOf(formula, second).front().left() - end;
     };
     EXPECT_NEAR(gapBefore("a=b", italicA, U'='), 5 * mu, tolerance);
@@ -265,10 +289,9 @@ TEST(MathTypesetter, SpacesBetweenAtomsFollowTheirClasses) {
     EXPECT_NEAR(gapBefore(R"(a \; b)", italicA, italicB), 5 * mu, tolerance);
     // No class spacing in scripts.
     const MathDisplayNode script = typeset("x^{a+b}");
-    const Placed plus = only(glyphsOf(script, U'+'));
-    const Placed a = only(glyphsOf(script, italicA));
-    EXPECT_NEAR(plus.left(), a.right() + font().withSize(size * 0.7).metrics(a.node->glyph).italicCorrection,
-                tolerance);
+    const PlacedGlyph plus = only(glyphsOf(script, U'+'));
+    const PlacedGlyph a = only(glyphsOf(script, italicA));
+    EXPECT_NEAR(plus.left(), a.right() + a.metrics().italicCorrection, tolerance);
 }
 
 TEST(MathTypesetter, LineBreaksStackRowsDownwardsAlignedLeft) {
@@ -287,31 +310,34 @@ TEST(MathTypesetter, LineBreaksStackRowsDownwardsAlignedLeft) {
 
 TEST(MathTypesetter, AccentSitsOverItsBase) {
     const MathDisplayNode formula = typeset(R"(\bar{x})");
-    const Placed x = only(glyphsOf(formula, italicX));
+    const PlacedGlyph x = only(glyphsOf(formula, italicX));
     const Placed bar = only(withRole(formula, MathDisplayRole::Accent));
     EXPECT_GT(bar.bottom(), x.top());
-    const MathGlyphMetrics barMetrics = font().metrics(bar.node->glyph);
-    EXPECT_NEAR(bar.x + barMetrics.topAccentAttachment,
-                x.x + font().metrics(x.node->glyph).topAccentAttachment, tolerance);
-    EXPECT_NEAR(formula.width, x.node->width, tolerance);
+    const MathGlyphMetrics barMetrics = font().metrics(bar.node->glyphs.front().glyph);
+    EXPECT_NEAR(bar.x + barMetrics.topAccentAttachment, x.x + x.metrics().topAccentAttachment, tolerance);
+    EXPECT_NEAR(formula.width, x.metrics().advance, tolerance);
 }
 
 TEST(MathTypesetter, TextIsUprightWithItsSpaces) {
     const MathDisplayNode formula = typeset(R"(\text{a b})");
-    const Placed a = only(glyphsOf(formula, U'a'));
-    const Placed b = only(glyphsOf(formula, U'b'));
+    const PlacedGlyph a = only(glyphsOf(formula, U'a'));
+    const PlacedGlyph b = only(glyphsOf(formula, U'b'));
     EXPECT_NEAR(b.left() - a.right(), font().metrics(font().glyph(U' ')).advance, 0.3);
 }
 
 TEST(MathTypesetter, ColoursReachEveryPartOfTheirFormula) {
     const MathDisplayNode formula = typeset(R"(x \color{red}{\frac{1}{\sqrt{2}}})");
     int colored = 0;
-    walk(formula, 0, 0, [&](const Placed& p) {
-        if (p.node->kind == MathDisplayKind::Group)
-            return;
-        if (p.node->kind == MathDisplayKind::Glyph && p.node->glyph == font().glyph(italicX)) {
-            EXPECT_FALSE(p.node->color);
+    for (const PlacedGlyph& g : allGlyphs(formula)) {
+        if (g.glyph == font().glyph(italicX)) {
+            EXPECT_FALSE(g.color);
         } else {
+            EXPECT_EQ(g.color, 0xFF0000FFu);
+            ++colored;
+        }
+    }
+    walk(formula, 0, 0, [&](const Placed& p) {
+        if (p.node->kind == MathDisplayKind::Rule) {
             EXPECT_EQ(p.node->color, 0xFF0000FFu);
             ++colored;
         }
@@ -329,11 +355,8 @@ TEST(MathTypesetter, EmptyFormulaTakesNoRoom) {
 TEST(MathTypesetter, EveryCharacterOfTheWorkedExamplesHasAGlyph) {
     const auto check = [](const auto& steps) {
         for (std::string_view step : steps) {
-            walk(typeset(step), 0, 0, [&](const Placed& p) {
-                if (p.node->kind == MathDisplayKind::Glyph) {
-                    EXPECT_NE(p.node->glyph, 0u) << step;
-                }
-            });
+            for (const PlacedGlyph& g : allGlyphs(typeset(step)))
+                EXPECT_NE(g.glyph, 0u) << step;
         }
     };
     check(workedExample::sampleStatisticsSteps);
@@ -344,9 +367,9 @@ TEST(MathTypesetter, EveryCharacterOfTheWorkedExamplesHasAGlyph) {
 
 TEST(MathTypesetter, PlainTextShowsTheSourceInItsColour) {
     const MathDisplayNode formula = MathTypesetter(font()).typesetPlainText(R"(x + \foo)", 0xFF0000FFu);
-    const std::vector<Placed> backslash = glyphsOf(formula, U'\\');
+    const std::vector<PlacedGlyph> backslash = glyphsOf(formula, U'\\');
     ASSERT_EQ(backslash.size(), 1u);
-    EXPECT_EQ(backslash.front().node->color, 0xFF0000FFu);
+    EXPECT_EQ(backslash.front().color, 0xFF0000FFu);
     EXPECT_EQ(glyphsOf(formula, U'x').size(), 1u); // upright, not math italic
     EXPECT_GT(formula.width, 5 * size * 0.3);
     // Broken UTF-8 still gives a row.
