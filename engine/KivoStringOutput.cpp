@@ -42,16 +42,10 @@ std::string powerSuffix(double power) {
     return "^{" + CLocaleNumbers::description(power) + "}";
 }
 
-bool isPlainDecimal(std::string_view text) {
-    return text.find_first_not_of("-0123456789.") == std::string_view::npos;
-}
-
 // The denominator goes through "%g" (six significant digits) before it is formatted; an exponent
 // form is not read back and the formatter writes the denominator itself.
 std::string denominatorText(double n, int maximumFractionDigits) {
-    std::string g = CLocaleNumbers::formatG(n);
-    std::optional<double> readBack = isPlainDecimal(g) ? parseDecimal(g) : std::nullopt;
-    return englishDecimalText(readBack.value_or(n), maximumFractionDigits);
+    return englishDecimalText(parseDecimal(CLocaleNumbers::formatG(n)).value_or(n), maximumFractionDigits);
 }
 
 } // namespace
@@ -170,13 +164,15 @@ void trimSpacesAndTabs(std::string& s) {
     s.erase(0, first);
 }
 
-void replaceEach(std::string& s, const std::pair<std::string_view, std::string_view>* pairs,
-                 std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i)
-        replaceAll(s, pairs[i].first, pairs[i].second);
+using Replacement = std::pair<std::string_view, std::string_view>;
+
+template <std::size_t count>
+void replaceEach(std::string& s, const std::array<Replacement, count>& replacements) {
+    for (const auto& [from, to] : replacements)
+        replaceAll(s, from, to);
 }
 
-constexpr std::array<std::pair<std::string_view, std::string_view>, 10> layoutReplacements{{
+constexpr std::array<Replacement, 10> layoutReplacements{{
     {"  ", " "},
     {"\\quad", "\\quad "},
     {". ", " "},
@@ -189,7 +185,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 10> layoutRe
     {".0\\quad", "\\quad"},
 }};
 
-constexpr std::array<std::pair<std::string_view, std::string_view>, 11> signReplacements{{
+constexpr std::array<Replacement, 11> signReplacements{{
     {"+-", "-"},
     {"-+", "-"},
     {"+ -", "-"},
@@ -203,7 +199,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 11> signRepl
     {"=+", "="},
 }};
 
-constexpr std::array<std::pair<std::string_view, std::string_view>, 10> romanNumerals{{
+constexpr std::array<Replacement, 10> romanNumerals{{
     {"I\\right)", "I)"},
     {"II\\right)", "II)"},
     {"III\\right)", "III)"},
@@ -218,13 +214,13 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 10> romanNum
 
 void beautifyPass(std::string& s) {
     trimSpacesAndTabs(s);
-    replaceEach(s, layoutReplacements.data(), layoutReplacements.size());
+    replaceEach(s, layoutReplacements);
     if (s.ends_with(".0"))
         s.erase(s.size() - 2);
     const std::size_t point = s.find(".0");
     if (point != std::string::npos && (point + 2 == s.size() || !isDecimalDigit(s[point + 2])))
         s.erase(point, 2);
-    replaceEach(s, signReplacements.data(), signReplacements.size());
+    replaceEach(s, signReplacements);
     for (const auto& [from, to] : romanNumerals)
         if (s.starts_with(from))
             replaceAll(s, from, to);

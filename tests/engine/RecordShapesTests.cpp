@@ -39,16 +39,6 @@
 
 namespace {
 
-TEST(RecordShapes, SharedHelpersAreTheProcessWideInstances) {
-    KivoRuleOfProportion proportion;
-    EXPECT_EQ(proportion.outputHelper, KivoStringOutput::shared());
-    EXPECT_EQ(proportion.inputManager, KivoInputManager::shared());
-    EXPECT_EQ(proportion.mathOperation, KivoMathOperation::shared());
-    KivoSphereCalculator sphere;
-    EXPECT_EQ(sphere.operation, KivoMathOperation::shared());
-    EXPECT_EQ(sphere.output, KivoStringOutput::shared());
-}
-
 TEST(RecordShapes, InitialValuesThatDepartFromTheDefaults) {
     EXPECT_EQ(KivoLinearEquation().divisor, 1.0);
     EXPECT_EQ(KivoCombinatorics().decimalPlaces, 5);

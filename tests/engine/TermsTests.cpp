@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <numbers>
-
 namespace {
 
 TEST(Digit, ValueUsesConstantsButNotVariables) {
@@ -41,14 +39,6 @@ TEST(Digit, CopyValuesCopiesEveryFieldIndependently) {
     Digit empty(9);
     empty.copyValues(Digit());
     EXPECT_FALSE(empty.z.has_value());
-}
-
-TEST(NaturalConstant, TheTwoKnownConstants) {
-    EXPECT_EQ(NaturalConstant::pi.key, "\u03c0");
-    EXPECT_EQ(NaturalConstant::pi.latex, "\\pi");
-    EXPECT_EQ(NaturalConstant::pi.value, std::numbers::pi);
-    EXPECT_EQ(NaturalConstant::e.value, std::numbers::e);
-    EXPECT_NE(NaturalConstant::pi, NaturalConstant::e);
 }
 
 } // namespace
