@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 enum class MathStyle : std::uint8_t { Display, Text, Script, ScriptScript };
 
