@@ -395,6 +395,11 @@ void UIView::setBackgroundColor(std::optional<UIColor> color) {
     showBackgroundColor();
 }
 
+void UIView::setMaskView(std::shared_ptr<UIView> view) {
+    maskView_ = std::move(view);
+    layer_->setMask(maskView_ ? maskView_->layer_ : nullptr);
+}
+
 void UIView::setAlpha(CGFloat alpha) {
     if (alpha == alpha_) {
         return;
@@ -495,6 +500,8 @@ bool UIView::drawViewHierarchyInRect(const CGRect& rect, bool) {
     if (bounds_.size.width > 0 && bounds_.size.height > 0) {
         context->scaleBy(rect.size.width / bounds_.size.width, rect.size.height / bounds_.size.height);
     }
+    // The layer draws in its bounds space; what is shown starts at the bounds origin.
+    context->translateBy(-bounds_.origin.x, -bounds_.origin.y);
     layer_->renderInContext(*context);
     context->restoreGState();
     return true;

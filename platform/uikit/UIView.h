@@ -123,6 +123,9 @@ public:
     bool isUserInteractionEnabled() const { return userInteractionEnabled_; }
     void setUserInteractionEnabled(bool enabled) { userInteractionEnabled_ = enabled; }
     const std::shared_ptr<CALayer>& layer() const { return layer_; }
+    // A view whose alpha masks this view; it is not a subview.
+    const std::shared_ptr<UIView>& maskView() const { return maskView_; }
+    void setMaskView(std::shared_ptr<UIView> view);
     UITraitCollection traitCollection() const { return UITraitCollection::currentTraitCollection(); }
 
     // Custom drawing: drawRect draws into UIGraphicsGetCurrentContext() in bounds space; it runs
@@ -185,7 +188,8 @@ public:
     virtual void awakeFromNib() {}
 
     // Lays the tree out, brings animations up to now and renders it into the current UIGraphics
-    // context with the view's bounds mapped onto rect. False when there is no current context.
+    // context as it is shown (a scrolled view shows the part at its bounds origin), with the bounds
+    // mapped onto rect. False when there is no current context.
     bool drawViewHierarchyInRect(const CGRect& rect, bool afterScreenUpdates);
 
     // Animations of the animatable properties changed inside the block, timed on the run-loop
@@ -224,6 +228,7 @@ private:
     void showBackgroundColor();
 
     std::shared_ptr<CALayer> layer_;
+    std::shared_ptr<UIView> maskView_;
     UIView* superview_ = nullptr;
     std::vector<std::shared_ptr<UIView>> subviews_;
     UIViewController* viewController_ = nullptr;

@@ -88,9 +88,17 @@ bool UIViewAnimationEngine::isAnimating(const UIView& view, Property property) c
 
 void UIViewAnimationEngine::updatePresentation() {
     double time = now();
-    for (const Track& track : tracks_) {
+    std::vector<Track> ended;
+    for (auto it = tracks_.begin(); it != tracks_.end();) {
+        const Track& track = *it;
         double progress = track.duration > 0 ? std::clamp((time - track.start) / track.duration, 0.0, 1.0)
                                              : (time >= track.start ? 1.0 : 0.0);
+        // A finished track ends here, so the model shows even if its group's end never runs.
+        if (progress >= 1) {
+            ended.push_back(track);
+            it = tracks_.erase(it);
+            continue;
+        }
         CGFloat eased = track.timing.progressAt(progress);
         Values to = model(*track.view, track.property);
         Values value;
@@ -98,6 +106,17 @@ void UIViewAnimationEngine::updatePresentation() {
             value[i] = track.from[i] + (to[i] - track.from[i]) * eased;
         }
         show(*track.view, track.property, value);
+        ++it;
+    }
+    showModel(ended);
+}
+
+void UIViewAnimationEngine::showModel(const std::vector<Track>& ended) {
+    for (const Track& track : ended) {
+        show(*track.view, track.property, model(*track.view, track.property));
+        if (track.property == Property::backgroundColor) {
+            track.view->showBackgroundColor();
+        }
     }
 }
 
@@ -115,12 +134,7 @@ void UIViewAnimationEngine::finishGroup(std::uint64_t group, const std::function
             ++it;
         }
     }
-    for (const Track& track : ended) {
-        show(*track.view, track.property, model(*track.view, track.property));
-        if (track.property == Property::backgroundColor) {
-            track.view->showBackgroundColor();
-        }
-    }
+    showModel(ended);
     if (tracks_.empty() && ticker_) {
         ticker_->invalidate();
         ticker_.reset();
@@ -135,8 +149,12 @@ void UIViewAnimationEngine::removeTrack(const UIView& view, Property property) {
 }
 
 void UIViewAnimationEngine::ensureTicking() {
-    if (ticker_ && ticker_->isValid()) {
+    // A valid ticker always has its next tick pending, unless pending work was dropped wholesale.
+    if (ticker_ && ticker_->isValid() && RunLoop::main()->pendingCount() > 0) {
         return;
+    }
+    if (ticker_) {
+        ticker_->invalidate();
     }
     ticker_ = Timer::scheduledTimerWithTimeInterval(tickInterval, true, [this](Timer& timer) {
         updatePresentation();

@@ -57,6 +57,7 @@ private:
     static Values model(const UIView& view, Property property);
     static void show(UIView& view, Property property, const Values& values);
     void finishGroup(std::uint64_t group, const std::function<void(bool)>& completion);
+    void showModel(const std::vector<Track>& ended);
     void removeTrack(const UIView& view, Property property);
     void ensureTicking();
 

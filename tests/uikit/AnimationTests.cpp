@@ -117,6 +117,21 @@ TEST_F(AnimationTests, ReleasingAnimatedViewsIsSafe) {
     EXPECT_TRUE(done);
 }
 
+TEST_F(AnimationTests, DroppedRunLoopWorkDoesNotFreezeViews) {
+    auto view = std::make_shared<UIView>();
+    UIView::animateWithDuration(1.0, [&] { view->setAlpha(0); });
+    clock->advance(0.5);
+    RunLoop::main()->removeAllWork();
+    auto other = std::make_shared<UIView>();
+    UIView::animateWithDuration(1.0, 0, UIViewAnimationOptionCurveLinear, [&] { other->setAlpha(0); });
+    clock->advance(0.5);
+    EXPECT_NEAR(other->layer()->opacity(), 0.5, 0.02) << "a new animation ticks again";
+    clock->advance(0.6);
+    EXPECT_FLOAT_EQ(view->layer()->opacity(), 0) << "the old one ended at its time although its end was dropped";
+    view->setAlpha(1);
+    EXPECT_FLOAT_EQ(view->layer()->opacity(), 1);
+}
+
 TEST_F(AnimationTests, AnimatedScrollingMovesStepByStepAndStopsInRange) {
     auto scroll = std::make_shared<UIScrollView>(CGRect{0, 0, 100, 100});
     scroll->setContentSize({100, 500});

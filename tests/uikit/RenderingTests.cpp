@@ -220,6 +220,23 @@ TEST_F(RenderingTests, ButtonsFieldsAndTableRowsDrawTheirText) {
     }
     EXPECT_EQ(darkest({16, 200 + 3 * 44.0, 300, 60}), 1) << "no fourth row";
 
+    // A scrolled table draws what it shows.
+    table->setContentOffset({0, 44});
+    UIGraphicsImageRenderer tableRenderer(table->bounds().size, UIGraphicsImageRendererFormat{1, false});
+    auto snapshot = tableRenderer.image([&](UIGraphicsImageRendererContext&) {
+        table->drawViewHierarchyInRect({{0, 0}, table->bounds().size}, true);
+    });
+    CGFloat firstRowInk = 1, belowLastRowInk = 1;
+    for (CGFloat x = 16.5; x < 116; x += 1) {
+        for (CGFloat y = 0.5; y < 44; y += 1) {
+            auto c = snapshot->colorAtPoint({x, y});
+            firstRowInk = std::min(firstRowInk, brightness(*c));
+            belowLastRowInk = std::min(belowLastRowInk, brightness(*snapshot->colorAtPoint({x, y + 88})));
+        }
+    }
+    EXPECT_LT(firstRowInk, 0.3) << "row 1 at the top";
+    EXPECT_EQ(belowLastRowInk, 1) << "nothing after row 2";
+
     // Editing shows the caret in the tint colour.
     ASSERT_TRUE(field->becomeFirstResponder());
     render(3);
