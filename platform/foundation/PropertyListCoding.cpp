@@ -589,7 +589,7 @@ class XMLWriter {
     static constexpr std::size_t parallelThreshold = 2048;
 
     bool writeInParallel(const AnyValue::Array& array) {
-        const std::size_t shares = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
+        const std::size_t shares = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
         std::vector<std::string> texts(shares);
         std::vector<char> written(shares, 0);
         std::vector<std::thread> writers;
