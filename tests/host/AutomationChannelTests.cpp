@@ -1,0 +1,110 @@
+#include "HostTestSupport.h"
+
+#include "platform/foundation/DispatchQueue.h"
+#include "platform/foundation/JSONCoding.h"
+#include "platform/graphics/UIImage.h"
+#include "platform/host/AutomationChannel.h"
+#include "platform/host/OffscreenHost.h"
+#include "platform/uikit/UIButton.h"
+#include "platform/uikit/UILabel.h"
+#include "platform/uikit/UIScrollView.h"
+
+namespace {
+
+class AutomationChannelTest : public HostTest {
+  protected:
+    void SetUp() override {
+        HostTest::SetUp();
+        channel = std::make_shared<AutomationChannel>(host);
+        button = UIButton::buttonWithType(UIButtonType::system);
+        button->setFrame({100, 100, 120, 44});
+        button->setTitle("Send", UIControlStateNormal);
+        button->addAction([this](const auto&) { ++taps; }, UIControlEventTouchUpInside);
+        window->addSubview(button);
+        window->layoutIfNeeded();
+    }
+
+    OffscreenHost host;
+    std::shared_ptr<AutomationChannel> channel;
+    std::shared_ptr<UIButton> button;
+    int taps = 0;
+};
+
+} // namespace
+
+TEST_F(AutomationChannelTest, TouchesReachTheViewUnderThePoint) {
+    EXPECT_EQ(channel->execute("tap 160 122"), "ok");
+    EXPECT_EQ(taps, 1);
+    EXPECT_EQ(channel->execute("tap 10 10"), "ok");
+    EXPECT_EQ(taps, 1);
+    EXPECT_EQ(channel->execute("press 160 122"), "ok");
+    EXPECT_EQ(channel->execute("move 165 125"), "ok");
+    EXPECT_EQ(channel->execute("release 165 125"), "ok");
+    EXPECT_EQ(taps, 2);
+    // A release outside the button is no tap.
+    channel->execute("press 160 122");
+    channel->execute("release 360 600");
+    EXPECT_EQ(taps, 2);
+    EXPECT_EQ(channel->execute("tap-text Send"), "ok");
+    EXPECT_EQ(taps, 3);
+}
+
+TEST_F(AutomationChannelTest, FindsViewsAndReportsThemAsJSON) {
+    auto answer = channel->execute("find Send");
+    ASSERT_EQ(answer.rfind("ok ", 0), 0u) << answer;
+    auto decoded = JSONCoding::decode(answer.substr(3));
+    ASSERT_TRUE(decoded);
+    auto view = decoded->dictionaryValue().value();
+    EXPECT_EQ(view["text"].stringValue(), "Send");
+    auto frame = view["frame"].arrayValue().value();
+    ASSERT_EQ(frame.size(), 4u);
+    // The title label lies inside the button.
+    EXPECT_GE(frame[0].doubleValue().value(), 100);
+    EXPECT_LE(frame[0].doubleValue().value() + frame[2].doubleValue().value(), 220);
+
+    auto views = JSONCoding::decode(channel->execute("views").substr(3));
+    ASSERT_TRUE(views);
+    EXPECT_GE(views->arrayValue()->size(), 2u);
+    EXPECT_EQ(channel->execute("tap-text Nothing"), "error no visible view shows \"Nothing\"");
+}
+
+TEST_F(AutomationChannelTest, RefusesMalformedCommands) {
+    EXPECT_EQ(channel->execute("tap 10"), "error tap needs X Y");
+    EXPECT_EQ(channel->execute("tap ten 10"), "error tap needs X Y");
+    EXPECT_EQ(channel->execute("scroll 1 2 3"), "error scroll needs X Y DX DY");
+    EXPECT_EQ(channel->execute("advance -1"), "error advance needs the manual clock and a number of seconds");
+    EXPECT_EQ(channel->execute("screenshot"), "error screenshot needs PATH [SCALE]");
+    EXPECT_EQ(channel->execute("dance"), "error unknown command \"dance\"");
+    EXPECT_EQ(taps, 0);
+}
+
+TEST_F(AutomationChannelTest, AdvancesTheManualClockAndRunsDueWork) {
+    bool ran = false;
+    DispatchQueue::main()->asyncAfter(3, [&ran] { ran = true; });
+    EXPECT_EQ(channel->execute("advance 2.5"), "ok");
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(channel->execute("advance 0.5"), "ok");
+    EXPECT_TRUE(ran);
+}
+
+TEST_F(AutomationChannelTest, ScrollsAndSavesScreenshots) {
+    auto scroll = std::make_shared<UIScrollView>(CGRect{0, 300, 390, 200});
+    scroll->setContentSize({390, 1000});
+    window->addSubview(scroll);
+    EXPECT_EQ(channel->execute("scroll 100 400 0 120"), "ok");
+    EXPECT_EQ(scroll->contentOffset().y, 120);
+
+    TemporaryFolder folder;
+    auto path = (folder.path() / "shot.png").string();
+    window->setBackgroundColor(UIColor(1, 0, 0, 1));
+    ASSERT_EQ(channel->execute("screenshot " + path + " 0.5"), "ok");
+    auto image = UIImage::imageWithContentsOfFile(path);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->size().width * image->scale(), 195);
+    auto corner = image->colorAtPoint({2, 2});
+    ASSERT_TRUE(corner);
+    EXPECT_GT(corner->red, 0.9);
+    EXPECT_LT(corner->green, 0.1);
+    EXPECT_EQ(channel->execute("screenshot /no/such/folder/shot.png"),
+              "error could not write /no/such/folder/shot.png");
+}

@@ -1,0 +1,57 @@
+#include "platform/host/ClassRegistry.h"
+#include "platform/host/HostOptions.h"
+#include "platform/uikit/UIApplicationDelegate.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+HostOptions parse(std::vector<std::string> arguments) {
+    std::vector<char*> argv;
+    for (auto& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    return HostOptions::fromArguments(static_cast<int>(arguments.size()), argv.data());
+}
+
+class FirstDelegate : public UIApplicationDelegate {};
+class SecondDelegate : public UIApplicationDelegate {};
+
+} // namespace
+
+TEST(HostOptionsTest, ReadsItsFlagsAndLeavesOtherArgumentsAlone) {
+    HostOptions plain = parse({"ombrel"});
+    EXPECT_FALSE(plain.offscreen);
+    EXPECT_FALSE(plain.dark);
+    EXPECT_FALSE(plain.automation);
+
+    HostOptions all =
+        parse({"ombrel", "--dark", "-VAVDebugEnabled", "--offscreen", "--automation", "--manual-clock"});
+    EXPECT_TRUE(all.offscreen);
+    EXPECT_TRUE(all.dark);
+    EXPECT_TRUE(all.automation);
+    EXPECT_TRUE(all.manualClock);
+}
+
+TEST(HostOptionsTest, ManualClockOnlyWithAutomation) {
+    // Nothing but automation commands can move a manual clock: without them the app would stand still.
+    EXPECT_FALSE(parse({"ombrel", "--manual-clock"}).manualClock);
+    EXPECT_FALSE(parse({"ombrel", "--offscreen=yes", "-dark"}).offscreen);
+}
+
+TEST(ClassRegistryTest, MakesDelegatesByNameAndNothingForUnknownNames) {
+    EXPECT_EQ(ClassRegistry::registerDelegateClass<FirstDelegate>("HostTestDelegate"), "HostTestDelegate");
+    auto first = ClassRegistry::makeDelegate("HostTestDelegate");
+    ASSERT_NE(first, nullptr);
+    EXPECT_NE(dynamic_cast<FirstDelegate*>(first.get()), nullptr);
+    EXPECT_NE(ClassRegistry::makeDelegate("HostTestDelegate"), first) << "each call makes a new delegate";
+
+    ClassRegistry::registerDelegateClass<SecondDelegate>("HostTestDelegate");
+    EXPECT_NE(dynamic_cast<SecondDelegate*>(ClassRegistry::makeDelegate("HostTestDelegate").get()), nullptr);
+    EXPECT_EQ(ClassRegistry::makeDelegate("NoSuchDelegate"), nullptr);
+    EXPECT_EQ(ClassRegistry::makeDelegate(""), nullptr);
+}

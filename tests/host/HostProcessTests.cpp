@@ -1,0 +1,118 @@
+#include "HostTestSupport.h"
+
+#include "platform/foundation/FileSystem.h"
+#include "platform/foundation/JSONCoding.h"
+#include "platform/graphics/UIImage.h"
+#include "platform/host/AutomationClient.h"
+
+#include <signal.h>
+
+namespace {
+
+class HostProcessTest : public ::testing::Test {
+  protected:
+    std::unique_ptr<AutomationClient> launch(std::vector<std::string> arguments = {"--offscreen",
+                                                                                   "--automation"},
+                                             std::map<std::string, std::string> environment = {}) {
+        environment["OMBREL_HOME"] = home.path().string();
+        environment["OMBREL_QUIET"] = "1";
+        return AutomationClient::start(HOST_TEST_APP, arguments, environment);
+    }
+
+    std::string text(AutomationClient& app, const std::string& identifier) {
+        auto found = AutomationClient::payload(app.send("find " + identifier));
+        if (!found) {
+            return "(none)";
+        }
+        return JSONCoding::decode(*found)->dictionaryValue().value()["text"].stringValue().value_or("");
+    }
+
+    TemporaryFolder home;
+};
+
+} // namespace
+
+TEST_F(HostProcessTest, LaunchesTheDelegateAndAnswersCommandsUntilQuit) {
+    auto app = launch();
+    ASSERT_NE(app, nullptr);
+    ASSERT_EQ(app->readLine(20), std::optional<std::string>("ready"));
+    EXPECT_EQ(text(*app, "greeting"), "Hello");
+    EXPECT_EQ(app->send("tap-text Press"), std::optional<std::string>("ok"));
+    EXPECT_EQ(text(*app, "greeting"), "Pressed");
+
+    auto events = JSONCoding::decode(AutomationClient::payload(app->send("events")).value_or("null"));
+    ASSERT_TRUE(events && events->arrayValue());
+    ASSERT_EQ(events->arrayValue()->size(), 1u);
+    EXPECT_EQ((*events->arrayValue())[0].dictionaryValue().value()["name"].stringValue(), "pressed");
+    // Links are recorded, not handed to a browser.
+    EXPECT_EQ(AutomationClient::payload(app->send("links")), "[\"https://example.org/pressed\"]");
+
+    auto rss = AutomationClient::payload(app->send("rss"));
+    ASSERT_TRUE(rss);
+    EXPECT_GT(std::stol(*rss), 1000);
+
+    EXPECT_EQ(app->send("quit"), std::optional<std::string>("ok"));
+    EXPECT_EQ(app->waitForExit(20), std::optional<int>(0));
+    // Ending the app tells the delegate.
+    EXPECT_EQ(FileSystem::readFile(home.path() / "terminated").value(), "yes");
+}
+
+TEST_F(HostProcessTest, TheManualClockMovesOnlyWhenAdvanced) {
+    auto app = launch({"--offscreen", "--automation", "--manual-clock"});
+    ASSERT_NE(app, nullptr);
+    ASSERT_EQ(app->readLine(20), std::optional<std::string>("ready"));
+    EXPECT_FALSE(app->send("find Later")->starts_with("ok"));
+    EXPECT_EQ(app->send("advance 1.9"), std::optional<std::string>("ok"));
+    EXPECT_FALSE(app->send("find Later")->starts_with("ok"));
+    EXPECT_EQ(app->send("advance 0.1"), std::optional<std::string>("ok"));
+    EXPECT_TRUE(app->send("find Later")->starts_with("ok"));
+}
+
+TEST_F(HostProcessTest, ScreenshotsShowTheWindowInTheChosenAppearance) {
+    for (bool dark : {false, true}) {
+        std::vector<std::string> arguments{"--offscreen", "--automation"};
+        if (dark) {
+            arguments.push_back("--dark");
+        }
+        auto app = launch(arguments);
+        ASSERT_NE(app, nullptr);
+        ASSERT_EQ(app->readLine(20), std::optional<std::string>("ready"));
+        auto path = (home.path() / "window.png").string();
+        ASSERT_EQ(app->send("screenshot " + path), std::optional<std::string>("ok"));
+        auto image = UIImage::imageWithContentsOfFile(path);
+        ASSERT_NE(image, nullptr);
+        EXPECT_EQ(image->size().width * image->scale(), 390);
+        EXPECT_EQ(image->size().height * image->scale(), 844);
+        // The blue button at (20, 300, 350, 60), its left part free of the title.
+        auto button = image->colorAtPoint({30, 305});
+        ASSERT_TRUE(button);
+        EXPECT_LT(button->red, 0.1);
+        EXPECT_GT(button->blue, 0.9);
+        auto background = image->colorAtPoint({5, 600});
+        ASSERT_TRUE(background);
+        EXPECT_EQ(background->red > 0.5, !dark) << (dark ? "dark" : "light");
+    }
+}
+
+TEST_F(HostProcessTest, EndsWhenItsInputClosesOrOnSigterm) {
+    auto closing = launch();
+    ASSERT_NE(closing, nullptr);
+    ASSERT_EQ(closing->readLine(20), std::optional<std::string>("ready"));
+    closing->closeInput();
+    EXPECT_EQ(closing->waitForExit(20), std::optional<int>(0));
+
+    auto signalled = launch();
+    ASSERT_NE(signalled, nullptr);
+    ASSERT_EQ(signalled->readLine(20), std::optional<std::string>("ready"));
+    std::filesystem::remove(home.path() / "terminated");
+    kill(signalled->pid(), SIGTERM);
+    EXPECT_EQ(signalled->waitForExit(20), std::optional<int>(0));
+    EXPECT_TRUE(std::filesystem::exists(home.path() / "terminated"));
+}
+
+TEST_F(HostProcessTest, AnUnknownDelegateClassEndsTheProcessWithStatusOne) {
+    auto app = launch({"--offscreen", "--automation"}, {{"HOST_TEST_DELEGATE", "NoSuchDelegate"}});
+    ASSERT_NE(app, nullptr);
+    EXPECT_EQ(app->readLine(20), std::nullopt);
+    EXPECT_EQ(app->waitForExit(20), std::optional<int>(1));
+}
