@@ -1,5 +1,11 @@
 #include "platform/foundation/AnyValue.h"
 
+AnyValue::AnyValue(const AnyValue& other) = default;
+AnyValue::AnyValue(AnyValue&& other) noexcept = default;
+AnyValue& AnyValue::operator=(const AnyValue& other) = default;
+AnyValue& AnyValue::operator=(AnyValue&& other) noexcept = default;
+AnyValue::~AnyValue() = default;
+
 AnyValue::AnyValue(const std::map<std::string, std::string>& value) {
     Dictionary dictionary;
     for (const auto& [key, text] : value)

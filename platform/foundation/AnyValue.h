@@ -22,6 +22,13 @@ class AnyValue {
     enum class Kind { null, boolean, integer, real, string, date, data, array, dictionary };
 
     AnyValue() = default;
+    // Out of line: inlined into callers, the variant's copy and move make g++ 12 at -O2 warn that
+    // members may be used uninitialized (a false alarm that warnings-as-errors would turn into a failure).
+    AnyValue(const AnyValue& other);
+    AnyValue(AnyValue&& other) noexcept;
+    AnyValue& operator=(const AnyValue& other);
+    AnyValue& operator=(AnyValue&& other) noexcept;
+    ~AnyValue();
     AnyValue(std::nullptr_t) {}
     AnyValue(bool value) : storage_(value) {}
     // Every integral type except bool becomes an int64 (unsigned values above INT64_MAX wrap).
