@@ -20,15 +20,17 @@
 namespace {
 
 class Rows : public UITableViewDataSource, public UITableViewDelegate {
-public:
+  public:
     int tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>&, int) override { return 50; }
     std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>& table,
                                                                     const NSIndexPath& indexPath) override {
         auto cell = table->dequeueReusableCellWithIdentifier("row", indexPath);
-        cell->textLabel()->setText("x" + std::to_string(indexPath.row) + " = " + std::to_string(indexPath.row * 7 % 13));
+        cell->textLabel()->setText("x" + std::to_string(indexPath.row) + " = " +
+                                   std::to_string(indexPath.row * 7 % 13));
         return cell;
     }
-    std::optional<std::string> tableViewTitleForHeaderInSection(const std::shared_ptr<UITableView>&, int) override {
+    std::optional<std::string> tableViewTitleForHeaderInSection(const std::shared_ptr<UITableView>&,
+                                                                int) override {
         return "Fill in your given numbers:";
     }
 };
@@ -65,7 +67,8 @@ struct Screen {
             label->setText("E(X) = " + std::to_string(i) + ".25");
             label->setFont(UIFont::systemFontOfSize(14));
             label->setAdjustsFontSizeToFitWidth(true);
-            label->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin | UIViewAutoresizingFlexibleRightMargin);
+            label->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin |
+                                       UIViewAutoresizingFlexibleRightMargin);
             root->addSubview(label);
         }
         // Ten keypad-like buttons in two rows.

@@ -9,16 +9,16 @@ std::shared_ptr<NSLayoutConstraint> NSLayoutAnchor::constraintEqualToAnchor(cons
                                                   anchor.attribute(), 1, constant);
 }
 
-std::shared_ptr<NSLayoutConstraint> NSLayoutAnchor::constraintGreaterThanOrEqualToAnchor(const NSLayoutAnchor& anchor,
-                                                                                        CGFloat constant) const {
+std::shared_ptr<NSLayoutConstraint>
+NSLayoutAnchor::constraintGreaterThanOrEqualToAnchor(const NSLayoutAnchor& anchor, CGFloat constant) const {
     return NSLayoutConstraint::constraintWithItem(view(), attribute_, NSLayoutRelation::greaterThanOrEqual,
                                                   anchor.view(), anchor.attribute(), 1, constant);
 }
 
-std::shared_ptr<NSLayoutConstraint> NSLayoutAnchor::constraintLessThanOrEqualToAnchor(const NSLayoutAnchor& anchor,
-                                                                                     CGFloat constant) const {
-    return NSLayoutConstraint::constraintWithItem(view(), attribute_, NSLayoutRelation::lessThanOrEqual, anchor.view(),
-                                                  anchor.attribute(), 1, constant);
+std::shared_ptr<NSLayoutConstraint>
+NSLayoutAnchor::constraintLessThanOrEqualToAnchor(const NSLayoutAnchor& anchor, CGFloat constant) const {
+    return NSLayoutConstraint::constraintWithItem(view(), attribute_, NSLayoutRelation::lessThanOrEqual,
+                                                  anchor.view(), anchor.attribute(), 1, constant);
 }
 
 std::shared_ptr<NSLayoutConstraint> NSLayoutAnchor::constraintEqualToAnchor(const NSLayoutAnchor& anchor,

@@ -20,27 +20,30 @@ UIView* nearestCommonAncestor(UIView* a, UIView* b) {
 
 } // namespace
 
-NSLayoutConstraint::NSLayoutConstraint(Token, const std::shared_ptr<UIView>& item, NSLayoutAttribute attribute,
-                                       NSLayoutRelation relation, const std::shared_ptr<UIView>& toItem,
-                                       NSLayoutAttribute toAttribute, CGFloat multiplier, CGFloat constant)
-    : first_(item), firstAttribute_(attribute), relation_(relation), second_(toItem), secondAttribute_(toAttribute),
-      multiplier_(multiplier), constant_(constant) {}
+NSLayoutConstraint::NSLayoutConstraint(Token, const std::shared_ptr<UIView>& item,
+                                       NSLayoutAttribute attribute, NSLayoutRelation relation,
+                                       const std::shared_ptr<UIView>& toItem, NSLayoutAttribute toAttribute,
+                                       CGFloat multiplier, CGFloat constant)
+    : first_(item), firstAttribute_(attribute), relation_(relation), second_(toItem),
+      secondAttribute_(toAttribute), multiplier_(multiplier), constant_(constant) {}
 
 std::shared_ptr<NSLayoutConstraint>
 NSLayoutConstraint::constraintWithItem(const std::shared_ptr<UIView>& item, NSLayoutAttribute attribute,
                                        NSLayoutRelation relation, const std::shared_ptr<UIView>& toItem,
                                        NSLayoutAttribute toAttribute, CGFloat multiplier, CGFloat constant) {
-    return std::make_shared<NSLayoutConstraint>(Token{}, item, attribute, relation, toItem, toAttribute, multiplier,
-                                                constant);
+    return std::make_shared<NSLayoutConstraint>(Token{}, item, attribute, relation, toItem, toAttribute,
+                                                multiplier, constant);
 }
 
-void NSLayoutConstraint::activateConstraints(const std::vector<std::shared_ptr<NSLayoutConstraint>>& constraints) {
+void NSLayoutConstraint::activateConstraints(
+    const std::vector<std::shared_ptr<NSLayoutConstraint>>& constraints) {
     for (const auto& constraint : constraints) {
         constraint->setActive(true);
     }
 }
 
-void NSLayoutConstraint::deactivateConstraints(const std::vector<std::shared_ptr<NSLayoutConstraint>>& constraints) {
+void NSLayoutConstraint::deactivateConstraints(
+    const std::vector<std::shared_ptr<NSLayoutConstraint>>& constraints) {
     for (const auto& constraint : constraints) {
         constraint->setActive(false);
     }

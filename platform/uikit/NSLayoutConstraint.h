@@ -12,16 +12,15 @@
 class NSLayoutConstraint : public std::enable_shared_from_this<NSLayoutConstraint> {
     struct Token {};
 
-public:
-    NSLayoutConstraint(Token, const std::shared_ptr<UIView>& item, NSLayoutAttribute attribute, NSLayoutRelation relation,
-                       const std::shared_ptr<UIView>& toItem, NSLayoutAttribute toAttribute, CGFloat multiplier,
-                       CGFloat constant);
+  public:
+    NSLayoutConstraint(Token, const std::shared_ptr<UIView>& item, NSLayoutAttribute attribute,
+                       NSLayoutRelation relation, const std::shared_ptr<UIView>& toItem,
+                       NSLayoutAttribute toAttribute, CGFloat multiplier, CGFloat constant);
 
-    static std::shared_ptr<NSLayoutConstraint> constraintWithItem(const std::shared_ptr<UIView>& item,
-                                                                  NSLayoutAttribute attribute, NSLayoutRelation relation,
-                                                                  const std::shared_ptr<UIView>& toItem,
-                                                                  NSLayoutAttribute toAttribute, CGFloat multiplier,
-                                                                  CGFloat constant);
+    static std::shared_ptr<NSLayoutConstraint>
+    constraintWithItem(const std::shared_ptr<UIView>& item, NSLayoutAttribute attribute,
+                       NSLayoutRelation relation, const std::shared_ptr<UIView>& toItem,
+                       NSLayoutAttribute toAttribute, CGFloat multiplier, CGFloat constant);
     static void activateConstraints(const std::vector<std::shared_ptr<NSLayoutConstraint>>& constraints);
     static void deactivateConstraints(const std::vector<std::shared_ptr<NSLayoutConstraint>>& constraints);
 
@@ -39,7 +38,7 @@ public:
     const std::string& identifier() const { return identifier_; }
     void setIdentifier(std::string identifier) { identifier_ = std::move(identifier); }
 
-private:
+  private:
     friend class UIView;
     void install(UIView& view);
     void invalidateLayout() const;

@@ -13,7 +13,8 @@ const std::string spinKey = "spin";
 
 } // namespace
 
-UIActivityIndicatorView::UIActivityIndicatorView(UIActivityIndicatorViewStyle style) : UIView(CGRect{}), style_(style) {
+UIActivityIndicatorView::UIActivityIndicatorView(UIActivityIndicatorViewStyle style)
+    : UIView(CGRect{}), style_(style) {
     CGSize size = intrinsicContentSize();
     setFrame({0, 0, size.width, size.height});
     setHidden(true);
@@ -29,7 +30,8 @@ UIActivityIndicatorView::UIActivityIndicatorView(const CGRect& frame)
 UIActivityIndicatorView::UIActivityIndicatorView(const NSCoder&) : UIActivityIndicatorView(CGRect{}) {}
 
 bool UIActivityIndicatorView::isLarge() const {
-    return style_ == UIActivityIndicatorViewStyle::large || style_ == UIActivityIndicatorViewStyle::whiteLarge;
+    return style_ == UIActivityIndicatorViewStyle::large ||
+           style_ == UIActivityIndicatorViewStyle::whiteLarge;
 }
 
 void UIActivityIndicatorView::setActivityIndicatorViewStyle(UIActivityIndicatorViewStyle style) {
@@ -92,7 +94,9 @@ void UIActivityIndicatorView::stopAnimating() {
     }
 }
 
-CGSize UIActivityIndicatorView::intrinsicContentSize() const { return isLarge() ? CGSize{37, 37} : CGSize{20, 20}; }
+CGSize UIActivityIndicatorView::intrinsicContentSize() const {
+    return isLarge() ? CGSize{37, 37} : CGSize{20, 20};
+}
 
 void UIActivityIndicatorView::drawRect(const CGRect&) {
     CGContext* context = UIGraphics::currentContext();
@@ -110,7 +114,8 @@ void UIActivityIndicatorView::drawRect(const CGRect&) {
         CGFloat fade = 0.25 + 0.75 * static_cast<CGFloat>(i + 1) / spokes;
         CGPoint direction{std::cos(angle), std::sin(angle)};
         context->setStrokeColor(base.colorWithAlphaComponent(base.alpha() * fade));
-        context->strokeLineSegments({{b.midX() + direction.x * inner, b.midY() + direction.y * inner},
-                                     {b.midX() + direction.x * (radius - 1), b.midY() + direction.y * (radius - 1)}});
+        context->strokeLineSegments(
+            {{b.midX() + direction.x * inner, b.midY() + direction.y * inner},
+             {b.midX() + direction.x * (radius - 1), b.midY() + direction.y * (radius - 1)}});
     }
 }

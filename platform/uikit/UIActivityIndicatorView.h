@@ -8,8 +8,9 @@ enum class UIActivityIndicatorViewStyle { whiteLarge = 0, white = 1, gray = 2, m
 
 // The spinning wheel of spokes. Stopped, it hides itself unless told not to.
 class UIActivityIndicatorView : public UIView {
-public:
-    explicit UIActivityIndicatorView(UIActivityIndicatorViewStyle style = UIActivityIndicatorViewStyle::medium);
+  public:
+    explicit UIActivityIndicatorView(
+        UIActivityIndicatorViewStyle style = UIActivityIndicatorViewStyle::medium);
     explicit UIActivityIndicatorView(const CGRect& frame);
     explicit UIActivityIndicatorView(const NSCoder& coder);
 
@@ -27,7 +28,7 @@ public:
     CGSize intrinsicContentSize() const override;
     void drawRect(const CGRect& rect) override;
 
-private:
+  private:
     bool isLarge() const;
 
     UIActivityIndicatorViewStyle style_;

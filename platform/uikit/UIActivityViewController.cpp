@@ -78,11 +78,13 @@ void UIActivityViewController::loadView() {
     doneButton->setFrame({screen.size.width - 90, 18, 70, 34});
     doneButton->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin);
     std::weak_ptr<UIResponder> weakSelf = weak_from_this();
-    doneButton->addAction([weakSelf](const std::shared_ptr<UIControl>&) {
-        if (auto self = std::static_pointer_cast<UIActivityViewController>(weakSelf.lock())) {
-            self->done();
-        }
-    }, UIControlEventTouchUpInside);
+    doneButton->addAction(
+        [weakSelf](const std::shared_ptr<UIControl>&) {
+            if (auto self = std::static_pointer_cast<UIActivityViewController>(weakSelf.lock())) {
+                self->done();
+            }
+        },
+        UIControlEventTouchUpInside);
     root->addSubview(doneButton);
 
     auto status = std::make_shared<UILabel>();

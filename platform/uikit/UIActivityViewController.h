@@ -15,7 +15,7 @@
 // never replacing one) and the sheet tells the user where. Done dismisses it and reports the
 // outcome to the completion handler.
 class UIActivityViewController : public UIViewController {
-public:
+  public:
     // The activity type reported when the images were saved.
     static constexpr const char* activityTypeSaveToFiles = "SaveToFiles";
 
@@ -25,14 +25,16 @@ public:
     explicit UIActivityViewController(std::vector<std::shared_ptr<UIImage>> activityItems);
 
     const std::vector<std::shared_ptr<UIImage>>& activityItems() const { return items_; }
-    void setCompletionWithItemsHandler(CompletionWithItemsHandler handler) { completion_ = std::move(handler); }
+    void setCompletionWithItemsHandler(CompletionWithItemsHandler handler) {
+        completion_ = std::move(handler);
+    }
     const std::vector<std::filesystem::path>& savedPaths() const { return savedPaths_; }
     // What the sheet shows the user.
     const std::string& statusText() const { return statusText_; }
 
     void loadView() override;
 
-private:
+  private:
     void saveItems();
     void done();
 

@@ -10,12 +10,12 @@ class UIPresentationController;
 
 // Lets a presenter choose how a presentation adapts to a compact screen.
 class UIAdaptivePresentationControllerDelegate {
-public:
+  public:
     virtual ~UIAdaptivePresentationControllerDelegate() = default;
     // Nothing: the platform's own adaptation. none: keep the presentation as it is.
     virtual std::optional<UIModalPresentationStyle>
-    adaptivePresentationStyleForPresentationControllerTraitCollection(const std::shared_ptr<UIPresentationController>&,
-                                                                      const UITraitCollection&) {
+    adaptivePresentationStyleForPresentationControllerTraitCollection(
+        const std::shared_ptr<UIPresentationController>&, const UITraitCollection&) {
         return std::nullopt;
     }
 };

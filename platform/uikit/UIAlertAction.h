@@ -10,7 +10,7 @@ enum class UIAlertActionStyle { defaultStyle = 0, cancel = 1, destructive = 2 };
 class UIAlertAction : public std::enable_shared_from_this<UIAlertAction> {
     struct Token {};
 
-public:
+  public:
     using Handler = std::function<void(const std::shared_ptr<UIAlertAction>&)>;
 
     UIAlertAction(Token, std::string title, UIAlertActionStyle style, Handler handler)
@@ -26,7 +26,7 @@ public:
     bool isEnabled() const { return enabled_; }
     void setEnabled(bool enabled) { enabled_ = enabled; }
 
-private:
+  private:
     std::string title_;
     UIAlertActionStyle style_;
     Handler handler_;

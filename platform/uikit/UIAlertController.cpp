@@ -36,9 +36,10 @@ std::shared_ptr<UIView> hairline(const CGRect& frame) {
 
 } // namespace
 
-std::shared_ptr<UIAlertController> UIAlertController::alertControllerWithTitle(std::optional<std::string> title,
-                                                                               std::optional<std::string> message,
-                                                                               UIAlertControllerStyle preferredStyle) {
+std::shared_ptr<UIAlertController>
+UIAlertController::alertControllerWithTitle(std::optional<std::string> title,
+                                            std::optional<std::string> message,
+                                            UIAlertControllerStyle preferredStyle) {
     return std::make_shared<UIAlertController>(std::move(title), std::move(message), preferredStyle);
 }
 
@@ -119,17 +120,20 @@ void UIAlertController::loadView() {
         auto button = UIButton::buttonWithType(UIButtonType::system);
         button->setTitle(action->title(), UIControlStateNormal);
         button->titleLabel()->setFont(UIFont::systemFontOfSize(
-            17, action->style() == UIAlertActionStyle::cancel ? UIFontWeight::semibold : UIFontWeight::regular));
+            17,
+            action->style() == UIAlertActionStyle::cancel ? UIFontWeight::semibold : UIFontWeight::regular));
         if (action->style() == UIAlertActionStyle::destructive) {
             button->setTitleColor(UIColor::systemRedColor(), UIControlStateNormal);
         }
         button->setEnabled(action->isEnabled());
         button->setAccessibilityIdentifier(action->title());
-        button->addAction([weakSelf, action](const std::shared_ptr<UIControl>&) {
-            if (auto self = std::static_pointer_cast<UIAlertController>(weakSelf.lock())) {
-                self->actionTapped(action);
-            }
-        }, UIControlEventTouchUpInside);
+        button->addAction(
+            [weakSelf, action](const std::shared_ptr<UIControl>&) {
+                if (auto self = std::static_pointer_cast<UIAlertController>(weakSelf.lock())) {
+                    self->actionTapped(action);
+                }
+            },
+            UIControlEventTouchUpInside);
         CGRect frame = sideBySide ? CGRect{width / 2 * static_cast<CGFloat>(i), y, width / 2, buttonHeight}
                                   : CGRect{0, y, width, buttonHeight};
         box->addSubview(hairline({frame.origin.x, frame.origin.y, frame.size.width, 0.5}));
@@ -149,8 +153,9 @@ void UIAlertController::loadView() {
         box->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleTopMargin);
     } else {
         box->setFrame({screen.midX() - width / 2, screen.midY() - y / 2, width, y});
-        box->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin | UIViewAutoresizingFlexibleRightMargin |
-                                 UIViewAutoresizingFlexibleTopMargin | UIViewAutoresizingFlexibleBottomMargin);
+        box->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin |
+                                 UIViewAutoresizingFlexibleRightMargin | UIViewAutoresizingFlexibleTopMargin |
+                                 UIViewAutoresizingFlexibleBottomMargin);
     }
     root->addSubview(box);
     setView(root);

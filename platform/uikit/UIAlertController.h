@@ -17,7 +17,7 @@ enum class UIAlertControllerStyle { actionSheet = 0, alert = 1 };
 // action's handler. Cancel actions go last (first of two side-by-side buttons). Each button
 // carries its action's title as accessibility identifier.
 class UIAlertController : public UIViewController {
-public:
+  public:
     static std::shared_ptr<UIAlertController> alertControllerWithTitle(std::optional<std::string> title,
                                                                        std::optional<std::string> message,
                                                                        UIAlertControllerStyle preferredStyle);
@@ -34,7 +34,7 @@ public:
 
     void loadView() override;
 
-private:
+  private:
     void actionTapped(const std::shared_ptr<UIAlertAction>& action);
 
     std::optional<std::string> alertTitle_;

@@ -21,11 +21,17 @@ std::shared_ptr<UIApplication> UIApplication::sharedApplication() {
     return application;
 }
 
-std::vector<std::shared_ptr<UIScene>> UIApplication::connectedScenes() const { return {scene_}; }
+std::vector<std::shared_ptr<UIScene>> UIApplication::connectedScenes() const {
+    return {scene_};
+}
 
-std::vector<std::shared_ptr<UIWindow>> UIApplication::windows() const { return scene_->windows(); }
+std::vector<std::shared_ptr<UIWindow>> UIApplication::windows() const {
+    return scene_->windows();
+}
 
-std::shared_ptr<UIWindow> UIApplication::keyWindow() const { return scene_->keyWindow(); }
+std::shared_ptr<UIWindow> UIApplication::keyWindow() const {
+    return scene_->keyWindow();
+}
 
 bool UIApplication::finishLaunching(const AnyValue::Dictionary& launchOptions) {
     state_ = UIApplicationState::inactive;
@@ -57,7 +63,8 @@ void UIApplication::enterBackground() {
 }
 
 void UIApplication::enterForeground() {
-    tell(&UIApplicationDelegate::applicationWillEnterForeground, UIApplicationWillEnterForegroundNotification);
+    tell(&UIApplicationDelegate::applicationWillEnterForeground,
+         UIApplicationWillEnterForegroundNotification);
     state_ = UIApplicationState::inactive;
 }
 
@@ -65,10 +72,12 @@ void UIApplication::terminate() {
     tell(&UIApplicationDelegate::applicationWillTerminate, UIApplicationWillTerminateNotification);
 }
 
-void UIApplication::openURL(const URL& url, const AnyValue::Dictionary&, std::function<void(bool)> completion) {
+void UIApplication::openURL(const URL& url, const AnyValue::Dictionary&,
+                            std::function<void(bool)> completion) {
     bool opened = false;
     if (canOpenURL(url)) {
-        opened = opener_ ? opener_(url.absoluteString()) : openLinkWithProgram("xdg-open", url.absoluteString());
+        opened =
+            opener_ ? opener_(url.absoluteString()) : openLinkWithProgram("xdg-open", url.absoluteString());
     } else {
         DebugConsole::print("Cannot open link with scheme \"" + url.scheme() + "\"");
     }

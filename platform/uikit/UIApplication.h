@@ -16,10 +16,14 @@ class UIWindowScene;
 
 enum class UIApplicationState { active, inactive, background };
 
-inline const char* const UIApplicationDidBecomeActiveNotification = "UIApplicationDidBecomeActiveNotification";
-inline const char* const UIApplicationWillResignActiveNotification = "UIApplicationWillResignActiveNotification";
-inline const char* const UIApplicationDidEnterBackgroundNotification = "UIApplicationDidEnterBackgroundNotification";
-inline const char* const UIApplicationWillEnterForegroundNotification = "UIApplicationWillEnterForegroundNotification";
+inline const char* const UIApplicationDidBecomeActiveNotification =
+    "UIApplicationDidBecomeActiveNotification";
+inline const char* const UIApplicationWillResignActiveNotification =
+    "UIApplicationWillResignActiveNotification";
+inline const char* const UIApplicationDidEnterBackgroundNotification =
+    "UIApplicationDidEnterBackgroundNotification";
+inline const char* const UIApplicationWillEnterForegroundNotification =
+    "UIApplicationWillEnterForegroundNotification";
 inline const char* const UIApplicationWillTerminateNotification = "UIApplicationWillTerminateNotification";
 
 // The running app: its delegate, its one window scene and the life-cycle steps a host drives
@@ -27,7 +31,7 @@ inline const char* const UIApplicationWillTerminateNotification = "UIApplication
 // for http and https: the opener is started with the link as its single argument, never
 // through a shell.
 class UIApplication : public UIResponder {
-public:
+  public:
     // Receives the link text; true when an opener was started.
     using LinkOpener = std::function<bool(const std::string& link)>;
 
@@ -61,9 +65,10 @@ public:
 
     UIApplication();
 
-private:
+  private:
     // Tells the delegate, then posts the notification.
-    void tell(void (UIApplicationDelegate::*call)(const std::shared_ptr<UIApplication>&), const char* notification);
+    void tell(void (UIApplicationDelegate::*call)(const std::shared_ptr<UIApplication>&),
+              const char* notification);
 
     std::shared_ptr<UIApplicationDelegate> delegate_;
     std::shared_ptr<UIWindowScene> scene_;

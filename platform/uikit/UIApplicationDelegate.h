@@ -10,7 +10,7 @@ class UIWindow;
 // What the application tells its delegate about its life cycle. Every call has a default that
 // does nothing (launching reports success).
 class UIApplicationDelegate {
-public:
+  public:
     virtual ~UIApplicationDelegate() = default;
 
     virtual bool applicationDidFinishLaunchingWithOptions(const std::shared_ptr<UIApplication>& application,

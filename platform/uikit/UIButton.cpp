@@ -60,7 +60,9 @@ void UIButton::setTitle(std::optional<std::string> title, UIControlState state) 
     refreshContent();
 }
 
-std::optional<std::string> UIButton::titleForState(UIControlState state) const { return lookup(titles_, state); }
+std::optional<std::string> UIButton::titleForState(UIControlState state) const {
+    return lookup(titles_, state);
+}
 
 void UIButton::setTitleColor(std::optional<UIColor> color, UIControlState state) {
     if (color) {
@@ -71,7 +73,9 @@ void UIButton::setTitleColor(std::optional<UIColor> color, UIControlState state)
     refreshContent();
 }
 
-std::optional<UIColor> UIButton::titleColorForState(UIControlState state) const { return lookup(titleColors_, state); }
+std::optional<UIColor> UIButton::titleColorForState(UIControlState state) const {
+    return lookup(titleColors_, state);
+}
 
 UIColor UIButton::currentTitleColor() const {
     if (auto color = titleColorForState(state())) {
@@ -129,7 +133,8 @@ void UIButton::refreshContent() {
     }
     imageView_->setImage(image);
     imageView_->setHidden(!image);
-    imageView_->setTintColor(type_ == UIButtonType::system ? std::optional<UIColor>(currentTitleColor()) : std::nullopt);
+    imageView_->setTintColor(type_ == UIButtonType::system ? std::optional<UIColor>(currentTitleColor())
+                                                           : std::nullopt);
     CGFloat dim = isHighlighted() && type_ == UIButtonType::custom ? 0.6 : 1.0;
     imageView_->setAlpha(dim);
     invalidateIntrinsicContentSize();
@@ -152,7 +157,9 @@ CGSize UIButton::intrinsicContentSize() const {
             content.height + contentInsets_.top + contentInsets_.bottom};
 }
 
-CGSize UIButton::sizeThatFits(CGSize) const { return intrinsicContentSize(); }
+CGSize UIButton::sizeThatFits(CGSize) const {
+    return intrinsicContentSize();
+}
 
 void UIButton::layoutSubviews() {
     UIControl::layoutSubviews();

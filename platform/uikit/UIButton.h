@@ -17,7 +17,7 @@ enum class UIButtonType { custom = 0, system = 1 };
 // grey when disabled and faded while pressed; custom buttons have white titles and images as
 // they are. The image sits left of the title, both centred in the content area.
 class UIButton : public UIControl {
-public:
+  public:
     static std::shared_ptr<UIButton> buttonWithType(UIButtonType type);
 
     // A custom button.
@@ -47,11 +47,12 @@ public:
     void layoutSubviews() override;
     void tintColorDidChange() override;
 
-protected:
+  protected:
     void stateDidChange() override;
 
-private:
-    template <typename T> static std::optional<T> lookup(const std::map<UIControlState, T>& values, UIControlState state);
+  private:
+    template <typename T>
+    static std::optional<T> lookup(const std::map<UIControlState, T>& values, UIControlState state);
     void refreshContent();
     CGSize contentSize() const;
 

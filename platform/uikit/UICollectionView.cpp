@@ -6,7 +6,8 @@
 #include <set>
 
 UICollectionView::UICollectionView(const CGRect& frame, std::shared_ptr<UICollectionViewLayout> layout)
-    : UIScrollView(frame), layout_(layout ? std::move(layout) : std::make_shared<UICollectionViewFlowLayout>()) {}
+    : UIScrollView(frame),
+      layout_(layout ? std::move(layout) : std::make_shared<UICollectionViewFlowLayout>()) {}
 
 UICollectionView::UICollectionView(const NSCoder&) : UICollectionView(CGRect{}, nullptr) {}
 
@@ -43,8 +44,9 @@ void UICollectionView::registerCellFactory(const std::string& reuseIdentifier,
     pool_.registerFactory(reuseIdentifier, std::move(make));
 }
 
-std::shared_ptr<UICollectionViewCell> UICollectionView::dequeueReusableCellWithReuseIdentifier(
-    const std::string& reuseIdentifier, const NSIndexPath&) {
+std::shared_ptr<UICollectionViewCell>
+UICollectionView::dequeueReusableCellWithReuseIdentifier(const std::string& reuseIdentifier,
+                                                         const NSIndexPath&) {
     return pool_.dequeue(reuseIdentifier);
 }
 
@@ -91,10 +93,13 @@ int UICollectionView::numberOfSections() {
 
 int UICollectionView::numberOfItemsInSection(int section) {
     ensureCounts();
-    return section >= 0 && section < static_cast<int>(counts_->size()) ? (*counts_)[static_cast<std::size_t>(section)] : 0;
+    return section >= 0 && section < static_cast<int>(counts_->size())
+               ? (*counts_)[static_cast<std::size_t>(section)]
+               : 0;
 }
 
-std::optional<UICollectionViewLayoutAttributes> UICollectionView::layoutAttributesForItemAtIndexPath(const NSIndexPath& indexPath) {
+std::optional<UICollectionViewLayoutAttributes>
+UICollectionView::layoutAttributesForItemAtIndexPath(const NSIndexPath& indexPath) {
     ensurePrepared();
     return layout_->layoutAttributesForItemAtIndexPath(indexPath);
 }
@@ -139,7 +144,8 @@ void UICollectionView::layoutSubviews() {
     }
 }
 
-void UICollectionView::enqueue(const std::shared_ptr<UICollectionViewCell>& cell, const NSIndexPath& indexPath) {
+void UICollectionView::enqueue(const std::shared_ptr<UICollectionViewCell>& cell,
+                               const NSIndexPath& indexPath) {
     cell->removeFromSuperview();
     if (auto d = delegate()) {
         d->collectionViewDidEndDisplayingCellForItemAtIndexPath(self(), cell, indexPath);

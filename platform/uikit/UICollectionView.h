@@ -17,7 +17,7 @@
 // Items placed by a layout, with cells only for the items in the visible part; cells that
 // scroll out are queued for reuse by identifier. A tap on an item selects it.
 class UICollectionView : public UIScrollView {
-public:
+  public:
     UICollectionView(const CGRect& frame, std::shared_ptr<UICollectionViewLayout> layout);
     // With a flow layout.
     explicit UICollectionView(const NSCoder& coder);
@@ -35,8 +35,8 @@ public:
     template <typename Cell> void registerClass(const std::string& reuseIdentifier) {
         registerCellFactory(reuseIdentifier, [] { return std::make_shared<Cell>(CGRect{}); });
     }
-    std::shared_ptr<UICollectionViewCell> dequeueReusableCellWithReuseIdentifier(const std::string& reuseIdentifier,
-                                                                                 const NSIndexPath& indexPath);
+    std::shared_ptr<UICollectionViewCell>
+    dequeueReusableCellWithReuseIdentifier(const std::string& reuseIdentifier, const NSIndexPath& indexPath);
 
     void reloadData();
     int numberOfSections();
@@ -46,14 +46,15 @@ public:
     std::vector<NSIndexPath> indexPathsForVisibleItems();
     std::optional<NSIndexPath> indexPathForItemAtPoint(CGPoint point);
     std::optional<NSIndexPath> indexPathForCell(const UICollectionViewCell* cell) const;
-    std::optional<UICollectionViewLayoutAttributes> layoutAttributesForItemAtIndexPath(const NSIndexPath& indexPath);
+    std::optional<UICollectionViewLayoutAttributes>
+    layoutAttributesForItemAtIndexPath(const NSIndexPath& indexPath);
 
     void layoutSubviews() override;
     void touchesBegan(UITouch& touch) override;
     void touchesEnded(UITouch& touch) override;
     void touchesCancelled(UITouch& touch) override;
 
-private:
+  private:
     std::shared_ptr<UICollectionView> self();
     void ensureCounts();
     void ensurePrepared();

@@ -7,7 +7,7 @@
 
 // One item of a collection view; content goes into the content view, which fills the cell.
 class UICollectionViewCell : public UIView {
-public:
+  public:
     UICollectionViewCell();
     explicit UICollectionViewCell(const CGRect& frame);
     explicit UICollectionViewCell(const NSCoder& coder);
@@ -22,7 +22,7 @@ public:
 
     void layoutSubviews() override;
 
-private:
+  private:
     template <typename> friend class UIReusableViewPool;
 
     std::string reuseIdentifier_;

@@ -9,12 +9,14 @@ class UICollectionView;
 class UICollectionViewCell;
 
 class UICollectionViewDelegate : public UIScrollViewDelegate {
-public:
-    virtual void collectionViewDidSelectItemAtIndexPath(const std::shared_ptr<UICollectionView>&, const NSIndexPath&) {}
+  public:
+    virtual void collectionViewDidSelectItemAtIndexPath(const std::shared_ptr<UICollectionView>&,
+                                                        const NSIndexPath&) {}
     virtual void collectionViewWillDisplayCellForItemAtIndexPath(const std::shared_ptr<UICollectionView>&,
                                                                  const std::shared_ptr<UICollectionViewCell>&,
                                                                  const NSIndexPath&) {}
-    virtual void collectionViewDidEndDisplayingCellForItemAtIndexPath(const std::shared_ptr<UICollectionView>&,
-                                                                      const std::shared_ptr<UICollectionViewCell>&,
-                                                                      const NSIndexPath&) {}
+    virtual void
+    collectionViewDidEndDisplayingCellForItemAtIndexPath(const std::shared_ptr<UICollectionView>&,
+                                                         const std::shared_ptr<UICollectionViewCell>&,
+                                                         const NSIndexPath&) {}
 };

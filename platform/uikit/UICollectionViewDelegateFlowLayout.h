@@ -9,22 +9,25 @@ class UICollectionViewLayout;
 
 // What a flow layout asks its collection view's delegate; nothing keeps the layout's own value.
 class UICollectionViewDelegateFlowLayout : public UICollectionViewDelegate {
-public:
-    virtual std::optional<CGSize> collectionViewLayoutSizeForItemAtIndexPath(const std::shared_ptr<UICollectionView>&,
-                                                                             UICollectionViewLayout&,
-                                                                             const NSIndexPath&) {
+  public:
+    virtual std::optional<CGSize>
+    collectionViewLayoutSizeForItemAtIndexPath(const std::shared_ptr<UICollectionView>&,
+                                               UICollectionViewLayout&, const NSIndexPath&) {
         return std::nullopt;
     }
-    virtual std::optional<UIEdgeInsets> collectionViewLayoutInsetForSectionAtIndex(const std::shared_ptr<UICollectionView>&,
-                                                                                   UICollectionViewLayout&, int) {
+    virtual std::optional<UIEdgeInsets>
+    collectionViewLayoutInsetForSectionAtIndex(const std::shared_ptr<UICollectionView>&,
+                                               UICollectionViewLayout&, int) {
         return std::nullopt;
     }
-    virtual std::optional<CGFloat> collectionViewLayoutMinimumLineSpacingForSectionAtIndex(
-        const std::shared_ptr<UICollectionView>&, UICollectionViewLayout&, int) {
+    virtual std::optional<CGFloat>
+    collectionViewLayoutMinimumLineSpacingForSectionAtIndex(const std::shared_ptr<UICollectionView>&,
+                                                            UICollectionViewLayout&, int) {
         return std::nullopt;
     }
-    virtual std::optional<CGFloat> collectionViewLayoutMinimumInteritemSpacingForSectionAtIndex(
-        const std::shared_ptr<UICollectionView>&, UICollectionViewLayout&, int) {
+    virtual std::optional<CGFloat>
+    collectionViewLayoutMinimumInteritemSpacingForSectionAtIndex(const std::shared_ptr<UICollectionView>&,
+                                                                 UICollectionViewLayout&, int) {
         return std::nullopt;
     }
 };

@@ -19,9 +19,10 @@ void UICollectionViewFlowLayout::prepareLayout(UICollectionView& collectionView)
         CGFloat itemSpacing = minimumInteritemSpacing;
         if (flow) {
             inset = flow->collectionViewLayoutInsetForSectionAtIndex(view, *this, s).value_or(inset);
-            lineSpacing = flow->collectionViewLayoutMinimumLineSpacingForSectionAtIndex(view, *this, s).value_or(lineSpacing);
-            itemSpacing =
-                flow->collectionViewLayoutMinimumInteritemSpacingForSectionAtIndex(view, *this, s).value_or(itemSpacing);
+            lineSpacing = flow->collectionViewLayoutMinimumLineSpacingForSectionAtIndex(view, *this, s)
+                              .value_or(lineSpacing);
+            itemSpacing = flow->collectionViewLayoutMinimumInteritemSpacingForSectionAtIndex(view, *this, s)
+                              .value_or(itemSpacing);
         }
         CGFloat alongStart = vertical ? inset.left : inset.top;
         CGFloat alongEnd = extent - (vertical ? inset.right : inset.bottom);
@@ -54,7 +55,8 @@ void UICollectionViewFlowLayout::prepareLayout(UICollectionView& collectionView)
             NSIndexPath indexPath{s, item};
             CGSize size = itemSize;
             if (flow) {
-                size = flow->collectionViewLayoutSizeForItemAtIndexPath(view, *this, indexPath).value_or(size);
+                size =
+                    flow->collectionViewLayoutSizeForItemAtIndexPath(view, *this, indexPath).value_or(size);
             }
             CGFloat length = vertical ? size.width : size.height;
             CGFloat thickness = vertical ? size.height : size.width;

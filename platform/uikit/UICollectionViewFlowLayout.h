@@ -11,7 +11,7 @@ enum class UICollectionViewScrollDirection { vertical, horizontal };
 // layout's own settings. Items of one line are centred on the line; a lone item is centred
 // along it and a full line spreads its items to both ends.
 class UICollectionViewFlowLayout : public UICollectionViewLayout {
-public:
+  public:
     UICollectionViewScrollDirection scrollDirection = UICollectionViewScrollDirection::vertical;
     CGSize itemSize{50, 50};
     CGFloat minimumLineSpacing = 10;
@@ -21,6 +21,6 @@ public:
     void prepareLayout(UICollectionView& collectionView) override;
     CGSize collectionViewContentSize() const override { return contentSize_; }
 
-private:
+  private:
     CGSize contentSize_;
 };

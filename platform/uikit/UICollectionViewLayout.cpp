@@ -1,6 +1,7 @@
 #include "platform/uikit/UICollectionViewLayout.h"
 
-std::vector<UICollectionViewLayoutAttributes> UICollectionViewLayout::layoutAttributesForElementsInRect(const CGRect& rect) const {
+std::vector<UICollectionViewLayoutAttributes>
+UICollectionViewLayout::layoutAttributesForElementsInRect(const CGRect& rect) const {
     std::vector<UICollectionViewLayoutAttributes> result;
     for (const auto& attributes : attributes_) {
         if (attributes.frame.intersects(rect)) {

@@ -33,7 +33,7 @@ enum class UIControlContentVerticalAlignment { center, top, bottom, fill };
 // weakly, as the platform does: an action of a released target is skipped. A disabled control
 // passes touches on to its next responder.
 class UIControl : public UIView {
-public:
+  public:
     using Action = std::function<void(const std::shared_ptr<UIControl>& sender)>;
 
     using UIView::UIView;
@@ -51,25 +51,34 @@ public:
     UIControlContentVerticalAlignment contentVerticalAlignment() const { return verticalAlignment_; }
     void setContentVerticalAlignment(UIControlContentVerticalAlignment alignment);
 
-    void addAction(Action action, UIControlEvents events) { addRegistration(nullptr, std::move(action), events); }
+    void addAction(Action action, UIControlEvents events) {
+        addRegistration(nullptr, std::move(action), events);
+    }
     // addTarget:action:forControlEvents: with an action that takes no sender or the sender.
-    template <typename T> void addTarget(const std::shared_ptr<T>& target, void (T::*action)(), UIControlEvents events) {
+    template <typename T>
+    void addTarget(const std::shared_ptr<T>& target, void (T::*action)(), UIControlEvents events) {
         std::weak_ptr<T> weak = target;
-        addRegistration(target.get(), [weak, action](const std::shared_ptr<UIControl>&) {
-            if (auto strong = weak.lock()) {
-                ((*strong).*action)();
-            }
-        }, events);
+        addRegistration(
+            target.get(),
+            [weak, action](const std::shared_ptr<UIControl>&) {
+                if (auto strong = weak.lock()) {
+                    ((*strong).*action)();
+                }
+            },
+            events);
     }
     template <typename T, typename Sender>
     void addTarget(const std::shared_ptr<T>& target, void (T::*action)(const std::shared_ptr<Sender>&),
                    UIControlEvents events) {
         std::weak_ptr<T> weak = target;
-        addRegistration(target.get(), [weak, action](const std::shared_ptr<UIControl>& sender) {
-            if (auto strong = weak.lock()) {
-                ((*strong).*action)(std::dynamic_pointer_cast<Sender>(sender));
-            }
-        }, events);
+        addRegistration(
+            target.get(),
+            [weak, action](const std::shared_ptr<UIControl>& sender) {
+                if (auto strong = weak.lock()) {
+                    ((*strong).*action)(std::dynamic_pointer_cast<Sender>(sender));
+                }
+            },
+            events);
     }
     // Drops the target's registrations for those events (all events of all targets for nullptr).
     void removeTarget(const void* target, UIControlEvents events);
@@ -82,11 +91,11 @@ public:
     void touchesEnded(UITouch& touch) override;
     void touchesCancelled(UITouch& touch) override;
 
-protected:
+  protected:
     // Called after enabled, highlighted or selected changed.
     virtual void stateDidChange() { setNeedsDisplay(); }
 
-private:
+  private:
     struct Registration {
         const void* target;
         UIControlEvents events;

@@ -9,7 +9,9 @@ UIImageView::UIImageView() : UIImageView(CGRect{}) {}
 
 UIImageView::UIImageView(const NSCoder&) : UIImageView(CGRect{}) {}
 
-UIImageView::UIImageView(const CGRect& frame) : UIView(frame) { setUserInteractionEnabled(false); }
+UIImageView::UIImageView(const CGRect& frame) : UIView(frame) {
+    setUserInteractionEnabled(false);
+}
 
 UIImageView::UIImageView(std::shared_ptr<UIImage> image)
     : UIImageView(CGRect{{0, 0}, image ? image->size() : CGSize{}}) {
@@ -29,7 +31,9 @@ CGSize UIImageView::intrinsicContentSize() const {
     return image_ ? image_->size() : CGSize{UIViewNoIntrinsicMetric, UIViewNoIntrinsicMetric};
 }
 
-CGSize UIImageView::sizeThatFits(CGSize) const { return image_ ? image_->size() : CGSize{}; }
+CGSize UIImageView::sizeThatFits(CGSize) const {
+    return image_ ? image_->size() : CGSize{};
+}
 
 CGRect UIImageView::rectForContentMode(UIViewContentMode mode, CGSize content, const CGRect& bounds) {
     CGFloat w = content.width, h = content.height;

@@ -8,7 +8,7 @@
 // Shows an image placed by the content mode; a template image takes the tint colour. Takes no
 // touches unless told to.
 class UIImageView : public UIView {
-public:
+  public:
     UIImageView();
     explicit UIImageView(const CGRect& frame);
     // Sized to the image.
@@ -25,6 +25,6 @@ public:
     // Where content of a size lands in bounds under a content mode.
     static CGRect rectForContentMode(UIViewContentMode mode, CGSize content, const CGRect& bounds);
 
-private:
+  private:
     std::shared_ptr<UIImage> image_;
 };

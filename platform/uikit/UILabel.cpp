@@ -45,7 +45,9 @@ void UILabel::setText(std::string text) {
     textDidChange();
 }
 
-NSAttributedString UILabel::attributedText() const { return attributedText_ ? *attributedText_ : styledText(); }
+NSAttributedString UILabel::attributedText() const {
+    return attributedText_ ? *attributedText_ : styledText();
+}
 
 void UILabel::setAttributedText(NSAttributedString text) {
     NSStringAttributes first = text.attributesAtStart();
@@ -172,9 +174,13 @@ CGSize UILabel::intrinsicContentSize() const {
     return measure(width);
 }
 
-CGSize UILabel::sizeThatFits(CGSize size) const { return measure(size.width); }
+CGSize UILabel::sizeThatFits(CGSize size) const {
+    return measure(size.width);
+}
 
-void UILabel::drawRect(const CGRect& rect) { drawTextInRect(rect); }
+void UILabel::drawRect(const CGRect& rect) {
+    drawTextInRect(rect);
+}
 
 void UILabel::drawTextInRect(const CGRect& rect) {
     CGContext* context = UIGraphics::currentContext();

@@ -12,7 +12,7 @@
 // minimumScaleFactor) when adjustsFontSizeToFitWidth is on. Setting attributed text makes the
 // label adopt the font, colour and alignment of its first run.
 class UILabel : public UIView {
-public:
+  public:
     UILabel();
     explicit UILabel(const CGRect& frame);
     explicit UILabel(const NSCoder& coder);
@@ -48,7 +48,7 @@ public:
     void drawRect(const CGRect& rect) override;
     virtual void drawTextInRect(const CGRect& rect);
 
-private:
+  private:
     NSAttributedString styledText() const;
     NSLineBreakMode effectiveLineBreakMode() const;
     CGSize measure(CGFloat width) const;

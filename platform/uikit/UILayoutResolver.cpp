@@ -69,7 +69,8 @@ CGFloat valueIn(const CGRect& r, NSLayoutAttribute attribute) {
 
 // Where another item's attribute lies, in the container's bounds space; nothing when the
 // item refers to the content of a scroll container (handled separately).
-std::optional<CGFloat> otherValue(const UIView* other, NSLayoutAttribute attribute, UIView& container, bool scroll) {
+std::optional<CGFloat> otherValue(const UIView* other, NSLayoutAttribute attribute, UIView& container,
+                                  bool scroll) {
     if (!other || attribute == NSLayoutAttribute::notAnAttribute) {
         return 0.0;
     }
@@ -107,8 +108,8 @@ void apply(Axis& axis, Role role, NSLayoutRelation relation, CGFloat value) {
 
 // A constraint between two subviews that are both placed by constraints is read as placing its
 // first item: the second item is not moved by it.
-void collect(UIView& child, UIView& container, bool scroll, const std::vector<std::shared_ptr<UIView>>& placed, Axis& h,
-             Axis& v) {
+void collect(UIView& child, UIView& container, bool scroll,
+             const std::vector<std::shared_ptr<UIView>>& placed, Axis& h, Axis& v) {
     for (const auto& c : child.constraintsAffectingLayout()) {
         auto first = c->firstItem();
         auto second = c->secondItem();
@@ -122,7 +123,8 @@ void collect(UIView& child, UIView& container, bool scroll, const std::vector<st
         if (other == &child) {
             continue;
         }
-        if (!childFirst && std::any_of(placed.begin(), placed.end(), [&](const auto& p) { return p.get() == other; })) {
+        if (!childFirst &&
+            std::any_of(placed.begin(), placed.end(), [&](const auto& p) { return p.get() == other; })) {
             continue;
         }
         Axis& axis = isHorizontal(own) ? h : v;
@@ -151,8 +153,9 @@ void collect(UIView& child, UIView& container, bool scroll, const std::vector<st
         }
         NSLayoutRelation relation = c->relation();
         if (!childFirst && relation != NSLayoutRelation::equal) {
-            relation = relation == NSLayoutRelation::greaterThanOrEqual ? NSLayoutRelation::lessThanOrEqual
-                                                                        : NSLayoutRelation::greaterThanOrEqual;
+            relation = relation == NSLayoutRelation::greaterThanOrEqual
+                           ? NSLayoutRelation::lessThanOrEqual
+                           : NSLayoutRelation::greaterThanOrEqual;
         }
         apply(axis, role, relation, value);
     }
@@ -184,7 +187,8 @@ void solve(const Axis& axis, CGFloat intrinsic, CGFloat& origin, CGFloat& length
     length = size;
 }
 
-void place(UIView& child, UIView& container, UIScrollView* scroll, const std::vector<std::shared_ptr<UIView>>& placed) {
+void place(UIView& child, UIView& container, UIScrollView* scroll,
+           const std::vector<std::shared_ptr<UIView>>& placed) {
     Axis h, v;
     collect(child, container, scroll != nullptr, placed, h, v);
     CGRect frame = child.frame();
@@ -213,7 +217,8 @@ void place(UIView& child, UIView& container, UIScrollView* scroll, const std::ve
 void UILayoutResolver::layoutSubviewsOf(UIView& container) {
     std::vector<std::shared_ptr<UIView>> placed;
     for (const auto& child : container.subviews()) {
-        if (!child->translatesAutoresizingMaskIntoConstraints() && !child->constraintsAffectingLayout().empty()) {
+        if (!child->translatesAutoresizingMaskIntoConstraints() &&
+            !child->constraintsAffectingLayout().empty()) {
             placed.push_back(child);
         }
     }

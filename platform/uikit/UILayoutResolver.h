@@ -9,6 +9,6 @@ class UIView;
 // from a pinned edge or centre line. Edges pinned to a scroll view refer to its content, so
 // they set the content size instead of stretching the subview.
 class UILayoutResolver {
-public:
+  public:
     static void layoutSubviewsOf(UIView& container);
 };

@@ -54,7 +54,9 @@ std::shared_ptr<UINib> UINib::nibWithNibName(const std::string& name, const std:
     return it == registry().builders.end() ? nullptr : std::make_shared<UINib>(it->second);
 }
 
-std::shared_ptr<UINib> UINib::nibWithBuilder(Builder builder) { return std::make_shared<UINib>(std::move(builder)); }
+std::shared_ptr<UINib> UINib::nibWithBuilder(Builder builder) {
+    return std::make_shared<UINib>(std::move(builder));
+}
 
 std::vector<std::shared_ptr<UIResponder>> UINib::loadNibNamed(const std::string& name,
                                                               const std::shared_ptr<UIResponder>& owner) {
@@ -62,7 +64,8 @@ std::vector<std::shared_ptr<UIResponder>> UINib::loadNibNamed(const std::string&
     return nib ? nib->instantiateWithOwner(owner) : std::vector<std::shared_ptr<UIResponder>>{};
 }
 
-std::vector<std::shared_ptr<UIResponder>> UINib::instantiateWithOwner(const std::shared_ptr<UIResponder>& owner) const {
+std::vector<std::shared_ptr<UIResponder>>
+UINib::instantiateWithOwner(const std::shared_ptr<UIResponder>& owner) const {
     auto ownerController = std::dynamic_pointer_cast<UIViewController>(owner);
     auto viewBefore = ownerController ? ownerController->viewIfLoaded() : nullptr;
     auto objects = builder_ ? builder_(owner) : std::vector<std::shared_ptr<UIResponder>>{};

@@ -10,7 +10,7 @@ class UIView;
 // A popover anchored at a rectangle of a source view. On a phone it adapts to a sheet unless its
 // delegate answers none; on a tablet it stays a popover.
 class UIPopoverPresentationController : public UIPresentationController {
-public:
+  public:
     using UIPresentationController::UIPresentationController;
 
     std::shared_ptr<UIView> sourceView() const { return sourceView_.lock(); }
@@ -18,7 +18,7 @@ public:
     CGRect sourceRect() const { return sourceRect_; }
     void setSourceRect(const CGRect& rect) { sourceRect_ = rect; }
 
-private:
+  private:
     std::weak_ptr<UIView> sourceView_;
     CGRect sourceRect_;
 };

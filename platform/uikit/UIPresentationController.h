@@ -8,8 +8,9 @@ class UIViewController;
 
 // Describes one presentation: the controller shown and the delegate asked about adaptation.
 class UIPresentationController : public std::enable_shared_from_this<UIPresentationController> {
-public:
-    explicit UIPresentationController(std::weak_ptr<UIViewController> presented) : presented_(std::move(presented)) {}
+  public:
+    explicit UIPresentationController(std::weak_ptr<UIViewController> presented)
+        : presented_(std::move(presented)) {}
     virtual ~UIPresentationController() = default;
 
     std::shared_ptr<UIViewController> presentedViewController() const { return presented_.lock(); }
@@ -18,7 +19,7 @@ public:
         delegate_ = std::move(delegate);
     }
 
-private:
+  private:
     std::weak_ptr<UIViewController> presented_;
     std::weak_ptr<UIAdaptivePresentationControllerDelegate> delegate_;
 };

@@ -8,7 +8,7 @@ class UITouch;
 // Base of everything that takes part in event handling: views, view controllers, the application
 // and its delegate. Touches a responder does not handle go to its next responder.
 class UIResponder : public std::enable_shared_from_this<UIResponder> {
-public:
+  public:
     UIResponder() = default;
     virtual ~UIResponder() = default;
     UIResponder(const UIResponder&) = delete;
@@ -31,7 +31,9 @@ public:
     template <typename T> bool isMemberOfClass() const { return typeid(*this) == typeid(T); }
     template <typename T> bool isKindOfClass() const { return dynamic_cast<const T*>(this) != nullptr; }
 
-    template <typename T> std::shared_ptr<T> sharedAs() { return std::dynamic_pointer_cast<T>(shared_from_this()); }
+    template <typename T> std::shared_ptr<T> sharedAs() {
+        return std::dynamic_pointer_cast<T>(shared_from_this());
+    }
     template <typename T> std::shared_ptr<const T> sharedAs() const {
         return std::dynamic_pointer_cast<const T>(shared_from_this());
     }

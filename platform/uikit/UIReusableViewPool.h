@@ -12,7 +12,7 @@
 // by reuse identifier. A dequeued cell comes from the queue (after prepareForReuse) or is made
 // new by its registration; a cell without an identifier of its own gets the one it was made for.
 template <typename Cell> class UIReusableViewPool {
-public:
+  public:
     using Factory = std::function<std::shared_ptr<Cell>()>;
 
     void registerFactory(const std::string& identifier, Factory make) {
@@ -65,7 +65,7 @@ public:
         return it == queues_.end() ? 0 : it->second.size();
     }
 
-private:
+  private:
     std::map<std::string, Factory> factories_;
     std::map<std::string, std::vector<std::shared_ptr<Cell>>> queues_;
 };

@@ -4,6 +4,6 @@
 
 // One instance of the app's user interface, connected to the application.
 class UIScene : public UIResponder {
-public:
+  public:
     UIScene() = default;
 };

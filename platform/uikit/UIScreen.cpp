@@ -14,4 +14,6 @@ void UIScreen::configure(CGSize size, CGFloat scale, UIEdgeInsets safeAreaInsets
     UIGraphics::setMainScreenScale(scale_);
 }
 
-void UIScreen::reset() { configure({390, 844}, 3, {47, 0, 34, 0}); }
+void UIScreen::reset() {
+    configure({390, 844}, 3, {47, 0, 34, 0});
+}

@@ -7,7 +7,7 @@
 
 // The phone's screen: 390 × 844 points at scale 3 unless configured otherwise (tests, hosts).
 class UIScreen {
-public:
+  public:
     static std::shared_ptr<UIScreen> mainScreen();
 
     CGRect bounds() const { return {0, 0, size_.width, size_.height}; }
@@ -20,7 +20,7 @@ public:
     // Back to the phone.
     void reset();
 
-private:
+  private:
     CGSize size_{390, 844};
     CGFloat scale_ = 3;
     UIEdgeInsets safeArea_{47, 0, 34, 0};

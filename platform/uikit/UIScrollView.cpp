@@ -9,17 +9,23 @@ namespace {
 
 constexpr double scrollAnimationDuration = 0.3;
 
-double now() { return std::chrono::duration<double>(Clock::current()->now().time_since_epoch()).count(); }
+double now() {
+    return std::chrono::duration<double>(Clock::current()->now().time_since_epoch()).count();
+}
 
 } // namespace
 
 UIScrollView::UIScrollView() : UIScrollView(CGRect{}) {}
 
-UIScrollView::UIScrollView(const CGRect& frame) : UIView(frame) { setClipsToBounds(true); }
+UIScrollView::UIScrollView(const CGRect& frame) : UIView(frame) {
+    setClipsToBounds(true);
+}
 
 UIScrollView::UIScrollView(const NSCoder&) : UIScrollView(CGRect{}) {}
 
-UIScrollView::~UIScrollView() { stopScrollAnimation(); }
+UIScrollView::~UIScrollView() {
+    stopScrollAnimation();
+}
 
 void UIScrollView::setContentSize(CGSize size) {
     if (size == contentSize_) {
@@ -60,7 +66,8 @@ void UIScrollView::setContentOffset(CGPoint offset, bool animated) {
         }
         double progress = std::clamp((now() - start) / scrollAnimationDuration, 0.0, 1.0);
         CGFloat eased = timing.progressAt(progress);
-        self->setBounds({{from.x + (to.x - from.x) * eased, from.y + (to.y - from.y) * eased}, self->bounds().size});
+        self->setBounds(
+            {{from.x + (to.x - from.x) * eased, from.y + (to.y - from.y) * eased}, self->bounds().size});
         self->contentOffsetDidChange();
         if (progress >= 1) {
             self->stopScrollAnimation();
@@ -83,7 +90,9 @@ void UIScrollView::setContentInset(const UIEdgeInsets& inset) {
     setNeedsLayout();
 }
 
-CGPoint UIScrollView::minimumContentOffset() const { return {-contentInset_.left, -contentInset_.top}; }
+CGPoint UIScrollView::minimumContentOffset() const {
+    return {-contentInset_.left, -contentInset_.top};
+}
 
 CGPoint UIScrollView::maximumContentOffset() const {
     CGPoint minimum = minimumContentOffset();
@@ -114,7 +123,8 @@ void UIScrollView::contentOffsetDidChange() {
 
 std::shared_ptr<UIView> UIScrollView::viewForZooming() {
     auto delegate = this->delegate();
-    return delegate ? delegate->viewForZoomingInScrollView(std::static_pointer_cast<UIScrollView>(shared_from_this()))
+    return delegate ? delegate->viewForZoomingInScrollView(
+                          std::static_pointer_cast<UIScrollView>(shared_from_this()))
                     : nullptr;
 }
 
@@ -123,7 +133,8 @@ void UIScrollView::setZoomScale(CGFloat scale, bool animated) {
     if (!zoomed) {
         return;
     }
-    scale = std::clamp(scale, std::min(minimumZoomScale_, maximumZoomScale_), std::max(minimumZoomScale_, maximumZoomScale_));
+    scale = std::clamp(scale, std::min(minimumZoomScale_, maximumZoomScale_),
+                       std::max(minimumZoomScale_, maximumZoomScale_));
     zoomScale_ = scale;
     auto apply = [&] {
         zoomed->setTransform(CGAffineTransform::makeScale(scale, scale));
@@ -159,7 +170,8 @@ void UIScrollView::dragTo(CGVector movement) {
     if (!dragging_) {
         return;
     }
-    CGPoint offset = clampedContentOffset({dragStartOffset_.x - movement.dx, dragStartOffset_.y - movement.dy});
+    CGPoint offset =
+        clampedContentOffset({dragStartOffset_.x - movement.dx, dragStartOffset_.y - movement.dy});
     if (offset != contentOffset()) {
         setBounds({offset, bounds().size});
         contentOffsetDidChange();
@@ -176,4 +188,6 @@ void UIScrollView::endDragging() {
     }
 }
 
-bool UIScrollView::touchesShouldCancelInContentView(const std::shared_ptr<UIView>&) { return true; }
+bool UIScrollView::touchesShouldCancelInContentView(const std::shared_ptr<UIView>&) {
+    return true;
+}

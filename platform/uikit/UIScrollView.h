@@ -9,7 +9,7 @@
 // insets) when the user drags or the code scrolls animated; a plain setContentOffset is taken
 // as given. Zooming scales the delegate's zooming view and makes the content its scaled size.
 class UIScrollView : public UIView {
-public:
+  public:
     UIScrollView();
     explicit UIScrollView(const CGRect& frame);
     explicit UIScrollView(const NSCoder& coder);
@@ -65,11 +65,11 @@ public:
     // Whether a drag that starts on view may take the touch away from it.
     virtual bool touchesShouldCancelInContentView(const std::shared_ptr<UIView>& view);
 
-protected:
+  protected:
     // After every change of the content offset.
     virtual void contentOffsetDidChange();
 
-private:
+  private:
     void stopScrollAnimation();
 
     CGSize contentSize_;

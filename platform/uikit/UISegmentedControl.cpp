@@ -18,11 +18,13 @@ UISegmentedControl::UISegmentedControl() : UISegmentedControl(CGRect{}) {}
 UISegmentedControl::UISegmentedControl(const NSCoder&) : UISegmentedControl(CGRect{}) {}
 
 UISegmentedControl::UISegmentedControl(const CGRect& frame) : UIControl(frame) {
-    setBackgroundColor(UIColor::dynamicColor(UIColor::colorWithWhite(0.46, 0.12), UIColor::colorWithWhite(0.46, 0.24)));
+    setBackgroundColor(
+        UIColor::dynamicColor(UIColor::colorWithWhite(0.46, 0.12), UIColor::colorWithWhite(0.46, 0.24)));
     layer()->setCornerRadius(8);
 }
 
-UISegmentedControl::UISegmentedControl(const std::vector<std::string>& titles) : UISegmentedControl(CGRect{}) {
+UISegmentedControl::UISegmentedControl(const std::vector<std::string>& titles)
+    : UISegmentedControl(CGRect{}) {
     for (const auto& title : titles) {
         insertSegmentWithTitle(title, numberOfSegments());
     }
@@ -142,12 +144,13 @@ std::vector<std::shared_ptr<UIView>> UISegmentedControl::segmentViews() const {
 }
 
 void UISegmentedControl::refreshSegments() {
-    UIColor selectedBackground =
-        selectedTint_.value_or(UIColor::dynamicColor(UIColor::whiteColor(), UIColor::colorWithWhite(0.39, 1)));
+    UIColor selectedBackground = selectedTint_.value_or(
+        UIColor::dynamicColor(UIColor::whiteColor(), UIColor::colorWithWhite(0.39, 1)));
     for (std::size_t i = 0; i < segments_.size(); ++i) {
         const Segment& segment = segments_[i];
         bool selected = static_cast<int>(i) == selected_;
-        segment.view->setBackgroundColor(selected ? std::optional<UIColor>(selectedBackground) : std::nullopt);
+        segment.view->setBackgroundColor(selected ? std::optional<UIColor>(selectedBackground)
+                                                  : std::nullopt);
         bool enabled = segment.enabled && isEnabled();
         segment.label->setTextColor(enabled ? UIColor::labelColor() : UIColor::systemGrayColor());
         segment.imageView->setTintColor(enabled ? UIColor::labelColor() : UIColor::systemGrayColor());
@@ -177,8 +180,8 @@ void UISegmentedControl::layoutSubviews() {
     CGFloat width = track.size.width / static_cast<CGFloat>(segments_.size());
     for (std::size_t i = 0; i < segments_.size(); ++i) {
         const Segment& segment = segments_[i];
-        segment.view->setFrame({track.origin.x + width * static_cast<CGFloat>(i), track.origin.y, width,
-                                track.size.height});
+        segment.view->setFrame(
+            {track.origin.x + width * static_cast<CGFloat>(i), track.origin.y, width, track.size.height});
         CGRect inside = segment.view->bounds();
         segment.imageView->setFrame(inside.insetBy(4, 4));
         segment.label->setFrame(inside.insetBy(4, 0));

@@ -18,7 +18,7 @@ inline constexpr int UISegmentedControlNoSegment = -1;
 // and a label. A tap on an enabled segment other than the selected one selects it and sends
 // value changed; setting the index in code sends nothing.
 class UISegmentedControl : public UIControl {
-public:
+  public:
     UISegmentedControl();
     explicit UISegmentedControl(const CGRect& frame);
     explicit UISegmentedControl(const NSCoder& coder);
@@ -51,7 +51,7 @@ public:
     void layoutSubviews() override;
     void touchesEnded(UITouch& touch) override;
 
-private:
+  private:
     struct Segment {
         std::shared_ptr<UIView> view;
         std::shared_ptr<UIImageView> imageView;

@@ -29,7 +29,8 @@ UIStackView::UIStackView(const CGRect& frame) : UIView(frame) {}
 
 UIStackView::UIStackView(const NSCoder&) : UIStackView(CGRect{}) {}
 
-UIStackView::UIStackView(const std::vector<std::shared_ptr<UIView>>& arrangedSubviews) : UIStackView(CGRect{}) {
+UIStackView::UIStackView(const std::vector<std::shared_ptr<UIView>>& arrangedSubviews)
+    : UIStackView(CGRect{}) {
     for (const auto& view : arrangedSubviews) {
         arranged_.push_back(view);
         addSubview(view);
@@ -45,7 +46,8 @@ void UIStackView::insertArrangedSubview(const std::shared_ptr<UIView>& view, std
         return;
     }
     arranged_.erase(std::remove(arranged_.begin(), arranged_.end(), view), arranged_.end());
-    arranged_.insert(arranged_.begin() + static_cast<std::ptrdiff_t>(std::min(index, arranged_.size())), view);
+    arranged_.insert(arranged_.begin() + static_cast<std::ptrdiff_t>(std::min(index, arranged_.size())),
+                     view);
     if (view->superview().get() != this) {
         addSubview(view);
     }
@@ -140,11 +142,13 @@ void UIStackView::layoutSubviews() {
         break;
     }
     case UIStackViewDistribution::fillEqually:
-        std::fill(lengths.begin(), lengths.end(), std::max<CGFloat>(0, (available - gaps) / static_cast<CGFloat>(n)));
+        std::fill(lengths.begin(), lengths.end(),
+                  std::max<CGFloat>(0, (available - gaps) / static_cast<CGFloat>(n)));
         break;
     case UIStackViewDistribution::fillProportionally:
         for (CGFloat& length : lengths) {
-            length = natural > 0 ? length * (available - gaps) / natural : (available - gaps) / static_cast<CGFloat>(n);
+            length = natural > 0 ? length * (available - gaps) / natural
+                                 : (available - gaps) / static_cast<CGFloat>(n);
         }
         break;
     case UIStackViewDistribution::equalSpacing:

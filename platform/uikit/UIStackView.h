@@ -9,7 +9,15 @@ enum class UILayoutConstraintAxis { horizontal = 0, vertical = 1 };
 
 enum class UIStackViewDistribution { fill, fillEqually, fillProportionally, equalSpacing, equalCentering };
 
-enum class UIStackViewAlignment { fill, leading, top = leading, firstBaseline, center, trailing, bottom = trailing };
+enum class UIStackViewAlignment {
+    fill,
+    leading,
+    top = leading,
+    firstBaseline,
+    center,
+    trailing,
+    bottom = trailing
+};
 
 // Lines its arranged subviews up along an axis. Hidden arranged subviews take no room. Along the
 // axis: fill keeps intrinsic sizes and gives the slack to the views without one (else the last
@@ -17,7 +25,7 @@ enum class UIStackViewAlignment { fill, leading, top = leading, firstBaseline, c
 // and equalCentering spread the slack between them. Across the axis: fill stretches, the others
 // keep the intrinsic size.
 class UIStackView : public UIView {
-public:
+  public:
     UIStackView();
     explicit UIStackView(const CGRect& frame);
     explicit UIStackView(const NSCoder& coder);
@@ -43,7 +51,7 @@ public:
     CGSize intrinsicContentSize() const override;
     void willRemoveSubview(const std::shared_ptr<UIView>& view) override;
 
-private:
+  private:
     std::vector<std::shared_ptr<UIView>> visibleArranged() const;
 
     std::vector<std::shared_ptr<UIView>> arranged_;

@@ -26,7 +26,8 @@ void UIStoryboard::registerScene(const std::string& storyboardName, const std::s
     registry().scenes[{storyboardName, identifier}] = std::move(builder);
 }
 
-std::shared_ptr<UIStoryboard> UIStoryboard::storyboardWithName(const std::string& name, const std::shared_ptr<Bundle>&) {
+std::shared_ptr<UIStoryboard> UIStoryboard::storyboardWithName(const std::string& name,
+                                                               const std::shared_ptr<Bundle>&) {
     std::lock_guard lock(registry().mutex);
     auto it = registry().scenes.lower_bound({name, ""});
     if (it == registry().scenes.end() || it->first.first != name) {
@@ -35,7 +36,8 @@ std::shared_ptr<UIStoryboard> UIStoryboard::storyboardWithName(const std::string
     return std::make_shared<UIStoryboard>(name);
 }
 
-std::shared_ptr<UIViewController> UIStoryboard::instantiateViewControllerWithIdentifier(const std::string& identifier) {
+std::shared_ptr<UIViewController>
+UIStoryboard::instantiateViewControllerWithIdentifier(const std::string& identifier) {
     SceneBuilder builder;
     {
         std::lock_guard lock(registry().mutex);

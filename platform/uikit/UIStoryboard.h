@@ -12,10 +12,11 @@ class UIViewController;
 // view loader that builds the scene's view tree and connects outlets when the view is first
 // needed. Instantiated controllers know their storyboard and are sent awakeFromNib.
 class UIStoryboard : public std::enable_shared_from_this<UIStoryboard> {
-public:
+  public:
     using SceneBuilder = std::function<std::shared_ptr<UIViewController>()>;
 
-    static void registerScene(const std::string& storyboardName, const std::string& identifier, SceneBuilder builder);
+    static void registerScene(const std::string& storyboardName, const std::string& identifier,
+                              SceneBuilder builder);
     // Nothing when no scene is registered under that storyboard name.
     static std::shared_ptr<UIStoryboard> storyboardWithName(const std::string& name,
                                                             const std::shared_ptr<Bundle>& bundle = nullptr);
@@ -25,6 +26,6 @@ public:
     // Nothing for an unknown identifier.
     std::shared_ptr<UIViewController> instantiateViewControllerWithIdentifier(const std::string& identifier);
 
-private:
+  private:
     std::string name_;
 };

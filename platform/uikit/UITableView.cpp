@@ -45,7 +45,9 @@ UITableView::UITableView(const CGRect& frame, UITableViewStyle style) : UIScroll
     setAlwaysBounceVertical(true);
 }
 
-std::shared_ptr<UITableView> UITableView::self() { return std::static_pointer_cast<UITableView>(shared_from_this()); }
+std::shared_ptr<UITableView> UITableView::self() {
+    return std::static_pointer_cast<UITableView>(shared_from_this());
+}
 
 void UITableView::setDataSource(std::weak_ptr<UITableViewDataSource> dataSource) {
     dataSource_ = std::move(dataSource);
@@ -94,12 +96,13 @@ void UITableView::registerCellFactory(const std::string& reuseIdentifier,
     pool_.registerFactory(reuseIdentifier, std::move(make));
 }
 
-std::shared_ptr<UITableViewCell> UITableView::dequeueReusableCellWithIdentifier(const std::string& reuseIdentifier) {
+std::shared_ptr<UITableViewCell>
+UITableView::dequeueReusableCellWithIdentifier(const std::string& reuseIdentifier) {
     return pool_.dequeue(reuseIdentifier);
 }
 
-std::shared_ptr<UITableViewCell> UITableView::dequeueReusableCellWithIdentifier(const std::string& reuseIdentifier,
-                                                                                const NSIndexPath&) {
+std::shared_ptr<UITableViewCell>
+UITableView::dequeueReusableCellWithIdentifier(const std::string& reuseIdentifier, const NSIndexPath&) {
     return pool_.dequeue(reuseIdentifier);
 }
 
@@ -119,7 +122,8 @@ std::shared_ptr<UIView> UITableView::sectionView(int section, bool header) {
     std::shared_ptr<UIView> view;
     auto me = self();
     if (auto d = delegate()) {
-        view = header ? d->tableViewViewForHeaderInSection(me, section) : d->tableViewViewForFooterInSection(me, section);
+        view = header ? d->tableViewViewForHeaderInSection(me, section)
+                      : d->tableViewViewForFooterInSection(me, section);
     }
     if (!view) {
         if (auto ds = dataSource()) {
@@ -226,8 +230,10 @@ void UITableView::restack(std::size_t fromSection) {
 
 bool UITableView::validIndexPath(const NSIndexPath& indexPath) {
     ensureGeometry();
-    return indexPath.section >= 0 && indexPath.section < static_cast<int>(sections_.size()) && indexPath.row >= 0 &&
-           indexPath.row < static_cast<int>(sections_[static_cast<std::size_t>(indexPath.section)].rowHeights.size());
+    return indexPath.section >= 0 && indexPath.section < static_cast<int>(sections_.size()) &&
+           indexPath.row >= 0 &&
+           indexPath.row <
+               static_cast<int>(sections_[static_cast<std::size_t>(indexPath.section)].rowHeights.size());
 }
 
 int UITableView::numberOfSections() {
@@ -339,13 +345,15 @@ std::vector<std::shared_ptr<UITableViewCell>> UITableView::visibleCells() {
 std::shared_ptr<UIView> UITableView::headerViewForSection(int section) {
     layoutIfNeeded();
     auto it = headerViews_.find(section);
-    return it != headerViews_.end() && it->second && it->second->superview().get() == this ? it->second : nullptr;
+    return it != headerViews_.end() && it->second && it->second->superview().get() == this ? it->second
+                                                                                           : nullptr;
 }
 
 std::shared_ptr<UIView> UITableView::footerViewForSection(int section) {
     layoutIfNeeded();
     auto it = footerViews_.find(section);
-    return it != footerViews_.end() && it->second && it->second->superview().get() == this ? it->second : nullptr;
+    return it != footerViews_.end() && it->second && it->second->superview().get() == this ? it->second
+                                                                                           : nullptr;
 }
 
 // Layout.
@@ -385,7 +393,9 @@ void UITableView::layoutVisibleContent() {
                 continue;
             }
             auto first = std::upper_bound(section.rowTops.begin(), section.rowTops.end(), visible.minY());
-            std::size_t r = first == section.rowTops.begin() ? 0 : static_cast<std::size_t>(first - section.rowTops.begin()) - 1;
+            std::size_t r = first == section.rowTops.begin()
+                                ? 0
+                                : static_cast<std::size_t>(first - section.rowTops.begin()) - 1;
             for (; r < section.rowTops.size() && section.rowTops[r] < visible.maxY(); ++r) {
                 if (section.rowTops[r] + section.rowHeights[r] > visible.minY()) {
                     wanted.insert({static_cast<int>(s), static_cast<int>(r)});
@@ -405,7 +415,8 @@ void UITableView::layoutVisibleContent() {
         bool remeasured = false;
         for (const NSIndexPath& indexPath : wanted) {
             auto it = visibleCells_.find(indexPath);
-            std::shared_ptr<UITableViewCell> cell = it == visibleCells_.end() ? makeCell(indexPath) : it->second;
+            std::shared_ptr<UITableViewCell> cell =
+                it == visibleCells_.end() ? makeCell(indexPath) : it->second;
             const Section& section = sections_[static_cast<std::size_t>(indexPath.section)];
             if (section.estimated[static_cast<std::size_t>(indexPath.row)] && measureRow(*cell, indexPath)) {
                 remeasured = true;
@@ -424,8 +435,8 @@ void UITableView::layoutVisibleContent() {
             bool shown = height > 0 && rect.intersects(bounds());
             auto view = shown ? sectionView(s, header) : nullptr;
             auto& cache = header ? headerViews_ : footerViews_;
-            if (auto it = cache.find(s); !shown && it != cache.end() && it->second &&
-                                         it->second->superview().get() == this) {
+            if (auto it = cache.find(s);
+                !shown && it != cache.end() && it->second && it->second->superview().get() == this) {
                 it->second->removeFromSuperview();
             }
             if (view) {
@@ -469,8 +480,8 @@ void UITableView::configureCell(UITableViewCell& cell, const NSIndexPath& indexP
     bool canMove = ds && ds->tableViewCanMoveRowAtIndexPath(me, indexPath);
     auto d = delegate();
     UITableViewCellEditingStyle style = !canEdit ? UITableViewCellEditingStyle::none
-                                        : d     ? d->tableViewEditingStyleForRowAtIndexPath(me, indexPath)
-                                                : UITableViewCellEditingStyle::deleteStyle;
+                                        : d      ? d->tableViewEditingStyleForRowAtIndexPath(me, indexPath)
+                                                 : UITableViewCellEditingStyle::deleteStyle;
     cell.setEditingDecoration(style, canMove);
     cell.setEditing(editing_, false);
     cell.setShowingDeleteConfirmation(confirmingDeletion_ == indexPath);
@@ -535,7 +546,8 @@ void UITableView::reloadData() {
     setNeedsLayout();
 }
 
-void UITableView::reloadRowsAtIndexPaths(const std::vector<NSIndexPath>& indexPaths, UITableViewRowAnimation) {
+void UITableView::reloadRowsAtIndexPaths(const std::vector<NSIndexPath>& indexPaths,
+                                         UITableViewRowAnimation) {
     std::map<NSIndexPath, std::optional<NSIndexPath>> same;
     for (const auto& [indexPath, cell] : visibleCells_) {
         bool reloaded = std::find(indexPaths.begin(), indexPaths.end(), indexPath) != indexPaths.end();
@@ -561,7 +573,8 @@ void UITableView::reloadSections(const std::vector<int>& sections, UITableViewRo
     applyUpdate(same, UITableViewRowAnimation::none, {});
 }
 
-void UITableView::deleteRowsAtIndexPaths(const std::vector<NSIndexPath>& indexPaths, UITableViewRowAnimation animation) {
+void UITableView::deleteRowsAtIndexPaths(const std::vector<NSIndexPath>& indexPaths,
+                                         UITableViewRowAnimation animation) {
     if (!geometryValid_) {
         reloadData();
         return;
@@ -574,7 +587,8 @@ void UITableView::deleteRowsAtIndexPaths(const std::vector<NSIndexPath>& indexPa
         int before = static_cast<int>(sections_[static_cast<std::size_t>(s)].rowHeights.size());
         auto gone = deleted.count(s) ? deleted[s] : std::vector<int>{};
         bool inRange = gone.empty() || (gone.front() >= 0 && gone.back() < before);
-        consistent = inRange && ds->tableViewNumberOfRowsInSection(me, s) == before - static_cast<int>(gone.size());
+        consistent =
+            inRange && ds->tableViewNumberOfRowsInSection(me, s) == before - static_cast<int>(gone.size());
     }
     if (!consistent || deleted.size() > sections_.size()) {
         DebugConsole::print("Row deletion does not match the data source; reloading the table");
@@ -608,7 +622,8 @@ void UITableView::deleteRowsAtIndexPaths(const std::vector<NSIndexPath>& indexPa
     applyUpdate(moves, animation, fading);
 }
 
-void UITableView::insertRowsAtIndexPaths(const std::vector<NSIndexPath>& indexPaths, UITableViewRowAnimation animation) {
+void UITableView::insertRowsAtIndexPaths(const std::vector<NSIndexPath>& indexPaths,
+                                         UITableViewRowAnimation animation) {
     if (!geometryValid_) {
         reloadData();
         return;
@@ -669,13 +684,15 @@ void UITableView::applyUpdate(const std::map<NSIndexPath, std::optional<NSIndexP
             continue;
         }
         std::weak_ptr<UIResponder> weakTable = weak_from_this();
-        UIView::animateWithDuration(updateDuration, [&] { cell->setAlpha(0); }, [weakTable, cell, indexPath](bool) {
-            auto table = std::static_pointer_cast<UITableView>(weakTable.lock());
-            if (table && !table->indexPathForCell(cell.get())) {
-                table->enqueue(cell, indexPath);
-            }
-            UIView::performWithoutAnimation([&] { cell->setAlpha(1); });
-        });
+        UIView::animateWithDuration(
+            updateDuration, [&] { cell->setAlpha(0); },
+            [weakTable, cell, indexPath](bool) {
+                auto table = std::static_pointer_cast<UITableView>(weakTable.lock());
+                if (table && !table->indexPathForCell(cell.get())) {
+                    table->enqueue(cell, indexPath);
+                }
+                UIView::performWithoutAnimation([&] { cell->setAlpha(1); });
+            });
     }
     rebuildGeometry();
     CGPoint clamped = clampedContentOffset(contentOffset());
@@ -800,7 +817,8 @@ void UITableView::commitDeletion(UITableViewCell& cell) {
     hideDeleteConfirmation();
     auto ds = dataSource();
     if (indexPath && ds) {
-        ds->tableViewCommitEditingStyleForRowAtIndexPath(self(), UITableViewCellEditingStyle::deleteStyle, *indexPath);
+        ds->tableViewCommitEditingStyleForRowAtIndexPath(self(), UITableViewCellEditingStyle::deleteStyle,
+                                                         *indexPath);
     }
 }
 
@@ -937,7 +955,9 @@ void UITableView::touchesCancelled(UITouch&) {
     }
 }
 
-bool UITableView::touchesShouldCancelInContentView(const std::shared_ptr<UIView>&) { return !reorderingFrom_; }
+bool UITableView::touchesShouldCancelInContentView(const std::shared_ptr<UIView>&) {
+    return !reorderingFrom_;
+}
 
 // Table header, footer and separators.
 

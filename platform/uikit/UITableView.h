@@ -30,7 +30,7 @@ inline constexpr CGFloat UITableViewAutomaticDimension = -1;
 // top while their section scrolls past. Counts and rectangles are answered at once after a
 // reload; cells appear in the next layout pass (cellForRowAtIndexPath runs it).
 class UITableView : public UIScrollView {
-public:
+  public:
     UITableView();
     explicit UITableView(const CGRect& frame, UITableViewStyle style = UITableViewStyle::plain);
     explicit UITableView(const NSCoder& coder);
@@ -54,7 +54,8 @@ public:
 
     // Cells.
     void registerNib(const std::shared_ptr<UINib>& nib, const std::string& reuseIdentifier);
-    void registerCellFactory(const std::string& reuseIdentifier, std::function<std::shared_ptr<UITableViewCell>()> make);
+    void registerCellFactory(const std::string& reuseIdentifier,
+                             std::function<std::shared_ptr<UITableViewCell>()> make);
     template <typename Cell> void registerClass(const std::string& reuseIdentifier) {
         registerCellFactory(reuseIdentifier, [reuseIdentifier] {
             return std::make_shared<Cell>(UITableViewCellStyle::defaultStyle, reuseIdentifier);
@@ -67,12 +68,15 @@ public:
 
     // Reloading and editing the rows. Reloads drop the selection of the rows they touch.
     void reloadData();
-    void reloadRowsAtIndexPaths(const std::vector<NSIndexPath>& indexPaths, UITableViewRowAnimation animation);
+    void reloadRowsAtIndexPaths(const std::vector<NSIndexPath>& indexPaths,
+                                UITableViewRowAnimation animation);
     void reloadSections(const std::vector<int>& sections, UITableViewRowAnimation animation);
     // The data source must already hold the new rows; when its counts do not match the change the
     // table reloads everything instead.
-    void deleteRowsAtIndexPaths(const std::vector<NSIndexPath>& indexPaths, UITableViewRowAnimation animation);
-    void insertRowsAtIndexPaths(const std::vector<NSIndexPath>& indexPaths, UITableViewRowAnimation animation);
+    void deleteRowsAtIndexPaths(const std::vector<NSIndexPath>& indexPaths,
+                                UITableViewRowAnimation animation);
+    void insertRowsAtIndexPaths(const std::vector<NSIndexPath>& indexPaths,
+                                UITableViewRowAnimation animation);
 
     int numberOfSections();
     int numberOfRowsInSection(int section);
@@ -91,7 +95,8 @@ public:
     CGRect rectForFooterInSection(int section);
 
     // Offsets stay within the scrollable range.
-    void scrollToRowAtIndexPath(const NSIndexPath& indexPath, UITableViewScrollPosition position, bool animated);
+    void scrollToRowAtIndexPath(const NSIndexPath& indexPath, UITableViewScrollPosition position,
+                                bool animated);
 
     // Selection (one row at a time).
     bool allowsSelection() const { return allowsSelection_; }
@@ -99,7 +104,8 @@ public:
     bool allowsSelectionDuringEditing() const { return allowsSelectionDuringEditing_; }
     void setAllowsSelectionDuringEditing(bool allows) { allowsSelectionDuringEditing_ = allows; }
     std::optional<NSIndexPath> indexPathForSelectedRow() const { return selected_; }
-    void selectRowAtIndexPath(std::optional<NSIndexPath> indexPath, bool animated, UITableViewScrollPosition position);
+    void selectRowAtIndexPath(std::optional<NSIndexPath> indexPath, bool animated,
+                              UITableViewScrollPosition position);
     void deselectRowAtIndexPath(const NSIndexPath& indexPath, bool animated);
 
     // Editing: delete controls on editable rows, reorder grips on movable ones.
@@ -124,7 +130,7 @@ public:
     void touchesCancelled(UITouch& touch) override;
     bool touchesShouldCancelInContentView(const std::shared_ptr<UIView>& view) override;
 
-private:
+  private:
     struct Section {
         CGFloat top = 0;
         CGFloat headerHeight = 0;
@@ -154,8 +160,8 @@ private:
     void enqueue(const std::shared_ptr<UITableViewCell>& cell, const NSIndexPath& indexPath);
     void dropVisibleContent();
     void placeTableHeaderAndFooter();
-    void applyUpdate(const std::map<NSIndexPath, std::optional<NSIndexPath>>& moves, UITableViewRowAnimation animation,
-                     const std::vector<NSIndexPath>& fadingOut);
+    void applyUpdate(const std::map<NSIndexPath, std::optional<NSIndexPath>>& moves,
+                     UITableViewRowAnimation animation, const std::vector<NSIndexPath>& fadingOut);
 
     void showDeleteConfirmation(UITableViewCell& cell);
     void hideDeleteConfirmation();

@@ -29,7 +29,7 @@ std::shared_ptr<UIImage> deleteControlImage() {
 
 // Three grey bars: the grip that moves a row.
 class ReorderControl : public UIView {
-public:
+  public:
     ReorderControl() { setUserInteractionEnabled(false); }
 
     void drawRect(const CGRect&) override {
@@ -51,7 +51,9 @@ UITableViewCell::UITableViewCell() : UITableViewCell(UITableViewCellStyle::defau
 
 UITableViewCell::UITableViewCell(const NSCoder&) : UITableViewCell(UITableViewCellStyle::defaultStyle, {}) {}
 
-UITableViewCell::UITableViewCell(const CGRect& frame) : UIView(frame) { setUp(UITableViewCellStyle::defaultStyle); }
+UITableViewCell::UITableViewCell(const CGRect& frame) : UIView(frame) {
+    setUp(UITableViewCellStyle::defaultStyle);
+}
 
 UITableViewCell::UITableViewCell(UITableViewCellStyle style, std::string reuseIdentifier)
     : UIView(CGRect{0, 0, 320, 44}), reuseIdentifier_(std::move(reuseIdentifier)) {
@@ -84,7 +86,8 @@ std::shared_ptr<UILabel> UITableViewCell::textLabel() {
 std::shared_ptr<UILabel> UITableViewCell::detailTextLabel() {
     if (!detailTextLabel_ && style_ != UITableViewCellStyle::defaultStyle) {
         detailTextLabel_ = std::make_shared<UILabel>();
-        detailTextLabel_->setFont(UIFont::systemFontOfSize(style_ == UITableViewCellStyle::subtitle ? 12 : 17));
+        detailTextLabel_->setFont(
+            UIFont::systemFontOfSize(style_ == UITableViewCellStyle::subtitle ? 12 : 17));
         detailTextLabel_->setTextColor(UIColor::systemGrayColor());
         contentView_->addSubview(detailTextLabel_);
         setNeedsLayout();
@@ -173,11 +176,13 @@ void UITableViewCell::setEditingDecoration(UITableViewCellEditingStyle style, bo
         deleteControl_ = UIButton::buttonWithType(UIButtonType::custom);
         deleteControl_->setImage(deleteControlImage(), UIControlStateNormal);
         deleteControl_->setAccessibilityIdentifier("Delete control");
-        deleteControl_->addAction([this](const std::shared_ptr<UIControl>&) {
-            if (onDeleteControl_) {
-                onDeleteControl_(*this);
-            }
-        }, UIControlEventTouchUpInside);
+        deleteControl_->addAction(
+            [this](const std::shared_ptr<UIControl>&) {
+                if (onDeleteControl_) {
+                    onDeleteControl_(*this);
+                }
+            },
+            UIControlEventTouchUpInside);
         addSubview(deleteControl_);
     }
     setShowsReorderControl(reorder);
@@ -190,11 +195,13 @@ void UITableViewCell::setShowingDeleteConfirmation(bool showing) {
         deleteConfirmationButton_ = UIButton::buttonWithType(UIButtonType::custom);
         deleteConfirmationButton_->setTitle("Delete", UIControlStateNormal);
         deleteConfirmationButton_->setBackgroundColor(UIColor::systemRedColor());
-        deleteConfirmationButton_->addAction([this](const std::shared_ptr<UIControl>&) {
-            if (onDeleteConfirmed_) {
-                onDeleteConfirmed_(*this);
-            }
-        }, UIControlEventTouchUpInside);
+        deleteConfirmationButton_->addAction(
+            [this](const std::shared_ptr<UIControl>&) {
+                if (onDeleteConfirmed_) {
+                    onDeleteConfirmed_(*this);
+                }
+            },
+            UIControlEventTouchUpInside);
         addSubview(deleteConfirmationButton_);
     }
     if (deleteConfirmationButton_) {
@@ -236,14 +243,17 @@ void UITableViewCell::layoutSubviews() {
         accessoryView_->setFrame({b.size.width - accessoryWidth - 8, 0, accessoryWidth, b.size.height});
     }
     if (showingDeleteConfirmation_) {
-        deleteConfirmationButton_->setFrame({b.size.width - deleteConfirmationWidth, 0, deleteConfirmationWidth, b.size.height});
+        deleteConfirmationButton_->setFrame(
+            {b.size.width - deleteConfirmationWidth, 0, deleteConfirmationWidth, b.size.height});
         bringSubviewToFront(deleteConfirmationButton_.get());
     }
     selectedBackground_->setFrame(b);
-    contentView_->setFrame({leading, 0, std::max<CGFloat>(0, b.size.width - leading - trailing), b.size.height});
+    contentView_->setFrame(
+        {leading, 0, std::max<CGFloat>(0, b.size.width - leading - trailing), b.size.height});
     CGFloat hairline = 1 / UIScreen::mainScreen()->scale();
     separator_->setFrame({separatorInset_.left, b.size.height - hairline,
-                          std::max<CGFloat>(0, b.size.width - separatorInset_.left - separatorInset_.right), hairline});
+                          std::max<CGFloat>(0, b.size.width - separatorInset_.left - separatorInset_.right),
+                          hairline});
     bringSubviewToFront(separator_.get());
 
     CGRect content = contentView_->bounds();
@@ -255,8 +265,9 @@ void UITableViewCell::layoutSubviews() {
     }
     CGFloat width = std::max<CGFloat>(0, content.size.width - x - textMargin);
     if (textLabel_ && detailTextLabel_ && style_ == UITableViewCellStyle::subtitle) {
-        CGFloat top = content.midY() - (textLabel_->intrinsicContentSize().height +
-                                        detailTextLabel_->intrinsicContentSize().height) / 2;
+        CGFloat top =
+            content.midY() -
+            (textLabel_->intrinsicContentSize().height + detailTextLabel_->intrinsicContentSize().height) / 2;
         textLabel_->setFrame({x, top, width, textLabel_->intrinsicContentSize().height});
         detailTextLabel_->setFrame({x, top + textLabel_->intrinsicContentSize().height, width,
                                     detailTextLabel_->intrinsicContentSize().height});

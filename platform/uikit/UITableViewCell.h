@@ -19,7 +19,7 @@ enum class UITableViewCellAccessoryType { none, disclosureIndicator, checkmark }
 // controls (a delete button at the leading edge, a reorder grip at the trailing edge) while the
 // table edits. Selected or highlighted cells with a selection style show a grey background.
 class UITableViewCell : public UIView {
-public:
+  public:
     UITableViewCell();
     UITableViewCell(UITableViewCellStyle style, std::string reuseIdentifier);
     explicit UITableViewCell(const NSCoder& coder);
@@ -53,7 +53,7 @@ public:
     void layoutSubviews() override;
     CGSize systemLayoutSizeFittingSize(CGSize targetSize) override;
 
-private:
+  private:
     friend class UITableView;
     template <typename> friend class UIReusableViewPool;
 

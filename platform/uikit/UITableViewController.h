@@ -8,8 +8,10 @@
 // A controller whose view is a table, with itself as the table's data source and delegate. A
 // scene loader or nib may supply the table; otherwise a table of the controller's style fills
 // the screen. Editing the controller edits the table.
-class UITableViewController : public UIViewController, public UITableViewDataSource, public UITableViewDelegate {
-public:
+class UITableViewController : public UIViewController,
+                              public UITableViewDataSource,
+                              public UITableViewDelegate {
+  public:
     explicit UITableViewController(UITableViewStyle style = UITableViewStyle::plain);
     explicit UITableViewController(const NSCoder& coder);
 
@@ -23,7 +25,7 @@ public:
     void loadView() override;
     void viewWillAppear(bool animated) override;
 
-private:
+  private:
     void adopt(const std::shared_ptr<UITableView>& tableView);
 
     UITableViewStyle style_;

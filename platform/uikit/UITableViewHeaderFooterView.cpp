@@ -4,7 +4,8 @@
 
 UITableViewHeaderFooterView::UITableViewHeaderFooterView(std::string reuseIdentifier)
     : reuseIdentifier_(std::move(reuseIdentifier)), textLabel_(std::make_shared<UILabel>()) {
-    setBackgroundColor(UIColor::dynamicColor(UIColor::colorWithWhite(0.96, 1), UIColor::colorWithWhite(0.11, 1)));
+    setBackgroundColor(
+        UIColor::dynamicColor(UIColor::colorWithWhite(0.96, 1), UIColor::colorWithWhite(0.11, 1)));
     textLabel_->setFont(UIFont::systemFontOfSize(13, UIFontWeight::semibold));
     textLabel_->setTextColor(UIColor::systemGrayColor());
     addSubview(textLabel_);

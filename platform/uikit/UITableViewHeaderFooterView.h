@@ -9,7 +9,7 @@ class UILabel;
 
 // The view a table shows for a section title: the title in small grey type on a tinted band.
 class UITableViewHeaderFooterView : public UIView {
-public:
+  public:
     explicit UITableViewHeaderFooterView(std::string reuseIdentifier = {});
 
     const std::string& reuseIdentifier() const { return reuseIdentifier_; }
@@ -17,7 +17,7 @@ public:
 
     void layoutSubviews() override;
 
-private:
+  private:
     std::string reuseIdentifier_;
     std::shared_ptr<UILabel> textLabel_;
 };

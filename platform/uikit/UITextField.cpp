@@ -15,10 +15,13 @@ namespace {
 constexpr CGFloat borderedInset = 7;
 constexpr CGFloat caretWidth = 2;
 
-bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool isContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 int characterCount(const std::string& text) {
-    return static_cast<int>(std::count_if(text.begin(), text.end(), [](char c) { return !isContinuationByte(c); }));
+    return static_cast<int>(
+        std::count_if(text.begin(), text.end(), [](char c) { return !isContinuationByte(c); }));
 }
 
 // The byte index at which the character of that offset starts (the size at the end).
@@ -44,11 +47,17 @@ UITextField::UITextField(const NSCoder&) : UITextField(CGRect{}) {}
 UITextField::UITextField(const CGRect& frame)
     : UIControl(frame), font_(UIFont::systemFontOfSize(17)), textColor_(UIColor::labelColor()) {}
 
-std::shared_ptr<UITextField> UITextField::self() { return std::static_pointer_cast<UITextField>(shared_from_this()); }
+std::shared_ptr<UITextField> UITextField::self() {
+    return std::static_pointer_cast<UITextField>(shared_from_this());
+}
 
-int UITextField::length() const { return characterCount(text_); }
+int UITextField::length() const {
+    return characterCount(text_);
+}
 
-UITextPosition UITextField::endOfDocument() const { return {length()}; }
+UITextPosition UITextField::endOfDocument() const {
+    return {length()};
+}
 
 void UITextField::setText(std::string text) {
     text_ = std::move(text);
@@ -86,9 +95,13 @@ void UITextField::setBorderStyle(UITextBorderStyle style) {
     setNeedsDisplay();
 }
 
-bool UITextField::showsSystemKeyboard() const { return isEditing() && !inputView_; }
+bool UITextField::showsSystemKeyboard() const {
+    return isEditing() && !inputView_;
+}
 
-bool UITextField::showsShortcutBar() const { return isEditing() && !assistant_->isEmpty(); }
+bool UITextField::showsShortcutBar() const {
+    return isEditing() && !assistant_->isEmpty();
+}
 
 // First responder.
 
@@ -197,7 +210,8 @@ bool UITextField::replaceSelectionFromKeyboard(NSRange range, const std::string&
         return false;
     }
     if (auto delegate = this->delegate();
-        delegate && !delegate->textFieldShouldChangeCharactersInRangeReplacementString(self(), range, replacement)) {
+        delegate &&
+        !delegate->textFieldShouldChangeCharactersInRangeReplacementString(self(), range, replacement)) {
         return false;
     }
     replaceRange(UITextRange{{range.location}, {range.end()}}, replacement);
@@ -209,7 +223,8 @@ void UITextField::insertText(const std::string& text) {
     if (!selection_) {
         return;
     }
-    replaceSelectionFromKeyboard({selection_->start.offset, selection_->end.offset - selection_->start.offset}, text);
+    replaceSelectionFromKeyboard(
+        {selection_->start.offset, selection_->end.offset - selection_->start.offset}, text);
 }
 
 void UITextField::deleteBackward() {

@@ -20,7 +20,7 @@ enum class UITextAutocorrectionType { defaultType, no, yes };
 // selection is kept as character offsets; text typed or deleted replaces it. An input view
 // stands in for the system keyboard, which is then not shown.
 class UITextField : public UIControl {
-public:
+  public:
     UITextField();
     explicit UITextField(const CGRect& frame);
     explicit UITextField(const NSCoder& coder);
@@ -87,7 +87,7 @@ public:
     void drawRect(const CGRect& rect) override;
     void touchesEnded(UITouch& touch) override;
 
-private:
+  private:
     int length() const;
     std::shared_ptr<UITextField> self();
     bool replaceSelectionFromKeyboard(NSRange range, const std::string& replacement);

@@ -8,7 +8,7 @@
 // and paste at the trailing end until the app sets other groups. With both lists empty there is
 // no shortcut bar.
 class UITextInputAssistantItem {
-public:
+  public:
     std::vector<UIBarButtonItemGroup> leadingBarButtonGroups{UIBarButtonItemGroup{{"Undo", "Redo"}}};
     std::vector<UIBarButtonItemGroup> trailingBarButtonGroups{UIBarButtonItemGroup{{"Paste"}}};
 

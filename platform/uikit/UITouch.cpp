@@ -2,7 +2,8 @@
 
 #include "platform/uikit/UIWindow.h"
 
-UITouch::UITouch(const std::shared_ptr<UIWindow>& window, const std::shared_ptr<UIView>& view, CGPoint location)
+UITouch::UITouch(const std::shared_ptr<UIWindow>& window, const std::shared_ptr<UIView>& view,
+                 CGPoint location)
     : window_(window), view_(view), start_(location), location_(location), previous_(location) {}
 
 CGPoint UITouch::locationInView(const UIView* view) const {

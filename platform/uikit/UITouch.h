@@ -12,7 +12,7 @@ enum class UITouchPhase { began, moved, stationary, ended, cancelled };
 // One finger (or pointer) on the screen, from press to release. Locations are kept in the
 // window's coordinates and converted on request.
 class UITouch {
-public:
+  public:
     UITouch(const std::shared_ptr<UIWindow>& window, const std::shared_ptr<UIView>& view, CGPoint location);
 
     UITouchPhase phase() const { return phase_; }
@@ -27,7 +27,7 @@ public:
     // The window moves the touch along.
     void update(UITouchPhase phase, CGPoint location);
 
-private:
+  private:
     std::weak_ptr<UIWindow> window_;
     std::weak_ptr<UIView> view_;
     UITouchPhase phase_ = UITouchPhase::began;

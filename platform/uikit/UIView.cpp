@@ -12,7 +12,7 @@
 
 // The layer of a view: draws the view's own content through its drawRect.
 class UIViewBackingLayer : public CALayer {
-public:
+  public:
     void drawInContext(CGContext& context) override {
         if (!view) {
             return;
@@ -32,7 +32,9 @@ namespace {
 
 using Property = UIViewAnimationEngine::Property;
 
-UIViewAnimationEngine& engine() { return UIViewAnimationEngine::shared(); }
+UIViewAnimationEngine& engine() {
+    return UIViewAnimationEngine::shared();
+}
 
 // Shares the change of one dimension among the flexible parts (margins and size) in proportion
 // to their current lengths, or equally when they are all zero.
@@ -237,12 +239,17 @@ std::shared_ptr<UIWindow> UIView::window() const {
     return window ? std::static_pointer_cast<UIWindow>(window->shared_from_this()) : nullptr;
 }
 
-void UIView::addSubview(const std::shared_ptr<UIView>& view) { attachSubview(view, subviews_.size()); }
+void UIView::addSubview(const std::shared_ptr<UIView>& view) {
+    attachSubview(view, subviews_.size());
+}
 
-void UIView::insertSubviewAtIndex(const std::shared_ptr<UIView>& view, std::size_t index) { attachSubview(view, index); }
+void UIView::insertSubviewAtIndex(const std::shared_ptr<UIView>& view, std::size_t index) {
+    attachSubview(view, index);
+}
 
 void UIView::insertSubviewBelowSubview(const std::shared_ptr<UIView>& view, const UIView* sibling) {
-    auto it = std::find_if(subviews_.begin(), subviews_.end(), [&](const auto& v) { return v.get() == sibling; });
+    auto it =
+        std::find_if(subviews_.begin(), subviews_.end(), [&](const auto& v) { return v.get() == sibling; });
     if (it == subviews_.end()) {
         addSubview(view);
         return;
@@ -258,7 +265,8 @@ void UIView::insertSubviewBelowSubview(const std::shared_ptr<UIView>& view, cons
 }
 
 void UIView::insertSubviewAboveSubview(const std::shared_ptr<UIView>& view, const UIView* sibling) {
-    auto it = std::find_if(subviews_.begin(), subviews_.end(), [&](const auto& v) { return v.get() == sibling; });
+    auto it =
+        std::find_if(subviews_.begin(), subviews_.end(), [&](const auto& v) { return v.get() == sibling; });
     if (it == subviews_.end()) {
         addSubview(view);
         return;
@@ -445,7 +453,9 @@ void UIView::setTintColor(std::optional<UIColor> color) {
     notify(*this);
 }
 
-void UIView::tintColorDidChange() { setNeedsDisplay(); }
+void UIView::tintColorDidChange() {
+    setNeedsDisplay();
+}
 
 void UIView::setContentMode(UIViewContentMode mode) {
     contentMode_ = mode;
@@ -486,7 +496,9 @@ void UIView::showBackgroundColor() {
 
 void UIView::drawRect(const CGRect&) {}
 
-void UIView::drawLayerContent(CGContext&) { drawRect(bounds_); }
+void UIView::drawLayerContent(CGContext&) {
+    drawRect(bounds_);
+}
 
 bool UIView::drawViewHierarchyInRect(const CGRect& rect, bool) {
     CGContext* context = UIGraphics::currentContext();
@@ -553,9 +565,13 @@ void UIView::performLayout() {
     }
 }
 
-void UIView::layoutSubviews() { UILayoutResolver::layoutSubviewsOf(*this); }
+void UIView::layoutSubviews() {
+    UILayoutResolver::layoutSubviewsOf(*this);
+}
 
-CGSize UIView::intrinsicContentSize() const { return {UIViewNoIntrinsicMetric, UIViewNoIntrinsicMetric}; }
+CGSize UIView::intrinsicContentSize() const {
+    return {UIViewNoIntrinsicMetric, UIViewNoIntrinsicMetric};
+}
 
 void UIView::invalidateIntrinsicContentSize() {
     setNeedsLayout();
@@ -564,7 +580,9 @@ void UIView::invalidateIntrinsicContentSize() {
     }
 }
 
-CGSize UIView::sizeThatFits(CGSize) const { return bounds_.size; }
+CGSize UIView::sizeThatFits(CGSize) const {
+    return bounds_.size;
+}
 
 void UIView::sizeToFit() {
     CGRect f = frame();
@@ -607,8 +625,11 @@ UIEdgeInsets UIView::safeAreaInsets() const {
     UIEdgeInsets unsafe = window->windowSafeAreaInsets();
     CGRect r = convertRectToView(bounds_, window);
     CGRect w = window->bounds();
-    auto clamp = [](CGFloat value, CGFloat limit) { return std::clamp<CGFloat>(value, 0, std::max<CGFloat>(limit, 0)); };
-    return {clamp(w.minY() + unsafe.top - r.minY(), r.height()), clamp(w.minX() + unsafe.left - r.minX(), r.width()),
+    auto clamp = [](CGFloat value, CGFloat limit) {
+        return std::clamp<CGFloat>(value, 0, std::max<CGFloat>(limit, 0));
+    };
+    return {clamp(w.minY() + unsafe.top - r.minY(), r.height()),
+            clamp(w.minX() + unsafe.left - r.minX(), r.width()),
             clamp(r.maxY() - (w.maxY() - unsafe.bottom), r.height()),
             clamp(r.maxX() - (w.maxX() - unsafe.right), r.width())};
 }
@@ -670,7 +691,9 @@ std::shared_ptr<UIView> UIView::hitTest(CGPoint point) {
     return std::static_pointer_cast<UIView>(shared_from_this());
 }
 
-bool UIView::pointInside(CGPoint point) const { return bounds_.contains(point); }
+bool UIView::pointInside(CGPoint point) const {
+    return bounds_.contains(point);
+}
 
 std::shared_ptr<UIResponder> UIView::nextResponder() const {
     if (viewController_) {
@@ -680,7 +703,8 @@ std::shared_ptr<UIResponder> UIView::nextResponder() const {
 }
 
 std::shared_ptr<UIViewController> UIView::owningViewController() const {
-    return viewController_ ? std::static_pointer_cast<UIViewController>(viewController_->shared_from_this()) : nullptr;
+    return viewController_ ? std::static_pointer_cast<UIViewController>(viewController_->shared_from_this())
+                           : nullptr;
 }
 
 // Animations.
@@ -691,8 +715,11 @@ void UIView::animateWithDuration(double duration, const std::function<void()>& a
 }
 
 void UIView::animateWithDuration(double duration, double delay, UIViewAnimationOptions options,
-                                 const std::function<void()>& animations, std::function<void(bool)> completion) {
+                                 const std::function<void()>& animations,
+                                 std::function<void(bool)> completion) {
     engine().animate(duration, delay, options, animations, std::move(completion));
 }
 
-void UIView::performWithoutAnimation(const std::function<void()>& actions) { engine().performWithoutAnimation(actions); }
+void UIView::performWithoutAnimation(const std::function<void()>& actions) {
+    engine().performWithoutAnimation(actions);
+}

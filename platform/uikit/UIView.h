@@ -60,7 +60,7 @@ inline constexpr CGFloat UIViewNoIntrinsicMetric = -1;
 // bounds, transform, alpha, background colour) are held by the view as model values; the layer
 // shows what is presented now, which differs from the model only while a view animation runs.
 class UIView : public UIResponder {
-public:
+  public:
     UIView();
     explicit UIView(const CGRect& frame);
     explicit UIView(const NSCoder& coder);
@@ -119,7 +119,9 @@ public:
     int tag() const { return tag_; }
     void setTag(int tag) { tag_ = tag; }
     const std::string& accessibilityIdentifier() const { return accessibilityIdentifier_; }
-    void setAccessibilityIdentifier(std::string identifier) { accessibilityIdentifier_ = std::move(identifier); }
+    void setAccessibilityIdentifier(std::string identifier) {
+        accessibilityIdentifier_ = std::move(identifier);
+    }
     bool isUserInteractionEnabled() const { return userInteractionEnabled_; }
     void setUserInteractionEnabled(bool enabled) { userInteractionEnabled_ = enabled; }
     const std::shared_ptr<CALayer>& layer() const { return layer_; }
@@ -201,7 +203,7 @@ public:
                                     std::function<void(bool)> completion = {});
     static void performWithoutAnimation(const std::function<void()>& actions);
 
-private:
+  private:
     friend class NSLayoutConstraint;
     friend class UIViewAnimationEngine;
     friend class UIViewBackingLayer;

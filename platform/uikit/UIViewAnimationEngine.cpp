@@ -9,7 +9,9 @@ namespace {
 
 constexpr double tickInterval = 1.0 / 60.0;
 
-double now() { return std::chrono::duration<double>(Clock::current()->now().time_since_epoch()).count(); }
+double now() {
+    return std::chrono::duration<double>(Clock::current()->now().time_since_epoch()).count();
+}
 
 CAMediaTimingFunction timingForOptions(UIViewAnimationOptions options) {
     switch ((options >> 16) & 3u) {
@@ -24,7 +26,9 @@ CAMediaTimingFunction timingForOptions(UIViewAnimationOptions options) {
     }
 }
 
-UIColor::RGBA rgbaOf(const std::optional<UIColor>& color) { return color ? color->rgba() : UIColor::RGBA{}; }
+UIColor::RGBA rgbaOf(const std::optional<UIColor>& color) {
+    return color ? color->rgba() : UIColor::RGBA{};
+}
 
 } // namespace
 
@@ -46,7 +50,8 @@ void UIViewAnimationEngine::animate(double duration, double delay, UIViewAnimati
         animations();
     }
     contexts_.pop_back();
-    bool captured = std::any_of(tracks_.begin(), tracks_.end(), [&](const Track& t) { return t.group == group; });
+    bool captured =
+        std::any_of(tracks_.begin(), tracks_.end(), [&](const Track& t) { return t.group == group; });
     if (!captured) {
         if (completion) {
             DispatchQueue::main()->async([completion] { completion(true); });
@@ -78,7 +83,8 @@ void UIViewAnimationEngine::modelChanged(UIView& view, Property property) {
     if (from == model(view, property)) {
         return;
     }
-    tracks_.push_back({&view, property, from, context.group, now() + context.delay, context.duration, context.timing});
+    tracks_.push_back(
+        {&view, property, from, context.group, now() + context.delay, context.duration, context.timing});
 }
 
 bool UIViewAnimationEngine::isAnimating(const UIView& view, Property property) const {
@@ -192,7 +198,12 @@ UIViewAnimationEngine::Values UIViewAnimationEngine::model(const UIView& view, P
     case Property::center:
         return {view.center_.x, view.center_.y, 0, 0, 0, 0};
     case Property::bounds:
-        return {view.bounds_.origin.x, view.bounds_.origin.y, view.bounds_.size.width, view.bounds_.size.height, 0, 0};
+        return {view.bounds_.origin.x,
+                view.bounds_.origin.y,
+                view.bounds_.size.width,
+                view.bounds_.size.height,
+                0,
+                0};
     case Property::transform: {
         const CGAffineTransform& t = view.transform_;
         return {t.a, t.b, t.c, t.d, t.tx, t.ty};

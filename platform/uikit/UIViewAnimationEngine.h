@@ -16,7 +16,7 @@
 // the end the model values are shown and the completion is queued on the main queue. A change
 // made outside an animation ends that property's track at once.
 class UIViewAnimationEngine {
-public:
+  public:
     enum class Property { center, bounds, transform, alpha, backgroundColor };
 
     static UIViewAnimationEngine& shared();
@@ -33,7 +33,7 @@ public:
     void updatePresentation();
     void viewWillBeDestroyed(const UIView& view);
 
-private:
+  private:
     using Values = std::array<CGFloat, 6>;
     struct Context {
         bool animating = false;

@@ -31,7 +31,7 @@ std::string classNameOf(const UIViewController& controller) {
 // Holds a presented view in the window, over a dimming layer; a tap on the dimming part of a
 // popover dismisses it.
 class PresentationContainerView : public UIView {
-public:
+  public:
     explicit PresentationContainerView(const CGRect& frame) : UIView(frame) {
         dimming = std::make_shared<UIView>(CGRect{{0, 0}, frame.size});
         dimming->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
@@ -179,7 +179,8 @@ void UIViewController::rootViewDidMoveToWindow() {
     }
     auto window = view_->window();
     bool shown = window && !window->isHidden();
-    if (shown && (parent->appearance_ == Appearance::appeared || parent->appearance_ == Appearance::appearing)) {
+    if (shown &&
+        (parent->appearance_ == Appearance::appeared || parent->appearance_ == Appearance::appearing)) {
         beginAppearanceTransition(true, false);
         if (parent->appearance_ == Appearance::appeared) {
             endAppearanceTransition();
@@ -226,7 +227,8 @@ UIModalPresentationStyle UIViewController::effectiveStyle(UIViewController&) {
             auto adapted = delegate->adaptivePresentationStyleForPresentationControllerTraitCollection(
                 popover, traitCollection());
             if (adapted) {
-                return *adapted == UIModalPresentationStyle::none ? UIModalPresentationStyle::popover : *adapted;
+                return *adapted == UIModalPresentationStyle::none ? UIModalPresentationStyle::popover
+                                                                  : *adapted;
             }
         }
         return UIModalPresentationStyle::pageSheet;
@@ -240,24 +242,27 @@ bool UIViewController::takesPresenterAway(UIModalPresentationStyle style) const 
     return style == UIModalPresentationStyle::fullScreen || style == UIModalPresentationStyle::currentContext;
 }
 
-std::shared_ptr<UIView> UIViewController::topLevelView() const { return container_ ? container_ : view_; }
+std::shared_ptr<UIView> UIViewController::topLevelView() const {
+    return container_ ? container_ : view_;
+}
 
-void UIViewController::presentViewController(const std::shared_ptr<UIViewController>& controller, bool animated,
-                                             std::function<void()> completion) {
+void UIViewController::presentViewController(const std::shared_ptr<UIViewController>& controller,
+                                             bool animated, std::function<void()> completion) {
     if (!controller || controller.get() == this || controller->presentingViewController() ||
         controller->parentViewController()) {
         return;
     }
     auto presenter = presentationHost();
     if (presenter->presented_) {
-        DebugConsole::print("Attempt to present " + classNameOf(*controller) + " on " + classNameOf(*presenter) +
-                            " which is already presenting " + classNameOf(*presenter->presented_));
+        DebugConsole::print("Attempt to present " + classNameOf(*controller) + " on " +
+                            classNameOf(*presenter) + " which is already presenting " +
+                            classNameOf(*presenter->presented_));
         return;
     }
     auto window = presenter->view()->window();
     if (!window) {
-        DebugConsole::print("Attempt to present " + classNameOf(*controller) + " on " + classNameOf(*presenter) +
-                            " whose view is not in the window hierarchy");
+        DebugConsole::print("Attempt to present " + classNameOf(*controller) + " on " +
+                            classNameOf(*presenter) + " whose view is not in the window hierarchy");
         return;
     }
     UIModalPresentationStyle style = controller->effectiveStyle(*presenter);
@@ -279,9 +284,11 @@ void UIViewController::presentViewController(const std::shared_ptr<UIViewControl
     case UIModalPresentationStyle::formSheet: {
         CGFloat top = window->windowSafeAreaInsets().top + 10;
         if (pad) {
-            CGSize size{std::min<CGFloat>(style == UIModalPresentationStyle::formSheet ? 540 : 704, bounds.width()),
-                        std::min<CGFloat>(620, bounds.height() - top)};
-            frame = {bounds.midX() - size.width / 2, bounds.midY() - size.height / 2, size.width, size.height};
+            CGSize size{
+                std::min<CGFloat>(style == UIModalPresentationStyle::formSheet ? 540 : 704, bounds.width()),
+                std::min<CGFloat>(620, bounds.height() - top)};
+            frame = {bounds.midX() - size.width / 2, bounds.midY() - size.height / 2, size.width,
+                     size.height};
         } else {
             frame = {0, top, bounds.width(), bounds.height() - top};
         }
@@ -366,7 +373,8 @@ void UIViewController::dismissViewControllerAnimated(bool animated, std::functio
 
 // Dismisses this presented controller and everything it presents. A presenter that leaves too
 // gets no appearance calls.
-void UIViewController::dismissPresented(bool animated, std::function<void()> completion, bool presenterLeaves) {
+void UIViewController::dismissPresented(bool animated, std::function<void()> completion,
+                                        bool presenterLeaves) {
     auto self = std::static_pointer_cast<UIViewController>(shared_from_this());
     auto presenter = presenting_.lock();
     if (!presenter || beingDismissed_) {
@@ -450,7 +458,9 @@ void UIViewController::removeFromParentViewController() {
     didMoveToParentViewController(nullptr);
 }
 
-std::shared_ptr<UIViewController> UIViewController::parentViewController() const { return parent_.lock(); }
+std::shared_ptr<UIViewController> UIViewController::parentViewController() const {
+    return parent_.lock();
+}
 
 std::shared_ptr<UIResponder> UIViewController::nextResponder() const {
     if (view_) {

@@ -29,7 +29,12 @@ enum class UIModalPresentationStyle {
 };
 
 // Platform values: cross dissolve 2.
-enum class UIModalTransitionStyle { coverVertical = 0, flipHorizontal = 1, crossDissolve = 2, partialCurl = 3 };
+enum class UIModalTransitionStyle {
+    coverVertical = 0,
+    flipHorizontal = 1,
+    crossDissolve = 2,
+    partialCurl = 3
+};
 
 // Manages one view tree. The view is loaded on first use: from a loader set by a storyboard
 // scene, else from the nib of the controller's nib name (or its class name when none was
@@ -40,7 +45,7 @@ enum class UIModalTransitionStyle { coverVertical = 0, flipHorizontal = 1, cross
 // chain. Non-animated presentations and dismissals complete before they return; animated ones
 // complete on the run-loop clock.
 class UIViewController : public UIResponder {
-public:
+  public:
     using ViewLoader = std::function<void(UIViewController&)>;
 
     UIViewController();
@@ -110,7 +115,7 @@ public:
     std::shared_ptr<UIResponder> nextResponder() const override;
     UITraitCollection traitCollection() const { return UITraitCollection::currentTraitCollection(); }
 
-private:
+  private:
     friend class UIStoryboard;
     friend class UIView;
 

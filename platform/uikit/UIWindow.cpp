@@ -25,7 +25,9 @@ UIWindow::UIWindow(const CGRect& frame) : UIView(frame) {
     UIApplication::sharedApplication()->mainWindowScene()->windowCreated(this);
 }
 
-UIWindow::~UIWindow() { UIApplication::sharedApplication()->mainWindowScene()->windowDestroyed(this); }
+UIWindow::~UIWindow() {
+    UIApplication::sharedApplication()->mainWindowScene()->windowDestroyed(this);
+}
 
 void UIWindow::setRootViewController(std::shared_ptr<UIViewController> controller) {
     if (controller == rootViewController_) {
@@ -64,7 +66,9 @@ void UIWindow::makeKeyAndVisible() {
     setHidden(false);
 }
 
-void UIWindow::makeKeyWindow() { UIApplication::sharedApplication()->mainWindowScene()->setKeyWindow(this); }
+void UIWindow::makeKeyWindow() {
+    UIApplication::sharedApplication()->mainWindowScene()->setKeyWindow(this);
+}
 
 bool UIWindow::isKeyWindow() const {
     return UIApplication::sharedApplication()->mainWindowScene()->keyWindow().get() == this;
@@ -101,7 +105,9 @@ UIEdgeInsets UIWindow::windowSafeAreaInsets() const {
             reach(f.maxY() - (s.maxY() - unsafe.bottom)), reach(f.maxX() - (s.maxX() - unsafe.right))};
 }
 
-std::shared_ptr<UIResponder> UIWindow::nextResponder() const { return UIApplication::sharedApplication(); }
+std::shared_ptr<UIResponder> UIWindow::nextResponder() const {
+    return UIApplication::sharedApplication();
+}
 
 void UIWindow::scheduleLayoutPass() {
     auto runLoop = RunLoop::main();
@@ -187,7 +193,9 @@ void UIWindow::sendTouchMoved(CGPoint location) {
     touchView_->touchesMoved(*touch_);
 }
 
-void UIWindow::sendTouchEnded(CGPoint location) { finishTouch(UITouchPhase::ended, location); }
+void UIWindow::sendTouchEnded(CGPoint location) {
+    finishTouch(UITouchPhase::ended, location);
+}
 
 void UIWindow::sendTouchCancelled() {
     if (touch_) {
@@ -226,7 +234,8 @@ void UIWindow::sendScroll(CGPoint location, CGVector delta) {
         if (scroll && scroll->isScrollEnabled() &&
             (horizontal ? scroll->canScrollHorizontally() : scroll->canScrollVertically())) {
             CGPoint offset = scroll->contentOffset();
-            scroll->setContentOffset(scroll->clampedContentOffset({offset.x + delta.dx, offset.y + delta.dy}));
+            scroll->setContentOffset(
+                scroll->clampedContentOffset({offset.x + delta.dx, offset.y + delta.dy}));
             return;
         }
     }

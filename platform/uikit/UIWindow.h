@@ -18,7 +18,7 @@ class UIWindowScene;
 // delivers. A new window belongs to the application's window scene and is hidden until
 // makeKeyAndVisible.
 class UIWindow : public UIView {
-public:
+  public:
     // Covers the main screen.
     UIWindow();
     explicit UIWindow(const CGRect& frame);
@@ -58,7 +58,7 @@ public:
     // The window as drawn now, at the given scale (0: the screen's).
     std::shared_ptr<UIImage> renderImage(CGFloat scale = 0);
 
-private:
+  private:
     friend class UIView;
     friend class UIViewController;
 

@@ -24,9 +24,13 @@ std::shared_ptr<UIWindow> UIWindowScene::keyWindow() const {
     return shared ? std::static_pointer_cast<UIWindow>(shared) : nullptr;
 }
 
-std::shared_ptr<UIScreen> UIWindowScene::screen() const { return UIScreen::mainScreen(); }
+std::shared_ptr<UIScreen> UIWindowScene::screen() const {
+    return UIScreen::mainScreen();
+}
 
-void UIWindowScene::windowCreated(UIWindow* window) { windows_.push_back(window); }
+void UIWindowScene::windowCreated(UIWindow* window) {
+    windows_.push_back(window);
+}
 
 void UIWindowScene::windowDestroyed(UIWindow* window) {
     windows_.erase(std::remove(windows_.begin(), windows_.end(), window), windows_.end());

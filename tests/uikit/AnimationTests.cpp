@@ -12,7 +12,7 @@ namespace {
 using AnimationTests = UIKitTest;
 
 class RecordingScrollDelegate : public UIScrollViewDelegate {
-public:
+  public:
     void scrollViewDidScroll(const std::shared_ptr<UIScrollView>& scrollView) override {
         offsets.push_back(scrollView->contentOffset().y);
     }
@@ -24,10 +24,13 @@ public:
 TEST_F(AnimationTests, ModelChangesAtOnceWhileTheLayerFollowsTheClock) {
     auto view = std::make_shared<UIView>(CGRect{0, 0, 100, 100});
     std::vector<bool> completions;
-    UIView::animateWithDuration(1.0, 0, UIViewAnimationOptionCurveLinear, [&] {
-        view->setAlpha(0);
-        view->setFrame({100, 0, 100, 100});
-    }, [&](bool finished) { completions.push_back(finished); });
+    UIView::animateWithDuration(
+        1.0, 0, UIViewAnimationOptionCurveLinear,
+        [&] {
+            view->setAlpha(0);
+            view->setFrame({100, 0, 100, 100});
+        },
+        [&](bool finished) { completions.push_back(finished); });
 
     EXPECT_EQ(view->alpha(), 0) << "the model holds the target value at once";
     EXPECT_EQ(view->frame().origin.x, 100);
@@ -50,8 +53,8 @@ TEST_F(AnimationTests, DelayHoldsTheOldValueAndCurvesShapeTheProgress) {
     auto easeIn = std::make_shared<UIView>();
     auto easeOut = std::make_shared<UIView>();
     bool done = false;
-    UIView::animateWithDuration(1.0, 0.5, UIViewAnimationOptionCurveEaseIn, [&] { easeIn->setAlpha(0); },
-                                [&](bool) { done = true; });
+    UIView::animateWithDuration(
+        1.0, 0.5, UIViewAnimationOptionCurveEaseIn, [&] { easeIn->setAlpha(0); }, [&](bool) { done = true; });
     UIView::animateWithDuration(1.0, 0.5, UIViewAnimationOptionCurveEaseOut, [&] { easeOut->setAlpha(0); });
     clock->advance(0.4);
     EXPECT_FLOAT_EQ(easeIn->layer()->opacity(), 1);
@@ -68,7 +71,8 @@ TEST_F(AnimationTests, DelayHoldsTheOldValueAndCurvesShapeTheProgress) {
 TEST_F(AnimationTests, AChangeOutsideTheBlockEndsThePropertysAnimation) {
     auto view = std::make_shared<UIView>();
     bool completed = false;
-    UIView::animateWithDuration(1.0, [&] { view->setAlpha(0); }, [&](bool) { completed = true; });
+    UIView::animateWithDuration(
+        1.0, [&] { view->setAlpha(0); }, [&](bool) { completed = true; });
     clock->advance(0.3);
     view->setAlpha(0.8);
     EXPECT_FLOAT_EQ(view->layer()->opacity(), 0.8f);
@@ -94,16 +98,16 @@ TEST_F(AnimationTests, ANewAnimationStartsFromWhatIsShown) {
 TEST_F(AnimationTests, WithoutChangesOrDurationTheCompletionStillComesOnTheMainQueue) {
     auto view = std::make_shared<UIView>();
     int calls = 0;
-    UIView::animateWithDuration(0, [&] { view->setAlpha(0.5); }, [&](bool finished) { calls += finished; });
+    UIView::animateWithDuration(
+        0, [&] { view->setAlpha(0.5); }, [&](bool finished) { calls += finished; });
     EXPECT_FLOAT_EQ(view->layer()->opacity(), 0.5f) << "a zero duration applies at once";
     EXPECT_EQ(calls, 0) << "completions never run inside the call";
-    UIView::animateWithDuration(2.0, [] {}, [&](bool finished) { calls += finished; });
+    UIView::animateWithDuration(
+        2.0, [] {}, [&](bool finished) { calls += finished; });
     runLoopTurn();
     EXPECT_EQ(calls, 2);
 
-    UIView::animateWithDuration(1.0, [&] {
-        UIView::performWithoutAnimation([&] { view->setAlpha(0.2); });
-    });
+    UIView::animateWithDuration(1.0, [&] { UIView::performWithoutAnimation([&] { view->setAlpha(0.2); }); });
     EXPECT_FLOAT_EQ(view->layer()->opacity(), 0.2f);
 }
 
@@ -111,7 +115,8 @@ TEST_F(AnimationTests, ReleasingAnimatedViewsIsSafe) {
     bool done = false;
     {
         auto view = std::make_shared<UIView>();
-        UIView::animateWithDuration(1.0, [&] { view->setAlpha(0); }, [&](bool) { done = true; });
+        UIView::animateWithDuration(
+            1.0, [&] { view->setAlpha(0); }, [&](bool) { done = true; });
     }
     clock->advance(2);
     EXPECT_TRUE(done);
@@ -127,7 +132,8 @@ TEST_F(AnimationTests, DroppedRunLoopWorkDoesNotFreezeViews) {
     clock->advance(0.5);
     EXPECT_NEAR(other->layer()->opacity(), 0.5, 0.02) << "a new animation ticks again";
     clock->advance(0.6);
-    EXPECT_FLOAT_EQ(view->layer()->opacity(), 0) << "the old one ended at its time although its end was dropped";
+    EXPECT_FLOAT_EQ(view->layer()->opacity(), 0)
+        << "the old one ended at its time although its end was dropped";
     view->setAlpha(1);
     EXPECT_FLOAT_EQ(view->layer()->opacity(), 1);
 }

@@ -19,25 +19,29 @@
 namespace {
 
 class RecordingDelegate : public UIApplicationDelegate {
-public:
+  public:
     bool applicationDidFinishLaunchingWithOptions(const std::shared_ptr<UIApplication>&,
                                                   const AnyValue::Dictionary&) override {
         calls.push_back("launch");
         return true;
     }
     void applicationDidBecomeActive(const std::shared_ptr<UIApplication>& application) override {
-        calls.push_back(application->applicationState() == UIApplicationState::active ? "active" : "not yet active");
+        calls.push_back(application->applicationState() == UIApplicationState::active ? "active"
+                                                                                      : "not yet active");
     }
-    void applicationDidEnterBackground(const std::shared_ptr<UIApplication>&) override { calls.push_back("background"); }
+    void applicationDidEnterBackground(const std::shared_ptr<UIApplication>&) override {
+        calls.push_back("background");
+    }
     std::vector<std::string> calls;
 };
 
 class ApplicationTests : public UIKitTest {
-protected:
+  protected:
     void SetUp() override {
         UIKitTest::SetUp();
-        home = std::filesystem::temp_directory_path() /
-               ("ombrel-uikit-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+        home =
+            std::filesystem::temp_directory_path() /
+            ("ombrel-uikit-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
         std::filesystem::create_directories(home);
         setenv("OMBREL_HOME", home.c_str(), 1);
         application = UIApplication::sharedApplication();
@@ -62,8 +66,8 @@ TEST_F(ApplicationTests, OnlyWebLinksOpen) {
         return true;
     });
     std::vector<bool> results;
-    for (const char* text : {"file:///etc/passwd", "ombrel://open", "javascript:alert(1)", "HTTPS://example.org/a",
-                             "http://example.org/b?c=1"}) {
+    for (const char* text : {"file:///etc/passwd", "ombrel://open", "javascript:alert(1)",
+                             "HTTPS://example.org/a", "http://example.org/b?c=1"}) {
         auto url = URL::URLWithString(text);
         ASSERT_TRUE(url) << text;
         EXPECT_EQ(application->canOpenURL(*url), url->isHTTP()) << text;
@@ -85,9 +89,10 @@ TEST_F(ApplicationTests, TheOpenerGetsTheLinkAsItsOnlyArgumentWithoutAShell) {
             << "mv \"" << record.string() << ".tmp\" \"" << record.string() << "\"\n";
     }
     std::filesystem::permissions(script, std::filesystem::perms::owner_all);
-    std::string link = "https://example.org/a;touch%20" + injected.string() + "?q=$(touch%20" + injected.string() +
-                       ")&r='x'";
-    application->setLinkOpener([&](const std::string& text) { return UIApplication::openLinkWithProgram(script, text); });
+    std::string link = "https://example.org/a;touch%20" + injected.string() + "?q=$(touch%20" +
+                       injected.string() + ")&r='x'";
+    application->setLinkOpener(
+        [&](const std::string& text) { return UIApplication::openLinkWithProgram(script, text); });
     auto url = URL::URLWithString(link);
     ASSERT_TRUE(url);
     bool started = false;
@@ -111,10 +116,11 @@ TEST_F(ApplicationTests, LifeCycleTellsTheDelegateThenPosts) {
     application->setDelegate(delegate);
     std::vector<std::string> posted;
     auto center = NotificationCenter::defaultCenter();
-    auto token = center->addObserverForName(UIApplicationDidBecomeActiveNotification, nullptr, [&](const Notification& n) {
-        posted.push_back(n.name);
-        EXPECT_EQ(delegate->calls.back(), "active") << "the delegate hears first";
-    });
+    auto token = center->addObserverForName(
+        UIApplicationDidBecomeActiveNotification, nullptr, [&](const Notification& n) {
+            posted.push_back(n.name);
+            EXPECT_EQ(delegate->calls.back(), "active") << "the delegate hears first";
+        });
     EXPECT_TRUE(application->finishLaunching());
     application->becomeActive();
     application->resignActive();

@@ -14,7 +14,7 @@
 namespace {
 
 class Target : public UIResponder {
-public:
+  public:
     void tapped(const std::shared_ptr<UIButton>& sender) { senders.push_back(sender); }
     void changed() { ++changes; }
     std::vector<std::shared_ptr<UIButton>> senders;
@@ -22,21 +22,26 @@ public:
 };
 
 class Items : public UICollectionViewDataSource, public UICollectionViewDelegateFlowLayout {
-public:
-    int collectionViewNumberOfItemsInSection(const std::shared_ptr<UICollectionView>&, int) override { return count; }
-    std::shared_ptr<UICollectionViewCell> collectionViewCellForItemAtIndexPath(const std::shared_ptr<UICollectionView>& view,
-                                                                               const NSIndexPath& indexPath) override {
+  public:
+    int collectionViewNumberOfItemsInSection(const std::shared_ptr<UICollectionView>&, int) override {
+        return count;
+    }
+    std::shared_ptr<UICollectionViewCell>
+    collectionViewCellForItemAtIndexPath(const std::shared_ptr<UICollectionView>& view,
+                                         const NSIndexPath& indexPath) override {
         ++requests;
         auto cell = view->dequeueReusableCellWithReuseIdentifier("item", indexPath);
         cell->setTag(indexPath.item());
         return cell;
     }
-    std::optional<CGSize> collectionViewLayoutSizeForItemAtIndexPath(const std::shared_ptr<UICollectionView>& view,
-                                                                     UICollectionViewLayout&, const NSIndexPath&) override {
+    std::optional<CGSize>
+    collectionViewLayoutSizeForItemAtIndexPath(const std::shared_ptr<UICollectionView>& view,
+                                               UICollectionViewLayout&, const NSIndexPath&) override {
         CGFloat side = 0.95 * view->frame().size.height;
         return CGSize{side, side};
     }
-    void collectionViewDidSelectItemAtIndexPath(const std::shared_ptr<UICollectionView>&, const NSIndexPath& indexPath) override {
+    void collectionViewDidSelectItemAtIndexPath(const std::shared_ptr<UICollectionView>&,
+                                                const NSIndexPath& indexPath) override {
         selected.push_back(indexPath.item());
     }
     int count = 20;
@@ -45,7 +50,7 @@ public:
 };
 
 class ControlTests : public UIKitTest {
-protected:
+  protected:
     void SetUp() override {
         UIKitTest::SetUp();
         window = makeWindow();
@@ -90,7 +95,8 @@ TEST_F(ControlTests, ButtonsFireOnReleaseInsideOnlyAndWhileEnabled) {
 }
 
 TEST_F(ControlTests, SegmentsSelectByTapAndKeepImageViewsInTheirSegments) {
-    auto control = std::make_shared<UISegmentedControl>(std::vector<std::string>{"Sample", "Random variable"});
+    auto control =
+        std::make_shared<UISegmentedControl>(std::vector<std::string>{"Sample", "Random variable"});
     control->setFrame({20, 100, 300, 32});
     window->addSubview(control);
     auto target = std::make_shared<Target>();

@@ -19,9 +19,11 @@ using Log = std::vector<std::string>;
 
 // Writes every life-cycle call, prefixed with its name, into a shared log.
 class LoggingController : public UIViewController {
-public:
-    LoggingController(std::string name, std::shared_ptr<Log> log) : name_(std::move(name)), log_(std::move(log)) {}
-    explicit LoggingController(const NSCoder& coder) : UIViewController(coder), log_(std::make_shared<Log>()) {}
+  public:
+    LoggingController(std::string name, std::shared_ptr<Log> log)
+        : name_(std::move(name)), log_(std::move(log)) {}
+    explicit LoggingController(const NSCoder& coder)
+        : UIViewController(coder), log_(std::make_shared<Log>()) {}
 
     void viewDidLoad() override { log_->push_back(name_ + " load"); }
     void viewWillAppear(bool) override { log_->push_back(name_ + " will appear"); }
@@ -36,19 +38,19 @@ public:
 };
 
 class ManualNibController : public UIViewController {
-public:
+  public:
     ManualNibController() = default;
     std::shared_ptr<UILabel> label;
 };
 
 class AwakeLabel : public UILabel {
-public:
+  public:
     void awakeFromNib() override { ++awakenings; }
     int awakenings = 0;
 };
 
 class PresentationTests : public UIKitTest {
-protected:
+  protected:
     void SetUp() override {
         UIKitTest::SetUp();
         log = std::make_shared<Log>();
@@ -137,7 +139,8 @@ TEST_F(PresentationTests, AnimatedPresentationsCompleteOnTheClock) {
     EXPECT_FALSE(root->view()->isHidden());
     EXPECT_EQ(*log, (Log{"cover will disappear", "root will appear"}));
     clock->advance(0.4);
-    EXPECT_EQ(*log, (Log{"cover will disappear", "root will appear", "cover did disappear", "root did appear"}));
+    EXPECT_EQ(*log,
+              (Log{"cover will disappear", "root will appear", "cover did disappear", "root did appear"}));
     EXPECT_EQ(root->presentedViewController(), nullptr);
 }
 
@@ -173,14 +176,16 @@ TEST_F(PresentationTests, ChildrenPresentFromTheirRootAndOnlyOneAtATime) {
 }
 
 TEST_F(PresentationTests, AlertHandlersRunAfterTheAlertIsGone) {
-    auto alert = UIAlertController::alertControllerWithTitle("Clear History", "Are you sure?", UIAlertControllerStyle::alert);
+    auto alert = UIAlertController::alertControllerWithTitle("Clear History", "Are you sure?",
+                                                             UIAlertControllerStyle::alert);
     std::vector<std::string> order;
     alert->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyle::cancel,
                                                     [&](const auto&) { order.push_back("cancel"); }));
-    alert->addAction(UIAlertAction::actionWithTitle("Clear", UIAlertActionStyle::defaultStyle, [&](const auto& action) {
-        order.push_back(action->title());
-        order.push_back(root->presentedViewController() ? "alert still up" : "alert gone");
-    }));
+    alert->addAction(
+        UIAlertAction::actionWithTitle("Clear", UIAlertActionStyle::defaultStyle, [&](const auto& action) {
+            order.push_back(action->title());
+            order.push_back(root->presentedViewController() ? "alert still up" : "alert gone");
+        }));
     root->presentViewController(alert, true);
     clock->advance(0.5);
     auto cancel = alert->buttonForAction(alert->actions()[0].get());
@@ -189,16 +194,19 @@ TEST_F(PresentationTests, AlertHandlersRunAfterTheAlertIsGone) {
     EXPECT_LT(cancel->frame().minX(), clear->frame().minX()) << "two buttons side by side, cancel first";
     EXPECT_EQ(clear->accessibilityIdentifier(), "Clear");
 
-    CGPoint centre = clear->convertPointToView({clear->bounds().midX(), clear->bounds().midY()}, window.get());
+    CGPoint centre =
+        clear->convertPointToView({clear->bounds().midX(), clear->bounds().midY()}, window.get());
     window->tapAtPoint(centre);
     EXPECT_TRUE(order.empty()) << "the handler waits for the dismissal";
     window->tapAtPoint(centre);
     clock->advance(0.5);
-    EXPECT_EQ(order, (std::vector<std::string>{"Clear", "alert gone"})) << "a second tap while leaving is ignored";
+    EXPECT_EQ(order, (std::vector<std::string>{"Clear", "alert gone"}))
+        << "a second tap while leaving is ignored";
 }
 
 TEST_F(PresentationTests, ActionSheetsStackTheirButtonsWithCancelLast) {
-    auto sheet = UIAlertController::alertControllerWithTitle(std::nullopt, std::nullopt, UIAlertControllerStyle::actionSheet);
+    auto sheet = UIAlertController::alertControllerWithTitle(std::nullopt, std::nullopt,
+                                                             UIAlertControllerStyle::actionSheet);
     sheet->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyle::cancel));
     sheet->addAction(UIAlertAction::actionWithTitle("Delete", UIAlertActionStyle::destructive));
     sheet->addAction(UIAlertAction::actionWithTitle("Keep", UIAlertActionStyle::defaultStyle));
@@ -208,12 +216,14 @@ TEST_F(PresentationTests, ActionSheetsStackTheirButtonsWithCancelLast) {
     CGFloat keepY = sheet->buttonForAction(sheet->actions()[2].get())->frame().minY();
     EXPECT_LT(deleteY, keepY);
     EXPECT_LT(keepY, cancelY);
-    EXPECT_EQ(sheet->buttonForAction(sheet->actions()[1].get())->currentTitleColor(), UIColor::systemRedColor());
+    EXPECT_EQ(sheet->buttonForAction(sheet->actions()[1].get())->currentTitleColor(),
+              UIColor::systemRedColor());
 }
 
 TEST_F(PresentationTests, PopoversAdaptToSheetsUnlessTheDelegateSaysNone) {
     class KeepPopover : public UIPopoverPresentationControllerDelegate {
-        std::optional<UIModalPresentationStyle> adaptivePresentationStyleForPresentationControllerTraitCollection(
+        std::optional<UIModalPresentationStyle>
+        adaptivePresentationStyleForPresentationControllerTraitCollection(
             const std::shared_ptr<UIPresentationController>&, const UITraitCollection&) override {
             return UIModalPresentationStyle::none;
         }

@@ -13,7 +13,7 @@
 namespace {
 
 class Ellipse : public UIView {
-public:
+  public:
     using UIView::UIView;
     void drawRect(const CGRect& rect) override {
         ++draws;
@@ -25,7 +25,7 @@ public:
 };
 
 class RenderingTests : public UIKitTest {
-protected:
+  protected:
     void SetUp() override {
         UIKitTest::SetUp();
         window = makeWindow();
@@ -165,7 +165,8 @@ TEST_F(RenderingTests, ImagesFollowTheContentModeAndTemplatesTakeTheTint) {
     fit->setImage(red);
     root->addSubview(fit);
     auto symbol = std::make_shared<UIImageView>(CGRect{200, 100, 100, 100});
-    symbol->setImage(UIImage::systemImageNamed("lock.fill")->imageWithRenderingMode(UIImageRenderingMode::alwaysTemplate));
+    symbol->setImage(
+        UIImage::systemImageNamed("lock.fill")->imageWithRenderingMode(UIImageRenderingMode::alwaysTemplate));
     symbol->setTintColor(UIColor::greenColor());
     root->addSubview(symbol);
     render();
@@ -195,8 +196,9 @@ TEST_F(RenderingTests, ButtonsFieldsAndTableRowsDrawTheirText) {
 
     class OneRow : public UITableViewDataSource {
         int tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>&, int) override { return 3; }
-        std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>&,
-                                                                        const NSIndexPath& indexPath) override {
+        std::shared_ptr<UITableViewCell>
+        tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>&,
+                                       const NSIndexPath& indexPath) override {
             auto cell = std::make_shared<UITableViewCell>();
             cell->textLabel()->setText("Row " + std::to_string(indexPath.row));
             return cell;

@@ -13,8 +13,9 @@
 namespace {
 
 class CountingCell : public UITableViewCell {
-public:
-    CountingCell(UITableViewCellStyle style, std::string identifier) : UITableViewCell(style, std::move(identifier)) {
+  public:
+    CountingCell(UITableViewCellStyle style, std::string identifier)
+        : UITableViewCell(style, std::move(identifier)) {
         ++created;
     }
     void prepareForReuse() override { ++reused; }
@@ -24,12 +25,13 @@ public:
 
 // Rows are texts; sections are lists of them.
 class Rows : public UITableViewDataSource, public UITableViewDelegate {
-public:
+  public:
     std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>& table,
                                                                     const NSIndexPath& indexPath) override {
         ++cellRequests;
         auto cell = table->dequeueReusableCellWithIdentifier("row", indexPath);
-        cell->textLabel()->setText(sections[static_cast<std::size_t>(indexPath.section)][static_cast<std::size_t>(indexPath.row)]);
+        cell->textLabel()->setText(
+            sections[static_cast<std::size_t>(indexPath.section)][static_cast<std::size_t>(indexPath.row)]);
         return cell;
     }
     int numberOfSectionsInTableView(const std::shared_ptr<UITableView>&) override {
@@ -38,7 +40,8 @@ public:
     int tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>&, int section) override {
         return static_cast<int>(sections[static_cast<std::size_t>(section)].size());
     }
-    std::optional<std::string> tableViewTitleForHeaderInSection(const std::shared_ptr<UITableView>&, int section) override {
+    std::optional<std::string> tableViewTitleForHeaderInSection(const std::shared_ptr<UITableView>&,
+                                                                int section) override {
         return titled ? std::optional<std::string>("Section " + std::to_string(section)) : std::nullopt;
     }
     std::optional<CGFloat> tableViewHeightForRowAtIndexPath(const std::shared_ptr<UITableView>&,
@@ -53,10 +56,13 @@ public:
                                                    const NSIndexPath& indexPath) override {
         displayed.push_back(indexPath);
     }
-    void tableViewDidSelectRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath& indexPath) override {
+    void tableViewDidSelectRowAtIndexPath(const std::shared_ptr<UITableView>&,
+                                          const NSIndexPath& indexPath) override {
         selected.push_back(indexPath);
     }
-    bool tableViewCanMoveRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { return true; }
+    bool tableViewCanMoveRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override {
+        return true;
+    }
     void tableViewCommitEditingStyleForRowAtIndexPath(const std::shared_ptr<UITableView>& table,
                                                       UITableViewCellEditingStyle style,
                                                       const NSIndexPath& indexPath) override {
@@ -94,7 +100,7 @@ std::vector<std::string> numbered(int count, const std::string& prefix = "row ")
 }
 
 class TableViewTests : public UIKitTest {
-protected:
+  protected:
     void SetUp() override {
         UIKitTest::SetUp();
         CountingCell::created = 0;
@@ -146,10 +152,12 @@ TEST_F(TableViewTests, ScrollingReusesCellsThatLeftTheScreen) {
         table->setContentOffset({0, step * 100.0});
         table->layoutIfNeeded();
     }
-    EXPECT_LE(CountingCell::created, createdAtStart + 4) << "scrolling through 450 rows makes almost no cells";
+    EXPECT_LE(CountingCell::created, createdAtStart + 4)
+        << "scrolling through 450 rows makes almost no cells";
     EXPECT_GT(CountingCell::reused, 400);
     for (const auto& indexPath : table->indexPathsForVisibleRows()) {
-        EXPECT_EQ(textAt(indexPath), "row " + std::to_string(indexPath.row)) << "a reused cell shows its new row";
+        EXPECT_EQ(textAt(indexPath), "row " + std::to_string(indexPath.row))
+            << "a reused cell shows its new row";
     }
     EXPECT_LE(table->subviews().size(), 22u);
 }
@@ -313,7 +321,8 @@ TEST_F(TableViewTests, AutomaticHeightsFitTheCellOnceItIsShown) {
     table->setFrame({0, 0, 200, 800});
     table->setEstimatedRowHeight(50);
     table->reloadData();
-    EXPECT_EQ(table->rectForRowAtIndexPath({0, 1}), (CGRect{0, 50, 200, 50})) << "estimates until the rows are shown";
+    EXPECT_EQ(table->rectForRowAtIndexPath({0, 1}), (CGRect{0, 50, 200, 50}))
+        << "estimates until the rows are shown";
     EXPECT_EQ(table->contentSize().height, 100);
     table->registerCellFactory("row", [] {
         auto cell = std::make_shared<UITableViewCell>(UITableViewCellStyle::defaultStyle, "row");
@@ -330,12 +339,13 @@ TEST_F(TableViewTests, AutomaticHeightsFitTheCellOnceItIsShown) {
 
 TEST_F(TableViewTests, NibRegistrationAndMissingCells) {
     int built = 0;
-    UINib::registerNib("TestRowCell", [&](const std::shared_ptr<UIResponder>&) -> std::vector<std::shared_ptr<UIResponder>> {
-        ++built;
-        auto cell = std::make_shared<UITableViewCell>();
-        cell->setTag(42);
-        return {std::make_shared<UIView>(), cell};
-    });
+    UINib::registerNib("TestRowCell",
+                       [&](const std::shared_ptr<UIResponder>&) -> std::vector<std::shared_ptr<UIResponder>> {
+                           ++built;
+                           auto cell = std::make_shared<UITableViewCell>();
+                           cell->setTag(42);
+                           return {std::make_shared<UIView>(), cell};
+                       });
     table->registerNib(UINib::nibWithNibName("TestRowCell"), "row");
     auto cell = table->dequeueReusableCellWithIdentifier("row");
     ASSERT_NE(cell, nullptr);
@@ -356,7 +366,7 @@ TEST_F(TableViewTests, NibRegistrationAndMissingCells) {
 
 TEST_F(TableViewTests, TableViewControllersServeTheirOwnTable) {
     class Controller : public UITableViewController {
-    public:
+      public:
         int tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>&, int) override { return 4; }
     };
     auto controller = std::make_shared<Controller>();

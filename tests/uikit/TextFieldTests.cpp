@@ -8,12 +8,13 @@
 namespace {
 
 class FieldDelegate : public UITextFieldDelegate {
-public:
+  public:
     bool textFieldShouldBeginEditing(const std::shared_ptr<UITextField>& field) override {
         asked.push_back(field->accessibilityIdentifier());
         return allowBegin;
     }
-    bool textFieldShouldChangeCharactersInRangeReplacementString(const std::shared_ptr<UITextField>&, NSRange range,
+    bool textFieldShouldChangeCharactersInRangeReplacementString(const std::shared_ptr<UITextField>&,
+                                                                 NSRange range,
                                                                  const std::string& replacement) override {
         changes.emplace_back(range, replacement);
         return allowChange;
@@ -28,7 +29,7 @@ public:
 };
 
 class TextFieldTests : public UIKitTest {
-protected:
+  protected:
     void SetUp() override {
         UIKitTest::SetUp();
         window = makeWindow();
@@ -40,8 +41,9 @@ protected:
     }
 
     void select(int from, int to) {
-        auto range = field->textRangeFromPosition(*field->positionFromPosition(field->beginningOfDocument(), from),
-                                                  *field->positionFromPosition(field->beginningOfDocument(), to));
+        auto range =
+            field->textRangeFromPosition(*field->positionFromPosition(field->beginningOfDocument(), from),
+                                         *field->positionFromPosition(field->beginningOfDocument(), to));
         field->setSelectedTextRange(range);
     }
 

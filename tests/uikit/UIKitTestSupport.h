@@ -14,7 +14,7 @@
 // Each test runs on its own manual clock with an empty main run loop, a phone screen and the
 // light appearance.
 class UIKitTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         RunLoop::main()->removeAllWork();
         clock = std::make_shared<ManualClock>();
@@ -41,8 +41,12 @@ protected:
     std::shared_ptr<ManualClock> clock;
 };
 
-inline void PrintTo(const CGPoint& p, std::ostream* os) { *os << "(" << p.x << ", " << p.y << ")"; }
-inline void PrintTo(const CGSize& s, std::ostream* os) { *os << s.width << " x " << s.height; }
+inline void PrintTo(const CGPoint& p, std::ostream* os) {
+    *os << "(" << p.x << ", " << p.y << ")";
+}
+inline void PrintTo(const CGSize& s, std::ostream* os) {
+    *os << s.width << " x " << s.height;
+}
 inline void PrintTo(const CGRect& r, std::ostream* os) {
     *os << "(" << r.origin.x << ", " << r.origin.y << ", " << r.size.width << ", " << r.size.height << ")";
 }

@@ -15,7 +15,7 @@ namespace {
 using ViewGeometryTests = UIKitTest;
 
 class CountingView : public UIView {
-public:
+  public:
     using UIView::UIView;
     void layoutSubviews() override {
         UIView::layoutSubviews();
@@ -27,11 +27,11 @@ public:
 class PlainSubclass : public UIView {};
 
 class FixedSizeView : public UIView {
-public:
+  public:
     explicit FixedSizeView(CGSize size) : UIView(CGRect{{0, 0}, size}), size_(size) {}
     CGSize intrinsicContentSize() const override { return size_; }
 
-private:
+  private:
     CGSize size_;
 };
 
@@ -87,9 +87,11 @@ TEST_F(ViewGeometryTests, AutoresizingSharesGrowthAmongFlexibleParts) {
     auto filling = std::make_shared<UIView>(CGRect{10, 10, 280, 180});
     filling->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
     auto centred = std::make_shared<UIView>(CGRect{100, 50, 100, 100});
-    centred->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin | UIViewAutoresizingFlexibleRightMargin);
+    centred->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin |
+                                 UIViewAutoresizingFlexibleRightMargin);
     auto pinnedRight = std::make_shared<UIView>(CGRect{250, 0, 40, 40});
-    pinnedRight->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin | UIViewAutoresizingFlexibleBottomMargin);
+    pinnedRight->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin |
+                                     UIViewAutoresizingFlexibleBottomMargin);
     auto fixed = std::make_shared<UIView>(CGRect{5, 5, 10, 10});
     for (const auto& child : {filling, centred, pinnedRight, fixed}) {
         parent->addSubview(child);
@@ -170,7 +172,8 @@ TEST_F(ViewGeometryTests, SubviewOrderingMovesLayersAlong) {
     parent->layer()->addSublayer(extra);
     parent->insertSubviewAtIndex(c, 0);
     ASSERT_EQ(parent->subviews(), (std::vector<std::shared_ptr<UIView>>{c, a, b}));
-    EXPECT_EQ(parent->layer()->sublayers(), (std::vector<std::shared_ptr<CALayer>>{c->layer(), a->layer(), b->layer(), extra}));
+    EXPECT_EQ(parent->layer()->sublayers(),
+              (std::vector<std::shared_ptr<CALayer>>{c->layer(), a->layer(), b->layer(), extra}));
 
     parent->bringSubviewToFront(c.get());
     EXPECT_EQ(parent->subviews(), (std::vector<std::shared_ptr<UIView>>{a, b, c}));
