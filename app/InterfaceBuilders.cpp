@@ -1,0 +1,22 @@
+#include "app/InterfaceBuilders.h"
+
+#include "app/AddCellTableViewCell.h"
+#include "app/CalculateViewController.h"
+#include "app/EnumeratedInputTableViewCell.h"
+#include "app/ManualViewController.h"
+#include "app/SolutionViewController.h"
+#include "app/VideoCollectionTableViewCell.h"
+
+#include <mutex>
+
+void InterfaceBuilders::registerAll() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        CalculateViewController::registerStoryboardScene();
+        SolutionViewController::registerStoryboardScene();
+        EnumeratedInputTableViewCell::registerNib();
+        AddCellTableViewCell::registerNib();
+        VideoCollectionTableViewCell::registerNib();
+        ManualViewController::registerNib();
+    });
+}

@@ -1,0 +1,47 @@
+#include "app/ViewControllerOperations.h"
+
+#include "app/ColorManager.h"
+#include "platform/graphics/UIFont.h"
+#include "platform/material/FlatButton.h"
+#include "platform/material/TabItem.h"
+#include "platform/uikit/UIStackView.h"
+
+std::shared_ptr<UIAlertController> presentAlert(UIViewController& controller,
+                                                std::optional<std::string> title,
+                                                std::optional<std::string> message,
+                                                const std::vector<std::shared_ptr<UIAlertAction>>& actions,
+                                                UIAlertControllerStyle style) {
+    auto alert = UIAlertController::alertControllerWithTitle(std::move(title), std::move(message), style);
+    for (const auto& action : actions)
+        alert->addAction(action);
+    if (actions.empty())
+        alert->addAction(
+            UIAlertAction::actionWithTitle("OK", UIAlertActionStyle::defaultStyle, [](const auto&) {}));
+    controller.presentViewController(alert, true);
+    return alert;
+}
+
+std::shared_ptr<FlatButton> findButton(const std::string& title, const UIView& view) {
+    for (const auto& subview : view.subviews()) {
+        if (subview->isMemberOfClass<UIStackView>()) {
+            if (auto found = findButton(title, *subview))
+                return found;
+        } else if (subview->isMemberOfClass<FlatButton>()) {
+            auto button = std::static_pointer_cast<FlatButton>(subview);
+            if (button->titleLabel() && button->titleLabel()->text() == title)
+                return button;
+        }
+    }
+    return nullptr;
+}
+
+void configureTabItem(const UIViewController& controller, const std::string& title, bool enabled) {
+    auto item = tabItem(controller);
+    item->setTitle(title);
+    if (item->titleLabel()) {
+        if (auto font = UIFont::fontWithName("Avenir-Medium", 14))
+            item->titleLabel()->setFont(*font);
+    }
+    item->setEnabled(enabled);
+    item->setTitleColor(enabled ? ColorManager::buttonWhite() : ColorManager::shadowGrey());
+}
