@@ -4,6 +4,7 @@
 #include "platform/foundation/DebugConsole.h"
 #include "platform/foundation/FileSystem.h"
 #include "platform/uikit/UIButton.h"
+#include "platform/uikit/UIDevice.h"
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIScreen.h"
 
@@ -27,7 +28,12 @@ std::filesystem::path freshPath(const std::filesystem::path& folder) {
 } // namespace
 
 UIActivityViewController::UIActivityViewController(std::vector<std::shared_ptr<UIImage>> activityItems)
-    : items_(std::move(activityItems)) {}
+    : items_(std::move(activityItems)) {
+    // On a tablet the sheet is a popover, which the presenter anchors.
+    if (UIDevice::currentDevice()->userInterfaceIdiom() == UIUserInterfaceIdiom::pad) {
+        setModalPresentationStyle(UIModalPresentationStyle::popover);
+    }
+}
 
 void UIActivityViewController::saveItems() {
     std::filesystem::path folder = FileSystem::ombrelHome() / "shared";

@@ -13,7 +13,7 @@
 // The share sheet. This platform's one way to share an image is to keep it: when the sheet's
 // view loads, every image is written as a PNG under $OMBREL_HOME/shared/ (a new file each time,
 // never replacing one) and the sheet tells the user where. Done dismisses it and reports the
-// outcome to the completion handler.
+// outcome to the completion handler. On a tablet it is presented as a popover.
 class UIActivityViewController : public UIViewController {
   public:
     // The activity type reported when the images were saved.
