@@ -1,0 +1,201 @@
+#include "ChartsTestSupport.h"
+
+#include "charts/ChartOptionBuilder.h"
+#include "engine/KivoColor.h"
+#include "platform/chartkit/AAChartRenderer.h"
+#include "platform/chartkit/AAJavaScriptEngine.h"
+#include "platform/chartkit/AAOptionsConstructor.h"
+
+#include <limits>
+
+using nlohmann::json;
+
+namespace {
+
+const std::string grey = "#8e8e93";
+
+class ChartOptionBuilderTest : public ChartsTest {
+  protected:
+    std::string format(const std::string& formatter, double value) {
+        const std::optional<int> function = engine.compileFunction(formatter);
+        if (!function)
+            return "<no function>";
+        return engine.callWithValue(*function, value).value_or("<no text>");
+    }
+
+    AAJavaScriptEngine engine;
+};
+
+} // namespace
+
+TEST_F(ChartOptionBuilderTest, ModelTakesTheAppsDefaultsForTheCurrentAppearance) {
+    const json light = AAOptionsConstructor::configureChartOptions(ChartOptionBuilder::makeChartModel()).toJSON();
+    EXPECT_EQ(light["chart"], json::parse(R"J({"type": "line", "zoomType": "none", "backgroundColor": "#ffffff",
+                                              "style": {"color": "#8e8e93"}})J"));
+    EXPECT_EQ(light["legend"], json::parse(R"J({"enabled": true})J"));
+    EXPECT_EQ(light["plotOptions"]["series"]["dataLabels"], json::parse(R"J({"enabled": false})J"));
+
+    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
+    const json dark = AAOptionsConstructor::configureChartOptions(ChartOptionBuilder::makeChartModel()).toJSON();
+    EXPECT_EQ(dark["chart"]["backgroundColor"], "#000000");
+}
+
+TEST_F(ChartOptionBuilderTest, SymmetricAxisTicksEveryQuarterOfItsMaximum) {
+    const json axis = ChartOptionBuilder::makeYAxis("f(x)", -4, 4).toJSON();
+    const json expected = json::parse(R"J({
+        "reversed": false,
+        "lineColor": "#8e8e93", "lineWidth": 0.5, "gridLineColor": "#8e8e93", "gridLineWidth": 0.25,
+        "title": {"text": "f(x)"},
+        "min": -4.0, "max": 4.0,
+        "tickPositions": [-4.0, -3.0, -2.0, -1.0, 0.0, 1.0, 2.0, 3.0, 4.0],
+        "minorTickInterval": 0.2
+    })J");
+    for (const auto& [key, value] : expected.items())
+        EXPECT_EQ(axis[key], value) << key;
+    EXPECT_EQ(axis["labels"]["formatter"], ChartOptionBuilder::valueFormatter);
+    EXPECT_EQ(axis["labels"]["style"], json::parse(R"J({"color": "#8e8e93"})J"));
+    EXPECT_FALSE(axis.contains("tickInterval"));
+}
+
+TEST_F(ChartOptionBuilderTest, AxisFromZeroTicksAtQuartersAndMinorTicksAtAFifthOfThem) {
+    const json axis = ChartOptionBuilder::makeXAxis("x", 0, 10, false).toJSON();
+    EXPECT_EQ(axis["tickPositions"], json::parse("[0.0, 2.5, 5.0, 7.5, 10.0]"));
+    EXPECT_EQ(axis["minorTickInterval"], 0.5);
+    EXPECT_EQ(ChartOptionBuilder::makeXAxis("x", -3, 3, false).toJSON()["tickPositions"],
+              json::parse("[-3.0, -2.25, -1.5, -0.75, 0.0, 0.75, 1.5, 2.25, 3.0]"));
+}
+
+TEST_F(ChartOptionBuilderTest, AxisWithAMissingBoundLeavesRangeAndTicksToTheChart) {
+    for (const json& axis : {ChartOptionBuilder::makeYAxis("y", std::nullopt, 4).toJSON(),
+                             ChartOptionBuilder::makeXAxis("x", -4, std::nullopt, false).toJSON()}) {
+        EXPECT_EQ(axis["minorTickInterval"], "auto");
+        EXPECT_FALSE(axis.contains("min"));
+        EXPECT_FALSE(axis.contains("max"));
+        EXPECT_FALSE(axis.contains("tickPositions"));
+        EXPECT_EQ(axis["labels"]["formatter"], ChartOptionBuilder::valueFormatter);
+    }
+}
+
+TEST_F(ChartOptionBuilderTest, AxisWithAMaximumOfZeroStillGetsItsBoundsButNoTicks) {
+    const json axis = ChartOptionBuilder::makeYAxis("y", -2, 0).toJSON();
+    EXPECT_EQ(axis["min"], -2.0);
+    EXPECT_EQ(axis["max"], 0.0);
+    EXPECT_FALSE(axis.contains("tickPositions"));
+    EXPECT_EQ(axis["minorTickInterval"], "auto");
+}
+
+TEST_F(ChartOptionBuilderTest, TrigonometricAxisStepsByAlmostHalfPiWithPiLabels) {
+    const json axis = ChartOptionBuilder::makeXAxis("x", -1, 1, true).toJSON();
+    EXPECT_EQ(axis["tickInterval"], 1.5705);
+    EXPECT_EQ(axis["labels"]["formatter"], ChartOptionBuilder::multiplesOfPiFormatter);
+    EXPECT_EQ(axis["labels"]["style"]["color"], grey);
+    for (const char* key : {"min", "max", "tickPositions", "minorTickInterval"})
+        EXPECT_FALSE(axis.contains(key)) << key;
+}
+
+TEST_F(ChartOptionBuilderTest, TickValuesStopAtTheEndAndRefuseStepsThatNeverGetThere) {
+    EXPECT_EQ(ChartOptionBuilder::tickValues(0, 1, 0.25), (std::vector<double>{0, 0.25, 0.5, 0.75, 1}));
+    EXPECT_EQ(ChartOptionBuilder::tickValues(0, 1, 0.3), (std::vector<double>{0, 0.3, 0.6, 0.8999999999999999}));
+    EXPECT_EQ(ChartOptionBuilder::tickValues(2, 1, 1), std::vector<double>{});
+    EXPECT_TRUE(ChartOptionBuilder::tickValues(0, 1, 0).empty());
+    EXPECT_TRUE(ChartOptionBuilder::tickValues(0, 1, -0.25).empty());
+    EXPECT_TRUE(ChartOptionBuilder::tickValues(0, std::numeric_limits<double>::infinity(), 1).empty());
+    EXPECT_TRUE(ChartOptionBuilder::tickValues(0, 1, std::nan("")).empty());
+    EXPECT_TRUE(ChartOptionBuilder::tickValues(-1e12, 1, 0.25).empty());
+}
+
+TEST_F(ChartOptionBuilderTest, TooltipKeepsTheLibrarysLookInLightModeAndMatchesTheAppInDarkMode) {
+    const json light = ChartOptionBuilder::makeTooltip("x", "f(x)").toJSON();
+    EXPECT_EQ(light, json::parse(R"J({"headerFormat": "x: {point.key}<br/>", "pointFormat": "f(x): {point.y}<br/>",
+                                     "followPointer": false})J"));
+
+    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
+    const json dark = ChartOptionBuilder::makeTooltip("x", "f(x)").toJSON();
+    EXPECT_EQ(dark["backgroundColor"], "#000000");
+    EXPECT_EQ(dark["borderColor"], "#ffffff");
+    EXPECT_EQ(dark["borderWidth"], 0.5);
+    EXPECT_EQ(dark["style"], json::parse(R"J({"color": "#ffffff"})J"));
+    EXPECT_EQ(dark["shadow"], false);
+    EXPECT_EQ(dark["headerFormat"], light["headerFormat"]);
+}
+
+TEST_F(ChartOptionBuilderTest, ChartOptionsCarryLegendLanguageCrosshairsAndTheSilencedSeriesClick) {
+    AAChartModel model = ChartOptionBuilder::makeChartModel();
+    model.chartType(AAChartType::line).series({AASeriesElement().name("f").data({{0, 0}, {1, 1}})});
+    const json tree =
+        ChartOptionBuilder::makeChartOptions(model, "x", -4, 4, "f", std::nullopt, std::nullopt, false).toJSON();
+
+    EXPECT_EQ(tree["legend"], json::parse(R"J({
+        "enabled": true, "itemMarginTop": 20.0, "itemMarginBottom": 10.0, "itemDistance": 20.0, "symbolWidth": 20.0,
+        "verticalAlign": "bottom", "align": "center", "layout": "horizontal",
+        "itemStyle": {"color": "red", "fontSize": 20.0, "fontWeight": "bold"}
+    })J"));
+    EXPECT_EQ(tree["lang"], json::parse(R"J({"resetZoom": "重置缩放比例", "thousandsSep": ","})J"));
+    EXPECT_EQ(tree["plotOptions"]["series"]["events"]["click"], "function() { return false; }");
+    const json crosshair = json::parse(R"J({"color": "#000000", "dashStyle": "longDashDotDot", "width": 1.5})J");
+    EXPECT_EQ(tree["xAxis"]["crosshair"], crosshair);
+    EXPECT_EQ(tree["yAxis"]["crosshair"], crosshair);
+    EXPECT_EQ(tree["xAxis"]["tickPositions"].size(), 9u);
+    EXPECT_EQ(tree["yAxis"]["minorTickInterval"], "auto");
+    EXPECT_EQ(tree["tooltip"]["headerFormat"], "x: {point.key}<br/>");
+    EXPECT_EQ(tree["tooltip"]["pointFormat"], "f: {point.y}<br/>");
+    EXPECT_EQ(tree["series"][0]["name"], "f");
+}
+
+TEST_F(ChartOptionBuilderTest, ValueFormatterShowsAtMostTwoDecimals) {
+    EXPECT_EQ(format(ChartOptionBuilder::valueFormatter, 0.125), "0.13");
+    EXPECT_EQ(format(ChartOptionBuilder::valueFormatter, 2), "2");
+    EXPECT_EQ(format(ChartOptionBuilder::valueFormatter, 0.1 + 0.2), "0.3");
+    EXPECT_EQ(format(ChartOptionBuilder::valueFormatter, -0.001), "0");
+    EXPECT_EQ(format(ChartOptionBuilder::valueFormatter, -2.25), "-2.25");
+    EXPECT_EQ(format(ChartOptionBuilder::valueFormatter, 12345.678), "12345.68");
+}
+
+TEST_F(ChartOptionBuilderTest, PiFormatterNamesTheNearestMultipleOfHalfPi) {
+    const std::string& pi = ChartOptionBuilder::multiplesOfPiFormatter;
+    EXPECT_EQ(format(pi, 1.5705), "π/2");
+    EXPECT_EQ(format(pi, -1.5705), "-π/2");
+    EXPECT_EQ(format(pi, 3.141), "π");
+    EXPECT_EQ(format(pi, -3.141), "-π");
+    EXPECT_EQ(format(pi, 4.712), "3π/2");
+    EXPECT_EQ(format(pi, -4.712), "-3π/2");
+    EXPECT_EQ(format(pi, 6.283), "2π");
+    EXPECT_EQ(format(pi, -6.283), "-2π");
+    EXPECT_EQ(format(pi, 0.2), "0");
+    EXPECT_EQ(format(pi, -0.2), "0");
+}
+
+TEST_F(ChartOptionBuilderTest, TheChartWritesItsAxisLabelsThroughTheFormatters) {
+    AAChartModel model = ChartOptionBuilder::makeChartModel();
+    model.chartType(AAChartType::spline).series({AASeriesElement().name("sin(x)").data({{0, 0}, {6.272, -0.011}})});
+    const AAChartRenderer chart(
+        ChartOptionBuilder::makeChartOptions(model, "x", std::nullopt, std::nullopt, "sin(x)", -0.5, 0.5, true),
+        {360, 180});
+    EXPECT_EQ(chart.xLabels(), (std::vector<std::string>{"0", "π/2", "π", "3π/2", "2π"}));
+    EXPECT_EQ(chart.yLabels(), (std::vector<std::string>{"-0.5", "-0.37", "-0.25", "-0.12", "0", "0.13", "0.25",
+                                                         "0.38", "0.5"}));
+}
+
+TEST(ChartColors, HexTextsTruncateEachComponent) {
+    EXPECT_EQ(KivoColor::hexString(UIColor(1, 0, 0, 1)), "#ff0000");
+    EXPECT_EQ(KivoColor::hexString(UIColor(0.999, 0.999, 0.999, 1)), "#fefefe");
+    EXPECT_EQ(KivoColor::hexString(UIColor(1, 0.5, 0, 1)), "#ff7f00");
+    EXPECT_EQ(KivoColor::hexString(UIColor(0, 0.9, 0.46, 0.3)), "#00e575");
+}
+
+TEST_F(ChartOptionBuilderTest, CardShadowIsSofterAndCentredInDarkMode) {
+    CALayer layer;
+    layer.setMasksToBounds(true);
+    KivoColor::applyShadow(layer);
+    EXPECT_FALSE(layer.masksToBounds());
+    EXPECT_EQ(layer.shadowColor(), UIColor::blackColor());
+    EXPECT_FLOAT_EQ(layer.shadowOpacity(), 0.5f);
+    EXPECT_EQ(layer.shadowOffset(), (CGSize{0, 1.5}));
+    EXPECT_EQ(layer.shadowRadius(), 2);
+
+    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
+    KivoColor::applyShadow(layer);
+    EXPECT_EQ(layer.shadowColor(), UIColor::whiteColor());
+    EXPECT_EQ(layer.shadowOffset(), (CGSize{0, 0}));
+    EXPECT_EQ(layer.shadowRadius(), 1);
+}

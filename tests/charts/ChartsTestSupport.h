@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/chartkit/AAChartView.h"
+#include "platform/graphics/UIGraphicsImageRenderer.h"
+#include "platform/graphics/UIImage.h"
+#include "platform/uikit/UIView.h"
+#include "tests/uikit/UIKitTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <memory>
+#include <optional>
+
+// A manual clock, an empty main run loop, the phone screen and the light appearance, as for the
+// toolkit's own tests.
+class ChartsTest : public UIKitTest {
+  protected:
+    // The option tree a chart view drew; null when it drew nothing.
+    static nlohmann::json drawnTree(const std::shared_ptr<AAChartView>& chartView) {
+        RunLoop::main()->runUntilIdle();
+        return chartView && chartView->drawnOptions() ? chartView->drawnOptions()->toJSON() : nlohmann::json();
+    }
+
+    static std::shared_ptr<UIImage> snapshot(UIView& view, CGFloat scale = 2) {
+        UIGraphicsImageRendererFormat format;
+        format.scale = scale;
+        return UIGraphicsImageRenderer(view.bounds().size, format).image([&](UIGraphicsImageRendererContext&) {
+            view.drawViewHierarchyInRect(view.bounds(), true);
+        });
+    }
+};
+
+inline bool nearColor(std::optional<UIColor::RGBA> actual, const UIColor::RGBA& expected, double tolerance = 0.1) {
+    return actual && std::fabs(actual->red - expected.red) < tolerance &&
+           std::fabs(actual->green - expected.green) < tolerance &&
+           std::fabs(actual->blue - expected.blue) < tolerance && std::fabs(actual->alpha - expected.alpha) < tolerance;
+}

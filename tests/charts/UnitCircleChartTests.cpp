@@ -1,0 +1,201 @@
+#include "ChartsTestSupport.h"
+
+#include "charts/SharingInProgress.h"
+#include "charts/UnitCircleChartView.h"
+#include "platform/graphics/CAShapeLayer.h"
+#include "platform/material/FlatButton.h"
+#include "platform/uikit/UINib.h"
+
+#include <numbers>
+
+namespace {
+
+constexpr double degree = std::numbers::pi / 180;
+
+class UnitCircleChartTest : public ChartsTest {
+  protected:
+    void TearDown() override {
+        isSharingInProgress = false;
+        ChartsTest::TearDown();
+    }
+
+    std::shared_ptr<UnitCircleChartView> makeView(double alpha, double b, int fullCircles, Quadrant quadrant) {
+        auto view = UnitCircleChartView::withFrame({0, 0, 360, 180});
+        view->unitCircleChartData = std::make_shared<UnitCircleChartData>(alpha, b, 0.0, fullCircles, quadrant);
+        return view;
+    }
+
+    // Runs what is due now, then moves the clock on.
+    void advance(double seconds) {
+        runLoopTurn();
+        clock->advance(seconds);
+    }
+
+    static std::string text(const std::weak_ptr<UILabel>& label) { return label.lock()->text(); }
+
+    static std::vector<std::shared_ptr<CAShapeLayer>> animationLayers(const UnitCircleChartView& view) {
+        std::vector<std::shared_ptr<CAShapeLayer>> layers;
+        for (const auto& layer : view.animationView.lock()->layer()->sublayers())
+            if (layer->name() == "animation")
+                layers.push_back(std::dynamic_pointer_cast<CAShapeLayer>(layer));
+        return layers;
+    }
+
+    // Counters in the order total, turn, turns, cosine, sine.
+    static std::vector<std::string> counters(const UnitCircleChartView& view) {
+        return {text(view.alphaLabel), text(view.gammaLabel), text(view.fullCirclesLabel), text(view.pXLabel),
+                text(view.pYLabel)};
+    }
+};
+
+} // namespace
+
+TEST_F(UnitCircleChartTest, NibFillsEveryOutletAndStylesTheReplayButton) {
+    const auto view = makeView(30, 30 * degree, 0, Quadrant::first);
+    EXPECT_TRUE(UINib::isRegistered("UnitCircleChartView"));
+    ASSERT_NE(view->contentView, nullptr);
+    EXPECT_EQ(view->contentView->superview(), view);
+    EXPECT_EQ(view->contentView->frame(), view->bounds());
+    EXPECT_EQ(view->contentView->autoresizingMask(), 18u);
+    EXPECT_EQ(view->contentView->contentView, nullptr) << "the nib's own view loads no nib";
+    for (const auto& outlet : {view->q1Label, view->q2Label, view->q3Label, view->q4Label, view->alphaLabel,
+                               view->gammaLabel, view->fullCirclesLabel, view->pXLabel, view->pYLabel})
+        EXPECT_NE(outlet.lock(), nullptr);
+    EXPECT_EQ(view->allLabels.size(), 14u);
+    const auto circle = view->circleImageView.lock();
+    ASSERT_NE(circle, nullptr);
+    EXPECT_EQ(view->animationView.lock()->frame(), circle->frame());
+    EXPECT_EQ(view->arrowImageView.lock()->frame(), circle->frame());
+    const auto button = view->animateAgainButton.lock();
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->superview(), view->contentView);
+    EXPECT_EQ(button->backgroundColor(), UIColor(0, 0.9, 0.46, 1));
+    EXPECT_FLOAT_EQ(button->layer()->shadowOpacity(), 0.2f);
+    EXPECT_FALSE(view->isAnimationRunning);
+}
+
+TEST_F(UnitCircleChartTest, TurnsCountUpWithTheirArcsUntilTheRemainder) {
+    const auto view = makeView(750, 750 * degree, 2, Quadrant::first);
+    view->restartAnimation();
+    EXPECT_TRUE(view->isAnimationRunning);
+    EXPECT_FALSE(view->animateAgainButton.lock()->isUserInteractionEnabled());
+    EXPECT_EQ(view->animateAgainButton.lock()->alpha(), 0.5);
+
+    advance(0.5);
+    EXPECT_EQ(counters(*view), (std::vector<std::string>{"180°", "180°", "0", "-1.0", "0.0"}));
+    ASSERT_EQ(animationLayers(*view).size(), 1u);
+    const auto rotation = view->arrowImageView.lock()->layer()->animationForKey("rotationAnimation");
+    ASSERT_TRUE(rotation.has_value());
+    EXPECT_DOUBLE_EQ(*rotation->toValue, -2 * std::numbers::pi);
+
+    advance(0.5);
+    EXPECT_EQ(counters(*view), (std::vector<std::string>{"360°", "0°", "1", "1.0", "0.0"}));
+    advance(0.5);
+    EXPECT_EQ(text(view->alphaLabel), "540°");
+    EXPECT_EQ(animationLayers(*view).size(), 2u);
+    advance(0.5);
+    EXPECT_EQ(text(view->fullCirclesLabel), "2");
+    EXPECT_TRUE(view->isAnimationRunning);
+    advance(1);
+    runLoopTurn();
+    EXPECT_EQ(counters(*view), (std::vector<std::string>{"750°", "30°", "2", "0.87", "0.5"}));
+    EXPECT_FALSE(view->isAnimationRunning);
+    EXPECT_TRUE(view->animateAgainButton.lock()->isUserInteractionEnabled());
+    EXPECT_EQ(view->animateAgainButton.lock()->alpha(), 1);
+
+    const auto layers = animationLayers(*view);
+    ASSERT_EQ(layers.size(), 5u) << "three arcs and two projection lines";
+    CGFloat hue = -1;
+    layers[1]->strokeColor()->getHue(&hue, nullptr, nullptr, nullptr);
+    EXPECT_NEAR(hue, 0.18, 0.01);
+    const auto& lastArc = layers[2]->path()->elements().back();
+    EXPECT_NEAR(lastArc.endAngle, -30 * degree, 1e-9);
+    EXPECT_FALSE(lastArc.clockwise);
+    EXPECT_EQ(layers[3]->strokeColor(), UIColor::blueColor());
+    EXPECT_EQ(layers[4]->strokeColor(), UIColor::redColor());
+    EXPECT_EQ(view->q1Label.lock()->alpha(), 1);
+    EXPECT_EQ(view->q2Label.lock()->alpha(), 0);
+}
+
+TEST_F(UnitCircleChartTest, WholeTurnsWithoutRemainderFinishWithoutAThirdArc) {
+    const auto view = makeView(720, 720 * degree, 2, Quadrant::first);
+    view->restartAnimation();
+    advance(2);
+    runLoopTurn();
+    EXPECT_FALSE(view->isAnimationRunning);
+    EXPECT_EQ(text(view->fullCirclesLabel), "2");
+    EXPECT_EQ(text(view->alphaLabel), "720°");
+    EXPECT_EQ(animationLayers(*view).size(), 4u);
+}
+
+TEST_F(UnitCircleChartTest, NegativeAnglesCountDownAndTurnClockwise) {
+    const auto view = makeView(-405, -405 * degree, 1, Quadrant::fourth);
+    view->restartAnimation();
+    advance(0.5);
+    EXPECT_EQ(counters(*view), (std::vector<std::string>{"-180°", "-180°", "0", "-1.0", "0.0"}));
+    EXPECT_TRUE(animationLayers(*view)[0]->path()->elements().back().clockwise);
+    EXPECT_DOUBLE_EQ(*view->arrowImageView.lock()->layer()->animationForKey("rotationAnimation")->toValue,
+                     2 * std::numbers::pi);
+    advance(1);
+    EXPECT_EQ(text(view->fullCirclesLabel), "-1");
+    EXPECT_EQ(text(view->alphaLabel), "-383°") << "382.5 rounds away from zero";
+    advance(0.5);
+    runLoopTurn();
+    EXPECT_EQ(counters(*view), (std::vector<std::string>{"-405°", "-45°", "-1", "0.71", "-0.71"}));
+    EXPECT_EQ(view->q4Label.lock()->alpha(), 1);
+}
+
+TEST_F(UnitCircleChartTest, ZeroAngleOnlyDrawsTheCosineLine) {
+    const auto view = makeView(0, 0, 0, Quadrant::first);
+    view->restartAnimation();
+    EXPECT_FALSE(view->isAnimationRunning) << "nothing to animate";
+    EXPECT_EQ(text(view->fullCirclesLabel), "0");
+    EXPECT_FALSE(view->arrowImageView.lock()->layer()->animationForKey("rotationAnimation").has_value());
+    const auto layers = animationLayers(*view);
+    ASSERT_EQ(layers.size(), 2u);
+    const CGRect circle = view->circleImageView.lock()->frame();
+    const auto& cosine = layers[0]->path()->elements();
+    ASSERT_EQ(cosine.size(), 2u);
+    EXPECT_EQ(cosine[0].points[0], (CGPoint{circle.size.width / 2, circle.size.height / 2}));
+    EXPECT_EQ(cosine[1].points[0], (CGPoint{circle.size.width / 2 + 0.375 * circle.size.width, circle.size.height / 2}));
+    EXPECT_TRUE(layers[0]->animationForKey("strokeEnd").has_value());
+    EXPECT_EQ(layers[0]->frame(), view->animationView.lock()->bounds());
+    EXPECT_EQ(layers[1]->path()->boundingBox().size, (CGSize{0, 0}));
+}
+
+TEST_F(UnitCircleChartTest, ReplayIsIgnoredWhileRunningAndClearsTheOldLayersAfterwards) {
+    const auto view = makeView(90, 90 * degree, 0, Quadrant::second);
+    view->restartAnimation();
+    advance(0.5);
+    view->restartAnimation();
+    EXPECT_EQ(animationLayers(*view).size(), 1u);
+    advance(0.5);
+    runLoopTurn();
+    ASSERT_FALSE(view->isAnimationRunning);
+    EXPECT_EQ(animationLayers(*view).size(), 3u);
+
+    view->animateAgainButton.lock()->sendActionsForControlEvents(UIControlEventTouchUpInside);
+    EXPECT_TRUE(view->isAnimationRunning);
+    EXPECT_EQ(animationLayers(*view).size(), 1u);
+    EXPECT_EQ(text(view->alphaLabel), "90°") << "the counters restart on the next update";
+    runLoopTurn();
+    EXPECT_EQ(text(view->alphaLabel), "0°");
+}
+
+TEST_F(UnitCircleChartTest, WhileSharingTheFinalPictureAppearsAtOnce) {
+    const auto view = makeView(750, 750 * degree, 2, Quadrant::first);
+    isSharingInProgress = true;
+    view->restartAnimation();
+    EXPECT_FALSE(view->isAnimationRunning);
+    EXPECT_EQ(counters(*view), (std::vector<std::string>{"750°", "30°", "2", "0.87", "0.5"}));
+    const auto layers = animationLayers(*view);
+    ASSERT_EQ(layers.size(), 5u);
+    for (const auto& layer : layers)
+        EXPECT_TRUE(layer->animationKeys().empty());
+    const auto arrow = view->arrowImageView.lock()->layer();
+    EXPECT_FALSE(arrow->animationForKey("rotationAnimation").has_value());
+    EXPECT_NEAR(arrow->transform().rotationZ(), -30 * degree, 1e-9);
+    EXPECT_EQ(view->q1Label.lock()->alpha(), 1);
+    EXPECT_EQ(view->q3Label.lock()->alpha(), 0);
+    EXPECT_EQ(RunLoop::main()->pendingCount(), 0u) << "no counter waits for the clock";
+}
