@@ -15,8 +15,10 @@ std::vector<std::shared_ptr<UIResponder>> buildCell(const std::shared_ptr<UIResp
     const CGFloat width = UIScreen::mainScreen()->bounds().width();
     auto cell = std::make_shared<AddCellTableViewCell>(UITableViewCellStyle::defaultStyle, "addCell");
     cell->setFrame({0, 0, width, rowHeight});
+    cell->layoutIfNeeded();
+    const CGRect content = cell->contentView()->bounds();
     auto plus = std::make_shared<UIImageView>(UIImage::systemImageNamed("plus"));
-    plus->setFrame({(width - plusSide) / 2, (rowHeight - plusSide) / 2, plusSide, plusSide});
+    plus->setFrame({(content.width() - plusSide) / 2, (content.height() - plusSide) / 2, plusSide, plusSide});
     plus->setContentMode(UIViewContentMode::scaleAspectFit);
     plus->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin | UIViewAutoresizingFlexibleRightMargin |
                               UIViewAutoresizingFlexibleTopMargin | UIViewAutoresizingFlexibleBottomMargin);

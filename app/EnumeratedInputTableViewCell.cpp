@@ -27,9 +27,11 @@ std::vector<std::shared_ptr<UIResponder>> buildCell(const std::shared_ptr<UIResp
     auto cell =
         std::make_shared<EnumeratedInputTableViewCell>(UITableViewCellStyle::defaultStyle, "inputCell");
     cell->setFrame({0, 0, width, rowHeight});
+    cell->layoutIfNeeded();
     const auto& content = cell->contentView();
+    const CGFloat contentWidth = content->bounds().width();
 
-    auto number = std::make_shared<UILabel>(CGRect{8, 0, numberWidth, rowHeight});
+    auto number = std::make_shared<UILabel>(CGRect{8, 0, numberWidth, content->bounds().height()});
     number->setFont(UIFont::fontWithName("Avenir-Heavy", 18).value_or(UIFont::boldSystemFontOfSize(18)));
     number->setTextAlignment(NSTextAlignment::center);
     number->setAutoresizingMask(UIViewAutoresizingFlexibleHeight);
@@ -42,7 +44,8 @@ std::vector<std::shared_ptr<UIResponder>> buildCell(const std::shared_ptr<UIResp
     fields->setDistribution(UIStackViewDistribution::fillEqually);
     fields->setSpacing(12);
     const CGFloat left = 8 + numberWidth + 8;
-    fields->setFrame({left, (rowHeight - fieldHeight) / 2, width - left - 16, fieldHeight});
+    fields->setFrame(
+        {left, (content->bounds().height() - fieldHeight) / 2, contentWidth - left - 16, fieldHeight});
     fields->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleTopMargin |
                                 UIViewAutoresizingFlexibleBottomMargin);
     content->addSubview(fields);

@@ -1,0 +1,262 @@
+#include "AppFrameTest.h"
+
+#include "engine/KivoOmbrel.h"
+#include "engine/KivoStringOutput.h"
+#include "platform/math/MTMathUILabel.h"
+
+namespace {
+
+using CalculationRoad = AppFrameTest;
+
+std::vector<SolutionStep> engineSteps(const std::function<void(KivoOmbrel&)>& run) {
+    auto output = KivoStringOutput::shared();
+    output->solutionSteps.clear();
+    output->solutionStepCounter = 0;
+    KivoOmbrel calculator;
+    run(calculator);
+    auto steps = output->solutionSteps;
+    output->solutionSteps.clear();
+    output->solutionStepCounter = 0;
+    return steps;
+}
+
+// Every row of the result table, scrolled into view, shows its step's heading and formula.
+void expectRowsShowSteps(AppFrameTest& test, const std::vector<SolutionStep>& steps) {
+    auto table = test.result->tableView;
+    ASSERT_EQ(table->numberOfRowsInSection(0), static_cast<int>(steps.size()));
+    for (int row = 0; row < static_cast<int>(steps.size()); ++row) {
+        SCOPED_TRACE("row " + std::to_string(row));
+        table->scrollToRowAtIndexPath({0, row}, UITableViewScrollPosition::top, false);
+        test.settle();
+        auto cell =
+            std::dynamic_pointer_cast<SolutionStepTableViewCell>(table->cellForRowAtIndexPath({0, row}));
+        ASSERT_NE(cell, nullptr);
+        const SolutionStep& step = steps[static_cast<std::size_t>(row)];
+        EXPECT_EQ(cell->mathLabel->latex(), KivoStringOutput::beautifyLatex(step.at("latexString")));
+        EXPECT_EQ(cell->stepTitleLabelView.lock()->isHidden(), step.at("title").empty());
+        if (!step.at("title").empty()) {
+            EXPECT_EQ(cell->stepTitleLabel->text(), step.at("title"));
+        }
+    }
+}
+
+TEST_F(CalculationRoad, RandomVariableExampleFillsTheResultPageAndTheHistory) {
+    typeWorkedExample(1);
+    EXPECT_EQ(input->allFields[2].event, "3");
+    EXPECT_EQ(input->allFields[4].probability, "0.01");
+    tapCalculate();
+
+    EXPECT_EQ(tabs->selectedIndex(), 1u);
+    const auto& steps = result->solutionSteps;
+    ASSERT_EQ(steps.size(), 22u);
+    EXPECT_EQ(steps[0].at("title"), "Your Input");
+    EXPECT_EQ(steps[0].at("latexString"), "x_i = [4;5;3;7;4] \\\\ P(X = x_i) = [0.3;0.25;0.4;0.04;0.01]");
+    const auto expected = engineSteps([](KivoOmbrel& calculator) {
+        calculator.randomVariableStatisticsSteps({{4, 0.3}, {5, 0.25}, {3, 0.4}, {7, 0.04}, {4, 0.01}});
+    });
+    EXPECT_EQ(std::vector<SolutionStep>(steps.begin() + 1, steps.end()), expected);
+    EXPECT_EQ(steps[8].at("latexString"), "E(X) = 3.97");
+    EXPECT_EQ(steps[21].at("latexString"), "\\sigma \\approx 1.00454");
+    expectRowsShowSteps(*this, steps);
+
+    const auto& history = CalcManager::shared()->calculations();
+    ASSERT_FALSE(history.empty());
+    const Calculation& record = history.front();
+    EXPECT_EQ(record._latexString, KivoStringOutput::beautifyLatex(steps[0].at("latexString")));
+    EXPECT_EQ(record.inputParameters.at("event3"), "7");
+    EXPECT_EQ(record.inputParameters.at("probability1"), "0.25");
+    EXPECT_EQ(record.setupParameter.at("inputCalculationSelection").integerValue(), 1);
+    EXPECT_EQ(record.setupParameter.at("appKey").stringValue(), "OB");
+    EXPECT_TRUE(record.solutionSteps.empty());
+
+    const auto calculated = eventsNamed("kivo_calculate");
+    ASSERT_EQ(calculated.size(), 1u);
+    EXPECT_EQ(calculated[0].parameters.at("solutionStepsCount").integerValue(), 22);
+    EXPECT_FALSE(isCalculationRunning);
+    EXPECT_TRUE(KivoStringOutput::shared()->solutionSteps.empty()) << "the collector is left empty";
+    EXPECT_FALSE(result->shareButton->isHidden());
+    EXPECT_TRUE(tabItem(*result)->isEnabled());
+
+    // The same inputs again leave one entry at the front.
+    tabs->select(0);
+    settle();
+    const std::size_t entries = history.size();
+    tapCalculate();
+    EXPECT_EQ(CalcManager::shared()->calculations().size(), entries);
+}
+
+TEST_F(CalculationRoad, SampleStatisticsExampleWritesTwentyThreeSteps) {
+    typeWorkedExample(0);
+    EXPECT_TRUE(field(0, true)->isHidden()) << "mode 0 hides the probabilities";
+    tapCalculate();
+
+    EXPECT_EQ(tabs->selectedIndex(), 1u);
+    const auto& steps = result->solutionSteps;
+    ASSERT_EQ(steps.size(), 24u);
+    EXPECT_EQ(steps[0].at("title"), "Your Input");
+    const auto expected = engineSteps([](KivoOmbrel& calculator) {
+        calculator.sampleStatisticsSteps({4, 5, 3, 7, 4});
+    });
+    EXPECT_EQ(std::vector<SolutionStep>(steps.begin() + 1, steps.end()), expected);
+    EXPECT_EQ(steps[9].at("latexString"), "\\bar{x} = 4.6");
+    EXPECT_EQ(steps[23].at("latexString"), "s \\approx 1.51658");
+    expectRowsShowSteps(*this, steps);
+    EXPECT_EQ(CalcManager::shared()
+                  ->calculations()
+                  .front()
+                  .setupParameter.at("inputCalculationSelection")
+                  .integerValue(),
+              0);
+}
+
+TEST_F(CalculationRoad, AnEmptyFieldIsMarkedOrangeWithItsToast) {
+    chooseMode(1);
+    typeInto(0, false, "4");
+    typeInto(0, true, "1");
+    typeInto(1, false, "5");
+    tapCalculate();
+
+    EXPECT_EQ(tabs->selectedIndex(), 0u) << "an error keeps the input page";
+    EXPECT_EQ(input->currentError, "notEnoughInputValues");
+    EXPECT_EQ(field(1, true)->borderColor(), ColorManager::warningOrange());
+    EXPECT_EQ(field(0, true)->borderColor(), ColorManager::fieldBorderGrey());
+    EXPECT_EQ(field(1, false)->borderColor(), ColorManager::fieldBorderGrey());
+    const auto toasts = toastTexts();
+    EXPECT_NE(std::find(toasts.begin(), toasts.end(), "Please fill in all fields."), toasts.end());
+    ASSERT_FALSE(eventsNamed("kivo_got_error").empty());
+    EXPECT_EQ(eventsNamed("kivo_got_error")[0].parameters.at("error_case").stringValue(),
+              "notEnoughInputValues");
+    EXPECT_TRUE(result->solutionSteps.empty());
+
+    // The toast stands for three seconds, then fades out within two more.
+    clock->advance(2.9);
+    settle();
+    EXPECT_FALSE(toastTexts().empty());
+    clock->advance(2.2);
+    settle();
+    EXPECT_TRUE(toastTexts().empty());
+}
+
+TEST_F(CalculationRoad, AWrongProbabilitySumMarksEveryProbabilityRed) {
+    chooseMode(1);
+    typeInto(0, false, "1");
+    typeInto(0, true, "0.5");
+    typeInto(1, false, "2");
+    typeInto(1, true, "0.4");
+    tapCalculate();
+
+    EXPECT_EQ(input->currentError, "sumOfProbabilitiesMustBe1");
+    EXPECT_EQ(input->errorIdArray, (std::vector<std::string>{"probability0", "probability1"}));
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_EQ(field(row, true)->borderColor(), ColorManager::errorRed());
+        EXPECT_EQ(field(row, false)->borderColor(), ColorManager::fieldBorderGrey());
+    }
+    const auto toasts = toastTexts();
+    EXPECT_NE(std::find(toasts.begin(), toasts.end(), "The probabilities must add up to exactly 1."),
+              toasts.end());
+
+    // Clear takes the markings away and returns to two empty rows.
+    tap(*input->clearAllButton);
+    EXPECT_TRUE(input->errorIdArray.empty());
+    EXPECT_EQ(input->allFields, (std::vector<CalculateViewController::InputRow>{{}, {}}));
+    EXPECT_EQ(inputTable()->numberOfRowsInSection(0), 3);
+    EXPECT_EQ(field(1, true)->borderColor(), ColorManager::fieldBorderGrey());
+    EXPECT_EQ(field(0, false)->text(), "");
+}
+
+TEST_F(CalculationRoad, ClearEmptiesTheResultPageAndReturnsToTwoRows) {
+    typeWorkedExample(1);
+    tapCalculate();
+    ASSERT_EQ(tabs->selectedIndex(), 1u);
+    tabs->select(0);
+    settle();
+
+    tap(*input->clearAllButton);
+    EXPECT_EQ(tabs->selectedIndex(), 0u);
+    EXPECT_TRUE(result->solutionSteps.empty());
+    EXPECT_EQ(result->tableView->numberOfRowsInSection(0), 0);
+    EXPECT_FALSE(tabItem(*result)->isEnabled());
+    EXPECT_EQ(input->allFields.size(), 2u);
+    EXPECT_EQ(inputTable()->numberOfRowsInSection(0), 3);
+    EXPECT_EQ(eventsNamed("tapped_clear").size(), 1u);
+    EXPECT_FALSE(CalcManager::shared()->currentSelectedCalculation());
+}
+
+TEST_F(CalculationRoad, ThePointKeyWorksOnlyInProbabilityFields) {
+    chooseMode(1);
+    typeInto(0, false, "4");
+    auto point = key(".");
+    EXPECT_EQ(point->alpha(), 0.5);
+    EXPECT_FALSE(point->isUserInteractionEnabled());
+    tapKey(".");
+    EXPECT_EQ(input->allFields[0].event, "4") << "a value takes no decimal point";
+
+    typeInto(0, true, "0.5");
+    EXPECT_EQ(point->alpha(), 1.0);
+    EXPECT_TRUE(point->isUserInteractionEnabled());
+    EXPECT_EQ(input->allFields[0].probability, "0.5");
+}
+
+TEST_F(CalculationRoad, TheMinusKeyTogglesTheSignWhereverTheCursorIs) {
+    chooseMode(1);
+    typeInto(0, true, "3.5");
+    auto probability = field(0, true);
+    tapKey("-");
+    EXPECT_EQ(probability->text(), "-3.5");
+    tapKey("-");
+    EXPECT_EQ(probability->text(), "3.5");
+    EXPECT_EQ(input->allFields[0].probability, "3.5");
+
+    typeInto(1, false, "3");
+    tapKey("-");
+    EXPECT_EQ(field(1, false)->text(), "-3");
+    typeKeys("-");
+    typeKeys("5");
+    EXPECT_EQ(field(1, false)->text(), "35") << "a second minus removes every minus sign";
+
+    auto value = field(1, false);
+    value->setText("-3-");
+    input->readInputFields(*value);
+    tapKey("-");
+    EXPECT_EQ(value->text(), "3");
+
+    value->setText("-5");
+    value->setSelectedTextRange(UITextRange{{0}, {0}});
+    tapKey("-");
+    EXPECT_EQ(value->text(), "5");
+    EXPECT_EQ(value->selectedTextRange()->start.offset, 0) << "the cursor stays at the start";
+    EXPECT_EQ(input->allFields[1].event, "5");
+}
+
+TEST_F(CalculationRoad, TheDeleteKeyRemovesBeforeTheCursorOrTheSelection) {
+    typeInto(0, false, "1234");
+    auto value = field(0, false);
+    value->setSelectedTextRange(UITextRange{{0}, {0}});
+    tap(*input->deleteButton);
+    EXPECT_EQ(value->text(), "1234") << "nothing before the cursor";
+
+    value->setSelectedTextRange(UITextRange{{1}, {3}});
+    tap(*input->deleteButton);
+    EXPECT_EQ(value->text(), "14");
+    EXPECT_EQ(value->selectedTextRange()->start.offset, 1);
+
+    value->setSelectedTextRange(UITextRange{{2}, {2}});
+    tap(*input->deleteButton);
+    EXPECT_EQ(value->text(), "1");
+    EXPECT_EQ(input->allFields[0].event, "1");
+    typeKeys("9");
+    EXPECT_EQ(input->allFields[0].event, "19") << "typing goes on at the cursor";
+}
+
+TEST_F(CalculationRoad, TheKeypadIsIgnoredWhileACalculationRuns) {
+    typeInto(0, false, "7");
+    isCalculationRunning = true;
+    typeKeys("8");
+    tap(*input->deleteButton);
+    tap(*input->calculateButton);
+    isCalculationRunning = false;
+    EXPECT_EQ(input->allFields[0].event, "7");
+    EXPECT_TRUE(eventsNamed("kivo_calculate").empty());
+}
+
+} // namespace
