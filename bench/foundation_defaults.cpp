@@ -1,8 +1,10 @@
+#include "platform/foundation/DispatchQueue.h"
 #include "platform/foundation/UserDefaults.h"
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <future>
 #include <random>
 
 namespace fs = std::filesystem;
@@ -26,6 +28,14 @@ AnyValue historyEntry(int index) {
     };
 }
 
+// The defaults free a replaced list on the shared background queue. Changes come one per user action,
+// so each measured change starts after the previous one's list is gone, as it would in the app.
+void waitForDisposal() {
+    std::promise<void> done;
+    DispatchQueue::global()->async([&done] { done.set_value(); });
+    done.get_future().wait();
+}
+
 void historyChange(benchmark::State& state) {
     const fs::path folder =
         fs::temp_directory_path() / ("ombrel-bench-" + std::to_string(std::random_device{}()));
@@ -44,6 +54,7 @@ void historyChange(benchmark::State& state) {
         history.insert(history.begin(), historyEntry(next++));
         history.pop_back();
         AnyValue fresh = history;
+        waitForDisposal();
         state.ResumeTiming();
         if (!defaults.setObjectForKey(std::move(fresh), "Calculations"))
             state.SkipWithError("the defaults file could not be written");

@@ -589,27 +589,29 @@ class XMLWriter {
     static constexpr std::size_t parallelThreshold = 2048;
 
     bool writeInParallel(const AnyValue::Array& array) {
+        // The first share is written here, straight into the output; the others on helper threads.
         const std::size_t shares = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
+        const std::size_t perShare = (array.size() + shares - 1) / shares;
         std::vector<std::string> texts(shares);
         std::vector<char> written(shares, 0);
-        std::vector<std::thread> writers;
-        const std::size_t perShare = (array.size() + shares - 1) / shares;
-        for (std::size_t share = 0; share < shares; ++share) {
+        std::vector<std::thread> helpers;
+        for (std::size_t share = 1; share < shares; ++share) {
             const std::size_t first = std::min(array.size(), share * perShare);
             const std::size_t count = std::min(perShare, array.size() - first);
-            writers.emplace_back([&, share, first, count] {
+            helpers.emplace_back([&, share, first, count] {
                 written[share] =
                     XMLWriter(texts[share]).writeElements(std::span(array).subspan(first, count));
             });
         }
-        for (std::thread& writer : writers)
-            writer.join();
-        for (std::size_t share = 0; share < shares; ++share) {
-            if (!written[share])
-                return false;
-            put(texts[share]);
+        bool allWritten = writeElementsHere(std::span(array).subspan(0, std::min(perShare, array.size())));
+        for (std::thread& helper : helpers)
+            helper.join();
+        for (std::size_t share = 1; share < shares && allWritten; ++share) {
+            allWritten = written[share] != 0;
+            if (allWritten)
+                put(texts[share]);
         }
-        return true;
+        return allWritten;
     }
 
     std::string& out_;
