@@ -6,6 +6,7 @@
 #include "app/ManualViewController.h"
 #include "app/SolutionViewController.h"
 #include "app/VideoCollectionTableViewCell.h"
+#include "charts/ChartTableViewCell.h"
 
 #include <mutex>
 
@@ -18,5 +19,6 @@ void InterfaceBuilders::registerAll() {
         AddCellTableViewCell::registerNib();
         VideoCollectionTableViewCell::registerNib();
         ManualViewController::registerNib();
+        ChartTableViewCell::registerNib();
     });
 }

@@ -1,5 +1,6 @@
 #include "app/LongScreenshot.h"
 
+#include "charts/ChartTableViewCell.h"
 #include "platform/foundation/DispatchQueue.h"
 #include "platform/graphics/UIGraphics.h"
 #include "platform/graphics/UIGraphicsImageRenderer.h"

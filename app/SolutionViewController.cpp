@@ -9,6 +9,7 @@
 #include "app/VideoCollectionTableViewCell.h"
 #include "app/ViewControllerOperations.h"
 #include "app/ViewManager.h"
+#include "charts/ChartTableViewCell.h"
 #include "engine/TextUtilities.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/DispatchQueue.h"
@@ -180,6 +181,7 @@ void SolutionViewController::viewDidLoad() {
     auto self = sharedAs<SolutionViewController>();
     tableView->setDataSource(self);
     tableView->setDelegate(self);
+    tableView->registerNib(UINib::nibWithNibName("ChartTableViewCell"), "chartCell");
     tableView->registerNib(UINib::nibWithNibName(VideoCollectionTableViewCell::cellNibName),
                            "videoCollectionTableViewCell");
     shareButton->setImage(Icon::share());
@@ -263,7 +265,13 @@ SolutionViewController::tableViewCellForRowAtIndexPath(const std::shared_ptr<UIT
         }
         return cell;
     }
-    return nullptr;
+    auto cell = std::dynamic_pointer_cast<ChartTableViewCell>(
+        table->dequeueReusableCellWithIdentifier("chartCell", indexPath));
+    if (cell && indexPath.row < static_cast<int>(chartSteps.size())) {
+        cell->setBackgroundColor(UIColor::clearColor());
+        cell->setChartData(chartSteps[static_cast<std::size_t>(indexPath.row)], view());
+    }
+    return cell;
 }
 
 CGFloat SolutionViewController::heightForSolutionRow(const NSIndexPath& indexPath) {
@@ -285,9 +293,6 @@ SolutionViewController::tableViewHeightForRowAtIndexPath(const std::shared_ptr<U
                                                          const NSIndexPath& indexPath) {
     return heightForSolutionRow(indexPath);
 }
-
-void SolutionViewController::tableViewWillDisplayCellForRowAtIndexPath(
-    const std::shared_ptr<UITableView>&, const std::shared_ptr<UITableViewCell>&, const NSIndexPath&) {}
 
 void SolutionViewController::handleClearAllButton() {
     clearSolution();

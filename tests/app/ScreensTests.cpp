@@ -1,0 +1,258 @@
+#include "AppTest.h"
+
+#include "app/AppFlags.h"
+#include "app/AppNavigationDrawerController.h"
+#include "app/AppToolbarController.h"
+#include "app/CalculateViewController.h"
+#include "app/ManualViewController.h"
+#include "app/MenuToolbarController.h"
+#include "app/RatingViewController.h"
+#include "app/RemoteConfigManager.h"
+#include "app/SolutionStepTableViewCell.h"
+#include "app/SolutionViewController.h"
+#include "engine/CalcManager.h"
+#include "platform/defaults/Defaults.h"
+#include "platform/foundation/Locale.h"
+#include "platform/graphics/UIFont.h"
+#include "platform/material/FABButton.h"
+#include "platform/material/Icon.h"
+#include "platform/material/IconButton.h"
+#include "platform/math/MTMathUILabel.h"
+#include "platform/uikit/NSLayoutConstraint.h"
+#include "platform/uikit/UIButton.h"
+#include "platform/uikit/UIImageView.h"
+#include "platform/uikit/UILabel.h"
+#include "platform/uikit/UINib.h"
+#include "platform/uikit/UISegmentedControl.h"
+#include "platform/uikit/UIStackView.h"
+#include "platform/uikit/UIStoryboard.h"
+#include "platform/uikit/UITextField.h"
+
+namespace {
+
+using StepCell = AppTest;
+using ResultPage = AppTest;
+using InputPage = AppTest;
+using Frame = AppTest;
+using Services = AppTest;
+
+std::shared_ptr<SolutionStepTableViewCell> makeStepCell() {
+    for (const auto& object : SolutionStepTableViewCell::prototypeNib()->instantiateWithOwner(nullptr)) {
+        if (auto cell = std::dynamic_pointer_cast<SolutionStepTableViewCell>(object))
+            return cell;
+    }
+    return nullptr;
+}
+
+TEST_F(StepCell, HeadingsAreBoldOnlyWithTheMarkerAtTheEnd) {
+    auto cell = makeStepCell();
+    ASSERT_NE(cell, nullptr);
+    ASSERT_NE(cell->scrollView, nullptr) << "the formula area is built when the cell wakes";
+    EXPECT_EQ(cell->mathLabel->superview(), cell->scrollView);
+    EXPECT_EQ(cell->mathLabel->contentInsets(), (UIEdgeInsets{0, 50, 20, 80}));
+    const std::string heavy = UIFont::fontWithName("Avenir-Heavy", 16)->fontName();
+    const std::string book = UIFont::fontWithName("Avenir-Book", 16)->fontName();
+
+    cell->setStepTitle("Result#bold");
+    EXPECT_EQ(cell->stepTitleLabel->text(), "Result");
+    EXPECT_EQ(cell->stepTitleLabel->font().fontName(), heavy);
+    cell->setStepTitle("#bold#boldMean#bold");
+    EXPECT_EQ(cell->stepTitleLabel->text(), "Mean");
+    cell->setStepTitle("#boldMean");
+    EXPECT_EQ(cell->stepTitleLabel->text(), "#boldMean");
+    EXPECT_EQ(cell->stepTitleLabel->font().fontName(), book);
+    EXPECT_FALSE(cell->stepTitleLabelView.lock()->isHidden());
+    EXPECT_EQ(cell->stackViewTopConstraint.lock()->constant(), 20);
+
+    cell->setStepTitle("");
+    EXPECT_TRUE(cell->stepTitleLabelView.lock()->isHidden());
+    EXPECT_EQ(cell->stackViewTopConstraint.lock()->constant(), 0);
+}
+
+TEST_F(StepCell, MessagesWinAndReusedCellsForgetTheirFormula) {
+    auto cell = makeStepCell();
+    cell->setStepLatex({{"title", ""}, {"latexString", "x^2"}, {"messageString", "No solution"}});
+    EXPECT_EQ(cell->mathLabel->latex(), "\\text{No solution}");
+    cell->setStepLatex({{"title", ""}, {"latexString", "n = 5"}});
+    EXPECT_EQ(cell->mathLabel->latex(), KivoStringOutput::beautifyLatex("n = 5"));
+    cell->setStepLatex({{"title", "Only a title"}});
+    EXPECT_EQ(cell->mathLabel->latex(), "");
+}
+
+class ResultPageTest : public AppTest {
+  protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        page = std::dynamic_pointer_cast<SolutionViewController>(
+            UIStoryboard::storyboardWithName("SolutionViewController")
+                ->instantiateViewControllerWithIdentifier("SolutionViewController"));
+        show(page);
+    }
+    CGFloat height(const SolutionStep& step) {
+        page->solutionSteps = {step};
+        return page->heightForSolutionRow({0, 0});
+    }
+    std::shared_ptr<SolutionViewController> page;
+};
+
+struct FixedRatioChart : ChartData {};
+
+TEST_F(ResultPageTest, RowHeightsFollowTheFormulaText) {
+    EXPECT_EQ(height({{"title", ""}}), 54);
+    EXPECT_EQ(height({{"title", "T"}, {"latexString", "n = 5"}}), 96);
+    EXPECT_EQ(height({{"title", "T"}, {"latexString", "\\frac{1}{2}^2"}}), 56 + 30 + 15 + 20 + 20);
+    EXPECT_EQ(height({{"title", ""}, {"latexString", "a \\\\ b \\\\ c"}}), 100 + 20 + 20 - 22);
+    EXPECT_EQ(height({{"title", ""}, {"latexString", "\\prod x"}}), 56 + 20 + 20 - 22);
+    EXPECT_EQ(height({{"title", ""}, {"latexString", "\\prod \\frac{1}{2}"}}), 56 + 30 + 20 - 22);
+    EXPECT_EQ(height({{"title", ""}, {"latexString", "\\binom{4}{2}"}}), 56 + 30 + 20 - 22);
+    EXPECT_EQ(height({{"title", ""}, {"latexString", "\\sqrt{\\left(\\frac{1}{2}\\right)^2}"}}),
+              56 + 30 + 10 + 15 + 10 + 5 + 20 - 22);
+    EXPECT_EQ(height({{"title", ""}, {"latexString", "x_i {\\frac{1}{2}} \\sum"}}),
+              56 + 30 + 10 + 5 + 20 + 20 - 22);
+}
+
+TEST_F(ResultPageTest, SectionsFollowStepsChartsAndVideos) {
+    auto table = page->tableView;
+    page->videoUrlStrings = {"link"};
+    EXPECT_EQ(page->numberOfSectionsInTableView(table), 1) << "no video row without steps";
+    page->solutionSteps = {{{"title", "T"}, {"latexString", "x"}}};
+    EXPECT_EQ(page->numberOfSectionsInTableView(table), 2);
+    EXPECT_EQ(page->tableViewNumberOfRowsInSection(table, 1), 1);
+    EXPECT_EQ(page->heightForSolutionRow({1, 0}), window->bounds().width()) << "section 1 is the video row";
+
+    auto chart = std::make_shared<FixedRatioChart>();
+    chart->frameRatio = 2;
+    page->chartSteps = {{chart}, {chart}};
+    EXPECT_EQ(page->numberOfSectionsInTableView(table), 3);
+    EXPECT_EQ(page->tableViewNumberOfRowsInSection(table, 1), 2);
+    EXPECT_EQ(page->heightForSolutionRow({1, 1}), window->bounds().width() / 2);
+    EXPECT_EQ(page->tableViewNumberOfRowsInSection(table, 2), 1);
+}
+
+TEST_F(ResultPageTest, TheTableRunsFiftyPointsPastTheTrailingEdge) {
+    EXPECT_EQ(page->tableView->frame().maxX(), page->view()->bounds().width() + 50);
+    EXPECT_TRUE(page->shareButton->isHidden()) << "nothing to share yet";
+    EXPECT_TRUE(page->manualButton.lock()->isHidden());
+    EXPECT_EQ(page->shareButton->image(), Icon::share());
+}
+
+TEST_F(Frame, TheMenuButtonOpensTheDrawerUnlessACalculationRuns) {
+    auto toolbar = std::make_shared<AppToolbarController>(std::make_shared<UIViewController>());
+    auto menu = std::make_shared<MenuToolbarController>(std::make_shared<UIViewController>());
+    auto drawer = std::make_shared<AppNavigationDrawerController>(toolbar, menu);
+    show(drawer);
+    ASSERT_NE(toolbar->menuButton, nullptr);
+
+    isCalculationRunning = true;
+    toolbar->handleMenuButton();
+    isCalculationRunning = false;
+    EXPECT_FALSE(drawer->isLeftViewOpened());
+    EXPECT_EQ(events, std::vector<std::string>{"tapped_menu_button"});
+
+    toolbar->menuButton->sendActionsForControlEvents(UIControlEventTouchUpInside);
+    EXPECT_TRUE(drawer->isLeftViewOpened());
+    clock->advance(1.0);
+    toolbar->menuButton->sendActionsForControlEvents(UIControlEventTouchUpInside);
+    EXPECT_FALSE(drawer->isLeftViewOpened());
+
+    EXPECT_EQ(menu->toolbar()->frame().height(), MenuToolbarController::toolbarHeight);
+    EXPECT_EQ(menu->toolbar()->title(), "  Ombrel  ");
+    EXPECT_TRUE(menu->statusBar()->isHidden());
+    EXPECT_EQ(toolbar->statusBarStyle(), StatusBarStyle::lightContent);
+}
+
+TEST_F(InputPage, StoredInputsAreRestoredIntoRowsAndMode) {
+    CalcManager::shared()->setCurrentSelectedCalculation(
+        Calculation{"x",
+                    {{"event3", "7"}, {"probability3", "0.5"}, {"eventX", "9"}},
+                    {},
+                    {{"inputCalculationSelection", AnyValue(1)}}});
+    auto page = std::dynamic_pointer_cast<CalculateViewController>(
+        UIStoryboard::storyboardWithName("Main")->instantiateViewControllerWithIdentifier(
+            "CalculateViewController"));
+    show(page);
+    ASSERT_EQ(page->allFields.size(), 4u);
+    EXPECT_EQ(page->allFields[3].event, "7");
+    EXPECT_EQ(page->allFields[3].probability, "0.5");
+    EXPECT_EQ(page->allFields[0].event, "");
+    EXPECT_EQ(page->segmentedControl.lock()->selectedSegmentIndex(), 1);
+    EXPECT_FALSE(CalcManager::shared()->currentSelectedCalculation()) << "the selection is used once";
+    EXPECT_EQ(page->inputTableView.lock()->numberOfRowsInSection(0), 5);
+
+    page->viewWillDisappear(false);
+    const auto stored = CalcManager::shared()->currentCalculation;
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->inputParameters,
+              (std::map<std::string, std::string>{{"event3", "7"}, {"probability3", "0.5"}}));
+}
+
+TEST_F(InputPage, IdentifiersWithoutARowChangeNothing) {
+    auto page = std::dynamic_pointer_cast<CalculateViewController>(
+        UIStoryboard::storyboardWithName("Main")->instantiateViewControllerWithIdentifier(
+            "CalculateViewController"));
+    show(page);
+    UITextField field;
+    field.setText("5");
+    for (const std::string identifier : {"event", "event9", "probabilityx", "probability-1", "ev"}) {
+        field.setAccessibilityIdentifier(identifier);
+        page->readInputFields(field);
+    }
+    EXPECT_EQ(page->allFields, (std::vector<CalculateViewController::InputRow>{{}, {}}));
+    field.setAccessibilityIdentifier("probability1");
+    page->readInputFields(field);
+    EXPECT_EQ(page->allFields[1].probability, "5");
+}
+
+TEST_F(Services, VideoLinksPutTheUsersLanguageFirst) {
+    auto manager = RemoteConfigManager::shared();
+    manager->videoTutorials =
+        RemoteConfigManager::VideoTutorials{{"OB", {{"de", {"a"}}, {"en", {"b", "c"}}}}};
+    Locale::setCurrentLanguageOverride("de");
+    EXPECT_EQ(manager->videoTutorialLinks(CalculatorCode::ombrel), (std::vector<std::string>{"a", "b", "c"}));
+    Locale::setCurrentLanguageOverride("it");
+    EXPECT_EQ(manager->videoTutorialLinks(CalculatorCode::ombrel), (std::vector<std::string>{"b", "c"}));
+    EXPECT_TRUE(manager->videoTutorialLinks(std::nullopt).empty());
+    manager->videoTutorials = RemoteConfigManager::VideoTutorials{{"OB", {{"en", {"b"}}}}};
+    Locale::setCurrentLanguageOverride("de");
+    EXPECT_EQ(manager->videoTutorialLinks(CalculatorCode::ombrel), (std::vector<std::string>{"b"}));
+    Locale::setCurrentLanguageOverride(std::nullopt);
+    manager->videoTutorials.reset();
+}
+
+TEST_F(Services, TheRatingPromptComesAtTheFifthAppearance) {
+    auto presenter = std::make_shared<UIViewController>();
+    show(presenter);
+    auto prompt = std::make_shared<RatingViewController>();
+    const Defaults defaults;
+    for (std::int64_t expected : {4, 3, 2, 1}) {
+        prompt->countDownToRatingPrompt(presenter);
+        settle();
+        EXPECT_EQ(defaults.get(RatingViewController::counterForRatingKey), expected);
+        EXPECT_EQ(presenter->presentedViewController(), nullptr);
+    }
+    prompt->countDownToRatingPrompt(presenter);
+    EXPECT_EQ(presenter->presentedViewController(), nullptr) << "shown on the next main-queue turn";
+    settle();
+    EXPECT_EQ(defaults.get(RatingViewController::counterForRatingKey), 0);
+    EXPECT_EQ(presenter->presentedViewController(), prompt);
+    EXPECT_EQ(prompt->modalPresentationStyle(), UIModalPresentationStyle::overCurrentContext);
+}
+
+TEST_F(Services, TheManualShowsItsHeadingWithoutAnImageAndCloses) {
+    auto root = std::make_shared<UIViewController>();
+    show(root);
+    auto manual = std::make_shared<ManualViewController>(ManualViewController::manualNibName);
+    manual->imageName = "noSuchManual";
+    root->presentViewController(manual, false);
+    EXPECT_EQ(manual->imageView->image(), nullptr);
+    EXPECT_EQ(manual->label.lock()->text(), "How to use the calculator");
+    EXPECT_EQ(manual->viewForZoomingInScrollView(manual->scrollView.lock()), manual->imageView);
+    auto close = manual->closeButton.lock();
+    EXPECT_EQ(close->accessibilityIdentifier(), "closeManualButton");
+    close->sendActionsForControlEvents(UIControlEventTouchUpInside);
+    clock->advance(1.0);
+    settle();
+    EXPECT_EQ(root->presentedViewController(), nullptr);
+}
+
+} // namespace

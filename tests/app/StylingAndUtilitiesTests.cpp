@@ -1,0 +1,199 @@
+#include "AppTest.h"
+
+#include "app/ColorManager.h"
+#include "app/ViewControllerOperations.h"
+#include "app/ViewManager.h"
+#include "engine/KivoColor.h"
+#include "platform/material/FlatButton.h"
+#include "platform/material/TabItem.h"
+#include "platform/uikit/UIImageView.h"
+#include "platform/uikit/UILabel.h"
+#include "platform/uikit/UISegmentedControl.h"
+#include "platform/uikit/UIStackView.h"
+
+namespace {
+
+using Styling = AppTest;
+using ViewUtilities = AppTest;
+using ControllerOperations = AppTest;
+
+class CustomView : public UIView {};
+
+TEST_F(Styling, HexTextTruncatesEachComponent) {
+    EXPECT_EQ(ColorManager::hexString(UIColor(1, 0, 0, 1)), "#ff0000");
+    EXPECT_EQ(ColorManager::hexString(UIColor(0.999, 0.999, 0.999, 1)), "#fefefe");
+    EXPECT_EQ(ColorManager::hexString(UIColor(1, 0.5, 0, 1)), "#ff7f00");
+}
+
+TEST_F(Styling, DarkModeDimsBrightnessOnly) {
+    const UIColor color = UIColor::colorWithHue(0.4, 0.8, 0.46, 1);
+    EXPECT_EQ(ColorManager::adaptedColorForDarkMode(color, 0.7), color);
+    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
+    CGFloat hue = 0, saturation = 0, brightness = 0, alpha = 0;
+    ColorManager::adaptedColorForDarkMode(color, 0.7).getHue(&hue, &saturation, &brightness, &alpha);
+    EXPECT_NEAR(brightness, 0.322, 1e-6);
+    EXPECT_NEAR(hue, 0.4, 1e-6);
+    EXPECT_NEAR(saturation, 0.8, 1e-6);
+}
+
+TEST_F(Styling, SubviewsAreStyledByExactClassAndTag) {
+    auto root = std::make_shared<UIView>();
+    auto leaf = std::make_shared<UIView>();
+    leaf->setTag(104);
+    auto custom = std::make_shared<CustomView>();
+    custom->setTag(104);
+    auto dimmed = std::make_shared<UIView>();
+    dimmed->setTag(200);
+    auto key = std::make_shared<FlatButton>("7");
+    key->setTag(103);
+    auto inner = std::make_shared<UIStackView>(std::vector<std::shared_ptr<UIView>>{key});
+    auto outer = std::make_shared<UIStackView>(std::vector<std::shared_ptr<UIView>>{inner});
+    for (const auto& view : {std::shared_ptr<UIView>(leaf), std::shared_ptr<UIView>(custom), dimmed,
+                             std::shared_ptr<UIView>(outer)})
+        root->addSubview(view);
+
+    ColorManager::styleSubviews(*root);
+    EXPECT_EQ(leaf->backgroundColor(), KivoColor::paletteGreenAccent());
+    EXPECT_EQ(leaf->layer()->shadowOpacity(), 0.7f) << "light mode adds the grey shadow";
+    EXPECT_EQ(leaf->layer()->shadowOffset(), (CGSize{0, 1}));
+    EXPECT_FALSE(custom->backgroundColor()) << "subclasses of the plain view are not styled";
+    EXPECT_EQ(dimmed->alpha(), 0.5);
+    EXPECT_EQ(key->backgroundColor(), KivoColor::paletteBlue()) << "keys deep in stack views are styled";
+    EXPECT_EQ(key->titleColorForState(UIControlStateNormal), ColorManager::buttonWhite());
+
+    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
+    auto darkLeaf = std::make_shared<UIView>();
+    darkLeaf->setTag(200);
+    root->addSubview(darkLeaf);
+    ColorManager::styleSubviews(*root);
+    EXPECT_EQ(darkLeaf->alpha(), 0.3);
+    EXPECT_EQ(darkLeaf->layer()->shadowOpacity(), 0.0f) << "dark mode has no grey shadow";
+}
+
+TEST_F(Styling, CardShadowOnlyInLightMode) {
+    UIView card;
+    ColorManager::applyCardShadow(card);
+    EXPECT_EQ(card.layer()->shadowOpacity(), 0.23f);
+    EXPECT_EQ(card.layer()->shadowRadius(), 4);
+    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
+    UIView darkCard;
+    ColorManager::applyCardShadow(darkCard);
+    EXPECT_EQ(darkCard.layer()->shadowOpacity(), 0.0f);
+}
+
+TEST_F(ViewUtilities, TheOverlayExistsAtMostOnce) {
+    show(std::make_shared<UIViewController>());
+    ViewManager::showLoadingOverlay();
+    ViewManager::showLoadingOverlay();
+    int overlays = 0;
+    for (const auto& view : window->subviews())
+        overlays += view->tag() == ViewManager::loadingOverlayTag ? 1 : 0;
+    EXPECT_EQ(overlays, 1);
+    auto overlay = window->viewWithTag(ViewManager::loadingOverlayTag);
+    EXPECT_EQ(overlay->frame(), window->frame());
+    ViewManager::removeLoadingOverlay();
+    EXPECT_EQ(window->viewWithTag(ViewManager::loadingOverlayTag), nullptr);
+    ViewManager::removeLoadingOverlay();
+
+    ViewManager::showLoadingOverlayOnMain();
+    EXPECT_EQ(window->viewWithTag(ViewManager::loadingOverlayTag), nullptr) << "queued, not yet shown";
+    settle();
+    EXPECT_NE(window->viewWithTag(ViewManager::loadingOverlayTag), nullptr);
+}
+
+TEST_F(ViewUtilities, ToastsStandEightyPointsAboveTheBottomAndGrowWithTheirText) {
+    EXPECT_EQ(ViewManager::showToast("no window"), nullptr);
+    show(std::make_shared<UIViewController>());
+    const CGRect root = window->rootViewController()->view()->bounds();
+    auto shortToast = ViewManager::showToast("Please fill in all fields.");
+    auto longToast =
+        ViewManager::showToast(std::string(400, 'x') + " and more words that wrap onto further lines");
+    ASSERT_TRUE(shortToast && longToast);
+    EXPECT_DOUBLE_EQ(shortToast->frame().maxY(), root.height() - 80);
+    EXPECT_DOUBLE_EQ(longToast->frame().maxY(), root.height() - 80);
+    EXPECT_DOUBLE_EQ(shortToast->frame().width(), 0.9 * root.width());
+    EXPECT_GT(longToast->frame().height(), shortToast->frame().height() + 20);
+    EXPECT_EQ(shortToast->numberOfLines(), 0);
+
+    clock->advance(3.0);
+    settle();
+    EXPECT_EQ(shortToast->alpha(), 0) << "the fade has begun";
+    EXPECT_NE(shortToast->superview(), nullptr);
+    clock->advance(2.1);
+    settle();
+    EXPECT_EQ(shortToast->superview(), nullptr);
+    EXPECT_EQ(longToast->superview(), nullptr);
+}
+
+TEST_F(ViewUtilities, SegmentImagesFitOnlyInPlainContainers) {
+    auto root = std::make_shared<UIView>();
+    auto plain = std::make_shared<UIView>();
+    auto reached = std::make_shared<UISegmentedControl>();
+    reached->insertSegmentWithImage(UIImage::systemImageNamed("plus"), 0);
+    plain->addSubview(reached);
+    auto custom = std::make_shared<CustomView>();
+    auto hidden = std::make_shared<UISegmentedControl>();
+    hidden->insertSegmentWithImage(UIImage::systemImageNamed("plus"), 0);
+    custom->addSubview(hidden);
+    root->addSubview(plain);
+    root->addSubview(custom);
+    ViewManager::applyContentModeRecursively(*root);
+    auto modeOf = [](const UISegmentedControl& control) {
+        for (const auto& part : control.segmentViews().front()->subviews()) {
+            if (auto image = std::dynamic_pointer_cast<UIImageView>(part))
+                return image->contentMode();
+        }
+        return UIViewContentMode::redraw;
+    };
+    EXPECT_EQ(modeOf(*reached), UIViewContentMode::scaleAspectFit);
+    EXPECT_NE(modeOf(*hidden), UIViewContentMode::scaleAspectFit);
+}
+
+TEST_F(ControllerOperations, AlertsGetOkOnlyWithoutActions) {
+    auto root = std::make_shared<UIViewController>();
+    show(root);
+    auto plain = presentAlert(*root, "Title", std::nullopt, {}, UIAlertControllerStyle::alert);
+    ASSERT_EQ(plain->actions().size(), 1u);
+    EXPECT_EQ(plain->actions()[0]->title(), "OK");
+    EXPECT_EQ(root->presentedViewController(), plain);
+    root->dismissViewControllerAnimated(false);
+
+    auto two = presentAlert(*root, "Title", "Text",
+                            {UIAlertAction::actionWithTitle("Yes", UIAlertActionStyle::defaultStyle),
+                             UIAlertAction::actionWithTitle("No", UIAlertActionStyle::cancel)},
+                            UIAlertControllerStyle::alert);
+    ASSERT_EQ(two->actions().size(), 2u);
+    EXPECT_EQ(two->actions()[0]->title(), "Yes");
+}
+
+TEST_F(ControllerOperations, KeysAreFoundThroughNestedStackViewsOnly) {
+    auto deep = std::make_shared<FlatButton>(".");
+    auto inner = std::make_shared<UIStackView>(std::vector<std::shared_ptr<UIView>>{deep});
+    auto outer = std::make_shared<UIStackView>(std::vector<std::shared_ptr<UIView>>{inner});
+    auto boxed = std::make_shared<FlatButton>("-");
+    auto box = std::make_shared<UIView>();
+    box->addSubview(boxed);
+    UIView root;
+    root.addSubview(outer);
+    root.addSubview(box);
+    EXPECT_EQ(findButton(".", root), deep);
+    EXPECT_EQ(findButton("-", root), nullptr) << "a plain container is not searched";
+    EXPECT_EQ(findButton("9", root), nullptr);
+}
+
+TEST_F(ControllerOperations, ADisabledTabItemIsGrey) {
+    auto page = std::make_shared<UIViewController>();
+    configureTabItem(*page, "Result", false);
+    auto item = tabItem(*page);
+    EXPECT_EQ(item->title(), "Result");
+    EXPECT_FALSE(item->isEnabled());
+    EXPECT_EQ(item->titleColor(), UIColor::systemGrayColor());
+    configureTabItem(*page, "Result", true);
+    EXPECT_EQ(item->titleColor(), UIColor::colorWithWhite(0.9, 1));
+
+    PopoverKeepingDelegate keeper;
+    EXPECT_EQ(keeper.adaptivePresentationStyleForPresentationControllerTraitCollection(nullptr, {}),
+              UIModalPresentationStyle::none);
+}
+
+} // namespace
