@@ -3,6 +3,9 @@
 #include "app/AddCellTableViewCell.h"
 #include "app/CalculateViewController.h"
 #include "app/EnumeratedInputTableViewCell.h"
+#include "app/HistoryTableViewController.h"
+#include "app/KivoAdsViewController.h"
+#include "app/LeftViewController.h"
 #include "app/ManualViewController.h"
 #include "app/SolutionViewController.h"
 #include "app/VideoCollectionTableViewCell.h"
@@ -15,6 +18,9 @@ void InterfaceBuilders::registerAll() {
     std::call_once(once, [] {
         CalculateViewController::registerStoryboardScene();
         SolutionViewController::registerStoryboardScene();
+        LeftViewController::registerStoryboardScene();
+        HistoryTableViewController::registerStoryboardScene();
+        KivoAdsViewController::registerNib();
         EnumeratedInputTableViewCell::registerNib();
         AddCellTableViewCell::registerNib();
         VideoCollectionTableViewCell::registerNib();

@@ -1,8 +1,171 @@
 #include "app/RemoteConfigManager.h"
 
+#include "app/AllAppMetaData.h"
+#include "platform/foundation/Bundle.h"
+#include "platform/foundation/DebugConsole.h"
+#include "platform/foundation/FileSystem.h"
+#include "platform/foundation/JSONCoding.h"
+#include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/PropertyListCoding.h"
+#include "platform/foundation/RecordDecoder.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string text(const RIDAruzovAdurad& component, const std::string& key) {
+    auto bytes = component.configValueForKey(key).dataValue();
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// The key's value decoded as T; a value that does not decode is reported on the debug console.
+template <typename T> std::optional<T> decodedValue(const RIDAruzovAdurad& component, const std::string& key) {
+    auto decoded = RecordDecoder::decodeJSON<T>(text(component, key));
+    if (!decoded) {
+        DebugConsole::print(decoded.error());
+        return std::nullopt;
+    }
+    return *decoded;
+}
+
+void post(const char* name) {
+    NotificationCenter::defaultCenter()->postNotificationName(name);
+}
+
+// The catalogue of the bundle's fallback property list, as JSON text.
+std::optional<std::string> bundleCatalogueJSON() {
+    auto path = Bundle::mainBundle()->pathForResource(RemoteConfigManager::bundleDefaultsName, "plist");
+    if (!path) {
+        return std::nullopt;
+    }
+    auto bytes = FileSystem::readFile(*path);
+    if (!bytes) {
+        DebugConsole::print(bytes.error());
+        return std::nullopt;
+    }
+    auto plist = PropertyListCoding::decode(*bytes);
+    if (!plist) {
+        DebugConsole::print(plist.error());
+        return std::nullopt;
+    }
+    auto json = JSONCoding::encode(AnyValue(plist->dictionaryValue().value_or(AnyValue::Dictionary{})), true);
+    if (!json) {
+        DebugConsole::print(json.error());
+        return std::nullopt;
+    }
+    return *json;
+}
+
+bool listsApp(const AppMetaData& app, const std::string& identifier) {
+    return std::find(app.appIdentifiers.begin(), app.appIdentifiers.end(), identifier) !=
+           app.appIdentifiers.end();
+}
+
+} // namespace
+
 std::shared_ptr<RemoteConfigManager> RemoteConfigManager::shared() {
     static const std::shared_ptr<RemoteConfigManager> instance = std::make_shared<RemoteConfigManager>();
     return instance;
+}
+
+RemoteConfigManager::RemoteConfigManager(std::shared_ptr<RIDAruzovAdurad> component)
+    : remoteConfig(std::move(component)) {
+    RIDAruzovAduradSettings settings;
+    settings.minimumFetchInterval = 0.0;
+    remoteConfig->setConfigSettings(settings);
+}
+
+void RemoteConfigManager::loadApps(const RIDAruzovAdurad& component) {
+    auto remote = RecordDecoder::decodeJSON<AllAppMetaData>(text(component, "apps"));
+    if (remote) {
+        apps = remote->apps;
+        post(didLoadMenuNotification);
+        return;
+    }
+    auto json = bundleCatalogueJSON();
+    if (!json) {
+        return;
+    }
+    if (auto fallback = RecordDecoder::decodeJSON<AllAppMetaData>(*json)) {
+        apps = fallback->apps;
+        post(didLoadMenuNotification);
+    }
+}
+
+void RemoteConfigManager::loadAds(const RIDAruzovAdurad& component) {
+    if (auto decoded = decodedValue<Ads>(component, "ads")) {
+        ads = *decoded;
+        post(didLoadKivoAdsNotification);
+    }
+}
+
+void RemoteConfigManager::loadVideoTutorials(const RIDAruzovAdurad& component) {
+    if (auto decoded = decodedValue<VideoTutorials>(component, "videoTutorials")) {
+        videoTutorials = *decoded;
+        post(didLoadVideoTutorialsNotification);
+    }
+}
+
+void RemoteConfigManager::loadAll() {
+    loadApps(*remoteConfig);
+    loadAds(*remoteConfig);
+    loadVideoTutorials(*remoteConfig);
+}
+
+void RemoteConfigManager::fetchAndActivate(RIDAruzovAduradFetchStatus status,
+                                           const std::optional<RIDAruzovAduradError>& error) {
+    if (error) {
+        loadAll();
+    } else if (status == RIDAruzovAduradFetchStatus::success) {
+        std::weak_ptr<RemoteConfigManager> weakSelf = weak_from_this();
+        remoteConfig->activateWithCompletion([weakSelf](bool, std::optional<RIDAruzovAduradError>) {
+            if (auto self = weakSelf.lock()) {
+                self->loadAll();
+            }
+        });
+    } else {
+        DebugConsole::print("Config not fetched");
+        DebugConsole::print("Error: No error available.");
+    }
+}
+
+std::vector<AppMetaData> RemoteConfigManager::listedApps(bool multi) const {
+    auto identifier = Bundle::mainBundle()->bundleIdentifier();
+    if (!identifier) {
+        return {};
+    }
+    std::vector<AppMetaData> listed;
+    for (const auto& app : apps) {
+        if (app.shouldShow && app.isMultiApp.value_or(false) == multi && !listsApp(app, *identifier)) {
+            listed.push_back(app);
+        }
+    }
+    return listed;
+}
+
+std::vector<AppMetaData> RemoteConfigManager::singleApps() const {
+    return listedApps(false);
+}
+
+std::vector<AppMetaData> RemoteConfigManager::multiApps() const {
+    return listedApps(true);
+}
+
+std::optional<AppMetaData> RemoteConfigManager::findCurrentApp() {
+    if (currentApp) {
+        return currentApp;
+    }
+    auto identifier = Bundle::mainBundle()->bundleIdentifier();
+    if (!identifier) {
+        return std::nullopt;
+    }
+    for (const auto& app : apps) {
+        if (listsApp(app, *identifier)) {
+            currentApp = app;
+            return currentApp;
+        }
+    }
+    return std::nullopt;
 }
 
 std::vector<std::string> RemoteConfigManager::videoTutorialLinks(std::optional<CalculatorCode> code) const {

@@ -17,6 +17,7 @@
 #include <charconv>
 #include <cstdio>
 #include <fstream>
+#include <future>
 #include <iostream>
 #include <optional>
 #include <sstream>
@@ -153,22 +154,31 @@ void AutomationChannel::start() {
     host_.setFirstFrameHandler([weakSelf] {
         if (auto self = weakSelf.lock()) {
             self->writeLine("ready");
+            self->ready_.set_value();
         }
     });
     std::thread([self = shared_from_this()] { self->readCommands(); }).detach();
 }
 
 void AutomationChannel::readCommands() {
+    // Commands act on what the first frame shows, never on a screen still being built.
+    ready_.get_future().wait();
     std::string line;
     while (std::getline(std::cin, line)) {
+        // One command at a time: the next one is read only after this one has been answered, so
+        // that the work a command causes never runs a later command inside it.
+        auto answered = std::make_shared<std::promise<void>>();
+        auto done = answered->get_future();
         std::weak_ptr<AutomationChannel> weakSelf = weak_from_this();
-        RunLoop::main()->perform([weakSelf, line] {
+        RunLoop::main()->perform([weakSelf, line, answered] {
             if (auto self = weakSelf.lock()) {
                 std::string answer = self->execute(line);
                 RunLoop::main()->runUntilIdle();
                 self->writeLine(answer);
             }
+            answered->set_value();
         });
+        done.wait();
     }
     // The driving program went away: nobody could end the app any more.
     std::weak_ptr<AutomationChannel> weakSelf = weak_from_this();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <future>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -9,8 +10,8 @@ class Host;
 
 // Drives a running app from another program, one command a line on standard input, one answer a
 // line on standard output ("ok" with an optional payload, or "error" with a reason). When the first
-// frame has been rendered the channel writes "ready". Commands run on the main thread, each
-// followed by the work it made due now. Points are window points.
+// frame has been rendered the channel writes "ready" and starts taking commands. Commands run on the
+// main thread one at a time, each followed by the work it made due now. Points are window points.
 //
 //   tap X Y | press X Y | move X Y | release X Y     touches
 //   tap-text TEXT                                     taps the front-most view showing TEXT
@@ -41,6 +42,7 @@ class AutomationChannel : public std::enable_shared_from_this<AutomationChannel>
     void readCommands();
 
     Host& host_;
+    std::promise<void> ready_;
     std::mutex mutex_;
     std::vector<std::string> events_;
     std::vector<std::string> links_;

@@ -134,20 +134,24 @@ std::optional<std::string> AutomationClient::readLine(double timeoutSeconds) {
     }
 }
 
-std::optional<std::string> AutomationClient::send(const std::string& command, double timeoutSeconds) {
+bool AutomationClient::post(const std::string& command) {
     if (input_ < 0) {
-        return std::nullopt;
+        return false;
     }
     std::string line = command + "\n";
     std::size_t written = 0;
     while (written < line.size()) {
         ssize_t count = write(input_, line.data() + written, line.size() - written);
         if (count <= 0) {
-            return std::nullopt;
+            return false;
         }
         written += static_cast<std::size_t>(count);
     }
-    return readLine(timeoutSeconds);
+    return true;
+}
+
+std::optional<std::string> AutomationClient::send(const std::string& command, double timeoutSeconds) {
+    return post(command) ? readLine(timeoutSeconds) : std::nullopt;
 }
 
 std::optional<std::string> AutomationClient::payload(const std::optional<std::string>& answer) {

@@ -26,6 +26,8 @@ class AutomationClient {
 
     // Waits for the next output line; nothing on time-out or end of output.
     std::optional<std::string> readLine(double timeoutSeconds);
+    // Sends a command without waiting for its answer; false when the program no longer reads.
+    bool post(const std::string& command);
     // Sends a command and waits for its answer line ("ok ..." or "error ...").
     std::optional<std::string> send(const std::string& command, double timeoutSeconds = 20);
     // The payload of an "ok" answer ("" for a bare "ok"); nothing for an error or no answer.

@@ -14,6 +14,8 @@
 #include "platform/uikit/UIApplication.h"
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <pthread.h>
 #include <thread>
 
@@ -85,5 +87,11 @@ int UIApplicationMain(int argc, char** argv, const std::optional<std::string>& p
     application->setDelegate(delegate);
     application->finishLaunching();
     application->becomeActive();
-    return host->run();
+    int status = host->run();
+    // The process ends here, as a phone app's does: the app's objects are not torn down one by one
+    // (their singletons refer to one another), and everything it keeps is already on disk.
+    // (Only the output streams: the automation reader may hold standard input.)
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(status);
 }

@@ -57,6 +57,22 @@ TEST_F(HostProcessTest, LaunchesTheDelegateAndAnswersCommandsUntilQuit) {
     EXPECT_EQ(FileSystem::readFile(home.path() / "terminated").value(), "yes");
 }
 
+TEST_F(HostProcessTest, AnswersCommandsInTheOrderTheyWereSent) {
+    auto app = launch({"--offscreen", "--automation", "--manual-clock"});
+    ASSERT_NE(app, nullptr);
+    ASSERT_EQ(app->readLine(20), std::optional<std::string>("ready"));
+    // Sent all at once: each answer must belong to its own command, and the tap's effect must be
+    // seen by the commands after it.
+    for (const char* command : {"tap-text Press", "find Pressed", "links", "nonsense", "scale"}) {
+        ASSERT_TRUE(app->post(command));
+    }
+    EXPECT_EQ(app->readLine(20), std::optional<std::string>("ok"));
+    EXPECT_TRUE(app->readLine(20)->starts_with("ok {\"class\":\"UILabel\""));
+    EXPECT_EQ(app->readLine(20), std::optional<std::string>("ok [\"https://example.org/pressed\"]"));
+    EXPECT_EQ(app->readLine(20), std::optional<std::string>("error unknown command \"nonsense\""));
+    EXPECT_EQ(app->readLine(20), std::optional<std::string>("ok 3.0"));
+}
+
 TEST_F(HostProcessTest, TheManualClockMovesOnlyWhenAdvanced) {
     auto app = launch({"--offscreen", "--automation", "--manual-clock"});
     ASSERT_NE(app, nullptr);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+class UIViewController;
+
+// Operations of every screen around rating the app; the side menu uses them too.
+
+// Opens the running app's rating page from its catalogue record and logs "Tapped Rating in Menu";
+// without a record the "No internet" alert appears on the controller.
+void openRatingLink(UIViewController& controller);
+
+// Asks a dependable web page for an answer; on any HTTP response runs onSuccess on the main queue,
+// otherwise shows the "No internet" alert on the presenter, whose "OK" runs onFailure when one is
+// given (no button action otherwise).
+void checkInternetConnection(std::function<void()> onSuccess, std::function<void()> onFailure,
+                             const std::shared_ptr<UIViewController>& presenter);
