@@ -1,0 +1,126 @@
+// From the Calculate key to the rendered result page, and scrolling that page, on the app's frame
+// at the phone's size and scale (the host renders each frame of the window like this).
+#include "app/AppNavigationDrawerController.h"
+#include "app/AppPageTabBarController.h"
+#include "app/AppToolbarController.h"
+#include "app/CalculateViewController.h"
+#include "app/InterfaceBuilders.h"
+#include "app/MenuToolbarController.h"
+#include "app/SolutionViewController.h"
+#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Clock.h"
+#include "platform/foundation/ManualClock.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/foundation/UserDefaults.h"
+#include "platform/graphics/UIImage.h"
+#include "platform/uikit/UIScreen.h"
+#include "platform/uikit/UISegmentedControl.h"
+#include "platform/uikit/UIStoryboard.h"
+#include "platform/uikit/UIWindow.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+struct Frame {
+    std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
+    std::shared_ptr<CalculateViewController> input;
+    std::shared_ptr<SolutionViewController> result;
+    std::shared_ptr<AppPageTabBarController> tabs;
+    std::shared_ptr<UIWindow> window;
+
+    Frame() {
+        Bundle::setMainBundlePath(OMBREL_BUNDLE_DIR);
+        const auto home = std::filesystem::temp_directory_path() / "ombrel-bench-app";
+        std::filesystem::create_directories(home);
+        setenv("OMBREL_HOME", home.c_str(), 1);
+        UserDefaults::resetStandardUserDefaults();
+        Clock::setCurrent(clock);
+        InterfaceBuilders::registerAll();
+        input = std::dynamic_pointer_cast<CalculateViewController>(
+            UIStoryboard::storyboardWithName("Main")->instantiateViewControllerWithIdentifier(
+                "CalculateViewController"));
+        result = std::dynamic_pointer_cast<SolutionViewController>(
+            UIStoryboard::storyboardWithName("SolutionViewController")
+                ->instantiateViewControllerWithIdentifier("SolutionViewController"));
+        tabs = std::make_shared<AppPageTabBarController>(
+            std::vector<std::shared_ptr<UIViewController>>{input, result}, 0);
+        auto toolbar = std::make_shared<AppToolbarController>(tabs);
+        auto menu = std::make_shared<MenuToolbarController>(std::make_shared<UIViewController>());
+        window = std::make_shared<UIWindow>(UIScreen::mainScreen()->bounds());
+        window->setRootViewController(std::make_shared<AppNavigationDrawerController>(toolbar, menu));
+        window->makeKeyAndVisible();
+        settle();
+    }
+
+    ~Frame() {
+        window.reset();
+        RunLoop::main()->removeAllWork();
+        Clock::setCurrent(nullptr);
+    }
+
+    void settle() {
+        clock->advance(1.0);
+        RunLoop::main()->runUntilIdle();
+        window->layoutIfNeeded();
+    }
+};
+
+// Tap Calculate (the key's action), then let the frame come to rest and draw the window.
+void calculateAndRender(benchmark::State& state, int rows, int mode) {
+    Frame frame;
+    frame.input->allFields.clear();
+    for (int row = 0; row < rows; ++row) {
+        frame.input->allFields.push_back({std::to_string(row % 9 + 1), rows == 5 ? "0.2" : ""});
+    }
+    frame.input->segmentedControl.lock()->setSelectedSegmentIndex(mode);
+    for (auto _ : state) {
+        state.PauseTiming();
+        frame.tabs->select(0);
+        frame.settle();
+        state.ResumeTiming();
+        frame.input->tappedCalculateButton(frame.input->calculateButton);
+        RunLoop::main()->runUntilIdle();
+        frame.window->layoutIfNeeded();
+        benchmark::DoNotOptimize(frame.window->renderImage());
+    }
+    if (frame.result->solutionSteps.empty())
+        state.SkipWithError("the calculation failed");
+}
+
+void BM_CalculateFiveRowsToRenderedResult(benchmark::State& state) {
+    calculateAndRender(state, 5, 1);
+}
+BENCHMARK(BM_CalculateFiveRowsToRenderedResult)->Unit(benchmark::kMillisecond);
+
+void BM_Calculate200RowsToRenderedResult(benchmark::State& state) {
+    calculateAndRender(state, 200, 0);
+}
+BENCHMARK(BM_Calculate200RowsToRenderedResult)->Unit(benchmark::kMillisecond);
+
+// One frame of scrolling the result page: move the content and draw the window.
+void BM_ScrollResultPageFrame(benchmark::State& state) {
+    Frame frame;
+    frame.input->allFields = {{"4", "0.3"}, {"5", "0.25"}, {"3", "0.4"}, {"7", "0.04"}, {"4", "0.01"}};
+    frame.input->segmentedControl.lock()->setSelectedSegmentIndex(1);
+    frame.input->calculate();
+    frame.settle();
+    auto table = frame.result->tableView;
+    const CGFloat bottom = table->maximumContentOffset().y;
+    CGFloat y = 0;
+    for (auto _ : state) {
+        y = y + 24 > bottom ? 0 : y + 24;
+        table->setContentOffset({0, y});
+        frame.window->layoutIfNeeded();
+        benchmark::DoNotOptimize(frame.window->renderImage());
+    }
+}
+BENCHMARK(BM_ScrollResultPageFrame)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
