@@ -10,6 +10,7 @@ std::shared_ptr<UIStackView> column(const std::vector<std::shared_ptr<UIView>>& 
     stack->setAxis(UILayoutConstraintAxis::vertical);
     stack->setDistribution(UIStackViewDistribution::fillEqually);
     stack->setAlignment(UIStackViewAlignment::leading);
+    stack->setSpacing(8);
     return stack;
 }
 

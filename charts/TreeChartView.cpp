@@ -58,7 +58,8 @@ void TreeChartView::layoutTree(const TreeNode& node, CGContext& context, CGFloat
     context.setStrokeColor(colorOf(node));
     context.strokeEllipse({x - circleSize / 2, y, circleSize, circleSize});
 
-    const NSAttributedString value(node.value, {textFont(), std::nullopt, std::nullopt});
+    // In the label colour rather than the drawing default (black), which would vanish in dark mode.
+    const NSAttributedString value = text(node.value, UIColor::labelColor());
     const CGSize valueSize = value.size();
     value.drawInRect({x - valueSize.width / 2, y + circleSize / 2 - valueSize.height / 2, valueSize.width,
                       valueSize.height},

@@ -62,20 +62,23 @@ std::shared_ptr<UIImage> arrowImage(CGFloat side) {
     });
 }
 
+// A circular arrow running clockwise almost all the way round.
 std::shared_ptr<UIImage> replayImage() {
     return UIImage::vectorImage(
         {20, 20},
         [](CGContext& context, const CGRect& rect) {
             const CGPoint centre = rect.center();
-            const CGFloat r = rect.size.width * 0.35;
+            const CGFloat r = rect.size.width * 0.32;
+            const CGFloat end = 1.5 * pi - 0.5;
             context.setLineWidth(2);
             context.beginPath();
-            context.addArc(centre, r, -pi / 2, pi, false);
+            context.addArc(centre, r, -pi / 2 + 0.5, end, true);
             context.strokePath();
+            const CGPoint tip{centre.x + r * std::cos(end), centre.y + r * std::sin(end)};
             context.beginPath();
-            context.moveTo({centre.x + 4, centre.y - r});
-            context.addLineTo({centre.x - 2, centre.y - r - 4});
-            context.addLineTo({centre.x - 2, centre.y - r + 4});
+            context.moveTo({tip.x + 4, tip.y + 1});
+            context.addLineTo({tip.x - 2, tip.y - 4});
+            context.addLineTo({tip.x - 2, tip.y + 5});
             context.closePath();
             context.fillPath();
         },
@@ -159,7 +162,8 @@ std::vector<std::shared_ptr<UIResponder>> buildNib(const std::shared_ptr<UIRespo
     const UIColor label = UIColor::labelColor();
     const UIColor grey = UIColor::systemGrayColor();
     std::vector<std::shared_ptr<UILabel>> labels;
-    const CGFloat offset = 0.24 * side;
+    // In the corners of the circle's square, clear of the arcs and the arrow.
+    const CGFloat offset = 0.4 * side;
     const std::vector<std::pair<std::string, CGPoint>> quadrants{{"I", {offset, -offset}},
                                                                  {"II", {-offset, -offset}},
                                                                  {"III", {-offset, offset}},
@@ -278,9 +282,11 @@ void UnitCircleChartView::tappedAnimateAgain(const std::shared_ptr<UIView>& send
 }
 
 void UnitCircleChartView::animateTurn(int r) {
-    const UnitCircleChartData data = unitCircleChartData ? *unitCircleChartData : UnitCircleChartData();
-    const int fullCircles = std::abs(data.fullCircles.value_or(0));
-    const double b = data.b.value_or(0);
+    // The factory always gives every value; a view without them shows the angle 0.
+    const UnitCircleChartData* data = unitCircleChartData.get();
+    const int fullCircles = data ? std::abs(data->fullCircles.value_or(0)) : 0;
+    const double alpha = data ? data->alpha.value_or(0) : 0;
+    const double b = data ? data->b.value_or(0) : 0;
     const double sign = b < 0 ? -1 : 1;
     if (r == 0)
         hideQuadrantLabels();
@@ -291,7 +297,7 @@ void UnitCircleChartView::animateTurn(int r) {
         total = 360.0 * r + 360;
         turnArc = 2 * pi;
     } else {
-        total = std::fabs(data.alpha.value_or(0));
+        total = std::fabs(alpha);
         turnAngle = total - 360.0 * r;
         turnArc = std::fabs(b) - 2 * pi * r;
     }
