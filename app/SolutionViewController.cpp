@@ -9,7 +9,9 @@
 #include "app/VideoCollectionTableViewCell.h"
 #include "app/ViewControllerOperations.h"
 #include "app/ViewManager.h"
+#include "charts/ChartManager.h"
 #include "charts/ChartTableViewCell.h"
+#include "charts/SharingInProgress.h"
 #include "engine/TextUtilities.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/DispatchQueue.h"
@@ -292,6 +294,15 @@ std::optional<CGFloat>
 SolutionViewController::tableViewHeightForRowAtIndexPath(const std::shared_ptr<UITableView>&,
                                                          const NSIndexPath& indexPath) {
     return heightForSolutionRow(indexPath);
+}
+
+void SolutionViewController::tableViewWillDisplayCellForRowAtIndexPath(
+    const std::shared_ptr<UITableView>&, const std::shared_ptr<UITableViewCell>& cell,
+    const NSIndexPath& indexPath) {
+    auto chartCell = std::dynamic_pointer_cast<ChartTableViewCell>(cell);
+    if (!chartCell || indexPath.section != 1 || chartSteps.empty())
+        return;
+    DispatchQueue::main()->asyncAfter(0.5, [chartCell] { ChartManager::animateChartCell(chartCell); });
 }
 
 void SolutionViewController::handleClearAllButton() {

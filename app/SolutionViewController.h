@@ -60,6 +60,9 @@ class SolutionViewController : public AdHandlingViewController,
                                    const NSIndexPath& indexPath) override;
     std::optional<CGFloat> tableViewHeightForRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,
                                                             const NSIndexPath& indexPath) override;
+    void tableViewWillDisplayCellForRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,
+                                                   const std::shared_ptr<UITableViewCell>& cell,
+                                                   const NSIndexPath& indexPath) override;
 
     static void registerStoryboardScene();
 

@@ -1,7 +1,7 @@
 #include "AppFrameTest.h"
 
-#include "app/AppFlags.h"
 #include "app/LongScreenshot.h"
+#include "charts/SharingInProgress.h"
 #include "platform/graphics/UIGraphicsImageRenderer.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/uikit/UIActivityViewController.h"
