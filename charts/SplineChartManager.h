@@ -11,7 +11,8 @@
 class SplineChartManager {
   public:
     // Evenly spaced points from the offset, close enough for a smooth curve (a tangent much closer);
-    // empty without a length or type, with a period of 0 or with numbers that give no spacing.
+    // empty without a length or type, with a period of 0, with numbers that give no spacing or when
+    // more than a million points would be needed.
     static std::vector<std::vector<double>> samplePoints(const TrigonometricChartData& data);
     // Nothing without a type.
     static std::shared_ptr<SplineChartView> makeTrigonometricChart(const TrigonometricChartData& data,
