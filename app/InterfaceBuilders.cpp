@@ -7,6 +7,7 @@
 #include "app/KivoAdsViewController.h"
 #include "app/LeftViewController.h"
 #include "app/ManualViewController.h"
+#include "app/RatingViewController.h"
 #include "app/SolutionViewController.h"
 #include "app/VideoCollectionTableViewCell.h"
 #include "charts/ChartTableViewCell.h"
@@ -21,6 +22,7 @@ void InterfaceBuilders::registerAll() {
         LeftViewController::registerStoryboardScene();
         HistoryTableViewController::registerStoryboardScene();
         KivoAdsViewController::registerNib();
+        RatingViewController::registerNib();
         EnumeratedInputTableViewCell::registerNib();
         AddCellTableViewCell::registerNib();
         VideoCollectionTableViewCell::registerNib();

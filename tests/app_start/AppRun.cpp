@@ -1,0 +1,204 @@
+#include "AppRun.h"
+
+#include "LocalHttpServer.h"
+#include "platform/foundation/FileSystem.h"
+#include "platform/foundation/JSONCoding.h"
+#include "platform/foundation/PropertyListCoding.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+std::optional<AppView> viewFrom(const AnyValue& value) {
+    auto entry = value.dictionaryValue();
+    if (!entry) {
+        return std::nullopt;
+    }
+    AppView view;
+    view.className = (*entry)["class"].stringValue().value_or("");
+    view.text = (*entry)["text"].stringValue().value_or("");
+    view.identifier = (*entry)["id"].stringValue().value_or("");
+    auto frame = (*entry)["frame"].arrayValue().value_or(AnyValue::Array{});
+    if (frame.size() == 4) {
+        view.frame = {frame[0].doubleValue().value_or(0), frame[1].doubleValue().value_or(0),
+                      frame[2].doubleValue().value_or(0), frame[3].doubleValue().value_or(0)};
+    }
+    if (auto segment = (*entry)["selectedSegment"].integerValue()) {
+        view.selectedSegment = static_cast<int>(*segment);
+    }
+    return view;
+}
+
+} // namespace
+
+AppRun::AppRun(const std::filesystem::path& home, std::map<std::string, std::string> environment,
+               std::vector<std::string> arguments) {
+    std::map<std::string, std::string> settings{
+        {"OMBREL_HOME", home.string()},
+        {"OMBREL_QUIET", "1"},
+        {"LANGUAGE", "en"},
+        {"LC_ALL", ""},
+        {"LANG", ""},
+        {"OMBREL_REMOTE_CONFIG_URL", ""},
+        {"OMBREL_CONNECTIVITY_URL",
+         "http://127.0.0.1:" + std::to_string(LocalHttpServer::closedPort()) + "/"},
+        {"DISPLAY", ""},
+        {"WAYLAND_DISPLAY", ""}};
+    for (auto& [name, value] : environment) {
+        settings[name] = value;
+    }
+    client_ = AutomationClient::start(OMBREL_PROGRAM, arguments, settings);
+    ready_ = client_ && client_->readLine(30) == std::optional<std::string>("ready");
+}
+
+AppRun::~AppRun() {
+    if (client_ && !client_->waitForExit(0)) {
+        client_->send("quit", 5);
+        client_->waitForExit(10);
+    }
+}
+
+std::optional<std::string> AppRun::send(const std::string& command) {
+    return client_ ? client_->send(command, 30) : std::nullopt;
+}
+
+std::vector<AppView> AppRun::views() {
+    auto decoded = JSONCoding::decode(AutomationClient::payload(send("views")).value_or("[]"));
+    std::vector<AppView> out;
+    if (const AnyValue::Array* list = decoded ? decoded->arrayPointer() : nullptr) {
+        for (const auto& entry : *list) {
+            if (auto view = viewFrom(entry)) {
+                out.push_back(*view);
+            }
+        }
+    }
+    return out;
+}
+
+std::optional<AppView> AppRun::find(const std::string& text) {
+    auto payload = AutomationClient::payload(send("find " + text));
+    if (!payload) {
+        return std::nullopt;
+    }
+    auto decoded = JSONCoding::decode(*payload);
+    return decoded ? viewFrom(*decoded) : std::nullopt;
+}
+
+std::vector<AppView> AppRun::viewsOfClass(const std::string& className) {
+    std::vector<AppView> out;
+    for (const auto& view : views()) {
+        if (view.className == className) {
+            out.push_back(view);
+        }
+    }
+    return out;
+}
+
+bool AppRun::tap(const std::string& text) {
+    bool tapped = ok("tap-text " + text);
+    advance(1);
+    return tapped;
+}
+
+bool AppRun::tapAt(CGPoint point) {
+    bool tapped = ok("tap " + std::to_string(point.x) + " " + std::to_string(point.y));
+    advance(1);
+    return tapped;
+}
+
+std::vector<std::string> AppRun::fieldTexts(const std::string& identifierPrefix) {
+    std::map<int, std::string> rows;
+    for (const auto& view : views()) {
+        if (view.className == "DTTextField" && view.identifier.rfind(identifierPrefix, 0) == 0) {
+            std::string rest = view.identifier.substr(identifierPrefix.size());
+            if (!rest.empty() && rest.find_first_not_of("0123456789") == std::string::npos) {
+                rows[std::stoi(rest)] = view.text;
+            }
+        }
+    }
+    std::vector<std::string> out;
+    for (const auto& [row, text] : rows) {
+        out.push_back(text);
+    }
+    return out;
+}
+
+std::vector<AppEvent> AppRun::events() {
+    auto decoded = JSONCoding::decode(AutomationClient::payload(send("events")).value_or("[]"));
+    std::vector<AppEvent> out;
+    if (const AnyValue::Array* list = decoded ? decoded->arrayPointer() : nullptr) {
+        for (const auto& entry : *list) {
+            auto event = entry.dictionaryValue().value_or(AnyValue::Dictionary{});
+            out.push_back({event["name"].stringValue().value_or(""),
+                           event["parameters"].dictionaryValue().value_or(AnyValue::Dictionary{})});
+        }
+    }
+    return out;
+}
+
+std::vector<AppEvent> AppRun::events(const std::string& name) {
+    std::vector<AppEvent> out;
+    for (auto& event : events()) {
+        if (event.name == name) {
+            out.push_back(event);
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> AppRun::links() {
+    auto decoded = JSONCoding::decode(AutomationClient::payload(send("links")).value_or("[]"));
+    std::vector<std::string> out;
+    if (const AnyValue::Array* list = decoded ? decoded->arrayPointer() : nullptr) {
+        for (const auto& link : *list) {
+            out.push_back(link.stringValue().value_or(""));
+        }
+    }
+    return out;
+}
+
+std::optional<int> AppRun::quit() {
+    if (!client_) {
+        return std::nullopt;
+    }
+    client_->send("quit", 10);
+    return client_->waitForExit(20);
+}
+
+bool AppRun::waitUntil(const std::function<bool()>& condition, double seconds) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (condition()) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        advance(0.1);
+    }
+    return condition();
+}
+
+std::filesystem::path defaultsFile(const std::filesystem::path& home) {
+    return home / "defaults" / "com.ombrel.app.plist";
+}
+
+AnyValue::Dictionary readDefaults(const std::filesystem::path& home) {
+    auto bytes = FileSystem::readFile(defaultsFile(home));
+    if (!bytes) {
+        return {};
+    }
+    auto decoded = PropertyListCoding::decode(*bytes);
+    return decoded ? decoded->dictionaryValue().value_or(AnyValue::Dictionary{}) : AnyValue::Dictionary{};
+}
+
+void writeDefaults(const std::filesystem::path& home, const AnyValue::Dictionary& values) {
+    AnyValue::Dictionary stored = readDefaults(home);
+    for (const auto& [key, value] : values) {
+        stored[key] = value;
+    }
+    FileSystem::writeFileAtomically(defaultsFile(home), PropertyListCoding::encode(AnyValue(stored)).value());
+}
+
+void skipIntroduction(const std::filesystem::path& home) {
+    writeDefaults(home, {{"isOnboardingFinished", AnyValue(true)}, {"isDsgvoAccepted", AnyValue(true)}});
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "platform/foundation/AnyValue.h"
+#include "platform/graphics/CGGeometry.h"
+#include "platform/host/AutomationClient.h"
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// A view of the running app as the automation reports it.
+struct AppView {
+    std::string className;
+    std::string text;
+    std::string identifier;
+    CGRect frame;
+    std::optional<int> selectedSegment;
+};
+
+struct AppEvent {
+    std::string name;
+    AnyValue::Dictionary parameters;
+};
+
+// One run of the whole program offscreen, on a manual clock, with its data under home. The run is
+// pinned to English and kept offline (the connectivity check and remote configuration reach nothing)
+// unless the environment given says otherwise.
+class AppRun {
+  public:
+    explicit AppRun(const std::filesystem::path& home, std::map<std::string, std::string> environment = {},
+                    std::vector<std::string> arguments = {"--offscreen", "--automation", "--manual-clock"});
+    ~AppRun();
+
+    // The program started and rendered its first frame.
+    bool isReady() const { return ready_; }
+
+    std::optional<std::string> send(const std::string& command);
+    bool ok(const std::string& command) { return send(command) == std::optional<std::string>("ok"); }
+    void advance(double seconds) { ok("advance " + std::to_string(seconds)); }
+
+    std::vector<AppView> views();
+    // Front-most visible view showing the text (or with that identifier).
+    std::optional<AppView> find(const std::string& text);
+    std::vector<AppView> viewsOfClass(const std::string& className);
+    bool shows(const std::string& text) { return find(text).has_value(); }
+    // Taps the front-most view showing the text, then lets 1 s pass (animations, queued work).
+    bool tap(const std::string& text);
+    bool tapAt(CGPoint point);
+    // Texts of the visible text fields with the identifier prefix, in row order ("event", "probability").
+    std::vector<std::string> fieldTexts(const std::string& identifierPrefix);
+
+    std::vector<AppEvent> events();
+    std::vector<AppEvent> events(const std::string& name);
+    std::vector<std::string> links();
+
+    // Ends the program; its exit status.
+    std::optional<int> quit();
+
+    // Polls (advancing the manual clock a little each time) until the condition holds; false after
+    // the time limit. For work that waits for the network.
+    bool waitUntil(const std::function<bool()>& condition, double seconds = 15);
+
+  private:
+    std::unique_ptr<AutomationClient> client_;
+    bool ready_ = false;
+};
+
+// The app's standard user-defaults domain under home.
+std::filesystem::path defaultsFile(const std::filesystem::path& home);
+AnyValue::Dictionary readDefaults(const std::filesystem::path& home);
+// Merges values into the stored domain, as an earlier run would have left them.
+void writeDefaults(const std::filesystem::path& home, const AnyValue::Dictionary& values);
+// Both introduction flags set, so that a launch goes straight to the input screen.
+void skipIntroduction(const std::filesystem::path& home);

@@ -1,0 +1,122 @@
+#include "AppRun.h"
+
+#include "tests/foundation/TemporaryFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string welcome = "Welcome to \"Ombrel\", the stochastics solver that shows every step of the way.";
+const std::string exampleLatex = "x_i = [4;5;3;7;4] \\\\ P\\left(X = x_i\\right) = [0.3;0.25;0.4;0.04;0.01]";
+// The manual clock's start: 2023-11-14 22:13:20 UTC.
+const double manualClockStart = 1'700'000'000.0;
+
+std::vector<std::string> storedLatex(const std::filesystem::path& home) {
+    std::vector<std::string> out;
+    for (const auto& entry : readDefaults(home)["Calculations"].arrayValue().value_or(AnyValue::Array{})) {
+        out.push_back(
+            entry.dictionaryValue().value_or(AnyValue::Dictionary{})["_latexString"].stringValue().value_or(
+                ""));
+    }
+    return out;
+}
+
+std::size_t indexOf(const std::vector<AppView>& views, const std::string& text) {
+    for (std::size_t i = 0; i < views.size(); ++i) {
+        if (views[i].text == text) {
+            return i;
+        }
+    }
+    return views.size();
+}
+
+} // namespace
+
+TEST(StartupTest, FirstLaunchShowsTheIntroductionWithThePrivacyPromptAboveIt) {
+    TemporaryFolder home;
+    AppRun app(home.path());
+    ASSERT_TRUE(app.isReady());
+    // Presented without animation: the first frame already shows the introduction in place.
+    auto card = app.find(welcome);
+    ASSERT_TRUE(card);
+    EXPECT_GE(card->frame.minY(), 0);
+    EXPECT_LE(card->frame.maxY(), 844);
+
+    // The privacy prompt comes one main-queue turn later, in front of the introduction.
+    app.advance(1);
+    auto views = app.views();
+    std::size_t introduction = indexOf(views, welcome);
+    std::size_t prompt = indexOf(views, "Privacy Policy");
+    ASSERT_LT(introduction, views.size());
+    ASSERT_LT(prompt, views.size());
+    EXPECT_GT(prompt, introduction);
+
+    auto stored = readDefaults(home.path());
+    EXPECT_EQ(stored["firstAppStartAt"].dateValue(), Date::dateWithTimeIntervalSince1970(manualClockStart));
+    EXPECT_EQ(storedLatex(home.path()), std::vector<std::string>{exampleLatex});
+    EXPECT_FALSE(stored.count("isDsgvoAccepted"));
+
+    ASSERT_TRUE(app.tap("Accept"));
+    EXPECT_FALSE(app.shows("Privacy Policy"));
+    // Accepting closes only the prompt: the introduction it was shown on stays.
+    EXPECT_TRUE(app.shows(welcome));
+    EXPECT_EQ(readDefaults(home.path())["isDsgvoAccepted"].boolValue(), std::optional<bool>(true));
+
+    for (int page = 0; page < 4; ++page) {
+        ASSERT_TRUE(app.tap("Next")) << "page " << page + 1;
+    }
+    EXPECT_TRUE(app.shows("Open the menu for your history, this introduction and more apps."));
+    ASSERT_TRUE(app.tap("Let's start"));
+    EXPECT_FALSE(app.shows("Let's start"));
+    EXPECT_TRUE(app.shows("Fill in your given numbers:"));
+    EXPECT_EQ(readDefaults(home.path())["isOnboardingFinished"].boolValue(), std::optional<bool>(true));
+    EXPECT_EQ(app.quit(), std::optional<int>(0));
+}
+
+TEST(StartupTest, TheFirstStartDateIsWrittenOnceAndTheExampleOnlyWhenMissing) {
+    TemporaryFolder home;
+    {
+        AppRun first(home.path());
+        ASSERT_TRUE(first.isReady());
+    }
+    // Later runs on the real clock keep the first date, and the example is not added twice.
+    writeDefaults(home.path(),
+                  {{"Calculations",
+                    AnyValue(AnyValue::Array{readDefaults(home.path())["Calculations"].arrayValue()->front(),
+                                             AnyValue(AnyValue::Dictionary{
+                                                 {"_latexString", AnyValue("x_i = [1;2]")},
+                                                 {"inputParameters", AnyValue(AnyValue::Dictionary{})},
+                                                 {"solutionSteps", AnyValue(AnyValue::Array{})},
+                                                 {"setupParameter", AnyValue(AnyValue::Dictionary{})}})})}});
+    AppRun second(home.path(), {}, {"--offscreen", "--automation"});
+    ASSERT_TRUE(second.isReady());
+    EXPECT_EQ(readDefaults(home.path())["firstAppStartAt"].dateValue(),
+              Date::dateWithTimeIntervalSince1970(manualClockStart));
+    EXPECT_EQ(storedLatex(home.path()), (std::vector<std::string>{exampleLatex, "x_i = [1;2]"}));
+}
+
+TEST(StartupTest, ASecondLaunchWithBothFlagsSetShowsNoPrompt) {
+    TemporaryFolder home;
+    skipIntroduction(home.path());
+    AppRun app(home.path());
+    ASSERT_TRUE(app.isReady());
+    app.advance(2);
+    EXPECT_FALSE(app.shows(welcome));
+    EXPECT_FALSE(app.shows("Privacy Policy"));
+    EXPECT_TRUE(app.shows("Fill in your given numbers:"));
+    EXPECT_TRUE(app.shows("Input"));
+    EXPECT_TRUE(app.shows("Result"));
+}
+
+TEST(StartupTest, AMissingConsentIsAskedOnTheMainScreen) {
+    TemporaryFolder home;
+    writeDefaults(home.path(), {{"isOnboardingFinished", AnyValue(true)}});
+    AppRun app(home.path());
+    ASSERT_TRUE(app.isReady());
+    app.advance(1);
+    EXPECT_FALSE(app.shows(welcome));
+    ASSERT_TRUE(app.shows("Privacy Policy"));
+    ASSERT_TRUE(app.tap("Accept"));
+    EXPECT_TRUE(app.shows("Fill in your given numbers:"));
+    EXPECT_EQ(readDefaults(home.path())["isDsgvoAccepted"].boolValue(), std::optional<bool>(true));
+}
