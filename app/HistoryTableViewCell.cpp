@@ -13,6 +13,8 @@ std::vector<std::shared_ptr<UIResponder>> buildPrototype(const std::shared_ptr<U
     auto cell = std::make_shared<HistoryTableViewCell>(UITableViewCellStyle::defaultStyle,
                                                        HistoryTableViewCell::reuseIdentifierName);
     cell->setFrame({0, 0, width, HistoryTableViewCell::rowHeight});
+    // The content view takes the cell's size in layout; the views below are placed in that size.
+    cell->layoutIfNeeded();
     auto label = std::make_shared<MTMathUILabel>(
         CGRect{labelInset, 0, width - 2 * labelInset, HistoryTableViewCell::rowHeight});
     label->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);

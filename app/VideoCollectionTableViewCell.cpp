@@ -40,6 +40,8 @@ std::vector<std::shared_ptr<UIResponder>> buildCell(const std::shared_ptr<UIResp
         UITableViewCellStyle::defaultStyle, VideoCollectionTableViewCell::reuseIdentifierName);
     cell->setFrame({0, 0, width, width});
     cell->setSelectionStyle(UITableViewCellSelectionStyle::none);
+    // The content view takes the cell's size in layout; the views below are placed in that size.
+    cell->layoutIfNeeded();
     const auto& content = cell->contentView();
     const CGFloat innerWidth = width - 2 * inset;
 

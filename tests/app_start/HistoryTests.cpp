@@ -1,0 +1,171 @@
+#include "AppRun.h"
+
+#include "tests/foundation/TemporaryFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const std::string exampleLatex = "x_i = [4;5;3;7;4] \\\\ P\\left(X = x_i\\right) = [0.3;0.25;0.4;0.04;0.01]";
+
+AnyValue record(const std::string& latex, const std::string& firstValue) {
+    return AnyValue(AnyValue::Dictionary{
+        {"_latexString", AnyValue(latex)},
+        {"inputParameters",
+         AnyValue(AnyValue::Dictionary{{"event0", AnyValue(firstValue)}, {"probability0", AnyValue("")}})},
+        {"solutionSteps", AnyValue(AnyValue::Array{})},
+        {"setupParameter", AnyValue(AnyValue::Dictionary{{"inputCalculationSelection", AnyValue(0)},
+                                                         {"appKey", AnyValue("OB")}})}});
+}
+
+std::vector<std::string> storedLatex(const std::filesystem::path& home) {
+    std::vector<std::string> out;
+    for (const auto& entry : readDefaults(home)["Calculations"].arrayValue().value_or(AnyValue::Array{})) {
+        out.push_back(
+            entry.dictionaryValue().value_or(AnyValue::Dictionary{})["_latexString"].stringValue().value_or(
+                ""));
+    }
+    return out;
+}
+
+void openHistory(AppRun& app) {
+    app.tap("menuButton");
+    app.tap("History");
+}
+
+// The rows of the history screen from top to bottom.
+std::vector<AppView> historyRows(AppRun& app) {
+    auto rows = app.viewsOfClass("HistoryTableViewCell");
+    std::sort(rows.begin(), rows.end(),
+              [](const auto& a, const auto& b) { return a.frame.minY() < b.frame.minY(); });
+    return rows;
+}
+
+std::vector<std::string> shownLatex(AppRun& app) {
+    auto labels = app.viewsOfClass("MTMathUILabel");
+    std::sort(labels.begin(), labels.end(),
+              [](const auto& a, const auto& b) { return a.frame.minY() < b.frame.minY(); });
+    std::vector<std::string> out;
+    for (const auto& label : labels) {
+        out.push_back(label.text);
+    }
+    return out;
+}
+
+// The view of a class whose frame holds the point.
+std::optional<AppView> viewAt(AppRun& app, const std::string& className, CGFloat y) {
+    for (const auto& view : app.views()) {
+        if ((view.className == className || view.identifier == className) && view.frame.minY() <= y &&
+            y <= view.frame.maxY()) {
+            return view;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+TEST(HistoryTest, ReopeningAnEntryRestoresItsRowsAndModeInAFreshInputScreen) {
+    TemporaryFolder home;
+    skipIntroduction(home.path());
+    AppRun app(home.path());
+    ASSERT_TRUE(app.isReady());
+    openHistory(app);
+    EXPECT_TRUE(app.shows("History"));
+    auto rows = historyRows(app);
+    ASSERT_EQ(rows.size(), 1u);
+    ASSERT_TRUE(app.tapAt(rows[0].frame.center()));
+
+    // The drawer is closed and a new input page shows the example's five rows in mode 1.
+    EXPECT_FALSE(app.shows("Privacy Policy"));
+    EXPECT_TRUE(app.shows("Fill in your given numbers:"));
+    auto mode = app.find("modeSelector");
+    ASSERT_TRUE(mode);
+    EXPECT_EQ(mode->selectedSegment, std::optional<int>(1));
+    EXPECT_EQ(app.fieldTexts("event"), (std::vector<std::string>{"4", "5", "3", "7"}));
+    EXPECT_EQ(app.fieldTexts("probability"), (std::vector<std::string>{"0.3", "0.25", "0.4", "0.04"}));
+    auto table = app.find("inputTable");
+    ASSERT_TRUE(table);
+    app.ok("scroll " + std::to_string(table->frame.midX()) + " " + std::to_string(table->frame.midY()) +
+           " 0 400");
+    auto events = app.fieldTexts("event");
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.back(), "4");
+    EXPECT_EQ(app.fieldTexts("probability").back(), "0.01");
+
+    // The selection has done its work and is gone from the store.
+    EXPECT_FALSE(readDefaults(home.path()).count("CurrentSelectedCalculation"));
+    auto tapped = app.events("tapped_history_item");
+    ASSERT_EQ(tapped.size(), 1u);
+    EXPECT_EQ(tapped[0].parameters["latex_string"].stringValue(), exampleLatex);
+}
+
+TEST(HistoryTest, DeletingMovingAndClearingLastAcrossLaunches) {
+    TemporaryFolder home;
+    skipIntroduction(home.path());
+    writeDefaults(home.path(), {{"Calculations",
+                                 AnyValue(AnyValue::Array{record("x_i = [1]", "1"), record("x_i = [2]", "2"),
+                                                          record("x_i = [3]", "3")})}});
+    {
+        AppRun app(home.path());
+        ASSERT_TRUE(app.isReady());
+        openHistory(app);
+        EXPECT_EQ(shownLatex(app),
+                  (std::vector<std::string>{exampleLatex, "x_i = [1]", "x_i = [2]", "x_i = [3]"}));
+        ASSERT_TRUE(app.tap("historyEditButton"));
+
+        // Delete "x_i = [2]" (row 2) with its delete control and the confirmation.
+        auto rows = historyRows(app);
+        ASSERT_EQ(rows.size(), 4u);
+        auto control = viewAt(app, "Delete control", rows[2].frame.midY());
+        ASSERT_TRUE(control);
+        ASSERT_TRUE(app.tapAt(control->frame.center()));
+        ASSERT_TRUE(app.tap("Delete"));
+        EXPECT_EQ(storedLatex(home.path()),
+                  (std::vector<std::string>{exampleLatex, "x_i = [1]", "x_i = [3]"}));
+        EXPECT_EQ(app.events("tapped_history_delete_single_calc").size(), 1u);
+
+        // Drag the example's reorder grip below the last row.
+        rows = historyRows(app);
+        ASSERT_EQ(rows.size(), 3u);
+        auto grip = viewAt(app, "(anonymous namespace)::ReorderControl", rows[0].frame.midY());
+        ASSERT_TRUE(grip);
+        CGPoint from = grip->frame.center();
+        app.ok("press " + std::to_string(from.x) + " " + std::to_string(from.y));
+        for (int step = 1; step <= 10; ++step) {
+            app.ok("move " + std::to_string(from.x) + " " +
+                   std::to_string(from.y + step * (rows[2].frame.midY() + 10 - from.y) / 10));
+        }
+        app.ok("release " + std::to_string(from.x) + " " + std::to_string(rows[2].frame.midY() + 10));
+        app.advance(1);
+        EXPECT_EQ(storedLatex(home.path()),
+                  (std::vector<std::string>{"x_i = [1]", "x_i = [3]", exampleLatex}));
+    }
+    {
+        // A new launch shows the changed order; the example is not added again while it is there.
+        AppRun app(home.path());
+        ASSERT_TRUE(app.isReady());
+        openHistory(app);
+        EXPECT_EQ(shownLatex(app), (std::vector<std::string>{"x_i = [1]", "x_i = [3]", exampleLatex}));
+
+        // Cancelling the confirmation changes nothing; confirming empties the history.
+        ASSERT_TRUE(app.tap("historyClearButton"));
+        EXPECT_TRUE(app.shows("Do you really want to delete your whole history?"));
+        ASSERT_TRUE(app.tap("Cancel"));
+        EXPECT_EQ(storedLatex(home.path()).size(), 3u);
+        EXPECT_TRUE(app.events("tapped_history_clear").empty());
+        ASSERT_TRUE(app.tap("historyClearButton"));
+        ASSERT_TRUE(app.tap("Clear"));
+        EXPECT_TRUE(historyRows(app).empty());
+        EXPECT_TRUE(storedLatex(home.path()).empty());
+        auto cleared = app.events("tapped_history_clear");
+        ASSERT_EQ(cleared.size(), 1u);
+        EXPECT_EQ(cleared[0].parameters["calc_count"].integerValue(), std::optional<std::int64_t>(3));
+    }
+    // After clearing, only the example comes back.
+    AppRun app(home.path());
+    ASSERT_TRUE(app.isReady());
+    EXPECT_EQ(storedLatex(home.path()), std::vector<std::string>{exampleLatex});
+}

@@ -1,0 +1,126 @@
+#include "AppRun.h"
+
+#include "LocalHttpServer.h"
+#include "tests/foundation/TemporaryFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string appRecord(const std::string& identifier, const std::string& name, const std::string& slug,
+                      const std::string& multi) {
+    return R"({"appIdentifiers":[")" + identifier + R"("],"appName":{"en":")" + name +
+           R"("},"appURL":"remote-)" + slug + R"(://","appURLPro":"remote-)" + slug +
+           R"(-pro://","ratingURL":"https://remote.example.org/)" + slug +
+           R"(/rate","ratingURLPro":"https://remote.example.org/)" + slug +
+           R"(/rate-pro","storeURL":"https://remote.example.org/)" + slug +
+           R"(","storeURLPro":"https://remote.example.org/)" + slug + R"(-pro",)" + multi +
+           R"("shouldShow":true,"calculationsUntilInterstitial":3})";
+}
+
+// Remote configuration as the endpoint serves it: the catalogue as an object under "apps".
+std::string remoteCatalogue() {
+    return R"({"apps":{"apps":[)" + appRecord("com.ombrel.app", "Ombrel", "ombrel", "") + "," +
+           appRecord("org.remote.suite", "Remote Suite", "suite", R"("isMultiApp":true,)") + "," +
+           appRecord("org.remote.dice", "Remote Dice", "dice", R"("isMultiApp":false,)") + "," +
+           appRecord("org.remote.coins", "Remote Coins", "coins", "") + "]}}";
+}
+
+void openMenu(AppRun& app) {
+    app.tap("menuButton");
+}
+
+} // namespace
+
+TEST(SideMenuTest, ListsTheAppsOfTheRemoteCatalogueAndOpensTheirStorePages) {
+    TemporaryFolder home;
+    skipIntroduction(home.path());
+    LocalHttpServer server;
+    server.respond(200, remoteCatalogue());
+    AppRun app(home.path(), {{"OMBREL_REMOTE_CONFIG_URL", server.url()}});
+    ASSERT_TRUE(app.isReady());
+    openMenu(app);
+    ASSERT_TRUE(app.waitUntil([&] { return app.shows("Remote Suite"); }));
+    EXPECT_EQ(server.requestCount(), 1);
+    for (const char* row :
+         {"Stochastics", "History", "Introduction", "Privacy Policy", " Visit us:", "Join us on Discord",
+          "Rate this App", " All in one:", "Remote Suite", " Other apps:", "Remote Dice", "Remote Coins"}) {
+        EXPECT_TRUE(app.shows(row)) << row;
+    }
+    // The bundled catalogue is not mixed in, and the app does not list itself.
+    EXPECT_FALSE(app.shows("Kivo Fractions"));
+    EXPECT_LT(app.find("Remote Suite")->frame.minY(), app.find(" Other apps:")->frame.minY());
+    EXPECT_LT(app.find("Remote Dice")->frame.minY(), app.find("Remote Coins")->frame.minY());
+
+    ASSERT_TRUE(app.tap("Remote Dice"));
+    // Its own links have a scheme no program here can open: the store page is opened instead.
+    EXPECT_EQ(app.links(), std::vector<std::string>{"https://remote.example.org/dice-pro"});
+    // "Tapped App Link" is logged, but the analytics library refuses event names with blanks.
+    EXPECT_TRUE(app.events("Tapped App Link").empty());
+    app.quit();
+
+    // The activated catalogue is kept on disk: the next run shows it before any fetch.
+    AppRun offline(home.path());
+    ASSERT_TRUE(offline.isReady());
+    openMenu(offline);
+    EXPECT_TRUE(offline.shows("Remote Suite"));
+    EXPECT_TRUE(offline.shows("Remote Coins"));
+}
+
+TEST(SideMenuTest, FallsBackToTheBundledCatalogueWhenTheServerHoldsNone) {
+    TemporaryFolder home;
+    skipIntroduction(home.path());
+    LocalHttpServer server;
+    server.respond(200, remoteCatalogue());
+    {
+        AppRun first(home.path(), {{"OMBREL_REMOTE_CONFIG_URL", server.url()}});
+        ASSERT_TRUE(first.isReady());
+        ASSERT_TRUE(first.waitUntil([&] { return server.requestCount() == 1; }));
+    }
+    server.respond(200, "{}");
+    AppRun app(home.path(), {{"OMBREL_REMOTE_CONFIG_URL", server.url()}});
+    ASSERT_TRUE(app.isReady());
+    openMenu(app);
+    // The catalogue activated last time gives way once the fetch finds none.
+    ASSERT_TRUE(app.waitUntil([&] { return app.shows("Kivo Fractions"); }));
+    EXPECT_FALSE(app.shows("Remote Suite"));
+    for (const char* row : {" All in one:", "Kivo All in One", " Other apps:", "Kivo Fractions",
+                            "Kivo Geometry", "Kivo Percentages"}) {
+        EXPECT_TRUE(app.shows(row)) << row;
+    }
+    EXPECT_FALSE(app.shows("Kivo Beta")) << "an app that should not show";
+}
+
+TEST(SideMenuTest, ContactRowsNeedTheNetwork) {
+    TemporaryFolder home;
+    skipIntroduction(home.path());
+    AppRun app(home.path());
+    ASSERT_TRUE(app.isReady());
+    openMenu(app);
+    ASSERT_TRUE(app.tap("Join us on Discord"));
+    ASSERT_TRUE(app.waitUntil([&] { return app.shows("No internet"); }));
+    EXPECT_EQ(app.events("tapped_discord").size(), 1u);
+    ASSERT_TRUE(app.tap("OK"));
+    ASSERT_TRUE(app.tap("Rate this App"));
+    ASSERT_TRUE(app.waitUntil([&] { return app.shows("No internet"); }));
+    EXPECT_EQ(app.events("tapped_rate_app").size(), 1u);
+    EXPECT_TRUE(app.links().empty());
+}
+
+TEST(SideMenuTest, ContactRowsOpenTheirLinksOnline) {
+    TemporaryFolder home;
+    skipIntroduction(home.path());
+    LocalHttpServer probe;
+    probe.respond(204, "");
+    AppRun app(home.path(), {{"OMBREL_CONNECTIVITY_URL", probe.url()}});
+    ASSERT_TRUE(app.isReady());
+    openMenu(app);
+    ASSERT_TRUE(app.tap("Join us on Discord"));
+    ASSERT_TRUE(app.waitUntil([&] { return !app.links().empty(); }));
+    EXPECT_EQ(app.links(), std::vector<std::string>{"https://discord.gg/ombrel"});
+    ASSERT_TRUE(app.tap("Rate this App"));
+    ASSERT_TRUE(app.waitUntil([&] { return app.links().size() == 2; }));
+    // The bundled catalogue's record of this app names the rating page.
+    EXPECT_EQ(app.links()[1], "https://kivo.example.com/apps/ombrel-pro/rate");
+    EXPECT_EQ(app.events("tapped_rate_app").size(), 1u);
+}

@@ -1,0 +1,127 @@
+#include "AppRun.h"
+
+#include "LocalHttpServer.h"
+#include "tests/foundation/TemporaryFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const std::string videoCatalogue = R"({"videoTutorials":{"OB":{
+    "de":["https://www.youtube.com/watch?v=DEvideo0001&t=42s"],
+    "en":["https://www.youtube.com/watch?v=ENvideo0001","https://youtu.be/short12345","https://youtu.be/ENvideo0002"],
+    "fr":["https://www.youtube.com/watch?v=FRvideo0001"]},
+  "XY":{"de":["https://www.youtube.com/watch?v=XYvideo0001"]}}})";
+
+// Reopens the example from the history and calculates it: the result page with its video row.
+void showExampleResult(AppRun& app) {
+    app.tap("menuButton");
+    app.tap("History");
+    auto rows = app.viewsOfClass("HistoryTableViewCell");
+    ASSERT_EQ(rows.size(), 1u);
+    app.tapAt(rows[0].frame.center());
+    ASSERT_TRUE(app.tap("calculateButton"));
+    auto table = app.find("solutionTable");
+    ASSERT_TRUE(table);
+    app.ok("scroll " + std::to_string(table->frame.midX()) + " " + std::to_string(table->frame.midY()) +
+           " 0 20000");
+    app.advance(1);
+}
+
+std::vector<AppView> players(AppRun& app) {
+    auto views = app.viewsOfClass("YTPlayerView");
+    std::sort(views.begin(), views.end(),
+              [](const auto& a, const auto& b) { return a.frame.minX() < b.frame.minX(); });
+    return views;
+}
+
+} // namespace
+
+TEST(TutorialVideoTest, GermanLinksComeFirstThenEnglishOnesBehindALockUntilConsent) {
+    TemporaryFolder home;
+    skipIntroduction(home.path());
+    LocalHttpServer server;
+    server.respond(200, videoCatalogue);
+    AppRun app(home.path(), {{"OMBREL_REMOTE_CONFIG_URL", server.url()}, {"LANGUAGE", "de"}});
+    ASSERT_TRUE(app.isReady());
+    ASSERT_TRUE(app.waitUntil([&] { return server.requestCount() == 1; }));
+    app.advance(1);
+    showExampleResult(app);
+    ASSERT_TRUE(app.shows("Recommended video if unclear"));
+    auto lock = app.find("Touch to unlock");
+    ASSERT_TRUE(lock);
+
+    // A tap on the videos reaches the lock, which asks for the video host's consent.
+    ASSERT_TRUE(app.tapAt(lock->frame.center()));
+    EXPECT_TRUE(app.links().empty());
+    ASSERT_TRUE(app.shows("YouTube Privacy Policy"));
+    ASSERT_TRUE(app.tap("Accept"));
+    EXPECT_EQ(readDefaults(home.path())["isYoutubeDsgvoAccepted"].boolValue(), std::optional<bool>(true));
+    // Then the introduction to the videos.
+    ASSERT_TRUE(app.shows("Short tutorial videos explain the topic of your calculation."));
+    for (int page = 0; page < 4; ++page) {
+        ASSERT_TRUE(app.tap("Next"));
+    }
+    ASSERT_TRUE(app.tap("Let's start"));
+    EXPECT_FALSE(app.shows("Touch to unlock"));
+
+    // Four links: the German one, then the three English ones, one of which names no video.
+    std::vector<std::string> opened;
+    auto collection = app.find("videoCollection");
+    ASSERT_TRUE(collection);
+    for (int item = 0; item < 4 && opened.size() < 3; ++item) {
+        for (const auto& player : players(app)) {
+            if (player.frame.minX() >= collection->frame.minX() - 1 && player.frame.width() > 40) {
+                app.tapAt(player.frame.center());
+                break;
+            }
+        }
+        for (const auto& link : app.links()) {
+            if (std::find(opened.begin(), opened.end(), link) == opened.end()) {
+                opened.push_back(link);
+            }
+        }
+        app.ok("scroll " + std::to_string(collection->frame.midX()) + " " +
+               std::to_string(collection->frame.midY()) + " " + std::to_string(collection->frame.height()) +
+               " 0");
+    }
+    EXPECT_EQ(opened, (std::vector<std::string>{"https://www.youtube.com/watch?v=DEvideo0001&t=42s",
+                                                "https://www.youtube.com/watch?v=ENvideo0001",
+                                                "https://www.youtube.com/watch?v=ENvideo0002"}));
+
+    // Withdrawing the consent locks the row again.
+    ASSERT_TRUE(app.tap("videoPrivacyButton"));
+    ASSERT_TRUE(app.tap("Decline"));
+    EXPECT_TRUE(app.shows("Touch to unlock"));
+    EXPECT_EQ(readDefaults(home.path())["isYoutubeDsgvoAccepted"].boolValue(), std::optional<bool>(false));
+}
+
+TEST(TutorialVideoTest, ALanguageWithoutVideosGetsTheEnglishOnesAndNoCatalogueNoRow) {
+    TemporaryFolder home;
+    skipIntroduction(home.path());
+    writeDefaults(home.path(), {{"isYoutubeDsgvoAccepted", AnyValue(true)}});
+    LocalHttpServer server;
+    server.respond(200, videoCatalogue);
+    {
+        AppRun app(home.path(), {{"OMBREL_REMOTE_CONFIG_URL", server.url()}, {"LANGUAGE", "it"}});
+        ASSERT_TRUE(app.isReady());
+        ASSERT_TRUE(app.waitUntil([&] { return server.requestCount() == 1; }));
+        app.advance(1);
+        showExampleResult(app);
+        EXPECT_FALSE(app.shows("Touch to unlock"));
+        auto shown = players(app);
+        ASSERT_FALSE(shown.empty());
+        app.tapAt(shown.front().frame.center());
+        EXPECT_EQ(app.links(), std::vector<std::string>{"https://www.youtube.com/watch?v=ENvideo0001"});
+    }
+    server.respond(200, R"({"videoTutorials":{}})");
+    AppRun app(home.path(), {{"OMBREL_REMOTE_CONFIG_URL", server.url()}});
+    ASSERT_TRUE(app.isReady());
+    ASSERT_TRUE(app.waitUntil([&] { return server.requestCount() == 2; }));
+    app.advance(1);
+    showExampleResult(app);
+    EXPECT_TRUE(app.shows("Result"));
+    EXPECT_FALSE(app.shows("Recommended video if unclear"));
+}
