@@ -108,11 +108,11 @@ void AAAxisScale::chooseTicksByInterval(double interval, bool fixedMin, bool fix
     ticks_ = multiplesWithin(min_, max_, interval, maxTickCount + 2);
 }
 
-void AAAxisScale::chooseMinorTicks(const nlohmann::json& spec) {
+void AAAxisScale::chooseMinorTicks(const nlohmann::json& setting) {
     double interval = 0;
-    if (spec.is_number())
-        interval = spec.get<double>();
-    else if (spec.is_string() && spec.get<std::string>() == "auto")
+    if (setting.is_number())
+        interval = setting.get<double>();
+    else if (setting.is_string() && setting.get<std::string>() == "auto")
         interval = tickInterval_ / 5;
     if (!(interval > 0) || !std::isfinite(interval))
         return;

@@ -26,7 +26,7 @@ public:
 
 private:
     void chooseTicksByInterval(double interval, bool fixedMin, bool fixedMax, bool endsOnTicks);
-    void chooseMinorTicks(const nlohmann::json& spec);
+    void chooseMinorTicks(const nlohmann::json& setting);
 
     double min_ = 0;
     double max_ = 1;
