@@ -59,6 +59,10 @@ class AppRun {
 
     // Ends the program; its exit status.
     std::optional<int> quit();
+    // Waits for the program to end by itself; its exit status.
+    std::optional<int> waitForExit(double seconds) {
+        return client_ ? client_->waitForExit(seconds) : std::nullopt;
+    }
 
     // Polls (advancing the manual clock a little each time) until the condition holds; false after
     // the time limit. For work that waits for the network.
