@@ -141,7 +141,11 @@ void CALayer::addAnimation(const CABasicAnimation& animation, const std::string&
     if (running.animation.duration <= 0) {
         running.animation.duration = CATransaction::animationDuration();
     }
-    running.from = animation.fromValue.value_or(*presentationValueForKeyPath(animation.keyPath()));
+    // The render tree holds a rotation as a matrix, so an unset start reads back as the shown angle
+    // within one turn: after a filled spin to -2π the next spin starts from 0, not from -2π.
+    running.from = animation.fromValue.value_or(isRotationKeyPath(animation.keyPath())
+                                                    ? presentationTransform().rotationZ()
+                                                    : *presentationValueForKeyPath(animation.keyPath()));
     running.startTime = CACurrentMediaTime() + animation.beginTime;
     running.group = CATransaction::currentGroup();
     running.id = nextAnimationId();

@@ -107,6 +107,21 @@ TEST_F(UnitCircleChartTest, TurnsCountUpWithTheirArcsUntilTheRemainder) {
     EXPECT_EQ(view->q2Label.lock()->alpha(), 0);
 }
 
+TEST_F(UnitCircleChartTest, ArrowTurnsWithEveryArc) {
+    const auto view = makeView(750, 750 * degree, 2, Quadrant::first);
+    const auto arrow = view->arrowImageView.lock()->layer();
+    const auto shownAngle = [&] { return arrow->presentationTransform().rotationZ(); };
+    view->restartAnimation();
+    advance(0.5);
+    EXPECT_NEAR(std::fabs(shownAngle()), std::numbers::pi, 1e-6) << "half of the first turn";
+    advance(0.5);
+    advance(0.5);
+    EXPECT_NEAR(std::fabs(shownAngle()), std::numbers::pi, 1e-6) << "half of the second turn";
+    advance(0.5);
+    advance(0.5);
+    EXPECT_NEAR(shownAngle(), -15 * degree, 1e-6) << "half of the last 30 degrees, the same way round";
+}
+
 TEST_F(UnitCircleChartTest, WholeTurnsWithoutRemainderFinishWithoutAThirdArc) {
     const auto view = makeView(720, 720 * degree, 2, Quadrant::first);
     view->restartAnimation();
