@@ -51,11 +51,8 @@ UICollectionView::dequeueReusableCellWithReuseIdentifier(const std::string& reus
 }
 
 void UICollectionView::reloadData() {
-    auto cells = std::move(visibleCells_);
-    visibleCells_.clear();
-    for (const auto& [indexPath, cell] : cells) {
-        enqueue(cell, indexPath);
-    }
+    visibleCells_.removeAll(
+        [this](const auto& cell, const NSIndexPath& indexPath) { enqueue(cell, indexPath); });
     counts_.reset();
     prepared_ = false;
     pressed_.reset();
@@ -112,29 +109,22 @@ void UICollectionView::layoutSubviews() {
     for (const auto& item : attributes) {
         wanted.insert(item.indexPath);
     }
-    for (auto it = visibleCells_.begin(); it != visibleCells_.end();) {
-        if (wanted.count(it->first)) {
-            ++it;
-            continue;
-        }
-        auto cell = it->second;
-        NSIndexPath indexPath = it->first;
-        it = visibleCells_.erase(it);
-        enqueue(cell, indexPath);
-    }
+    visibleCells_.removeAllExcept(
+        wanted, [this](const auto& cell, const NSIndexPath& indexPath) { enqueue(cell, indexPath); });
     auto me = self();
     for (const auto& item : attributes) {
-        auto& cell = visibleCells_[item.indexPath];
-        if (cell) {
-            cell->setFrame(item.frame);
+        if (auto shown = visibleCells_.cellAt(item.indexPath)) {
+            shown->setFrame(item.frame);
             continue;
         }
+        std::shared_ptr<UICollectionViewCell> cell;
         if (auto ds = dataSource()) {
             cell = ds->collectionViewCellForItemAtIndexPath(me, item.indexPath);
         }
         if (!cell) {
             cell = std::make_shared<UICollectionViewCell>();
         }
+        visibleCells_.set(item.indexPath, cell);
         UIView::performWithoutAnimation([&] { cell->setFrame(item.frame); });
         cell->setSelected(false);
         addSubview(cell);
@@ -155,26 +145,17 @@ void UICollectionView::enqueue(const std::shared_ptr<UICollectionViewCell>& cell
 
 std::shared_ptr<UICollectionViewCell> UICollectionView::cellForItemAtIndexPath(const NSIndexPath& indexPath) {
     layoutIfNeeded();
-    auto it = visibleCells_.find(indexPath);
-    return it == visibleCells_.end() ? nullptr : it->second;
+    return visibleCells_.cellAt(indexPath);
 }
 
 std::vector<std::shared_ptr<UICollectionViewCell>> UICollectionView::visibleCells() {
     layoutIfNeeded();
-    std::vector<std::shared_ptr<UICollectionViewCell>> cells;
-    for (const auto& [indexPath, cell] : visibleCells_) {
-        cells.push_back(cell);
-    }
-    return cells;
+    return visibleCells_.cells();
 }
 
 std::vector<NSIndexPath> UICollectionView::indexPathsForVisibleItems() {
     layoutIfNeeded();
-    std::vector<NSIndexPath> paths;
-    for (const auto& [indexPath, cell] : visibleCells_) {
-        paths.push_back(indexPath);
-    }
-    return paths;
+    return visibleCells_.indexPaths();
 }
 
 std::optional<NSIndexPath> UICollectionView::indexPathForItemAtPoint(CGPoint point) {
@@ -188,18 +169,13 @@ std::optional<NSIndexPath> UICollectionView::indexPathForItemAtPoint(CGPoint poi
 }
 
 std::optional<NSIndexPath> UICollectionView::indexPathForCell(const UICollectionViewCell* cell) const {
-    for (const auto& [indexPath, visible] : visibleCells_) {
-        if (visible.get() == cell) {
-            return indexPath;
-        }
-    }
-    return std::nullopt;
+    return visibleCells_.indexPathOf(cell);
 }
 
 void UICollectionView::touchesBegan(UITouch& touch) {
     pressed_ = indexPathForItemAtPoint(touch.locationInView(this));
-    if (pressed_ && visibleCells_.count(*pressed_)) {
-        visibleCells_[*pressed_]->setHighlighted(true);
+    if (auto cell = pressed_ ? visibleCells_.cellAt(*pressed_) : nullptr) {
+        cell->setHighlighted(true);
     }
 }
 
@@ -209,8 +185,8 @@ void UICollectionView::touchesEnded(UITouch& touch) {
     if (!pressed) {
         return;
     }
-    if (auto it = visibleCells_.find(*pressed); it != visibleCells_.end()) {
-        it->second->setHighlighted(false);
+    if (auto cell = visibleCells_.cellAt(*pressed)) {
+        cell->setHighlighted(false);
     }
     if (indexPathForItemAtPoint(touch.locationInView(this)) != pressed) {
         return;
@@ -225,8 +201,8 @@ void UICollectionView::touchesEnded(UITouch& touch) {
 
 void UICollectionView::touchesCancelled(UITouch&) {
     if (pressed_) {
-        if (auto it = visibleCells_.find(*pressed_); it != visibleCells_.end()) {
-            it->second->setHighlighted(false);
+        if (auto cell = visibleCells_.cellAt(*pressed_)) {
+            cell->setHighlighted(false);
         }
         pressed_.reset();
     }

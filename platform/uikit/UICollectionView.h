@@ -7,8 +7,8 @@
 #include "platform/uikit/UICollectionViewLayout.h"
 #include "platform/uikit/UIReusableViewPool.h"
 #include "platform/uikit/UIScrollView.h"
+#include "platform/uikit/UIVisibleCells.h"
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -67,6 +67,6 @@ class UICollectionView : public UIScrollView {
     std::optional<std::vector<int>> counts_;
     bool prepared_ = false;
     CGSize preparedSize_;
-    std::map<NSIndexPath, std::shared_ptr<UICollectionViewCell>> visibleCells_;
+    UIVisibleCells<UICollectionViewCell> visibleCells_;
     std::optional<NSIndexPath> pressed_;
 };

@@ -310,36 +310,22 @@ std::optional<NSIndexPath> UITableView::indexPathForRowAtPoint(CGPoint point) {
 }
 
 std::optional<NSIndexPath> UITableView::indexPathForCell(const UITableViewCell* cell) const {
-    for (const auto& [indexPath, visible] : visibleCells_) {
-        if (visible.get() == cell) {
-            return indexPath;
-        }
-    }
-    return std::nullopt;
+    return visibleCells_.indexPathOf(cell);
 }
 
 std::shared_ptr<UITableViewCell> UITableView::cellForRowAtIndexPath(const NSIndexPath& indexPath) {
     layoutIfNeeded();
-    auto it = visibleCells_.find(indexPath);
-    return it == visibleCells_.end() ? nullptr : it->second;
+    return visibleCells_.cellAt(indexPath);
 }
 
 std::vector<NSIndexPath> UITableView::indexPathsForVisibleRows() {
     layoutIfNeeded();
-    std::vector<NSIndexPath> paths;
-    for (const auto& [indexPath, cell] : visibleCells_) {
-        paths.push_back(indexPath);
-    }
-    return paths;
+    return visibleCells_.indexPaths();
 }
 
 std::vector<std::shared_ptr<UITableViewCell>> UITableView::visibleCells() {
     layoutIfNeeded();
-    std::vector<std::shared_ptr<UITableViewCell>> cells;
-    for (const auto& [indexPath, cell] : visibleCells_) {
-        cells.push_back(cell);
-    }
-    return cells;
+    return visibleCells_.cells();
 }
 
 std::shared_ptr<UIView> UITableView::headerViewForSection(int section) {
@@ -402,21 +388,14 @@ void UITableView::layoutVisibleContent() {
                 }
             }
         }
-        for (auto it = visibleCells_.begin(); it != visibleCells_.end();) {
-            if (wanted.count(it->first)) {
-                ++it;
-                continue;
-            }
-            auto cell = it->second;
-            NSIndexPath indexPath = it->first;
-            it = visibleCells_.erase(it);
-            enqueue(cell, indexPath);
-        }
+        visibleCells_.removeAllExcept(
+            wanted, [this](const auto& cell, const NSIndexPath& indexPath) { enqueue(cell, indexPath); });
         bool remeasured = false;
         for (const NSIndexPath& indexPath : wanted) {
-            auto it = visibleCells_.find(indexPath);
-            std::shared_ptr<UITableViewCell> cell =
-                it == visibleCells_.end() ? makeCell(indexPath) : it->second;
+            auto cell = visibleCells_.cellAt(indexPath);
+            if (!cell) {
+                cell = makeCell(indexPath);
+            }
             const Section& section = sections_[static_cast<std::size_t>(indexPath.section)];
             if (section.estimated[static_cast<std::size_t>(indexPath.row)] && measureRow(*cell, indexPath)) {
                 remeasured = true;
@@ -466,7 +445,7 @@ std::shared_ptr<UITableViewCell> UITableView::makeCell(const NSIndexPath& indexP
         cell->setFrame(rectForRowAtIndexPath(indexPath));
     });
     insertSubviewAtIndex(cell, 0);
-    visibleCells_[indexPath] = cell;
+    visibleCells_.set(indexPath, cell);
     if (auto d = delegate()) {
         d->tableViewWillDisplayCellForRowAtIndexPath(me, cell, indexPath);
     }
@@ -527,11 +506,8 @@ void UITableView::enqueue(const std::shared_ptr<UITableViewCell>& cell, const NS
 }
 
 void UITableView::dropVisibleContent() {
-    auto cells = std::move(visibleCells_);
-    visibleCells_.clear();
-    for (const auto& [indexPath, cell] : cells) {
-        enqueue(cell, indexPath);
-    }
+    visibleCells_.removeAll(
+        [this](const auto& cell, const NSIndexPath& indexPath) { enqueue(cell, indexPath); });
 }
 
 // Reloading and updates.
@@ -666,12 +642,11 @@ void UITableView::insertRowsAtIndexPaths(const std::vector<NSIndexPath>& indexPa
 
 void UITableView::applyUpdate(const std::map<NSIndexPath, std::optional<NSIndexPath>>& moves,
                               UITableViewRowAnimation animation, const std::vector<NSIndexPath>& fadingOut) {
-    auto old = std::move(visibleCells_);
-    visibleCells_.clear();
+    auto old = visibleCells_.takeAll();
     for (const auto& [indexPath, cell] : old) {
         auto it = moves.find(indexPath);
         if (it != moves.end() && it->second) {
-            visibleCells_[*it->second] = cell;
+            visibleCells_.set(*it->second, cell);
         } else if (std::find(fadingOut.begin(), fadingOut.end(), indexPath) == fadingOut.end()) {
             enqueue(cell, indexPath);
         }
@@ -753,8 +728,8 @@ void UITableView::selectRowAtIndexPath(std::optional<NSIndexPath> indexPath, boo
         return;
     }
     selected_ = indexPath;
-    if (auto it = visibleCells_.find(*indexPath); it != visibleCells_.end()) {
-        it->second->setSelected(true, animated);
+    if (auto cell = visibleCells_.cellAt(*indexPath)) {
+        cell->setSelected(true, animated);
     }
     if (position != UITableViewScrollPosition::none) {
         scrollToRowAtIndexPath(*indexPath, position, animated);
@@ -766,8 +741,8 @@ void UITableView::deselectRowAtIndexPath(const NSIndexPath& indexPath, bool anim
         return;
     }
     selected_.reset();
-    if (auto it = visibleCells_.find(indexPath); it != visibleCells_.end()) {
-        it->second->setSelected(false, animated);
+    if (auto cell = visibleCells_.cellAt(indexPath)) {
+        cell->setSelected(false, animated);
     }
 }
 
@@ -806,8 +781,8 @@ void UITableView::hideDeleteConfirmation() {
     if (!confirmingDeletion_) {
         return;
     }
-    if (auto it = visibleCells_.find(*confirmingDeletion_); it != visibleCells_.end()) {
-        it->second->setShowingDeleteConfirmation(false);
+    if (auto cell = visibleCells_.cellAt(*confirmingDeletion_)) {
+        cell->setShowingDeleteConfirmation(false);
     }
     confirmingDeletion_.reset();
 }
@@ -875,7 +850,7 @@ void UITableView::touchesBegan(UITouch& touch) {
     if (!indexPath) {
         return;
     }
-    auto cell = visibleCells_.count(*indexPath) ? visibleCells_[*indexPath] : nullptr;
+    auto cell = visibleCells_.cellAt(*indexPath);
     if (editing_ && cell && cell->showsReorderControl() &&
         cell->reorderControlFrame().contains(cell->convertPointFromView(point, this))) {
         reorderingFrom_ = indexPath;
@@ -897,7 +872,7 @@ void UITableView::touchesMoved(UITouch& touch) {
         return;
     }
     CGPoint point = touch.locationInView(this);
-    auto cell = visibleCells_.count(*reorderingFrom_) ? visibleCells_[*reorderingFrom_] : nullptr;
+    auto cell = visibleCells_.cellAt(*reorderingFrom_);
     if (cell) {
         CGFloat y = std::clamp(point.y, contentTop_, std::max(contentTop_, contentSize().height));
         cell->setCenter({cell->center().x, y});
@@ -918,8 +893,8 @@ void UITableView::touchesEnded(UITouch& touch) {
         return;
     }
     auto here = indexPathForRowAtPoint(touch.locationInView(this));
-    if (auto it = visibleCells_.find(*pressed); it != visibleCells_.end()) {
-        it->second->setHighlighted(false, false);
+    if (auto cell = visibleCells_.cellAt(*pressed)) {
+        cell->setHighlighted(false, false);
     }
     if (here != pressed) {
         return;
@@ -934,8 +909,8 @@ void UITableView::touchesEnded(UITouch& touch) {
         }
     }
     selected_ = pressed;
-    if (auto it = visibleCells_.find(*pressed); it != visibleCells_.end()) {
-        it->second->setSelected(true, false);
+    if (auto cell = visibleCells_.cellAt(*pressed)) {
+        cell->setSelected(true, false);
     }
     if (d) {
         d->tableViewDidSelectRowAtIndexPath(me, *pressed);
@@ -948,8 +923,8 @@ void UITableView::touchesCancelled(UITouch&) {
         return;
     }
     if (pressed_) {
-        if (auto it = visibleCells_.find(*pressed_); it != visibleCells_.end()) {
-            it->second->setHighlighted(false, false);
+        if (auto cell = visibleCells_.cellAt(*pressed_)) {
+            cell->setHighlighted(false, false);
         }
         pressed_.reset();
     }

@@ -6,6 +6,7 @@
 #include "platform/uikit/UITableViewCell.h"
 #include "platform/uikit/UITableViewDataSource.h"
 #include "platform/uikit/UITableViewDelegate.h"
+#include "platform/uikit/UIVisibleCells.h"
 
 #include <functional>
 #include <map>
@@ -181,7 +182,7 @@ class UITableView : public UIScrollView {
     bool geometryValid_ = false;
     std::vector<Section> sections_;
     CGFloat contentTop_ = 0;
-    std::map<NSIndexPath, std::shared_ptr<UITableViewCell>> visibleCells_;
+    UIVisibleCells<UITableViewCell> visibleCells_;
     std::map<int, std::shared_ptr<UIView>> headerViews_;
     std::map<int, std::shared_ptr<UIView>> footerViews_;
     std::shared_ptr<UIView> tableHeaderView_;
