@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace {
@@ -35,6 +36,17 @@ void strokeLine(CGContext& context, CGPoint from, CGPoint to, const UIColor& col
     context.setStrokeColor(color);
     context.setLineWidth(width);
     context.strokeLineSegments({from, to});
+}
+
+// Labels that would overlap along the axis are thinned to every n-th; extent is a label's size along it.
+template <class Position>
+std::size_t labelStride(const std::vector<double>& ticks, CGFloat extent, Position position) {
+    CGFloat spacing = std::numeric_limits<CGFloat>::infinity();
+    for (std::size_t i = 1; i < ticks.size(); ++i)
+        spacing = std::min(spacing, std::fabs(position(ticks[i]) - position(ticks[i - 1])));
+    if (!(spacing > 0) || !std::isfinite(spacing))
+        return 1;
+    return std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil((extent + 4) / spacing)));
 }
 
 } // namespace
@@ -213,20 +225,15 @@ void AAChartRenderer::drawGrid(CGContext& context) const {
 void AAChartRenderer::drawAxisLabels(CGContext& context) const {
     const CGRect plot = frame_.plot;
     const auto& xTicks = frame_.x.ticks();
-    // Labels that would overlap are thinned to every n-th.
-    CGFloat spacing = plot.width();
-    for (std::size_t i = 1; i < xTicks.size(); ++i)
-        spacing = std::min(spacing, std::fabs(frame_.location(xTicks[i], 0).x - frame_.location(xTicks[i - 1], 0).x));
-    const std::size_t stride =
-        spacing > 0 ? std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil((xAxis_.labelWidth + 4) / spacing)))
-                    : 1;
-    for (std::size_t i = 0; i < xTicks.size(); i += stride) {
+    const std::size_t xStride = labelStride(xTicks, xAxis_.labelWidth, [&](double v) { return frame_.location(v, 0).x; });
+    for (std::size_t i = 0; i < xTicks.size(); i += xStride) {
         const CGSize labelSize = xAxis_.labels[i]->size();
         const CGFloat x = frame_.location(xTicks[i], 0).x;
         xAxis_.labels[i]->draw(context, {x - labelSize.width / 2, plot.maxY() + gap / 2});
     }
     const auto& yTicks = frame_.y.ticks();
-    for (std::size_t i = 0; i < yTicks.size(); ++i) {
+    const std::size_t yStride = labelStride(yTicks, yAxis_.labelHeight, [&](double v) { return frame_.location(0, v).y; });
+    for (std::size_t i = 0; i < yTicks.size(); i += yStride) {
         const CGSize labelSize = yAxis_.labels[i]->size();
         const CGFloat y = frame_.location(0, yTicks[i]).y;
         yAxis_.labels[i]->draw(context, {plot.minX() - gap - labelSize.width, y - labelSize.height / 2});

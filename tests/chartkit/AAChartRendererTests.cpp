@@ -130,6 +130,39 @@ TEST(AAChartRenderer, FailingOrSilentFormattersShowTheTickValue) {
     EXPECT_EQ(AAChartRenderer(options, chartSize).yLabels(), (std::vector<std::string>{"0", "12,500.5", "20,000"}));
 }
 
+TEST(AAChartRenderer, CrowdedLabelsOnBothAxesAreThinnedApart) {
+    std::vector<double> ticks;
+    for (int k = 0; k <= 40; ++k)
+        ticks.push_back(k);
+    const auto drawn = draw(chartOptions(AAChartType::line, {}, AAXAxis().min(0).max(40).tickPositions(ticks),
+                                         AAYAxis().min(0).max(40).tickPositions(ticks)));
+    const CGRect plot = drawn.chart->frame().plot;
+    // Labels along an axis, found as runs of lines across the label band that hold ink, split by
+    // at least 2 points of blank; labels that overlapped would merge into one run.
+    const auto labelCount = [&](bool vertical, CGFloat from, CGFloat to, CGFloat bandFrom, CGFloat bandTo) {
+        int count = 0;
+        CGFloat lastInk = -100;
+        for (CGFloat along = from; along <= to; along += 0.25) {
+            bool ink = false;
+            for (CGFloat across = bandFrom; across <= bandTo && !ink; across += 0.25) {
+                const auto c = drawn.image->colorAtPoint(vertical ? CGPoint{across, along} : CGPoint{along, across});
+                ink = c && c->red < 0.6;
+            }
+            if (ink) {
+                count += along - lastInk >= 2;
+                lastInk = along;
+            }
+        }
+        return count;
+    };
+    const int yLabels = labelCount(true, plot.minY() - 10, plot.maxY() + 10, 0, plot.minX() - 5);
+    const int xLabels = labelCount(false, plot.minX() - 10, plot.maxX() + 10, plot.maxY() + 2, plot.maxY() + 14);
+    for (const int shown : {yLabels, xLabels}) {
+        EXPECT_GE(shown, 4);
+        EXPECT_LE(shown, 21) << "at most every other label";
+    }
+}
+
 TEST(AAChartRenderer, LeftStepsHoldEachValueUntilTheNextX) {
     const auto drawn = draw(chartOptions(AAChartType::line,
                                          {AASeriesElement().data({{0, 0}, {1, 0.2}, {2, 0.7}, {3, 1}}).step("left")},
