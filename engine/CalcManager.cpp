@@ -32,7 +32,7 @@ void CalcManager::calculationsChanged(std::optional<std::size_t> storedCount,
                                       const std::function<void(AnyValue::Array&)>& change) {
     defaults_.update(calculationsKey.name(), [&](AnyValue& stored) {
         AnyValue::Array* list = stored.arrayPointer();
-        if (change && list != nullptr && list->size() == storedCount) {
+        if (change && storedListIsCurrent_ && list != nullptr && list->size() == storedCount) {
             change(*list);
             return;
         }
@@ -40,6 +40,7 @@ void CalcManager::calculationsChanged(std::optional<std::size_t> storedCount,
         stored = AnyValue(AnyValue::Array(std::make_move_iterator(dictionaries.begin()),
                                           std::make_move_iterator(dictionaries.end())));
     });
+    storedListIsCurrent_ = true;
 }
 
 void CalcManager::setCurrentSelectedCalculation(std::optional<Calculation> calculation) {
@@ -56,8 +57,11 @@ std::vector<Calculation> CalcManager::loadCalculations() {
     }
     std::vector<Calculation> loaded;
     loaded.reserve(stored.size());
-    for (const AnyValue::Dictionary& dictionary : stored)
+    storedListIsCurrent_ = true;
+    for (const AnyValue::Dictionary& dictionary : stored) {
         loaded.push_back(calculationFromDictionary(dictionary));
+        storedListIsCurrent_ = storedListIsCurrent_ && calculationToDictionary(loaded.back()) == dictionary;
+    }
     return loaded;
 }
 

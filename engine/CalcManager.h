@@ -56,13 +56,17 @@ class CalcManager {
     void saveCurrentSelectedCalculation();
 
   private:
-    // Writes the whole list; or, when the stored list still has storedCount entries, applies the same
-    // change to it where it is kept, which saves copying a long history for every change.
+    // Writes the whole list; or, when the stored list is still the dictionary form of the list before the
+    // change (storedCount entries), applies the same change to it where it is kept, which saves copying a
+    // long history for every change.
     void calculationsChanged(std::optional<std::size_t> storedCount = std::nullopt,
                              const std::function<void(AnyValue::Array&)>& change = {});
     std::optional<Calculation> loadRecord(const DefaultsKey<std::optional<AnyValue::Dictionary>>& key) const;
 
     Defaults defaults_;
     std::vector<Calculation> calculations_;
+    // Whether the stored list is exactly calculationDictionaries(); a damaged or differently written
+    // stored entry makes the next change rewrite the whole list.
+    bool storedListIsCurrent_ = false;
     std::optional<Calculation> currentSelectedCalculation_;
 };

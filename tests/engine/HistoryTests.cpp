@@ -100,7 +100,7 @@ TEST_F(History, AStoredHistoryIsReadBackByANewStore) {
     reopened.setCurrentSelectedCalculation(std::nullopt);
     EXPECT_FALSE(domain()->hasKey("CurrentSelectedCalculation"));
 
-    // The file is an ordinary property list with the documented shape.
+    // The file is an ordinary property list of records in their dictionary form.
     Result<std::string> contents = FileSystem::readFile(file());
     ASSERT_TRUE(contents);
     Result<AnyValue> parsed = PropertyListCoding::decode(*contents);
@@ -147,6 +147,30 @@ TEST_F(History, AStoredListChangedBehindTheStoreIsRewrittenWhole) {
         AnyValue(AnyValue::Array{AnyValue(calculationToDictionary(record("stranger")))}), "Calculations");
     manager.addCalculation(record("c"), true);
     EXPECT_EQ(latexTexts(store()), (std::vector<std::string>{"c", "a", "b"}));
+}
+
+TEST_F(History, TheNextChangeRewritesDamagedStoredEntriesInTheirDictionaryForm) {
+    AnyValue::Dictionary damaged = calculationToDictionary(record("a"));
+    damaged["solutionSteps"] = AnyValue("not a list");
+    damaged["other"] = AnyValue("dropped");
+    AnyValue::Dictionary unpolished = calculationToDictionary(record("b"));
+    unpolished["_latexString"] = AnyValue("P(X = 4.0)");
+    domain()->setObjectForKey(AnyValue(AnyValue::Array{AnyValue(damaged), AnyValue(unpolished)}),
+                              "Calculations");
+
+    CalcManager manager = store();
+    auto dictionaryForm = [&] {
+        const std::vector<AnyValue::Dictionary> dictionaries = manager.calculationDictionaries();
+        return AnyValue(AnyValue::Array(dictionaries.begin(), dictionaries.end()));
+    };
+    manager.addCalculation(record("c"), true);
+    EXPECT_EQ(domain()->objectForKey("Calculations"), dictionaryForm());
+    EXPECT_EQ(latexTexts(store()), (std::vector<std::string>{"c", "a", "P\\left(X = 4\\right)"}));
+
+    // Once the stored list is current, changes keep it equal to the dictionary form.
+    manager.moveCalculation(2, 0);
+    manager.removeCalculation(1);
+    EXPECT_EQ(domain()->objectForKey("Calculations"), dictionaryForm());
 }
 
 TEST_F(History, CanonicallyEquivalentTextsAreTheSameEntry) {
