@@ -1,5 +1,7 @@
 #include "engine/KivoMathOperation.h"
 
+#include "engine/TruncatedInt64.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -11,15 +13,6 @@ std::shared_ptr<KivoMathOperation> KivoMathOperation::shared() {
 }
 
 namespace {
-
-constexpr double twoToThe63 = 9223372036854775808.0;
-
-// Truncation toward zero, when the result is a signed 64-bit integer.
-std::optional<std::int64_t> truncatedInt64(double value) {
-    if (!std::isfinite(value) || value >= twoToThe63 || value < -twoToThe63)
-        return std::nullopt;
-    return static_cast<std::int64_t>(value);
-}
 
 // Euclid with the remainder taking the dividend's sign; nothing when a step would overflow.
 std::optional<std::int64_t> greatestCommonDivisor(std::int64_t a, std::int64_t b) {

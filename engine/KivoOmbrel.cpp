@@ -4,12 +4,11 @@
 #include "engine/LocalizedString.h"
 #include "engine/RoundToDecimalPlaces.h"
 #include "engine/TextUtilities.h"
+#include "engine/TruncatedInt64.h"
 
 #include <cmath>
 
 namespace {
-
-constexpr double twoToThe63 = 9223372036854775808.0;
 
 std::string fmt(double x) {
     return KivoStringOutput::displayString("", {}, "", 10, true, false, x);
@@ -146,9 +145,10 @@ bool KivoOmbrel::classifyInputKeys(std::size_t position, const Digit& term,
         rows[row].probability = value;
         return true;
     }
-    if (!term.z || !std::isfinite(*term.z) || *term.z >= twoToThe63 || *term.z < -twoToThe63)
+    const std::optional<std::int64_t> value = term.z ? truncatedInt64(*term.z) : std::nullopt;
+    if (!value)
         return false;
-    rows[row].value = static_cast<std::int64_t>(*term.z);
+    rows[row].value = *value;
     return true;
 }
 
