@@ -135,7 +135,6 @@ void VideoCollectionTableViewCell::awakeFromNib() {
         collection->setBackgroundColor(UIColor::clearColor());
     }
     setBackgroundColor(UIColor::clearColor());
-    ColorManager::applyCardShadow(*this);
 }
 
 void VideoCollectionTableViewCell::setLocked(bool locked) {
