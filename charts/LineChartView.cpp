@@ -10,8 +10,6 @@ std::shared_ptr<LineChartView> LineChartView::withFrame(const CGRect& frame) {
     return view;
 }
 
-void LineChartView::registerNib() { ChartCard::registerNib<LineChartView>("LineChartView"); }
-
 void LineChartView::setupView() { ChartCard::load(*this, "LineChartView"); }
 
 void LineChartView::drawLine(const std::vector<std::vector<double>>& segment,

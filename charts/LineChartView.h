@@ -24,8 +24,6 @@ class LineChartView : public UIView {
 
     // Loads the nib into the new view.
     static std::shared_ptr<LineChartView> withFrame(const CGRect& frame);
-    // Registers the nib "LineChartView" (the view does so itself before it loads it).
-    static void registerNib();
 
     std::shared_ptr<UIView> contentView;
     std::shared_ptr<AAChartView> chartView;

@@ -9,8 +9,6 @@ std::shared_ptr<SplineChartView> SplineChartView::withFrame(const CGRect& frame)
     return view;
 }
 
-void SplineChartView::registerNib() { ChartCard::registerNib<SplineChartView>("SplineChartView"); }
-
 void SplineChartView::setupView() { ChartCard::load(*this, "SplineChartView"); }
 
 void SplineChartView::drawTrigonometric(const std::vector<std::vector<double>>& points, const std::string& seriesName,

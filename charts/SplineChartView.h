@@ -19,8 +19,6 @@ class SplineChartView : public UIView {
 
     // Loads the nib into the new view.
     static std::shared_ptr<SplineChartView> withFrame(const CGRect& frame);
-    // Registers the nib "SplineChartView" (the view does so itself before it loads it).
-    static void registerNib();
 
     std::shared_ptr<UIView> contentView;
     std::shared_ptr<AAChartView> chartView;

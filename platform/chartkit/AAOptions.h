@@ -29,11 +29,7 @@ public:
     AAOptions& lang(const AALang& value) { return setObject("lang", value); }
 
     std::optional<AAPlotOptions> plotOptions() const { return part<AAPlotOptions>("plotOptions"); }
-    std::optional<AAXAxis> xAxis() const { return part<AAXAxis>("xAxis"); }
-    std::optional<AAYAxis> yAxis() const { return part<AAYAxis>("yAxis"); }
-    std::optional<AATooltip> tooltip() const { return part<AATooltip>("tooltip"); }
     std::optional<AALegend> legend() const { return part<AALegend>("legend"); }
-    std::optional<AALang> lang() const { return part<AALang>("lang"); }
 
 private:
     template <class Part> std::optional<Part> part(const char* key) const {
