@@ -60,6 +60,8 @@ std::unique_ptr<WindowHost> WindowHost::open(const std::string& title) {
     // The process entry handles signals itself; the first click into the window must reach the app.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // Frames are drawn by the app and copied as they are: no GPU renderer (and its libraries) needed.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         DebugConsole::print(std::string("No window: ") + SDL_GetError());
         return nullptr;
