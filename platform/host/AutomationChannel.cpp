@@ -264,6 +264,9 @@ std::string AutomationChannel::execute(const std::string& line) {
         return "ok";
     }
     if (command == "tap-text" || command == "find") {
+        if (argument.empty()) {
+            return "error " + command + " needs a text";
+        }
         auto found = ViewInspector::findView(*window, argument);
         if (!found) {
             return "error no visible view shows \"" + argument + "\"";

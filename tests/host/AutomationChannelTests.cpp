@@ -75,6 +75,8 @@ TEST_F(AutomationChannelTest, RefusesMalformedCommands) {
     EXPECT_EQ(channel->execute("advance -1"), "error advance needs the manual clock and a number of seconds");
     EXPECT_EQ(channel->execute("screenshot"), "error screenshot needs PATH [SCALE]");
     EXPECT_EQ(channel->execute("dance"), "error unknown command \"dance\"");
+    // Every view without text would match an empty one.
+    EXPECT_EQ(channel->execute("tap-text"), "error tap-text needs a text");
     EXPECT_EQ(taps, 0);
 }
 
