@@ -1,9 +1,9 @@
 // Drawing speed of the chart library: layout, label formatters and cairo drawing at scale 3.
+#include "charts/ChartOptionBuilder.h"
 #include "platform/chartkit/AAChartModel.h"
 #include "platform/chartkit/AAChartRenderer.h"
 #include "platform/chartkit/AAOptionsConstructor.h"
 #include "platform/graphics/CGContext.h"
-#include "tests/chartkit/ChartFormatters.h"
 
 #include <benchmark/benchmark.h>
 #include <cairo.h>
@@ -16,12 +16,7 @@ namespace {
 constexpr CGSize chartSize{360, 180};
 constexpr double scale = 3;
 
-std::vector<double> ticks(double min, double max) {
-    std::vector<double> values;
-    for (double v = min; v <= max; v += max * 0.25)
-        values.push_back(v);
-    return values;
-}
+std::vector<double> ticks(double min, double max) { return ChartOptionBuilder::tickValues(min, max, max * 0.25); }
 
 AAOptions tangentScatter() {
     std::vector<std::vector<double>> points;
@@ -33,9 +28,9 @@ AAOptions tangentScatter() {
     model.chartType(AAChartType::scatter).title("tan").colorsTheme({"#00E13A"}).markerRadius(1).series(
         {AASeriesElement().name("tan(x)").data(points)});
     auto options = AAOptionsConstructor::configureChartOptions(model);
-    options.xAxis(AAXAxis().tickInterval(1.5705).labels(AALabels().formatter(chart_formatters::multiplesOfPi)).title(AATitle().text("x")));
+    options.xAxis(AAXAxis().tickInterval(1.5705).labels(AALabels().formatter(ChartOptionBuilder::multiplesOfPiFormatter)).title(AATitle().text("x")));
     options.yAxis(AAYAxis().min(-2).max(2).tickPositions(ticks(-2, 2)).minorTickInterval(0.1f).labels(
-        AALabels().formatter(chart_formatters::value)).title(AATitle().text("tan(x)")));
+        AALabels().formatter(ChartOptionBuilder::valueFormatter)).title(AATitle().text("tan(x)")));
     return options;
 }
 
@@ -48,9 +43,9 @@ AAOptions formattedLineChart() {
     auto options = AAOptionsConstructor::configureChartOptions(model);
     const auto crosshair = AACrosshair().color("#000000").dashStyle(AAChartLineDashStyleType::longDashDotDot).width(1.5);
     options.xAxis(AAXAxis().min(-4).max(4).tickPositions(ticks(-4, 4)).minorTickInterval(0.2f).gridLineWidth(0.25)
-                      .labels(AALabels().formatter(chart_formatters::value)).title(AATitle().text("x")).crosshair(crosshair));
+                      .labels(AALabels().formatter(ChartOptionBuilder::valueFormatter)).title(AATitle().text("x")).crosshair(crosshair));
     options.yAxis(AAYAxis().min(-4).max(4).tickPositions(ticks(-4, 4)).minorTickInterval(0.2f).gridLineWidth(0.25)
-                      .labels(AALabels().formatter(chart_formatters::value)).title(AATitle().text("f")).crosshair(crosshair));
+                      .labels(AALabels().formatter(ChartOptionBuilder::valueFormatter)).title(AATitle().text("f")).crosshair(crosshair));
     options.legend(AALegend().itemMarginTop(20).itemMarginBottom(10).itemDistance(20).symbolWidth(20)
                        .itemStyle(AAItemStyle().color("red").fontSize(20).fontWeight(AAChartFontWeightType::bold)));
     options.tooltip(AATooltip().headerFormat("x: {point.key}<br/>").pointFormat("f: {point.y}<br/>"));

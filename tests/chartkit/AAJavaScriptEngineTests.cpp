@@ -1,27 +1,19 @@
 #include "platform/chartkit/AAJavaScriptEngine.h"
-#include "tests/chartkit/ChartFormatters.h"
 
 #include <gtest/gtest.h>
 
-TEST(AAJavaScriptEngine, ValueFormatterRoundsToTwoDecimals) {
+TEST(AAJavaScriptEngine, ResultsReadAsJavaScriptWritesThem) {
     AAJavaScriptEngine engine;
-    const auto function = engine.compileFunction(chart_formatters::value);
-    ASSERT_TRUE(function.has_value());
-    EXPECT_EQ(engine.callWithValue(*function, 0.125), "0.13");
-    EXPECT_EQ(engine.callWithValue(*function, 2), "2");
-    EXPECT_EQ(engine.callWithValue(*function, 0.1 + 0.2), "0.3");
-    EXPECT_EQ(engine.callWithValue(*function, -0.75), "-0.75");
-}
-
-TEST(AAJavaScriptEngine, PiFormatterWritesHalfMultiplesOfPi) {
-    AAJavaScriptEngine engine;
-    const auto function = engine.compileFunction(chart_formatters::multiplesOfPi);
-    ASSERT_TRUE(function.has_value());
-    EXPECT_EQ(engine.callWithValue(*function, 1.5705), "π/2");
-    EXPECT_EQ(engine.callWithValue(*function, 6.283), "2π");
-    EXPECT_EQ(engine.callWithValue(*function, 4.712), "3π/2");
-    EXPECT_EQ(engine.callWithValue(*function, -4.712), "-3π/2");
-    EXPECT_EQ(engine.callWithValue(*function, 0.2), "0");
+    const auto value = engine.compileFunction("function () { return this.value; }");
+    const auto rounded = engine.compileFunction("function () { return Math.round(this.value * 100) / 100; }");
+    const auto piText = engine.compileFunction("function () { return (this.value / 2) + \"π/2\"; }");
+    ASSERT_TRUE(value && rounded && piText);
+    EXPECT_EQ(engine.callWithValue(*value, 0.1 + 0.2), "0.30000000000000004");
+    EXPECT_EQ(engine.callWithValue(*value, -0.75), "-0.75");
+    EXPECT_EQ(engine.callWithValue(*value, 1e21), "1e+21");
+    EXPECT_EQ(engine.callWithValue(*rounded, 0.125), "0.13");
+    EXPECT_EQ(engine.callWithValue(*rounded, 2), "2");
+    EXPECT_EQ(engine.callWithValue(*piText, 6), "3π/2") << "UTF-8 text comes back whole";
 }
 
 TEST(AAJavaScriptEngine, FailingOrSilentFunctionsGiveNoText) {

@@ -148,6 +148,7 @@ TEST_F(ChartOptionBuilderTest, PiFormatterNamesTheNearestMultipleOfHalfPi) {
     EXPECT_EQ(format(pi, 4.712), "3π/2");
     EXPECT_EQ(format(pi, -4.712), "-3π/2");
     EXPECT_EQ(format(pi, 6.283), "2π");
+    EXPECT_EQ(format(pi, 0.2), "0");
     EXPECT_EQ(format(pi, -0.2), "0");
 }
 
