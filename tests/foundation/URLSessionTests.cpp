@@ -1,99 +1,13 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/URLSession.h"
+#include "tests/support/LocalHttpServer.h"
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
 #include <future>
-#include <mutex>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <thread>
-#include <unistd.h>
 
 namespace {
-
-// A small HTTP server on 127.0.0.1 that answers every request with one fixed response, or never answers.
-class TestHTTPServer {
-  public:
-    explicit TestHTTPServer(std::string response, bool silent = false)
-        : response_(std::move(response)), silent_(silent) {
-        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-            ::listen(listener_, 8) != 0 ||
-            ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-            throw std::runtime_error("cannot start the test server");
-        port_ = ntohs(address.sin_port);
-        thread_ = std::thread([this] { serve(); });
-    }
-    ~TestHTTPServer() {
-        ::shutdown(listener_, SHUT_RDWR);
-        ::close(listener_);
-        thread_.join();
-        for (int connection : held_)
-            ::close(connection);
-    }
-
-    std::string url(const std::string& path) const {
-        return "http://127.0.0.1:" + std::to_string(port_) + path;
-    }
-    std::vector<std::string> requestLines() {
-        std::lock_guard lock(mutex_);
-        return requestLines_;
-    }
-
-  private:
-    void serve() {
-        for (;;) {
-            const int connection = ::accept(listener_, nullptr, nullptr);
-            if (connection < 0)
-                return;
-            std::string request;
-            char buffer[4096];
-            while (request.find("\r\n\r\n") == std::string::npos) {
-                const ssize_t received = ::recv(connection, buffer, sizeof buffer, 0);
-                if (received <= 0)
-                    break;
-                request.append(buffer, static_cast<std::size_t>(received));
-            }
-            {
-                std::lock_guard lock(mutex_);
-                requestLines_.push_back(request.substr(0, request.find("\r\n")));
-            }
-            if (silent_) {
-                held_.push_back(connection);
-                continue;
-            }
-            ::send(connection, response_.data(), response_.size(), MSG_NOSIGNAL);
-            ::close(connection);
-        }
-    }
-
-    std::string response_;
-    bool silent_;
-    int listener_ = -1;
-    int port_ = 0;
-    std::thread thread_;
-    std::mutex mutex_;
-    std::vector<std::string> requestLines_;
-    std::vector<int> held_;
-};
-
-int closedPort() {
-    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    ::close(probe);
-    return ntohs(address.sin_port);
-}
 
 struct Completion {
     std::string data;
@@ -130,8 +44,9 @@ class URLSessionTest : public ::testing::Test {
 };
 
 TEST_F(URLSessionTest, DeliversStatusHeadersAndBodyOffTheMainThread) {
-    TestHTTPServer server("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nX-Probe: yes\r\n"
-                          "Content-Length: 11\r\nConnection: close\r\n\r\n{\"ok\":true}");
+    LocalHttpServer server;
+    server.respondWith("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nX-Probe: yes\r\n"
+                       "Content-Length: 11\r\nConnection: close\r\n\r\n{\"ok\":true}");
     Completion result = await(fetch(URLSession::sharedSession(), server.url("/config?key=apps")));
     ASSERT_FALSE(result.error) << result.error->localizedDescription;
     ASSERT_TRUE(result.response);
@@ -146,7 +61,8 @@ TEST_F(URLSessionTest, DeliversStatusHeadersAndBodyOffTheMainThread) {
 }
 
 TEST_F(URLSessionTest, AnHTTPErrorStatusIsStillAResponse) {
-    TestHTTPServer server("HTTP/1.1 404 Not Found\r\nContent-Length: 4\r\nConnection: close\r\n\r\ngone");
+    LocalHttpServer server;
+    server.respondWith("HTTP/1.1 404 Not Found\r\nContent-Length: 4\r\nConnection: close\r\n\r\ngone");
     Completion result = await(fetch(URLSession::sharedSession(), server.url("/missing")));
     EXPECT_FALSE(result.error);
     ASSERT_TRUE(result.response);
@@ -155,10 +71,11 @@ TEST_F(URLSessionTest, AnHTTPErrorStatusIsStillAResponse) {
 }
 
 TEST_F(URLSessionTest, RedirectsAreFollowedAndOnlyTheLastHeadersKept) {
-    TestHTTPServer target(
-        "HTTP/1.1 200 OK\r\nX-Final: 1\r\nContent-Length: 2\r\nConnection: close\r\n\r\nhi");
-    TestHTTPServer redirect("HTTP/1.1 302 Found\r\nLocation: " + target.url("/there") +
-                            "\r\nX-First: 1\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+    LocalHttpServer target;
+    target.respondWith("HTTP/1.1 200 OK\r\nX-Final: 1\r\nContent-Length: 2\r\nConnection: close\r\n\r\nhi");
+    LocalHttpServer redirect;
+    redirect.respondWith("HTTP/1.1 302 Found\r\nLocation: " + target.url("/there") +
+                         "\r\nX-First: 1\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
     Completion result = await(fetch(URLSession::sharedSession(), redirect.url("/here")));
     ASSERT_TRUE(result.response);
     EXPECT_EQ(result.response->statusCode, 200);
@@ -169,7 +86,8 @@ TEST_F(URLSessionTest, RedirectsAreFollowedAndOnlyTheLastHeadersKept) {
 
 TEST_F(URLSessionTest, AClosedPortGivesAnErrorAndNoResponse) {
     Completion result =
-        await(fetch(URLSession::sharedSession(), "http://127.0.0.1:" + std::to_string(closedPort()) + "/"));
+        await(fetch(URLSession::sharedSession(),
+                    "http://127.0.0.1:" + std::to_string(LocalHttpServer::closedPort()) + "/"));
     ASSERT_TRUE(result.error);
     EXPECT_EQ(result.error->code, URLError::cannotConnectToHost);
     EXPECT_EQ(result.error->localizedDescription, "Could not connect to the server.");
@@ -179,7 +97,8 @@ TEST_F(URLSessionTest, AClosedPortGivesAnErrorAndNoResponse) {
 }
 
 TEST_F(URLSessionTest, AServerThatNeverAnswersTimesOut) {
-    TestHTTPServer server("", true);
+    LocalHttpServer server;
+    server.holdRequests();
     URLSessionConfiguration configuration;
     configuration.timeoutIntervalForRequest = 0.5;
     auto session = std::make_shared<URLSession>(configuration);
@@ -193,7 +112,8 @@ TEST_F(URLSessionTest, AServerThatNeverAnswersTimesOut) {
 }
 
 TEST_F(URLSessionTest, CancellingARunningTaskCompletesItOnceWithCancelled) {
-    TestHTTPServer server("", true);
+    LocalHttpServer server;
+    server.holdRequests();
     std::shared_ptr<URLSessionDataTask> task;
     std::future<Completion> future = fetch(URLSession::sharedSession(), server.url("/held"), &task);
     while (server.requestLines().empty())
