@@ -1,7 +1,7 @@
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/Locale.h"
 
-#include "tests/foundation/TemporaryFolder.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "platform/foundation/NumberFormatter.h"
 #include "platform/foundation/PropertyListCoding.h"
 
-#include "tests/foundation/TemporaryFolder.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 

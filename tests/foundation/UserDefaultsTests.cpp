@@ -4,7 +4,7 @@
 #include "platform/foundation/PropertyListCoding.h"
 #include "platform/foundation/UserDefaults.h"
 
-#include "tests/foundation/TemporaryFolder.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 

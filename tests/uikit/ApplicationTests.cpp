@@ -10,6 +10,7 @@
 #include "platform/uikit/UIDevice.h"
 #include "platform/uikit/UIPopoverPresentationController.h"
 #include "platform/uikit/UIWindowScene.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -41,10 +42,6 @@ class ApplicationTests : public UIKitTest {
   protected:
     void SetUp() override {
         UIKitTest::SetUp();
-        home =
-            std::filesystem::temp_directory_path() /
-            ("ombrel-uikit-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-        std::filesystem::create_directories(home);
         setenv("OMBREL_HOME", home.c_str(), 1);
         application = UIApplication::sharedApplication();
     }
@@ -53,11 +50,11 @@ class ApplicationTests : public UIKitTest {
         application->setLinkOpener({});
         application->setDelegate(nullptr);
         unsetenv("OMBREL_HOME");
-        std::filesystem::remove_all(home);
         UIKitTest::TearDown();
     }
 
-    std::filesystem::path home;
+    TemporaryFolder homeFolder;
+    const std::filesystem::path home = homeFolder.path();
     std::shared_ptr<UIApplication> application;
 };
 

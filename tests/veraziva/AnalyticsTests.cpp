@@ -3,7 +3,7 @@
 #include "platform/veraziva/APMMonitor.h"
 #include "platform/veraziva/VAVAnalytics.h"
 #include "platform/veraziva/VAVApp.h"
-#include "tests/foundation/TemporaryFolder.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 

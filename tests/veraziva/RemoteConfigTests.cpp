@@ -1,10 +1,10 @@
-#include "LocalHttpServer.h"
 #include "RunLoopWaiting.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/FileSystem.h"
 #include "platform/foundation/ManualClock.h"
 #include "platform/veraziva/RIDAruzovAdurad.h"
-#include "tests/foundation/TemporaryFolder.h"
+#include "tests/support/LocalHttpServer.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
