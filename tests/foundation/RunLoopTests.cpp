@@ -2,6 +2,7 @@
 #include "platform/foundation/ManualClock.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Timer.h"
+#include "tests/support/ManualClockTest.h"
 
 #include <gtest/gtest.h>
 
@@ -13,26 +14,16 @@
 
 namespace {
 
-class ManualClockTest : public ::testing::Test {
+class ManualClockRunLoopTest : public ManualClockTest {
   protected:
-    void SetUp() override {
-        RunLoop::main()->removeAllWork();
-        Clock::setCurrent(clock);
-    }
-    void TearDown() override {
-        RunLoop::main()->removeAllWork();
-        Clock::setCurrent(nullptr);
-    }
-
     // Seconds since the test started, on the manual clock.
     double elapsed() const { return Clock::secondsBetween(start, clock->now()); }
 
-    std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
     Clock::TimePoint start = clock->now();
     std::vector<std::string> log;
 };
 
-TEST_F(ManualClockTest, DelayedWorkRunsInDueOrderAtItsDueTime) {
+TEST_F(ManualClockRunLoopTest, DelayedWorkRunsInDueOrderAtItsDueTime) {
     auto main = DispatchQueue::main();
     main->asyncAfter(3.0, [&] { log.push_back("3s@" + std::to_string(elapsed())); });
     main->asyncAfter(0.5, [&] { log.push_back("0.5s@" + std::to_string(elapsed())); });
@@ -47,7 +38,7 @@ TEST_F(ManualClockTest, DelayedWorkRunsInDueOrderAtItsDueTime) {
     EXPECT_DOUBLE_EQ(elapsed(), 3.0);
 }
 
-TEST_F(ManualClockTest, WorkQueuedByWorkRunsWhenItFallsDueWithinTheAdvance) {
+TEST_F(ManualClockRunLoopTest, WorkQueuedByWorkRunsWhenItFallsDueWithinTheAdvance) {
     auto main = DispatchQueue::main();
     // The toast pattern: visible for 3 s, then a 2 s fade queued from the first step.
     main->asyncAfter(3.0, [&] {
@@ -61,7 +52,7 @@ TEST_F(ManualClockTest, WorkQueuedByWorkRunsWhenItFallsDueWithinTheAdvance) {
               (std::vector<std::string>{"fade starts", "same turn", "4s", "removed@" + std::to_string(5.0)}));
 }
 
-TEST_F(ManualClockTest, AdvancingByZeroRunsOnlyWhatIsDueNow) {
+TEST_F(ManualClockRunLoopTest, AdvancingByZeroRunsOnlyWhatIsDueNow) {
     auto main = DispatchQueue::main();
     main->async([&] { log.push_back("a"); });
     main->asyncAfter(0.001, [&] { log.push_back("b"); });
@@ -70,7 +61,7 @@ TEST_F(ManualClockTest, AdvancingByZeroRunsOnlyWhatIsDueNow) {
     EXPECT_EQ(RunLoop::main()->pendingCount(), 1u);
 }
 
-TEST_F(ManualClockTest, RepeatingAndOneShotTimersInterleaveByDueTime) {
+TEST_F(ManualClockRunLoopTest, RepeatingAndOneShotTimersInterleaveByDueTime) {
     int ticks = 0;
     auto repeating = Timer::scheduledTimerWithTimeInterval(1.0, true, [&](Timer&) {
         ++ticks;
@@ -93,7 +84,7 @@ TEST_F(ManualClockTest, RepeatingAndOneShotTimersInterleaveByDueTime) {
     EXPECT_EQ(RunLoop::main()->pendingCount(), 0u);
 }
 
-TEST_F(ManualClockTest, ATimerInvalidatedFromItsBlockStops) {
+TEST_F(ManualClockRunLoopTest, ATimerInvalidatedFromItsBlockStops) {
     int fired = 0;
     std::weak_ptr<Timer> weak;
     {
@@ -110,7 +101,7 @@ TEST_F(ManualClockTest, ATimerInvalidatedFromItsBlockStops) {
     EXPECT_TRUE(weak.expired());
 }
 
-TEST_F(ManualClockTest, CancelledWorkNeverRuns) {
+TEST_F(ManualClockRunLoopTest, CancelledWorkNeverRuns) {
     const RunLoop::WorkId id =
         RunLoop::main()->performAt(clock->now() + Clock::seconds(1), [&] { log.push_back("x"); });
     RunLoop::main()->cancel(id);
@@ -119,13 +110,13 @@ TEST_F(ManualClockTest, CancelledWorkNeverRuns) {
     EXPECT_TRUE(log.empty());
 }
 
-TEST_F(ManualClockTest, DateFollowsTheManualClock) {
+TEST_F(ManualClockRunLoopTest, DateFollowsTheManualClock) {
     const Date before = Date::now();
     clock->advance(90);
     EXPECT_DOUBLE_EQ(Date::now().timeIntervalSinceDate(before), 90.0);
 }
 
-TEST_F(ManualClockTest, DelayedBackgroundWorkIsHandedToItsQueueWhenDue) {
+TEST_F(ManualClockRunLoopTest, DelayedBackgroundWorkIsHandedToItsQueueWhenDue) {
     auto queue = DispatchQueue::makeSerial("test.background");
     std::mutex mutex;
     std::condition_variable done;

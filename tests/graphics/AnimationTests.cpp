@@ -1,9 +1,9 @@
-#include "Pixels.h"
-
 #include "platform/foundation/ManualClock.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/graphics/CAShapeLayer.h"
 #include "platform/graphics/CATransaction.h"
+#include "tests/support/ManualClockTest.h"
+#include "tests/support/Pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -13,17 +13,8 @@ namespace {
 
 constexpr double pi = std::numbers::pi;
 
-class AnimationTest : public ::testing::Test {
+class AnimationTest : public ManualClockTest {
 protected:
-    void SetUp() override {
-        RunLoop::main()->removeAllWork();
-        Clock::setCurrent(clock);
-    }
-    void TearDown() override {
-        RunLoop::main()->removeAllWork();
-        Clock::setCurrent(nullptr);
-    }
-
     static CABasicAnimation strokeEnd(CGFloat from, CGFloat to, CGFloat duration) {
         CABasicAnimation animation("strokeEnd");
         animation.fromValue = from;
@@ -36,8 +27,6 @@ protected:
     static CGFloat presented(const CALayer& layer, const std::string& keyPath = "strokeEnd") {
         return layer.presentationValueForKeyPath(keyPath).value_or(-1);
     }
-
-    std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
 };
 
 TEST_F(AnimationTest, StrokeEndInterpolatesOnTheClockAndFillsForwards) {

@@ -1,7 +1,7 @@
-#include "Pixels.h"
-
 #include "platform/foundation/Bundle.h"
 #include "platform/graphics/UIGraphics.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,24 +9,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace {
-
-class TemporaryDirectory {
-public:
-    TemporaryDirectory() {
-        path_ = std::filesystem::temp_directory_path() /
-                ("graphics-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
-        std::filesystem::create_directories(path_);
-    }
-    ~TemporaryDirectory() { std::filesystem::remove_all(path_); }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    static inline int counter_ = 0;
-    std::filesystem::path path_;
-};
 
 // Left half red, right half half-transparent blue.
 std::shared_ptr<UIImage> twoColourImage(CGFloat scale) {
@@ -59,7 +43,7 @@ TEST(UIImageTest, InvalidDataGivesNoImage) {
 }
 
 TEST(UIImageTest, BundleImagesAreFoundByNameWithTheirScale) {
-    TemporaryDirectory bundle;
+    TemporaryFolder bundle;
     ASSERT_TRUE(twoColourImage(3)->writePNG((bundle.path() / "manual_mean@3x.png").string()));
     ASSERT_TRUE(twoColourImage(1)->writePNG((bundle.path() / "plain.png").string()));
     auto scaled = UIImage::imageNamed("manual_mean", bundle.path().string());
@@ -77,7 +61,7 @@ TEST(UIImageTest, BundleImagesAreFoundByNameWithTheirScale) {
 }
 
 TEST(UIImageTest, MainBundleIsTheDefaultPlace) {
-    TemporaryDirectory bundle;
+    TemporaryFolder bundle;
     ASSERT_TRUE(twoColourImage(2)->writePNG((bundle.path() / "icon@2x.png").string()));
     Bundle::setMainBundlePath(bundle.path());
     auto image = UIImage::imageNamed("icon");

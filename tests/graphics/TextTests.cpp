@@ -1,4 +1,4 @@
-#include "Pixels.h"
+#include "tests/support/Pixels.h"
 
 #include "platform/graphics/NSAttributedString.h"
 #include "platform/graphics/TextLayout.h"

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "platform/foundation/Clock.h"
-#include "platform/foundation/ManualClock.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/graphics/UITraitCollection.h"
 #include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UIWindow.h"
+#include "tests/support/ManualClockTest.h"
 
 #include <gtest/gtest.h>
 
@@ -13,19 +12,12 @@
 
 // Each test runs on its own manual clock with an empty main run loop, a phone screen and the
 // light appearance.
-class UIKitTest : public ::testing::Test {
+class UIKitTest : public ManualClockTest {
   protected:
     void SetUp() override {
-        RunLoop::main()->removeAllWork();
-        clock = std::make_shared<ManualClock>();
-        Clock::setCurrent(clock);
+        ManualClockTest::SetUp();
         UIScreen::mainScreen()->reset();
         UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::light));
-    }
-
-    void TearDown() override {
-        RunLoop::main()->removeAllWork();
-        Clock::setCurrent(nullptr);
     }
 
     // A visible key window covering the screen.
@@ -37,8 +29,6 @@ class UIKitTest : public ::testing::Test {
 
     // Runs what the current run-loop turn has queued (layout passes, main-queue work).
     void runLoopTurn() { RunLoop::main()->runUntilIdle(); }
-
-    std::shared_ptr<ManualClock> clock;
 };
 
 inline void PrintTo(const CGPoint& p, std::ostream* os) {

@@ -12,11 +12,13 @@
 
 namespace pixels {
 
-inline std::shared_ptr<UIImage> draw(CGSize size, CGFloat scale, const std::function<void(CGContext&)>& actions) {
+inline std::shared_ptr<UIImage> draw(CGSize size, CGFloat scale,
+                                     const std::function<void(CGContext&)>& actions) {
     UIGraphicsImageRendererFormat format;
     format.scale = scale;
-    return UIGraphicsImageRenderer(size, format).image(
-        [&](UIGraphicsImageRendererContext& context) { actions(context.cgContext()); });
+    return UIGraphicsImageRenderer(size, format).image([&](UIGraphicsImageRendererContext& context) {
+        actions(context.cgContext());
+    });
 }
 
 // The layer drawn at its frame into an image of the given size.
@@ -37,16 +39,19 @@ inline UIColor::RGBA at(const UIImage& image, CGFloat x, CGFloat y) {
 inline ::testing::AssertionResult near(const UIColor::RGBA& actual, const UIColor::RGBA& expected,
                                        CGFloat tolerance = 0.02) {
     auto close = [&](CGFloat a, CGFloat b) { return std::abs(a - b) <= tolerance; };
-    if (close(actual.red, expected.red) && close(actual.green, expected.green) && close(actual.blue, expected.blue) &&
-        close(actual.alpha, expected.alpha)) {
+    if (close(actual.red, expected.red) && close(actual.green, expected.green) &&
+        close(actual.blue, expected.blue) && close(actual.alpha, expected.alpha)) {
         return ::testing::AssertionSuccess();
     }
-    return ::testing::AssertionFailure() << "got rgba(" << actual.red << ", " << actual.green << ", " << actual.blue
-                                         << ", " << actual.alpha << "), expected rgba(" << expected.red << ", "
-                                         << expected.green << ", " << expected.blue << ", " << expected.alpha << ")";
+    return ::testing::AssertionFailure()
+           << "got rgba(" << actual.red << ", " << actual.green << ", " << actual.blue << ", " << actual.alpha
+           << "), expected rgba(" << expected.red << ", " << expected.green << ", " << expected.blue << ", "
+           << expected.alpha << ")";
 }
 
-inline bool transparent(const UIColor::RGBA& c) { return c.alpha < 0.01; }
+inline bool transparent(const UIColor::RGBA& c) {
+    return c.alpha < 0.01;
+}
 
 // Pixels inside the rectangle (in points) with any ink, and the bounding box of them.
 struct Ink {
