@@ -225,14 +225,16 @@ void AAChartRenderer::drawGrid(CGContext& context) const {
 void AAChartRenderer::drawAxisLabels(CGContext& context) const {
     const CGRect plot = frame_.plot;
     const auto& xTicks = frame_.x.ticks();
-    const std::size_t xStride = labelStride(xTicks, xAxis_.labelWidth, [&](double v) { return frame_.location(v, 0).x; });
+    const std::size_t xStride =
+        labelStride(xTicks, xAxis_.labelWidth, [&](double v) { return frame_.location(v, 0).x; });
     for (std::size_t i = 0; i < xTicks.size(); i += xStride) {
         const CGSize labelSize = xAxis_.labels[i]->size();
         const CGFloat x = frame_.location(xTicks[i], 0).x;
         xAxis_.labels[i]->draw(context, {x - labelSize.width / 2, plot.maxY() + gap / 2});
     }
     const auto& yTicks = frame_.y.ticks();
-    const std::size_t yStride = labelStride(yTicks, yAxis_.labelHeight, [&](double v) { return frame_.location(0, v).y; });
+    const std::size_t yStride =
+        labelStride(yTicks, yAxis_.labelHeight, [&](double v) { return frame_.location(0, v).y; });
     for (std::size_t i = 0; i < yTicks.size(); i += yStride) {
         const CGSize labelSize = yAxis_.labels[i]->size();
         const CGFloat y = frame_.location(0, yTicks[i]).y;

@@ -156,7 +156,8 @@ TEST(AAChartRenderer, CrowdedLabelsOnBothAxesAreThinnedApart) {
         return count;
     };
     const int yLabels = labelCount(true, plot.minY() - 10, plot.maxY() + 10, 0, plot.minX() - 5);
-    const int xLabels = labelCount(false, plot.minX() - 10, plot.maxX() + 10, plot.maxY() + 2, plot.maxY() + 14);
+    const int xLabels =
+        labelCount(false, plot.minX() - 10, plot.maxX() + 10, plot.maxY() + 2, plot.maxY() + 14);
     for (const int shown : {yLabels, xLabels}) {
         EXPECT_GE(shown, 4);
         EXPECT_LE(shown, 21) << "at most every other label";
