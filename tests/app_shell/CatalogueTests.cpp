@@ -1,5 +1,3 @@
-#include "LocalHttpServer.h"
-#include "RunLoopWaiting.h"
 #include "app/AllAppMetaData.h"
 #include "app/KivoAdData.h"
 #include "app/RemoteConfigManager.h"
@@ -8,7 +6,9 @@
 #include "platform/foundation/RecordDecoder.h"
 #include "platform/foundation/RecordEncoder.h"
 #include "tests/app/AppTest.h"
-#include "tests/foundation/TemporaryFolder.h"
+#include "tests/support/LocalHttpServer.h"
+#include "tests/support/TemporaryFolder.h"
+#include "tests/veraziva/RunLoopWaiting.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "AppRun.h"
 
-#include "LocalHttpServer.h"
 #include "platform/foundation/FileSystem.h"
 #include "platform/foundation/JSONCoding.h"
 #include "platform/foundation/PropertyListCoding.h"
+#include "tests/support/LocalHttpServer.h"
 
 #include <chrono>
 #include <thread>

@@ -1,6 +1,6 @@
 #include "AppRun.h"
 
-#include "tests/foundation/TemporaryFolder.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "AppRun.h"
 
-#include "LocalHttpServer.h"
-#include "tests/foundation/TemporaryFolder.h"
+#include "tests/support/LocalHttpServer.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 

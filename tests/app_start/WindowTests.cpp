@@ -2,7 +2,7 @@
 #include "XvfbDisplay.h"
 
 #include "platform/graphics/UIImage.h"
-#include "tests/foundation/TemporaryFolder.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/foundation/TemporaryFolder.h"
+#include "tests/support/TemporaryFolder.h"
 #include "tests/uikit/UIKitTestSupport.h"
 
 #include <memory>
