@@ -12,6 +12,8 @@
 #include "app/OnboardingManager.h"
 #include "app/RemoteConfigManager.h"
 #include "app/SolutionViewController.h"
+#include "app/ViewManager.h"
+#include "engine/ErrorManager.h"
 #include "engine/CalcManager.h"
 #include "platform/defaults/Defaults.h"
 #include "platform/foundation/DebugConsole.h"
@@ -91,6 +93,8 @@ std::shared_ptr<AppToolbarController> AppDelegate::appToolbarController() {
 
 bool AppDelegate::applicationDidFinishLaunchingWithOptions(const std::shared_ptr<UIApplication>&,
                                                            const AnyValue::Dictionary&) {
+    ErrorManager::setPresenter([](const std::string& message) { ViewManager::showToast(message); });
+
     Defaults defaults;
     if (!defaults.hasKey(firstAppStartAtKey)) {
         defaults.set(firstAppStartAtKey, std::optional<Date>(Date::now()));
