@@ -7,7 +7,7 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/host/Host.h"
-#include "platform/host/ViewInspector.h"
+#include "platform/host/ViewTreeQuery.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIWindow.h"
 #include "platform/veraziva/VAVAnalytics.h"
@@ -267,7 +267,7 @@ std::string AutomationChannel::execute(const std::string& line) {
         if (argument.empty()) {
             return "error " + command + " needs a text";
         }
-        auto found = ViewInspector::findView(*window, argument);
+        auto found = ViewTreeQuery::findView(*window, argument);
         if (!found) {
             return "error no visible view shows \"" + argument + "\"";
         }
@@ -279,7 +279,7 @@ std::string AutomationChannel::execute(const std::string& line) {
     }
     if (command == "views") {
         AnyValue::Array list;
-        for (const auto& view : ViewInspector::visibleViews(*window)) {
+        for (const auto& view : ViewTreeQuery::visibleViews(*window)) {
             list.push_back(describe(view));
         }
         return "ok " + json(AnyValue(std::move(list)));

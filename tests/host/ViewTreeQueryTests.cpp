@@ -1,6 +1,6 @@
 #include "HostTestSupport.h"
 
-#include "platform/host/ViewInspector.h"
+#include "platform/host/ViewTreeQuery.h"
 #include "platform/math/MTMathUILabel.h"
 #include "platform/uikit/UIButton.h"
 #include "platform/uikit/UILabel.h"
@@ -27,9 +27,9 @@ std::vector<std::string> texts(const std::vector<InspectedView>& views) {
 
 } // namespace
 
-using ViewInspectorTest = HostTest;
+using ViewTreeQueryTest = HostTest;
 
-TEST_F(ViewInspectorTest, ListsWhatTheScreenShowsInDrawingOrder) {
+TEST_F(ViewTreeQueryTest, ListsWhatTheScreenShowsInDrawingOrder) {
     window->addSubview(label("first", {10, 10, 100, 20}));
     auto hidden = label("hidden", {10, 40, 100, 20});
     hidden->setHidden(true);
@@ -53,17 +53,17 @@ TEST_F(ViewInspectorTest, ListsWhatTheScreenShowsInDrawingOrder) {
     math->setLatex("x_i = 4");
     window->addSubview(math);
 
-    auto views = ViewInspector::visibleViews(*window);
+    auto views = ViewTreeQuery::visibleViews(*window);
     EXPECT_EQ(texts(views), (std::vector<std::string>{"first", "partly inside", "P(X)", "x_i = 4"}));
-    auto inside = ViewInspector::findView(*window, "partly inside");
+    auto inside = ViewTreeQuery::findView(*window, "partly inside");
     ASSERT_TRUE(inside);
     // Only the part within the clipping box counts: a tap at its centre lands on it.
     EXPECT_EQ(inside->frame, (CGRect{50, 190, 50, 10}));
     EXPECT_EQ(inside->className, "UILabel");
-    EXPECT_EQ(ViewInspector::findView(*window, "x_i = 4")->className, "MTMathUILabel");
+    EXPECT_EQ(ViewTreeQuery::findView(*window, "x_i = 4")->className, "MTMathUILabel");
 }
 
-TEST_F(ViewInspectorTest, FindsTheFrontMostMatchByTextOrIdentifier) {
+TEST_F(ViewTreeQueryTest, FindsTheFrontMostMatchByTextOrIdentifier) {
     auto back = label("Cancel", {0, 0, 100, 40});
     window->addSubview(back);
     auto cover = std::make_shared<UIView>(CGRect{0, 200, 390, 300});
@@ -80,16 +80,16 @@ TEST_F(ViewInspectorTest, FindsTheFrontMostMatchByTextOrIdentifier) {
     segments->setSelectedSegmentIndex(1);
     window->addSubview(segments);
 
-    auto found = ViewInspector::findView(*window, "Cancel");
+    auto found = ViewTreeQuery::findView(*window, "Cancel");
     ASSERT_TRUE(found);
     EXPECT_EQ(found->view, front);
-    auto byIdentifier = ViewInspector::findView(*window, "toolbarRemoveButton");
+    auto byIdentifier = ViewTreeQuery::findView(*window, "toolbarRemoveButton");
     ASSERT_TRUE(byIdentifier);
     EXPECT_EQ(byIdentifier->enabled, std::optional<bool>(false));
-    EXPECT_FALSE(ViewInspector::findView(*window, "Cance"));
+    EXPECT_FALSE(ViewTreeQuery::findView(*window, "Cance"));
 
     bool sawSegments = false;
-    for (const auto& view : ViewInspector::visibleViews(*window)) {
+    for (const auto& view : ViewTreeQuery::visibleViews(*window)) {
         if (view.view == segments) {
             sawSegments = true;
             EXPECT_EQ(view.selectedSegment, std::optional<int>(1));

@@ -28,7 +28,7 @@ struct InspectedView {
 
 // Reads the view tree of a window the way the screen shows it: views that are hidden, almost
 // transparent or clipped away by an ancestor are left out.
-class ViewInspector {
+class ViewTreeQuery {
   public:
     // Back to front (drawing order).
     static std::vector<InspectedView> visibleViews(UIWindow& window);

@@ -1,4 +1,4 @@
-#include "platform/host/ViewInspector.h"
+#include "platform/host/ViewTreeQuery.h"
 
 #include "platform/math/MTMathUILabel.h"
 #include "platform/uikit/UIControl.h"
@@ -37,7 +37,7 @@ void collect(UIView& view, const UIView& window, const CGRect& clip, std::vector
     if (!visible.isEmpty()) {
         InspectedView entry;
         entry.view = std::static_pointer_cast<UIView>(view.shared_from_this());
-        entry.className = ViewInspector::className(view);
+        entry.className = ViewTreeQuery::className(view);
         entry.text = textOf(view);
         entry.identifier = view.accessibilityIdentifier();
         entry.frame = visible;
@@ -62,7 +62,7 @@ void collect(UIView& view, const UIView& window, const CGRect& clip, std::vector
 
 } // namespace
 
-std::string ViewInspector::className(const UIView& view) {
+std::string ViewTreeQuery::className(const UIView& view) {
     const char* mangled = typeid(view).name();
     int status = 0;
     char* demangled = abi::__cxa_demangle(mangled, nullptr, nullptr, &status);
@@ -71,14 +71,14 @@ std::string ViewInspector::className(const UIView& view) {
     return name;
 }
 
-std::vector<InspectedView> ViewInspector::visibleViews(UIWindow& window) {
+std::vector<InspectedView> ViewTreeQuery::visibleViews(UIWindow& window) {
     std::vector<InspectedView> views;
     window.layoutIfNeeded();
     collect(window, window, window.bounds(), views);
     return views;
 }
 
-std::optional<InspectedView> ViewInspector::findView(UIWindow& window, const std::string& text) {
+std::optional<InspectedView> ViewTreeQuery::findView(UIWindow& window, const std::string& text) {
     auto views = visibleViews(window);
     for (auto it = views.rbegin(); it != views.rend(); ++it) {
         if (it->text == text || it->identifier == text) {
