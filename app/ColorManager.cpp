@@ -31,14 +31,6 @@ std::optional<UIColor> colorForTag(int tag) {
     }
 }
 
-void applyGreyShadow(CALayer& layer) {
-    layer.setMasksToBounds(false);
-    layer.setShadowColor(ColorManager::shadowGrey().cgColor());
-    layer.setShadowOpacity(0.7f);
-    layer.setShadowOffset({0, 1});
-    layer.setShadowRadius(1);
-}
-
 } // namespace
 
 UIColor ColorManager::adaptedColorForDarkMode(const UIColor& color, double factor) {
@@ -51,6 +43,14 @@ std::optional<std::string> ColorManager::hexString(const UIColor& color) {
 
 void ColorManager::applyShadow(CALayer& layer) {
     KivoColor::applyShadow(layer);
+}
+
+void ColorManager::applyGreyShadow(CALayer& layer) {
+    layer.setMasksToBounds(false);
+    layer.setShadowColor(shadowGrey().cgColor());
+    layer.setShadowOpacity(0.7f);
+    layer.setShadowOffset({0, 1});
+    layer.setShadowRadius(1);
 }
 
 void ColorManager::applyCardShadow(UIView& view) {

@@ -18,6 +18,8 @@ class ColorManager {
     static std::optional<std::string> hexString(const UIColor& color);
     static void applyShadow(CALayer& layer);
     static void applyCardShadow(UIView& view);
+    // The grey shadow that styled controls get in light mode.
+    static void applyGreyShadow(CALayer& layer);
     static void styleViewByTag(UIView& view);
     static void styleRatingViewByTag(CosmosView& ratingView);
     // By exact class of each direct subview; plain views and stack views are entered.

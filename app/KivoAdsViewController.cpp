@@ -64,14 +64,6 @@ std::vector<std::shared_ptr<UIResponder>> buildScreen(const std::shared_ptr<UIRe
     return {root};
 }
 
-void applyGreyShadow(CALayer& layer) {
-    layer.setMasksToBounds(false);
-    layer.setShadowColor(ColorManager::shadowGrey());
-    layer.setShadowOpacity(0.7f);
-    layer.setShadowOffset({0, 1});
-    layer.setShadowRadius(1);
-}
-
 } // namespace
 
 KivoAdsViewController::KivoAdsViewController() : UIViewController(std::string(nibNameOfScreen)) {}
@@ -90,7 +82,7 @@ void KivoAdsViewController::configureAdView() {
     if (auto close = closeButton.lock()) {
         close->setTintColor(KivoColor::paletteGreenAccent());
         if (!dark) {
-            applyGreyShadow(*close->layer());
+            ColorManager::applyGreyShadow(*close->layer());
         }
     }
     if (auto image = adImageView.lock()) {
@@ -112,7 +104,7 @@ void KivoAdsViewController::configureAdView() {
     discount->setBackgroundColor(KivoColor::paletteBlue());
     discount->setTitleColor(ColorManager::buttonWhite(), UIControlStateNormal);
     if (!dark) {
-        applyGreyShadow(*discount->layer());
+        ColorManager::applyGreyShadow(*discount->layer());
     }
 }
 

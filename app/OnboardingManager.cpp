@@ -1,8 +1,9 @@
 #include "app/OnboardingManager.h"
 
+#include "app/ColorManager.h"
 #include "engine/KivoColor.h"
-#include "engine/TextUtilities.h"
 #include "engine/LocalizedString.h"
+#include "engine/TextUtilities.h"
 #include "platform/defaults/Defaults.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/kits/OnboardViewController.h"
@@ -98,11 +99,6 @@ void OnboardingManager::styleOnboardAdvanceButton(UIButton& button, const UIColo
     button.setTitleColor(color, UIControlStateNormal);
     button.titleLabel()->setFont(UIFont::systemFontOfSize(20, UIFontWeight::semibold));
     if (!button.traitCollection().isDark()) {
-        auto layer = button.layer();
-        layer->setMasksToBounds(false);
-        layer->setShadowColor(UIColor::systemGrayColor());
-        layer->setShadowOpacity(0.7f);
-        layer->setShadowOffset({0, 1});
-        layer->setShadowRadius(1);
+        ColorManager::applyGreyShadow(*button.layer());
     }
 }
