@@ -20,8 +20,9 @@ void scrollRectToTop(UITableView& table, const CGRect& rect) {
     table.setContentOffset(table.clampedContentOffset({table.contentOffset().x, rect.origin.y}));
 }
 
-bool cellNeedsTimeToDraw(const UITableViewCell&) {
-    return false;
+// A chart animates into place; taken at once it would show half-drawn.
+bool cellNeedsTimeToDraw(const UITableViewCell& cell) {
+    return dynamic_cast<const ChartTableViewCell*>(&cell) != nullptr;
 }
 
 // One capture, advanced piece by piece; it keeps itself alive across its waits.

@@ -1,0 +1,72 @@
+#include "AppTest.h"
+
+#include "app/LongScreenshot.h"
+#include "charts/ChartTableViewCell.h"
+#include "platform/graphics/CGContext.h"
+#include "platform/graphics/UIGraphicsImageRenderer.h"
+#include "platform/graphics/UIImage.h"
+#include "platform/uikit/UITableView.h"
+
+namespace {
+
+using LongScreenshot = AppTest;
+
+std::shared_ptr<UIImage> filled(CGSize size, const UIColor& color) {
+    return UIGraphicsImageRenderer(size).image([&](UIGraphicsImageRendererContext& context) {
+        context.cgContext().setFillColor(color);
+        context.cgContext().fillRect({0, 0, size.width, size.height});
+    });
+}
+
+TEST_F(LongScreenshot, PiecesAreStackedTopToBottomOnTheWidestCanvas) {
+    const auto stacked = stackImagesVertically({filled({320, 100}, UIColor::redColor()),
+                                                filled({375, 50}, UIColor::greenColor()),
+                                                filled({320, 30}, UIColor::blueColor())});
+    ASSERT_NE(stacked, nullptr);
+    EXPECT_EQ(stacked->size().width, 375);
+    EXPECT_EQ(stacked->size().height, 180);
+    EXPECT_GT(stacked->colorAtPoint({10, 99})->red, 0.9);
+    EXPECT_GT(stacked->colorAtPoint({370, 101})->green, 0.9);
+    EXPECT_GT(stacked->colorAtPoint({10, 151})->blue, 0.9);
+    EXPECT_LT(stacked->colorAtPoint({370, 160})->alpha, 0.1) << "right of a narrow piece stays clear";
+}
+
+// One plain row, then one chart row.
+class PlainAndChartRows : public UITableViewDataSource {
+  public:
+    int tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>&, int) override { return 2; }
+    std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>&,
+                                                                    const NSIndexPath& indexPath) override {
+        if (indexPath.row == 0)
+            return std::make_shared<UITableViewCell>(UITableViewCellStyle::defaultStyle, "plain");
+        return std::make_shared<ChartTableViewCell>(UITableViewCellStyle::defaultStyle, "chartCell");
+    }
+};
+
+TEST_F(LongScreenshot, ChartRowsAreTakenOnlyAfterTheirAnimationHadTwoSeconds) {
+    auto holder = std::make_shared<UIViewController>();
+    show(holder);
+    auto table = std::make_shared<UITableView>(CGRect{0, 0, 300, 400});
+    auto rows = std::make_shared<PlainAndChartRows>();
+    table->setDataSource(rows);
+    table->setRowHeight(60);
+    holder->view()->addSubview(table);
+    table->reloadData();
+    settle();
+
+    std::optional<std::shared_ptr<UIImage>> result;
+    captureFullTableImage(table, std::nullopt, std::nullopt,
+                          [&result](std::shared_ptr<UIImage> image) { result = image; });
+    settle();
+    EXPECT_FALSE(result) << "the chart row waits";
+    clock->advance(1.9);
+    settle();
+    EXPECT_FALSE(result);
+    clock->advance(0.2);
+    settle();
+    ASSERT_TRUE(result);
+    ASSERT_NE(*result, nullptr);
+    EXPECT_EQ((*result)->size().height, 120) << "both rows, one after the other";
+}
+
+} // namespace
