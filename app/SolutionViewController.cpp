@@ -283,7 +283,7 @@ CGFloat SolutionViewController::heightForSolutionRow(const NSIndexPath& indexPat
     }
     if (indexPath.section == 1) {
         const auto& row = chartSteps.at(static_cast<std::size_t>(indexPath.row));
-        return keyWindowRootWidth() / row.front()->frameRatio;
+        return view()->bounds().width() / row.front()->frameRatio;
     }
     if (indexPath.section != 0)
         return tableView->rowHeight();
