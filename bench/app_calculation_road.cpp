@@ -1,11 +1,8 @@
 // From the Calculate key to the rendered result page, and scrolling that page, on the app's frame
 // at the phone's size and scale (the host renders each frame of the window like this).
-#include "app/AppNavigationDrawerController.h"
 #include "app/AppPageTabBarController.h"
-#include "app/AppToolbarController.h"
 #include "app/CalculateViewController.h"
 #include "app/InterfaceBuilders.h"
-#include "app/MenuToolbarController.h"
 #include "app/SolutionViewController.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/Clock.h"
@@ -13,10 +10,9 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/graphics/UIImage.h"
-#include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UISegmentedControl.h"
-#include "platform/uikit/UIStoryboard.h"
 #include "platform/uikit/UIWindow.h"
+#include "tests/e2e/AppFrame.h"
 
 #include <benchmark/benchmark.h>
 
@@ -41,19 +37,11 @@ struct Frame {
         UserDefaults::resetStandardUserDefaults();
         Clock::setCurrent(clock);
         InterfaceBuilders::registerAll();
-        input = std::dynamic_pointer_cast<CalculateViewController>(
-            UIStoryboard::storyboardWithName("Main")->instantiateViewControllerWithIdentifier(
-                "CalculateViewController"));
-        result = std::dynamic_pointer_cast<SolutionViewController>(
-            UIStoryboard::storyboardWithName("SolutionViewController")
-                ->instantiateViewControllerWithIdentifier("SolutionViewController"));
-        tabs = std::make_shared<AppPageTabBarController>(
-            std::vector<std::shared_ptr<UIViewController>>{input, result}, 0);
-        auto toolbar = std::make_shared<AppToolbarController>(tabs);
-        auto menu = std::make_shared<MenuToolbarController>(std::make_shared<UIViewController>());
-        window = std::make_shared<UIWindow>(UIScreen::mainScreen()->bounds());
-        window->setRootViewController(std::make_shared<AppNavigationDrawerController>(toolbar, menu));
-        window->makeKeyAndVisible();
+        const AppFrame frame;
+        input = frame.input;
+        result = frame.result;
+        tabs = frame.tabs;
+        window = frame.window;
         settle();
     }
 

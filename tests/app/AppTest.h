@@ -2,57 +2,40 @@
 
 #include "app/InterfaceBuilders.h"
 #include "platform/foundation/Bundle.h"
-#include "platform/foundation/Clock.h"
-#include "platform/foundation/ManualClock.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/UserDefaults.h"
-#include "platform/graphics/UITraitCollection.h"
-#include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UIViewController.h"
 #include "platform/uikit/UIWindow.h"
 #include "platform/veraziva/VAVAnalytics.h"
 #include "platform/veraziva/VAVApp.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/TemporaryFolder.h"
+#include "tests/uikit/UIKitTestSupport.h"
 
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
-// Each test has its own user defaults, a manual clock, the built bundle, the light appearance and
-// the analytics events it caused.
-class AppTest : public ::testing::Test {
+// The platform tests' clock, run loop, screen and appearance, plus the built bundle, user defaults
+// in a home folder of the test's own and the analytics events the test caused.
+class AppTest : public UIKitTest {
   protected:
     void SetUp() override {
+        UIKitTest::SetUp();
         Bundle::setMainBundlePath(OMBREL_BUNDLE_DIR);
-        std::random_device random;
-        home_ = std::filesystem::temp_directory_path() / ("ombrel-app-" + std::to_string(random()));
-        std::filesystem::create_directories(home_);
-        setenv("OMBREL_HOME", home_.c_str(), 1);
+        setenv("OMBREL_HOME", home_.path().c_str(), 1);
         UserDefaults::resetStandardUserDefaults();
-        RunLoop::main()->removeAllWork();
-        clock = std::make_shared<ManualClock>();
-        Clock::setCurrent(clock);
-        UIScreen::mainScreen()->reset();
-        UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::light));
         if (!VAVApp::isDefaultAppConfigured())
             VAVApp::configure();
-        listener_ =
-            VAVAnalytics::addEventListener([this](const APMEvent& event) { events.push_back(event.name); });
+        listener_ = VAVAnalytics::addEventListener([this](const APMEvent& event) { events.push_back(event); });
         InterfaceBuilders::registerAll();
     }
 
     void TearDown() override {
         VAVAnalytics::removeEventListener(listener_);
         window.reset();
-        RunLoop::main()->removeAllWork();
-        Clock::setCurrent(nullptr);
         UserDefaults::resetStandardUserDefaults();
-        std::error_code ignored;
-        std::filesystem::remove_all(home_, ignored);
+        UIKitTest::TearDown();
     }
 
     void show(const std::shared_ptr<UIViewController>& controller) {
@@ -62,17 +45,26 @@ class AppTest : public ::testing::Test {
         settle();
     }
 
+    // Runs due work and lays the window out.
     void settle() {
-        RunLoop::main()->runUntilIdle();
+        runLoopTurn();
         if (window)
             window->layoutIfNeeded();
     }
 
-    std::shared_ptr<ManualClock> clock;
+    std::vector<APMEvent> eventsNamed(const std::string& name) const {
+        std::vector<APMEvent> found;
+        for (const auto& event : events) {
+            if (event.name == name)
+                found.push_back(event);
+        }
+        return found;
+    }
+
     std::shared_ptr<UIWindow> window;
-    std::vector<std::string> events;
+    std::vector<APMEvent> events;
 
   private:
-    std::filesystem::path home_;
+    TemporaryFolder home_;
     int listener_ = 0;
 };

@@ -1,26 +1,14 @@
 #pragma once
 
 #include "app/AppFlags.h"
-#include "app/AppNavigationDrawerController.h"
-#include "app/AppPageTabBarController.h"
-#include "app/AppToolbarController.h"
-#include "app/CalculateViewController.h"
 #include "app/ColorManager.h"
 #include "app/EnumeratedInputTableViewCell.h"
-#include "app/InterfaceBuilders.h"
-#include "app/MenuToolbarController.h"
 #include "app/RatingViewController.h"
 #include "app/SolutionStepTableViewCell.h"
-#include "app/SolutionViewController.h"
 #include "app/ViewManager.h"
 #include "engine/CalcManager.h"
 #include "engine/ErrorManager.h"
 #include "platform/defaults/Defaults.h"
-#include "platform/foundation/Bundle.h"
-#include "platform/foundation/Clock.h"
-#include "platform/foundation/ManualClock.h"
-#include "platform/foundation/RunLoop.h"
-#include "platform/foundation/UserDefaults.h"
 #include "platform/graphics/CGContext.h"
 #include "platform/kits/DTTextField.h"
 #include "platform/material/FABButton.h"
@@ -28,87 +16,49 @@
 #include "platform/material/IconButton.h"
 #include "platform/material/TabItem.h"
 #include "platform/uikit/UILabel.h"
-#include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UISegmentedControl.h"
 #include "platform/uikit/UIStackView.h"
-#include "platform/uikit/UIStoryboard.h"
-#include "platform/uikit/UIWindow.h"
-#include "platform/veraziva/VAVAnalytics.h"
-#include "platform/veraziva/VAVApp.h"
+#include "tests/app/AppTest.h"
+#include "tests/e2e/AppFrame.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
-// The app's frame built as start-up builds it (drawer, toolbar, two pages, window), on a manual
-// clock, with its own user defaults, the toast as the error presenter and the analytics events
-// collected. Touches go through the window like a user's.
-class AppFrameTest : public ::testing::Test {
+// The app's frame built as start-up builds it, with the toast as the error presenter, the rating
+// already done and no calculation left from an earlier test. Touches go through the window like a
+// user's.
+class AppFrameTest : public AppTest {
   public:
-    void SetUp() override { build(UIUserInterfaceStyle::light); }
-
-    void TearDown() override {
-        VAVAnalytics::removeEventListener(listener_);
-        ErrorManager::setPresenter({});
-        window.reset();
-        RunLoop::main()->removeAllWork();
-        Clock::setCurrent(nullptr);
-        UserDefaults::resetStandardUserDefaults();
-        std::error_code ignored;
-        std::filesystem::remove_all(home_, ignored);
-    }
-
-    void build(UIUserInterfaceStyle style) {
-        Bundle::setMainBundlePath(OMBREL_BUNDLE_DIR);
-        std::random_device random;
-        home_ = std::filesystem::temp_directory_path() / ("ombrel-e2e-" + std::to_string(random()));
-        std::filesystem::create_directories(home_);
-        setenv("OMBREL_HOME", home_.c_str(), 1);
-        UserDefaults::resetStandardUserDefaults();
-        RunLoop::main()->removeAllWork();
-        clock = std::make_shared<ManualClock>();
-        Clock::setCurrent(clock);
-        UIScreen::mainScreen()->reset();
-        UITraitCollection::setCurrentTraitCollection(UITraitCollection(style));
-        if (!VAVApp::isDefaultAppConfigured())
-            VAVApp::configure();
-        listener_ =
-            VAVAnalytics::addEventListener([this](const APMEvent& event) { events.push_back(event); });
+    void SetUp() override {
+        AppTest::SetUp();
+        UITraitCollection::setCurrentTraitCollection(UITraitCollection(appearance()));
         ErrorManager::setPresenter([](const std::string& message) { ViewManager::showToast(message); });
         Defaults().set(RatingViewController::isRatingAlreadyDoneKey, true);
         CalcManager::shared()->clearCalculations();
         isCalculationRunning = false;
 
-        InterfaceBuilders::registerAll();
-        input = std::dynamic_pointer_cast<CalculateViewController>(
-            UIStoryboard::storyboardWithName("Main")->instantiateViewControllerWithIdentifier(
-                "CalculateViewController"));
-        result = std::dynamic_pointer_cast<SolutionViewController>(
-            UIStoryboard::storyboardWithName("SolutionViewController")
-                ->instantiateViewControllerWithIdentifier("SolutionViewController"));
-        ASSERT_TRUE(input && result);
-        tabs = std::make_shared<AppPageTabBarController>(
-            std::vector<std::shared_ptr<UIViewController>>{input, result}, 0);
-        toolbar = std::make_shared<AppToolbarController>(tabs);
-        auto menu = std::make_shared<MenuToolbarController>(std::make_shared<UIViewController>());
-        drawer = std::make_shared<AppNavigationDrawerController>(toolbar, menu);
-        window = std::make_shared<UIWindow>(UIScreen::mainScreen()->bounds());
-        window->setRootViewController(drawer);
-        window->makeKeyAndVisible();
+        AppFrame frame;
+        ASSERT_TRUE(frame.input && frame.result);
+        input = frame.input;
+        result = frame.result;
+        tabs = frame.tabs;
+        toolbar = frame.toolbar;
+        drawer = frame.drawer;
+        window = frame.window;
         settle();
     }
 
-    // Runs due work and lays the window out.
-    void settle() {
-        RunLoop::main()->runUntilIdle();
-        window->layoutIfNeeded();
+    void TearDown() override {
+        ErrorManager::setPresenter({});
+        AppTest::TearDown();
     }
+
+    virtual UIUserInterfaceStyle appearance() const { return UIUserInterfaceStyle::light; }
+
+    using AppTest::settle;
 
     void tap(const UIView& view) {
         window->tapAtPoint(view.convertRectToView(view.bounds(), window.get()).center());
@@ -206,29 +156,13 @@ class AppFrameTest : public ::testing::Test {
         return texts;
     }
 
-    std::vector<APMEvent> eventsNamed(const std::string& name) const {
-        std::vector<APMEvent> found;
-        for (const auto& event : events) {
-            if (event.name == name)
-                found.push_back(event);
-        }
-        return found;
-    }
-
     std::filesystem::path outputPath(const std::string& name) const {
         return std::filesystem::path(OMBREL_BINARY_DIR) / name;
     }
 
-    std::shared_ptr<ManualClock> clock;
     std::shared_ptr<CalculateViewController> input;
     std::shared_ptr<SolutionViewController> result;
     std::shared_ptr<AppPageTabBarController> tabs;
     std::shared_ptr<AppToolbarController> toolbar;
     std::shared_ptr<AppNavigationDrawerController> drawer;
-    std::shared_ptr<UIWindow> window;
-    std::vector<APMEvent> events;
-
-  private:
-    std::filesystem::path home_;
-    int listener_ = 0;
 };
