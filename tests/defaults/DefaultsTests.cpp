@@ -1,29 +1,19 @@
 #include "platform/defaults/Defaults.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 
 namespace {
 
 class DefaultsTest : public ::testing::Test {
   protected:
-    DefaultsTest() {
-        std::random_device random;
-        folder_ = std::filesystem::temp_directory_path() / ("ombrel-defaults-" + std::to_string(random()));
-        std::filesystem::create_directories(folder_);
-    }
-    ~DefaultsTest() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-
     std::shared_ptr<UserDefaults> domain() {
-        return std::make_shared<UserDefaults>(folder_ / "domain.plist");
+        return std::make_shared<UserDefaults>(folder_.path() / "domain.plist");
     }
 
-    std::filesystem::path folder_;
+    TemporaryFolder folder_;
 };
 
 const DefaultsKey<bool> accepted{"isAccepted"};

@@ -7,11 +7,11 @@
 #include "platform/foundation/FileSystem.h"
 #include "platform/foundation/RecordDecoder.h"
 #include "platform/foundation/RecordEncoder.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 
 namespace {
 
@@ -52,22 +52,13 @@ TEST(Catalogues, TopicsMapToTheirResourcesExactly) {
 
 class CatalogueBundle : public ::testing::Test {
   protected:
-    CatalogueBundle() {
-        std::random_device random;
-        folder_ = std::filesystem::temp_directory_path() / ("ombrel-catalogue-" + std::to_string(random()));
-        std::filesystem::create_directories(folder_);
-        Bundle::setMainBundlePath(folder_);
-    }
-    ~CatalogueBundle() override {
-        Bundle::setMainBundlePath(OMBREL_BUNDLE_DIR);
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
+    CatalogueBundle() { Bundle::setMainBundlePath(folder_.path()); }
+    ~CatalogueBundle() override { Bundle::setMainBundlePath(OMBREL_BUNDLE_DIR); }
     void write(const std::string& name, const std::string& json) {
-        ASSERT_TRUE(FileSystem::writeFileAtomically(folder_ / (name + ".json"), json));
+        ASSERT_TRUE(FileSystem::writeFileAtomically(folder_.path() / (name + ".json"), json));
     }
 
-    std::filesystem::path folder_;
+    TemporaryFolder folder_;
 };
 
 const char* const sphereSymbol = R"({"category": "G", "subcategory": "S", "topic": "Sphere", "key": "r",

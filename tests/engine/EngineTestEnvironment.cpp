@@ -1,11 +1,10 @@
 #include "platform/foundation/Bundle.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <random>
-#include <string>
+#include <optional>
 
 namespace {
 
@@ -14,18 +13,13 @@ class EngineEnvironment : public ::testing::Environment {
   public:
     void SetUp() override {
         Bundle::setMainBundlePath(OMBREL_BUNDLE_DIR);
-        std::random_device random;
-        home_ = std::filesystem::temp_directory_path() / ("ombrel-engine-" + std::to_string(random()));
-        std::filesystem::create_directories(home_);
-        setenv("OMBREL_HOME", home_.c_str(), 1);
+        home_.emplace();
+        setenv("OMBREL_HOME", home_->path().c_str(), 1);
     }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(home_, ignored);
-    }
+    void TearDown() override { home_.reset(); }
 
   private:
-    std::filesystem::path home_;
+    std::optional<TemporaryFolder> home_;
 };
 
 const auto* const environment = ::testing::AddGlobalTestEnvironment(new EngineEnvironment);

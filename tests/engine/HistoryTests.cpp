@@ -2,11 +2,11 @@
 #include "engine/LocalizedString.h"
 #include "platform/foundation/FileSystem.h"
 #include "platform/foundation/PropertyListCoding.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 
 namespace {
 
@@ -49,16 +49,7 @@ TEST(CalculationRecord, DamagedEntriesLoadFieldByField) {
 
 class History : public ::testing::Test {
   protected:
-    History() {
-        std::random_device random;
-        folder_ = std::filesystem::temp_directory_path() / ("ombrel-history-" + std::to_string(random()));
-    }
-    ~History() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-
-    std::filesystem::path file() const { return folder_ / "standard.plist"; }
+    std::filesystem::path file() const { return folder_.path() / "standard.plist"; }
     std::shared_ptr<UserDefaults> domain() const { return std::make_shared<UserDefaults>(file()); }
     CalcManager store() const { return CalcManager(Defaults(domain())); }
 
@@ -69,7 +60,7 @@ class History : public ::testing::Test {
         return texts;
     }
 
-    std::filesystem::path folder_;
+    TemporaryFolder folder_;
 };
 
 TEST_F(History, FirstStartWritesAnEmptyListThenTheExample) {
