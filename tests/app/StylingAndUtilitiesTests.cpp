@@ -190,10 +190,6 @@ TEST_F(ControllerOperations, ADisabledTabItemIsGrey) {
     EXPECT_EQ(item->titleColor(), UIColor::systemGrayColor());
     configureTabItem(*page, "Result", true);
     EXPECT_EQ(item->titleColor(), UIColor::colorWithWhite(0.9, 1));
-
-    PopoverKeepingDelegate keeper;
-    EXPECT_EQ(keeper.adaptivePresentationStyleForPresentationControllerTraitCollection(nullptr, {}),
-              UIModalPresentationStyle::none);
 }
 
 } // namespace

@@ -191,6 +191,16 @@ AnyValue::Dictionary readDefaults(const std::filesystem::path& home) {
     return decoded ? decoded->dictionaryValue().value_or(AnyValue::Dictionary{}) : AnyValue::Dictionary{};
 }
 
+std::vector<std::string> storedLatex(const std::filesystem::path& home) {
+    std::vector<std::string> out;
+    for (const auto& entry : readDefaults(home)["Calculations"].arrayValue().value_or(AnyValue::Array{})) {
+        out.push_back(
+            entry.dictionaryValue().value_or(AnyValue::Dictionary{})["_latexString"].stringValue().value_or(
+                ""));
+    }
+    return out;
+}
+
 void writeDefaults(const std::filesystem::path& home, const AnyValue::Dictionary& values) {
     AnyValue::Dictionary stored = readDefaults(home);
     for (const auto& [key, value] : values) {

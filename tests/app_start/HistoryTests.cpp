@@ -20,16 +20,6 @@ AnyValue record(const std::string& latex, const std::string& firstValue) {
                                                          {"appKey", AnyValue("OB")}})}});
 }
 
-std::vector<std::string> storedLatex(const std::filesystem::path& home) {
-    std::vector<std::string> out;
-    for (const auto& entry : readDefaults(home)["Calculations"].arrayValue().value_or(AnyValue::Array{})) {
-        out.push_back(
-            entry.dictionaryValue().value_or(AnyValue::Dictionary{})["_latexString"].stringValue().value_or(
-                ""));
-    }
-    return out;
-}
-
 void openHistory(AppRun& app) {
     app.tap("menuButton");
     app.tap("History");

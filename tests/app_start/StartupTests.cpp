@@ -11,16 +11,6 @@ const std::string exampleLatex = "x_i = [4;5;3;7;4] \\\\ P\\left(X = x_i\\right)
 // The manual clock's start: 2023-11-14 22:13:20 UTC.
 const double manualClockStart = 1'700'000'000.0;
 
-std::vector<std::string> storedLatex(const std::filesystem::path& home) {
-    std::vector<std::string> out;
-    for (const auto& entry : readDefaults(home)["Calculations"].arrayValue().value_or(AnyValue::Array{})) {
-        out.push_back(
-            entry.dictionaryValue().value_or(AnyValue::Dictionary{})["_latexString"].stringValue().value_or(
-                ""));
-    }
-    return out;
-}
-
 std::size_t indexOf(const std::vector<AppView>& views, const std::string& text) {
     for (std::size_t i = 0; i < views.size(); ++i) {
         if (views[i].text == text) {
