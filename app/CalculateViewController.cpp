@@ -45,14 +45,10 @@ std::string localized(const std::string& key, const std::string& comment) {
     return Bundle::mainBundle()->localizedString(key, comment);
 }
 
-bool startsWith(const std::string& text, const std::string& prefix) {
-    return text.rfind(prefix, 0) == 0;
-}
-
 // The row number a field identifier names: decimal digits after "probability" or after the first
 // five characters.
 std::optional<std::size_t> rowOfIdentifier(const std::string& identifier, bool* isProbability = nullptr) {
-    const bool probability = startsWith(identifier, "probability");
+    const bool probability = identifier.starts_with("probability");
     if (isProbability)
         *isProbability = probability;
     const std::size_t prefix = probability ? probabilityPrefixLength : eventPrefixLength;
@@ -381,9 +377,9 @@ void CalculateViewController::markErrors(EnumeratedInputTableViewCell& cell, int
     const std::string error = *currentError;
     for (const auto& entry : matching) {
         std::shared_ptr<DTTextField> field;
-        if (startsWith(entry, "event"))
+        if (entry.starts_with("event"))
             field = cell.integerTextField.lock();
-        else if (startsWith(entry, "probability"))
+        else if (entry.starts_with("probability"))
             field = cell.doubleTextField.lock();
         else
             continue;
@@ -411,7 +407,7 @@ void CalculateViewController::highlightActiveField(const std::shared_ptr<UITextF
     if (!keypadStackView || !textField)
         return;
     if (auto point = findButton(".", *keypadStackView)) {
-        const bool probability = startsWith(textField->accessibilityIdentifier(), "probability");
+        const bool probability = textField->accessibilityIdentifier().starts_with("probability");
         point->setUserInteractionEnabled(probability);
         point->setAlpha(probability ? 1.0 : 0.5);
     }

@@ -27,11 +27,6 @@ UIFont headingFont(const char* name) {
     return UIFont::fontWithName(name, 16).value_or(UIFont::systemFontOfSize(16));
 }
 
-bool endsWith(const std::string& text, const std::string& suffix) {
-    return text.size() >= suffix.size() &&
-           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 std::vector<std::shared_ptr<UIResponder>> buildPrototype(const std::shared_ptr<UIResponder>&) {
     const CGFloat width = UIScreen::mainScreen()->bounds().width();
     auto cell = std::make_shared<SolutionStepTableViewCell>(UITableViewCellStyle::defaultStyle,
@@ -106,7 +101,7 @@ void SolutionStepTableViewCell::setStepTitle(const std::string& title) {
         top->setConstant(title.empty() ? 0 : 20);
     if (title.empty() || !stepTitleLabel)
         return;
-    if (endsWith(title, boldMarker)) {
+    if (title.ends_with(boldMarker)) {
         std::string plain = title;
         replaceAll(plain, boldMarker, "");
         NSStringAttributes attributes;
