@@ -57,7 +57,7 @@ Node toNode(const AnyValue& value) {
     case AnyValue::Kind::date: {
         const double since2001 = value.dateValue()->timeIntervalSinceReferenceDate();
         const double whole = std::floor(since2001);
-        if (whole < std::numeric_limits<std::int32_t>::min() ||
+        if (!std::isfinite(whole) || whole < std::numeric_limits<std::int32_t>::min() ||
             whole > std::numeric_limits<std::int32_t>::max())
             return nullptr;
         return Node(plist_new_date(static_cast<std::int32_t>(whole),

@@ -130,6 +130,14 @@ TEST(PropertyListCoding, NullCannotBeEncoded) {
     EXPECT_FALSE(PropertyListCoding::encode(AnyValue::Array{1, AnyValue()}));
 }
 
+TEST(PropertyListCoding, DatesOutsideTheBinaryRangeAreRefused) {
+    for (const double seconds : {std::nan(""), 1e300, -1e300}) {
+        const AnyValue date(Date::dateWithTimeIntervalSinceReferenceDate(seconds));
+        EXPECT_FALSE(PropertyListCoding::encode(AnyValue::Array{date}, PropertyListCoding::Format::binary))
+            << seconds;
+    }
+}
+
 TEST(PropertyListCoding, MalformedInputIsAFailureValue) {
     for (const std::string& bytes :
          {std::string(), std::string("not a plist"),
