@@ -9,14 +9,16 @@ const std::thread::id processMainThread = std::this_thread::get_id();
 } // namespace
 
 std::shared_ptr<RunLoop> RunLoop::main() {
-    static const std::shared_ptr<RunLoop> loop = [] {
+    // Never destroyed: background threads (automation input, signal waiting) may still post to it
+    // while the process runs its exit handlers.
+    static const auto* loop = new std::shared_ptr<RunLoop>([] {
         auto created = std::make_shared<RunLoop>();
         // Reached from another file's static initialisation, which also runs on the first thread.
         created->thread_ =
             processMainThread == std::thread::id() ? std::this_thread::get_id() : processMainThread;
         return created;
-    }();
-    return loop;
+    }());
+    return *loop;
 }
 
 bool RunLoop::isMainThread() {

@@ -14,8 +14,6 @@
 #include "platform/uikit/UIApplication.h"
 
 #include <csignal>
-#include <cstdio>
-#include <cstdlib>
 #include <pthread.h>
 #include <thread>
 
@@ -84,14 +82,12 @@ int UIApplicationMain(int argc, char** argv, const std::optional<std::string>& p
     }
 
     auto application = UIApplication::sharedApplication();
-    application->setDelegate(delegate);
+    application->setDelegate(std::move(delegate));
     application->finishLaunching();
     application->becomeActive();
     int status = host->run();
-    // The process ends here, as a phone app's does: the app's objects are not torn down one by one
-    // (their singletons refer to one another), and everything it keeps is already on disk.
-    // (Only the output streams: the automation reader may hold standard input.)
-    std::fflush(stdout);
-    std::fflush(stderr);
-    std::_Exit(status);
+    // The app's objects go here, while the services they use are still there, rather than among the
+    // statics at exit.
+    application->setDelegate(nullptr);
+    return status;
 }

@@ -22,11 +22,16 @@ UIWindow::UIWindow() : UIWindow(UIScreen::mainScreen()->bounds()) {}
 
 UIWindow::UIWindow(const CGRect& frame) : UIView(frame) {
     UIView::setHidden(true);
-    UIApplication::sharedApplication()->mainWindowScene()->windowCreated(this);
+    auto scene = UIApplication::sharedApplication()->mainWindowScene();
+    scene->windowCreated(this);
+    scene_ = scene;
 }
 
 UIWindow::~UIWindow() {
-    UIApplication::sharedApplication()->mainWindowScene()->windowDestroyed(this);
+    // The scene may be gone already when the application itself is torn down.
+    if (auto scene = scene_.lock()) {
+        scene->windowDestroyed(this);
+    }
 }
 
 void UIWindow::setRootViewController(std::shared_ptr<UIViewController> controller) {
@@ -92,7 +97,7 @@ void UIWindow::setHidden(bool hidden) {
 }
 
 std::shared_ptr<UIWindowScene> UIWindow::windowScene() const {
-    return UIApplication::sharedApplication()->mainWindowScene();
+    return scene_.lock();
 }
 
 UIEdgeInsets UIWindow::windowSafeAreaInsets() const {

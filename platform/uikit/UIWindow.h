@@ -67,6 +67,7 @@ class UIWindow : public UIView {
     void viewWillLeaveWindow(UIView& view);
     std::shared_ptr<UIScrollView> scrollViewToDrag(CGVector movement) const;
 
+    std::weak_ptr<UIWindowScene> scene_;
     std::shared_ptr<UIViewController> rootViewController_;
     std::weak_ptr<UIResponder> firstResponder_;
     bool layoutScheduled_ = false;

@@ -90,6 +90,9 @@ TEST(HistoryTest, ReopeningAnEntryRestoresItsRowsAndModeInAFreshInputScreen) {
     auto tapped = app.events("tapped_history_item");
     ASSERT_EQ(tapped.size(), 1u);
     EXPECT_EQ(tapped[0].parameters["latex_string"].stringValue(), exampleLatex);
+
+    // Both the replaced screens and the fresh ones are torn down when the app ends.
+    EXPECT_EQ(app.quit(), std::optional<int>(0));
 }
 
 TEST(HistoryTest, DeletingMovingAndClearingLastAcrossLaunches) {
