@@ -36,7 +36,6 @@ TEST_F(OnboardTest, TappingThroughThePagesCompletesOnceAndDismisses) {
     onboard->presentFrom(root, false);
     settle();
     EXPECT_EQ(root->presentedViewController(), onboard);
-    EXPECT_EQ(onboard->modalPresentationStyle(), UIModalPresentationStyle::formSheet);
     EXPECT_EQ(onboard->descriptionLabel()->text(), "Type your values");
     EXPECT_EQ(onboard->advanceButton()->currentTitle(), "Next");
     EXPECT_TRUE(onboard->titleLabel()->isHidden()) << "an empty title takes no room";
@@ -78,7 +77,6 @@ TEST_F(OnboardTest, TheAppearanceStylesThePageAndItsButton) {
     EXPECT_EQ(stylings, 1);
     EXPECT_EQ(onboard->advanceButton()->titleLabel()->font().weight(), UIFontWeight::semibold);
     EXPECT_EQ(onboard->titleLabel()->font().pointSize(), 28);
-    EXPECT_EQ(onboard->imageView()->contentMode(), UIViewContentMode::center);
     EXPECT_EQ(onboard->view()->backgroundColor(), UIColor::whiteColor());
     EXPECT_TRUE(onboard->actionButton()->isHidden());
 

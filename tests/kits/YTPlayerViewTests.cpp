@@ -38,7 +38,8 @@ class YTPlayerViewTest : public KitsTest {
     std::shared_ptr<ReadyLog> delegate = std::make_shared<ReadyLog>();
 };
 
-TEST_F(YTPlayerViewTest, TheDelegateHearsOnceThePreviewIsLoaded) {
+TEST_F(YTPlayerViewTest, TheDelegateHearsOnceThePreviewOfTheLastLoadIsLoaded) {
+    EXPECT_TRUE(player->loadWithVideoIdPlayerVars("AAAAAAAAAAA", {}));
     EXPECT_TRUE(player->loadWithVideoIdPlayerVars("ABCDEFGHIJK", {{"iv_load_policy", 1}}));
     EXPECT_FALSE(player->isReady());
     EXPECT_TRUE(delegate->ready.empty()) << "loading finishes on a later turn";
@@ -50,41 +51,23 @@ TEST_F(YTPlayerViewTest, TheDelegateHearsOnceThePreviewIsLoaded) {
     EXPECT_EQ(delegate->ready.size(), 1u);
 }
 
-TEST_F(YTPlayerViewTest, OnlyTheLastOfQuickLoadsReports) {
-    player->loadWithVideoIdPlayerVars("AAAAAAAAAAA", {});
-    player->loadWithVideoIdPlayerVars("BBBBBBBBBBB", {});
-    settle();
-    EXPECT_EQ(delegate->ready, std::vector<std::string>{"BBBBBBBBBBB"});
-}
-
-TEST_F(YTPlayerViewTest, AnIdThatCannotNameAVideoLoadsNothing) {
+TEST_F(YTPlayerViewTest, BadIdsLoadNothingAndOnlyAWholeStartGoesIntoTheLink) {
     EXPECT_FALSE(player->loadWithVideoIdPlayerVars("", {}));
     EXPECT_FALSE(player->loadWithVideoIdPlayerVars("ABC DEF&x=1", {}));
     settle();
     EXPECT_TRUE(delegate->ready.empty());
     EXPECT_EQ(player->videoUrl(), std::nullopt);
-}
-
-TEST_F(YTPlayerViewTest, ATapOnTheReadyPlayerOpensTheWatchLinkAtTheStart) {
-    player->loadWithVideoIdPlayerVars("ABCDEFGHIJK", {{"iv_load_policy", 1}, {"start", "42"}});
-    window->tapAtPoint({150, 200});
-    EXPECT_TRUE(opened.empty()) << "not before the player is ready";
-    settle();
-    window->tapAtPoint({150, 200});
-    settle();
-    EXPECT_EQ(opened, std::vector<std::string>{"https://www.youtube.com/watch?v=ABCDEFGHIJK&t=42s"});
-}
-
-TEST_F(YTPlayerViewTest, AStartThatIsNoWholeNumberIsLeftOut) {
     player->loadWithVideoIdPlayerVars("ABCDEFGHIJK", {{"start", "4x2"}});
     EXPECT_EQ(player->videoUrl()->absoluteString(), "https://www.youtube.com/watch?v=ABCDEFGHIJK");
     player->loadWithVideoIdPlayerVars("ABCDEFGHIJK", {{"start", 90}});
     EXPECT_EQ(player->videoUrl()->absoluteString(), "https://www.youtube.com/watch?v=ABCDEFGHIJK&t=90s");
 }
 
-TEST_F(YTPlayerViewTest, TheReadyPlayerShowsAPlayButton) {
+TEST_F(YTPlayerViewTest, TheReadyPlayerShowsAPlayButtonAndATapOpensTheWatchLink) {
     auto dark = window->renderImage(1)->colorAtPoint({150, 200});
-    player->loadWithVideoIdPlayerVars("ABCDEFGHIJK", {});
+    player->loadWithVideoIdPlayerVars("ABCDEFGHIJK", {{"iv_load_policy", 1}, {"start", "42"}});
+    window->tapAtPoint({150, 200});
+    EXPECT_TRUE(opened.empty()) << "not before the player is ready";
     settle();
     auto image = window->renderImage(1);
     auto button = image->colorAtPoint({150 - 25, 200});
@@ -94,6 +77,10 @@ TEST_F(YTPlayerViewTest, TheReadyPlayerShowsAPlayButton) {
     EXPECT_GT(button->red, 0.8);
     EXPECT_LT(button->green, 0.2);
     EXPECT_LT(corner->red, 0.05);
+
+    window->tapAtPoint({150, 200});
+    settle();
+    EXPECT_EQ(opened, std::vector<std::string>{"https://www.youtube.com/watch?v=ABCDEFGHIJK&t=42s"});
 }
 
 } // namespace
