@@ -64,7 +64,6 @@ class NavigationDrawerTest : public MaterialTest {
 };
 
 TEST_F(NavigationDrawerTest, RootFillsTheDrawerAndTheClosedSideLiesHiddenOffScreen) {
-    EXPECT_EQ(drawer->rootViewController(), root);
     EXPECT_EQ(root->parentViewController(), drawer);
     EXPECT_EQ(left->parentViewController(), drawer);
     EXPECT_EQ(root->view()->convertRectToView(root->view()->bounds(), window.get()), window->bounds());
@@ -96,7 +95,7 @@ TEST_F(NavigationDrawerTest, ToggleOpensThenClosesTellingTheDelegateAtStartAndEn
     EXPECT_EQ(leftEdge(), -NavigationDrawerController::leftViewWidth);
 }
 
-TEST_F(NavigationDrawerTest, OpeningOrClosingTwiceTellsOnlyOnce) {
+TEST_F(NavigationDrawerTest, RepeatedOrInterruptedSlidesTellEachStepOnce) {
     drawer->closeLeftView(0);
     finishAnimations();
     EXPECT_TRUE(delegate->calls.empty());
@@ -104,15 +103,17 @@ TEST_F(NavigationDrawerTest, OpeningOrClosingTwiceTellsOnlyOnce) {
     drawer->openLeftView();
     finishAnimations();
     EXPECT_EQ(delegate->calls, (std::vector<std::string>{"willOpen", "statusBarHidden", "didOpen"}));
-}
 
-TEST_F(NavigationDrawerTest, ClosingHalfwayThroughTheOpeningEndsClosedWithoutADidOpen) {
+    drawer->closeLeftView();
+    finishAnimations();
+    delegate->calls.clear();
     drawer->openLeftView();
     clock->advance(0.1);
     drawer->closeLeftView();
     finishAnimations();
     EXPECT_EQ(delegate->calls, (std::vector<std::string>{"willOpen", "statusBarHidden", "willClose",
-                                                         "statusBarShown", "didClose"}));
+                                                         "statusBarShown", "didClose"}))
+        << "closing halfway through the opening ends closed without a didOpen";
     EXPECT_TRUE(drawer->leftView()->isHidden());
 }
 
@@ -139,6 +140,12 @@ TEST_F(NavigationDrawerTest, TapOnTheDimmedRootClosesButATapOnTheSideDoesNot) {
 }
 
 TEST_F(NavigationDrawerTest, SwipeLeftClosesAndAShortSlowSwipeSpringsBack) {
+    window->sendTouchBegan({350, 400});
+    window->sendTouchMoved({200, 400});
+    window->sendTouchEnded({200, 400});
+    EXPECT_TRUE(delegate->calls.empty()) << "touches on the root pass by while the side is closed";
+    EXPECT_EQ(leftEdge(), -NavigationDrawerController::leftViewWidth);
+
     drawer->openLeftView();
     finishAnimations();
     delegate->calls.clear();
@@ -168,19 +175,17 @@ TEST_F(NavigationDrawerTest, SwipeLeftClosesAndAShortSlowSwipeSpringsBack) {
     EXPECT_EQ(delegate->calls.back(), "didClose");
 }
 
-TEST_F(NavigationDrawerTest, TouchesOnTheRootPassByWhileTheSideIsClosed) {
-    window->sendTouchBegan({350, 400});
-    window->sendTouchMoved({200, 400});
-    window->sendTouchEnded({200, 400});
-    EXPECT_TRUE(delegate->calls.empty());
-    EXPECT_EQ(leftEdge(), -NavigationDrawerController::leftViewWidth);
-}
-
 TEST_F(NavigationDrawerTest, TransitionReplacesTheRootAndTheOldOneLeavesWhenTheFadeEnds) {
+    std::vector<bool> completions;
+    drawer->transition(root, [&](bool finished) { completions.push_back(finished); });
+    settle();
+    EXPECT_EQ(completions, std::vector<bool>{false}) << "a transition to the current root changes nothing";
+    EXPECT_EQ(root->parentViewController(), drawer);
+    completions.clear();
+
     drawer->openLeftView();
     finishAnimations();
     auto next = std::make_shared<RecordingController>("next", &appearances);
-    std::vector<bool> completions;
     drawer->transition(next, [&](bool finished) {
         completions.push_back(finished);
         drawer->closeLeftView(0);
@@ -198,14 +203,6 @@ TEST_F(NavigationDrawerTest, TransitionReplacesTheRootAndTheOldOneLeavesWhenTheF
     EXPECT_FALSE(drawer->isLeftViewOpened()) << "the completion closed the side";
     EXPECT_EQ(appearances, (std::vector<std::string>{"next willAppear", "next didAppear",
                                                      "root willDisappear", "root didDisappear"}));
-}
-
-TEST_F(NavigationDrawerTest, TransitionToTheCurrentRootChangesNothing) {
-    std::vector<bool> completions;
-    drawer->transition(root, [&](bool finished) { completions.push_back(finished); });
-    settle();
-    EXPECT_EQ(completions, std::vector<bool>{false});
-    EXPECT_EQ(root->parentViewController(), drawer);
 }
 
 TEST_F(NavigationDrawerTest, TheOpenSideDimsTheRootOnScreen) {

@@ -68,7 +68,6 @@ TEST_F(TabsControllerTest, TheBarCarriesEachPagesItemAndOnlyTheSelectedPageIsSho
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[0], tabItem(*input));
     EXPECT_EQ(items[1], tabItem(*result));
-    EXPECT_EQ(items[0]->title(), "Input");
     EXPECT_EQ(items[1]->titleLabel()->text(), "Result");
     EXPECT_FALSE(items[1]->isEnabled());
     EXPECT_EQ(tabs->selectedIndex(), 0u);
@@ -93,6 +92,12 @@ TEST_F(TabsControllerTest, TheBarLiesOnTopWithTheLineUnderTheSelectedItem) {
 }
 
 TEST_F(TabsControllerTest, SelectSwapsThePagesWithTheirAppearanceCallsAndTellsTheDelegate) {
+    tabs->select(0);
+    tabs->select(2);
+    EXPECT_TRUE(delegate->calls.empty()) << "the shown page or one that does not exist changes nothing";
+    EXPECT_TRUE(appearances.empty());
+    EXPECT_EQ(tabs->selectedIndex(), 0u);
+
     tabs->select(1);
     EXPECT_EQ(tabs->selectedIndex(), 1u);
     EXPECT_EQ(delegate->calls, (std::vector<std::string>{"will 1 from 0", "did 1 at 1"}));
@@ -101,14 +106,6 @@ TEST_F(TabsControllerTest, SelectSwapsThePagesWithTheirAppearanceCallsAndTellsTh
     EXPECT_EQ(result->view()->frame(), tabs->container()->bounds());
     EXPECT_EQ(appearances, (std::vector<std::string>{"Input willDisappear", "Input didDisappear",
                                                      "Result willAppear", "Result didAppear"}));
-}
-
-TEST_F(TabsControllerTest, SelectingTheShownPageOrAPageThatDoesNotExistChangesNothing) {
-    tabs->select(0);
-    tabs->select(2);
-    EXPECT_TRUE(delegate->calls.empty());
-    EXPECT_TRUE(appearances.empty());
-    EXPECT_EQ(tabs->selectedIndex(), 0u);
 }
 
 TEST_F(TabsControllerTest, ATapSelectsOnlyAnEnabledItem) {
