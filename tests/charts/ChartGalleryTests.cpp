@@ -6,7 +6,6 @@
 #include "charts/ChartManager.h"
 #include "charts/SharingInProgress.h"
 #include "charts/UnitCircleChartView.h"
-#include "platform/uikit/UINib.h"
 
 #include <filesystem>
 #include <numbers>
@@ -39,8 +38,7 @@ class ChartGalleryTest : public ChartsTest {
 
     // The row as the result page shows it on a 400-point wide screen.
     std::shared_ptr<ChartTableViewCell> showRow(const Row& row) {
-        ChartTableViewCell::registerNib();
-        auto cell = std::dynamic_pointer_cast<ChartTableViewCell>(UINib::loadNibNamed("ChartTableViewCell", nullptr).front());
+        auto cell = loadChartCell();
         const auto page = std::make_shared<UIView>(CGRect{0, 0, 400, 800});
         cell->setChartData(row, page);
         const auto& charts = cell->contentView()->subviews();

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "charts/ChartTableViewCell.h"
 #include "platform/chartkit/AAChartView.h"
 #include "platform/graphics/UIGraphicsImageRenderer.h"
 #include "platform/graphics/UIImage.h"
+#include "platform/uikit/UINib.h"
 #include "platform/uikit/UIView.h"
 #include "tests/uikit/UIKitTestSupport.h"
 
@@ -29,6 +31,12 @@ class ChartsTest : public UIKitTest {
         return UIGraphicsImageRenderer(view.bounds().size, format).image([&](UIGraphicsImageRendererContext&) {
             view.drawViewHierarchyInRect(view.bounds(), true);
         });
+    }
+
+    static std::shared_ptr<ChartTableViewCell> loadChartCell() {
+        ChartTableViewCell::registerNib();
+        return std::dynamic_pointer_cast<ChartTableViewCell>(
+            UINib::loadNibNamed("ChartTableViewCell", nullptr).front());
     }
 };
 

@@ -19,7 +19,6 @@ TEST_F(LineChartTest, ViewFillsItselfWithACardHoldingTheChartView) {
     const auto view = LineChartView::withFrame(frame);
     ASSERT_NE(view->contentView, nullptr);
     EXPECT_EQ(view->contentView->superview(), view);
-    EXPECT_EQ(view->contentView->autoresizingMask(), 18u);
     EXPECT_EQ(view->chartView->superview(), view->contentView);
     EXPECT_EQ(view->chartView->frame(), (CGRect{0, 0, 360, 180}));
     EXPECT_FALSE(view->chartView->scrollEnabled());

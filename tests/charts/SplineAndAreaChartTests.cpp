@@ -60,7 +60,7 @@ TEST_F(SplineChartTest, DescriptionsWithoutAUsableRangeGiveNoPoints) {
     EXPECT_TRUE(SplineChartManager::samplePoints(*trigonometric(TrigonometricType::tan, 1e6)).empty());
 }
 
-TEST_F(SplineChartTest, TangentChartIsAScatterClippedToTwiceTheAmplitude) {
+TEST_F(SplineChartTest, TangentIsAScatterClippedToTwiceTheAmplitudeAndSineASplineWithAnAutomaticYAxis) {
     const auto view = SplineChartManager::makeTrigonometricChart(*trigonometric(TrigonometricType::tan, pi, 0, 1.5), frame);
     const json tree = drawnTree(view->chartView);
     EXPECT_EQ(tree["chart"]["type"], "scatter");
@@ -71,9 +71,7 @@ TEST_F(SplineChartTest, TangentChartIsAScatterClippedToTwiceTheAmplitude) {
     EXPECT_EQ(tree["yAxis"]["max"], 3.0);
     EXPECT_EQ(tree["yAxis"]["title"]["text"], "tan(x)");
     EXPECT_EQ(tree["xAxis"]["tickInterval"], 1.5705);
-}
 
-TEST_F(SplineChartTest, SineChartIsASplineWithAnAutomaticYAxis) {
     const json sine = drawnTree(
         SplineChartManager::makeTrigonometricChart(*trigonometric(TrigonometricType::sin, 6.3), frame)->chartView);
     EXPECT_EQ(sine["chart"]["type"], "spline");

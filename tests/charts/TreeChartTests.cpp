@@ -72,14 +72,13 @@ TEST_F(TreeChartTest, PathsThatCanStillEndWithExactlyTheHitsAreHighlighted) {
     EXPECT_EQ(order, (std::vector<std::string>{"000", "001", "010", "011", "100", "101", "110", "111"}));
     EXPECT_EQ(root.children[1].children[0].value, "0");
     EXPECT_EQ(root.children[1].children[1].value, "1");
-}
 
-TEST_F(TreeChartTest, HitsOutsideTheChainHighlightOnlyTheRoot) {
     for (const int hits : {4, -1}) {
-        TreeNode root{"", {}, true, {}};
-        TreeChartManager::placeTreeNodes(root, hits, 3);
-        EXPECT_EQ(highlightedPaths(root), std::set<std::string>{""}) << hits;
-        EXPECT_EQ(leaves(root).size(), 8u);
+        TreeNode outside{"", {}, true, {}};
+        TreeChartManager::placeTreeNodes(outside, hits, 3);
+        EXPECT_EQ(highlightedPaths(outside), std::set<std::string>{""})
+            << "only the root for " << hits << " hits";
+        EXPECT_EQ(leaves(outside).size(), 8u);
     }
 }
 

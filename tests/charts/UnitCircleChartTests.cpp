@@ -64,15 +64,19 @@ TEST_F(UnitCircleChartTest, NibFillsEveryOutletAndStylesTheReplayButton) {
     EXPECT_EQ(button->backgroundColor(), UIColor(0, 0.9, 0.46, 1));
 }
 
-TEST_F(UnitCircleChartTest, TurnsCountUpWithTheirArcsUntilTheRemainder) {
+TEST_F(UnitCircleChartTest, TurnsCountUpWithTheirArcsAndTheArrowUntilTheRemainder) {
     const auto view = makeView(750, 750 * degree, 2, Quadrant::first);
     view->restartAnimation();
     EXPECT_TRUE(view->isAnimationRunning);
     EXPECT_FALSE(view->animateAgainButton.lock()->isUserInteractionEnabled());
     EXPECT_EQ(view->animateAgainButton.lock()->alpha(), 0.5);
 
+    const auto arrow = view->arrowImageView.lock()->layer();
+    const auto shownAngle = [&] { return arrow->presentationTransform().rotationZ(); };
+
     advance(0.5);
     EXPECT_EQ(counters(*view), (std::vector<std::string>{"180°", "180°", "0", "-1.0", "0.0"}));
+    EXPECT_NEAR(std::fabs(shownAngle()), std::numbers::pi, 1e-6) << "half of the first turn";
     ASSERT_EQ(animationLayers(*view).size(), 1u);
     const auto rotation = view->arrowImageView.lock()->layer()->animationForKey("rotationAnimation");
     ASSERT_TRUE(rotation.has_value());
@@ -82,11 +86,14 @@ TEST_F(UnitCircleChartTest, TurnsCountUpWithTheirArcsUntilTheRemainder) {
     EXPECT_EQ(counters(*view), (std::vector<std::string>{"360°", "0°", "1", "1.0", "0.0"}));
     advance(0.5);
     EXPECT_EQ(text(view->alphaLabel), "540°");
+    EXPECT_NEAR(std::fabs(shownAngle()), std::numbers::pi, 1e-6) << "half of the second turn";
     EXPECT_EQ(animationLayers(*view).size(), 2u);
     advance(0.5);
     EXPECT_EQ(text(view->fullCirclesLabel), "2");
     EXPECT_TRUE(view->isAnimationRunning);
-    advance(1);
+    advance(0.5);
+    EXPECT_NEAR(shownAngle(), -15 * degree, 1e-6) << "half of the last 30 degrees, the same way round";
+    advance(0.5);
     runLoopTurn();
     EXPECT_EQ(counters(*view), (std::vector<std::string>{"750°", "30°", "2", "0.87", "0.5"}));
     EXPECT_FALSE(view->isAnimationRunning);
@@ -105,21 +112,6 @@ TEST_F(UnitCircleChartTest, TurnsCountUpWithTheirArcsUntilTheRemainder) {
     EXPECT_EQ(layers[4]->strokeColor(), UIColor::redColor());
     EXPECT_EQ(view->q1Label.lock()->alpha(), 1);
     EXPECT_EQ(view->q2Label.lock()->alpha(), 0);
-}
-
-TEST_F(UnitCircleChartTest, ArrowTurnsWithEveryArc) {
-    const auto view = makeView(750, 750 * degree, 2, Quadrant::first);
-    const auto arrow = view->arrowImageView.lock()->layer();
-    const auto shownAngle = [&] { return arrow->presentationTransform().rotationZ(); };
-    view->restartAnimation();
-    advance(0.5);
-    EXPECT_NEAR(std::fabs(shownAngle()), std::numbers::pi, 1e-6) << "half of the first turn";
-    advance(0.5);
-    advance(0.5);
-    EXPECT_NEAR(std::fabs(shownAngle()), std::numbers::pi, 1e-6) << "half of the second turn";
-    advance(0.5);
-    advance(0.5);
-    EXPECT_NEAR(shownAngle(), -15 * degree, 1e-6) << "half of the last 30 degrees, the same way round";
 }
 
 TEST_F(UnitCircleChartTest, WholeTurnsWithoutRemainderFinishWithoutAThirdArc) {
