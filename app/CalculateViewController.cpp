@@ -12,7 +12,6 @@
 #include "engine/CalcManager.h"
 #include "engine/KivoOmbrel.h"
 #include "engine/LocalizedString.h"
-#include "platform/foundation/Bundle.h"
 #include "platform/foundation/DebugConsole.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/graphics/UIFont.h"
@@ -41,9 +40,7 @@ constexpr CGFloat margin = 12;
 constexpr std::size_t eventPrefixLength = 5;
 constexpr std::size_t probabilityPrefixLength = 11;
 
-std::string localized(const std::string& key, const std::string& comment) {
-    return Bundle::mainBundle()->localizedString(key, comment);
-}
+using LocalizedString::localized;
 
 // The row number a field identifier names: decimal digits after "probability" or after the first
 // five characters.

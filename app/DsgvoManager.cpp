@@ -1,7 +1,7 @@
 #include "app/DsgvoManager.h"
 
+#include "engine/LocalizedString.h"
 #include "platform/defaults/Defaults.h"
-#include "platform/foundation/Bundle.h"
 #include "platform/foundation/DispatchQueue.h"
 #include "platform/uikit/UIAlertController.h"
 
@@ -10,9 +10,7 @@ const DefaultsKey<bool> DsgvoManager::isYoutubeDsgvoAcceptedKey("isYoutubeDsgvoA
 
 namespace {
 
-std::string localized(const char* key, const char* comment) {
-    return Bundle::mainBundle()->localizedString(key, comment);
-}
+using LocalizedString::localized;
 
 } // namespace
 

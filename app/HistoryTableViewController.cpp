@@ -7,7 +7,6 @@
 #include "engine/CalcManager.h"
 #include "engine/KivoStringOutput.h"
 #include "engine/LocalizedString.h"
-#include "platform/foundation/Bundle.h"
 #include "platform/material/Icon.h"
 #include "platform/material/IconButton.h"
 #include "platform/material/NavigationDrawerController.h"
@@ -23,9 +22,7 @@ namespace {
 constexpr const char* exampleLatex =
     "x_i = [4;5;3;7;4] \\\\ P\\left(X = x_i\\right) = [0.3;0.25;0.4;0.04;0.01]";
 
-std::string localized(const char* key, const char* comment) {
-    return Bundle::mainBundle()->localizedString(key, comment);
-}
+using LocalizedString::localized;
 
 void buildScene(UIViewController& owner) {
     auto& self = static_cast<HistoryTableViewController&>(owner);

@@ -9,8 +9,8 @@
 #include "app/OnboardingManager.h"
 #include "app/RatingOperations.h"
 #include "app/RemoteConfigManager.h"
+#include "engine/LocalizedString.h"
 #include "engine/KivoColor.h"
-#include "platform/foundation/Bundle.h"
 #include "platform/foundation/DispatchQueue.h"
 #include "platform/foundation/Locale.h"
 #include "platform/foundation/NotificationCenter.h"
@@ -25,9 +25,7 @@
 
 namespace {
 
-std::string localized(const char* key, const char* comment) {
-    return Bundle::mainBundle()->localizedString(key, comment);
-}
+using LocalizedString::localized;
 
 UIFont avenirMedium(CGFloat size) {
     return UIFont::fontWithName("Avenir-Medium", size).value_or(UIFont::systemFontOfSize(size));

@@ -12,8 +12,8 @@
 #include "charts/ChartManager.h"
 #include "charts/ChartTableViewCell.h"
 #include "charts/SharingInProgress.h"
+#include "engine/LocalizedString.h"
 #include "engine/TextUtilities.h"
-#include "platform/foundation/Bundle.h"
 #include "platform/foundation/DispatchQueue.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/material/FABButton.h"
@@ -37,9 +37,7 @@ constexpr CGFloat buttonSide = 56;
 constexpr CGFloat buttonMargin = 16;
 constexpr CGFloat tableRowHeight = 100;
 
-std::string localized(const std::string& key, const std::string& comment) {
-    return Bundle::mainBundle()->localizedString(key, comment);
-}
+using LocalizedString::localized;
 
 std::size_t lineBreaks(const std::string& latex) {
     std::size_t count = 0;

@@ -9,6 +9,9 @@
 // shows the key itself.
 namespace LocalizedString {
 
+// One catalogue lookup: the translation of the key, else the key itself.
+std::string localized(const std::string& key, const std::string& comment);
+
 const std::string& fillInYourGivenNumbers();
 const std::string& yourInput();
 const std::string& expand();
