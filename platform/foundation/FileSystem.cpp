@@ -1,5 +1,7 @@
 #include "platform/foundation/FileSystem.h"
 
+#include "platform/foundation/Date.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -7,8 +9,10 @@
 #include <ctime>
 #include <fcntl.h>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -37,22 +41,56 @@ bool writeAll(int descriptor, std::string_view contents) {
     return true;
 }
 
+constexpr std::string_view temporaryMark = ".tmp-";
+constexpr std::size_t temporarySuffixLength = 12;
+constexpr double staleTemporaryAge = 10 * 60;
+
 std::string randomSuffix() {
     static thread_local std::mt19937_64 generator{std::random_device{}()};
     static constexpr char digits[] = "0123456789abcdef";
-    std::string suffix(12, '0');
+    std::string suffix(temporarySuffixLength, '0');
     for (char& c : suffix)
         c = digits[generator() % 16];
     return suffix;
 }
 
+bool isTemporaryName(std::string_view name) {
+    if (name.size() <= temporaryMark.size() + temporarySuffixLength)
+        return false;
+    const std::string_view suffix = name.substr(name.size() - temporarySuffixLength);
+    return name.substr(name.size() - temporarySuffixLength - temporaryMark.size(), temporaryMark.size()) ==
+               temporaryMark &&
+           suffix.find_first_not_of("0123456789abcdef") == std::string_view::npos;
+}
+
 std::string utcTimeStamp() {
-    const std::time_t now = std::time(nullptr);
+    const auto now = static_cast<std::time_t>(Date::now().timeIntervalSince1970());
     std::tm parts{};
     gmtime_r(&now, &parts);
     char text[32];
     std::strftime(text, sizeof text, "%Y%m%dT%H%M%SZ", &parts);
     return text;
+}
+
+// Offers place() the names "<path>.<suffix>-<time stamp>", then with "-1", "-2", ... appended, until it
+// takes one; place() gives 0 or the errno of its failure, EEXIST for a name that is taken.
+Result<fs::path> placeAside(const fs::path& path, const std::string& suffix, const char* action,
+                            const std::function<int(const fs::path&)>& place) {
+    const std::string base = path.string() + "." + suffix + "-" + utcTimeStamp();
+    const auto failure = [&](const std::string& reason) {
+        return Result<fs::path>::failure("cannot " + std::string(action) + " " + path.string() +
+                                         " aside: " + reason);
+    };
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        const fs::path target =
+            attempt == 0 ? fs::path(base) : fs::path(base + "-" + std::to_string(attempt));
+        const int error = place(target);
+        if (error == 0)
+            return Result<fs::path>::success(target);
+        if (error != EEXIST)
+            return failure(errorText(error));
+    }
+    return failure("too many earlier copies");
 }
 
 } // namespace
@@ -84,7 +122,7 @@ Result<bool> FileSystem::writeFileAtomically(const fs::path& path, std::string_v
     if (error)
         return Result<bool>::failure("cannot create " + folder.string() + ": " + error.message());
 
-    const fs::path temporary = path.string() + ".tmp-" + randomSuffix();
+    const fs::path temporary = path.string() + std::string(temporaryMark) + randomSuffix();
     const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (descriptor < 0)
         return Result<bool>::failure("cannot create " + temporary.string() + ": " + errorText(errno));
@@ -111,20 +149,47 @@ Result<bool> FileSystem::writeFileAtomically(const fs::path& path, std::string_v
 }
 
 Result<fs::path> FileSystem::moveAside(const fs::path& path, const std::string& suffix) {
-    const std::string base = path.string() + "." + suffix + "-" + utcTimeStamp();
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        const fs::path target =
-            attempt == 0 ? fs::path(base) : fs::path(base + "-" + std::to_string(attempt));
+    return placeAside(path, suffix, "move", [&](const fs::path& target) {
         // Both refuse an existing target, so an earlier copy is never replaced; link() serves file
         // systems without RENAME_NOREPLACE.
         if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
-            return Result<fs::path>::success(target);
+            return 0;
         if ((errno == EINVAL || errno == ENOSYS) && ::link(path.c_str(), target.c_str()) == 0) {
             ::unlink(path.c_str());
-            return Result<fs::path>::success(target);
+            return 0;
         }
-        if (errno != EEXIST)
-            return Result<fs::path>::failure("cannot move " + path.string() + " aside: " + errorText(errno));
+        return errno;
+    });
+}
+
+Result<fs::path> FileSystem::copyAside(const fs::path& path, const std::string& suffix) {
+    const Result<std::string> contents = readFile(path);
+    if (!contents)
+        return Result<fs::path>::failure(contents.error());
+    return placeAside(path, suffix, "copy", [&](const fs::path& target) {
+        const int descriptor = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (descriptor < 0)
+            return errno;
+        const bool written = writeAll(descriptor, *contents) && ::fsync(descriptor) == 0;
+        const int writeError = errno;
+        if (::close(descriptor) == 0 && written)
+            return 0;
+        ::unlink(target.c_str());
+        return written ? EIO : writeError;
+    });
+}
+
+void FileSystem::removeStaleTemporaryFiles(const fs::path& folder) {
+    const double now = Date::now().timeIntervalSince1970();
+    std::error_code error;
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
+        struct stat status {};
+        if (!isTemporaryName(entry->path().filename().native()) ||
+            ::lstat(entry->path().c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+            continue;
+        const double changed =
+            static_cast<double>(status.st_mtim.tv_sec) + static_cast<double>(status.st_mtim.tv_nsec) * 1e-9;
+        if (now - changed > staleTemporaryAge)
+            ::unlink(entry->path().c_str());
     }
-    return Result<fs::path>::failure("cannot move " + path.string() + " aside: too many earlier copies");
 }

@@ -20,8 +20,16 @@ class FileSystem {
     // so the target holds either the old or the new contents, never a mix. Creates missing folders.
     static Result<bool> writeFileAtomically(const std::filesystem::path& path, std::string_view contents);
 
-    // Renames the file to "<name>.<suffix>-<UTC time stamp>[-n]" beside it, never replacing an existing
-    // file. Gives the new path.
+    // Renames the file to "<name>.<suffix>-<UTC time stamp of the current clock>[-n]" beside it, never
+    // replacing an existing file. Gives the new path.
     static Result<std::filesystem::path> moveAside(const std::filesystem::path& path,
                                                    const std::string& suffix);
+    // Copies the file to a new name of the same form, leaving it in place.
+    static Result<std::filesystem::path> copyAside(const std::filesystem::path& path,
+                                                   const std::string& suffix);
+
+    // Removes the temporary files that writeFileAtomically leaves in the folder when a process dies
+    // mid-write: only its own names, and only those last changed more than ten minutes before the
+    // current clock's time, so that a write in flight in another process is left alone.
+    static void removeStaleTemporaryFiles(const std::filesystem::path& folder);
 };

@@ -70,6 +70,7 @@ UserDefaults::UserDefaults(fs::path file) : file_(std::move(file)) {
 }
 
 void UserDefaults::load() {
+    FileSystem::removeStaleTemporaryFiles(file_.parent_path());
     std::error_code missing;
     if (!fs::exists(file_, missing))
         return;

@@ -15,7 +15,8 @@
 // The standard domain's file is named after the main bundle's identifier ("standard" without one);
 // a suite's file after the suite name. Every change rewrites the domain file atomically. A file that
 // cannot be read or parsed is moved aside (kept, with a time stamp) and the domain starts empty, with
-// one warning line on the debug console. Safe to use from several threads.
+// one warning line on the debug console. Loading also removes the stale temporary files of interrupted
+// writes from the folder. Safe to use from several threads.
 class UserDefaults {
   public:
     // Created on first use and shared; reads its file at creation.

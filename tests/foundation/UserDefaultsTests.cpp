@@ -1,6 +1,7 @@
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/DebugConsole.h"
 #include "platform/foundation/FileSystem.h"
+#include "platform/foundation/ManualClock.h"
 #include "platform/foundation/PropertyListCoding.h"
 #include "platform/foundation/UserDefaults.h"
 
@@ -8,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
-#include <ctime>
 #include <fstream>
 #include <thread>
 
@@ -20,6 +21,7 @@ namespace {
 class UserDefaultsTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        Clock::setCurrent(clock);
         setenv("OMBREL_HOME", home.path().c_str(), 1);
         Bundle::setMainBundlePath(OMBREL_BUNDLE_DIR);
         UserDefaults::resetStandardUserDefaults();
@@ -29,6 +31,7 @@ class UserDefaultsTest : public ::testing::Test {
         DebugConsole::setListener(nullptr);
         UserDefaults::resetStandardUserDefaults();
         unsetenv("OMBREL_HOME");
+        Clock::setCurrent(nullptr);
     }
 
     fs::path domainFile(const std::string& name) const {
@@ -48,6 +51,8 @@ class UserDefaultsTest : public ::testing::Test {
         std::ofstream(file, std::ios::binary) << text;
     }
 
+    // Files kept aside carry its time: 2023-11-14 22:13:20 UTC.
+    const std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
     TemporaryFolder home;
     std::vector<std::string> console;
 };
@@ -181,24 +186,41 @@ TEST_F(UserDefaultsTest, ATopLevelThatIsNotADictionaryCountsAsCorrupt) {
 TEST_F(UserDefaultsTest, AFileThatCannotBeMovedAsideIsNeverOverwritten) {
     const fs::path file = domainFile("locked");
     writeText(file, "garbage");
-    // Every name the file could be moved to in the next seconds is taken already.
-    const std::time_t now = std::time(nullptr);
-    for (std::time_t second = now; second <= now + 3; ++second) {
-        std::tm parts{};
-        gmtime_r(&second, &parts);
-        char stamp[32];
-        std::strftime(stamp, sizeof stamp, "%Y%m%dT%H%M%SZ", &parts);
-        const std::string base = file.string() + ".corrupt-" + stamp;
-        writeText(base, "");
-        for (int n = 1; n < 1000; ++n)
-            std::ofstream(base + "-" + std::to_string(n));
-    }
+    // Every name the file could be moved to at the clock's time is taken already.
+    const std::string base = file.string() + ".corrupt-20231114T221320Z";
+    writeText(base, "");
+    for (int n = 1; n < 1000; ++n)
+        std::ofstream(base + "-" + std::to_string(n));
     UserDefaults locked(file);
     ASSERT_EQ(console.size(), 1u);
     EXPECT_NE(console[0].find("will not be saved"), std::string::npos);
     EXPECT_FALSE(locked.setIntegerForKey(1, "a"));
     EXPECT_EQ(locked.integerForKey("a"), 1); // kept in memory for this run
     EXPECT_EQ(*FileSystem::readFile(file), "garbage");
+}
+
+TEST_F(UserDefaultsTest, LoadingRemovesOnlyOurOwnTemporaryFilesOlderThanTenMinutes) {
+    const std::vector<std::pair<std::string, int>> filesAndAges = {
+        {"com.ombrel.app.plist.tmp-0123456789ab", 601},
+        {"veraziva.plist.tmp-fedcba987654", 86400},
+        {"com.ombrel.app.plist.tmp-aaaaaaaaaaaa", 599},
+        {"com.ombrel.app.plist.tmp-0123456789AB", 3600},
+        {"notes.tmp-0123456789", 3600},
+        {"com.ombrel.app.plist.corrupt-1", 3600}};
+    const auto now = std::chrono::sys_seconds(
+        std::chrono::seconds(static_cast<std::int64_t>(clock->date().timeIntervalSince1970())));
+    for (const auto& [name, age] : filesAndAges) {
+        writeText(home.path() / "defaults" / name, "partial");
+        fs::last_write_time(home.path() / "defaults" / name,
+                            fs::file_time_type::clock::from_sys(now - std::chrono::seconds(age)));
+    }
+    UserDefaults::standardUserDefaults();
+    std::vector<std::string> kept;
+    for (const fs::path& file : filesInDefaults())
+        kept.push_back(file.filename().string());
+    EXPECT_EQ(kept, (std::vector<std::string>{
+                        "com.ombrel.app.plist.corrupt-1", "com.ombrel.app.plist.tmp-0123456789AB",
+                        "com.ombrel.app.plist.tmp-aaaaaaaaaaaa", "notes.tmp-0123456789"}));
 }
 
 TEST_F(UserDefaultsTest, SuitesAreSeparateSharedDomains) {
