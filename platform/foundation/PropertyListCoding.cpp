@@ -431,8 +431,9 @@ class XMLWriter {
     static constexpr Tag realTag{"<real>", "</real>\n"};
     static constexpr Tag dateTag{"<date>", "</date>\n"};
     static constexpr Tag dataTag{"<data>", "</data>\n"};
-    // The longest replacement of one byte: "&#31;".
+    // The longest replacement of one byte: "&amp;".
     static constexpr std::size_t maximumEscapeGrowth = 5;
+    static constexpr std::string_view replacementCharacter = "\xEF\xBF\xBD";
 
     void reserve(std::size_t length) {
         const auto used = static_cast<std::size_t>(cursor_ - out_.data());
@@ -467,32 +468,70 @@ class XMLWriter {
         cursor_ += text.size();
     }
 
+    // Characters that XML 1.0 cannot carry in any form (control characters other than tab, line feed and
+    // carriage return, U+FFFE, U+FFFF, and bytes that are not UTF-8) become U+FFFD, so that every
+    // property-list reader accepts the file.
     void escaped(const std::string& text) {
         static constexpr auto special = [] {
             std::array<bool, 256> table{};
             for (int c = 0; c < 0x20; ++c)
                 table[static_cast<std::size_t>(c)] = c != '\t' && c != '\n';
+            for (int c = 0x80; c < 0x100; ++c)
+                table[static_cast<std::size_t>(c)] = true;
             table['&'] = table['<'] = table['>'] = true;
             return table;
         }();
-        for (const char character : text) {
-            const auto c = static_cast<unsigned char>(character);
+        for (std::size_t at = 0; at < text.size(); ++at) {
+            const auto c = static_cast<unsigned char>(text[at]);
             if (!special[c]) {
-                *cursor_++ = character;
+                *cursor_++ = text[at];
             } else if (c == '&') {
                 putReserved("&amp;");
             } else if (c == '<') {
                 putReserved("&lt;");
             } else if (c == '>') {
                 putReserved("&gt;");
+            } else if (c == '\r') {
+                // A literal carriage return would be read back as a line feed.
+                putReserved("&#13;");
+            } else if (c >= 0x80) {
+                char32_t code = 0;
+                const std::size_t length = utf8SequenceLength(text, at, code);
+                if (length > 0 && (code < 0xD800 || code > 0xDFFF) && code != 0xFFFE && code != 0xFFFF)
+                    putReserved(std::string_view(text).substr(at, length));
+                else
+                    putReserved(replacementCharacter);
+                at += std::max<std::size_t>(length, 1) - 1;
             } else {
-                // Control characters (and CR, which XML readers fold into LF) travel as references.
-                char reference[8];
-                const int length =
-                    std::snprintf(reference, sizeof reference, "&#%u;", static_cast<unsigned>(c));
-                putReserved(std::string_view(reference, static_cast<std::size_t>(length)));
+                putReserved(replacementCharacter);
             }
         }
+    }
+
+    // The length of the UTF-8 sequence of one character at text[at] (a byte of 0x80 or above) and its
+    // code point; 0 when the bytes there are not UTF-8.
+    static std::size_t utf8SequenceLength(std::string_view text, std::size_t at, char32_t& code) {
+        const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+        const unsigned char lead = byte(at);
+        std::size_t length = 0;
+        char32_t smallest = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2, code = lead & 0x1Fu, smallest = 0x80;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3, code = lead & 0x0Fu, smallest = 0x800;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4, code = lead & 0x07u, smallest = 0x10000;
+        } else {
+            return 0;
+        }
+        if (text.size() - at < length)
+            return 0;
+        for (std::size_t i = 1; i < length; ++i) {
+            if ((byte(at + i) & 0xC0u) != 0x80u)
+                return 0;
+            code = (code << 6) | (byte(at + i) & 0x3Fu);
+        }
+        return code >= smallest && code <= 0x10FFFF ? length : 0;
     }
 
     static std::string realText(double real) {

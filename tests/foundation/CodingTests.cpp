@@ -103,9 +103,25 @@ TEST(PropertyListCoding, XMLEscapesTextAndKeepsRealsExact) {
     EXPECT_EQ(*PropertyListCoding::decode(xml), value);
 }
 
-TEST(PropertyListCoding, ControlCharactersAndCarriageReturnsSurviveXML) {
-    const AnyValue value = AnyValue::Array{std::string("a\x01b\r\nc\td"), std::string("\x1f")};
-    EXPECT_EQ(*PropertyListCoding::decode(*PropertyListCoding::encode(value)), value);
+TEST(PropertyListCoding, XMLCarriesOnlyWhatXMLAllowsAndStillReadsOlderFiles) {
+    // Tab, line feed and carriage return survive; every other control character, U+FFFE and bytes that
+    // are not UTF-8 are written as U+FFFD, so that strict XML readers accept the file.
+    const AnyValue value =
+        AnyValue::Dictionary{{"key\x01", AnyValue::Array{std::string("a\x01"
+                                                                     "b\r\nc\td"),
+                                                         std::string("\x1f\xEF\xBF\xBE\xC3"), "Grüße €😀"}}};
+    const std::string xml = *PropertyListCoding::encode(value);
+    EXPECT_EQ(xml.find("&#1;"), std::string::npos) << xml;
+    EXPECT_EQ(
+        *PropertyListCoding::decode(xml),
+        AnyValue(AnyValue::Dictionary{{"key\uFFFD", AnyValue::Array{"a\uFFFD"
+                                                                    "b\r\nc\td",
+                                                                    "\uFFFD\uFFFD\uFFFD", "Grüße €😀"}}}));
+    EXPECT_EQ(
+        *PropertyListCoding::decode("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">"
+                                    "<string>a&#1;b&#31;</string></plist>"),
+        AnyValue(std::string("a\x01"
+                             "b\x1f")));
 }
 
 TEST(PropertyListCoding, LargeArraysComeBackWholeAndInOrder) {
