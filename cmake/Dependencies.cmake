@@ -13,3 +13,5 @@ find_package(nlohmann_json 3 REQUIRED)
 find_package(Threads REQUIRED)
 find_program(MSGFMT msgfmt REQUIRED)
 pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
+# Tests compress the answers of their local server.
+pkg_check_modules(ZLIB REQUIRED IMPORTED_TARGET zlib)

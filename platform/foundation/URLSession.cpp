@@ -50,6 +50,8 @@ URLError makeError(int code) {
         return {code, "The network connection was lost."};
     case URLError::badServerResponse:
         return {code, "The server returned a bad response."};
+    case URLError::dataLengthExceedsMaximum:
+        return {code, "The resource exceeds the maximum size."};
     case URLError::secureConnectionFailed:
         return {code, "An SSL error has occurred and a secure connection to the server cannot be made."};
     default:
@@ -91,6 +93,8 @@ int errorCode(CURLcode result) {
 
 struct Transfer {
     std::string body;
+    std::size_t maximumBodyLength = std::string::npos;
+    bool tooLong = false;
     std::vector<std::pair<std::string, std::string>> headers;
     const std::atomic<bool>* cancelled = nullptr;
     Clock::Duration idleLimit{};
@@ -99,9 +103,16 @@ struct Transfer {
     bool timedOut = false;
 };
 
+// Refusing the bytes (answering less than given) stops the transfer.
 std::size_t receiveBody(char* data, std::size_t size, std::size_t count, void* context) {
-    static_cast<Transfer*>(context)->body.append(data, size * count);
-    return size * count;
+    auto* transfer = static_cast<Transfer*>(context);
+    const std::size_t length = size * count;
+    if (length > transfer->maximumBodyLength - transfer->body.size()) {
+        transfer->tooLong = true;
+        return 0;
+    }
+    transfer->body.append(data, length);
+    return length;
 }
 
 std::size_t receiveHeader(char* data, std::size_t size, std::size_t count, void* context) {
@@ -207,6 +218,7 @@ void URLSessionDataTask::perform() {
     Transfer transfer;
     transfer.cancelled = &cancelled_;
     transfer.idleLimit = Clock::seconds(configuration_.timeoutIntervalForRequest);
+    transfer.maximumBodyLength = configuration_.maximumResponseLength.value_or(std::string::npos);
 
     CURL* curl = curl_easy_init();
     curl_easy_setopt(curl, CURLOPT_URL, url_.absoluteString().c_str());
@@ -232,7 +244,9 @@ void URLSessionDataTask::perform() {
     curl_easy_cleanup(curl);
 
     std::optional<URLError> error;
-    if (result == CURLE_ABORTED_BY_CALLBACK)
+    if (transfer.tooLong)
+        error = makeError(URLError::dataLengthExceedsMaximum);
+    else if (result == CURLE_ABORTED_BY_CALLBACK)
         error = makeError(transfer.timedOut ? URLError::timedOut : URLError::cancelled);
     else if (result != CURLE_OK)
         error = makeError(errorCode(result));

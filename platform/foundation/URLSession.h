@@ -4,6 +4,7 @@
 #include "platform/foundation/URL.h"
 
 #include <atomic>
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <memory>
@@ -33,6 +34,7 @@ struct URLError {
     static constexpr int cannotConnectToHost = -1004;
     static constexpr int networkConnectionLost = -1005;
     static constexpr int badServerResponse = -1011;
+    static constexpr int dataLengthExceedsMaximum = -1103;
     static constexpr int secureConnectionFailed = -1200;
 
     int code = unknown;
@@ -46,6 +48,9 @@ struct URLSessionConfiguration {
     double timeoutIntervalForRequest = 60;
     // Seconds the whole transfer may take.
     double timeoutIntervalForResource = 7 * 24 * 3600;
+    // Bytes a response body may hold once decompressed; the transfer stops as soon as more arrive and
+    // fails with dataLengthExceedsMaximum. None: no limit.
+    std::optional<std::size_t> maximumResponseLength;
 };
 
 // HTTP GET data tasks through libcurl. Each task runs on the session's background queue; the completion

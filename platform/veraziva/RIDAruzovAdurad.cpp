@@ -21,21 +21,45 @@ void deliverFetch(const RIDAruzovAdurad::FetchCompletion& completion, RIDAruzovA
     DispatchQueue::main()->async([completion, status, error] { completion(status, error); });
 }
 
-// A file that cannot be read is moved aside, never overwritten, and the component starts empty.
+const std::string sizeLimitText = std::to_string(RIDAruzovAdurad::maximumConfigurationSize) + " bytes";
+
+// The configuration's own session: what an answer may bring is limited while it arrives.
+std::shared_ptr<URLSession> configurationSession() {
+    static const auto session = [] {
+        URLSessionConfiguration configuration;
+        configuration.maximumResponseLength = RIDAruzovAdurad::maximumConfigurationSize;
+        return std::make_shared<URLSession>(configuration);
+    }();
+    return session;
+}
+
+// Activations write the storage file here, one after the other.
+std::shared_ptr<DispatchQueue> storageQueue() {
+    static const auto queue = DispatchQueue::makeSerial("com.ombrel.RemoteConfig.storage");
+    return queue;
+}
+
+// A file that cannot be read, or is larger than a fetch may bring (it is not read then), is moved aside,
+// never overwritten, and the component starts empty.
 Values loadStoredValues(const std::filesystem::path& file) {
-    std::error_code missing;
-    if (!std::filesystem::exists(file, missing))
+    FileSystem::removeStaleTemporaryFiles(file.parent_path());
+    std::error_code error;
+    if (!std::filesystem::exists(file, error))
         return {};
-    const Result<std::string> bytes = FileSystem::readFile(file);
-    if (bytes) {
-        const Result<AnyValue> plist = PropertyListCoding::decode(*bytes);
-        if (plist) {
-            if (std::optional<Values> values = plist->stringDictionaryValue())
-                return std::move(*values);
+    std::string problem = "larger than " + sizeLimitText;
+    if (std::filesystem::file_size(file, error) <= RIDAruzovAdurad::maximumConfigurationSize || error) {
+        problem = "unreadable";
+        const Result<std::string> bytes = FileSystem::readFile(file);
+        if (bytes) {
+            const Result<AnyValue> plist = PropertyListCoding::decode(*bytes);
+            if (plist) {
+                if (std::optional<Values> values = plist->stringDictionaryValue())
+                    return std::move(*values);
+            }
         }
     }
-    const Result<std::filesystem::path> aside = FileSystem::moveAside(file, "unreadable");
-    DebugConsole::print("[Veraziva/RemoteConfig] Stored configuration unreadable, moved to " +
+    const Result<std::filesystem::path> aside = FileSystem::moveAside(file, "corrupt");
+    DebugConsole::print("[Veraziva/RemoteConfig] Stored configuration " + problem + ", moved to " +
                         (aside ? aside->string() : "nowhere: " + aside.error()));
     return {};
 }
@@ -126,7 +150,7 @@ void RIDAruzovAdurad::fetchWithExpirationDurationCompletionHandler(double expira
         return;
     }
     auto self = shared_from_this();
-    URLSession::sharedSession()
+    configurationSession()
         ->dataTaskWithURLCompletionHandler(*url,
                                            [self, completion](std::string body,
                                                               std::optional<HTTPURLResponse> response,
@@ -138,6 +162,12 @@ void RIDAruzovAdurad::fetchWithExpirationDurationCompletionHandler(double expira
 
 void RIDAruzovAdurad::finishFetch(const std::string& body, const std::optional<HTTPURLResponse>& response,
                                   const std::optional<URLError>& error, const FetchCompletion& completion) {
+    if (error && error->code == URLError::dataLengthExceedsMaximum) {
+        deliverFetch(completion, RIDAruzovAduradFetchStatus::failure,
+                     RIDAruzovAduradError{RIDAruzovAduradError::badResponse,
+                                          "The server's answer is larger than " + sizeLimitText});
+        return;
+    }
     if (error || !response) {
         deliverFetch(
             completion, RIDAruzovAduradFetchStatus::failure,
@@ -159,35 +189,43 @@ void RIDAruzovAdurad::finishFetch(const std::string& body, const std::optional<H
                                           "The server's answer is not a JSON object"});
         return;
     }
+    // Encoded here, off the main thread; and a stored form above the limit would not be read back.
+    Result<std::string> storedForm = PropertyListCoding::encode(AnyValue(*values));
+    if (!storedForm || storedForm->size() > maximumConfigurationSize) {
+        deliverFetch(completion, RIDAruzovAduradFetchStatus::failure,
+                     RIDAruzovAduradError{RIDAruzovAduradError::badResponse,
+                                          storedForm ? "The configuration takes more than " + sizeLimitText +
+                                                           " to store"
+                                                     : storedForm.error()});
+        return;
+    }
     {
         std::lock_guard lock(mutex_);
-        fetched_ = std::move(values);
+        fetched_ = Fetched{std::move(*values), std::move(storedForm).value()};
         lastSuccessfulFetch_ = Clock::current()->now();
     }
     deliverFetch(completion, RIDAruzovAduradFetchStatus::success);
 }
 
 void RIDAruzovAdurad::activateWithCompletion(ActivateCompletion completion) {
-    bool changed = false;
-    std::optional<RIDAruzovAduradError> error;
-    {
-        std::lock_guard lock(mutex_);
-        if (fetched_ && *fetched_ != active_) {
-            active_ = *fetched_;
-            changed = true;
-            // Written under the lock so that two activations reach the disk in the order they happened.
-            error = store(active_);
+    storageQueue()->async([self = shared_from_this(), completion = std::move(completion)] {
+        std::optional<std::string> storedForm;
+        {
+            std::lock_guard lock(self->mutex_);
+            if (self->fetched_ && self->fetched_->values != self->active_) {
+                self->active_ = self->fetched_->values;
+                storedForm = self->fetched_->storedForm;
+            }
         }
-    }
-    if (completion)
-        DispatchQueue::main()->async([completion, changed, error] { completion(changed, error); });
+        const bool changed = storedForm.has_value();
+        const std::optional<RIDAruzovAduradError> error = changed ? self->store(*storedForm) : std::nullopt;
+        if (completion)
+            DispatchQueue::main()->async([completion, changed, error] { completion(changed, error); });
+    });
 }
 
-std::optional<RIDAruzovAduradError> RIDAruzovAdurad::store(const Values& values) const {
-    const Result<std::string> plist = PropertyListCoding::encode(AnyValue(values));
-    if (!plist)
-        return RIDAruzovAduradError{RIDAruzovAduradError::storage, plist.error()};
-    const Result<bool> written = FileSystem::writeFileAtomically(environment_.storageFile, *plist);
+std::optional<RIDAruzovAduradError> RIDAruzovAdurad::store(const std::string& storedForm) const {
+    const Result<bool> written = FileSystem::writeFileAtomically(environment_.storageFile, storedForm);
     if (!written)
         return RIDAruzovAduradError{RIDAruzovAduradError::storage, written.error()};
     return std::nullopt;

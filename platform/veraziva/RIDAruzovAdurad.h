@@ -6,6 +6,7 @@
 #include "platform/veraziva/RIDAruzovAduradSettings.h"
 #include "platform/veraziva/RIDAruzovAduradValue.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -19,9 +20,13 @@ enum class RIDAruzovAduradFetchStatus : int { success = 1, failure = 2 };
 // The remote-configuration component. A fetch GETs a JSON object (key -> value) from the endpoint and
 // keeps it as the fetched values: a string member as its text, any other member as its compact JSON
 // text. Activation makes the fetched values the active ones and writes them to the storage file, from
-// which the next instance starts. Completions run on the main queue.
+// which the next instance starts. Answers and the storage file are bounded by maximumConfigurationSize.
+// Completions run on the main queue; receiving, decoding and writing happen off it.
 class RIDAruzovAdurad : public std::enable_shared_from_this<RIDAruzovAdurad> {
   public:
+    // The most a fetch may bring (after decompression) and the storage file may hold, in bytes.
+    static constexpr std::size_t maximumConfigurationSize = 2 * 1024 * 1024;
+
     using FetchCompletion =
         std::function<void(RIDAruzovAduradFetchStatus status, std::optional<RIDAruzovAduradError> error)>;
     using ActivateCompletion = std::function<void(bool changed, std::optional<RIDAruzovAduradError> error)>;
@@ -46,24 +51,31 @@ class RIDAruzovAdurad : public std::enable_shared_from_this<RIDAruzovAdurad> {
 
     // Within expirationDuration seconds of the last successful fetch, completes with success from the
     // values already fetched, without network. No endpoint, a transfer failure, an HTTP status outside
-    // 2xx or a body that is not a JSON object complete with failure and an error.
+    // 2xx, a body that is not a JSON object and an answer above the size limit (the transfer stops
+    // there) complete with failure and an error; the fetched values stay as they were.
     void fetchWithExpirationDurationCompletionHandler(double expirationDuration, FetchCompletion completion);
     // changed: the active values differ from before. error: the values could not be written to disk
-    // (they are active for this run all the same).
+    // (they are active for this run all the same). Activations take effect in the order they are asked
+    // for, on a background queue.
     void activateWithCompletion(ActivateCompletion completion);
 
   private:
     using Values = std::map<std::string, std::string>;
+    // Fetched values with the property list that activation writes.
+    struct Fetched {
+        Values values;
+        std::string storedForm;
+    };
 
     explicit RIDAruzovAdurad(Environment environment);
     void finishFetch(const std::string& body, const std::optional<HTTPURLResponse>& response,
                      const std::optional<URLError>& error, const FetchCompletion& completion);
-    std::optional<RIDAruzovAduradError> store(const Values& values) const;
+    std::optional<RIDAruzovAduradError> store(const std::string& storedForm) const;
 
     const Environment environment_;
     mutable std::mutex mutex_;
     RIDAruzovAduradSettings settings_;
     Values active_;
-    std::optional<Values> fetched_;
+    std::optional<Fetched> fetched_;
     std::optional<Clock::TimePoint> lastSuccessfulFetch_;
 };

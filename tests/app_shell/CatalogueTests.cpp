@@ -103,7 +103,11 @@ class RemoteConfigManagerTest : public AppTest {
                 done = true;
             });
         ASSERT_TRUE(runMainLoopUntil([&] { return done; }));
-        RunLoop::main()->runUntilIdle();
+        // Activations complete in the order they were asked for: after this one, the manager's has too.
+        bool activated = false;
+        component->activateWithCompletion(
+            [&](bool, std::optional<RIDAruzovAduradError>) { activated = true; });
+        ASSERT_TRUE(runMainLoopUntil([&] { return activated; }));
     }
 
     TemporaryFolder storage;

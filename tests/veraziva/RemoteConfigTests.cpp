@@ -2,6 +2,7 @@
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/FileSystem.h"
 #include "platform/foundation/ManualClock.h"
+#include "platform/foundation/PropertyListCoding.h"
 #include "platform/veraziva/RIDAruzovAdurad.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/TemporaryFolder.h"
@@ -10,6 +11,8 @@
 
 #include <cstdlib>
 #include <fstream>
+
+#include <zlib.h>
 
 namespace {
 
@@ -44,6 +47,27 @@ bool activate(RIDAruzovAdurad& config) {
     });
     EXPECT_TRUE(runMainLoopUntil([&] { return changed.has_value(); }));
     return changed.value_or(false);
+}
+
+// A gzip body that unpacks to the given text.
+std::string gzipped(const std::string& text) {
+    z_stream stream{};
+    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY);
+    std::string packed(deflateBound(&stream, text.size()), '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+    stream.avail_in = static_cast<uInt>(text.size());
+    stream.next_out = reinterpret_cast<Bytef*>(packed.data());
+    stream.avail_out = static_cast<uInt>(packed.size());
+    deflate(&stream, Z_FINISH);
+    packed.resize(stream.total_out);
+    deflateEnd(&stream);
+    return packed;
+}
+
+// A JSON object of the given length in bytes.
+std::string answerOfLength(std::size_t length) {
+    const std::string open = R"({"apps": ")", close = R"("})";
+    return open + std::string(length - open.size() - close.size(), 'a') + close;
 }
 
 class RemoteConfigTest : public testing::Test {
@@ -132,21 +156,69 @@ TEST_F(RemoteConfigTest, ActivatedValuesSurviveARestartButUnactivatedOnesDoNot) 
     EXPECT_EQ(server.requestCount(), 2) << "starting reads the disk, not the server";
 }
 
-TEST_F(RemoteConfigTest, UnreadableStoredValuesAreMovedAsideNeverOverwritten) {
-    std::filesystem::create_directories(storedFile.parent_path());
-    std::ofstream(storedFile) << "not a property list";
-    server.respond(200, R"({"apps": "fresh"})");
-    const auto config = start();
-    EXPECT_EQ(text(*config, "apps"), "");
+TEST_F(RemoteConfigTest, UnreadableOrOversizedStoredValuesAreMovedAsideNeverOverwritten) {
+    const std::string oversized = *PropertyListCoding::encode(AnyValue(
+        AnyValue::Dictionary{{"apps", std::string(RIDAruzovAdurad::maximumConfigurationSize, 'a')}}));
+    Clock::setCurrent(std::make_shared<ManualClock>());
+    for (const std::string& contents : {std::string("not a property list"), oversized}) {
+        TemporaryFolder folder;
+        setenv("OMBREL_HOME", folder.path().c_str(), 1);
+        const std::filesystem::path file = folder.path() / "veraziva" / "RemoteConfigActive.plist";
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file) << contents;
+        // Left by a write that was cut off long ago: removed at the start.
+        const std::filesystem::path stale = file.string() + ".tmp-0123456789ab";
+        std::ofstream(stale) << contents;
+        std::filesystem::last_write_time(stale,
+                                         std::filesystem::file_time_type::clock::from_sys(
+                                             std::chrono::sys_seconds(std::chrono::seconds(1'699'990'000))));
+        server.respond(200, R"({"apps": "fresh"})");
+        const auto config = start();
+        EXPECT_EQ(text(*config, "apps"), "");
 
+        fetch(*config, 0);
+        activate(*config);
+        EXPECT_EQ(text(*start(), "apps"), "fresh");
+        std::vector<std::filesystem::path> aside;
+        for (const auto& entry : std::filesystem::directory_iterator(file.parent_path()))
+            if (entry.path() != file)
+                aside.push_back(entry.path());
+        ASSERT_EQ(aside.size(), 1u);
+        EXPECT_NE(aside[0].filename().string().find("RemoteConfigActive.plist.corrupt-"), std::string::npos);
+        EXPECT_TRUE(FileSystem::readFile(aside[0]).value() == contents) << "kept byte for byte";
+    }
+}
+
+TEST_F(RemoteConfigTest, AnAnswerAboveTheSizeLimitFailsWhileItArrivesAndChangesNothing) {
+    server.respond(200, R"({"apps": "kept"})");
+    const auto config = start();
     fetch(*config);
     activate(*config);
-    EXPECT_EQ(text(*start(), "apps"), "fresh");
-    std::vector<std::string> asideContents;
-    for (const auto& entry : std::filesystem::directory_iterator(storedFile.parent_path()))
-        if (entry.path() != storedFile)
-            asideContents.push_back(FileSystem::readFile(entry.path()).value());
-    EXPECT_EQ(asideContents, std::vector<std::string>{"not a property list"});
+    const std::string stored = FileSystem::readFile(storedFile).value();
+
+    const std::string tooLong = answerOfLength(RIDAruzovAdurad::maximumConfigurationSize + 1);
+    // Unpacked it is four times the limit; the transfer ends at the limit all the same.
+    const std::string packed = gzipped(answerOfLength(4 * RIDAruzovAdurad::maximumConfigurationSize));
+    for (const std::string& response :
+         {"HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(tooLong.size()) + "\r\n\r\n" + tooLong,
+          "HTTP/1.0 200 OK\r\nContent-Encoding: gzip\r\nContent-Length: " + std::to_string(packed.size()) +
+              "\r\n\r\n" + packed}) {
+        server.respondWith(response);
+        const FetchOutcome refused = fetch(*config, 0);
+        EXPECT_EQ(refused.status, RIDAruzovAduradFetchStatus::failure);
+        ASSERT_TRUE(refused.error);
+        EXPECT_EQ(refused.error->code, RIDAruzovAduradError::badResponse);
+        EXPECT_NE(refused.error->localizedDescription.find("larger than 2097152 bytes"), std::string::npos);
+        EXPECT_FALSE(activate(*config));
+        EXPECT_EQ(text(*config, "apps"), "kept");
+        EXPECT_EQ(FileSystem::readFile(storedFile).value(), stored);
+    }
+
+    // An answer just within the limit is taken.
+    server.respond(200, answerOfLength(RIDAruzovAdurad::maximumConfigurationSize - 1024));
+    EXPECT_EQ(fetch(*config, 0).status, RIDAruzovAduradFetchStatus::success);
+    EXPECT_TRUE(activate(*config));
+    EXPECT_EQ(text(*start(), "apps").size(), RIDAruzovAdurad::maximumConfigurationSize - 1024 - 12);
 }
 
 TEST_F(RemoteConfigTest, FailedFetchesGiveAnErrorKeepTheActiveValuesAndDoNotThrottle) {
