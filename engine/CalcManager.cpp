@@ -1,6 +1,8 @@
 #include "engine/CalcManager.h"
 
 #include "engine/TextUtilities.h"
+#include "platform/foundation/DebugConsole.h"
+#include "platform/foundation/FileSystem.h"
 
 #include <algorithm>
 #include <iterator>
@@ -49,20 +51,43 @@ void CalcManager::setCurrentSelectedCalculation(std::optional<Calculation> calcu
 }
 
 std::vector<Calculation> CalcManager::loadCalculations() {
-    const std::vector<AnyValue::Dictionary> stored = defaults_.get(calculationsKey);
-    if (stored.empty()) {
+    const AnyValue stored = defaults_.userDefaults()->objectForKey(calculationsKey.name());
+    const AnyValue::Array* list = stored.arrayPointer();
+    std::size_t unreadable = list == nullptr && !stored.isNull() ? 1 : 0;
+    std::vector<Calculation> loaded;
+    storedListIsCurrent_ = list != nullptr;
+    if (list) {
+        loaded.reserve(list->size());
+        for (const AnyValue& element : *list) {
+            const AnyValue::Dictionary* dictionary = element.dictionaryPointer();
+            if (dictionary == nullptr) {
+                ++unreadable;
+                continue;
+            }
+            loaded.push_back(calculationFromDictionary(*dictionary));
+            storedListIsCurrent_ =
+                storedListIsCurrent_ && calculationToDictionary(loaded.back()) == *dictionary;
+        }
+    }
+    if (unreadable > 0) {
+        // Only what cannot be read is dropped, and the file as it was is kept before the history in it is
+        // rewritten without it.
+        keepStoredHistoryAside(unreadable);
+        setCalculations(loaded);
+    } else if (loaded.empty()) {
         defaults_.remove(calculationsKey);
         setCalculations({});
-        return {};
-    }
-    std::vector<Calculation> loaded;
-    loaded.reserve(stored.size());
-    storedListIsCurrent_ = true;
-    for (const AnyValue::Dictionary& dictionary : stored) {
-        loaded.push_back(calculationFromDictionary(dictionary));
-        storedListIsCurrent_ = storedListIsCurrent_ && calculationToDictionary(loaded.back()) == dictionary;
     }
     return loaded;
+}
+
+void CalcManager::keepStoredHistoryAside(std::size_t unreadable) const {
+    const std::filesystem::path file = defaults_.userDefaults()->filePath();
+    const Result<std::filesystem::path> copy = FileSystem::copyAside(file, "corrupt");
+    DebugConsole::print("warning: " + std::to_string(unreadable) +
+                        " stored calculations could not be read; " +
+                        (copy ? "the file as it was is kept as " + copy->string()
+                              : "no copy of " + file.string() + " could be kept: " + copy.error()));
 }
 
 std::optional<Calculation>

@@ -42,6 +42,8 @@ class CalcManager {
     // Mirrored in the user defaults at once; none removes the key.
     void setCurrentSelectedCalculation(std::optional<Calculation> calculation);
 
+    // Stored entries that are not dictionaries are dropped (a copy of the defaults file is kept beside it
+    // first, and the list is written back without them); damaged dictionaries load field by field.
     std::vector<Calculation> loadCalculations();
     std::optional<Calculation> loadCurrentCalculation() const;
     std::optional<Calculation> loadCurrentSelectedCalculation() const;
@@ -61,6 +63,7 @@ class CalcManager {
     // long history for every change.
     void calculationsChanged(std::optional<std::size_t> storedCount = std::nullopt,
                              const std::function<void(AnyValue::Array&)>& change = {});
+    void keepStoredHistoryAside(std::size_t unreadable) const;
     std::optional<Calculation> loadRecord(const DefaultsKey<std::optional<AnyValue::Dictionary>>& key) const;
 
     Defaults defaults_;

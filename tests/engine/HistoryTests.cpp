@@ -164,6 +164,31 @@ TEST_F(History, TheNextChangeRewritesDamagedStoredEntriesInTheirDictionaryForm) 
     EXPECT_EQ(domain()->objectForKey("Calculations"), dictionaryForm());
 }
 
+TEST_F(History, AnUnreadableEntryIsDroppedAloneOnceTheFileIsCopiedAside) {
+    domain()->setObjectForKey(AnyValue(AnyValue::Array{AnyValue(calculationToDictionary(record("a"))),
+                                                       AnyValue("not a record"), AnyValue(AnyValue::Array{}),
+                                                       AnyValue(calculationToDictionary(record("b")))}),
+                              "Calculations");
+    domain()->setBoolForKey(true, "isOnboardingFinished");
+    const std::string original = FileSystem::readFile(file()).value();
+    auto copies = [&] {
+        std::vector<std::filesystem::path> found;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_.path()))
+            if (entry.path() != file())
+                found.push_back(entry.path());
+        return found;
+    };
+
+    EXPECT_EQ(latexTexts(store()), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(domain()->arrayForKey("Calculations")->size(), 2u) << "written back without them";
+    ASSERT_EQ(copies().size(), 1u);
+    EXPECT_NE(copies()[0].filename().string().find("standard.plist.corrupt-"), std::string::npos);
+    EXPECT_EQ(FileSystem::readFile(copies()[0]).value(), original);
+    EXPECT_TRUE(domain()->boolForKey("isOnboardingFinished"));
+    EXPECT_EQ(latexTexts(store()), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(copies().size(), 1u) << "nothing left to drop, nothing more to keep";
+}
+
 TEST_F(History, CanonicallyEquivalentTextsAreTheSameEntry) {
     CalcManager manager = store();
     manager.addCalculation(record("caf\u00e9"), true);
