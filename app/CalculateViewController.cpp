@@ -13,6 +13,7 @@
 #include "engine/KivoOmbrel.h"
 #include "engine/LocalizedString.h"
 #include "platform/foundation/DebugConsole.h"
+#include "platform/foundation/DispatchQueue.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/graphics/UIFont.h"
 #include "platform/kits/DTTextField.h"
@@ -41,22 +42,6 @@ constexpr std::size_t eventPrefixLength = 5;
 constexpr std::size_t probabilityPrefixLength = 11;
 
 using LocalizedString::localized;
-
-// The row number a field identifier names: decimal digits after "probability" or after the first
-// five characters.
-std::optional<std::size_t> rowOfIdentifier(const std::string& identifier, bool* isProbability = nullptr) {
-    const bool probability = identifier.starts_with("probability");
-    if (isProbability)
-        *isProbability = probability;
-    const std::size_t prefix = probability ? probabilityPrefixLength : eventPrefixLength;
-    if (identifier.size() <= prefix)
-        return std::nullopt;
-    const std::string rest = identifier.substr(prefix);
-    if (rest.size() > 9 ||
-        !std::all_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    return static_cast<std::size_t>(std::stoul(rest));
-}
 
 bool namesRow(const std::string& entry, int row) {
     const std::string number = std::to_string(row);
@@ -393,7 +378,7 @@ void CalculateViewController::markErrors(EnumeratedInputTableViewCell& cell, int
 void CalculateViewController::addInputRow(const NSIndexPath& indexPath) {
     auto table = inputTableView.lock();
     auto cell = table ? table->cellForRowAtIndexPath(indexPath) : nullptr;
-    if (!cell || cell->reuseIdentifier() != "addCell")
+    if (!cell || cell->reuseIdentifier() != "addCell" || allFields.size() >= maximumInputRows)
         return;
     allFields.push_back(InputRow{});
     table->reloadData();
@@ -523,22 +508,18 @@ void CalculateViewController::restoreCurrentInputs() {
         return;
     const Calculation calculation = *selected;
     history->setCurrentSelectedCalculation(std::nullopt);
-    for (const auto& [key, text] : calculation.inputParameters) {
-        bool probability = false;
-        const auto row = rowOfIdentifier(key, &probability);
-        if (!row)
-            continue;
-        while (allFields.size() <= *row)
-            allFields.push_back(InputRow{});
-        (probability ? allFields[*row].probability : allFields[*row].event) = text;
+    auto rows = rowsWithStoredInputs(allFields, calculation.inputParameters);
+    if (!rows) {
+        // Shown once the screen is on the window (at start the window comes later).
+        DispatchQueue::main()->async(
+            [] { ErrorManager::localizedErrorMessage("storedCalculationTooLarge"); });
+        return;
     }
-    if (const auto mode = calculation.setupParameter.find("inputCalculationSelection");
-        mode != calculation.setupParameter.end()) {
-        if (const auto index = mode->second.integerValue()) {
-            if (auto selector = segmentedControl.lock())
-                selector->setSelectedSegmentIndex(static_cast<int>(*index));
-            reloadInputTable();
-        }
+    allFields = std::move(*rows);
+    if (const auto mode = storedMode(calculation.setupParameter)) {
+        if (auto selector = segmentedControl.lock())
+            selector->setSelectedSegmentIndex(*mode);
+        reloadInputTable();
     }
 }
 

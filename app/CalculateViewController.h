@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AdHandlingViewController.h"
+#include "app/InputRows.h"
 #include "engine/ErrorManager.h"
 #include "engine/KivoMathOperation.h"
 #include "engine/KivoStringOutput.h"
@@ -33,12 +34,7 @@ class CalculateViewController : public AdHandlingViewController,
     static constexpr const char* storyboardName = "Main";
     static constexpr CGFloat inputRowHeight = 80;
 
-    // One input row: the value text and the probability text as typed.
-    struct InputRow {
-        std::string event;
-        std::string probability;
-        bool operator==(const InputRow&) const = default;
-    };
+    using InputRow = ::InputRow;
 
     CalculateViewController();
     explicit CalculateViewController(const NSCoder& coder);

@@ -181,6 +181,22 @@ TEST_F(InputPage, StoredInputsAreRestoredIntoRowsAndMode) {
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->inputParameters,
               (std::map<std::string, std::string>{{"event3", "7"}, {"probability3", "0.5"}}));
+
+    // The last row there may be: the table is full, and its add-row adds nothing.
+    CalcManager::shared()->setCurrentSelectedCalculation(Calculation{"x", {{"event9999", "1"}}, {}, {}});
+    page = std::dynamic_pointer_cast<CalculateViewController>(
+        UIStoryboard::storyboardWithName("Main")->instantiateViewControllerWithIdentifier(
+            "CalculateViewController"));
+    show(page);
+    ASSERT_EQ(page->allFields.size(), maximumInputRows);
+    auto table = page->inputTableView.lock();
+    table->scrollToRowAtIndexPath({0, 10'000}, UITableViewScrollPosition::bottom, false);
+    settle();
+    auto addRow = table->cellForRowAtIndexPath({0, 10'000});
+    ASSERT_TRUE(addRow && addRow->reuseIdentifier() == "addCell");
+    page->tableViewDidSelectRowAtIndexPath(table, {0, 10'000});
+    EXPECT_EQ(page->allFields.size(), maximumInputRows);
+    EXPECT_EQ(table->numberOfRowsInSection(0), 10'001);
 }
 
 TEST_F(InputPage, IdentifiersWithoutARowChangeNothing) {

@@ -10,13 +10,14 @@ namespace {
 
 const std::string exampleLatex = "x_i = [4;5;3;7;4] \\\\ P\\left(X = x_i\\right) = [0.3;0.25;0.4;0.04;0.01]";
 
-AnyValue record(const std::string& latex, const std::string& firstValue) {
+AnyValue record(const std::string& latex, const std::string& firstValue, AnyValue::Dictionary moreInputs = {},
+                std::int64_t mode = 0) {
+    moreInputs.insert({{"event0", AnyValue(firstValue)}, {"probability0", AnyValue("")}});
     return AnyValue(AnyValue::Dictionary{
         {"_latexString", AnyValue(latex)},
-        {"inputParameters",
-         AnyValue(AnyValue::Dictionary{{"event0", AnyValue(firstValue)}, {"probability0", AnyValue("")}})},
+        {"inputParameters", AnyValue(moreInputs)},
         {"solutionSteps", AnyValue(AnyValue::Array{})},
-        {"setupParameter", AnyValue(AnyValue::Dictionary{{"inputCalculationSelection", AnyValue(0)},
+        {"setupParameter", AnyValue(AnyValue::Dictionary{{"inputCalculationSelection", AnyValue(mode)},
                                                          {"appKey", AnyValue("OB")}})}});
 }
 
@@ -92,6 +93,39 @@ TEST(HistoryTest, ReopeningAnEntryRestoresItsRowsAndModeInAFreshInputScreen) {
     EXPECT_EQ(tapped[0].parameters["latex_string"].stringValue(), exampleLatex);
 
     // Both the replaced screens and the fresh ones are torn down when the app ends.
+    EXPECT_EQ(app.quit(), std::optional<int>(0));
+}
+
+TEST(HistoryTest, AnEntryBeyondTheRowLimitIsRefusedAndAStrangeModeReadsAsModeZero) {
+    const std::string tooLarge = "This calculation has more rows than Ombrel can open (10,000).";
+    TemporaryFolder home;
+    skipIntroduction(home.path());
+    const AnyValue huge = record("x_i = [1;2]", "1", {{"event999999999", AnyValue("2")}});
+    writeDefaults(home.path(),
+                  {{"Calculations", AnyValue(AnyValue::Array{
+                                        huge, record("x_i = [3;5]", "3", {{"event1", AnyValue("5")}}, 99)})},
+                   {"CurrentSelectedCalculation", huge}});
+    AppRun app(home.path());
+    ASSERT_TRUE(app.isReady());
+    EXPECT_TRUE(app.shows(tooLarge));
+    // Two empty rows, showing their placeholders.
+    EXPECT_EQ(app.fieldTexts("event"), (std::vector<std::string>{"x", "x"}));
+    EXPECT_FALSE(readDefaults(home.path()).count("CurrentSelectedCalculation"));
+
+    openHistory(app);
+    ASSERT_EQ(historyRows(app).size(), 3u);
+    ASSERT_TRUE(app.tapAt(historyRows(app)[2].frame.center()));
+    EXPECT_EQ(app.find("modeSelector").value_or(AppView{}).selectedSegment, std::optional<int>(0));
+    EXPECT_EQ(app.fieldTexts("event"), (std::vector<std::string>{"3", "5"}));
+
+    app.advance(5);
+    EXPECT_FALSE(app.shows(tooLarge)) << "the toast has faded";
+    openHistory(app);
+    ASSERT_TRUE(app.tapAt(historyRows(app)[1].frame.center()));
+    EXPECT_TRUE(app.shows(tooLarge));
+    EXPECT_EQ(app.fieldTexts("event"), (std::vector<std::string>{"x", "x"}));
+    EXPECT_EQ(storedLatex(home.path()),
+              (std::vector<std::string>{exampleLatex, "x_i = [1;2]", "x_i = [3;5]"}));
     EXPECT_EQ(app.quit(), std::optional<int>(0));
 }
 

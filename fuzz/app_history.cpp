@@ -1,0 +1,60 @@
+// A user-defaults file of any bytes through the history store and the input screen's rebuild of rows
+// and mode from every stored calculation: values or a refusal, never a crash, and never more rows than
+// the input table holds.
+#include "app/InputRows.h"
+#include "engine/CalcManager.h"
+#include "platform/foundation/DebugConsole.h"
+#include "platform/foundation/FileSystem.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Every load writes the file back: on a memory file system when there is one.
+const fs::path& folder() {
+    static const fs::path path = [] {
+        const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+        fs::path made = base / ("ombrel-fuzz-history-" + std::to_string(::getpid()));
+        fs::create_directories(made);
+        return made;
+    }();
+    return path;
+}
+
+void rebuild(const Calculation& calculation) {
+    const auto rows = rowsWithStoredInputs({InputRow{}, InputRow{}}, calculation.inputParameters);
+    if (rows && rows->size() > maximumInputRows)
+        std::abort();
+    const auto mode = storedMode(calculation.setupParameter);
+    if (mode && *mode != 0 && *mode != 1)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    DebugConsole::setListener([](const std::string&) {});
+    std::error_code ignored;
+    for (const auto& entry : fs::directory_iterator(folder()))
+        fs::remove(entry.path(), ignored);
+    const fs::path file = folder() / "standard.plist";
+    if (!FileSystem::writeFileAtomically(file, std::string_view(reinterpret_cast<const char*>(data), size)))
+        return 0;
+
+    CalcManager history{Defaults(std::make_shared<UserDefaults>(file))};
+    for (const Calculation& calculation : history.calculations())
+        rebuild(calculation);
+    if (history.currentSelectedCalculation())
+        rebuild(*history.currentSelectedCalculation());
+    if (history.currentCalculation)
+        rebuild(*history.currentCalculation);
+    return 0;
+}
