@@ -8,6 +8,7 @@
 #include "platform/foundation/PropertyListCoding.h"
 #include "platform/veraziva/VAVOptions.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -134,6 +135,12 @@ void RIDAruzovAdurad::fetchWithExpirationDurationCompletionHandler(double expira
             deliverFetch(completion, RIDAruzovAduradFetchStatus::success);
             return;
         }
+        if (retryAfter_ && Clock::current()->now() < *retryAfter_) {
+            deliverFetch(completion, RIDAruzovAduradFetchStatus::failure,
+                         RIDAruzovAduradError{RIDAruzovAduradError::throttled,
+                                              "The last fetch failed; the server is asked again later"});
+            return;
+        }
     }
     if (!environment_.endpoint) {
         deliverFetch(completion, RIDAruzovAduradFetchStatus::failure,
@@ -150,14 +157,31 @@ void RIDAruzovAdurad::fetchWithExpirationDurationCompletionHandler(double expira
         return;
     }
     auto self = shared_from_this();
+    FetchCompletion noted = [self, completion](RIDAruzovAduradFetchStatus status,
+                                               std::optional<RIDAruzovAduradError> error) {
+        self->noteRequestOutcome(status == RIDAruzovAduradFetchStatus::success);
+        if (completion)
+            completion(status, std::move(error));
+    };
     configurationSession()
         ->dataTaskWithURLCompletionHandler(*url,
-                                           [self, completion](std::string body,
-                                                              std::optional<HTTPURLResponse> response,
-                                                              std::optional<URLError> error) {
-                                               self->finishFetch(body, response, error, completion);
+                                           [self, noted](std::string body,
+                                                         std::optional<HTTPURLResponse> response,
+                                                         std::optional<URLError> error) {
+                                               self->finishFetch(body, response, error, noted);
                                            })
         ->resume();
+}
+
+void RIDAruzovAdurad::noteRequestOutcome(bool succeeded) {
+    std::lock_guard lock(mutex_);
+    if (succeeded) {
+        retryDelay_ = 0;
+        retryAfter_.reset();
+        return;
+    }
+    retryDelay_ = retryDelay_ == 0 ? firstRetryDelay : std::min(retryDelay_ * 2, longestRetryDelay);
+    retryAfter_ = Clock::current()->now() + Clock::seconds(retryDelay_);
 }
 
 void RIDAruzovAdurad::finishFetch(const std::string& body, const std::optional<HTTPURLResponse>& response,

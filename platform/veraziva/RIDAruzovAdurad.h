@@ -26,6 +26,8 @@ class RIDAruzovAdurad : public std::enable_shared_from_this<RIDAruzovAdurad> {
   public:
     // The most a fetch may bring (after decompression) and the storage file may hold, in bytes.
     static constexpr std::size_t maximumConfigurationSize = 2 * 1024 * 1024;
+    static constexpr double firstRetryDelay = 60;
+    static constexpr double longestRetryDelay = 21600;
 
     using FetchCompletion =
         std::function<void(RIDAruzovAduradFetchStatus status, std::optional<RIDAruzovAduradError> error)>;
@@ -52,7 +54,9 @@ class RIDAruzovAdurad : public std::enable_shared_from_this<RIDAruzovAdurad> {
     // Within expirationDuration seconds of the last successful fetch, completes with success from the
     // values already fetched, without network. No endpoint, a transfer failure, an HTTP status outside
     // 2xx, a body that is not a JSON object and an answer above the size limit (the transfer stops
-    // there) complete with failure and an error; the fetched values stay as they were.
+    // there) complete with failure and an error; the fetched values stay as they were. After a failed
+    // request the server is left alone for firstRetryDelay seconds, twice as long after each further
+    // failure up to longestRetryDelay; a fetch in that time fails at once with a throttled error.
     void fetchWithExpirationDurationCompletionHandler(double expirationDuration, FetchCompletion completion);
     // changed: the active values differ from before. error: the values could not be written to disk
     // (they are active for this run all the same). Activations take effect in the order they are asked
@@ -71,6 +75,7 @@ class RIDAruzovAdurad : public std::enable_shared_from_this<RIDAruzovAdurad> {
     void finishFetch(const std::string& body, const std::optional<HTTPURLResponse>& response,
                      const std::optional<URLError>& error, const FetchCompletion& completion);
     std::optional<RIDAruzovAduradError> store(const std::string& storedForm) const;
+    void noteRequestOutcome(bool succeeded);
 
     const Environment environment_;
     mutable std::mutex mutex_;
@@ -78,4 +83,6 @@ class RIDAruzovAdurad : public std::enable_shared_from_this<RIDAruzovAdurad> {
     Values active_;
     std::optional<Fetched> fetched_;
     std::optional<Clock::TimePoint> lastSuccessfulFetch_;
+    std::optional<Clock::TimePoint> retryAfter_;
+    double retryDelay_ = 0;
 };

@@ -221,7 +221,7 @@ TEST_F(RemoteConfigTest, AnAnswerAboveTheSizeLimitFailsWhileItArrivesAndChangesN
     EXPECT_EQ(text(*start(), "apps").size(), RIDAruzovAdurad::maximumConfigurationSize - 1024 - 12);
 }
 
-TEST_F(RemoteConfigTest, FailedFetchesGiveAnErrorKeepTheActiveValuesAndDoNotThrottle) {
+TEST_F(RemoteConfigTest, FailedFetchesKeepTheActiveValuesAndLeaveTheServerAloneForAWhile) {
     const auto clock = std::make_shared<ManualClock>();
     Clock::setCurrent(clock);
     server.respond(200, R"({"apps": "kept"})");
@@ -240,18 +240,36 @@ TEST_F(RemoteConfigTest, FailedFetchesGiveAnErrorKeepTheActiveValuesAndDoNotThro
     EXPECT_FALSE(activate(*closedPort));
     EXPECT_EQ(text(*closedPort, "apps"), "kept");
 
-    for (const auto& [status, body] : std::vector<std::pair<int, std::string>>{
-             {500, R"({"apps": "server error"})"}, {200, R"(["not", "an", "object"])"}, {200, "{broken"}}) {
+    // Each failure doubles the pause before the server is asked again, up to six hours; failures
+    // never count as the last successful fetch.
+    const std::vector<std::pair<int, std::string>> failures{
+        {500, R"({"apps": "server error"})"}, {200, R"(["not", "an", "object"])"}, {200, "{broken"}};
+    const std::vector<double> pauses{60, 120, 240, 480, 960, 1920, 3840, 7680, 15360, 21600, 21600};
+    for (std::size_t i = 0; i < pauses.size(); ++i) {
+        const auto& [status, body] = failures[i % failures.size()];
         server.respond(status, body);
-        const FetchOutcome failed = fetch(*config, 0);
+        const int asked = server.requestCount();
+        const FetchOutcome failed = fetch(*config);
         EXPECT_EQ(failed.status, RIDAruzovAduradFetchStatus::failure) << body;
         EXPECT_EQ(failed.error.value_or(RIDAruzovAduradError{}).code, RIDAruzovAduradError::badResponse)
             << body;
+        clock->advance(pauses[i] - 1);
+        const FetchOutcome early = fetch(*config);
+        EXPECT_EQ(early.status, RIDAruzovAduradFetchStatus::failure);
+        EXPECT_EQ(early.error.value_or(RIDAruzovAduradError{}).code, RIDAruzovAduradError::throttled)
+            << pauses[i];
+        EXPECT_EQ(server.requestCount(), asked + 1) << pauses[i];
+        clock->advance(1);
     }
     EXPECT_EQ(text(*config, "apps"), "kept");
+
     server.respond(200, R"({"apps": "later"})");
-    fetch(*config);
-    EXPECT_EQ(server.requestCount(), 5) << "failed fetches do not count as the last successful one";
+    EXPECT_EQ(fetch(*config).status, RIDAruzovAduradFetchStatus::success);
+    server.respond(500, "");
+    fetch(*config, 0);
+    clock->advance(60);
+    fetch(*config, 0);
+    EXPECT_EQ(server.requestCount(), 15) << "a success starts the pauses afresh";
 }
 
 TEST_F(RemoteConfigTest, WithoutAnHttpEndpointTheFetchFailsWithoutNetwork) {
