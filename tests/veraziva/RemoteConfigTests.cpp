@@ -190,6 +190,8 @@ TEST_F(RemoteConfigTest, UnreadableOrOversizedStoredValuesAreMovedAsideNeverOver
 }
 
 TEST_F(RemoteConfigTest, AnAnswerAboveTheSizeLimitFailsWhileItArrivesAndChangesNothing) {
+    const auto clock = std::make_shared<ManualClock>();
+    Clock::setCurrent(clock);
     server.respond(200, R"({"apps": "kept"})");
     const auto config = start();
     fetch(*config);
@@ -212,6 +214,7 @@ TEST_F(RemoteConfigTest, AnAnswerAboveTheSizeLimitFailsWhileItArrivesAndChangesN
         EXPECT_FALSE(activate(*config));
         EXPECT_EQ(text(*config, "apps"), "kept");
         EXPECT_EQ(FileSystem::readFile(storedFile).value(), stored);
+        clock->advance(RIDAruzovAdurad::longestRetryDelay);
     }
 
     // An answer just within the limit is taken.
