@@ -3,11 +3,13 @@
 #include "app/AllAppMetaData.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/DebugConsole.h"
+#include "platform/foundation/DispatchQueue.h"
 #include "platform/foundation/FileSystem.h"
 #include "platform/foundation/JSONCoding.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/PropertyListCoding.h"
 #include "platform/foundation/RecordDecoder.h"
+#include "platform/foundation/RunLoop.h"
 
 #include <algorithm>
 
@@ -19,7 +21,8 @@ std::string text(const RIDAruzovAdurad& component, const std::string& key) {
 }
 
 // The key's value decoded as T; a value that does not decode is reported on the debug console.
-template <typename T> std::optional<T> decodedValue(const RIDAruzovAdurad& component, const std::string& key) {
+template <typename T>
+std::optional<T> decodedValue(const RIDAruzovAdurad& component, const std::string& key) {
     auto decoded = RecordDecoder::decodeJSON<T>(text(component, key));
     if (!decoded) {
         DebugConsole::print(decoded.error());
@@ -76,40 +79,58 @@ RemoteConfigManager::RemoteConfigManager(std::shared_ptr<RIDAruzovAdurad> compon
 }
 
 void RemoteConfigManager::loadApps(const RIDAruzovAdurad& component) {
-    auto remote = RecordDecoder::decodeJSON<AllAppMetaData>(text(component, "apps"));
-    if (remote) {
-        apps = remote->apps;
-        post(didLoadMenuNotification);
-        return;
+    auto catalogue = RecordDecoder::decodeJSON<AllAppMetaData>(text(component, "apps"));
+    if (!catalogue) {
+        auto json = bundleCatalogueJSON();
+        if (!json) {
+            return;
+        }
+        catalogue = RecordDecoder::decodeJSON<AllAppMetaData>(*json);
     }
-    auto json = bundleCatalogueJSON();
-    if (!json) {
-        return;
-    }
-    if (auto fallback = RecordDecoder::decodeJSON<AllAppMetaData>(*json)) {
-        apps = fallback->apps;
-        post(didLoadMenuNotification);
+    if (catalogue) {
+        replaceField(&RemoteConfigManager::apps, std::move(catalogue->apps), didLoadMenuNotification);
     }
 }
 
 void RemoteConfigManager::loadAds(const RIDAruzovAdurad& component) {
     if (auto decoded = decodedValue<Ads>(component, "ads")) {
-        ads = *decoded;
-        post(didLoadKivoAdsNotification);
+        replaceField(&RemoteConfigManager::ads, std::move(*decoded), didLoadKivoAdsNotification);
     }
 }
 
 void RemoteConfigManager::loadVideoTutorials(const RIDAruzovAdurad& component) {
     if (auto decoded = decodedValue<VideoTutorials>(component, "videoTutorials")) {
-        videoTutorials = *decoded;
-        post(didLoadVideoTutorialsNotification);
+        replaceField(&RemoteConfigManager::videoTutorials, std::optional<VideoTutorials>(std::move(*decoded)),
+                     didLoadVideoTutorialsNotification);
     }
 }
 
+template <typename Value>
+void RemoteConfigManager::replaceField(Value RemoteConfigManager::*field, Value value,
+                                       const char* notification) {
+    if (RunLoop::isMainThread()) {
+        this->*field = std::move(value);
+        post(notification);
+        return;
+    }
+    DispatchQueue::main()->async(
+        [weakSelf = weak_from_this(), field, value = std::move(value), notification]() mutable {
+            if (auto self = weakSelf.lock()) {
+                (*self).*field = std::move(value);
+                post(notification);
+            }
+        });
+}
+
 void RemoteConfigManager::loadAll() {
-    loadApps(*remoteConfig);
-    loadAds(*remoteConfig);
-    loadVideoTutorials(*remoteConfig);
+    // Off the main thread: a catalogue near the size limit takes several frames to decode.
+    DispatchQueue::global()->async([weakSelf = weak_from_this(), component = remoteConfig] {
+        if (auto self = weakSelf.lock()) {
+            self->loadApps(*component);
+            self->loadAds(*component);
+            self->loadVideoTutorials(*component);
+        }
+    });
 }
 
 void RemoteConfigManager::fetchAndActivate(RIDAruzovAduradFetchStatus status,

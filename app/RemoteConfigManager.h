@@ -14,7 +14,9 @@
 // The values the app's maker changes without a release, decoded from remote configuration: the
 // maker's app catalogue, the promotions and the tutorial-video links. Each loader replaces its value
 // as a whole and announces it with a notification; a value that does not decode leaves the old one
-// in place.
+// in place. The fields are replaced and announced on the main thread, where the screens read them: at
+// once when a loader runs there (start-up), through the main queue when it runs on the shared
+// background queue (every load after a fetch).
 class RemoteConfigManager : public std::enable_shared_from_this<RemoteConfigManager> {
   public:
     // Calculator short key → language code → video links.
@@ -60,5 +62,7 @@ class RemoteConfigManager : public std::enable_shared_from_this<RemoteConfigMana
 
   private:
     void loadAll();
+    template <typename Value>
+    void replaceField(Value RemoteConfigManager::*field, Value value, const char* notification);
     std::vector<AppMetaData> listedApps(bool multi) const;
 };

@@ -2,6 +2,7 @@
 #include "app/KivoAdData.h"
 #include "app/RemoteConfigManager.h"
 #include "platform/foundation/DebugConsole.h"
+#include "platform/foundation/DispatchQueue.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/RecordDecoder.h"
 #include "platform/foundation/RecordEncoder.h"
@@ -108,6 +109,15 @@ class RemoteConfigManagerTest : public AppTest {
         component->activateWithCompletion(
             [&](bool, std::optional<RIDAruzovAduradError>) { activated = true; });
         ASSERT_TRUE(runMainLoopUntil([&] { return activated; }));
+        waitForLoads();
+    }
+
+    // Loads after a fetch decode on the shared background queue and replace the values through the main
+    // queue.
+    static void waitForLoads() {
+        bool loaded = false;
+        DispatchQueue::global()->async([&] { DispatchQueue::main()->async([&] { loaded = true; }); });
+        ASSERT_TRUE(runMainLoopUntil([&] { return loaded; }));
     }
 
     TemporaryFolder storage;
@@ -183,6 +193,7 @@ TEST_F(RemoteConfigManagerTest, AFailedFetchWithoutAnErrorLoadsNothing) {
     // With an error the loaders run on the values in force.
     console.clear();
     manager->fetchAndActivate(RIDAruzovAduradFetchStatus::failure, RIDAruzovAduradError{2, "offline"});
+    waitForLoads();
     EXPECT_EQ(posted, std::vector<std::string>{"didLoadMenu"});
     EXPECT_EQ(console.size(), 2u) << "nothing in force decodes as promotions or videos";
 }
