@@ -182,13 +182,25 @@ std::filesystem::path defaultsFile(const std::filesystem::path& home) {
     return home / "defaults" / "com.ombrel.app.plist";
 }
 
-AnyValue::Dictionary readDefaults(const std::filesystem::path& home) {
-    auto bytes = FileSystem::readFile(defaultsFile(home));
+namespace {
+
+AnyValue::Dictionary readDictionary(const std::filesystem::path& file) {
+    auto bytes = FileSystem::readFile(file);
     if (!bytes) {
         return {};
     }
     auto decoded = PropertyListCoding::decode(*bytes);
     return decoded ? decoded->dictionaryValue().value_or(AnyValue::Dictionary{}) : AnyValue::Dictionary{};
+}
+
+} // namespace
+
+AnyValue::Dictionary readDefaults(const std::filesystem::path& home) {
+    return readDictionary(defaultsFile(home));
+}
+
+std::optional<std::string> storedRemoteValue(const std::filesystem::path& home, const std::string& key) {
+    return readDictionary(home / "veraziva" / "RemoteConfigActive.plist")[key].stringValue();
 }
 
 std::vector<std::string> storedLatex(const std::filesystem::path& home) {
