@@ -1,12 +1,16 @@
 #include "app/AppToolbarController.h"
 
 #include "app/AppFlags.h"
+#include "app/AppPageTabBarController.h"
 #include "app/ColorManager.h"
 #include "engine/KivoColor.h"
 #include "platform/material/Icon.h"
 #include "platform/material/IconButton.h"
 #include "platform/material/NavigationDrawerController.h"
 #include "platform/veraziva/VAVAnalytics.h"
+
+AppToolbarController::AppToolbarController(std::shared_ptr<AppPageTabBarController> pages)
+    : BasicToolbarController(pages), pages_(std::move(pages)) {}
 
 void AppToolbarController::prepare() {
     BasicToolbarController::prepare();
@@ -26,4 +30,10 @@ void AppToolbarController::handleMenuButton() {
         return;
     if (auto drawer = navigationDrawerController(*this))
         drawer->toggleLeftView(0);
+}
+
+void AppToolbarController::showInputPage(std::function<void(bool)> completion) {
+    if (pages_)
+        pages_->select(0);
+    transition(pages_, std::move(completion));
 }

@@ -233,6 +233,7 @@ void CalculateViewController::viewWillAppear(bool animated) {
 
 void CalculateViewController::viewDidAppear(bool animated) {
     AdHandlingViewController::viewDidAppear(animated);
+    refocusEditedField();
     RatingViewController::sharedRatingViewController()->countDownToRatingPrompt(
         sharedAs<CalculateViewController>());
 }
@@ -386,6 +387,8 @@ void CalculateViewController::addInputRow(const NSIndexPath& indexPath) {
 
 void CalculateViewController::highlightActiveField(const std::shared_ptr<UITextField>& textField) {
     currentTextField = textField;
+    if (textField)
+        editedFieldIdentifier = textField->accessibilityIdentifier();
     if (!keypadStackView || !textField)
         return;
     if (auto point = findButton(".", *keypadStackView)) {
@@ -393,6 +396,21 @@ void CalculateViewController::highlightActiveField(const std::shared_ptr<UITextF
         point->setUserInteractionEnabled(probability);
         point->setAlpha(probability ? 1.0 : 0.5);
     }
+}
+
+// A field loses the focus when the page leaves the screen, and its cell may show another row when
+// the page comes back: the field is found again by the row it was editing.
+void CalculateViewController::refocusEditedField() {
+    bool probability = false;
+    const auto row = rowOfIdentifier(editedFieldIdentifier, &probability);
+    auto table = inputTableView.lock();
+    if (!row || *row >= allFields.size() || !table)
+        return;
+    auto cell = std::dynamic_pointer_cast<EnumeratedInputTableViewCell>(
+        table->cellForRowAtIndexPath({0, static_cast<int>(*row)}));
+    auto field = cell ? (probability ? cell->doubleTextField : cell->integerTextField).lock() : nullptr;
+    if (field && !field->isHidden())
+        field->becomeFirstResponder();
 }
 
 void CalculateViewController::insertKeypadValue(const std::shared_ptr<UIButton>& key) {

@@ -111,6 +111,10 @@ class CalculateViewController : public AdHandlingViewController,
     int selectedSegmentIndex() const;
     void reloadInputTable();
     void markErrors(EnumeratedInputTableViewCell& cell, int row);
+    void refocusEditedField();
     // The row's inputs by field identifier, rows with an empty value left out.
     std::map<std::string, std::string> inputsByIdentifier() const;
+
+    // The identifier of the field last edited, which names its row.
+    std::string editedFieldIdentifier;
 };

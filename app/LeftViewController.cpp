@@ -226,7 +226,11 @@ void LeftViewController::handleMenuSelection(int row) {
     case 0:
         logEvent("tapped_menu_calculate");
         if (auto drawer = navigationDrawerController(*this)) {
-            drawer->transition(std::make_shared<AppDelegate>()->appToolbarController(), closeAfterwards);
+            // The running pages keep what the user typed and solved; only without them are new ones built.
+            if (auto running = std::dynamic_pointer_cast<AppToolbarController>(drawer->rootViewController()))
+                running->showInputPage(closeAfterwards);
+            else
+                drawer->transition(std::make_shared<AppDelegate>()->appToolbarController(), closeAfterwards);
         }
         break;
     case 1:

@@ -129,6 +129,41 @@ TEST(HistoryTest, AnEntryBeyondTheRowLimitIsRefusedAndAStrangeModeReadsAsModeZer
     EXPECT_EQ(app.quit(), std::optional<int>(0));
 }
 
+TEST(HistoryTest, TheMenuBringsBackThePagesAsTheUserLeftThem) {
+    TemporaryFolder home;
+    skipIntroduction(home.path());
+    AppRun app(home.path());
+    ASSERT_TRUE(app.isReady());
+    for (const char* step :
+         {"event0", "key 5", "event1", "key 7", "calculateButton", "Input", "Random variable"}) {
+        ASSERT_TRUE(app.tap(step)) << step;
+    }
+    auto addRow = app.viewsOfClass("AddCellTableViewCell");
+    ASSERT_EQ(addRow.size(), 1u);
+    ASSERT_TRUE(app.tapAt(addRow[0].frame.center()));
+    ASSERT_TRUE(app.tap("probability0"));
+    ASSERT_TRUE(app.tap("key 1"));
+
+    // From the input page, and on the way back from the history, the menu's first row shows the
+    // rows, the mode and the focus as they were left.
+    std::string probability = "1";
+    for (const auto& way : {std::vector<std::string>{"menuButton", "Stochastics"},
+                            std::vector<std::string>{"menuButton", "History", "menuButton", "Stochastics"}}) {
+        for (const auto& step : way) {
+            ASSERT_TRUE(app.tap(step)) << step;
+        }
+        EXPECT_EQ(app.find("modeSelector")->selectedSegment, std::optional<int>(1));
+        // Empty fields show their placeholders.
+        EXPECT_EQ(app.fieldTexts("event"), (std::vector<std::string>{"5", "7", "x"}));
+        EXPECT_EQ(app.fieldTexts("probability"), (std::vector<std::string>{probability, "P(X)", "P(X)"}));
+        ASSERT_TRUE(app.tap("key 3"));
+        probability += "3";
+        EXPECT_EQ(app.fieldTexts("probability").at(0), probability);
+    }
+    ASSERT_TRUE(app.tap("Result"));
+    EXPECT_TRUE(app.shows("x_i = [5;7]"));
+}
+
 TEST(HistoryTest, DeletingMovingAndClearingLastAcrossLaunches) {
     TemporaryFolder home;
     skipIntroduction(home.path());
