@@ -289,11 +289,7 @@ void LeftViewController::handleContactSelection(int row) {
     } else if (row == 1) {
         logEvent("tapped_rate_app");
         std::weak_ptr<LeftViewController> weakSelf = sharedAs<LeftViewController>();
-        action = [weakSelf] {
-            if (auto strong = weakSelf.lock()) {
-                openRatingLink(*strong);
-            }
-        };
+        action = [weakSelf] { openRatingLink(weakSelf.lock()); };
     } else {
         return;
     }

@@ -3,6 +3,7 @@
 #include "app/AppLinks.h"
 #include "app/RemoteConfigManager.h"
 #include "app/ViewControllerOperations.h"
+#include "engine/LocalizedString.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/DispatchQueue.h"
 #include "platform/foundation/URLSession.h"
@@ -10,6 +11,8 @@
 #include "platform/veraziva/VAVAnalytics.h"
 
 namespace {
+
+using LocalizedString::localized;
 
 std::string noInternetTitle() {
     return Bundle::mainBundle()->localizedString("noInternet", "", "No internet");
@@ -26,23 +29,33 @@ void showNoInternet(UIViewController& presenter, const std::function<void()>& on
 
 } // namespace
 
-void openRatingLink(UIViewController& controller) {
+void openRatingLink(const std::shared_ptr<UIViewController>& controller,
+                    std::function<void(bool opened)> completion) {
     auto app = RemoteConfigManager::shared()->findCurrentApp();
-    if (!app) {
-        presentAlert(controller, noInternetTitle(), std::nullopt, {}, UIAlertControllerStyle::alert);
-        return;
-    }
-    auto url = URL::URLWithString(app->ratingURLPro);
+    std::weak_ptr<UIViewController> weakController = controller;
+    auto finish = [app, weakController, completion](bool opened) {
+        if (opened) {
+            auto english = app->appName.find("en");
+            VAVAnalytics::logEventWithNameParameters(
+                "Tapped Rating in Menu",
+                AnyValue::Dictionary{
+                    {"kivoApp", AnyValue(english == app->appName.end() ? std::string() : english->second)}});
+        } else if (auto presenter = weakController.lock()) {
+            presentAlert(
+                *presenter,
+                localized("ratingPageUnavailable", "Alert title: the app's rating page could not be opened"),
+                std::nullopt, {}, UIAlertControllerStyle::alert);
+        }
+        if (completion)
+            completion(opened);
+    };
+    auto url = app ? URL::URLWithString(app->ratingURLPro) : std::nullopt;
     auto application = UIApplication::sharedApplication();
     if (!url || !application->canOpenURL(*url)) {
+        finish(false);
         return;
     }
-    application->openURL(*url);
-    auto english = app->appName.find("en");
-    VAVAnalytics::logEventWithNameParameters(
-        "Tapped Rating in Menu",
-        AnyValue::Dictionary{
-            {"kivoApp", AnyValue(english == app->appName.end() ? std::string() : english->second)}});
+    application->openURL(*url, {}, finish);
 }
 
 void checkInternetConnection(std::function<void()> onSuccess, std::function<void()> onFailure,

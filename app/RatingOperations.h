@@ -7,9 +7,11 @@ class UIViewController;
 
 // Operations of every screen around rating the app; the side menu uses them too.
 
-// Opens the running app's rating page from its catalogue record and logs "Tapped Rating in Menu";
-// without a record the "No internet" alert appears on the controller.
-void openRatingLink(UIViewController& controller);
+// Opens the running app's rating page from its catalogue record and logs "Tapped Rating in Menu".
+// Without a record, or with a link that cannot be opened, an alert on the controller says that the
+// page could not be opened. The completion tells, on the main queue, whether the page was opened.
+void openRatingLink(const std::shared_ptr<UIViewController>& controller,
+                    std::function<void(bool opened)> completion = {});
 
 // Asks a dependable web page for an answer; on any HTTP response runs onSuccess on the main queue,
 // otherwise shows the "No internet" alert on the presenter, whose "OK" runs onFailure when one is

@@ -2,6 +2,7 @@
 
 #include "app/ColorManager.h"
 #include "app/RatingOperations.h"
+#include "app/ViewControllerOperations.h"
 #include "engine/LocalizedString.h"
 #include "platform/defaults/Defaults.h"
 #include "platform/foundation/DispatchQueue.h"
@@ -199,14 +200,21 @@ void RatingViewController::finishRating() {
         showThanksAlert();
         return;
     }
+    // The prompt has left the screen: its alerts go to the screen it was laid over.
     auto self = sharedAs<RatingViewController>();
+    auto presenter = viewController.lock();
     checkInternetConnection(
-        [self] {
-            openRatingLink(*self);
-            Defaults().set(isRatingAlreadyDoneKey, true);
-            self->showThanksAlert();
+        [self, presenter] {
+            openRatingLink(presenter, [self](bool opened) {
+                if (!opened) {
+                    self->resetRatingCounter();
+                    return;
+                }
+                Defaults().set(isRatingAlreadyDoneKey, true);
+                self->showThanksAlert();
+            });
         },
-        [self] { self->resetRatingCounter(); }, viewController.lock());
+        [self] { self->resetRatingCounter(); }, presenter);
 }
 
 void RatingViewController::resetRatingCounter() {
@@ -215,13 +223,10 @@ void RatingViewController::resetRatingCounter() {
 }
 
 void RatingViewController::showThanksAlert() {
-    auto presenter = viewController.lock();
-    if (!presenter) {
-        return;
+    if (auto presenter = viewController.lock()) {
+        presentAlert(
+            *presenter, LocalizedString::thanks(), std::string(),
+            {UIAlertAction::actionWithTitle(LocalizedString::close(), UIAlertActionStyle::defaultStyle)},
+            UIAlertControllerStyle::alert);
     }
-    auto alert = UIAlertController::alertControllerWithTitle(LocalizedString::thanks(), std::string(),
-                                                             UIAlertControllerStyle::alert);
-    alert->addAction(
-        UIAlertAction::actionWithTitle(LocalizedString::close(), UIAlertActionStyle::defaultStyle));
-    presenter->presentViewController(alert, true);
 }

@@ -12,8 +12,8 @@ class UILabel;
 
 // The star-rating prompt, laid over the input screen when its countdown runs out; at most once
 // per run of the app. A low rating only thanks the user; a high one leads, when the network answers,
-// to the app's rating page. Either ends the prompting for good; cancelling, or no network, starts
-// the countdown again.
+// to the app's rating page. A low rating, or an opened rating page, ends the prompting for good;
+// cancelling, no network, or a rating page that cannot be opened starts the countdown again.
 class RatingViewController : public UIViewController {
   public:
     static const DefaultsKey<std::int64_t> counterForRatingKey;

@@ -1,10 +1,25 @@
 #include "app/ViewControllerOperations.h"
 
 #include "app/ColorManager.h"
+#include "app/ViewManager.h"
 #include "platform/graphics/UIFont.h"
 #include "platform/material/FlatButton.h"
 #include "platform/material/TabItem.h"
 #include "platform/uikit/UIStackView.h"
+#include "platform/uikit/UIWindow.h"
+
+namespace {
+
+// The controller while its view is in a window, else the window's root: an alert that comes after
+// its screen has gone is still seen.
+std::shared_ptr<UIViewController> onScreen(UIViewController& controller) {
+    if (auto view = controller.viewIfLoaded(); view && view->window())
+        return controller.sharedAs<UIViewController>();
+    auto window = ViewManager::keyWindow();
+    return window ? window->rootViewController() : nullptr;
+}
+
+} // namespace
 
 std::shared_ptr<UIAlertController> presentAlert(UIViewController& controller,
                                                 std::optional<std::string> title,
@@ -17,7 +32,8 @@ std::shared_ptr<UIAlertController> presentAlert(UIViewController& controller,
     if (actions.empty())
         alert->addAction(
             UIAlertAction::actionWithTitle("OK", UIAlertActionStyle::defaultStyle, [](const auto&) {}));
-    controller.presentViewController(alert, true);
+    if (auto presenter = onScreen(controller))
+        presenter->presentViewController(alert, true);
     return alert;
 }
 

@@ -14,7 +14,8 @@ class UIViewController;
 
 // Operations every screen of the app offers.
 
-// Presents an alert animated; an empty action list gives one "OK" button that does nothing.
+// Presents an alert animated, on the window's root when the controller has left the screen; an
+// empty action list gives one "OK" button that does nothing.
 std::shared_ptr<UIAlertController> presentAlert(UIViewController& controller,
                                                 std::optional<std::string> title,
                                                 std::optional<std::string> message,

@@ -149,7 +149,7 @@ TEST_F(ViewUtilities, SegmentImagesFitOnlyInPlainContainers) {
     EXPECT_NE(modeOf(*hidden), UIViewContentMode::scaleAspectFit);
 }
 
-TEST_F(ControllerOperations, AlertsGetOkOnlyWithoutActions) {
+TEST_F(ControllerOperations, AlertsGetOkOnlyWithoutActionsAndAlwaysComeOnScreen) {
     auto root = std::make_shared<UIViewController>();
     show(root);
     auto plain = presentAlert(*root, "Title", std::nullopt, {}, UIAlertControllerStyle::alert);
@@ -164,6 +164,12 @@ TEST_F(ControllerOperations, AlertsGetOkOnlyWithoutActions) {
                             UIAlertControllerStyle::alert);
     ASSERT_EQ(two->actions().size(), 2u);
     EXPECT_EQ(two->actions()[0]->title(), "Yes");
+    root->dismissViewControllerAnimated(false);
+
+    auto gone = std::make_shared<UIViewController>();
+    gone->loadViewIfNeeded();
+    auto late = presentAlert(*gone, "Title", std::nullopt, {}, UIAlertControllerStyle::alert);
+    EXPECT_EQ(root->presentedViewController(), late) << "a screen that has left hands its alert to the root";
 }
 
 TEST_F(ControllerOperations, KeysAreFoundThroughNestedStackViewsOnly) {

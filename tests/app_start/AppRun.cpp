@@ -193,6 +193,10 @@ AnyValue::Dictionary readDictionary(const std::filesystem::path& file) {
     return decoded ? decoded->dictionaryValue().value_or(AnyValue::Dictionary{}) : AnyValue::Dictionary{};
 }
 
+std::filesystem::path activeRemoteConfigFile(const std::filesystem::path& home) {
+    return home / "veraziva" / "RemoteConfigActive.plist";
+}
+
 } // namespace
 
 AnyValue::Dictionary readDefaults(const std::filesystem::path& home) {
@@ -200,7 +204,7 @@ AnyValue::Dictionary readDefaults(const std::filesystem::path& home) {
 }
 
 std::optional<std::string> storedRemoteValue(const std::filesystem::path& home, const std::string& key) {
-    return readDictionary(home / "veraziva" / "RemoteConfigActive.plist")[key].stringValue();
+    return readDictionary(activeRemoteConfigFile(home))[key].stringValue();
 }
 
 std::vector<std::string> storedLatex(const std::filesystem::path& home) {
@@ -223,4 +227,25 @@ void writeDefaults(const std::filesystem::path& home, const AnyValue::Dictionary
 
 void skipIntroduction(const std::filesystem::path& home) {
     writeDefaults(home, {{"isOnboardingFinished", AnyValue(true)}, {"isDsgvoAccepted", AnyValue(true)}});
+}
+
+std::string appRecord(const std::string& identifier, const std::string& name, const std::string& slug,
+                      const std::string& multi, const std::string& ratingScheme) {
+    return R"({"appIdentifiers":[")" + identifier + R"("],"appName":{"en":")" + name +
+           R"("},"appURL":"remote-)" + slug + R"(://","appURLPro":"remote-)" + slug +
+           R"(-pro://","ratingURL":"https://remote.example.org/)" + slug + R"(/rate","ratingURLPro":")" +
+           ratingScheme + "://remote.example.org/" + slug +
+           R"(/rate-pro","storeURL":"https://remote.example.org/)" + slug +
+           R"(","storeURLPro":"https://remote.example.org/)" + slug + R"(-pro",)" + multi +
+           R"("shouldShow":true,"calculationsUntilInterstitial":3})";
+}
+
+void writeActiveRemoteConfig(const std::filesystem::path& home,
+                             const std::map<std::string, std::string>& values) {
+    AnyValue::Dictionary stored;
+    for (const auto& [key, json] : values) {
+        stored[key] = AnyValue(json);
+    }
+    FileSystem::writeFileAtomically(activeRemoteConfigFile(home),
+                                    PropertyListCoding::encode(AnyValue(stored)).value());
 }

@@ -84,3 +84,11 @@ std::vector<std::string> storedLatex(const std::filesystem::path& home);
 void writeDefaults(const std::filesystem::path& home, const AnyValue::Dictionary& values);
 // Both introduction flags set, so that a launch goes straight to the input screen.
 void skipIntroduction(const std::filesystem::path& home);
+
+// A catalogue record as the remote configuration serves it, its links under remote.example.org/slug;
+// multi is empty or an "isMultiApp" member with its comma. The rating link has the scheme given.
+std::string appRecord(const std::string& identifier, const std::string& name, const std::string& slug,
+                      const std::string& multi, const std::string& ratingScheme = "https");
+// Remote configuration values as an earlier run would have activated them: key → JSON text.
+void writeActiveRemoteConfig(const std::filesystem::path& home,
+                             const std::map<std::string, std::string>& values);

@@ -1,5 +1,6 @@
 #include "AppRun.h"
 
+#include "tests/support/LocalHttpServer.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
@@ -57,27 +58,74 @@ TEST(RatingPromptTest, ComesAtTheFifthInputScreenAndThanksForThreeStars) {
     EXPECT_EQ(counter(home.path()), std::optional<std::int64_t>(0));
 }
 
-TEST(RatingPromptTest, FiveStarsOfflineShowNoInternetAndRestartTheCountdown) {
-    TemporaryFolder home;
-    skipIntroduction(home.path());
-    writeDefaults(home.path(), {{"counterForRating", AnyValue(1)}});
-    AppRun app(home.path());
-    ASSERT_TRUE(app.isReady());
-    app.advance(1);
-    ASSERT_TRUE(app.shows("Rate"));
-    auto stars = app.find("ratingStars");
-    ASSERT_TRUE(stars);
-    app.tapAt(star(*stars, 5));
-    ASSERT_TRUE(app.tap("Send"));
-    ASSERT_TRUE(app.waitUntil([&] { return app.shows("No internet"); }));
-    EXPECT_EQ(counter(home.path()), std::optional<std::int64_t>(0));
-    ASSERT_TRUE(app.tap("OK"));
-    EXPECT_FALSE(app.shows("No internet"));
-    EXPECT_EQ(counter(home.path()), std::optional<std::int64_t>(5));
-    EXPECT_FALSE(readDefaults(home.path()).count("isRatingAlreadyDone"));
-    EXPECT_EQ(app.events("tapped_rated_app").at(0).parameters["rating"].doubleValue(),
-              std::optional<double>(5.0));
-    EXPECT_TRUE(app.links().empty());
+// A good rating, and the menu's "Rate this App" after it, thank the user only when the rating page
+// was opened; otherwise the countdown starts again.
+TEST(RatingPromptTest, GoodRatingsEndOnlyWithAnOpenedRatingPage) {
+    const std::string unavailable = "The rating page could not be opened.";
+    const std::string ratingPage = "https://kivo.example.com/apps/ombrel-pro/rate";
+    struct Case {
+        const char* name;
+        int stars;
+        bool online;
+        // The activated remote catalogue; none: the bundled one, which names the rating page.
+        std::optional<std::string> apps;
+        std::string alert;
+        std::string button;
+        bool done;
+    };
+    const Case cases[] = {
+        {"opened", 4, true, std::nullopt, "Thanks", "Close", true},
+        {"no record", 5, true, appRecord("org.remote.dice", "Remote Dice", "dice", ""), unavailable, "OK",
+         false},
+        {"link that cannot be opened", 5, true,
+         appRecord("com.ombrel.app", "Ombrel", "ombrel", "", "itms-apps"), unavailable, "OK", false},
+        {"check fails", 5, false, std::nullopt, "No internet", "OK", false},
+    };
+    LocalHttpServer probe;
+    probe.respond(204, "");
+    for (const Case& outcome : cases) {
+        SCOPED_TRACE(outcome.name);
+        TemporaryFolder home;
+        skipIntroduction(home.path());
+        writeDefaults(home.path(), {{"counterForRating", AnyValue(1)}});
+        if (outcome.apps) {
+            writeActiveRemoteConfig(home.path(), {{"apps", R"({"apps":[)" + *outcome.apps + "]}"}});
+        }
+        std::map<std::string, std::string> environment;
+        if (outcome.online) {
+            environment["OMBREL_CONNECTIVITY_URL"] = probe.url();
+        }
+        AppRun app(home.path(), environment);
+        ASSERT_TRUE(app.isReady());
+        app.advance(1);
+        ASSERT_TRUE(app.shows("Rate"));
+        auto stars = app.find("ratingStars");
+        ASSERT_TRUE(stars);
+        app.tapAt(star(*stars, outcome.stars));
+        ASSERT_TRUE(app.tap("Send"));
+        ASSERT_TRUE(app.waitUntil([&] { return app.shows(outcome.alert); }));
+        EXPECT_EQ(app.events("tapped_rated_app").at(0).parameters["rating"].doubleValue(),
+                  std::optional<double>(outcome.stars));
+        EXPECT_EQ(app.links(),
+                  outcome.done ? std::vector<std::string>{ratingPage} : std::vector<std::string>{});
+        ASSERT_TRUE(app.tap(outcome.button));
+        EXPECT_FALSE(app.shows(outcome.alert));
+        auto stored = readDefaults(home.path());
+        EXPECT_EQ(stored["isRatingAlreadyDone"].boolValue(),
+                  outcome.done ? std::optional<bool>(true) : std::nullopt);
+        EXPECT_EQ(counter(home.path()), std::optional<std::int64_t>(outcome.done ? 0 : 5));
+
+        app.tap("menuButton");
+        ASSERT_TRUE(app.tap("Rate this App"));
+        EXPECT_EQ(app.events("tapped_rate_app").size(), 1u);
+        if (outcome.done) {
+            EXPECT_TRUE(app.waitUntil([&] { return app.links().size() == 2; }));
+            EXPECT_FALSE(app.shows("Thanks"));
+        } else {
+            EXPECT_TRUE(app.waitUntil([&] { return app.shows(outcome.alert); }));
+            EXPECT_EQ(app.links().size(), 0u);
+        }
+    }
 }
 
 TEST(RatingPromptTest, CancelStartsTheCountdownAgain) {

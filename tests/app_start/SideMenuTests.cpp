@@ -7,17 +7,6 @@
 
 namespace {
 
-std::string appRecord(const std::string& identifier, const std::string& name, const std::string& slug,
-                      const std::string& multi) {
-    return R"({"appIdentifiers":[")" + identifier + R"("],"appName":{"en":")" + name +
-           R"("},"appURL":"remote-)" + slug + R"(://","appURLPro":"remote-)" + slug +
-           R"(-pro://","ratingURL":"https://remote.example.org/)" + slug +
-           R"(/rate","ratingURLPro":"https://remote.example.org/)" + slug +
-           R"(/rate-pro","storeURL":"https://remote.example.org/)" + slug +
-           R"(","storeURLPro":"https://remote.example.org/)" + slug + R"(-pro",)" + multi +
-           R"("shouldShow":true,"calculationsUntilInterstitial":3})";
-}
-
 // Remote configuration as the endpoint serves it: the catalogue as an object under "apps".
 std::string remoteCatalogue() {
     return R"({"apps":{"apps":[)" + appRecord("com.ombrel.app", "Ombrel", "ombrel", "") + "," +
@@ -91,7 +80,7 @@ TEST(SideMenuTest, FallsBackToTheBundledCatalogueWhenTheServerHoldsNone) {
     EXPECT_FALSE(app.shows("Kivo Beta")) << "an app that should not show";
 }
 
-TEST(SideMenuTest, ContactRowsNeedTheNetwork) {
+TEST(SideMenuTest, CommunityRowNeedsTheNetwork) {
     TemporaryFolder home;
     skipIntroduction(home.path());
     AppRun app(home.path());
@@ -100,14 +89,10 @@ TEST(SideMenuTest, ContactRowsNeedTheNetwork) {
     ASSERT_TRUE(app.tap("Join us on Discord"));
     ASSERT_TRUE(app.waitUntil([&] { return app.shows("No internet"); }));
     EXPECT_EQ(app.events("tapped_discord").size(), 1u);
-    ASSERT_TRUE(app.tap("OK"));
-    ASSERT_TRUE(app.tap("Rate this App"));
-    ASSERT_TRUE(app.waitUntil([&] { return app.shows("No internet"); }));
-    EXPECT_EQ(app.events("tapped_rate_app").size(), 1u);
     EXPECT_TRUE(app.links().empty());
 }
 
-TEST(SideMenuTest, ContactRowsOpenTheirLinksOnline) {
+TEST(SideMenuTest, CommunityRowOpensItsLinkOnline) {
     TemporaryFolder home;
     skipIntroduction(home.path());
     LocalHttpServer probe;
@@ -118,9 +103,4 @@ TEST(SideMenuTest, ContactRowsOpenTheirLinksOnline) {
     ASSERT_TRUE(app.tap("Join us on Discord"));
     ASSERT_TRUE(app.waitUntil([&] { return !app.links().empty(); }));
     EXPECT_EQ(app.links(), std::vector<std::string>{"https://discord.gg/ombrel"});
-    ASSERT_TRUE(app.tap("Rate this App"));
-    ASSERT_TRUE(app.waitUntil([&] { return app.links().size() == 2; }));
-    // The bundled catalogue's record of this app names the rating page.
-    EXPECT_EQ(app.links()[1], "https://kivo.example.com/apps/ombrel-pro/rate");
-    EXPECT_EQ(app.events("tapped_rate_app").size(), 1u);
 }
