@@ -116,6 +116,7 @@ void AAAxisScale::chooseMinorTicks(const nlohmann::json& setting) {
         interval = tickInterval_ / 5;
     if (!(interval > 0) || !std::isfinite(interval))
         return;
+    minorTickInterval_ = interval;
     for (const double value : multiplesWithin(min_, max_, interval, maxMinorTickCount)) {
         const bool onMajor = std::any_of(ticks_.begin(), ticks_.end(), [&](double tick) {
             return std::fabs(tick - value) < interval * 1e-6;

@@ -21,6 +21,8 @@ public:
     const std::vector<double>& ticks() const { return ticks_; }
     // Minor tick values, without those that fall on a major tick.
     const std::vector<double>& minorTicks() const { return minorTicks_; }
+    // Distance between minor ticks; 0 without them.
+    double minorTickInterval() const { return minorTickInterval_; }
     // Where a value lies along the axis, 0 at its start (left or bottom) and 1 at its end.
     double fraction(double value) const;
 
@@ -31,6 +33,7 @@ private:
     double min_ = 0;
     double max_ = 1;
     double tickInterval_ = 0;
+    double minorTickInterval_ = 0;
     bool reversed_ = false;
     std::vector<double> ticks_;
     std::vector<double> minorTicks_;

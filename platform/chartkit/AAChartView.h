@@ -35,6 +35,9 @@ public:
     void aa_showTooltipAtPoint(CGPoint point);
     void aa_hideTooltip();
 
+    // The chart laid out for the current bounds, as it is drawn; null before the first drawing turn.
+    const AAChartRenderer* rendererForBounds();
+
     void drawRect(const CGRect& rect) override;
     void touchesBegan(UITouch& touch) override;
     void touchesMoved(UITouch& touch) override;
@@ -44,7 +47,6 @@ public:
 
 private:
     void drawPendingOptions();
-    const AAChartRenderer* rendererForBounds();
 
     bool scrollEnabled_ = true;
     bool isClearBackgroundColor_ = false;

@@ -223,35 +223,43 @@ void AASeriesPainter::drawMarkers(CGContext& context, const AAChartSeries& serie
     }
 }
 
-void AASeriesPainter::drawDataLabels(CGContext& context, const AAChartSeries& series, const UIColor& textColor) const {
+std::vector<AASeriesPainter::DataLabel> AASeriesPainter::dataLabels(const AAChartSeries& series,
+                                                                    const UIColor& textColor) const {
+    std::vector<DataLabel> labels;
     if (!series.dataLabelsEnabled)
-        return;
+        return labels;
     const NSStringAttributes attributes{UIFont::systemFontOfSize(11, UIFontWeight::bold),
                                         series.dataLabelColor.value_or(textColor), std::nullopt};
-    const auto background = background_.rgba();
     for (const auto& run : series.runs)
         for (const auto& point : run) {
             const CGPoint c = frame_.location(point.x, point.y);
             if (!frame_.shows(c))
                 continue;
-            const std::string text = AAPointFormat::plainText(
+            std::string text = AAPointFormat::plainText(
                 AAPointFormat::text(series.dataLabelFormat, series.name, point.x, point.y, thousandsSeparator_));
-            const TextLayout layout(NSAttributedString(text, attributes),
-                                    TextLayout::Options{0, 0, NSTextAlignment::center, std::nullopt});
-            const CGSize size = layout.size();
-            const CGPoint origin{c.x - size.width / 2, c.y - std::max<CGFloat>(series.markerRadius, 2) - 3 - size.height};
-            if (series.dataLabelOutline > 0) {
-                // A halo in the background colour keeps the label readable over lines and grid.
-                cairo_t* cr = context.cairo();
-                cairo_save(cr);
-                cairo_move_to(cr, origin.x, origin.y);
-                pango_cairo_layout_path(cr, layout.pangoLayout());
-                cairo_set_source_rgba(cr, background.red, background.green, background.blue, background.alpha);
-                cairo_set_line_width(cr, 2 * series.dataLabelOutline);
-                cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-                cairo_stroke(cr);
-                cairo_restore(cr);
-            }
-            layout.draw(context, origin);
+            auto layout = std::make_unique<TextLayout>(NSAttributedString(text, attributes),
+                                                       TextLayout::Options{0, 0, NSTextAlignment::center, std::nullopt});
+            const CGSize size = layout->size();
+            const CGRect frame{c.x - size.width / 2, c.y - std::max<CGFloat>(series.markerRadius, 2) - 3 - size.height,
+                               size.width, size.height};
+            labels.push_back({std::move(text), frame, std::move(layout), series.dataLabelOutline});
         }
+    return labels;
+}
+
+void AASeriesPainter::drawDataLabel(CGContext& context, const DataLabel& label) const {
+    if (label.outline > 0) {
+        // A halo in the background colour keeps the label readable over lines and grid.
+        const auto background = background_.rgba();
+        cairo_t* cr = context.cairo();
+        cairo_save(cr);
+        cairo_move_to(cr, label.frame.minX(), label.frame.minY());
+        pango_cairo_layout_path(cr, label.layout->pangoLayout());
+        cairo_set_source_rgba(cr, background.red, background.green, background.blue, background.alpha);
+        cairo_set_line_width(cr, 2 * label.outline);
+        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        cairo_stroke(cr);
+        cairo_restore(cr);
+    }
+    label.layout->draw(context, label.frame.origin);
 }

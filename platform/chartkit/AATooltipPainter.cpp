@@ -19,6 +19,8 @@ constexpr CGFloat boxCornerRadius = 3;
 constexpr CGFloat shadowOffset = 2;
 constexpr CGFloat shadowAlpha = 0.15;
 
+UIColor defaultTextColor() { return UIColor(0.2, 0.2, 0.2, 1); }
+
 // Dash lengths in multiples of the line width.
 std::vector<CGFloat> dashPattern(const std::string& style, CGFloat width) {
     std::vector<CGFloat> units;
@@ -42,9 +44,8 @@ std::vector<CGFloat> dashPattern(const std::string& style, CGFloat width) {
 } // namespace
 
 AATooltipPainter::AATooltipPainter(const nlohmann::json& options, const std::vector<AAChartSeries>& series,
-                                   const AAPlotFrame& frame, CGSize chartSize, const UIColor& textColor,
-                                   std::string thousandsSeparator)
-    : options_(options), series_(series), frame_(frame), chartSize_(chartSize), textColor_(textColor),
+                                   const AAPlotFrame& frame, CGSize chartSize, std::string thousandsSeparator)
+    : options_(options), series_(series), frame_(frame), chartSize_(chartSize),
       thousandsSeparator_(std::move(thousandsSeparator)) {}
 
 std::optional<AATooltipPainter::HoveredPoint> AATooltipPainter::hoveredPoint(CGPoint pointer) const {
@@ -124,7 +125,7 @@ void AATooltipPainter::drawBox(CGContext& context, const HoveredPoint& hovered, 
         text += (text.empty() ? "" : "\n") + line;
     const NSStringAttributes attributes{
         UIFont::systemFontOfSize(12),
-        AAOptionReader::color(AAOptionReader::object(tooltip, "style"), "color", textColor_), std::nullopt};
+        AAOptionReader::color(AAOptionReader::object(tooltip, "style"), "color", defaultTextColor()), std::nullopt};
     const TextLayout layout{NSAttributedString(text, attributes)};
     const CGSize textSize = layout.size();
     const CGSize boxSize{textSize.width + 2 * boxPadding, textSize.height + 2 * boxPadding};

@@ -22,7 +22,7 @@ public:
     };
 
     AATooltipPainter(const nlohmann::json& options, const std::vector<AAChartSeries>& series, const AAPlotFrame& frame,
-                     CGSize chartSize, const UIColor& textColor, std::string thousandsSeparator);
+                     CGSize chartSize, std::string thousandsSeparator);
 
     // The point nearest the pointer inside the plot: by x first for lines and areas (the point
     // whose x the pointer is over), by distance for scatter charts.
@@ -39,6 +39,5 @@ private:
     const std::vector<AAChartSeries>& series_;
     const AAPlotFrame& frame_;
     CGSize chartSize_;
-    UIColor textColor_;
     std::string thousandsSeparator_;
 };

@@ -1,12 +1,15 @@
 // Builds every kind of chart from hand-made descriptions, as a result-page row, and writes each
-// to chart-gallery/<name>.png in the build folder for a person to look at.
+// to chart-gallery/<name>.png in the build folder for a person to look at. Charts of the chart
+// library are also checked for the layout a reader relies on, crowded ones included.
 #include "ChartSamples.h"
 #include "ChartsTestSupport.h"
 
 #include "charts/ChartManager.h"
 #include "charts/SharingInProgress.h"
 #include "charts/UnitCircleChartView.h"
+#include "platform/chartkit/AAChartRenderer.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <numbers>
 #include <set>
@@ -29,6 +32,69 @@ std::shared_ptr<HistogramChartData> histogram() {
         {{std::nullopt, {{1, 0.2}, {2, 0.5}, {3, 0.3}}}, {"#5a4aad", {{5, 0.1}, {6, 0.4}, {7, 0.25}}}});
 }
 
+std::shared_ptr<LineChartData> segment() { return samples::line("f", {-2, -1}, {2, 3}, -4, std::nullopt, "#ff3b30"); }
+
+// A line of a combined chart, labelled at its end.
+std::shared_ptr<LineChartData> labelledLine(const std::string& name, std::vector<double> from, std::vector<double> to,
+                                            double length, std::optional<std::string> color = std::nullopt) {
+    auto line = samples::line(name, std::move(from), std::move(to), 4.2, length, std::move(color));
+    line->markedPoints = {line->endPoint};
+    return line;
+}
+
+struct LibraryChart {
+    std::string name;
+    Row row;
+    CGFloat pageWidth = 400;
+    // A narrow card gives the legend's room to the plot.
+    bool showsLegend = true;
+    // Data labels and whether each is drawn.
+    std::vector<std::pair<std::string, bool>> dataLabels = {};
+};
+
+std::vector<LibraryChart> libraryCharts() {
+    Row seven;
+    for (const char* color : {"#ff3b30", "#ff9500", "#34c759", "#007aff", "#5856d6", "#af52de", "#1a237d"})
+        seven.push_back(power("g" + std::to_string(seven.size() + 1), 0.5 * static_cast<double>(seven.size() + 1), color));
+    return {
+        {"line", {segment()}},
+        {"combined-lines",
+         {labelledLine("function a", {0, 0}, {3, 4}, 5), labelledLine("b", {1, 0}, {4, 1}, std::sqrt(10), "#1a237d")}},
+        {"distribution-function", {samples::distribution({{1, 0.2}, {2, 0.7}, {3, 1}})}},
+        {"histogram", {histogram()}},
+        {"sine", {samples::trigonometric(TrigonometricType::sin, 2 * pi)}},
+        {"cosine", {samples::trigonometric(TrigonometricType::cos, 2 * pi, -pi, 2)}},
+        {"tangent", {samples::trigonometric(TrigonometricType::tan, pi)}},
+        {"splines", {power("function g", 2, std::nullopt), power("h", 1.5, "#1a237d")}},
+        {"seven-series", seven},
+        {"long-name", {samples::line("the chance that a segment drawn at random crosses both axes", {-1, -2}, {3, 2}, 3)}},
+        {"narrow-window", {segment()}, 320, false},
+        {"large-values", {samples::line("f", {-250000, -100000}, {200000, 300000}, -300000)}},
+        {"two-labels-at-one-point",
+         {labelledLine("a", {0, 0}, {3, 4}, 5), labelledLine("b", {3, 0}, {3, 4}, 4, "#1a237d")},
+         400,
+         true,
+         {{"a = 5.0", true}, {"b = 4.0", false}}},
+    };
+}
+
+std::shared_ptr<AAChartView> chartViewIn(const std::shared_ptr<UIView>& view) {
+    if (auto chartView = std::dynamic_pointer_cast<AAChartView>(view))
+        return chartView;
+    for (const auto& subview : view->subviews())
+        if (auto chartView = chartViewIn(subview))
+            return chartView;
+    return nullptr;
+}
+
+int pixelsNear(const UIImage& image, const UIColor::RGBA& color) {
+    int count = 0;
+    for (CGFloat y = 0; y < image.size().height; y += 0.5)
+        for (CGFloat x = 0; x < image.size().width; x += 0.5)
+            count += nearColor(image.colorAtPoint({x, y}), color, 0.04) ? 1 : 0;
+    return count;
+}
+
 class ChartGalleryTest : public ChartsTest {
   protected:
     void TearDown() override {
@@ -36,14 +102,14 @@ class ChartGalleryTest : public ChartsTest {
         ChartsTest::TearDown();
     }
 
-    // The row as the result page shows it on a 400-point wide screen.
-    std::shared_ptr<ChartTableViewCell> showRow(const Row& row) {
+    // The row as the result page shows it on a screen of the given width.
+    std::shared_ptr<ChartTableViewCell> showRow(const Row& row, CGFloat pageWidth = 400) {
         auto cell = loadChartCell();
-        const auto page = std::make_shared<UIView>(CGRect{0, 0, 400, 800});
+        const auto page = std::make_shared<UIView>(CGRect{0, 0, pageWidth, 800});
         cell->setChartData(row, page);
         const auto& charts = cell->contentView()->subviews();
         const CGFloat height = charts.empty() ? 40 : charts.front()->frame().maxY() + 20;
-        cell->setFrame({0, 0, 400, height});
+        cell->setFrame({0, 0, pageWidth, height});
         cell->setBackgroundColor(UIColor::systemBackgroundColor());
         runLoopTurn();
         return cell;
@@ -64,28 +130,70 @@ class ChartGalleryTest : public ChartsTest {
         EXPECT_GT(colours.size(), 6u) << name << " looks empty";
     }
 
-    void draw(const Row& row, const std::string& name) {
-        const auto cell = showRow(row);
-        ASSERT_FALSE(cell->contentView()->subviews().empty()) << name;
+    std::shared_ptr<ChartTableViewCell> draw(const Row& row, const std::string& name, CGFloat pageWidth = 400) {
+        const auto cell = showRow(row, pageWidth);
+        EXPECT_FALSE(cell->contentView()->subviews().empty()) << name;
         writeAndCheck(*cell, name);
+        return cell;
+    }
+
+    // The plot keeps half the card, the legend stays on it within a third of its height, both ends
+    // of each axis are labelled and no two texts overlap.
+    static void checkLayout(const AAChartRenderer& chart, const LibraryChart& expected, const std::string& name) {
+        const CGRect card{{0, 0}, chart.size()};
+        const CGRect plot = chart.frame().plot;
+        EXPECT_GE(plot.height(), card.height() / 2) << name;
+        const CGRect legend = chart.legendFrame();
+        EXPECT_EQ(!legend.isNull(), expected.showsLegend) << name;
+        EXPECT_TRUE(legend.isNull() || (card.contains(legend) && legend.height() <= card.height() / 3)) << name;
+        const auto& labels = chart.drawnLabels();
+        const auto drawn = [&](const std::string& text, auto where) {
+            return std::any_of(labels.begin(), labels.end(), [&](const auto& label) {
+                return label.text == text && where(label.frame);
+            });
+        };
+        const auto belowPlot = [&](const CGRect& r) { return r.minY() >= plot.maxY(); };
+        const auto leftOfPlot = [&](const CGRect& r) { return r.maxX() <= plot.minX(); };
+        for (const auto& text : {chart.xLabels().front(), chart.xLabels().back()})
+            EXPECT_TRUE(drawn(text, belowPlot)) << name << ": x label " << text;
+        for (const auto& text : {chart.yLabels().front(), chart.yLabels().back()})
+            EXPECT_TRUE(drawn(text, leftOfPlot)) << name << ": y label " << text;
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            EXPECT_TRUE(card.contains(labels[i].frame)) << name << ": " << labels[i].text;
+            for (std::size_t j = i + 1; j < labels.size(); ++j)
+                EXPECT_FALSE(labels[i].frame.intersects(labels[j].frame))
+                    << name << ": " << labels[i].text << " and " << labels[j].text;
+        }
+        for (const auto& [text, shown] : expected.dataLabels)
+            EXPECT_EQ(drawn(text, [&](const CGRect& r) { return plot.intersects(r); }), shown) << name << ": " << text;
+    }
+
+    void drawLibraryCharts(const std::string& suffix) {
+        for (const auto& chart : libraryCharts()) {
+            const auto chartView = chartViewIn(draw(chart.row, chart.name + suffix, chart.pageWidth));
+            ASSERT_NE(chartView, nullptr) << chart.name;
+            checkLayout(*chartView->rendererForBounds(), chart, chart.name + suffix);
+        }
+    }
+
+    // Pixels of the tooltip text colour that the tooltip adds to the picture.
+    int tooltipTextPixels(const UIColor::RGBA& textColor, const std::string& name) {
+        const auto cell = showRow({segment()});
+        const auto chartView = chartViewIn(cell);
+        const int before = pixelsNear(*snapshot(*cell), textColor);
+        chartView->aa_showTooltipAtPoint(chartView->rendererForBounds()->frame().location(1, 2));
+        writeAndCheck(*cell, name);
+        return pixelsNear(*snapshot(*cell), textColor) - before;
     }
 };
+
+const UIColor::RGBA tooltipGrey{0.2, 0.2, 0.2, 1};
 
 } // namespace
 
 TEST_F(ChartGalleryTest, LibraryCharts) {
-    draw({samples::line("f", {-2, -1}, {2, 3}, -4, std::nullopt, "#ff3b30")}, "line");
-    auto first = samples::line("function a", {0, 0}, {3, 4}, 4.2, 5);
-    auto second = samples::line("b", {1, 0}, {4, 1}, 4.2, std::sqrt(10), "#1a237d");
-    first->markedPoints = {first->endPoint};
-    second->markedPoints = {second->endPoint};
-    draw({first, second}, "combined-lines");
-    draw({samples::distribution({{1, 0.2}, {2, 0.7}, {3, 1}})}, "distribution-function");
-    draw({histogram()}, "histogram");
-    draw({samples::trigonometric(TrigonometricType::sin, 2 * pi)}, "sine");
-    draw({samples::trigonometric(TrigonometricType::cos, 2 * pi, -pi, 2)}, "cosine");
-    draw({samples::trigonometric(TrigonometricType::tan, pi)}, "tangent");
-    draw({power("function g", 2, std::nullopt), power("h", 1.5, "#1a237d")}, "splines");
+    drawLibraryCharts("");
+    EXPECT_GT(tooltipTextPixels(tooltipGrey, "tooltip"), 100);
 }
 
 TEST_F(ChartGalleryTest, DrawnCharts) {
@@ -107,7 +215,8 @@ TEST_F(ChartGalleryTest, DrawnCharts) {
 
 TEST_F(ChartGalleryTest, DarkAppearance) {
     UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
-    draw({samples::line("f", {-2, -1}, {2, 3}, -4, std::nullopt, "#ff3b30")}, "line-dark");
+    drawLibraryCharts("-dark");
+    // Only the edges of the light text on the dark box pass through the grey.
+    EXPECT_LT(tooltipTextPixels(tooltipGrey, "tooltip-dark"), 50) << "the dark tooltip keeps its own text colour";
     draw({samples::chain(0.5, 3, 2)}, "probability-tree-dark");
-    draw({histogram()}, "histogram-dark");
 }
