@@ -31,8 +31,21 @@ void UIScrollView::setContentSize(CGSize size) {
     if (size == contentSize_) {
         return;
     }
+    bool shrinks = size.width < contentSize_.width || size.height < contentSize_.height;
     contentSize_ = size;
     setNeedsLayout();
+    if (shrinks && !dragging_) {
+        pullOffsetIntoContent();
+    }
+}
+
+void UIScrollView::pullOffsetIntoContent() {
+    CGPoint maximum = maximumContentOffset();
+    CGPoint offset = contentOffset();
+    CGPoint pulled{std::min(offset.x, maximum.x), std::min(offset.y, maximum.y)};
+    if (pulled != offset) {
+        setContentOffset(pulled);
+    }
 }
 
 void UIScrollView::setContentOffset(CGPoint offset) {
@@ -183,6 +196,7 @@ void UIScrollView::endDragging() {
         return;
     }
     dragging_ = false;
+    pullOffsetIntoContent();
     if (auto delegate = this->delegate()) {
         delegate->scrollViewDidEndDragging(std::static_pointer_cast<UIScrollView>(shared_from_this()), false);
     }

@@ -7,7 +7,9 @@
 // A view whose bounds origin is the content offset: subviews lie in a content area of
 // contentSize, of which the bounds show a part. Offsets stay within the content (plus the
 // insets) when the user drags or the code scrolls animated; a plain setContentOffset is taken
-// as given. Zooming scales the delegate's zooming view and makes the content its scaled size.
+// as given. Content that shrinks below the offset pulls the offset back to its end, except
+// while a finger holds the content (then when it lets go). Zooming scales the delegate's
+// zooming view and makes the content its scaled size.
 class UIScrollView : public UIView {
   public:
     UIScrollView();
@@ -71,6 +73,7 @@ class UIScrollView : public UIView {
 
   private:
     void stopScrollAnimation();
+    void pullOffsetIntoContent();
 
     CGSize contentSize_;
     UIEdgeInsets contentInset_;

@@ -693,7 +693,11 @@ void UITableView::scrollToRowAtIndexPath(const NSIndexPath& indexPath, UITableVi
         return;
     }
     CGRect row = rectForRowAtIndexPath(indexPath);
-    const UIEdgeInsets& inset = contentInset();
+    UIEdgeInsets inset = contentInset();
+    if (style_ == UITableViewStyle::plain) {
+        // The pinned header of the row's section covers the top of the view.
+        inset.top += sections_[static_cast<std::size_t>(indexPath.section)].headerHeight;
+    }
     CGFloat height = bounds().size.height;
     CGFloat y = contentOffset().y;
     if (position == UITableViewScrollPosition::none) {
@@ -701,6 +705,8 @@ void UITableView::scrollToRowAtIndexPath(const NSIndexPath& indexPath, UITableVi
             position = UITableViewScrollPosition::top;
         } else if (row.maxY() > y + height - inset.bottom) {
             position = UITableViewScrollPosition::bottom;
+        } else {
+            return;
         }
     }
     switch (position) {

@@ -95,7 +95,7 @@ class UITableView : public UIScrollView {
     CGRect rectForHeaderInSection(int section);
     CGRect rectForFooterInSection(int section);
 
-    // Offsets stay within the scrollable range.
+    // Offsets stay within the scrollable range; with no position a row already in view stays put.
     void scrollToRowAtIndexPath(const NSIndexPath& indexPath, UITableViewScrollPosition position,
                                 bool animated);
 

@@ -170,8 +170,18 @@ TEST_F(CalculationRoad, ClearEmptiesTheResultPageAndReturnsToTwoRows) {
     ASSERT_EQ(tabs->selectedIndex(), 1u);
     tabs->select(0);
     settle();
+    // Sixty rows, scrolled far down.
+    input->allFields.resize(60, {"1", ""});
+    auto table = inputTable();
+    table->reloadData();
+    settle();
+    window->sendScroll(table->convertRectToView(table->bounds(), window.get()).center(), {0, 4000});
+    settle();
+    ASSERT_GT(table->contentOffset().y, 3000);
 
     tap(*input->clearAllButton);
+    EXPECT_EQ(table->indexPathsForVisibleRows(), (std::vector<NSIndexPath>{{0, 0}, {0, 1}, {0, 2}}))
+        << "the first row and the add-row are in view";
     EXPECT_EQ(tabs->selectedIndex(), 0u);
     EXPECT_TRUE(result->solutionSteps.empty());
     EXPECT_EQ(result->tableView->numberOfRowsInSection(0), 0);

@@ -160,6 +160,12 @@ TEST_F(TableViewTests, ScrollingReusesCellsThatLeftTheScreen) {
             << "a reused cell shows its new row";
     }
     EXPECT_LE(table->subviews().size(), 22u);
+
+    // A reload with fewer rows than the offset passes shows the rows that are left.
+    rows->sections = {numbered(3)};
+    table->reloadData();
+    EXPECT_EQ(table->indexPathsForVisibleRows(), (std::vector<NSIndexPath>{{0, 0}, {0, 1}, {0, 2}}));
+    EXPECT_EQ(table->contentOffset().y, 0);
 }
 
 TEST_F(TableViewTests, ScrollToRowPutsItAtTopMiddleOrBottomWithinRange) {
@@ -181,6 +187,19 @@ TEST_F(TableViewTests, ScrollToRowPutsItAtTopMiddleOrBottomWithinRange) {
     EXPECT_EQ(table->contentOffset().y, 5);
     table->scrollToRowAtIndexPath({0, 100}, UITableViewScrollPosition::top, false);
     EXPECT_EQ(table->contentOffset().y, 5) << "a row that does not exist is ignored";
+
+    // The pinned section header does not cover a row scrolled into view.
+    rows->titled = true;
+    table->reloadData();
+    table->scrollToRowAtIndexPath({0, 99}, UITableViewScrollPosition::bottom, false);
+    table->scrollToRowAtIndexPath({0, 50}, UITableViewScrollPosition::none, true);
+    clock->advance(1);
+    runLoopTurn();
+    EXPECT_EQ(table->headerViewForSection(0)->frame().maxY(),
+              table->cellForRowAtIndexPath({0, 50})->frame().minY());
+    const CGFloat offset = table->contentOffset().y;
+    table->scrollToRowAtIndexPath({0, 52}, UITableViewScrollPosition::none, false);
+    EXPECT_EQ(table->contentOffset().y, offset) << "a row in view stays put";
 }
 
 TEST_F(TableViewTests, RectanglesOfHeadersRowsAndFootersFollowTheTableHeader) {
