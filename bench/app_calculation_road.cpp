@@ -1,7 +1,9 @@
-// From the Calculate key to the rendered result page, and scrolling that page, on the app's frame
-// at the phone's size and scale (the host renders each frame of the window like this).
+// From the Calculate key to the rendered result page, scrolling that page, and the input page with
+// a very long value, on the app's frame at the phone's size and scale (the host renders each frame
+// of the window like this).
 #include "app/AppPageTabBarController.h"
 #include "app/CalculateViewController.h"
+#include "app/EnumeratedInputTableViewCell.h"
 #include "app/InterfaceBuilders.h"
 #include "app/SolutionViewController.h"
 #include "platform/foundation/Bundle.h"
@@ -10,6 +12,7 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/graphics/UIImage.h"
+#include "platform/kits/DTTextField.h"
 #include "platform/uikit/UISegmentedControl.h"
 #include "platform/uikit/UIWindow.h"
 #include "tests/e2e/AppFrame.h"
@@ -108,6 +111,25 @@ void BM_ScrollResultPageFrame(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ScrollResultPageFrame)->Unit(benchmark::kMillisecond);
+
+// One frame of the input page whose first value, as a stored entry may bring it, has the given
+// number of digits and the caret at its end: the frame costs the same for 1 or 100,000 digits.
+void BM_InputPageWithALongValueFrame(benchmark::State& state) {
+    Frame frame;
+    frame.input->allFields = {{std::string(static_cast<std::size_t>(state.range(0)), '7'), ""}, {"3", ""}};
+    frame.input->inputTableView.lock()->reloadData();
+    frame.settle();
+    auto cell = std::dynamic_pointer_cast<EnumeratedInputTableViewCell>(
+        frame.input->inputTableView.lock()->cellForRowAtIndexPath({0, 0}));
+    auto field = cell ? cell->integerTextField.lock() : nullptr;
+    if (!field || !field->becomeFirstResponder())
+        state.SkipWithError("the long field is not on screen");
+    for (auto _ : state) {
+        field->setNeedsDisplay();
+        benchmark::DoNotOptimize(frame.window->renderImage());
+    }
+}
+BENCHMARK(BM_InputPageWithALongValueFrame)->Arg(1)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

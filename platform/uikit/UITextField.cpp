@@ -14,6 +14,8 @@ namespace {
 // Inner margin of a bordered field.
 constexpr CGFloat borderedInset = 7;
 constexpr CGFloat caretWidth = 2;
+// Below the advance of any spacing glyph of a text font, as a share of its size.
+constexpr CGFloat narrowestAdvance = 0.1;
 
 bool isContinuationByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
@@ -257,8 +259,17 @@ CGFloat UITextField::textWidth(const std::string& text) const {
     return NSAttributedString(text, attributes).size().width;
 }
 
-CGFloat UITextField::textOriginX(const CGRect& textRect) const {
-    CGFloat width = textWidth(text_);
+std::string UITextField::laidOutText() const {
+    CGFloat width = std::max<CGFloat>(0, textRectForBounds(bounds()).size.width);
+    auto fits = static_cast<int>(std::ceil(width / (font_.pointSize() * narrowestAdvance)));
+    return text_.substr(0, byteIndex(text_, fits + 1));
+}
+
+CGFloat UITextField::textOriginX(const CGRect& textRect, CGFloat width) const {
+    // Text wider than the field starts at its leading edge.
+    if (width > textRect.size.width) {
+        return textRect.origin.x;
+    }
     switch (alignment_) {
     case NSTextAlignment::center:
         return textRect.midX() - width / 2;
@@ -271,17 +282,20 @@ CGFloat UITextField::textOriginX(const CGRect& textRect) const {
 
 CGRect UITextField::caretRectForPosition(UITextPosition position) const {
     CGRect textRect = textRectForBounds(bounds());
-    std::string prefix = text_.substr(0, byteIndex(text_, std::clamp(position.offset, 0, length())));
-    CGFloat x = textOriginX(textRect) + textWidth(prefix);
+    std::string shown = laidOutText();
+    std::string prefix = shown.substr(0, byteIndex(shown, std::max(position.offset, 0)));
+    CGFloat x = textOriginX(textRect, textWidth(shown)) + textWidth(prefix);
     CGFloat height = font_.lineHeight();
     return {x - caretWidth / 2, textRect.midY() - height / 2, caretWidth, height};
 }
 
 int UITextField::offsetNearestPoint(CGPoint point) const {
+    std::string shown = laidOutText();
+    CGFloat origin = textOriginX(textRectForBounds(bounds()), textWidth(shown));
     int best = 0;
-    CGFloat bestDistance = std::abs(caretRectForPosition({0}).midX() - point.x);
-    for (int offset = 1; offset <= length(); ++offset) {
-        CGFloat distance = std::abs(caretRectForPosition({offset}).midX() - point.x);
+    CGFloat bestDistance = std::abs(origin - point.x);
+    for (int offset = 1, count = characterCount(shown); offset <= count; ++offset) {
+        CGFloat distance = std::abs(origin + textWidth(shown.substr(0, byteIndex(shown, offset))) - point.x);
         if (distance < bestDistance) {
             best = offset;
             bestDistance = distance;
@@ -330,16 +344,14 @@ void UITextField::drawRect(const CGRect&) {
     NSStringAttributes attributes;
     attributes.font = font_;
     attributes.foregroundColor = showPlaceholder ? UIColor::placeholderTextColor() : textColor_;
-    NSAttributedString shown(showPlaceholder ? placeholder_ : text_, attributes);
+    NSAttributedString shown(showPlaceholder ? placeholder_ : laidOutText(), attributes);
     if (!shown.empty()) {
-        TextLayout::Options options;
-        options.width = textRect.size.width;
-        options.numberOfLines = 1;
-        options.alignment = alignment_;
-        options.lineBreakMode = NSLineBreakMode::byClipping;
-        TextLayout layout(shown, options);
-        CGFloat height = layout.size().height;
-        layout.draw(*context, {textRect.origin.x, textRect.midY() - height / 2});
+        TextLayout layout(shown);
+        CGSize size = layout.size();
+        context->saveGState();
+        context->clipToRect(textRect);
+        layout.draw(*context, {textOriginX(textRect, size.width), textRect.midY() - size.height / 2});
+        context->restoreGState();
     }
     if (selection_ && selection_->isEmpty()) {
         context->setFillColor(tintColor());

@@ -82,6 +82,9 @@ class UITextField : public UIControl {
     int offsetNearestPoint(CGPoint point) const;
     // Where the caret at an offset is drawn, in bounds space.
     CGRect caretRectForPosition(UITextPosition position) const;
+    // The leading part of the text that drawing and caret placement lay out: no more characters
+    // than the text rectangle could hold, so that a long text costs what a short one does.
+    std::string laidOutText() const;
 
     CGSize intrinsicContentSize() const override;
     void drawRect(const CGRect& rect) override;
@@ -92,7 +95,7 @@ class UITextField : public UIControl {
     std::shared_ptr<UITextField> self();
     bool replaceSelectionFromKeyboard(NSRange range, const std::string& replacement);
     CGFloat textWidth(const std::string& text) const;
-    CGFloat textOriginX(const CGRect& textRect) const;
+    CGFloat textOriginX(const CGRect& textRect, CGFloat width) const;
 
     std::string text_;
     std::string placeholder_;

@@ -132,6 +132,29 @@ TEST_F(TextFieldTests, ATapFocusesTheFieldAndPlacesTheCaret) {
     EXPECT_EQ(delegate->asked.size(), 1u) << "asked once, when editing began";
 }
 
+TEST_F(TextFieldTests, ALongTextIsLaidOutOnlyAsFarAsTheFieldReachesAndShownFromItsStart) {
+    NSStringAttributes attributes;
+    attributes.font = field->font();
+    field->setText(std::string(1000, '8'));
+    const std::string head = field->laidOutText();
+    EXPECT_LT(head.size(), 1000u);
+    EXPECT_GT(NSAttributedString(head, attributes).size().width, field->bounds().width())
+        << "everything the field can show is laid out";
+    field->setText(std::string(100000, '8'));
+    EXPECT_EQ(field->laidOutText(), head) << "the text's length does not count";
+    field->setFrame({20, 100, 350, 40});
+    EXPECT_GT(field->laidOutText().size(), head.size()) << "the field's width does";
+    field->setText("12345");
+    EXPECT_EQ(field->laidOutText(), "12345");
+
+    // Centred text wider than the field starts at its leading edge, where a tap puts the caret.
+    field->setTextAlignment(NSTextAlignment::center);
+    field->setText(std::string(100000, '8'));
+    window->tapAtPoint({50, 120});
+    field->insertText("1");
+    EXPECT_LT(field->text().find('1'), 5u);
+}
+
 TEST_F(TextFieldTests, AnInputViewReplacesTheKeyboardAndEmptyGroupsHideTheShortcutBar) {
     ASSERT_TRUE(field->becomeFirstResponder());
     EXPECT_TRUE(field->showsSystemKeyboard());
