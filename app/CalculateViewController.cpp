@@ -32,6 +32,7 @@
 #include "platform/veraziva/VAVAnalytics.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -376,6 +377,22 @@ void CalculateViewController::markErrors(EnumeratedInputTableViewCell& cell, int
     }
 }
 
+void CalculateViewController::showFirstMarkedField() {
+    auto table = inputTableView.lock();
+    const auto row = errorIdArray.empty() ? std::nullopt : rowOfIdentifier(errorIdArray.front());
+    if (!table || !row || *row >= allFields.size())
+        return;
+    fieldAwaitingFocus = errorIdArray.front();
+    table->scrollToRowAtIndexPath({0, static_cast<int>(*row)}, UITableViewScrollPosition::none, true);
+    if (focusField(*fieldAwaitingFocus))
+        fieldAwaitingFocus.reset();
+}
+
+void CalculateViewController::scrollViewDidEndScrollingAnimation(const std::shared_ptr<UIScrollView>&) {
+    if (const auto identifier = std::exchange(fieldAwaitingFocus, std::nullopt))
+        focusField(*identifier);
+}
+
 void CalculateViewController::addInputRow(const NSIndexPath& indexPath) {
     auto table = inputTableView.lock();
     auto cell = table ? table->cellForRowAtIndexPath(indexPath) : nullptr;
@@ -401,16 +418,20 @@ void CalculateViewController::highlightActiveField(const std::shared_ptr<UITextF
 // A field loses the focus when the page leaves the screen, and its cell may show another row when
 // the page comes back: the field is found again by the row it was editing.
 void CalculateViewController::refocusEditedField() {
+    focusField(editedFieldIdentifier);
+}
+
+// Cells are reused, so a field is found by the row its identifier names, among the rows on screen.
+bool CalculateViewController::focusField(const std::string& identifier) {
     bool probability = false;
-    const auto row = rowOfIdentifier(editedFieldIdentifier, &probability);
+    const auto row = rowOfIdentifier(identifier, &probability);
     auto table = inputTableView.lock();
     if (!row || *row >= allFields.size() || !table)
-        return;
+        return false;
     auto cell = std::dynamic_pointer_cast<EnumeratedInputTableViewCell>(
         table->cellForRowAtIndexPath({0, static_cast<int>(*row)}));
     auto field = cell ? (probability ? cell->doubleTextField : cell->integerTextField).lock() : nullptr;
-    if (field && !field->isHidden())
-        field->becomeFirstResponder();
+    return field && !field->isHidden() && field->becomeFirstResponder();
 }
 
 void CalculateViewController::insertKeypadValue(const std::shared_ptr<UIButton>& key) {
@@ -561,6 +582,7 @@ bool CalculateViewController::calculate() {
         errorIdArray = *result.errorIdArray;
         isCalculationRunning = false;
         reloadInputTable();
+        showFirstMarkedField();
         basicOperationHelper->withFraction = false;
         outputHelper->solutionSteps.clear();
         outputHelper->solutionStepCounter = 0;

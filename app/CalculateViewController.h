@@ -104,6 +104,7 @@ class CalculateViewController : public AdHandlingViewController,
                                                             const NSIndexPath& indexPath) override;
     void tableViewDidSelectRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,
                                           const NSIndexPath& indexPath) override;
+    void scrollViewDidEndScrollingAnimation(const std::shared_ptr<UIScrollView>& scrollView) override;
 
     static void registerStoryboardScene();
 
@@ -112,6 +113,10 @@ class CalculateViewController : public AdHandlingViewController,
     void reloadInputTable();
     void markErrors(EnumeratedInputTableViewCell& cell, int row);
     void refocusEditedField();
+    // Scrolls the first marked field into view and gives it the caret once it is there.
+    void showFirstMarkedField();
+    bool focusField(const std::string& identifier);
+    std::optional<std::string> fieldAwaitingFocus;
     // The row's inputs by field identifier, rows with an empty value left out.
     std::map<std::string, std::string> inputsByIdentifier() const;
 

@@ -121,6 +121,11 @@ void SolutionStepTableViewCell::setStepLatex(const SolutionStep& step) {
         mathLabel->setLatex("\\text{" + message->second + "}");
     else if (auto latex = step.find("latexString"); latex != step.end())
         mathLabel->setLatex(KivoStringOutput::beautifyLatex(latex->second));
+    // A reused cell may still be swiped to the far end of a wider formula.
+    if (scrollView) {
+        scrollView->setContentOffset({0, 0});
+        scrollView->setContentSize(mathLabel->intrinsicContentSize());
+    }
 }
 
 std::shared_ptr<UINib> SolutionStepTableViewCell::prototypeNib() {

@@ -17,6 +17,8 @@
 #include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UIWindow.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr CGFloat inset = 16;
@@ -135,6 +137,18 @@ void VideoCollectionTableViewCell::awakeFromNib() {
         collection->setBackgroundColor(UIColor::clearColor());
     }
     setBackgroundColor(UIColor::clearColor());
+}
+
+void VideoCollectionTableViewCell::layoutSubviews() {
+    UITableViewCell::layoutSubviews();
+    auto window = this->window();
+    if (!window)
+        return;
+    const CGFloat left = convertPointToView({0, 0}, window.get()).x;
+    CGRect content = contentView()->frame();
+    content.size.width =
+        std::clamp(window->bounds().width() - left - content.origin.x, CGFloat{0}, content.size.width);
+    contentView()->setFrame(content);
 }
 
 void VideoCollectionTableViewCell::setLocked(bool locked) {

@@ -36,6 +36,9 @@ class VideoCollectionTableViewCell : public UITableViewCell,
     static void registerNib();
 
     void awakeFromNib() override;
+    // The result table runs past the page's trailing edge; the row's content keeps to the part of
+    // the row that the window shows.
+    void layoutSubviews() override;
 
     int collectionViewNumberOfItemsInSection(const std::shared_ptr<UICollectionView>& collectionView,
                                              int section) override;

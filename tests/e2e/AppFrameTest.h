@@ -39,6 +39,7 @@ class AppFrameTest : public AppTest {
         Defaults().set(RatingViewController::isRatingAlreadyDoneKey, true);
         CalcManager::shared()->clearCalculations();
         isCalculationRunning = false;
+        configureScreen();
 
         AppFrame frame;
         ASSERT_TRUE(frame.input && frame.result);
@@ -57,6 +58,8 @@ class AppFrameTest : public AppTest {
     }
 
     virtual UIUserInterfaceStyle appearance() const { return UIUserInterfaceStyle::light; }
+    // Before the frame is built; the phone's screen unless a test sets another.
+    virtual void configureScreen() {}
 
     using AppTest::settle;
 

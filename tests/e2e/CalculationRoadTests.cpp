@@ -109,16 +109,36 @@ TEST_F(CalculationRoad, SampleStatisticsExampleWritesTwentyThreeSteps) {
               0);
 }
 
-TEST_F(CalculationRoad, AnEmptyFieldIsMarkedOrangeWithItsToast) {
+TEST_F(CalculationRoad, AnEmptyFieldComesIntoViewMarkedOrangeWithItsToastAndTheCaret) {
     chooseMode(1);
     typeInto(0, false, "4");
     typeInto(0, true, "1");
     typeInto(1, false, "5");
+    for (int row = 2; row < 8; ++row)
+        input->allFields.push_back({std::to_string(row), "0"});
+    auto table = inputTable();
+    table->reloadData();
+    window->sendScroll(table->convertRectToView(table->bounds(), window.get()).center(), {0, 4000});
+    settle();
+    ASSERT_EQ(table->cellForRowAtIndexPath({0, 1}), nullptr) << "row 2 is out of view";
     tapCalculate();
+    clock->advance(0.5);
+    settle();
+
+    // The empty field has scrolled into view below the header and takes what is typed.
+    auto cell = std::dynamic_pointer_cast<EnumeratedInputTableViewCell>(table->cellForRowAtIndexPath({0, 1}));
+    ASSERT_NE(cell, nullptr);
+    auto empty = cell->doubleTextField.lock();
+    const CGRect shown = empty->convertRectToView(empty->bounds(), table.get());
+    EXPECT_GE(shown.minY(), table->headerViewForSection(0)->frame().maxY());
+    EXPECT_LE(shown.maxY(), table->contentOffset().y + table->bounds().height());
+    EXPECT_EQ(empty->borderColor(), ColorManager::warningOrange());
+    EXPECT_TRUE(empty->isFirstResponder());
+    typeKeys("0.5");
+    EXPECT_EQ(input->allFields[1].probability, "0.5");
 
     EXPECT_EQ(tabs->selectedIndex(), 0u) << "an error keeps the input page";
     EXPECT_EQ(input->currentError, "notEnoughInputValues");
-    EXPECT_EQ(field(1, true)->borderColor(), ColorManager::warningOrange());
     EXPECT_EQ(field(0, true)->borderColor(), ColorManager::fieldBorderGrey());
     EXPECT_EQ(field(1, false)->borderColor(), ColorManager::fieldBorderGrey());
     const auto toasts = toastTexts();

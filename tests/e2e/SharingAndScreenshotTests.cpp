@@ -1,21 +1,35 @@
 #include "AppFrameTest.h"
 
 #include "app/LongScreenshot.h"
+#include "app/RemoteConfigManager.h"
+#include "app/VideoCollectionTableViewCell.h"
 #include "charts/SharingInProgress.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/uikit/UIActivityViewController.h"
 #include "platform/uikit/UIAlertController.h"
+#include "platform/uikit/UICollectionView.h"
 
 namespace {
 
-using Sharing = AppFrameTest;
+class Sharing : public AppFrameTest {
+  protected:
+    std::shared_ptr<SolutionStepTableViewCell> stepCell(int row) {
+        return std::dynamic_pointer_cast<SolutionStepTableViewCell>(
+            result->tableView->cellForRowAtIndexPath({0, row}));
+    }
+    // Where the formula area of a row on screen lies in the window.
+    CGRect formulaArea(int row) {
+        auto area = stepCell(row)->scrollView;
+        return area->convertRectToView(area->bounds(), window.get());
+    }
+};
 
-// Share of pixels in a band of the image that differ clearly from the band's first pixel.
-double inkInBand(const UIImage& image, CGFloat top, CGFloat bottom) {
-    const auto background = image.colorAtPoint({1, top + 1});
+// Share of pixels in a rectangle of the image (pixels) that differ clearly from its first pixel.
+double inkIn(const UIImage& image, const CGRect& area) {
+    const auto background = image.colorAtPoint({area.minX() + 1, area.minY() + 1});
     int ink = 0, total = 0;
-    for (CGFloat y = top + 2; y < bottom - 2; y += 2) {
-        for (CGFloat x = 2; x < image.size().width - 2; x += 3) {
+    for (CGFloat y = area.minY() + 2; y < area.maxY() - 2; y += 2) {
+        for (CGFloat x = area.minX() + 2; x < area.maxX() - 2; x += 3) {
             const auto pixel = image.colorAtPoint({x, y});
             ++total;
             if (pixel && background &&
@@ -28,19 +42,53 @@ double inkInBand(const UIImage& image, CGFloat top, CGFloat bottom) {
     return total == 0 ? 0 : static_cast<double>(ink) / total;
 }
 
+double inkInBand(const UIImage& image, CGFloat top, CGFloat bottom) {
+    return inkIn(image, {0, top, image.size().width, bottom - top});
+}
+
 TEST_F(Sharing, TheWholeResultTableIsSavedAsOneLongPicture) {
-    typeWorkedExample(1);
+    typeWorkedExample(0);
     tapCalculate();
-    ASSERT_EQ(result->solutionSteps.size(), 22u);
+    ASSERT_EQ(result->solutionSteps.size(), 24u);
     auto table = result->tableView;
+
+    // A wide formula swiped to its end, then the page scrolled down and back up: every row shows its
+    // formula from the start, however the rows' cells were reused.
+    int swiped = 0;
+    while (swiped < 24) {
+        table->scrollToRowAtIndexPath({0, swiped}, UITableViewScrollPosition::top, false);
+        settle();
+        if (stepCell(swiped)->scrollView->canScrollHorizontally())
+            break;
+        ++swiped;
+    }
+    ASSERT_LT(swiped, 24) << "the variance formulas are wider than the page";
+    window->sendScroll(formulaArea(swiped).center(), {5000, 0});
+    settle();
+    table->setContentOffset(table->maximumContentOffset());
+    settle();
+    table->setContentOffset({0, 0});
+    settle();
+    for (int row = 0; row < 24; ++row) {
+        if (result->solutionSteps[static_cast<std::size_t>(row)].at("latexString").empty())
+            continue;
+        table->scrollToRowAtIndexPath({0, row}, UITableViewScrollPosition::top, false);
+        settle();
+        const CGRect area = formulaArea(row);
+        EXPECT_GT(inkInBand(*window->renderImage(1), area.minY(), area.maxY()), 0.002) << "row " << row;
+        EXPECT_EQ(stepCell(row)->scrollView->contentOffset().x, 0) << "row " << row << " shows its start";
+    }
+    table->setContentOffset({0, 0});
+    settle();
+
     std::vector<CGFloat> rowHeights;
-    for (int row = 0; row < 22; ++row)
+    for (int row = 0; row < 24; ++row)
         rowHeights.push_back(table->rectForRowAtIndexPath({0, row}).height());
     const CGPoint offsetBefore = table->contentOffset();
 
     tap(*result->shareButton);
     ASSERT_EQ(eventsNamed("kivo_tapped_share").size(), 1u);
-    EXPECT_EQ(eventsNamed("kivo_tapped_share")[0].parameters.at("solutionStepsCount").integerValue(), 22);
+    EXPECT_EQ(eventsNamed("kivo_tapped_share")[0].parameters.at("solutionStepsCount").integerValue(), 24);
     auto alert = std::dynamic_pointer_cast<UIAlertController>(drawer->presentedViewController());
     ASSERT_NE(alert, nullptr) << "the quality note comes up while the picture is taken";
     EXPECT_EQ(alert->alertTitle(), "Sharing your solution");
@@ -66,7 +114,7 @@ TEST_F(Sharing, TheWholeResultTableIsSavedAsOneLongPicture) {
     EXPECT_NEAR(picture->size().height, expectedHeight * scale, 2);
     EXPECT_NEAR(picture->size().width, table->bounds().width() * scale, 2);
 
-    // Each formula row carries ink: the formulas were drawn into their pieces.
+    // Each formula row carries ink, down to the last: the formulas were drawn into their pieces.
     CGFloat top = 0;
     for (std::size_t row = 0; row < rowHeights.size(); ++row) {
         const CGFloat bottom = top + rowHeights[row] * scale;
@@ -121,9 +169,64 @@ TEST_P(Screens, InputAndResultPagesAreSavedForReview) {
     EXPECT_TRUE(GetParam() == UIUserInterfaceStyle::dark ? brightness < 0.5 : brightness > 2.5) << brightness;
     EXPECT_GT(inkInBand(*resultPicture, table.minY(), table.minY() + 300), 0.002)
         << "the first steps are drawn";
+
+    // A stored entry may hold a value of 100,000 digits: its field shows the start, keeps the whole
+    // value and takes what is typed.
+    tabs->select(0);
+    input->allFields.push_back({std::string(100000, '7'), ""});
+    inputTable()->reloadData();
+    typeInto(5, false, "1");
+    EXPECT_EQ(input->allFields[5].event.size(), 100001u);
+    auto longValue = field(5, false);
+    auto longPicture = window->renderImage(1);
+    longPicture->writePNG(outputPath("e2e_long_value_" + style + ".png").string());
+    EXPECT_GT(
+        inkIn(*longPicture, longValue->convertRectToView(longValue->bounds(), window.get()).insetBy(4, 4)),
+        0.05);
 }
 
 INSTANTIATE_TEST_SUITE_P(Appearances, Screens,
                          ::testing::Values(UIUserInterfaceStyle::light, UIUserInterfaceStyle::dark));
+
+class VideoRow : public AppFrameTest, public ::testing::WithParamInterface<CGSize> {
+  protected:
+    void configureScreen() override { UIScreen::mainScreen()->configure(GetParam(), 3, {47, 0, 34, 0}); }
+    void TearDown() override {
+        RemoteConfigManager::shared()->videoTutorials.reset();
+        AppFrameTest::TearDown();
+    }
+};
+
+TEST_P(VideoRow, TheVideosTheirLockAndButtonsLieInsideTheWindow) {
+    RemoteConfigManager::shared()->videoTutorials = RemoteConfigManager::VideoTutorials{
+        {"OB", {{"en", {"https://youtu.be/ABCDEFGHIJK", "https://youtu.be/BCDEFGHIJKL"}}}}};
+    input->allFields = {{"4", ""}, {"5", ""}};
+    tapCalculate();
+    auto table = result->tableView;
+    ASSERT_EQ(table->numberOfSections(), 2) << "steps and videos";
+    table->scrollToRowAtIndexPath({1, 0}, UITableViewScrollPosition::bottom, false);
+    settle();
+    auto row = std::dynamic_pointer_cast<VideoCollectionTableViewCell>(table->cellForRowAtIndexPath({1, 0}));
+    ASSERT_NE(row, nullptr);
+
+    const CGFloat width = window->bounds().width();
+    const auto inWindow = [&](const UIView& view) {
+        return view.convertRectToView(view.bounds(), window.get());
+    };
+    for (const std::shared_ptr<UIView>& view : std::vector<std::shared_ptr<UIView>>{
+             row->contentView(), row->videoCollectionView.lock(), row->lockingView.lock(),
+             row->unlockButton.lock(), row->privacyButton.lock(), row->manualButton.lock()}) {
+        ASSERT_NE(view, nullptr);
+        EXPECT_GE(inWindow(*view).minX(), 0) << view->accessibilityIdentifier();
+        EXPECT_LE(inWindow(*view).maxX(), width) << view->accessibilityIdentifier();
+    }
+    EXPECT_NEAR(inWindow(*row->unlockButton.lock()).midX(), width / 2, 0.5) << "the lock sits in the middle";
+    window->renderImage()->writePNG(
+        outputPath("e2e_video_row_" + std::to_string(int(width)) + ".png").string());
+}
+
+INSTANTIATE_TEST_SUITE_P(ScreenWidths, VideoRow,
+                         ::testing::Values(CGSize{320, 568}, CGSize{375, 667}, CGSize{390, 844},
+                                           CGSize{430, 932}));
 
 } // namespace
