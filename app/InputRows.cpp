@@ -21,10 +21,9 @@ std::optional<std::size_t> rowOfIdentifier(const std::string& identifier, bool* 
                      [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
     std::size_t row = 0;
-    const auto [end, error] =
+    const std::from_chars_result read =
         std::from_chars(identifier.data() + prefix, identifier.data() + identifier.size(), row);
-    (void)end;
-    return error == std::errc() ? row : std::numeric_limits<std::size_t>::max();
+    return read.ec == std::errc() ? row : std::numeric_limits<std::size_t>::max();
 }
 
 std::optional<std::vector<InputRow>> rowsWithStoredInputs(std::vector<InputRow> rows,
