@@ -35,7 +35,6 @@ namespace {
 
 constexpr CGFloat buttonSide = 56;
 constexpr CGFloat buttonMargin = 16;
-constexpr CGFloat tableRowHeight = 100;
 
 using LocalizedString::localized;
 
