@@ -18,15 +18,27 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Every load writes the file back: on a memory file system when there is one.
-const fs::path& folder() {
-    static const fs::path path = [] {
+// Every load writes the file back: on a memory file system when there is one. Removed at exit.
+class Folder {
+  public:
+    Folder() {
         const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-        fs::path made = base / ("ombrel-fuzz-history-" + std::to_string(::getpid()));
-        fs::create_directories(made);
-        return made;
-    }();
-    return path;
+        path_ = base / ("ombrel-fuzz-history-" + std::to_string(::getpid()));
+        fs::create_directories(path_);
+    }
+    ~Folder() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    const fs::path& path() const { return path_; }
+
+  private:
+    fs::path path_;
+};
+
+const fs::path& folder() {
+    static const Folder made;
+    return made.path();
 }
 
 void rebuild(const Calculation& calculation) {
