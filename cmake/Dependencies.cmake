@@ -15,3 +15,5 @@ find_program(MSGFMT msgfmt REQUIRED)
 pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
 # Tests compress the answers of their local server.
 pkg_check_modules(ZLIB REQUIRED IMPORTED_TARGET zlib)
+# Exact sums of typed probabilities (Boost.Multiprecision, header only).
+find_package(Boost 1.74 REQUIRED)

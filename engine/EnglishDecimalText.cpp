@@ -89,3 +89,8 @@ std::string englishDecimalText(double value, int maximumFractionDigits) {
     }
     return text;
 }
+
+std::string shortestDecimalText(double value) {
+    // The smallest positive double, 5e-324, has its digit 324 places after the point: no rounding.
+    return englishDecimalText(value, 324);
+}

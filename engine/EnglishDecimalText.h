@@ -8,3 +8,7 @@
 // rounds to zero. Written out here because the ICU formatter costs several times more per number and a
 // step list formats every row of the table.
 std::string englishDecimalText(double value, int maximumFractionDigits);
+
+// The shortest decimal text that reads back as the value, written in full without exponent
+// ("0.000125", "2000000000000", "-0"); "NaN", "∞" and "-∞" as above.
+std::string shortestDecimalText(double value);

@@ -1,5 +1,6 @@
 #include "engine/KivoInputManager.h"
 
+#include "engine/EnglishDecimalText.h"
 #include "engine/KivoDigitAnalyser.h"
 #include "engine/KivoFormulaSymbol.h"
 #include "engine/KivoFormulaUnit.h"
@@ -37,21 +38,21 @@ std::string withoutSymbol(const std::string& text, const std::string& symbol) {
     return replacingAll(text, symbol, "");
 }
 
-// The value of a "%g" text times 10^k, computed on the decimal digits so that a number written with
-// k decimals becomes exactly the whole number its digits spell.
-double scaledByPowerOfTen(const std::string& gText, int k, double value) {
-    std::string shifted;
-    const std::size_t exponentAt = gText.find('e');
-    if (exponentAt == std::string::npos) {
-        shifted = gText + "e" + std::to_string(k);
-    } else {
-        std::optional<std::int64_t> exponent = parseInt64(std::string_view(gText).substr(exponentAt + 1));
-        if (exponent)
-            shifted = gText.substr(0, exponentAt) + "e" + std::to_string(*exponent + k);
-    }
-    if (std::optional<double> parsed = CLocaleNumbers::parseDouble(shifted))
-        return *parsed;
-    return std::pow(10.0, k) * value;
+// A double holds at most this many fraction digits exactly; a number typed with more is not expanded.
+constexpr std::size_t mostExpandedFractionDigits = 15;
+
+// Whether the shortest decimal text of a double can be expanded: a finite number with few enough
+// fraction digits.
+bool isExpandable(double value, std::string_view decimalText) {
+    const std::size_t point = decimalText.find('.');
+    return std::isfinite(value) &&
+           (point == std::string_view::npos || decimalText.size() - point - 1 <= mostExpandedFractionDigits);
+}
+
+// The number a plain decimal text spells, times 10^k: its digits shifted, so that a number written
+// with k decimals becomes exactly the whole number they spell.
+double scaledByPowerOfTen(const std::string& decimalText, int k) {
+    return CLocaleNumbers::parseDouble(decimalText + "e" + std::to_string(k)).value();
 }
 
 std::string withoutBlanks(std::string text) {
@@ -306,20 +307,23 @@ void KivoInputManager::changedInputSteps() {
         Digit& d = *allInputs[i];
         if (allTextFieldTexts[i].empty() || !d.z)
             continue;
-        const std::string zs = CLocaleNumbers::formatG(*d.z);
-        const std::string ns = CLocaleNumbers::formatG(d.n);
-        const int k = static_cast<int>(KivoDigitAnalyser::analyseDigits(zs, ns));
         const bool expands =
             (isWithFraction && isAllFractionIfOccuredOnce) || isDecimalEliminationForced || d.n != 1.0;
-        if (k == 0 || !expands)
+        if (!expands)
+            continue;
+        // The numbers as typed: the shortest decimals that give back the doubles.
+        const std::string zs = shortestDecimalText(*d.z);
+        const std::string ns = shortestDecimalText(d.n);
+        const int k = static_cast<int>(KivoDigitAnalyser::analyseDigits(zs, ns));
+        if (k == 0 || !isExpandable(*d.z, zs) || !isExpandable(d.n, ns))
             continue;
 
         const std::string before = KivoStringOutput::termLatex(d, "", false, false, false, 10);
-        const std::string factor = CLocaleNumbers::formatG(std::pow(10.0, k));
+        const std::string factor = "1" + std::string(static_cast<std::size_t>(k), '0');
         const std::string expansion =
             "\\frac{" + zs + " \\cdot " + factor + "}{" + ns + " \\cdot " + factor + "}";
-        d.z = scaledByPowerOfTen(zs, k, *d.z);
-        d.n = scaledByPowerOfTen(ns, k, d.n);
+        d.z = scaledByPowerOfTen(zs, k);
+        d.n = scaledByPowerOfTen(ns, k);
         const std::string after = KivoStringOutput::termLatex(d, "", false, false, false, 10);
         if (inputFormatMode == FormatMode::formula)
             entries.emplace_back(i, before + " = " + expansion + " = " + after);

@@ -2,6 +2,7 @@
 
 #include "engine/KivoInputManager.h"
 #include "engine/LocalizedString.h"
+#include "engine/ProbabilitySum.h"
 #include "engine/RoundToDecimalPlaces.h"
 #include "engine/TextUtilities.h"
 #include "engine/TruncatedInt64.h"
@@ -41,6 +42,17 @@ class StepList {
 
 std::string index(std::size_t i) {
     return std::to_string(i + 1);
+}
+
+bool hasVariable(const Digit& term) {
+    return !term.zVariable.empty() || !term.nVariable.empty();
+}
+
+// A value must be a plain whole number: no constant, no letter, a denominator of 1 once the parser has
+// cancelled it.
+bool isWholeNumber(const Digit& term) {
+    return term.zConstants.empty() && term.nConstants.empty() && !hasVariable(term) && term.n == 1.0 &&
+           *term.z == std::trunc(*term.z);
 }
 
 CalculatorResult rejected(std::string error, std::vector<std::string> fieldIds) {
@@ -95,7 +107,20 @@ CalculatorResult KivoOmbrel::readEventsAndProbabilities(const std::vector<Row>& 
         if (!classifyInputKeys(p, *terms[p], fieldIds, rows))
             return rejected("inputParameterError", {fieldIds[p]});
 
+    // The identifiers of the fields of one kind ("event" or "probability") whose term is faulty.
+    auto faultyFields = [&](std::string_view kind, auto isFaulty) {
+        std::vector<std::string> faulty;
+        for (std::size_t p = 0; p < terms.size(); ++p)
+            if (fieldIds[p].starts_with(kind) && isFaulty(*terms[p]))
+                faulty.push_back(fieldIds[p]);
+        return faulty;
+    };
+    if (auto fields = faultyFields("event", [](const Digit& term) { return !isWholeNumber(term); });
+        !fields.empty())
+        return rejected("valueMustBeWholeNumber", std::move(fields));
     if (mode == 0) {
+        if (rows.size() == 1)
+            return rejected("sampleNeedsTwoValues", {fieldIds.front()});
         std::vector<std::int64_t> values;
         for (const EventRow& row : rows)
             values.push_back(row.value);
@@ -103,10 +128,18 @@ CalculatorResult KivoOmbrel::readEventsAndProbabilities(const std::vector<Row>& 
             return rejected("inputParameterError", fieldIds);
     }
     if (mode == 1) {
-        double sum = 0.0;
-        for (const EventRow& row : rows)
-            sum += row.probability.value_or(0.0);
-        if (rows.empty() || sum != 1.0)
+        if (auto fields = faultyFields("probability", hasVariable); !fields.empty())
+            return rejected("inputParameterError", std::move(fields));
+        if (auto fields = faultyFields("probability", [](const Digit& term) {
+                const double p = *term.value();
+                return !(p >= 0.0 && p <= 1.0);
+            });
+            !fields.empty())
+            return rejected("probabilityOutOfRange", std::move(fields));
+        std::vector<const Digit*> probabilities;
+        for (std::size_t p = 1; p < terms.size(); p += 2)
+            probabilities.push_back(terms[p].get());
+        if (!probabilitiesAddUpToOne(probabilities))
             return rejected("sumOfProbabilitiesMustBe1", elementsAtOddPositions(fieldIds));
     }
 
@@ -200,7 +233,7 @@ void KivoOmbrel::selectStatistics(std::int64_t mode, const std::vector<EventRow>
 
 void KivoOmbrel::sampleStatisticsSteps(const std::vector<std::int64_t>& values) {
     const std::optional<std::int64_t> sum = checkedSum(values);
-    if (!sum || values.empty())
+    if (!sum || values.size() < 2)
         return;
     const std::size_t n = values.size();
     const std::string N = fmt(static_cast<double>(n));

@@ -32,6 +32,7 @@ class KivoOmbrel {
 
     std::string inputEchoStep(std::int64_t mode, const std::vector<Row>& rows);
     void selectStatistics(std::int64_t mode, const std::vector<EventRow>& rows);
+    // Writes nothing for fewer than two values or a sum beyond the 64-bit range.
     void sampleStatisticsSteps(const std::vector<std::int64_t>& values);
     void randomVariableStatisticsSteps(const std::vector<EventRow>& rows);
     // Files one parsed term into the row table; false when the term cannot be held there (a value

@@ -42,12 +42,6 @@ std::string powerSuffix(double power) {
     return "^{" + CLocaleNumbers::description(power) + "}";
 }
 
-// The denominator goes through "%g" (six significant digits) before it is formatted; an exponent
-// form is not read back and the formatter writes the denominator itself.
-std::string denominatorText(double n, int maximumFractionDigits) {
-    return englishDecimalText(parseDecimal(CLocaleNumbers::formatG(n)).value_or(n), maximumFractionDigits);
-}
-
 } // namespace
 
 std::string KivoStringOutput::displayString(const std::string& unit,
@@ -57,10 +51,8 @@ std::string KivoStringOutput::displayString(const std::string& unit,
     std::string text;
     if (std::fabs(value) < 1e-10) {
         text = "0";
-    } else if (infinityAllowed && value > 1e12) {
-        text = "\\infty";
-    } else if (infinityAllowed && value < -1e12) {
-        text = "-\\infty";
+    } else if (infinityAllowed && std::isinf(value)) {
+        text = value > 0 ? "\\infty" : "-\\infty";
     } else {
         std::string number = englishDecimalText(value, maximumFractionDigits);
         std::string k = constantsLatex(constants);
@@ -93,10 +85,8 @@ std::string KivoStringOutput::termLatex(const Digit& d, const std::string& unit,
     std::string text;
     if (std::fabs(v) < 1e-10 && !signedParts) {
         text = "0";
-    } else if (v > 1e12) {
-        text = "\\infty";
-    } else if (v < -1e12) {
-        text = "-\\infty";
+    } else if (std::isinf(v)) {
+        text = v > 0 ? "\\infty" : "-\\infty";
     } else {
         if (!signedParts && ((z < 0 && d.n > 0) || (z > 0 && d.n < 0)))
             text = "-";
@@ -104,7 +94,7 @@ std::string KivoStringOutput::termLatex(const Digit& d, const std::string& unit,
         const double shownN = signedParts ? d.n : std::fabs(d.n);
         std::string numerator =
             withConstants(englishDecimalText(shownZ, maximumFractionDigits), d.zConstants);
-        std::string denominator = withConstants(denominatorText(shownN, maximumFractionDigits), d.nConstants);
+        std::string denominator = withConstants(englishDecimalText(shownN, maximumFractionDigits), d.nConstants);
         if (d.n == 1 && d.nConstants.empty() && !alwaysFraction)
             text += numerator;
         else

@@ -20,7 +20,7 @@ class KivoStringOutput {
     std::int64_t solutionStepCounter = 0;
     std::vector<SolutionStep> solutionSteps;
 
-    // The LaTeX of a number: "0" below 1e-10 in magnitude, "\infty" / "-\infty" beyond 1e12 when
+    // The LaTeX of a number: "0" below 1e-10 in magnitude, "\infty" / "-\infty" for an infinity when
     // allowed, else en_US decimal text without grouping, with constants, variable and unit attached.
     static std::string displayString(const std::string& unit, const std::vector<NaturalConstant>& constants,
                                      const std::string& variable, int maximumFractionDigits,

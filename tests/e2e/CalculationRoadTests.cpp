@@ -184,6 +184,36 @@ TEST_F(CalculationRoad, AWrongProbabilitySumMarksEveryProbabilityRed) {
     EXPECT_EQ(field(0, false)->text(), "");
 }
 
+TEST_F(CalculationRoad, TypedProbabilitiesSolveAndAFractionalValueIsMarked) {
+    chooseMode(1);
+    tapAddRow();
+    const std::vector<std::string> probabilities{"0.7", "0.2", "0.1"};
+    for (int row = 0; row < 3; ++row) {
+        typeInto(row, false, std::to_string(7 - row));
+        typeInto(row, true, probabilities[static_cast<std::size_t>(row)]);
+    }
+    tapCalculate();
+    EXPECT_EQ(tabs->selectedIndex(), 1u);
+    EXPECT_EQ(result->solutionSteps.size(), 22u);
+
+    tabs->select(0);
+    settle();
+    auto value = field(0, false);
+    tap(*value);
+    value->setSelectedTextRange(UITextRange{{1}, {1}});
+    typeKeys("/2");
+    ASSERT_EQ(input->allFields[0].event, "7/2");
+    tapCalculate();
+    EXPECT_EQ(tabs->selectedIndex(), 0u);
+    EXPECT_EQ(input->currentError, "valueMustBeWholeNumber");
+    EXPECT_EQ(input->errorIdArray, std::vector<std::string>{"event0"});
+    EXPECT_EQ(field(0, false)->borderColor(), ColorManager::errorRed());
+    EXPECT_EQ(field(1, false)->borderColor(), ColorManager::fieldBorderGrey());
+    EXPECT_EQ(field(0, true)->borderColor(), ColorManager::fieldBorderGrey());
+    const auto toasts = toastTexts();
+    EXPECT_NE(std::find(toasts.begin(), toasts.end(), "The values x_i must be whole numbers."), toasts.end());
+}
+
 TEST_F(CalculationRoad, ClearEmptiesTheResultPageAndReturnsToTwoRows) {
     typeWorkedExample(1);
     tapCalculate();

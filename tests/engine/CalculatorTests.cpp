@@ -43,48 +43,76 @@ TEST_F(Calculator, RandomVariableEchoHoldsBothLists) {
     EXPECT_EQ(result.solutionSteps->back(), makeSolutionStep("Result", "\\sigma \\approx 1.00454"));
 }
 
-TEST_F(Calculator, TheProbabilitySumIsComparedExactly) {
-    EXPECT_FALSE(calculate({{"1", "0.1"}, {"2", "0.2"}, {"3", "0.7"}}, 1).error);
-    collectedSteps().clear();
-    const CalculatorResult reversed = calculate({{"1", "0.7"}, {"2", "0.2"}, {"3", "0.1"}}, 1);
-    expectRejected(reversed, "sumOfProbabilitiesMustBe1", {"probability0", "probability1", "probability2"});
-    EXPECT_TRUE(collectedSteps().empty());
-}
-
-TEST_F(Calculator, ThirdsAsFractionsSumToOne) {
-    const CalculatorResult result = calculate({{"1", "1/3"}, {"2", "1/3"}, {"3", "1/3"}}, 1);
-    ASSERT_FALSE(result.error);
-    EXPECT_EQ(result.solutionSteps->at(6).at("latexString"),
-              "= 1 \\cdot 0.3333333333 +2 \\cdot 0.3333333333 +3 \\cdot 0.3333333333 ");
+TEST_F(Calculator, ProbabilitiesAddUpToExactlyOneAsTypedInAnyOrder) {
+    const std::vector<std::vector<std::string>> accepted{
+        {"0.1", "0.2", "0.7"},
+        {"0.7", "0.2", "0.1"},
+        std::vector<std::string>(10, "0.1"),
+        {"1/3", "0.5", "1/6"},
+        {"1/6", "1/3", "0.5"},
+        {"1/3", "1/3", "1/3"},
+        {"0.3333333333", "0.3333333333", "0.3333333334"},
+        {"0.3333333334", "0.3333333333", "0.3333333333"},
+        {"1/2", "0.1234565", "0.3765435"},
+        {"0", "1"},
+        // A natural constant keeps the double sum.
+        {"\u03c0/4", "0.21460183660255172"},
+    };
+    const std::vector<std::vector<std::string>> refused{
+        {"0.3", "0.3", "0.3"},
+        {"0.3", "0.3", "0.4000000001"},
+        {"1/3", "1/3", "0.3333333333333333"},
+        {"\u03c0/4", "0.25"},
+    };
+    auto rowsOf = [](const std::vector<std::string>& probabilities) {
+        std::vector<KivoOmbrel::Row> rows;
+        for (const std::string& p : probabilities)
+            rows.emplace_back(std::to_string(rows.size() + 1), p);
+        return rows;
+    };
+    for (const auto& probabilities : accepted) {
+        SCOPED_TRACE(testing::PrintToString(probabilities));
+        collectedSteps().clear();
+        EXPECT_FALSE(calculate(rowsOf(probabilities), 1).error);
+    }
+    for (const auto& probabilities : refused) {
+        SCOPED_TRACE(testing::PrintToString(probabilities));
+        std::vector<std::string> fields;
+        for (std::size_t i = 0; i < probabilities.size(); ++i)
+            fields.push_back("probability" + std::to_string(i));
+        expectRejected(calculate(rowsOf(probabilities), 1), "sumOfProbabilitiesMustBe1", fields);
+    }
 }
 
 TEST_F(Calculator, ParserStepsComeFirst) {
-    const CalculatorResult result = calculate({{"1", "1/2"}, {"2", "0.25"}, {"3", "0.25"}}, 1);
+    const CalculatorResult result = calculate({{"1", "1/2"}, {"2", "0.2222225"}, {"3", "0.2777775"}}, 1);
     ASSERT_FALSE(result.error);
     const std::vector<SolutionStep>& steps = *result.solutionSteps;
     ASSERT_EQ(steps.size(), 4u + 1u + 21u);
-    expectSteps({steps.begin(), steps.begin() + 5},
-                {
-                    {"Expand", "0.25 = \\frac{0.25 \\cdot 100}{1 \\cdot 100} = \\frac{25}{100}"},
-                    {"", "0.25 = \\frac{0.25 \\cdot 100}{1 \\cdot 100} = \\frac{25}{100}"},
-                    {"Cancel", "\\frac{25}{100}= \\frac{25 : 25}{100 : 25} =  \\frac{1}{4}"},
-                    {"", "\\frac{25}{100}= \\frac{25 : 25}{100 : 25} =  \\frac{1}{4}"},
-                    {"Your Input", "x_i = [1;2;3] \\\\ P(X = x_i) = [1/2;0.25;0.25]"},
-                });
-    EXPECT_EQ(steps[10].at("latexString"), "= 1 \\cdot 0.5 +2 \\cdot 0.25 +3 \\cdot 0.25 ");
+    expectSteps(
+        {steps.begin(), steps.begin() + 5},
+        {
+            {"Expand", "0.2222225 = \\frac{0.2222225 \\cdot 10000000}{1 \\cdot 10000000} = \\frac{2222225}{10000000}"},
+            {"", "0.2777775 = \\frac{0.2777775 \\cdot 10000000}{1 \\cdot 10000000} = \\frac{2777775}{10000000}"},
+            {"Cancel", "\\frac{2222225}{10000000}= \\frac{2222225 : 25}{10000000 : 25} =  \\frac{88889}{400000}"},
+            {"", "\\frac{2777775}{10000000}= \\frac{2777775 : 25}{10000000 : 25} =  \\frac{111111}{400000}"},
+            {"Your Input", "x_i = [1;2;3] \\\\ P(X = x_i) = [1/2;0.2222225;0.2777775]"},
+        });
+    // The statistics use the probabilities as typed.
+    EXPECT_EQ(steps[10].at("latexString"), "= 1 \\cdot 0.5 +2 \\cdot 0.2222225 +3 \\cdot 0.2777775 ");
 }
 
-TEST_F(Calculator, ValuesAreTheWholePartOfTheParsedNumerator) {
-    const CalculatorResult result = calculate({{"2.9", ""}, {"-2.9", ""}, {"7/2", ""}, {"6/4", ""}}, 0);
-    ASSERT_FALSE(result.error);
-    // Every field is read as a fraction: 2.9 becomes 29/10, 6/4 is cancelled to 3/2.
-    const std::vector<SolutionStep>& steps = *result.solutionSteps;
-    EXPECT_EQ(steps.back().at("title"), "Result");
-    const auto values = std::find_if(steps.begin(), steps.end(), [](const SolutionStep& step) {
-        return step.at("latexString").starts_with("= \\frac{1}{4} \\cdot (29");
-    });
-    ASSERT_NE(values, steps.end());
-    EXPECT_EQ(values->at("latexString"), "= \\frac{1}{4} \\cdot (29 +(-29) +7 +3 )");
+TEST_F(Calculator, ValuesAreWholeNumbers) {
+    // After cancelling, 4/2, -6/-3, 2.0 and 0/5 are the whole numbers 2, 2, 2 and 0.
+    const CalculatorResult whole = calculate({{"4/2", ""}, {"-6/-3", ""}, {"2.0", ""}, {"0/5", ""}}, 0);
+    ASSERT_FALSE(whole.error);
+    const std::vector<SolutionStep>& steps = *whole.solutionSteps;
+    EXPECT_EQ(steps[steps.size() - 23 + 5].at("latexString"), "= \\frac{1}{4} \\cdot (2 +2 +2 +0 )");
+
+    for (const char* value : {"2.9", "0.5", "7/2", "6/4", "2\u03c0", "x", "3/x"}) {
+        SCOPED_TRACE(value);
+        expectRejected(calculate({{"1", "0.5"}, {value, "0.5"}}, 1), "valueMustBeWholeNumber", {"event1"});
+    }
 }
 
 TEST_F(Calculator, ModeZeroNeverReadsProbabilities) {
@@ -99,24 +127,40 @@ TEST_F(Calculator, OtherModesEchoOnly) {
     expectSteps(*result.solutionSteps, {{"Your Input", "x_i = [1] "}});
 }
 
-TEST_F(Calculator, InputErrorsNameTheFaultyFields) {
-    expectRejected(calculate({{"1", "0.5"}, {"", ""}}, 1), "notEnoughInputValues",
-                   {"event1", "probability1"});
-    expectRejected(calculate({}, 0), "notEnoughInputValues", {});
-    expectRejected(calculate({{"1", "0.5"}, {"2", "1/0"}}, 1), "inputZeroInDenominator", {"probability1"});
-    expectRejected(calculate({{"(", ""}}, 0), "inputParameterError", {"event0"});
-    expectRejected(calculate({}, 1), "notEnoughInputValues", {});
-}
-
-TEST_F(Calculator, ValuesTheRowTableCannotHoldAreRefused) {
+TEST_F(Calculator, RefusalsNameTheFaultyFieldsInTheOrderOfTheChecks) {
+    struct Case {
+        std::vector<KivoOmbrel::Row> rows;
+        std::int64_t mode;
+        std::string error;
+        std::vector<std::string> fields;
+    };
     const std::string huge(400, '9');
-    expectRejected(calculate({{"1", ""}, {huge, ""}}, 0), "inputParameterError", {"event1"});
-    expectRejected(calculate({{"9223372036854775808", ""}}, 0), "inputParameterError", {"event0"});
-    // The largest double below 2^63, twice.
-    expectRejected(calculate({{"9223372036854774784", ""}, {"9223372036854774784", ""}, {"-5", ""}}, 0),
-                   "inputParameterError", {"event0", "event1", "event2"});
-    EXPECT_TRUE(collectedSteps().empty());
-    EXPECT_FALSE(calculate({{"-9223372036854774784", ""}, {"9223372036854774784", ""}}, 0).error);
+    // The largest double below 2^63.
+    const std::string largest = "9223372036854774784";
+    const std::vector<Case> cases{
+        {{{"1", "0.5"}, {"", ""}}, 1, "notEnoughInputValues", {"event1", "probability1"}},
+        {{}, 0, "notEnoughInputValues", {}},
+        {{}, 1, "notEnoughInputValues", {}},
+        {{{"1", "0.5"}, {"2", "1/0"}}, 1, "inputZeroInDenominator", {"probability1"}},
+        {{{"(", ""}}, 0, "inputParameterError", {"event0"}},
+        // Values the row table cannot hold: the first such field.
+        {{{"1", ""}, {huge, ""}, {"9223372036854775808", ""}}, 0, "inputParameterError", {"event1"}},
+        {{{"2.9", ""}, {"3", ""}, {"7/2", ""}}, 0, "valueMustBeWholeNumber", {"event0", "event2"}},
+        {{{"2.5", ""}}, 0, "valueMustBeWholeNumber", {"event0"}},
+        {{{"5", ""}}, 0, "sampleNeedsTwoValues", {"event0"}},
+        // A sum beyond 64 bits names every value.
+        {{{largest, ""}, {largest, ""}, {"-5", ""}}, 0, "inputParameterError", {"event0", "event1", "event2"}},
+        {{{"2.9", "x/2"}, {"1", "0.3"}}, 1, "valueMustBeWholeNumber", {"event0"}},
+        // A probability with a letter is not a number.
+        {{{"1", "x/2"}, {"2", "0.3x"}, {"3", "1.5"}}, 1, "inputParameterError", {"probability0", "probability1"}},
+        {{{"1", "1.5"}, {"2", "0.2"}, {"3", "-0.5"}}, 1, "probabilityOutOfRange", {"probability0", "probability2"}},
+        {{{"1", "-0.5"}, {"2", "0.5"}, {"3", "1"}}, 1, "probabilityOutOfRange", {"probability0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.error + " " + testing::PrintToString(c.fields));
+        expectRejected(calculate(c.rows, c.mode), c.error, c.fields);
+    }
+    EXPECT_FALSE(calculate({{"-" + largest, ""}, {largest, ""}}, 0).error);
 }
 
 TEST_F(Calculator, ElementsAtOddPositions) {

@@ -37,6 +37,10 @@ TEST(EnglishDecimalText, KnownTexts) {
     EXPECT_EQ(englishDecimalText(-0.0, 10), "-0");
     EXPECT_EQ(englishDecimalText(-std::nan(""), 10), "NaN");
     EXPECT_EQ(englishDecimalText(-std::numeric_limits<double>::infinity(), 10), "-\u221e");
+    EXPECT_EQ(shortestDecimalText(0.000125), "0.000125");
+    EXPECT_EQ(shortestDecimalText(0.1 + 0.2), "0.30000000000000004");
+    EXPECT_EQ(shortestDecimalText(2e12), "2000000000000");
+    EXPECT_EQ(shortestDecimalText(5e-324), "0." + std::string(323, '0') + "5");
 }
 
 TEST(EnglishDecimalText, MatchesThePlatformFormatter) {

@@ -18,10 +18,16 @@ class ErrorMessages : public ::testing::Test {
 TEST_F(ErrorMessages, KeysAreTranslated) {
     ErrorManager::localizedErrorMessage("fractionIncomplete");
     ErrorManager::localizedErrorMessage("notEnoughInputValues");
+    ErrorManager::localizedErrorMessage("inputParameterError");
+    ErrorManager::localizedErrorMessage("probabilityOutOfRange");
+    ErrorManager::localizedErrorMessage("sampleNeedsTwoValues");
     ErrorManager::localizedErrorMessage("noSuchKey");
     EXPECT_EQ(shown, (std::vector<std::string>{
                          "The fraction is incomplete: enter a number before and after \"/\".",
                          "Please fill in all fields.",
+                         "This is not a number the calculator can read.",
+                         "Each probability must lie between 0 and 1.",
+                         "A sample needs at least two values.",
                          "noSuchKey",
                      }));
 }

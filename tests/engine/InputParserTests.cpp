@@ -155,14 +155,42 @@ TEST_F(InputParser, OneFractionExpandsAndCancelsEveryField) {
     EXPECT_EQ(result.solutionSteps, collectedSteps());
 }
 
-TEST_F(InputParser, ExpandedDecimalsBecomeTheWholeNumbersTheirDigitsSpell) {
-    // 0.57 times 100 is 56.99999999999999 in binary; the expansion must not cancel that by 4.
-    const ProcessedInputs result = process({"0.57", "1/2"});
-    ASSERT_FALSE(result.error);
-    expectSteps(*result.solutionSteps,
-                {{"Expand", "0.57 = \\frac{0.57 \\cdot 100}{1 \\cdot 100} = \\frac{57}{100}"}});
-    EXPECT_EQ(term(result, 0).z, 57.0);
-    EXPECT_EQ(term(result, 0).n, 100.0);
+TEST_F(InputParser, ExpansionKeepsTheDigitsAsTyped) {
+    struct Case {
+        std::string text;
+        std::string expansion; // empty: not expanded
+        double z;              // the term once expanded and cancelled
+        double n;
+    };
+    const std::vector<Case> cases{
+        // 0.57 times 100 is 56.99999999999999 in binary; the expansion must not cancel that by 4.
+        {"0.57", "0.57 = \\frac{0.57 \\cdot 100}{1 \\cdot 100} = \\frac{57}{100}", 57, 100},
+        {"0.2222225",
+         "0.2222225 = \\frac{0.2222225 \\cdot 10000000}{1 \\cdot 10000000} = \\frac{2222225}{10000000}", 88889,
+         400000},
+        {"0.000125", "0.000125 = \\frac{0.000125 \\cdot 1000000}{1 \\cdot 1000000} = \\frac{125}{1000000}", 1,
+         8000},
+        {"1234567.5", "1234567.5 = \\frac{1234567.5 \\cdot 10}{1 \\cdot 10} = \\frac{12345675}{10}", 2469135, 2},
+        {"1/0.0625", "\\frac{1}{0.0625} = \\frac{1 \\cdot 10000}{0.0625 \\cdot 10000} = \\frac{10000}{625}", 16, 1},
+        {"0.123456789012345",
+         "0.123456789 = \\frac{0.123456789012345 \\cdot 1000000000000000}{1 \\cdot 1000000000000000} = "
+         "\\frac{123456789012345}{1000000000000000}",
+         24691357802469, 200000000000000},
+        // More fraction digits than a double holds exactly: left as it is.
+        {"0.1234567890123456", "", 0.1234567890123456, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        collectedSteps().clear();
+        const ProcessedInputs result = process({c.text, "1/2"});
+        ASSERT_FALSE(result.error);
+        if (c.expansion.empty())
+            EXPECT_TRUE(result.solutionSteps->empty());
+        else
+            EXPECT_EQ(result.solutionSteps->at(0), makeSolutionStep("Expand", c.expansion));
+        EXPECT_EQ(term(result, 0).z, c.z);
+        EXPECT_EQ(term(result, 0).n, c.n);
+    }
 }
 
 TEST_F(InputParser, NegativeDenominatorMovesItsSignWithoutAStep) {
