@@ -7,6 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 
@@ -54,6 +55,34 @@ void BM_ReadEventsRandomVariable(benchmark::State& state) {
     calculate(state, 1);
 }
 BENCHMARK(BM_ReadEventsRandomVariable)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// Probabilities 1/p over the first primes p: a common denominator is the product of all of them, and
+// the sum (above 1) must still be refused.
+std::vector<KivoOmbrel::Row> primeDenominatorTableOf(std::size_t rows) {
+    std::vector<std::int64_t> primes;
+    for (std::int64_t candidate = 2; primes.size() < rows; ++candidate)
+        if (std::none_of(primes.begin(), primes.end(), [candidate](std::int64_t p) {
+                return p * p <= candidate && candidate % p == 0;
+            }))
+            primes.push_back(candidate);
+    std::vector<KivoOmbrel::Row> table;
+    for (std::size_t i = 0; i < rows; ++i)
+        table.emplace_back(std::to_string(i), "1/" + std::to_string(primes[i]));
+    return table;
+}
+
+void BM_ReadEventsDistinctPrimeDenominators(benchmark::State& state) {
+    prepareBundle();
+    const std::vector<KivoOmbrel::Row> table = primeDenominatorTableOf(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        KivoStringOutput::shared()->solutionSteps.clear();
+        CalculatorResult result = KivoOmbrel().readEventsAndProbabilities(table, 1);
+        if (result.error != "sumOfProbabilitiesMustBe1")
+            state.SkipWithError("the table was not refused for its sum");
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_ReadEventsDistinctPrimeDenominators)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_BeautifyInputEcho(benchmark::State& state) {
     prepareBundle();

@@ -4,20 +4,12 @@
 #include <cmath>
 #include <string_view>
 
-namespace {
-
-struct Decimal {
-    std::string digits; // significant digits, the first one not zero
-    int exponent = 0;   // power of ten of the first digit
-};
-
-// The shortest digits that read back as the value (positive, finite, not zero).
-Decimal shortestDigits(double value) {
+ShortestDecimal shortestDecimal(double value) {
     char text[32];
     const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
     const std::string_view written(text, static_cast<std::size_t>(result.ptr - text));
     const std::size_t e = written.find('e');
-    Decimal decimal;
+    ShortestDecimal decimal;
     for (char c : written.substr(0, e))
         if (c != '.')
             decimal.digits.push_back(c);
@@ -26,8 +18,10 @@ Decimal shortestDigits(double value) {
     return decimal;
 }
 
+namespace {
+
 // Keeps the digits down to the power of ten -places, rounding half to even.
-void roundToPlaces(Decimal& decimal, int places) {
+void roundToPlaces(ShortestDecimal& decimal, int places) {
     const long keep = static_cast<long>(decimal.exponent) + places + 1;
     if (keep >= static_cast<long>(decimal.digits.size()))
         return;
@@ -63,9 +57,9 @@ std::string englishDecimalText(double value, int maximumFractionDigits) {
     const std::string sign = std::signbit(value) ? "-" : "";
     if (std::isinf(value))
         return sign + "\u221e";
-    Decimal decimal;
+    ShortestDecimal decimal;
     if (value != 0) {
-        decimal = shortestDigits(std::fabs(value));
+        decimal = shortestDecimal(std::fabs(value));
         roundToPlaces(decimal, maximumFractionDigits);
     }
     const std::size_t last = decimal.digits.find_last_not_of('0');

@@ -2,6 +2,14 @@
 
 #include <string>
 
+// The shortest decimal that reads back as a positive finite double: its significant digits (at most
+// 17, the first one not zero, no trailing zero) and the power of ten of the first digit.
+struct ShortestDecimal {
+    std::string digits;
+    int exponent = 0;
+};
+ShortestDecimal shortestDecimal(double value);
+
 // The text the platform number formatter gives in decimal style for the locale en_US with at most the
 // given fraction digits and no grouping separators: the shortest digits that read back as the value,
 // rounded half to even, without trailing zeros; "NaN", "∞", "-∞", and "-0" for a negative number that

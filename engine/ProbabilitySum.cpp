@@ -5,9 +5,10 @@
 #include <boost/multiprecision/cpp_int.hpp>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <span>
-#include <string>
 
 namespace {
 
@@ -18,23 +19,33 @@ struct ExactFraction {
     cpp_int denominator;
 };
 
-// The fraction the shortest decimal text of a finite double spells: its digits over a power of ten.
+cpp_int powerOfTen(unsigned exponent) {
+    if (exponent > 19) // beyond 64 bits
+        return pow(cpp_int(10), exponent);
+    std::uint64_t power = 1;
+    for (unsigned i = 0; i < exponent; ++i)
+        power *= 10;
+    return power;
+}
+
+// The fraction the shortest decimal of a finite double spells: its digits times a power of ten.
 ExactFraction typedNumber(double value) {
-    std::string digits = shortestDecimalText(value);
-    const bool negative = digits.starts_with('-');
-    const std::size_t point = digits.find('.');
-    const std::size_t fractionDigits = point == std::string::npos ? 0 : digits.size() - point - 1;
-    std::erase_if(digits, [](char c) { return c == '-' || c == '.'; });
-    // Leading zeros would make the text octal.
-    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
-    cpp_int numerator = digits.empty() ? cpp_int(0) : cpp_int(digits);
-    if (negative)
-        numerator = -numerator;
-    return {std::move(numerator), pow(cpp_int(10), static_cast<unsigned>(fractionDigits))};
+    if (value == 0)
+        return {0, 1};
+    const ShortestDecimal decimal = shortestDecimal(std::fabs(value));
+    std::uint64_t digits = 0;
+    std::from_chars(decimal.digits.data(), decimal.digits.data() + decimal.digits.size(), digits);
+    const cpp_int numerator = value < 0 ? -cpp_int(digits) : cpp_int(digits);
+    const int shift = decimal.exponent + 1 - static_cast<int>(decimal.digits.size());
+    if (shift >= 0)
+        return {numerator * powerOfTen(static_cast<unsigned>(shift)), 1};
+    return {numerator, powerOfTen(static_cast<unsigned>(-shift))};
 }
 
 ExactFraction typedTerm(const Digit& term) {
-    const ExactFraction z = typedNumber(*term.z);
+    ExactFraction z = typedNumber(*term.z);
+    if (term.n == 1.0)
+        return z;
     const ExactFraction n = typedNumber(term.n);
     return {z.numerator * n.denominator, z.denominator * n.numerator};
 }
