@@ -13,8 +13,10 @@ struct CurrentClock {
 };
 
 CurrentClock& currentClock() {
-    static CurrentClock current;
-    return current;
+    // Never destroyed: threads still at work while the process exits (network transfers, input) ask
+    // for the time when they queue work.
+    static auto* current = new CurrentClock;
+    return *current;
 }
 
 } // namespace

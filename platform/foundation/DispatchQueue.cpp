@@ -31,8 +31,11 @@ struct DispatchQueue::Worker {
 };
 
 std::shared_ptr<DispatchQueue> DispatchQueue::main() {
-    static const auto queue = std::make_shared<DispatchQueue>("com.ombrel.main", true);
-    return queue;
+    // Never destroyed, like the run loop behind it: work finishing on other threads while the process
+    // exits still hands its completion here.
+    static const auto* queue =
+        new std::shared_ptr<DispatchQueue>(std::make_shared<DispatchQueue>("com.ombrel.main", true));
+    return *queue;
 }
 
 std::shared_ptr<DispatchQueue> DispatchQueue::global() {

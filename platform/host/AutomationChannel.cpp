@@ -12,16 +12,17 @@
 #include "platform/uikit/UIWindow.h"
 #include "platform/veraziva/VAVAnalytics.h"
 
+#include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <fstream>
-#include <future>
-#include <iostream>
 #include <optional>
 #include <sstream>
-#include <thread>
+#include <utility>
 
 namespace {
 
@@ -128,6 +129,18 @@ std::optional<long> residentKiB() {
 
 AutomationChannel::AutomationChannel(Host& host) : host_(host) {}
 
+AutomationChannel::~AutomationChannel() {
+    stop();
+    for (auto token : observers_) {
+        NotificationCenter::defaultCenter()->removeObserver(token);
+    }
+    for (int descriptor : wakePipe_) {
+        if (descriptor >= 0) {
+            ::close(descriptor);
+        }
+    }
+}
+
 void AutomationChannel::start() {
     std::weak_ptr<AutomationChannel> weakSelf = weak_from_this();
     VAVAnalytics::addEventListener([weakSelf](const APMEvent& event) {
@@ -151,42 +164,119 @@ void AutomationChannel::start() {
         }
         return true;
     });
+    for (const char* name :
+         {UIApplicationDidBecomeActiveNotification, UIApplicationWillResignActiveNotification,
+          UIApplicationDidEnterBackgroundNotification, UIApplicationWillEnterForegroundNotification}) {
+        observers_.push_back(NotificationCenter::defaultCenter()->addObserverForName(
+            name, nullptr, [this](const Notification& notification) {
+                std::lock_guard lock(mutex_);
+                lifecycle_.push_back(notification.name);
+            }));
+    }
     host_.setFirstFrameHandler([weakSelf] {
         if (auto self = weakSelf.lock()) {
             self->writeLine("ready");
-            self->ready_.set_value();
+            std::lock_guard lock(self->stateMutex_);
+            self->ready_ = true;
+            self->stateChanged_.notify_all();
         }
     });
-    std::thread([self = shared_from_this()] { self->readCommands(); }).detach();
+    if (pipe2(wakePipe_, O_CLOEXEC) != 0) {
+        wakePipe_[0] = wakePipe_[1] = -1;
+    }
+    reader_ = std::thread([this] { readCommands(); });
+}
+
+void AutomationChannel::stop() {
+    {
+        std::lock_guard lock(stateMutex_);
+        stopping_ = true;
+        stateChanged_.notify_all();
+    }
+    if (wakePipe_[1] >= 0) {
+        char wake = 0;
+        [[maybe_unused]] auto written = ::write(wakePipe_[1], &wake, 1);
+    }
+    if (reader_.joinable()) {
+        reader_.join();
+    }
+}
+
+bool AutomationChannel::waitUntil(const std::function<bool()>& condition) {
+    std::unique_lock lock(stateMutex_);
+    stateChanged_.wait(lock, [&] { return stopping_ || condition(); });
+    return !stopping_;
 }
 
 void AutomationChannel::readCommands() {
     // Commands act on what the first frame shows, never on a screen still being built.
-    ready_.get_future().wait();
-    std::string line;
-    while (std::getline(std::cin, line)) {
+    if (!waitUntil([this] { return ready_; })) {
+        return;
+    }
+    std::uint64_t sent = 0;
+    while (auto line = nextLine()) {
         // One command at a time: the next one is read only after this one has been answered, so
         // that the work a command causes never runs a later command inside it.
-        auto answered = std::make_shared<std::promise<void>>();
-        auto done = answered->get_future();
         std::weak_ptr<AutomationChannel> weakSelf = weak_from_this();
-        RunLoop::main()->perform([weakSelf, line, answered] {
+        RunLoop::main()->perform([weakSelf, command = *line, number = ++sent] {
             if (auto self = weakSelf.lock()) {
-                std::string answer = self->execute(line);
+                std::string answer = self->execute(command);
                 RunLoop::main()->runUntilIdle();
                 self->writeLine(answer);
+                std::lock_guard lock(self->stateMutex_);
+                self->answered_ = number;
+                self->stateChanged_.notify_all();
             }
-            answered->set_value();
         });
-        done.wait();
-    }
-    // The driving program went away: nobody could end the app any more.
-    std::weak_ptr<AutomationChannel> weakSelf = weak_from_this();
-    RunLoop::main()->perform([weakSelf] {
-        if (auto self = weakSelf.lock()) {
-            self->execute("quit");
+        if (!waitUntil([&] { return answered_ == sent; })) {
+            return;
         }
-    });
+    }
+    std::lock_guard lock(stateMutex_);
+    if (!stopping_) {
+        // The driving program went away: nobody could end the app any more.
+        std::weak_ptr<AutomationChannel> weakSelf = weak_from_this();
+        RunLoop::main()->perform([weakSelf] {
+            if (auto self = weakSelf.lock()) {
+                self->execute("quit");
+            }
+        });
+    }
+}
+
+std::optional<std::string> AutomationChannel::nextLine() {
+    for (;;) {
+        auto end = input_.find('\n');
+        if (end != std::string::npos) {
+            std::string line = input_.substr(0, end);
+            input_.erase(0, end + 1);
+            return line;
+        }
+        pollfd waits[2] = {{STDIN_FILENO, POLLIN, 0}, {wakePipe_[0], POLLIN, 0}};
+        if (::poll(waits, wakePipe_[0] >= 0 ? 2 : 1, -1) < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return std::nullopt;
+        }
+        if (waits[1].revents != 0) {
+            return std::nullopt;
+        }
+        char chunk[4096];
+        ssize_t count = ::read(STDIN_FILENO, chunk, sizeof chunk);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            // A last line without its line end still counts.
+            std::optional<std::string> last;
+            if (!input_.empty()) {
+                last = std::exchange(input_, {});
+            }
+            return last;
+        }
+        input_.append(chunk, static_cast<std::size_t>(count));
+    }
 }
 
 void AutomationChannel::writeLine(const std::string& line) {
@@ -196,6 +286,17 @@ void AutomationChannel::writeLine(const std::string& line) {
     std::fflush(stdout);
 }
 
+std::string AutomationChannel::windowCommand(const std::string& change) {
+    if (change == "focus" || change == "unfocus") {
+        host_.windowFocusChanged(change == "focus");
+    } else if (change == "show" || change == "hide") {
+        host_.windowVisibilityChanged(change == "show");
+    } else {
+        return "error window needs focus, unfocus, hide or show";
+    }
+    return "ok";
+}
+
 std::string AutomationChannel::execute(const std::string& line) {
     auto space = line.find(' ');
     std::string command = line.substr(0, space);
@@ -203,8 +304,7 @@ std::string AutomationChannel::execute(const std::string& line) {
     auto window = Host::keyWindow();
 
     if (command == "quit") {
-        UIApplication::sharedApplication()->terminate();
-        host_.stop(0);
+        host_.end();
         return "ok";
     }
     if (command == "idle") {
@@ -217,14 +317,17 @@ std::string AutomationChannel::execute(const std::string& line) {
         auto kib = residentKiB();
         return kib ? "ok " + std::to_string(*kib) : "error no /proc/self/status";
     }
-    if (command == "events" || command == "links") {
+    if (command == "events" || command == "links" || command == "lifecycle") {
         std::lock_guard lock(mutex_);
-        const auto& lines = command == "events" ? events_ : links_;
+        const auto& lines = command == "events" ? events_ : command == "links" ? links_ : lifecycle_;
         std::string out = "ok [";
         for (std::size_t i = 0; i < lines.size(); ++i) {
             out += (i ? "," : "") + (command == "events" ? lines[i] : json(AnyValue(lines[i])));
         }
         return out + "]";
+    }
+    if (command == "window") {
+        return windowCommand(argument);
     }
     if (command == "advance") {
         auto clock = std::dynamic_pointer_cast<ManualClock>(Clock::current());

@@ -1,9 +1,15 @@
 #pragma once
 
-#include <future>
+#include "platform/foundation/NotificationCenter.h"
+
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 class Host;
@@ -21,7 +27,12 @@ class Host;
 //   advance SECONDS                                   moves the manual clock
 //   idle                                              runs what is due now
 //   screenshot PATH [SCALE]                           the window as PNG
-//   events | links                                    analytics events, links opened (JSON)
+//   events | links | lifecycle                        analytics events, links opened, the app's
+//                                                     life-cycle notifications so far (JSON)
+//   window focus|unfocus|hide|show                    the desktop's changes to the app's window: the
+//                                                     keyboard focus comes or goes, the window is
+//                                                     hidden (minimised) or shown; the app's life
+//                                                     cycle follows as for the window host's window
 //   rss                                               resident memory in KiB
 //   scale                                             device pixels per point of the host
 //   quit                                              ends the app
@@ -30,9 +41,14 @@ class Host;
 class AutomationChannel : public std::enable_shared_from_this<AutomationChannel> {
   public:
     explicit AutomationChannel(Host& host);
+    ~AutomationChannel();
 
-    // Starts listening: records events and links, reads commands on a thread of its own.
+    // Starts listening: records events, links and life-cycle notifications, reads commands on a thread
+    // of its own.
     void start();
+    // Stops reading and waits for the reading thread, which hands nothing to the main thread
+    // afterwards. Called by the main thread before the app's end.
+    void stop();
     void writeLine(const std::string& line);
 
     // Runs one command line and gives its answer (main thread).
@@ -40,10 +56,26 @@ class AutomationChannel : public std::enable_shared_from_this<AutomationChannel>
 
   private:
     void readCommands();
+    // The next line of standard input; nothing at its end or once stopped.
+    std::optional<std::string> nextLine();
+    // Waits until the condition holds (under stateMutex_); false when stopped first.
+    bool waitUntil(const std::function<bool()>& condition);
+    std::string windowCommand(const std::string& change);
 
     Host& host_;
-    std::promise<void> ready_;
     std::mutex mutex_;
     std::vector<std::string> events_;
     std::vector<std::string> links_;
+    std::vector<std::string> lifecycle_;
+    std::vector<NotificationCenter::ObserverToken> observers_;
+
+    std::mutex stateMutex_;
+    std::condition_variable stateChanged_;
+    bool ready_ = false;
+    bool stopping_ = false;
+    std::uint64_t answered_ = 0;
+    // Written by stop() to wake the reader from its wait for input.
+    int wakePipe_[2] = {-1, -1};
+    std::string input_;
+    std::thread reader_;
 };

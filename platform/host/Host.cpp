@@ -10,6 +10,14 @@ void Host::stop(int status) {
     stopRunning();
 }
 
+void Host::end() {
+    if (isStopping()) {
+        return;
+    }
+    UIApplication::sharedApplication()->terminate();
+    stop(0);
+}
+
 std::shared_ptr<UIWindow> Host::keyWindow() {
     return UIApplication::sharedApplication()->keyWindow();
 }
@@ -27,4 +35,20 @@ void Host::firstFrameRendered() {
     if (firstFrameHandler_) {
         firstFrameHandler_();
     }
+}
+
+void Host::windowFocusChanged(bool focused) {
+    windowFocused_ = focused;
+    followWindow();
+}
+
+void Host::windowVisibilityChanged(bool visible) {
+    windowVisible_ = visible;
+    followWindow();
+}
+
+void Host::followWindow() {
+    UIApplication::sharedApplication()->moveToState(!windowVisible_  ? UIApplicationState::background
+                                                    : windowFocused_ ? UIApplicationState::active
+                                                                     : UIApplicationState::inactive);
 }

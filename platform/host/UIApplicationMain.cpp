@@ -10,32 +10,11 @@
 #include "platform/host/ClassRegistry.h"
 #include "platform/host/HostOptions.h"
 #include "platform/host/OffscreenHost.h"
+#include "platform/host/TerminationSignals.h"
 #include "platform/host/WindowHost.h"
 #include "platform/uikit/UIApplication.h"
 
-#include <csignal>
-#include <pthread.h>
-#include <thread>
-
 namespace {
-
-// SIGINT and SIGTERM end the app on the main thread like closing its window does.
-void handleTerminationSignals(Host& host) {
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-    std::thread([signals, &host] {
-        int received = 0;
-        if (sigwait(&signals, &received) == 0) {
-            RunLoop::main()->perform([&host] {
-                UIApplication::sharedApplication()->terminate();
-                host.stop(0);
-            });
-        }
-    }).detach();
-}
 
 std::string windowTitle() {
     auto name = Bundle::mainBundle()->objectForInfoDictionaryKey("CFBundleName").stringValue();
@@ -46,6 +25,10 @@ std::string windowTitle() {
 
 int UIApplicationMain(int argc, char** argv, const std::optional<std::string>& principalClassName,
                       const std::optional<std::string>& delegateClassName) {
+    std::unique_ptr<Host> host;
+    // SIGINT and SIGTERM end the app like closing its window does, once the host runs; taken before
+    // anything starts threads of its own.
+    TerminationSignals signals([&host] { RunLoop::main()->perform([&host] { host->end(); }); });
     if (principalClassName && *principalClassName != "UIApplication") {
         DebugConsole::print("Unknown application class " + *principalClassName);
         return 1;
@@ -64,7 +47,6 @@ int UIApplicationMain(int argc, char** argv, const std::optional<std::string>& p
         UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
     }
 
-    std::unique_ptr<Host> host;
     if (!options.offscreen) {
         host = WindowHost::open(windowTitle());
     }
@@ -74,7 +56,6 @@ int UIApplicationMain(int argc, char** argv, const std::optional<std::string>& p
             DebugConsole::print("No display: Ombrel runs offscreen; Ctrl-C ends it.");
         }
     }
-    handleTerminationSignals(*host);
     std::shared_ptr<AutomationChannel> automation;
     if (options.automation) {
         automation = std::make_shared<AutomationChannel>(*host);
@@ -84,8 +65,11 @@ int UIApplicationMain(int argc, char** argv, const std::optional<std::string>& p
     auto application = UIApplication::sharedApplication();
     application->setDelegate(std::move(delegate));
     application->finishLaunching();
-    application->becomeActive();
+    application->moveToState(UIApplicationState::active);
     int status = host->run();
+    if (automation) {
+        automation->stop();
+    }
     // The app's objects go here, while the services they use are still there, rather than among the
     // statics at exit.
     application->setDelegate(nullptr);

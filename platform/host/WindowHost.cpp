@@ -6,7 +6,6 @@
 #include "platform/graphics/CALayer.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/material/NavigationDrawerController.h"
-#include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UIViewAnimationEngine.h"
 #include "platform/uikit/UIWindow.h"
@@ -138,10 +137,10 @@ int WindowHost::run() {
 void WindowHost::handleEvent(const SDL_Event& event) {
     switch (event.type) {
     case SDL_QUIT:
-        UIApplication::sharedApplication()->terminate();
-        stop(0);
+        end();
         break;
     case SDL_WINDOWEVENT:
+        windowChanged(event.window.event);
         dirty_ = true;
         break;
     case SDL_MOUSEBUTTONDOWN:
@@ -169,6 +168,25 @@ void WindowHost::handleEvent(const SDL_Event& event) {
         }
         break;
     }
+    default:
+        break;
+    }
+}
+
+void WindowHost::windowChanged(std::uint8_t change) {
+    switch (change) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        windowFocusChanged(change == SDL_WINDOWEVENT_FOCUS_GAINED);
+        break;
+    case SDL_WINDOWEVENT_HIDDEN:
+    case SDL_WINDOWEVENT_MINIMIZED:
+        windowVisibilityChanged(false);
+        break;
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_RESTORED:
+        windowVisibilityChanged(true);
+        break;
     default:
         break;
     }

@@ -3,6 +3,7 @@
 #include "platform/graphics/CGGeometry.h"
 #include "platform/host/Host.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,7 +14,8 @@ union SDL_Event;
 // Shows the app in a window of the desktop (SDL2): the phone's screen scaled to fit the desktop,
 // the mouse as a finger (press, drag, release on the view under the pointer), the wheel for
 // scrolling, a drag from the left edge to open the navigation drawer. The window is drawn again
-// whenever the app did some work or an animation runs; closing it ends the app.
+// whenever the app did some work or an animation runs; closing it ends the app. Hiding or minimising
+// it sends the app to the background, and the keyboard focus makes it active.
 class WindowHost : public Host {
   public:
     // Points of the left edge from which a drag to the right opens the drawer.
@@ -35,6 +37,8 @@ class WindowHost : public Host {
     WindowHost(SDL_Window* window, CGFloat scale);
 
     void handleEvent(const SDL_Event& event);
+    // Focus and visibility changes move the app's life cycle.
+    void windowChanged(std::uint8_t change);
     void pressed(CGPoint point);
     void dragged(CGPoint point);
     void released(CGPoint point);

@@ -47,6 +47,25 @@ void UIApplication::tell(void (UIApplicationDelegate::*call)(const std::shared_p
     NotificationCenter::defaultCenter()->postNotificationName(notification, shared_from_this());
 }
 
+void UIApplication::moveToState(UIApplicationState state) {
+    if (state == state_) {
+        return;
+    }
+    if (state_ == UIApplicationState::active) {
+        resignActive();
+    }
+    if (state == UIApplicationState::background) {
+        enterBackground();
+        return;
+    }
+    if (state_ == UIApplicationState::background) {
+        enterForeground();
+    }
+    if (state == UIApplicationState::active) {
+        becomeActive();
+    }
+}
+
 void UIApplication::becomeActive() {
     state_ = UIApplicationState::active;
     tell(&UIApplicationDelegate::applicationDidBecomeActive, UIApplicationDidBecomeActiveNotification);

@@ -26,8 +26,8 @@ inline const char* const UIApplicationWillEnterForegroundNotification =
     "UIApplicationWillEnterForegroundNotification";
 inline const char* const UIApplicationWillTerminateNotification = "UIApplicationWillTerminateNotification";
 
-// The running app: its delegate, its one window scene and the life-cycle steps a host drives
-// (each tells the delegate, then posts its notification on the default centre). Links open only
+// The running app: its delegate, its one window scene and the life-cycle states a host moves it
+// through (each step tells the delegate, then posts its notification on the default centre). Links open only
 // for http and https: the opener is started with the link as its single argument, never
 // through a shell.
 class UIApplication : public UIResponder {
@@ -48,10 +48,10 @@ class UIApplication : public UIResponder {
 
     // Life cycle.
     bool finishLaunching(const AnyValue::Dictionary& launchOptions = {});
-    void becomeActive();
-    void resignActive();
-    void enterBackground();
-    void enterForeground();
+    // Takes the steps from the current state to the given one, each once and in the platform's order:
+    // will resign active, did enter background; will enter foreground, did become active. Nothing when
+    // the application is in that state already.
+    void moveToState(UIApplicationState state);
     void terminate();
 
     bool canOpenURL(const URL& url) const { return url.isHTTP(); }
@@ -66,6 +66,10 @@ class UIApplication : public UIResponder {
     UIApplication();
 
   private:
+    void becomeActive();
+    void resignActive();
+    void enterBackground();
+    void enterForeground();
     // Tells the delegate, then posts the notification.
     void tell(void (UIApplicationDelegate::*call)(const std::shared_ptr<UIApplication>&),
               const char* notification);

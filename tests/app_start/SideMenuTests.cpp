@@ -80,6 +80,29 @@ TEST(SideMenuTest, FallsBackToTheBundledCatalogueWhenTheServerHoldsNone) {
     EXPECT_FALSE(app.shows("Kivo Beta")) << "an app that should not show";
 }
 
+TEST(SideMenuTest, AReturnToTheForegroundRefreshesTheCatalogueButAFailedServerGetsAMinutesRest) {
+    TemporaryFolder home;
+    skipIntroduction(home.path());
+    LocalHttpServer server;
+    server.respond(500, "");
+    AppRun app(home.path(), {{"OMBREL_REMOTE_CONFIG_URL", server.url()}});
+    ASSERT_TRUE(app.isReady());
+    ASSERT_TRUE(app.waitUntil([&] { return server.requestCount() == 1; }));
+    server.respond(200, remoteCatalogue());
+    openMenu(app);
+    // Focus lost and back within the minute after the failure: the server is not asked.
+    EXPECT_TRUE(app.ok("window unfocus") && app.ok("window focus"));
+    app.advance(60);
+    // Hidden and shown again after it: the open menu shows the fresh catalogue.
+    EXPECT_TRUE(app.ok("window hide") && app.ok("window show"));
+    ASSERT_TRUE(app.waitUntil([&] { return app.shows("Remote Suite"); }));
+    // Within six hours of a success, returning asks nothing either.
+    app.advance(3600);
+    EXPECT_TRUE(app.ok("window hide") && app.ok("window show"));
+    app.advance(1);
+    EXPECT_EQ(server.requestCount(), 2);
+}
+
 TEST(SideMenuTest, CommunityRowNeedsTheNetwork) {
     TemporaryFolder home;
     skipIntroduction(home.path());

@@ -1,5 +1,5 @@
 #include "AppRun.h"
-#include "XvfbDisplay.h"
+#include "tests/support/XvfbDisplay.h"
 
 #include "platform/graphics/UIImage.h"
 #include "tests/support/TemporaryFolder.h"
@@ -137,4 +137,36 @@ TEST_F(WindowTest, ClickingThroughTheExampleShowsItsSolutionOnTheScreen) {
     // Closing the window ends the app.
     ASSERT_TRUE(xvfb->close(window));
     EXPECT_EQ(app->waitForExit(20), std::optional<int>(0));
+}
+
+TEST_F(WindowTest, HidingShowingAndFocusingTheWindowMoveTheLifeCycleOnceInOrder) {
+    auto lifecycle = [&] { return AutomationClient::payload(app->send("lifecycle")).value_or(""); };
+    auto steps = [&] {
+        std::string list = lifecycle();
+        std::size_t count = 0;
+        for (auto at = list.find("Notification"); at != std::string::npos;
+             at = list.find("Notification", at + 1)) {
+            ++count;
+        }
+        return count;
+    };
+    // The desktop has no window manager: xdotool does what one would. After each change, the number
+    // of life-cycle steps the app has taken so far.
+    const std::string id = std::to_string(window);
+    const std::vector<std::pair<std::vector<std::string>, std::size_t>> changes{
+        {{"windowunmap", id}, 3},
+        {{"windowmap", id}, 4},
+        {{"windowfocus", id}, 5},
+        {{"windowfocus", std::to_string(xvfb->rootWindow())}, 6},
+        {{"windowfocus", id}, 7}};
+    for (const auto& [command, count] : changes) {
+        ASSERT_TRUE(xvfb->xdotool(command));
+        EXPECT_TRUE(eventually([&] { return steps() >= count; })) << command[0];
+    }
+    EXPECT_EQ(lifecycle(),
+              "[\"UIApplicationDidBecomeActiveNotification\",\"UIApplicationWillResignActiveNotification\","
+              "\"UIApplicationDidEnterBackgroundNotification\","
+              "\"UIApplicationWillEnterForegroundNotification\","
+              "\"UIApplicationDidBecomeActiveNotification\",\"UIApplicationWillResignActiveNotification\","
+              "\"UIApplicationDidBecomeActiveNotification\"]");
 }

@@ -1,9 +1,9 @@
 #include "HostTestSupport.h"
 
-#include "platform/foundation/FileSystem.h"
 #include "platform/foundation/JSONCoding.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/host/AutomationClient.h"
+#include "tests/support/XvfbDisplay.h"
 
 #include <signal.h>
 
@@ -51,10 +51,21 @@ TEST_F(HostProcessTest, LaunchesTheDelegateAndAnswersCommandsUntilQuit) {
     ASSERT_TRUE(rss);
     EXPECT_GT(std::stol(*rss), 1000);
 
+    // The desktop's changes to the window move the life cycle, each step once and in order.
+    for (const char* change : {"unfocus", "unfocus", "hide", "show", "focus", "hide", "focus", "show"}) {
+        EXPECT_EQ(app->send(std::string("window ") + change), std::optional<std::string>("ok")) << change;
+    }
+    EXPECT_EQ(app->send("window close"), "error window needs focus, unfocus, hide or show");
+    EXPECT_EQ(
+        AutomationClient::payload(app->send("lifecycle")),
+        "[\"UIApplicationDidBecomeActiveNotification\",\"UIApplicationWillResignActiveNotification\","
+        "\"UIApplicationDidEnterBackgroundNotification\",\"UIApplicationWillEnterForegroundNotification\","
+        "\"UIApplicationDidBecomeActiveNotification\",\"UIApplicationWillResignActiveNotification\","
+        "\"UIApplicationDidEnterBackgroundNotification\",\"UIApplicationWillEnterForegroundNotification\","
+        "\"UIApplicationDidBecomeActiveNotification\"]");
+
     EXPECT_EQ(app->send("quit"), std::optional<std::string>("ok"));
     EXPECT_EQ(app->waitForExit(20), std::optional<int>(0));
-    // Ending the app tells the delegate.
-    EXPECT_EQ(FileSystem::readFile(home.path() / "terminated").value(), "yes");
 }
 
 TEST_F(HostProcessTest, AnswersCommandsInTheOrderTheyWereSent) {
@@ -110,20 +121,66 @@ TEST_F(HostProcessTest, ScreenshotsShowTheWindowInTheChosenAppearance) {
     }
 }
 
-TEST_F(HostProcessTest, EndsWhenItsInputClosesOrOnSigterm) {
-    auto closing = launch();
-    ASSERT_NE(closing, nullptr);
-    ASSERT_EQ(closing->readLine(20), std::optional<std::string>("ready"));
-    closing->closeInput();
-    EXPECT_EQ(closing->waitForExit(20), std::optional<int>(0));
-
-    auto signalled = launch();
-    ASSERT_NE(signalled, nullptr);
-    ASSERT_EQ(signalled->readLine(20), std::optional<std::string>("ready"));
-    std::filesystem::remove(home.path() / "terminated");
-    kill(signalled->pid(), SIGTERM);
-    EXPECT_EQ(signalled->waitForExit(20), std::optional<int>(0));
-    EXPECT_TRUE(std::filesystem::exists(home.path() / "terminated"));
+TEST_F(HostProcessTest, EveryWayOfEndingExitsWithStatusZeroManyTimesOver) {
+    // The command reader, the signal thread and the window must all be done before the process's
+    // statics go, however the end comes and whatever it races with.
+    enum class Way { quit, quitThenCloseInput, closeInput, interrupt, terminate, closeWindow };
+    auto xvfb = XvfbDisplay::start();
+    std::vector<Way> ways{Way::quit, Way::quitThenCloseInput, Way::closeInput, Way::interrupt,
+                          Way::terminate};
+    if (xvfb) {
+        ways.push_back(Way::closeWindow);
+    }
+    for (int round = 0; round < 20; ++round) {
+        // One app for each way at the same time, each in its own home.
+        std::vector<TemporaryFolder> homes(ways.size());
+        std::vector<std::unique_ptr<AutomationClient>> apps;
+        for (std::size_t i = 0; i < ways.size(); ++i) {
+            std::map<std::string, std::string> environment{{"OMBREL_HOME", homes[i].path().string()},
+                                                           {"OMBREL_QUIET", "1"}};
+            std::vector<std::string> arguments{"--automation"};
+            if (ways[i] == Way::closeWindow) {
+                environment["DISPLAY"] = xvfb->name();
+            } else {
+                arguments.push_back("--offscreen");
+            }
+            apps.push_back(AutomationClient::start(HOST_TEST_APP, arguments, environment));
+            ASSERT_NE(apps.back(), nullptr);
+        }
+        for (std::size_t i = 0; i < ways.size(); ++i) {
+            AutomationClient& app = *apps[i];
+            ASSERT_EQ(app.readLine(20), std::optional<std::string>("ready"));
+            switch (ways[i]) {
+            case Way::quit:
+            case Way::quitThenCloseInput:
+                EXPECT_EQ(app.send("quit"), std::optional<std::string>("ok"));
+                if (ways[i] == Way::quitThenCloseInput) {
+                    app.closeInput();
+                }
+                break;
+            case Way::closeInput:
+                app.closeInput();
+                break;
+            case Way::interrupt:
+                kill(app.pid(), SIGINT);
+                break;
+            case Way::terminate:
+                kill(app.pid(), SIGTERM);
+                break;
+            case Way::closeWindow: {
+                auto window = xvfb->findWindow("Ombrel");
+                ASSERT_TRUE(window);
+                ASSERT_TRUE(xvfb->close(*window));
+                break;
+            }
+            }
+        }
+        for (std::size_t i = 0; i < ways.size(); ++i) {
+            EXPECT_EQ(apps[i]->waitForExit(30), std::optional<int>(0)) << "way " << static_cast<int>(ways[i]);
+            EXPECT_TRUE(std::filesystem::exists(homes[i].path() / "terminated"))
+                << "the delegate hears the end";
+        }
+    }
 }
 
 TEST_F(HostProcessTest, AnUnknownDelegateClassEndsTheProcessWithStatusOne) {

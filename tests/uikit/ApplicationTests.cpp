@@ -32,8 +32,14 @@ class RecordingDelegate : public UIApplicationDelegate {
         calls.push_back(application->applicationState() == UIApplicationState::active ? "active"
                                                                                       : "not yet active");
     }
+    void applicationWillResignActive(const std::shared_ptr<UIApplication>&) override {
+        calls.push_back("resign");
+    }
     void applicationDidEnterBackground(const std::shared_ptr<UIApplication>&) override {
         calls.push_back("background");
+    }
+    void applicationWillEnterForeground(const std::shared_ptr<UIApplication>&) override {
+        calls.push_back("foreground");
     }
     std::vector<std::string> calls;
 };
@@ -110,25 +116,39 @@ TEST_F(ApplicationTests, TheOpenerGetsTheLinkAsItsOnlyArgumentWithoutAShell) {
     EXPECT_FALSE(UIApplication::openLinkWithProgram((home / "missing-program").string(), link));
 }
 
-TEST_F(ApplicationTests, LifeCycleTellsTheDelegateThenPosts) {
+TEST_F(ApplicationTests, EachLifeCycleStepTellsTheDelegateThenPostsOnceInThePlatformsOrder) {
     auto delegate = std::make_shared<RecordingDelegate>();
     application->setDelegate(delegate);
-    std::vector<std::string> posted;
     auto center = NotificationCenter::defaultCenter();
-    auto token = center->addObserverForName(
-        UIApplicationDidBecomeActiveNotification, nullptr, [&](const Notification& n) {
-            posted.push_back(n.name);
-            EXPECT_EQ(delegate->calls.back(), "active") << "the delegate hears first";
-        });
+    std::vector<NotificationCenter::ObserverToken> tokens;
+    for (const char* name :
+         {UIApplicationDidBecomeActiveNotification, UIApplicationWillResignActiveNotification,
+          UIApplicationDidEnterBackgroundNotification, UIApplicationWillEnterForegroundNotification}) {
+        tokens.push_back(center->addObserverForName(
+            name, nullptr, [&](const Notification&) { delegate->calls.push_back("posted"); }));
+    }
+    using State = UIApplicationState;
+    const std::vector<std::pair<State, std::vector<std::string>>> moves{
+        {State::active, {"active", "posted"}},
+        {State::active, {}},
+        {State::inactive, {"resign", "posted"}},
+        {State::active, {"active", "posted"}},
+        {State::background, {"resign", "posted", "background", "posted"}},
+        {State::background, {}},
+        {State::inactive, {"foreground", "posted"}},
+        {State::background, {"background", "posted"}},
+        {State::active, {"foreground", "posted", "active", "posted"}}};
     EXPECT_TRUE(application->finishLaunching());
-    application->becomeActive();
-    application->resignActive();
-    application->enterBackground();
-    application->enterForeground();
-    application->becomeActive();
-    center->removeObserver(token);
-    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"launch", "active", "background", "active"}));
-    EXPECT_EQ(posted.size(), 2u);
+    EXPECT_EQ(delegate->calls, std::vector<std::string>{"launch"});
+    for (const auto& [state, steps] : moves) {
+        delegate->calls.clear();
+        application->moveToState(state);
+        EXPECT_EQ(delegate->calls, steps) << static_cast<int>(state);
+        EXPECT_EQ(application->applicationState(), state);
+    }
+    for (auto token : tokens) {
+        center->removeObserver(token);
+    }
 }
 
 TEST_F(ApplicationTests, WindowsJoinTheOneSceneAndLeaveWhenReleased) {

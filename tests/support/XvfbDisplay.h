@@ -32,6 +32,8 @@ class XvfbDisplay {
     bool wheel(unsigned long window, int x, int y, int turns);
     // Asks the window to close, as a window manager's close button does.
     bool close(unsigned long window);
+    // The screen's root window: focusing it takes the keyboard focus from every window.
+    unsigned long rootWindow() const;
 
     struct Pixels {
         int width = 0;

@@ -1,4 +1,4 @@
-#include "XvfbDisplay.h"
+#include "tests/support/XvfbDisplay.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -173,6 +173,10 @@ bool XvfbDisplay::close(unsigned long window) {
     bool sent = XSendEvent(display_, window, False, NoEventMask, &event) != 0;
     XFlush(display_);
     return sent;
+}
+
+unsigned long XvfbDisplay::rootWindow() const {
+    return DefaultRootWindow(display_);
 }
 
 std::optional<XvfbDisplay::Pixels> XvfbDisplay::capture(unsigned long window) {
