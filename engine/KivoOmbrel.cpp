@@ -55,6 +55,11 @@ bool isWholeNumber(const Digit& term) {
            *term.z == std::trunc(*term.z);
 }
 
+bool isOutsideZeroToOne(const Digit& term) {
+    const double p = *term.value();
+    return !(p >= 0.0 && p <= 1.0);
+}
+
 CalculatorResult rejected(std::string error, std::vector<std::string> fieldIds) {
     CalculatorResult result;
     result.error = std::move(error);
@@ -130,11 +135,7 @@ CalculatorResult KivoOmbrel::readEventsAndProbabilities(const std::vector<Row>& 
     if (mode == 1) {
         if (auto fields = faultyFields("probability", hasVariable); !fields.empty())
             return rejected("inputParameterError", std::move(fields));
-        if (auto fields = faultyFields("probability", [](const Digit& term) {
-                const double p = *term.value();
-                return !(p >= 0.0 && p <= 1.0);
-            });
-            !fields.empty())
+        if (auto fields = faultyFields("probability", isOutsideZeroToOne); !fields.empty())
             return rejected("probabilityOutOfRange", std::move(fields));
         std::vector<const Digit*> probabilities;
         for (std::size_t p = 1; p < terms.size(); p += 2)
