@@ -13,8 +13,8 @@
 #include "app/RemoteConfigManager.h"
 #include "app/SolutionViewController.h"
 #include "app/ViewManager.h"
-#include "engine/ErrorManager.h"
 #include "engine/CalcManager.h"
+#include "engine/ErrorManager.h"
 #include "platform/defaults/Defaults.h"
 #include "platform/foundation/DebugConsole.h"
 #include "platform/kits/OnboardViewController.h"
@@ -38,7 +38,7 @@ std::shared_ptr<Controller> instantiate(const std::string& storyboardName, const
                                        storyboard->instantiateViewControllerWithIdentifier(identifier))
                                  : nullptr;
     if (!controller) {
-        DebugConsole::print("The storyboard \"" + storyboardName + "\" has no scene \"" + identifier + "\"");
+        DebugConsole::notice("The storyboard \"" + storyboardName + "\" has no scene \"" + identifier + "\"");
         std::abort();
     }
     return controller;

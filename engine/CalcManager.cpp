@@ -84,10 +84,10 @@ std::vector<Calculation> CalcManager::loadCalculations() {
 void CalcManager::keepStoredHistoryAside(std::size_t unreadable) const {
     const std::filesystem::path file = defaults_.userDefaults()->filePath();
     const Result<std::filesystem::path> copy = FileSystem::copyAside(file, "corrupt");
-    DebugConsole::print("warning: " + std::to_string(unreadable) +
-                        " stored calculations could not be read; " +
-                        (copy ? "the file as it was is kept as " + copy->string()
-                              : "no copy of " + file.string() + " could be kept: " + copy.error()));
+    DebugConsole::notice("warning: " + std::to_string(unreadable) +
+                         " stored calculations could not be read; " +
+                         (copy ? "the file as it was is kept as " + copy->string()
+                               : "no copy of " + file.string() + " could be kept: " + copy.error()));
 }
 
 std::optional<Calculation>

@@ -7,15 +7,16 @@
 
 namespace {
 
+bool environmentSays(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && std::strcmp(value, "1") == 0;
+}
+
 struct ConsoleState {
     std::mutex mutex;
-    bool silenced = quietByEnvironment();
+    bool silenced = environmentSays("OMBREL_QUIET");
+    bool debugPrintsShown = environmentSays("OMBREL_DEBUG");
     std::function<void(const std::string&)> listener;
-
-    static bool quietByEnvironment() {
-        const char* quiet = std::getenv("OMBREL_QUIET");
-        return quiet != nullptr && std::strcmp(quiet, "1") == 0;
-    }
 };
 
 ConsoleState& state() {
@@ -23,14 +24,12 @@ ConsoleState& state() {
     return console;
 }
 
-} // namespace
-
-void DebugConsole::print(std::string_view line) {
+void write(std::string_view line, bool debugPrint) {
     ConsoleState& console = state();
     std::function<void(const std::string&)> listener;
     {
         std::lock_guard lock(console.mutex);
-        if (!console.silenced) {
+        if (!console.silenced && (!debugPrint || console.debugPrintsShown)) {
             std::fwrite(line.data(), 1, line.size(), stderr);
             std::fputc('\n', stderr);
             std::fflush(stderr);
@@ -39,6 +38,26 @@ void DebugConsole::print(std::string_view line) {
     }
     if (listener)
         listener(std::string(line));
+}
+
+} // namespace
+
+void DebugConsole::print(std::string_view line) {
+    write(line, true);
+}
+
+void DebugConsole::notice(std::string_view line) {
+    write(line, false);
+}
+
+void DebugConsole::setDebugPrintsShown(bool shown) {
+    std::lock_guard lock(state().mutex);
+    state().debugPrintsShown = shown;
+}
+
+bool DebugConsole::debugPrintsShown() {
+    std::lock_guard lock(state().mutex);
+    return state().debugPrintsShown;
 }
 
 void DebugConsole::setSilenced(bool silenced) {

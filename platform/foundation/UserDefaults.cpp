@@ -88,12 +88,12 @@ void UserDefaults::load() {
     }
     Result<fs::path> aside = FileSystem::moveAside(file_, "corrupt");
     if (aside) {
-        DebugConsole::print("warning: user defaults " + file_.string() + " could not be read (" + problem +
-                            "); kept as " + aside->string() + ", starting empty");
+        DebugConsole::notice("warning: user defaults " + file_.string() + " could not be read (" + problem +
+                             "); kept as " + aside->string() + ", starting empty");
     } else {
         fileLocked_ = true;
-        DebugConsole::print("warning: user defaults " + file_.string() + " could not be read (" + problem +
-                            ") nor moved aside (" + aside.error() + "); changes will not be saved");
+        DebugConsole::notice("warning: user defaults " + file_.string() + " could not be read (" + problem +
+                             ") nor moved aside (" + aside.error() + "); changes will not be saved");
     }
 }
 
@@ -102,7 +102,7 @@ bool UserDefaults::persist() {
         return false;
     Result<bool> written = FileSystem::writeFileAtomically(file_, writeBuffer_);
     if (!written) {
-        DebugConsole::print("warning: user defaults " + file_.string() + " not saved: " + written.error());
+        DebugConsole::notice("warning: user defaults " + file_.string() + " not saved: " + written.error());
         return false;
     }
     return true;
@@ -132,8 +132,8 @@ bool UserDefaults::setObjectForKey(AnyValue value, const std::string& key) {
             values().erase(slot);
         else
             slot->second = std::move(previous);
-        DebugConsole::print("warning: user defaults: the value for \"" + key +
-                            "\" holds a null and is not a property-list value; not stored");
+        DebugConsole::notice("warning: user defaults: the value for \"" + key +
+                             "\" holds a null and is not a property-list value; not stored");
         return false;
     }
     const bool saved = persist();
@@ -162,8 +162,8 @@ bool UserDefaults::updateObjectForKey(const std::string& key, const std::functio
     } else if (!PropertyListCoding::encodeXML(values_, writeBuffer_)) {
         values().erase(slot);
         stored = false;
-        DebugConsole::print("warning: user defaults: the value for \"" + key +
-                            "\" holds a null and is not a property-list value; removed");
+        DebugConsole::notice("warning: user defaults: the value for \"" + key +
+                             "\" holds a null and is not a property-list value; removed");
     } else {
         return persist();
     }

@@ -58,7 +58,8 @@ std::vector<char*> pointers(std::vector<std::string>& texts) {
 
 std::unique_ptr<AutomationClient>
 AutomationClient::start(const std::string& program, const std::vector<std::string>& arguments,
-                        const std::map<std::string, std::string>& environment) {
+                        const std::map<std::string, std::string>& environment,
+                        const std::optional<std::filesystem::path>& errorFile) {
     int toChild[2];
     int fromChild[2];
     if (pipe2(toChild, O_CLOEXEC) != 0) {
@@ -73,6 +74,10 @@ AutomationClient::start(const std::string& program, const std::vector<std::strin
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, toChild[0], STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, fromChild[1], STDOUT_FILENO);
+    if (errorFile) {
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorFile->c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    }
 
     std::vector<std::string> argv{program};
     argv.insert(argv.end(), arguments.begin(), arguments.end());

@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
@@ -13,10 +14,12 @@
 class AutomationClient {
   public:
     // Runs program with the arguments, in the current environment with the given variables set
-    // (an empty value removes one). Nothing when the program cannot be started.
+    // (an empty value removes one), its standard error going to errorFile (made empty first) when
+    // one is given. Nothing when the program cannot be started.
     static std::unique_ptr<AutomationClient>
     start(const std::string& program, const std::vector<std::string>& arguments,
-          const std::map<std::string, std::string>& environment = {});
+          const std::map<std::string, std::string>& environment = {},
+          const std::optional<std::filesystem::path>& errorFile = std::nullopt);
     // Ends a program that is still running (SIGKILL) and reaps it.
     ~AutomationClient();
     AutomationClient(const AutomationClient&) = delete;

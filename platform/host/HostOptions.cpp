@@ -14,6 +14,8 @@ HostOptions HostOptions::fromArguments(int argc, char** argv) {
             options.automation = true;
         } else if (argument == "--manual-clock") {
             options.manualClock = true;
+        } else if (argument == "-VAVDebugEnabled" || argument == "-VAVDebugDisabled") {
+            options.debugPrints = argument == "-VAVDebugEnabled";
         }
     }
     // Without commands nothing could ever move a manual clock.

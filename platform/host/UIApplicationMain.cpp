@@ -30,16 +30,19 @@ int UIApplicationMain(int argc, char** argv, const std::optional<std::string>& p
     // anything starts threads of its own.
     TerminationSignals signals([&host] { RunLoop::main()->perform([&host] { host->end(); }); });
     if (principalClassName && *principalClassName != "UIApplication") {
-        DebugConsole::print("Unknown application class " + *principalClassName);
+        DebugConsole::notice("Unknown application class " + *principalClassName);
         return 1;
     }
     auto delegate = delegateClassName ? ClassRegistry::makeDelegate(*delegateClassName) : nullptr;
     if (!delegate) {
-        DebugConsole::print("Unknown application delegate class " + delegateClassName.value_or("(none)"));
+        DebugConsole::notice("Unknown application delegate class " + delegateClassName.value_or("(none)"));
         return 1;
     }
 
     HostOptions options = HostOptions::fromArguments(argc, argv);
+    if (options.debugPrints) {
+        DebugConsole::setDebugPrintsShown(*options.debugPrints);
+    }
     if (options.manualClock) {
         Clock::setCurrent(std::make_shared<ManualClock>());
     }
@@ -53,7 +56,7 @@ int UIApplicationMain(int argc, char** argv, const std::optional<std::string>& p
     if (!host) {
         host = std::make_unique<OffscreenHost>();
         if (!options.automation) {
-            DebugConsole::print("No display: Ombrel runs offscreen; Ctrl-C ends it.");
+            DebugConsole::notice("No display: Ombrel runs offscreen; Ctrl-C ends it.");
         }
     }
     std::shared_ptr<AutomationChannel> automation;

@@ -62,7 +62,7 @@ std::unique_ptr<WindowHost> WindowHost::open(const std::string& title) {
     // Frames are drawn by the app and copied as they are: no GPU renderer (and its libraries) needed.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        DebugConsole::print(std::string("No window: ") + SDL_GetError());
+        DebugConsole::notice(std::string("No window: ") + SDL_GetError());
         return nullptr;
     }
     CGRect screen = UIScreen::mainScreen()->bounds();
@@ -76,7 +76,7 @@ std::unique_ptr<WindowHost> WindowHost::open(const std::string& title) {
     SDL_Window* window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                           width, height, SDL_WINDOW_SHOWN);
     if (window == nullptr) {
-        DebugConsole::print(std::string("No window: ") + SDL_GetError());
+        DebugConsole::notice(std::string("No window: ") + SDL_GetError());
         SDL_Quit();
         return nullptr;
     }

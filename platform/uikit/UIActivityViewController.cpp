@@ -50,7 +50,7 @@ void UIActivityViewController::saveItems() {
             savedPaths_.push_back(path);
         } else {
             failed_ = true;
-            DebugConsole::print("Could not save the shared image: " + written.error());
+            DebugConsole::notice("Could not save the shared image: " + written.error());
         }
     }
     if (savedPaths_.empty()) {

@@ -98,7 +98,7 @@ void UIApplication::openURL(const URL& url, const AnyValue::Dictionary&,
         opened =
             opener_ ? opener_(url.absoluteString()) : openLinkWithProgram("xdg-open", url.absoluteString());
     } else {
-        DebugConsole::print("Cannot open link with scheme \"" + url.scheme() + "\"");
+        DebugConsole::notice("Cannot open link with scheme \"" + url.scheme() + "\"");
     }
     if (completion) {
         DispatchQueue::main()->async([completion, opened] { completion(opened); });
@@ -111,7 +111,7 @@ bool UIApplication::openLinkWithProgram(const std::string& program, const std::s
     char* argv[] = {programArgument.data(), linkArgument.data(), nullptr};
     pid_t pid = 0;
     if (posix_spawnp(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0) {
-        DebugConsole::print("Could not start " + program);
+        DebugConsole::notice("Could not start " + program);
         return false;
     }
     std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();

@@ -18,8 +18,8 @@ struct APMMonitorLine {
 };
 
 // The analytics library's levelled log: every line carries a level and a numeric message code.
-// Lines go to standard error unless the debug console is silenced (debug lines never do), and to the
-// listeners.
+// Lines go to standard error unless the debug console is silenced (debug lines only when it shows
+// debug prints), and to the listeners.
 class APMMonitor {
   public:
     static std::shared_ptr<APMMonitor> sharedInstance();

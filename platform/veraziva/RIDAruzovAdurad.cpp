@@ -60,8 +60,8 @@ Values loadStoredValues(const std::filesystem::path& file) {
         }
     }
     const Result<std::filesystem::path> aside = FileSystem::moveAside(file, "corrupt");
-    DebugConsole::print("[Veraziva/RemoteConfig] Stored configuration " + problem + ", moved to " +
-                        (aside ? aside->string() : "nowhere: " + aside.error()));
+    DebugConsole::notice("[Veraziva/RemoteConfig] Stored configuration " + problem + ", moved to " +
+                         (aside ? aside->string() : "nowhere: " + aside.error()));
     return {};
 }
 
@@ -164,12 +164,10 @@ void RIDAruzovAdurad::fetchWithExpirationDurationCompletionHandler(double expira
             completion(status, std::move(error));
     };
     configurationSession()
-        ->dataTaskWithURLCompletionHandler(*url,
-                                           [self, noted](std::string body,
-                                                         std::optional<HTTPURLResponse> response,
-                                                         std::optional<URLError> error) {
-                                               self->finishFetch(body, response, error, noted);
-                                           })
+        ->dataTaskWithURLCompletionHandler(
+            *url,
+            [self, noted](std::string body, std::optional<HTTPURLResponse> response,
+                          std::optional<URLError> error) { self->finishFetch(body, response, error, noted); })
         ->resume();
 }
 

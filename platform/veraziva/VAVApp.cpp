@@ -21,12 +21,12 @@ DefaultAppSlot& slot() {
 void VAVApp::configure() {
     std::lock_guard lock(slot().mutex);
     if (slot().app) {
-        DebugConsole::print("[Veraziva/Core] The default app has already been configured.");
+        DebugConsole::notice("[Veraziva/Core] The default app has already been configured.");
         return;
     }
     Result<VAVOptions> options = VAVOptions::fromBundle(*Bundle::mainBundle());
     if (!options) {
-        DebugConsole::print("[Veraziva/Core] The default app could not be configured: " + options.error());
+        DebugConsole::notice("[Veraziva/Core] The default app could not be configured: " + options.error());
         return;
     }
     slot().app = std::make_shared<VAVApp>(std::move(options).value());

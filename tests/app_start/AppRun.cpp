@@ -33,7 +33,7 @@ std::optional<AppView> viewFrom(const AnyValue& value) {
 } // namespace
 
 AppRun::AppRun(const std::filesystem::path& home, std::map<std::string, std::string> environment,
-               std::vector<std::string> arguments) {
+               std::vector<std::string> arguments, const std::optional<std::filesystem::path>& errorFile) {
     std::map<std::string, std::string> settings{
         {"OMBREL_HOME", home.string()},
         {"OMBREL_QUIET", "1"},
@@ -48,7 +48,7 @@ AppRun::AppRun(const std::filesystem::path& home, std::map<std::string, std::str
     for (auto& [name, value] : environment) {
         settings[name] = value;
     }
-    client_ = AutomationClient::start(OMBREL_PROGRAM, arguments, settings);
+    client_ = AutomationClient::start(OMBREL_PROGRAM, arguments, settings, errorFile);
     ready_ = client_ && client_->readLine(30) == std::optional<std::string>("ready");
 }
 

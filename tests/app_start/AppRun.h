@@ -27,12 +27,14 @@ struct AppEvent {
 };
 
 // One run of the whole program offscreen, on a manual clock, with its data under home. The run is
-// pinned to English and kept offline (the connectivity check and remote configuration reach nothing)
-// unless the environment given says otherwise.
+// pinned to English, quiet and kept offline (the connectivity check and remote configuration reach
+// nothing) unless the environment given says otherwise; its standard error goes to errorFile if
+// one is given.
 class AppRun {
   public:
     explicit AppRun(const std::filesystem::path& home, std::map<std::string, std::string> environment = {},
-                    std::vector<std::string> arguments = {"--offscreen", "--automation", "--manual-clock"});
+                    std::vector<std::string> arguments = {"--offscreen", "--automation", "--manual-clock"},
+                    const std::optional<std::filesystem::path>& errorFile = std::nullopt);
     ~AppRun();
 
     // The program started and rendered its first frame.

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 namespace {
 
 const std::string welcome = "Welcome to \"Ombrel\", the stochastics solver that shows every step of the way.";
@@ -109,4 +111,45 @@ TEST(StartupTest, AMissingConsentIsAskedOnTheMainScreen) {
     ASSERT_TRUE(app.tap("Accept"));
     EXPECT_TRUE(app.shows("Fill in your given numbers:"));
     EXPECT_EQ(readDefaults(home.path())["isDsgvoAccepted"].boolValue(), std::optional<bool>(true));
+}
+
+TEST(StartupTest, TheAppsDebugPrintsAreShownOnlyWhenAskedForAndNoticesAlways) {
+    // An unreadable settings file brings a notice; remote values that do not decode bring debug prints.
+    struct Run {
+        std::map<std::string, std::string> environment;
+        std::vector<std::string> arguments;
+        bool debugPrints;
+        bool notice;
+    };
+    const std::vector<Run> runs{
+        {{}, {}, false, true},
+        {{}, {"-VAVDebugEnabled"}, true, true},
+        {{{"OMBREL_DEBUG", "1"}}, {}, true, true},
+        {{{"OMBREL_DEBUG", "1"}}, {"-VAVDebugDisabled"}, false, true},
+        {{{"OMBREL_DEBUG", "1"}, {"OMBREL_QUIET", "1"}}, {"-VAVDebugEnabled"}, false, false}};
+    for (const auto& run : runs) {
+        TemporaryFolder home;
+        std::filesystem::create_directories(defaultsFile(home.path()).parent_path());
+        std::ofstream(defaultsFile(home.path())) << "not a property list";
+        auto environment = run.environment;
+        environment.try_emplace("OMBREL_QUIET", "");
+        auto arguments = run.arguments;
+        arguments.insert(arguments.end(), {"--offscreen", "--automation", "--manual-clock"});
+        const auto errors = home.path() / "stderr.txt";
+        {
+            AppRun app(home.path(), environment, arguments, errors);
+            ASSERT_TRUE(app.isReady());
+            EXPECT_EQ(app.quit(), std::optional<int>(0));
+        }
+        std::ifstream lines(errors);
+        int debugPrints = 0;
+        int notices = 0;
+        for (std::string line; std::getline(lines, line);) {
+            debugPrints += line == "The data couldn't be read because it isn't valid JSON.";
+            notices += line.starts_with("warning: user defaults ") &&
+                       line.find("could not be read") != std::string::npos;
+        }
+        EXPECT_EQ(debugPrints > 0, run.debugPrints) << testing::PrintToString(run.arguments) << debugPrints;
+        EXPECT_EQ(notices, run.notice ? 1 : 0) << testing::PrintToString(run.arguments);
+    }
 }

@@ -24,10 +24,11 @@ class SecondDelegate : public UIApplicationDelegate {};
 } // namespace
 
 TEST(HostOptionsTest, ReadsItsFlagsAndLeavesOtherArgumentsAlone) {
-    HostOptions plain = parse({"ombrel"});
+    HostOptions plain = parse({"ombrel", "-AppleLanguages", "(de)"});
     EXPECT_FALSE(plain.offscreen);
     EXPECT_FALSE(plain.dark);
     EXPECT_FALSE(plain.automation);
+    EXPECT_EQ(plain.debugPrints, std::nullopt);
 
     HostOptions all =
         parse({"ombrel", "--dark", "-VAVDebugEnabled", "--offscreen", "--automation", "--manual-clock"});
@@ -35,6 +36,8 @@ TEST(HostOptionsTest, ReadsItsFlagsAndLeavesOtherArgumentsAlone) {
     EXPECT_TRUE(all.dark);
     EXPECT_TRUE(all.automation);
     EXPECT_TRUE(all.manualClock);
+    EXPECT_EQ(all.debugPrints, std::optional<bool>(true));
+    EXPECT_EQ(parse({"ombrel", "-VAVDebugDisabled"}).debugPrints, std::optional<bool>(false));
 }
 
 TEST(HostOptionsTest, ManualClockOnlyWithAutomation) {
