@@ -157,20 +157,50 @@ void inputRow(cairo_t* cr, double x, double y, double w, int number, const std::
     }
 }
 
-void keypad(cairo_t* cr, double x, double y, double w, const std::string& highlighted) {
-    const std::vector<std::vector<std::string>> keys{
-        {"7", "8", "9", "⌫"}, {"4", "5", "6", "/"}, {"1", "2", "3", "-"}, {"0", ".", "π", "✓"}};
-    double kw = (w - 10) / 4;
-    for (std::size_t row = 0; row < keys.size(); ++row) {
-        for (std::size_t column = 0; column < 4; ++column) {
-            const std::string& key = keys[row][column];
-            double kx = x + 2 + column * (kw + 2);
-            double ky = y + row * 20;
-            fillRounded(cr, kx, ky, kw, 18, 3, key == "✓" ? green : violet);
-            text(cr, key, kx + kw / 2, ky + 2, 10, white, Align::centre, true);
-            if (key == highlighted) {
-                touch(cr, kx + kw / 2, ky + 9);
+// An open line through the points, with round ends and joins.
+void polyline(cairo_t* cr, const std::vector<std::pair<double, double>>& points, const Colour& c, double width) {
+    cairo_new_path(cr);
+    for (const auto& [px, py] : points) {
+        cairo_line_to(cr, px, py);
+    }
+    use(cr, c);
+    cairo_set_line_width(cr, width);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_stroke(cr);
+}
+
+// The app's keypad: digits, the point and the two operators, the delete key, and the check key that
+// calculates across the last two columns of the bottom row.
+void keypad(cairo_t* cr, double x, double y, double w, const std::string& touched) {
+    const std::vector<std::vector<std::string>> rows{
+        {"7", "8", "9", "delete"}, {"4", "5", "6", "/"}, {"1", "2", "3", "-"}, {"0", ".", "check"}};
+    const double gap = 2;
+    const double kw = (w - 4 - 3 * gap) / 4;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        int column = 0;
+        for (const std::string& key : rows[row]) {
+            const int span = key == "check" ? 2 : 1;
+            const double kx = x + 2 + column * (kw + gap);
+            const double ky = y + row * 20;
+            const double width = span * kw + (span - 1) * gap;
+            const double cx = kx + width / 2;
+            const double cy = ky + 9;
+            const bool digit = key.size() == 1 && key[0] >= '0' && key[0] <= '9';
+            fillRounded(cr, kx, ky, width, 18, 3,
+                        key == "check" ? green : key == "delete" ? darkBlue : digit ? blue : violet);
+            if (key == "delete") {
+                polyline(cr, {{cx + 5, cy}, {cx - 5, cy}}, white, 1.6);
+                polyline(cr, {{cx - 1, cy - 4}, {cx - 5, cy}, {cx - 1, cy + 4}}, white, 1.6);
+            } else if (key == "check") {
+                polyline(cr, {{cx - 5, cy}, {cx - 1.5, cy + 3.5}, {cx + 5, cy - 3.5}}, white, 1.6);
+            } else {
+                text(cr, key, cx, ky + 2, 10, white, Align::centre, true);
             }
+            if (key == touched) {
+                touch(cr, cx, cy);
+            }
+            column += span;
         }
     }
 }
@@ -258,7 +288,7 @@ void modeAndCalculate(cairo_t* cr) {
     inputRow(cr, 56, 88, 168, 1, "4", "0.3", false);
     inputRow(cr, 56, 116, 168, 2, "5", "0.25", false);
     inputRow(cr, 56, 144, 168, 3, "3", "0.45", false);
-    keypad(cr, 54, 184, 172, "✓");
+    keypad(cr, 54, 184, 172, "check");
 }
 
 void resultPage(cairo_t* cr) {
