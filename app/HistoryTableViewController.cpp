@@ -4,7 +4,9 @@
 #include "app/AppToolbarController.h"
 #include "app/ColorManager.h"
 #include "app/HistoryTableViewCell.h"
+#include "app/InputRows.h"
 #include "engine/CalcManager.h"
+#include "engine/ErrorManager.h"
 #include "engine/KivoStringOutput.h"
 #include "engine/LocalizedString.h"
 #include "platform/material/Icon.h"
@@ -131,6 +133,11 @@ void HistoryTableViewController::selectHistoryItem(int row) {
         return;
     }
     Calculation entry = store->calculations()[static_cast<std::size_t>(row)];
+    if (!fitsInputTable(entry.inputParameters)) {
+        // Refused here, so that the pages the user left keep their table.
+        ErrorManager::localizedErrorMessage("storedCalculationTooLarge");
+        return;
+    }
     store->currentCalculation = std::nullopt;
     store->setCurrentSelectedCalculation(entry);
     VAVAnalytics::logEventWithNameParameters(

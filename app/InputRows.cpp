@@ -26,15 +26,21 @@ std::optional<std::size_t> rowOfIdentifier(const std::string& identifier, bool* 
     return read.ec == std::errc() ? row : std::numeric_limits<std::size_t>::max();
 }
 
+bool fitsInputTable(const std::map<std::string, std::string>& inputs) {
+    return std::none_of(inputs.begin(), inputs.end(), [](const auto& input) {
+        return rowOfIdentifier(input.first).value_or(0) >= maximumInputRows;
+    });
+}
+
 std::optional<std::vector<InputRow>> rowsWithStoredInputs(std::vector<InputRow> rows,
                                                           const std::map<std::string, std::string>& inputs) {
+    if (!fitsInputTable(inputs))
+        return std::nullopt;
     for (const auto& [key, text] : inputs) {
         bool probability = false;
         const auto row = rowOfIdentifier(key, &probability);
         if (!row)
             continue;
-        if (*row >= maximumInputRows)
-            return std::nullopt;
         if (rows.size() <= *row)
             rows.resize(*row + 1);
         (probability ? rows[*row].probability : rows[*row].event) = text;

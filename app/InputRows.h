@@ -23,6 +23,9 @@ inline constexpr std::size_t maximumInputRows = 10'000;
 // large for the type reads as the largest row number there is.
 std::optional<std::size_t> rowOfIdentifier(const std::string& identifier, bool* isProbability = nullptr);
 
+// Whether every row that the stored inputs name lies within the table's limit.
+bool fitsInputTable(const std::map<std::string, std::string>& inputs);
+
 // The rows with the stored inputs ("event<i>", "probability<i>") written in, empty rows appended up to
 // the highest row named; keys that name no row are skipped. None when a key names a row beyond the
 // table's limit: such a calculation is not opened at all.
