@@ -1,5 +1,7 @@
 #include "platform/foundation/PropertyListCoding.h"
 
+#include "platform/foundation/Utf8.h"
+
 #include <plist/plist.h>
 
 #include <algorithm>
@@ -495,43 +497,16 @@ class XMLWriter {
                 // A literal carriage return would be read back as a line feed.
                 putReserved("&#13;");
             } else if (c >= 0x80) {
-                char32_t code = 0;
-                const std::size_t length = utf8SequenceLength(text, at, code);
-                if (length > 0 && (code < 0xD800 || code > 0xDFFF) && code != 0xFFFE && code != 0xFFFF)
-                    putReserved(std::string_view(text).substr(at, length));
-                else
-                    putReserved(replacementCharacter);
-                at += std::max<std::size_t>(length, 1) - 1;
+                std::size_t next = at;
+                const std::optional<char32_t> code = decodeUtf8(text, next);
+                putReserved(code && *code != 0xFFFE && *code != 0xFFFF
+                                ? std::string_view(text).substr(at, next - at)
+                                : replacementCharacter);
+                at = next - 1;
             } else {
                 putReserved(replacementCharacter);
             }
         }
-    }
-
-    // The length of the UTF-8 sequence of one character at text[at] (a byte of 0x80 or above) and its
-    // code point; 0 when the bytes there are not UTF-8.
-    static std::size_t utf8SequenceLength(std::string_view text, std::size_t at, char32_t& code) {
-        const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-        const unsigned char lead = byte(at);
-        std::size_t length = 0;
-        char32_t smallest = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2, code = lead & 0x1Fu, smallest = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3, code = lead & 0x0Fu, smallest = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4, code = lead & 0x07u, smallest = 0x10000;
-        } else {
-            return 0;
-        }
-        if (text.size() - at < length)
-            return 0;
-        for (std::size_t i = 1; i < length; ++i) {
-            if ((byte(at + i) & 0xC0u) != 0x80u)
-                return 0;
-            code = (code << 6) | (byte(at + i) & 0x3Fu);
-        }
-        return code >= smallest && code <= 0x10FFFF ? length : 0;
     }
 
     static std::string realText(double real) {

@@ -1,7 +1,7 @@
 #include "platform/math/MathParser.h"
 
+#include "platform/foundation/Utf8.h"
 #include "platform/math/MathSymbols.h"
-#include "platform/math/MathUtf8.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #include "platform/math/MathTypesetter.h"
 
-#include "platform/math/MathUtf8.h"
+#include "platform/foundation/Utf8.h"
 
 #include <algorithm>
 #include <array>

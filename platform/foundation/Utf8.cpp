@@ -1,4 +1,4 @@
-#include "platform/math/MathUtf8.h"
+#include "platform/foundation/Utf8.h"
 
 std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& position) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[position + i]); };
