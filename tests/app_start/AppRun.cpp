@@ -203,9 +203,6 @@ AnyValue::Dictionary readDefaults(const std::filesystem::path& home) {
     return readDictionary(defaultsFile(home));
 }
 
-std::optional<std::string> storedRemoteValue(const std::filesystem::path& home, const std::string& key) {
-    return readDictionary(activeRemoteConfigFile(home))[key].stringValue();
-}
 
 std::vector<std::string> storedLatex(const std::filesystem::path& home) {
     std::vector<std::string> out;

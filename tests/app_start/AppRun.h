@@ -78,8 +78,6 @@ class AppRun {
 // The app's standard user-defaults domain under home.
 std::filesystem::path defaultsFile(const std::filesystem::path& home);
 AnyValue::Dictionary readDefaults(const std::filesystem::path& home);
-// The text of a remote-configuration key as its last activation under home stored it.
-std::optional<std::string> storedRemoteValue(const std::filesystem::path& home, const std::string& key);
 // The formula texts of the stored history, in stored order.
 std::vector<std::string> storedLatex(const std::filesystem::path& home);
 // Merges values into the stored domain, as an earlier run would have left them.

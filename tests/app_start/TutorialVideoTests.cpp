@@ -1,20 +1,19 @@
 #include "AppRun.h"
 
-#include "tests/support/LocalHttpServer.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
 namespace {
 
-const std::string videoCatalogue = R"({"videoTutorials":{"OB":{
+// As an earlier run would have activated it.
+const std::string videoCatalogue = R"({"OB":{
     "de":["https://www.youtube.com/watch?v=DEvideo0001&t=42s"],
     "en":["https://www.youtube.com/watch?v=ENvideo0001","https://youtu.be/short12345","https://youtu.be/ENvideo0002"],
     "fr":["https://www.youtube.com/watch?v=FRvideo0001"]},
-  "XY":{"de":["https://www.youtube.com/watch?v=XYvideo0001"]}}})";
+  "XY":{"de":["https://www.youtube.com/watch?v=XYvideo0001"]}})";
 
 // Reopens the example from the history and calculates it: the result page with its video row.
 void showExampleResult(AppRun& app) {
@@ -38,28 +37,12 @@ std::vector<AppView> players(AppRun& app) {
     return views;
 }
 
-// Runs the program against the server until its answer for the videos is activated and stored, so
-// that the next start begins with it in force (a fetch in the same run lands at no fixed moment).
-void activateAnswer(const std::filesystem::path& home, LocalHttpServer& server, const std::string& answer,
-                    const std::function<bool(const std::string&)>& stored) {
-    server.respond(200, answer);
-    AppRun app(home, {{"OMBREL_REMOTE_CONFIG_URL", server.url()}});
-    ASSERT_TRUE(app.isReady());
-    ASSERT_TRUE(
-        app.waitUntil([&] { return stored(storedRemoteValue(home, "videoTutorials").value_or("")); }));
-}
-
-bool holdsVideos(const std::string& stored) {
-    return stored.find("ENvideo0001") != std::string::npos;
-}
-
 } // namespace
 
 TEST(TutorialVideoTest, GermanLinksComeFirstThenEnglishOnesBehindALockUntilConsent) {
     TemporaryFolder home;
     skipIntroduction(home.path());
-    LocalHttpServer server;
-    activateAnswer(home.path(), server, videoCatalogue, holdsVideos);
+    writeActiveRemoteConfig(home.path(), {{"videoTutorials", videoCatalogue}});
     AppRun app(home.path(), {{"LANGUAGE", "de"}});
     ASSERT_TRUE(app.isReady());
     showExampleResult(app);
@@ -115,11 +98,8 @@ TEST(TutorialVideoTest, GermanLinksComeFirstThenEnglishOnesBehindALockUntilConse
 TEST(TutorialVideoTest, ALanguageWithoutVideosGetsTheEnglishOnesAndNoCatalogueNoRow) {
     TemporaryFolder home;
     skipIntroduction(home.path());
-    // Four starts: the rating prompt would come up in the last one.
-    writeDefaults(home.path(),
-                  {{"isYoutubeDsgvoAccepted", AnyValue(true)}, {"isRatingAlreadyDone", AnyValue(true)}});
-    LocalHttpServer server;
-    activateAnswer(home.path(), server, videoCatalogue, holdsVideos);
+    writeDefaults(home.path(), {{"isYoutubeDsgvoAccepted", AnyValue(true)}});
+    writeActiveRemoteConfig(home.path(), {{"videoTutorials", videoCatalogue}});
     {
         AppRun app(home.path(), {{"LANGUAGE", "it"}});
         ASSERT_TRUE(app.isReady());
@@ -130,8 +110,7 @@ TEST(TutorialVideoTest, ALanguageWithoutVideosGetsTheEnglishOnesAndNoCatalogueNo
         app.tapAt(shown.front().frame.center());
         EXPECT_EQ(app.links(), std::vector<std::string>{"https://www.youtube.com/watch?v=ENvideo0001"});
     }
-    activateAnswer(home.path(), server, R"({"videoTutorials":{}})",
-                   [](const std::string& stored) { return stored == "{}"; });
+    writeActiveRemoteConfig(home.path(), {{"videoTutorials", "{}"}});
     AppRun app(home.path());
     ASSERT_TRUE(app.isReady());
     showExampleResult(app);
