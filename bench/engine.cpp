@@ -56,24 +56,23 @@ void BM_ReadEventsRandomVariable(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadEventsRandomVariable)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
-// Probabilities 1/p over the first primes p: a common denominator is the product of all of them, and
-// the sum (above 1) must still be refused.
-std::vector<KivoOmbrel::Row> primeDenominatorTableOf(std::size_t rows) {
+// Probabilities 1/p over the first primes p, p followed by i % zeroCycle zeros in row i: a common
+// denominator is the product of all of them, and the sum (above 1) must still be refused.
+std::vector<KivoOmbrel::Row> primeDenominatorTableOf(std::size_t rows, std::size_t zeroCycle) {
     std::vector<std::int64_t> primes;
     for (std::int64_t candidate = 2; primes.size() < rows; ++candidate)
-        if (std::none_of(primes.begin(), primes.end(), [candidate](std::int64_t p) {
-                return p * p <= candidate && candidate % p == 0;
-            }))
+        if (std::none_of(primes.begin(), primes.end(),
+                         [candidate](std::int64_t p) { return p * p <= candidate && candidate % p == 0; }))
             primes.push_back(candidate);
     std::vector<KivoOmbrel::Row> table;
     for (std::size_t i = 0; i < rows; ++i)
-        table.emplace_back(std::to_string(i), "1/" + std::to_string(primes[i]));
+        table.emplace_back(std::to_string(i),
+                           "1/" + std::to_string(primes[i]) + std::string(i % zeroCycle, '0'));
     return table;
 }
 
-void BM_ReadEventsDistinctPrimeDenominators(benchmark::State& state) {
+void refuseForItsSum(benchmark::State& state, const std::vector<KivoOmbrel::Row>& table) {
     prepareBundle();
-    const std::vector<KivoOmbrel::Row> table = primeDenominatorTableOf(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
         KivoStringOutput::shared()->solutionSteps.clear();
         CalculatorResult result = KivoOmbrel().readEventsAndProbabilities(table, 1);
@@ -82,7 +81,17 @@ void BM_ReadEventsDistinctPrimeDenominators(benchmark::State& state) {
         benchmark::DoNotOptimize(result);
     }
 }
+
+void BM_ReadEventsDistinctPrimeDenominators(benchmark::State& state) {
+    refuseForItsSum(state, primeDenominatorTableOf(static_cast<std::size_t>(state.range(0)), 1));
+}
 BENCHMARK(BM_ReadEventsDistinctPrimeDenominators)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// Denominators up to 10^300 times a prime: the powers of ten must not pile up in the common denominator.
+void BM_ReadEventsDistinctPrimeTimesPowerOfTenDenominators(benchmark::State& state) {
+    refuseForItsSum(state, primeDenominatorTableOf(static_cast<std::size_t>(state.range(0)), 300));
+}
+BENCHMARK(BM_ReadEventsDistinctPrimeTimesPowerOfTenDenominators)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_BeautifyInputEcho(benchmark::State& state) {
     prepareBundle();

@@ -14,9 +14,12 @@ namespace {
 
 using boost::multiprecision::cpp_int;
 
-struct ExactFraction {
+// numerator / denominator · 10^exponent. The power of ten is kept apart: decimals typed with many
+// places would otherwise multiply hundreds of digits per row into the common denominator.
+struct ScaledFraction {
     cpp_int numerator;
     cpp_int denominator;
+    int exponent = 0;
 };
 
 cpp_int powerOfTen(unsigned exponent) {
@@ -28,42 +31,44 @@ cpp_int powerOfTen(unsigned exponent) {
     return power;
 }
 
-// The fraction the shortest decimal of a finite double spells: its digits times a power of ten.
-ExactFraction typedNumber(double value) {
+// The shortest decimal of a finite double: its digits times a power of ten.
+ScaledFraction typedNumber(double value) {
     if (value == 0)
         return {0, 1};
     const ShortestDecimal decimal = shortestDecimal(std::fabs(value));
     std::uint64_t digits = 0;
     std::from_chars(decimal.digits.data(), decimal.digits.data() + decimal.digits.size(), digits);
-    const cpp_int numerator = value < 0 ? -cpp_int(digits) : cpp_int(digits);
-    const int shift = decimal.exponent + 1 - static_cast<int>(decimal.digits.size());
-    if (shift >= 0)
-        return {numerator * powerOfTen(static_cast<unsigned>(shift)), 1};
-    return {numerator, powerOfTen(static_cast<unsigned>(-shift))};
+    return {value < 0 ? -cpp_int(digits) : cpp_int(digits), 1,
+            decimal.exponent + 1 - static_cast<int>(decimal.digits.size())};
 }
 
-ExactFraction typedTerm(const Digit& term) {
-    ExactFraction z = typedNumber(*term.z);
+ScaledFraction typedTerm(const Digit& term) {
+    ScaledFraction z = typedNumber(*term.z);
     if (term.n == 1.0)
         return z;
-    const ExactFraction n = typedNumber(term.n);
-    return {z.numerator * n.denominator, z.denominator * n.numerator};
+    ScaledFraction n = typedNumber(term.n);
+    return {std::move(z.numerator), std::move(n.numerator), z.exponent - n.exponent};
 }
 
-// Halves summed on their own, then joined; fractions are not reduced, and equal denominators (all
-// decimals with as many digits) are kept as they are. Reducing on the way would cost a greatest
-// common divisor of ever longer numbers for every term.
-ExactFraction sum(std::span<const ExactFraction> terms) {
+// Halves summed on their own, then joined; fractions are not reduced, and equal denominators (every
+// decimal has 1) are kept as they are. Reducing on the way would cost a greatest common divisor of
+// ever longer numbers for every term.
+ScaledFraction sum(std::span<const ScaledFraction> terms) {
     if (terms.empty())
         return {0, 1};
     if (terms.size() == 1)
         return terms.front();
-    ExactFraction left = sum(terms.first(terms.size() / 2));
-    ExactFraction right = sum(terms.subspan(terms.size() / 2));
+    ScaledFraction left = sum(terms.first(terms.size() / 2));
+    ScaledFraction right = sum(terms.subspan(terms.size() / 2));
+    const int exponent = std::min(left.exponent, right.exponent);
+    const cpp_int leftNumerator =
+        left.numerator * powerOfTen(static_cast<unsigned>(left.exponent - exponent));
+    const cpp_int rightNumerator =
+        right.numerator * powerOfTen(static_cast<unsigned>(right.exponent - exponent));
     if (left.denominator == right.denominator)
-        return {left.numerator + right.numerator, std::move(left.denominator)};
-    return {left.numerator * right.denominator + right.numerator * left.denominator,
-            left.denominator * right.denominator};
+        return {leftNumerator + rightNumerator, std::move(left.denominator), exponent};
+    return {leftNumerator * right.denominator + rightNumerator * left.denominator,
+            left.denominator * right.denominator, exponent};
 }
 
 bool hasTypedReading(const Digit* term) {
@@ -80,10 +85,12 @@ bool probabilitiesAddUpToOne(const std::vector<const Digit*>& probabilities) {
             total += term->value().value_or(0.0);
         return total == 1.0;
     }
-    std::vector<ExactFraction> terms;
+    std::vector<ScaledFraction> terms;
     terms.reserve(probabilities.size());
     for (const Digit* term : probabilities)
         terms.push_back(typedTerm(*term));
-    const ExactFraction total = sum(terms);
-    return total.numerator == total.denominator;
+    const ScaledFraction total = sum(terms);
+    if (total.exponent >= 0)
+        return total.numerator * powerOfTen(static_cast<unsigned>(total.exponent)) == total.denominator;
+    return total.numerator == total.denominator * powerOfTen(static_cast<unsigned>(-total.exponent));
 }

@@ -54,6 +54,8 @@ TEST_F(Calculator, ProbabilitiesAddUpToExactlyOneAsTypedInAnyOrder) {
         {"0.3333333333", "0.3333333333", "0.3333333334"},
         {"0.3333333334", "0.3333333333", "0.3333333333"},
         {"1/2", "0.1234565", "0.3765435"},
+        {"0.000125", "1/8000", "0.99975"},
+        {"0.0000000000000001", "0.4999999999999999", "0.5"},
         {"0", "1"},
         // A natural constant keeps the double sum.
         {"\u03c0/4", "0.21460183660255172"},
@@ -62,6 +64,7 @@ TEST_F(Calculator, ProbabilitiesAddUpToExactlyOneAsTypedInAnyOrder) {
         {"0.3", "0.3", "0.3"},
         {"0.3", "0.3", "0.4000000001"},
         {"1/3", "1/3", "0.3333333333333333"},
+        {"0.4999999999999999", "0.5"},
         {"\u03c0/4", "0.25"},
     };
     auto rowsOf = [](const std::vector<std::string>& probabilities) {
