@@ -50,9 +50,13 @@ bool isExpandable(double value, std::string_view decimalText) {
 }
 
 // The number a plain decimal text spells, times 10^k: its digits shifted, so that a number written
-// with k decimals becomes exactly the whole number they spell.
-double scaledByPowerOfTen(const std::string& decimalText, int k) {
-    return CLocaleNumbers::parseDouble(decimalText + "e" + std::to_string(k)).value();
+// with k decimals becomes exactly the whole number they spell. None beyond 2^53, where a double no
+// longer holds every whole number (99999999.99999999 would become 10^16 over 10^8).
+std::optional<double> scaledByPowerOfTen(const std::string& decimalText, int k) {
+    const double scaled = CLocaleNumbers::parseDouble(decimalText + "e" + std::to_string(k)).value();
+    if (std::fabs(scaled) > 9007199254740992.0)
+        return std::nullopt;
+    return scaled;
 }
 
 std::string withoutBlanks(std::string text) {
@@ -317,13 +321,17 @@ void KivoInputManager::changedInputSteps() {
         const int k = static_cast<int>(KivoDigitAnalyser::analyseDigits(zs, ns));
         if (k == 0 || !isExpandable(*d.z, zs) || !isExpandable(d.n, ns))
             continue;
+        const std::optional<double> z = scaledByPowerOfTen(zs, k);
+        const std::optional<double> n = scaledByPowerOfTen(ns, k);
+        if (!z || !n)
+            continue;
 
         const std::string before = KivoStringOutput::termLatex(d, "", false, false, false, 10);
         const std::string factor = "1" + std::string(static_cast<std::size_t>(k), '0');
         const std::string expansion =
             "\\frac{" + zs + " \\cdot " + factor + "}{" + ns + " \\cdot " + factor + "}";
-        d.z = scaledByPowerOfTen(zs, k);
-        d.n = scaledByPowerOfTen(ns, k);
+        d.z = *z;
+        d.n = *n;
         const std::string after = KivoStringOutput::termLatex(d, "", false, false, false, 10);
         if (inputFormatMode == FormatMode::formula)
             entries.emplace_back(i, before + " = " + expansion + " = " + after);

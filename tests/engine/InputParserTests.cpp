@@ -176,8 +176,9 @@ TEST_F(InputParser, ExpansionKeepsTheDigitsAsTyped) {
          "0.123456789 = \\frac{0.123456789012345 \\cdot 1000000000000000}{1 \\cdot 1000000000000000} = "
          "\\frac{123456789012345}{1000000000000000}",
          24691357802469, 200000000000000},
-        // More fraction digits than a double holds exactly: left as it is.
+        // More digits than a double holds exactly: left as it is.
         {"0.1234567890123456", "", 0.1234567890123456, 1},
+        {"99999999.99999999", "", 99999999.99999999, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
