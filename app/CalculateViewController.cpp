@@ -39,15 +39,11 @@ namespace {
 constexpr CGFloat keyHeight = 52;
 constexpr CGFloat keySpacing = 8;
 constexpr CGFloat margin = 12;
-constexpr std::size_t eventPrefixLength = 5;
-constexpr std::size_t probabilityPrefixLength = 11;
 
 using LocalizedString::localized;
 
 bool namesRow(const std::string& entry, int row) {
-    const std::string number = std::to_string(row);
-    return (entry.size() > eventPrefixLength && entry.substr(eventPrefixLength) == number) ||
-           (entry.size() > probabilityPrefixLength && entry.substr(probabilityPrefixLength) == number);
+    return rowOfIdentifier(entry) == static_cast<std::size_t>(row);
 }
 
 // Character offsets of the field's text to byte offsets of its UTF-8.
