@@ -115,13 +115,19 @@ void RunLoop::run() {
             return;
         }
         const std::shared_ptr<Clock> clock = Clock::current();
-        if (pending_.empty() || clock->isManual()) {
+        if (pending_.empty()) {
             wakeup_.wait(lock);
-        } else {
-            const Clock::Duration remaining = pending_.begin()->first.first - clock->now();
-            if (remaining > Clock::Duration::zero())
-                wakeup_.wait_for(lock, remaining);
+            continue;
         }
+        // Work queued from another thread after the loop above found none is due now: its wake-up
+        // came before this wait and would be lost.
+        const Clock::Duration remaining = pending_.begin()->first.first - clock->now();
+        if (remaining <= Clock::Duration::zero())
+            continue;
+        if (clock->isManual())
+            wakeup_.wait(lock);
+        else
+            wakeup_.wait_for(lock, remaining);
     }
 }
 

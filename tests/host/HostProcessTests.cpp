@@ -78,7 +78,7 @@ TEST_F(HostProcessTest, AnswersCommandsInTheOrderTheyWereSent) {
         ASSERT_TRUE(app->post(command));
     }
     EXPECT_EQ(app->readLine(20), std::optional<std::string>("ok"));
-    EXPECT_TRUE(app->readLine(20)->starts_with("ok {\"class\":\"UILabel\""));
+    EXPECT_TRUE(app->readLine(20).value_or("").starts_with("ok {\"class\":\"UILabel\""));
     EXPECT_EQ(app->readLine(20), std::optional<std::string>("ok [\"https://example.org/pressed\"]"));
     EXPECT_EQ(app->readLine(20), std::optional<std::string>("error unknown command \"nonsense\""));
     EXPECT_EQ(app->readLine(20), std::optional<std::string>("ok 3.0"));
