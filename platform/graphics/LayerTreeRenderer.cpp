@@ -134,18 +134,21 @@ CGFloat shadowSigma(const CALayer& layer, const cairo_matrix_t& ctm) {
 
 int blurMargin(CGFloat sigma) { return static_cast<int>(std::ceil(3 * sigma)) + 1; }
 
+CGSize deviceShadowOffset(cairo_t* cr, const CALayer& layer) {
+    CGSize offset = layer.shadowOffset();
+    cairo_user_to_device_distance(cr, &offset.width, &offset.height);
+    return offset;
+}
+
 // Masks the shadow colour through a blurred alpha surface whose pixel (0, 0) lies at (x, y) in
-// device space before the offset.
+// device space.
 void paintShadowMask(cairo_t* cr, const CALayer& layer, cairo_surface_t* alpha, double x, double y, double opacity) {
-    double dx = layer.shadowOffset().width;
-    double dy = layer.shadowOffset().height;
-    cairo_user_to_device_distance(cr, &dx, &dy);
     UIColor::RGBA color = layer.shadowColor()->rgba();
     cairo_save(cr);
     cairo_identity_matrix(cr);
     cairo_set_source_rgba(cr, color.red, color.green, color.blue,
                           color.alpha * std::clamp<double>(layer.shadowOpacity(), 0, 1) * opacity);
-    cairo_mask_surface(cr, alpha, x + dx, y + dy);
+    cairo_mask_surface(cr, alpha, x, y);
     cairo_restore(cr);
 }
 
@@ -177,7 +180,8 @@ void paintContentShadow(cairo_t* cr, const CALayer& layer, cairo_pattern_t* cont
               cairo_image_surface_get_stride(alpha), sigma);
     cairo_surface_mark_dirty(alpha);
     // The group's pixel (0, 0) lies at minus its device offset in device space.
-    paintShadowMask(cr, layer, alpha, -originX - margin, -originY - margin, 1);
+    CGSize offset = deviceShadowOffset(cr, layer);
+    paintShadowMask(cr, layer, alpha, offset.width - originX - margin, offset.height - originY - margin, 1);
     cairo_surface_destroy(alpha);
 }
 
@@ -213,9 +217,10 @@ bool castsShapeShadow(const CALayer& layer, const cairo_matrix_t& ctm) {
 
 void paintShapeShadow(cairo_t* cr, const CALayer& layer, double opacity) {
     struct Key {
-        long width, height, radius, sigma;
+        long width, height, radius, sigma, phaseX, phaseY;
         bool operator<(const Key& o) const {
-            return std::tie(width, height, radius, sigma) < std::tie(o.width, o.height, o.radius, o.sigma);
+            return std::tie(width, height, radius, sigma, phaseX, phaseY) <
+                   std::tie(o.width, o.height, o.radius, o.sigma, o.phaseX, o.phaseY);
         }
     };
     thread_local std::map<Key, std::shared_ptr<cairo_surface_t>> cache;
@@ -228,34 +233,39 @@ void paintShapeShadow(cairo_t* cr, const CALayer& layer, double opacity) {
     cairo_user_to_device(cr, &x, &y);
     double width = std::abs(ctm.xx) * bounds.width();
     double height = std::abs(ctm.yy) * bounds.height();
-    x = ctm.xx < 0 ? x - width : x;
-    y = ctm.yy < 0 ? y - height : y;
+    CGSize offset = deviceShadowOffset(cr, layer);
+    x = (ctm.xx < 0 ? x - width : x) + offset.width;
+    y = (ctm.yy < 0 ? y - height : y) + offset.height;
     double radius = std::max(0.0, layer.cornerRadius()) * std::min(std::abs(ctm.xx), std::abs(ctm.yy));
     CGFloat sigma = shadowSigma(layer, ctm);
     int margin = blurMargin(sigma);
-    // Quarter pixels: the blur hides the difference.
+    // Quarter pixels: the blur hides the difference. The surface holds the shape at its position
+    // within a pixel, so that it is masked at whole pixels, without resampling.
     auto quarter = [](double v) { return std::lround(v * 4); };
-    Key key{quarter(width), quarter(height), quarter(radius), quarter(sigma)};
+    long left = quarter(x), top = quarter(y);
+    long pixelX = static_cast<long>(std::floor(left / 4.0)), pixelY = static_cast<long>(std::floor(top / 4.0));
+    Key key{quarter(width), quarter(height), quarter(radius), quarter(sigma), left - 4 * pixelX, top - 4 * pixelY};
     auto& alpha = cache[key];
     if (!alpha) {
         if (cache.size() > cacheLimit) {
             cache.clear();
             return paintShapeShadow(cr, layer, opacity);
         }
-        int w = static_cast<int>(std::ceil(width)) + 2 * margin;
-        int h = static_cast<int>(std::ceil(height)) + 2 * margin;
+        int w = static_cast<int>(std::ceil(width)) + 1 + 2 * margin;
+        int h = static_cast<int>(std::ceil(height)) + 1 + 2 * margin;
         alpha.reset(cairo_image_surface_create(CAIRO_FORMAT_A8, w, h), cairo_surface_destroy);
         cairo_t* shapeCr = cairo_create(alpha.get());
         CGContext shape(shapeCr);
         shape.beginPath();
-        shape.addPath(CGPath::withRoundedRect({double(margin), double(margin), width, height}, radius));
+        shape.addPath(CGPath::withRoundedRect(
+            {margin + key.phaseX / 4.0, margin + key.phaseY / 4.0, width, height}, radius));
         shape.fillPath();
         cairo_destroy(shapeCr);
         cairo_surface_flush(alpha.get());
         blurAlpha(cairo_image_surface_get_data(alpha.get()), w, h, cairo_image_surface_get_stride(alpha.get()), sigma);
         cairo_surface_mark_dirty(alpha.get());
     }
-    paintShadowMask(cr, layer, alpha.get(), x - margin, y - margin, opacity);
+    paintShadowMask(cr, layer, alpha.get(), double(pixelX - margin), double(pixelY - margin), opacity);
 }
 
 void drawLayerItself(CALayer& layer, CGContext& context);

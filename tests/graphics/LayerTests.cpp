@@ -190,22 +190,25 @@ TEST(LayerRenderTest, ShadowOfATransparentLayerFollowsItsContent) {
 
 TEST(LayerRenderTest, ShapeShadowsMatchContentShadowsAndDependOnSize) {
     // An opaque background casts its shape's shadow; a nearly opaque one goes through the content.
-    auto shadowBelow = [](CGFloat alpha, CGFloat width) {
+    // Also off the pixel grid, where the cached shape sits within its pixel.
+    auto shadowBelow = [](CGFloat alpha, CGFloat left) {
         auto root = canvas({200, 100});
-        auto card = coloured({20, 20, width, 40}, UIColor(1, 1, 1, alpha));
+        auto card = coloured({left, 20, 100, 40}, UIColor(1, 1, 1, alpha));
         card->setCornerRadius(6);
         card->setShadowOpacity(0.6);
         card->setShadowOffset({0, 3});
         card->setShadowRadius(3);
         root->addSublayer(card);
         auto image = pixels::render(*root, {200, 100});
-        return std::pair{pixels::at(*image, 20 + width / 2, 62).alpha, pixels::at(*image, 20 + width + 2, 45).alpha};
+        return std::pair{pixels::at(*image, left + 50, 62).alpha, pixels::at(*image, left + 101, 45).alpha};
     };
-    auto [shapeBelow, shapeSide] = shadowBelow(1, 100);
-    auto [contentBelow, contentSide] = shadowBelow(0.999, 100);
-    EXPECT_GT(shapeBelow, 0.2);
-    EXPECT_NEAR(shapeBelow, contentBelow, 0.05);
-    EXPECT_NEAR(shapeSide, contentSide, 0.05);
+    for (CGFloat left : {20.0, 20.1, 20.6}) {
+        auto [shapeBelow, shapeSide] = shadowBelow(1, left);
+        auto [contentBelow, contentSide] = shadowBelow(0.999, left);
+        EXPECT_GT(shapeBelow, 0.2);
+        EXPECT_NEAR(shapeBelow, contentBelow, 0.05) << left;
+        EXPECT_NEAR(shapeSide, contentSide, 0.03) << left;
+    }
     // A narrower card (a different cached shadow) leaves the old right edge empty.
     auto root = canvas({200, 100});
     auto narrow = coloured({20, 20, 50, 40}, UIColor::whiteColor());
