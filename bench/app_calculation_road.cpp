@@ -16,16 +16,18 @@
 #include "platform/uikit/UISegmentedControl.h"
 #include "platform/uikit/UIWindow.h"
 #include "tests/e2e/AppFrame.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 namespace {
 
 struct Frame {
+    // Each frame starts from a fresh install: stored counts (the rating prompt's) stay out.
+    TemporaryFolder home;
     std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
     std::shared_ptr<CalculateViewController> input;
     std::shared_ptr<SolutionViewController> result;
@@ -34,9 +36,7 @@ struct Frame {
 
     Frame() {
         Bundle::setMainBundlePath(OMBREL_BUNDLE_DIR);
-        const auto home = std::filesystem::temp_directory_path() / "ombrel-bench-app";
-        std::filesystem::create_directories(home);
-        setenv("OMBREL_HOME", home.c_str(), 1);
+        setenv("OMBREL_HOME", home.path().c_str(), 1);
         UserDefaults::resetStandardUserDefaults();
         Clock::setCurrent(clock);
         InterfaceBuilders::registerAll();
