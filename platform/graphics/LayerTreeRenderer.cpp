@@ -46,6 +46,15 @@ void addShape(CGContext& context, const CGRect& rect, CGFloat cornerRadius) {
     }
 }
 
+// Maps a sublayer's bounds space to its superlayer's, as presented now.
+CGAffineTransform presentedToSuperlayer(const CALayer& sublayer) {
+    const CGRect& b = sublayer.bounds();
+    return CGAffineTransform::makeTranslation(-(b.origin.x + sublayer.anchorPoint().x * b.size.width),
+                                              -(b.origin.y + sublayer.anchorPoint().y * b.size.height))
+        .concatenating(sublayer.presentationTransform().affineTransform())
+        .concatenating(CGAffineTransform::makeTranslation(sublayer.position().x, sublayer.position().y));
+}
+
 // Everything the layer and its visible sublayers may touch, in its bounds space.
 CGRect subtreeExtent(const CALayer& layer) {
     CGRect extent = layer.contentExtent();
@@ -56,16 +65,84 @@ CGRect subtreeExtent(const CALayer& layer) {
         if (sublayer->isHidden() || !invertible(*sublayer)) {
             continue;
         }
-        CGAffineTransform t = CGAffineTransform::makeTranslation(-(sublayer->bounds().origin.x +
-                                                                   sublayer->anchorPoint().x * sublayer->bounds().size.width),
-                                                                 -(sublayer->bounds().origin.y +
-                                                                   sublayer->anchorPoint().y * sublayer->bounds().size.height))
-                                  .concatenating(sublayer->presentationTransform().affineTransform())
-                                  .concatenating(CGAffineTransform::makeTranslation(sublayer->position().x,
-                                                                                    sublayer->position().y));
-        extent = extent.unionWith(t.apply(subtreeExtent(*sublayer)));
+        extent = extent.unionWith(presentedToSuperlayer(*sublayer).apply(subtreeExtent(*sublayer)));
     }
     return extent;
+}
+
+// The part of the bounds that the rounded corners leave whole.
+CGRect insideCorners(const CALayer& layer) {
+    CGFloat inset = std::max(0.0, layer.cornerRadius()) * (1 - std::numbers::sqrt2 / 2);
+    return layer.bounds().insetBy(inset, inset);
+}
+
+CGRect wholePixelsWithin(const CGRect& rect) {
+    CGFloat left = std::ceil(rect.minX()), top = std::ceil(rect.minY());
+    CGFloat right = std::floor(rect.maxX()), bottom = std::floor(rect.maxY());
+    return right > left && bottom > top ? CGRect{left, top, right - left, bottom - top} : CGRect{};
+}
+
+// Collects the whole device pixels, within `clip`, that opaque sublayer backgrounds will paint
+// over; `toDevice` maps the layer's bounds space to device space.
+void addOpaqueCover(const CALayer& layer, const CGAffineTransform& toDevice, const CGRect& clip,
+                    std::vector<CGRect>& cover) {
+    for (const auto& sublayer : layer.sublayers()) {
+        if (sublayer->isHidden() || sublayer->presentationOpacity() < 1 || sublayer->mask() ||
+            !invertible(*sublayer)) {
+            continue;
+        }
+        CGAffineTransform t = presentedToSuperlayer(*sublayer).concatenating(toDevice);
+        if (t.b != 0 || t.c != 0) {
+            continue;
+        }
+        CGRect inside = t.apply(insideCorners(*sublayer)).intersection(clip);
+        if (sublayer->backgroundColor() && sublayer->backgroundColor()->alpha() >= 1) {
+            if (CGRect pixels = wholePixelsWithin(inside); !pixels.isEmpty()) {
+                cover.push_back(pixels);
+            }
+        } else {
+            addOpaqueCover(*sublayer, t, sublayer->masksToBounds() ? inside : clip, cover);
+        }
+    }
+}
+
+// Where a clip is made of whole pixels, each pixel is drawn entirely or not at all, so what an
+// opaque pixel hides need not be drawn.
+bool clipIsWholePixels(cairo_t* cr) {
+    cairo_rectangle_list_t* rectangles = cairo_copy_clip_rectangle_list(cr);
+    bool whole = rectangles->status == CAIRO_STATUS_SUCCESS;
+    cairo_rectangle_list_destroy(rectangles);
+    return whole;
+}
+
+// Leaves out of the clip what the layer's opaque sublayers will paint over, so that a background
+// is not filled beneath them.
+void clipOutOpaqueCover(cairo_t* cr, const CALayer& layer) {
+    cairo_matrix_t ctm;
+    cairo_get_matrix(cr, &ctm);
+    if (ctm.xy != 0 || ctm.yx != 0) {
+        return;
+    }
+    CGAffineTransform toDevice{ctm.xx, ctm.yx, ctm.xy, ctm.yy, ctm.x0, ctm.y0};
+    CGRect outer = toDevice.apply(layer.bounds()).integral();
+    std::vector<CGRect> cover;
+    addOpaqueCover(layer, toDevice, layer.masksToBounds() ? toDevice.apply(insideCorners(layer)) : outer, cover);
+    if (cover.empty() || !clipIsWholePixels(cr)) {
+        return;
+    }
+    cairo_identity_matrix(cr);
+    for (const CGRect& hole : cover) {
+        // The outer rectangle one way round, the hole the other: only the hole winds to zero.
+        cairo_new_path(cr);
+        cairo_rectangle(cr, outer.minX(), outer.minY(), outer.width(), outer.height());
+        cairo_move_to(cr, hole.minX(), hole.minY());
+        cairo_line_to(cr, hole.minX(), hole.maxY());
+        cairo_line_to(cr, hole.maxX(), hole.maxY());
+        cairo_line_to(cr, hole.maxX(), hole.minY());
+        cairo_close_path(cr);
+        cairo_clip(cr);
+    }
+    cairo_set_matrix(cr, &ctm);
 }
 
 // Three box blurs approximate a Gaussian of the given deviation (in pixels). Both directions run
@@ -196,19 +273,18 @@ bool castsShapeShadow(const CALayer& layer, const cairo_matrix_t& ctm) {
     if (radius > 0 && layer.contents()) {
         return false;
     }
-    // Keeps sublayers out of the rounded corners.
-    CGFloat cornerInset = radius * (1 - std::numbers::sqrt2 / 2);
     if (!bounds.contains(layer.contentExtent())) {
         return false;
     }
-    CGRect inner = bounds.insetBy(cornerInset, cornerInset);
+    // Keeps sublayers out of the rounded corners.
+    CGRect inner = insideCorners(layer);
     for (const auto& sublayer : layer.sublayers()) {
         if (sublayer->isHidden()) {
             continue;
         }
         CGRect extent = subtreeExtent(*sublayer);
         CGAffineTransform toLayer = sublayer->transformToSuperlayer();
-        if (!(radius > 0 ? inner : bounds).contains(toLayer.apply(extent))) {
+        if (!inner.contains(toLayer.apply(extent))) {
             return false;
         }
     }
@@ -330,9 +406,12 @@ void drawLayerItself(CALayer& layer, CGContext& context) {
     const CGRect& bounds = layer.bounds();
     CGFloat radius = std::max(0.0, layer.cornerRadius());
     if (layer.backgroundColor() && layer.backgroundColor()->alpha() > 0) {
+        context.saveGState();
+        clipOutOpaqueCover(context.cairo(), layer);
         addShape(context, bounds, radius);
         context.setFillColor(*layer.backgroundColor());
         context.fillPath();
+        context.restoreGState();
     }
     context.saveGState();
     if (layer.masksToBounds()) {

@@ -117,6 +117,36 @@ TEST(LayerRenderTest, MasksToBoundsClipsSublayersToTheRoundedShape) {
     EXPECT_TRUE(pixels::near(pixels::at(*free, 60, 60), blue));
 }
 
+TEST(LayerRenderTest, BackgroundShowsWhereverSublayersLeaveItUncovered) {
+    auto root = canvas({160, 40});
+    auto parent = coloured({0, 0, 160, 40}, UIColor::whiteColor());
+    auto faded = coloured({0, 10, 20, 20}, UIColor::redColor());
+    faded->setOpacity(0.5);
+    auto translucent = coloured({30, 10, 20, 20}, UIColor(1, 0, 0, 0.5));
+    auto masked = coloured({60, 10, 20, 20}, UIColor::redColor());
+    masked->setMask(coloured({0, 0, 10, 20}, UIColor::blackColor()));
+    auto clipping = CALayer::layer();
+    clipping->setFrame({90, 10, 10, 20});
+    clipping->setMasksToBounds(true);
+    clipping->addSublayer(coloured({0, 0, 20, 20}, UIColor::redColor()));
+    auto round = coloured({110, 10, 20, 20}, UIColor::redColor());
+    round->setCornerRadius(10);
+    // Its left edge halves a device pixel.
+    auto offGrid = coloured({140.5, 10, 10, 20}, UIColor::redColor());
+    for (const auto& sublayer : {faded, translucent, masked, clipping, round, offGrid})
+        parent->addSublayer(sublayer);
+    root->addSublayer(parent);
+    auto image = pixels::render(*root, {160, 40});
+    const UIColor::RGBA pink{1, 0.5, 0.5, 1};
+    EXPECT_TRUE(pixels::near(pixels::at(*image, 10, 20), pink));
+    EXPECT_TRUE(pixels::near(pixels::at(*image, 40, 20), pink));
+    EXPECT_TRUE(pixels::near(pixels::at(*image, 75, 20), white));
+    EXPECT_TRUE(pixels::near(pixels::at(*image, 105, 20), white));
+    EXPECT_TRUE(pixels::near(pixels::at(*image, 110.2, 10.2), white));
+    EXPECT_TRUE(pixels::near(pixels::at(*image, 140.5, 20), pink, 0.05));
+    EXPECT_TRUE(pixels::near(pixels::at(*image, 145, 20), red));
+}
+
 TEST(LayerRenderTest, BorderLiesInsideTheBoundsAboveSublayers) {
     auto root = canvas({60, 60});
     auto box = coloured({10, 10, 40, 40}, UIColor::redColor());
