@@ -115,6 +115,28 @@ bool clipIsWholePixels(cairo_t* cr) {
     return whole;
 }
 
+// Leaves the holes (whole device pixels within `outer`) out of the clip.
+void clipOut(cairo_t* cr, const std::vector<CGRect>& holes, const CGRect& outer) {
+    if (holes.empty() || !clipIsWholePixels(cr)) {
+        return;
+    }
+    cairo_matrix_t ctm;
+    cairo_get_matrix(cr, &ctm);
+    cairo_identity_matrix(cr);
+    for (const CGRect& hole : holes) {
+        // The outer rectangle one way round, the hole the other: only the hole winds to zero.
+        cairo_new_path(cr);
+        cairo_rectangle(cr, outer.minX(), outer.minY(), outer.width(), outer.height());
+        cairo_move_to(cr, hole.minX(), hole.minY());
+        cairo_line_to(cr, hole.minX(), hole.maxY());
+        cairo_line_to(cr, hole.maxX(), hole.maxY());
+        cairo_line_to(cr, hole.maxX(), hole.minY());
+        cairo_close_path(cr);
+        cairo_clip(cr);
+    }
+    cairo_set_matrix(cr, &ctm);
+}
+
 // Leaves out of the clip what the layer's opaque sublayers will paint over, so that a background
 // is not filled beneath them.
 void clipOutOpaqueCover(cairo_t* cr, const CALayer& layer) {
@@ -127,22 +149,7 @@ void clipOutOpaqueCover(cairo_t* cr, const CALayer& layer) {
     CGRect outer = toDevice.apply(layer.bounds()).integral();
     std::vector<CGRect> cover;
     addOpaqueCover(layer, toDevice, layer.masksToBounds() ? toDevice.apply(insideCorners(layer)) : outer, cover);
-    if (cover.empty() || !clipIsWholePixels(cr)) {
-        return;
-    }
-    cairo_identity_matrix(cr);
-    for (const CGRect& hole : cover) {
-        // The outer rectangle one way round, the hole the other: only the hole winds to zero.
-        cairo_new_path(cr);
-        cairo_rectangle(cr, outer.minX(), outer.minY(), outer.width(), outer.height());
-        cairo_move_to(cr, hole.minX(), hole.minY());
-        cairo_line_to(cr, hole.minX(), hole.maxY());
-        cairo_line_to(cr, hole.maxX(), hole.maxY());
-        cairo_line_to(cr, hole.maxX(), hole.minY());
-        cairo_close_path(cr);
-        cairo_clip(cr);
-    }
-    cairo_set_matrix(cr, &ctm);
+    clipOut(cr, cover, outer);
 }
 
 // Three box blurs approximate a Gaussian of the given deviation (in pixels). Both directions run
@@ -341,7 +348,17 @@ void paintShapeShadow(cairo_t* cr, const CALayer& layer, double opacity) {
         blurAlpha(cairo_image_surface_get_data(alpha.get()), w, h, cairo_image_surface_get_stride(alpha.get()), sigma);
         cairo_surface_mark_dirty(alpha.get());
     }
-    paintShadowMask(cr, layer, alpha.get(), double(pixelX - margin), double(pixelY - margin), opacity);
+    CGRect mask{double(pixelX - margin), double(pixelY - margin), double(cairo_image_surface_get_width(alpha.get())),
+                double(cairo_image_surface_get_height(alpha.get()))};
+    cairo_save(cr);
+    // Unless faded, the layer's opaque background will hide the shadow beneath it.
+    CGAffineTransform toDevice{ctm.xx, ctm.yx, ctm.xy, ctm.yy, ctm.x0, ctm.y0};
+    CGRect hidden = wholePixelsWithin(toDevice.apply(insideCorners(layer)));
+    if (opacity >= 1 && !hidden.isEmpty()) {
+        clipOut(cr, {hidden}, mask);
+    }
+    paintShadowMask(cr, layer, alpha.get(), mask.minX(), mask.minY(), opacity);
+    cairo_restore(cr);
 }
 
 void drawLayerItself(CALayer& layer, CGContext& context);

@@ -180,6 +180,10 @@ TEST(LayerRenderTest, ShadowFallsBelowACardWithoutTintingIt) {
     EXPECT_GT(below.alpha, above.alpha + 0.1) << "the offset moves the shadow down";
     EXPECT_TRUE(pixels::transparent(pixels::at(*image, 70, 105)));
 
+    card->setOpacity(0.5);
+    EXPECT_NEAR(pixels::at(*pixels::render(*root, {140, 120}), 70, 50).alpha, 0.625, 0.03)
+        << "the shadow shows through a faded card";
+    card->setOpacity(1);
     card->setMasksToBounds(true);
     auto clipped = pixels::render(*root, {140, 120});
     EXPECT_TRUE(pixels::transparent(pixels::at(*clipped, 70, 82))) << "clipping to bounds hides the shadow";
