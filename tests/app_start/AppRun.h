@@ -3,6 +3,7 @@
 #include "platform/foundation/AnyValue.h"
 #include "platform/graphics/CGGeometry.h"
 #include "platform/host/AutomationClient.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <filesystem>
 #include <functional>
@@ -84,6 +85,12 @@ std::vector<std::string> storedLatex(const std::filesystem::path& home);
 void writeDefaults(const std::filesystem::path& home, const AnyValue::Dictionary& values);
 // Both introduction flags set, so that a launch goes straight to the input screen.
 void skipIntroduction(const std::filesystem::path& home);
+
+// A fresh home whose introduction is done: a run in it starts at the input screen.
+class IntroducedHome : public TemporaryFolder {
+  public:
+    IntroducedHome() { skipIntroduction(path()); }
+};
 
 // A catalogue record as the remote configuration serves it, its links under remote.example.org/slug;
 // multi is empty or an "isMultiApp" member with its comma. The rating link has the scheme given.

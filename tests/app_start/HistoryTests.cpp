@@ -59,8 +59,7 @@ std::optional<AppView> viewAt(AppRun& app, const std::string& className, CGFloat
 } // namespace
 
 TEST(HistoryTest, ReopeningAnEntryRestoresItsRowsAndModeInAFreshInputScreen) {
-    TemporaryFolder home;
-    skipIntroduction(home.path());
+    IntroducedHome home;
     AppRun app(home.path());
     ASSERT_TRUE(app.isReady());
     openHistory(app);
@@ -98,8 +97,7 @@ TEST(HistoryTest, ReopeningAnEntryRestoresItsRowsAndModeInAFreshInputScreen) {
 
 TEST(HistoryTest, AnEntryBeyondTheRowLimitIsRefusedAndAStrangeModeReadsAsModeZero) {
     const std::string tooLarge = "This calculation has more rows than Ombrel can open (10,000).";
-    TemporaryFolder home;
-    skipIntroduction(home.path());
+    IntroducedHome home;
     const AnyValue huge = record("x_i = [1;2]", "1", {{"event999999999", AnyValue("2")}});
     writeDefaults(home.path(),
                   {{"Calculations", AnyValue(AnyValue::Array{
@@ -133,8 +131,7 @@ TEST(HistoryTest, AnEntryBeyondTheRowLimitIsRefusedAndAStrangeModeReadsAsModeZer
 }
 
 TEST(HistoryTest, TheMenuBringsBackThePagesAsTheUserLeftThem) {
-    TemporaryFolder home;
-    skipIntroduction(home.path());
+    IntroducedHome home;
     AppRun app(home.path());
     ASSERT_TRUE(app.isReady());
     for (const char* step :
@@ -168,8 +165,7 @@ TEST(HistoryTest, TheMenuBringsBackThePagesAsTheUserLeftThem) {
 }
 
 TEST(HistoryTest, DeletingMovingAndClearingLastAcrossLaunches) {
-    TemporaryFolder home;
-    skipIntroduction(home.path());
+    IntroducedHome home;
     writeDefaults(home.path(), {{"Calculations",
                                  AnyValue(AnyValue::Array{record("x_i = [1]", "1"), record("x_i = [2]", "2"),
                                                           record("x_i = [3]", "3")})}});

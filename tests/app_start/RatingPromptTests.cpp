@@ -19,8 +19,7 @@ std::optional<std::int64_t> counter(const std::filesystem::path& home) {
 } // namespace
 
 TEST(RatingPromptTest, ComesAtTheFifthInputScreenAndThanksForThreeStars) {
-    TemporaryFolder home;
-    skipIntroduction(home.path());
+    IntroducedHome home;
     for (std::int64_t launch = 1; launch <= 4; ++launch) {
         AppRun app(home.path());
         ASSERT_TRUE(app.isReady());
@@ -85,8 +84,7 @@ TEST(RatingPromptTest, GoodRatingsEndOnlyWithAnOpenedRatingPage) {
     probe.respond(204, "");
     for (const Case& outcome : cases) {
         SCOPED_TRACE(outcome.name);
-        TemporaryFolder home;
-        skipIntroduction(home.path());
+        IntroducedHome home;
         writeDefaults(home.path(), {{"counterForRating", AnyValue(1)}});
         if (outcome.apps) {
             writeActiveRemoteConfig(home.path(), {{"apps", R"({"apps":[)" + *outcome.apps + "]}"}});
@@ -129,8 +127,7 @@ TEST(RatingPromptTest, GoodRatingsEndOnlyWithAnOpenedRatingPage) {
 }
 
 TEST(RatingPromptTest, CancelStartsTheCountdownAgain) {
-    TemporaryFolder home;
-    skipIntroduction(home.path());
+    IntroducedHome home;
     writeDefaults(home.path(), {{"counterForRating", AnyValue(-3)}});
     AppRun app(home.path());
     ASSERT_TRUE(app.isReady());

@@ -1,7 +1,6 @@
 #include "AppRun.h"
 
 #include "tests/support/LocalHttpServer.h"
-#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,20 +14,20 @@ std::string remoteCatalogue() {
            appRecord("org.remote.coins", "Remote Coins", "coins", "") + "]}}";
 }
 
-void openMenu(AppRun& app) {
-    app.tap("menuButton");
-}
+class SideMenuTest : public testing::Test {
+  protected:
+    IntroducedHome home;
+    LocalHttpServer server;
+    std::map<std::string, std::string> remote() const { return {{"OMBREL_REMOTE_CONFIG_URL", server.url()}}; }
+};
 
 } // namespace
 
-TEST(SideMenuTest, ListsTheAppsOfTheRemoteCatalogueAndOpensTheirStorePages) {
-    TemporaryFolder home;
-    skipIntroduction(home.path());
-    LocalHttpServer server;
+TEST_F(SideMenuTest, ListsTheAppsOfTheRemoteCatalogueAndOpensTheirStorePages) {
     server.respond(200, remoteCatalogue());
-    AppRun app(home.path(), {{"OMBREL_REMOTE_CONFIG_URL", server.url()}});
+    AppRun app(home.path(), remote());
     ASSERT_TRUE(app.isReady());
-    openMenu(app);
+    app.tap("menuButton");
     ASSERT_TRUE(app.waitUntil([&] { return app.shows("Remote Suite"); }));
     EXPECT_EQ(server.requestCount(), 1);
     for (const char* row :
@@ -51,25 +50,22 @@ TEST(SideMenuTest, ListsTheAppsOfTheRemoteCatalogueAndOpensTheirStorePages) {
     // The activated catalogue is kept on disk: the next run shows it before any fetch.
     AppRun offline(home.path());
     ASSERT_TRUE(offline.isReady());
-    openMenu(offline);
+    offline.tap("menuButton");
     EXPECT_TRUE(offline.shows("Remote Suite"));
     EXPECT_TRUE(offline.shows("Remote Coins"));
 }
 
-TEST(SideMenuTest, FallsBackToTheBundledCatalogueWhenTheServerHoldsNone) {
-    TemporaryFolder home;
-    skipIntroduction(home.path());
-    LocalHttpServer server;
+TEST_F(SideMenuTest, FallsBackToTheBundledCatalogueWhenTheServerHoldsNone) {
     server.respond(200, remoteCatalogue());
     {
-        AppRun first(home.path(), {{"OMBREL_REMOTE_CONFIG_URL", server.url()}});
+        AppRun first(home.path(), remote());
         ASSERT_TRUE(first.isReady());
         ASSERT_TRUE(first.waitUntil([&] { return server.requestCount() == 1; }));
     }
     server.respond(200, "{}");
-    AppRun app(home.path(), {{"OMBREL_REMOTE_CONFIG_URL", server.url()}});
+    AppRun app(home.path(), remote());
     ASSERT_TRUE(app.isReady());
-    openMenu(app);
+    app.tap("menuButton");
     // The catalogue activated last time gives way once the fetch finds none.
     ASSERT_TRUE(app.waitUntil([&] { return app.shows("Kivo Fractions"); }));
     EXPECT_FALSE(app.shows("Remote Suite"));
@@ -80,16 +76,13 @@ TEST(SideMenuTest, FallsBackToTheBundledCatalogueWhenTheServerHoldsNone) {
     EXPECT_FALSE(app.shows("Kivo Beta")) << "an app that should not show";
 }
 
-TEST(SideMenuTest, AReturnToTheForegroundRefreshesTheCatalogueButAFailedServerGetsAMinutesRest) {
-    TemporaryFolder home;
-    skipIntroduction(home.path());
-    LocalHttpServer server;
+TEST_F(SideMenuTest, AReturnToTheForegroundRefreshesTheCatalogueButAFailedServerGetsAMinutesRest) {
     server.respond(500, "");
-    AppRun app(home.path(), {{"OMBREL_REMOTE_CONFIG_URL", server.url()}});
+    AppRun app(home.path(), remote());
     ASSERT_TRUE(app.isReady());
     ASSERT_TRUE(app.waitUntil([&] { return server.requestCount() == 1; }));
     server.respond(200, remoteCatalogue());
-    openMenu(app);
+    app.tap("menuButton");
     // Focus lost and back within the minute after the failure: the server is not asked.
     EXPECT_TRUE(app.ok("window unfocus") && app.ok("window focus"));
     app.advance(60);
@@ -103,26 +96,20 @@ TEST(SideMenuTest, AReturnToTheForegroundRefreshesTheCatalogueButAFailedServerGe
     EXPECT_EQ(server.requestCount(), 2);
 }
 
-TEST(SideMenuTest, CommunityRowNeedsTheNetwork) {
-    TemporaryFolder home;
-    skipIntroduction(home.path());
-    AppRun app(home.path());
+TEST_F(SideMenuTest, CommunityRowNeedsTheNetworkAndOpensItsLinkOnline) {
+    {
+        AppRun app(home.path());
+        ASSERT_TRUE(app.isReady());
+        app.tap("menuButton");
+        ASSERT_TRUE(app.tap("Join us on Discord"));
+        ASSERT_TRUE(app.waitUntil([&] { return app.shows("No internet"); }));
+        EXPECT_EQ(app.events("tapped_discord").size(), 1u);
+        EXPECT_TRUE(app.links().empty());
+    }
+    server.respond(204, "");
+    AppRun app(home.path(), {{"OMBREL_CONNECTIVITY_URL", server.url()}});
     ASSERT_TRUE(app.isReady());
-    openMenu(app);
-    ASSERT_TRUE(app.tap("Join us on Discord"));
-    ASSERT_TRUE(app.waitUntil([&] { return app.shows("No internet"); }));
-    EXPECT_EQ(app.events("tapped_discord").size(), 1u);
-    EXPECT_TRUE(app.links().empty());
-}
-
-TEST(SideMenuTest, CommunityRowOpensItsLinkOnline) {
-    TemporaryFolder home;
-    skipIntroduction(home.path());
-    LocalHttpServer probe;
-    probe.respond(204, "");
-    AppRun app(home.path(), {{"OMBREL_CONNECTIVITY_URL", probe.url()}});
-    ASSERT_TRUE(app.isReady());
-    openMenu(app);
+    app.tap("menuButton");
     ASSERT_TRUE(app.tap("Join us on Discord"));
     ASSERT_TRUE(app.waitUntil([&] { return !app.links().empty(); }));
     EXPECT_EQ(app.links(), std::vector<std::string>{"https://discord.gg/ombrel"});

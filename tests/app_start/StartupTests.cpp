@@ -88,8 +88,7 @@ TEST(StartupTest, TheFirstStartDateIsWrittenOnceAndTheExampleOnlyWhenMissing) {
 }
 
 TEST(StartupTest, ASecondLaunchWithBothFlagsSetShowsNoPrompt) {
-    TemporaryFolder home;
-    skipIntroduction(home.path());
+    IntroducedHome home;
     AppRun app(home.path());
     ASSERT_TRUE(app.isReady());
     app.advance(2);

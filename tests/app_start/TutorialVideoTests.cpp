@@ -40,8 +40,7 @@ std::vector<AppView> players(AppRun& app) {
 } // namespace
 
 TEST(TutorialVideoTest, GermanLinksComeFirstThenEnglishOnesBehindALockUntilConsent) {
-    TemporaryFolder home;
-    skipIntroduction(home.path());
+    IntroducedHome home;
     writeActiveRemoteConfig(home.path(), {{"videoTutorials", videoCatalogue}});
     AppRun app(home.path(), {{"LANGUAGE", "de"}});
     ASSERT_TRUE(app.isReady());
@@ -96,8 +95,7 @@ TEST(TutorialVideoTest, GermanLinksComeFirstThenEnglishOnesBehindALockUntilConse
 }
 
 TEST(TutorialVideoTest, ALanguageWithoutVideosGetsTheEnglishOnesAndNoCatalogueNoRow) {
-    TemporaryFolder home;
-    skipIntroduction(home.path());
+    IntroducedHome home;
     writeDefaults(home.path(), {{"isYoutubeDsgvoAccepted", AnyValue(true)}});
     writeActiveRemoteConfig(home.path(), {{"videoTutorials", videoCatalogue}});
     {
