@@ -1,6 +1,5 @@
 #include "AppRun.h"
 
-#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
 #include "AppRun.h"
 
 #include "tests/support/LocalHttpServer.h"
-#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,6 @@
 #include "tests/support/XvfbDisplay.h"
 
 #include "platform/graphics/UIImage.h"
-#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +16,6 @@ class WindowTest : public ::testing::Test {
         if (!xvfb) {
             GTEST_SKIP() << "Xvfb and xdotool are needed for the window test";
         }
-        skipIntroduction(home.path());
         app = std::make_unique<AppRun>(home.path(),
                                        std::map<std::string, std::string>{{"DISPLAY", xvfb->name()}},
                                        std::vector<std::string>{"--automation"});
@@ -51,7 +49,7 @@ class WindowTest : public ::testing::Test {
         return false;
     }
 
-    TemporaryFolder home;
+    IntroducedHome home;
     std::unique_ptr<XvfbDisplay> xvfb;
     std::unique_ptr<AppRun> app;
     double scale = 1;

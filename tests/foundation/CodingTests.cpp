@@ -40,7 +40,7 @@ TEST(Date, ISO8601TextReadsBackAndStaysInFourDigitYears) {
         EXPECT_FALSE(Date::fromISO8601(bad)) << bad;
 }
 
-TEST(AnyValue, TypedReadsGiveNothingOnAnotherKind) {
+TEST(AnyValue, TypedAndShapedReadsGiveNothingOnAnotherKind) {
     const AnyValue text("5");
     EXPECT_EQ(text.stringValue(), "5");
     EXPECT_FALSE(text.integerValue());
@@ -55,9 +55,8 @@ TEST(AnyValue, TypedReadsGiveNothingOnAnotherKind) {
     EXPECT_FALSE(AnyValue(true).integerValue());
     EXPECT_FALSE(AnyValue().stringValue());
     EXPECT_EQ(AnyValue(true).kind(), AnyValue::Kind::boolean);
-}
 
-TEST(AnyValue, ShapedReadsRefuseTheWholeValueForOneBadMember) {
+    // A shaped read refuses the whole value for one bad member.
     const AnyValue inputs = AnyValue::Dictionary{{"event0", "4"}, {"probability0", 3}};
     EXPECT_FALSE(inputs.stringDictionaryValue());
     const AnyValue good = AnyValue::Dictionary{{"event0", "4"}, {"probability0", "0.3"}};
@@ -80,13 +79,7 @@ TEST(AnyValue, EqualityComparesKindAndContent) {
     EXPECT_EQ(AnyValue(), AnyValue(nullptr));
 }
 
-TEST(AnyValue, PropertyListValuesHoldNoNull) {
-    EXPECT_TRUE(everyKind().isPropertyListValue());
-    EXPECT_FALSE(AnyValue().isPropertyListValue());
-    EXPECT_FALSE(AnyValue(AnyValue::Dictionary{{"a", AnyValue::Array{1, AnyValue()}}}).isPropertyListValue());
-}
-
-TEST(PropertyListCoding, EveryKindSurvivesXMLAndBinary) {
+TEST(PropertyListCoding, EveryKindSurvivesXMLAndBinaryWithTextEscapedAndRealsExact) {
     for (auto format : {PropertyListCoding::Format::xml, PropertyListCoding::Format::binary}) {
         Result<std::string> encoded = PropertyListCoding::encode(everyKind(), format);
         ASSERT_TRUE(encoded) << encoded.error();
@@ -94,9 +87,6 @@ TEST(PropertyListCoding, EveryKindSurvivesXMLAndBinary) {
         ASSERT_TRUE(decoded) << decoded.error();
         EXPECT_EQ(*decoded, everyKind());
     }
-}
-
-TEST(PropertyListCoding, XMLEscapesTextAndKeepsRealsExact) {
     const AnyValue value = AnyValue::Dictionary{{"<&>", "x<y&z"}, {"third", 1.0 / 3.0}};
     const std::string xml = *PropertyListCoding::encode(value);
     EXPECT_NE(xml.find("<key>&lt;&amp;&gt;</key>"), std::string::npos) << xml;
@@ -141,12 +131,12 @@ TEST(PropertyListCoding, LargeArraysComeBackWholeAndInOrder) {
     EXPECT_FALSE(PropertyListCoding::encodeXML(AnyValue::Dictionary{{"Calculations", history}}, buffer));
 }
 
-TEST(PropertyListCoding, NullCannotBeEncoded) {
+TEST(PropertyListCoding, NullAndDatesOutsideTheBinaryRangeAreRefused) {
+    EXPECT_TRUE(everyKind().isPropertyListValue());
+    EXPECT_FALSE(AnyValue().isPropertyListValue());
+    EXPECT_FALSE(AnyValue(AnyValue::Dictionary{{"a", AnyValue::Array{1, AnyValue()}}}).isPropertyListValue());
     EXPECT_FALSE(PropertyListCoding::encode(AnyValue()));
     EXPECT_FALSE(PropertyListCoding::encode(AnyValue::Array{1, AnyValue()}));
-}
-
-TEST(PropertyListCoding, DatesOutsideTheBinaryRangeAreRefused) {
     for (const double seconds : {std::nan(""), 1e300, -1e300}) {
         const AnyValue date(Date::dateWithTimeIntervalSinceReferenceDate(seconds));
         EXPECT_FALSE(PropertyListCoding::encode(AnyValue::Array{date}, PropertyListCoding::Format::binary))
@@ -217,7 +207,7 @@ TEST(JSONCoding, ReadsNumbersAsIntegersOrReals) {
     EXPECT_EQ(*decoded->find("a"), AnyValue(AnyValue::Array{true, false}));
 }
 
-TEST(JSONCoding, RoundTripAndRefusals) {
+TEST(JSONCoding, RoundTripAndRefusalsOfValuesAndMalformedOrHostileText) {
     const AnyValue value =
         AnyValue::Dictionary{{"b", AnyValue::Array{1, 2.5, "x", AnyValue()}}, {"a", false}};
     Result<std::string> text = JSONCoding::encode(value);
@@ -229,9 +219,6 @@ TEST(JSONCoding, RoundTripAndRefusals) {
     EXPECT_FALSE(JSONCoding::encode(AnyValue(std::nan(""))));
     EXPECT_FALSE(JSONCoding::encode(AnyValue::Array{Date::now()}));
     EXPECT_FALSE(JSONCoding::encode(AnyValue(AnyValue::Data{1})));
-}
-
-TEST(JSONCoding, MalformedOrHostileTextIsAFailureValue) {
     for (const char* text : {"", "{", "[1,]", "{\"a\" 1}", "nul", "\"unterminated", "{} trailing", "\xff"}) {
         EXPECT_FALSE(JSONCoding::decode(text)) << text;
     }
