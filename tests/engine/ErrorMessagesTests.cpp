@@ -15,13 +15,13 @@ class ErrorMessages : public ::testing::Test {
     std::vector<std::string> shown;
 };
 
-TEST_F(ErrorMessages, KeysAreTranslated) {
-    ErrorManager::localizedErrorMessage("fractionIncomplete");
-    ErrorManager::localizedErrorMessage("notEnoughInputValues");
-    ErrorManager::localizedErrorMessage("inputParameterError");
-    ErrorManager::localizedErrorMessage("probabilityOutOfRange");
-    ErrorManager::localizedErrorMessage("sampleNeedsTwoValues");
-    ErrorManager::localizedErrorMessage("noSuchKey");
+TEST_F(ErrorMessages, KeysAreTranslatedArgumentsFillThePlaceholdersAndEmptyIdentifiersShowNothing) {
+    // A key missing from the catalogue shows itself, so its placeholders show the filling.
+    for (const char* key : {"fractionIncomplete", "notEnoughInputValues", "inputParameterError",
+                            "probabilityOutOfRange", "sampleNeedsTwoValues", "noSuchKey", "",
+                            "from %0 to %1 and %0\u00a7x", "from %0 to %1\u00a7x\u00a7y", "\u00a7",
+                            "from %0 to %1\u00a7x\u00a7y\u00a7z", "from %0\u00a7\u00a7x"})
+        ErrorManager::localizedErrorMessage(key);
     EXPECT_EQ(shown, (std::vector<std::string>{
                          "The fraction is incomplete: enter a number before and after \"/\".",
                          "Please fill in all fields.",
@@ -29,27 +29,11 @@ TEST_F(ErrorMessages, KeysAreTranslated) {
                          "Each probability must lie between 0 and 1.",
                          "A sample needs at least two values.",
                          "noSuchKey",
-                     }));
-}
-
-TEST_F(ErrorMessages, ArgumentsFillThePlaceholders) {
-    // A key missing from the catalogue shows itself, so its placeholders show the filling.
-    ErrorManager::localizedErrorMessage("from %0 to %1 and %0\u00a7x");
-    ErrorManager::localizedErrorMessage("from %0 to %1\u00a7x\u00a7y");
-    ErrorManager::localizedErrorMessage("from %0 to %1\u00a7x\u00a7y\u00a7z");
-    ErrorManager::localizedErrorMessage("from %0\u00a7\u00a7x");
-    EXPECT_EQ(shown, (std::vector<std::string>{
                          "from x to %1 and x",
                          "from x to y",
                          "from %0 to %1",
                          "from x",
                      }));
-}
-
-TEST_F(ErrorMessages, EmptyIdentifiersShowNothing) {
-    ErrorManager::localizedErrorMessage("");
-    ErrorManager::localizedErrorMessage("\u00a7");
-    EXPECT_TRUE(shown.empty());
 }
 
 TEST(ErrorMessagesPresenter, WithoutAPresenterTheConsoleGetsTheMessage) {

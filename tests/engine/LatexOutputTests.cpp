@@ -126,32 +126,30 @@ TEST(CancelledFractionLatex, ShowsBothPartsDividedByTheFactor) {
               "\\frac{2\\pi : 2\\pi}{4\\pi : 2\\pi}");
 }
 
-TEST(BeautifyLatex, TheExampleInputEcho) {
-    EXPECT_EQ(KivoStringOutput::beautifyLatex("x_i = [4;5;3;7;4] \\\\ P(X = x_i) = [0.3;0.25;0.4;0.04;0.01]"),
-              "x_i = [4;5;3;7;4] \\\\ P\\left(X = x_i\\right) = [0.3;0.25;0.4;0.04;0.01]");
-    // Already beautified text stays as it is.
-    EXPECT_EQ(KivoStringOutput::beautifyLatex("x_i = [4;5;3;7;4] \\\\ P\\left(X = x_i\\right) = [0.3]"),
-              "x_i = [4;5;3;7;4] \\\\ P\\left(X = x_i\\right) = [0.3]");
-}
-
-TEST(BeautifyLatex, DecimalZerosSignsAndSpaces) {
-    EXPECT_EQ(KivoStringOutput::beautifyLatex("x = 5.0"), "x = 5");
-    EXPECT_EQ(KivoStringOutput::beautifyLatex("2.0;3"), "2;3");
-    EXPECT_EQ(KivoStringOutput::beautifyLatex("0.05"), "0.05");
-    EXPECT_EQ(KivoStringOutput::beautifyLatex("1.0;2.0;3.0"), "1;2;3");
-    EXPECT_EQ(KivoStringOutput::beautifyLatex("a--b"), "a+b");
-    EXPECT_EQ(KivoStringOutput::beautifyLatex("3*x"), "3\\cdot x");
-    EXPECT_EQ(KivoStringOutput::beautifyLatex("a +- b = +c"), "a - b =c");
-    EXPECT_EQ(KivoStringOutput::beautifyLatex(" \t a   b \t"), "a b");
-    EXPECT_EQ(KivoStringOutput::beautifyLatex("2 1x + 3 0x"), "2x + 3");
-    EXPECT_EQ(KivoStringOutput::beautifyLatex("a\\quad b"), "a\\quad  b");
-    EXPECT_EQ(KivoStringOutput::beautifyLatex("\\color{red}x"), "\\;\\color{red}x");
-    EXPECT_EQ(KivoStringOutput::beautifyLatex(""), "");
-}
-
-TEST(BeautifyLatex, RomanNumeralsInParenthesesAtTheStart) {
-    EXPECT_EQ(KivoStringOutput::beautifyLatex("II) x (a)"), "II) x \\left(a\\right)");
-    EXPECT_EQ(KivoStringOutput::beautifyLatex("x (II)"), "x \\left(II\\right)");
+TEST(BeautifyLatex, DecimalZerosSignsSpacesParenthesesAndRomanNumerals) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"x_i = [4;5;3;7;4] \\\\ P(X = x_i) = [0.3;0.25;0.4;0.04;0.01]",
+         "x_i = [4;5;3;7;4] \\\\ P\\left(X = x_i\\right) = [0.3;0.25;0.4;0.04;0.01]"},
+        // Already beautified text stays as it is.
+        {"x_i = [4;5;3;7;4] \\\\ P\\left(X = x_i\\right) = [0.3]",
+         "x_i = [4;5;3;7;4] \\\\ P\\left(X = x_i\\right) = [0.3]"},
+        {"x = 5.0", "x = 5"},
+        {"2.0;3", "2;3"},
+        {"0.05", "0.05"},
+        {"1.0;2.0;3.0", "1;2;3"},
+        {"a--b", "a+b"},
+        {"3*x", "3\\cdot x"},
+        {"a +- b = +c", "a - b =c"},
+        {" \t a   b \t", "a b"},
+        {"2 1x + 3 0x", "2x + 3"},
+        {"a\\quad b", "a\\quad  b"},
+        {"\\color{red}x", "\\;\\color{red}x"},
+        {"", ""},
+        {"II) x (a)", "II) x \\left(a\\right)"},
+        {"x (II)", "x \\left(II\\right)"},
+    };
+    for (const auto& [text, beautified] : cases)
+        EXPECT_EQ(KivoStringOutput::beautifyLatex(text), beautified) << text;
 }
 
 TEST(DropLastCharacters, CountsUserPerceivedCharacters) {
