@@ -33,6 +33,11 @@ using InputPage = AppTest;
 using Frame = AppTest;
 using Services = AppTest;
 
+std::shared_ptr<CalculateViewController> inputPage() {
+    return std::dynamic_pointer_cast<CalculateViewController>(
+        UIStoryboard::storyboardWithName("Main")->instantiateViewControllerWithIdentifier("CalculateViewController"));
+}
+
 std::shared_ptr<SolutionStepTableViewCell> makeStepCell() {
     for (const auto& object : SolutionStepTableViewCell::prototypeNib()->instantiateWithOwner(nullptr)) {
         if (auto cell = std::dynamic_pointer_cast<SolutionStepTableViewCell>(object))
@@ -173,9 +178,7 @@ TEST_F(InputPage, StoredInputsAreRestoredIntoRowsAndMode) {
                     {{"event3", "7"}, {"probability3", "0.5"}, {"eventX", "9"}},
                     {},
                     {{"inputCalculationSelection", AnyValue(1)}}});
-    auto page = std::dynamic_pointer_cast<CalculateViewController>(
-        UIStoryboard::storyboardWithName("Main")->instantiateViewControllerWithIdentifier(
-            "CalculateViewController"));
+    auto page = inputPage();
     show(page);
     ASSERT_EQ(page->allFields.size(), 4u);
     EXPECT_EQ(page->allFields[3].event, "7");
@@ -193,9 +196,7 @@ TEST_F(InputPage, StoredInputsAreRestoredIntoRowsAndMode) {
 
     // The last row there may be: the table is full, and its add-row adds nothing.
     CalcManager::shared()->setCurrentSelectedCalculation(Calculation{"x", {{"event9999", "1"}}, {}, {}});
-    page = std::dynamic_pointer_cast<CalculateViewController>(
-        UIStoryboard::storyboardWithName("Main")->instantiateViewControllerWithIdentifier(
-            "CalculateViewController"));
+    page = inputPage();
     show(page);
     ASSERT_EQ(page->allFields.size(), maximumInputRows);
     auto table = page->inputTableView.lock();
@@ -209,9 +210,7 @@ TEST_F(InputPage, StoredInputsAreRestoredIntoRowsAndMode) {
 }
 
 TEST_F(InputPage, IdentifiersWithoutARowChangeNothing) {
-    auto page = std::dynamic_pointer_cast<CalculateViewController>(
-        UIStoryboard::storyboardWithName("Main")->instantiateViewControllerWithIdentifier(
-            "CalculateViewController"));
+    auto page = inputPage();
     show(page);
     UITextField field;
     field.setText("5");

@@ -19,12 +19,6 @@ using ControllerOperations = AppTest;
 
 class CustomView : public UIView {};
 
-TEST_F(Styling, HexTextTruncatesEachComponent) {
-    EXPECT_EQ(ColorManager::hexString(UIColor(1, 0, 0, 1)), "#ff0000");
-    EXPECT_EQ(ColorManager::hexString(UIColor(0.999, 0.999, 0.999, 1)), "#fefefe");
-    EXPECT_EQ(ColorManager::hexString(UIColor(1, 0.5, 0, 1)), "#ff7f00");
-}
-
 TEST_F(Styling, DarkModeDimsBrightnessOnly) {
     const UIColor color = UIColor::colorWithHue(0.4, 0.8, 0.46, 1);
     EXPECT_EQ(ColorManager::adaptedColorForDarkMode(color, 0.7), color);
