@@ -55,8 +55,6 @@ TEST_F(CalculationRoad, RandomVariableExampleFillsTheResultPageAndTheHistory) {
         calculator.randomVariableStatisticsSteps({{4, 0.3}, {5, 0.25}, {3, 0.4}, {7, 0.04}, {4, 0.01}});
     });
     EXPECT_EQ(std::vector<SolutionStep>(steps.begin() + 1, steps.end()), expected);
-    EXPECT_EQ(steps[8].at("latexString"), "E(X) = 3.97");
-    EXPECT_EQ(steps[21].at("latexString"), "\\sigma \\approx 1.00454");
     expectRowsShowSteps(*this, steps);
 
     const auto& history = CalcManager::shared()->calculations();
@@ -98,8 +96,6 @@ TEST_F(CalculationRoad, SampleStatisticsExampleWritesTwentyThreeSteps) {
         calculator.sampleStatisticsSteps({4, 5, 3, 7, 4});
     });
     EXPECT_EQ(std::vector<SolutionStep>(steps.begin() + 1, steps.end()), expected);
-    EXPECT_EQ(steps[9].at("latexString"), "\\bar{x} = 4.6");
-    EXPECT_EQ(steps[23].at("latexString"), "s \\approx 1.51658");
     expectRowsShowSteps(*this, steps);
     EXPECT_EQ(CalcManager::shared()
                   ->calculations()

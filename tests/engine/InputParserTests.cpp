@@ -31,16 +31,19 @@ class InputParser : public EngineTest {
     KivoInputManager parser;
 };
 
-TEST_F(InputParser, PlainNumbersAndParentheses) {
-    const ProcessedInputs result = process({"(3)", "-2.5", ".5", "+4", "7."});
+TEST_F(InputParser, PlainNumbersParenthesesAndDecimalsStayWithoutAnyFraction) {
+    const ProcessedInputs result = process({"(3)", "-2.5", ".5", "+4", "7.", "0.25"});
     ASSERT_FALSE(result.error);
     EXPECT_EQ(term(result, 0).z, 3.0);
     EXPECT_EQ(term(result, 1).z, -2.5);
     EXPECT_EQ(term(result, 2).z, 0.5);
     EXPECT_EQ(term(result, 3).z, 4.0);
     EXPECT_EQ(term(result, 4).z, 7.0);
+    EXPECT_EQ(term(result, 5).z, 0.25);
     EXPECT_EQ(term(result, 0).n, 1.0);
+    EXPECT_EQ(term(result, 1).n, 1.0);
     EXPECT_FALSE(result.isWithFraction);
+    EXPECT_FALSE(KivoMathOperation::shared()->withFraction);
     EXPECT_TRUE(result.solutionSteps->empty());
 }
 
@@ -127,15 +130,6 @@ TEST_F(InputParser, MinimumCountRequiredFieldsAndTags) {
     EXPECT_EQ(badTag.errorFieldIds, std::vector<std::string>{"12"});
 }
 
-TEST_F(InputParser, DecimalsStayWithoutAnyFraction) {
-    const ProcessedInputs result = process({"0.3", "0.25"});
-    ASSERT_FALSE(result.error);
-    EXPECT_TRUE(result.solutionSteps->empty());
-    EXPECT_EQ(term(result, 0).n, 1.0);
-    EXPECT_EQ(term(result, 1).z, 0.25);
-    EXPECT_FALSE(KivoMathOperation::shared()->withFraction);
-}
-
 TEST_F(InputParser, OneFractionExpandsAndCancelsEveryField) {
     const ProcessedInputs result = process({"0.3", "0.25", "1/2"});
     ASSERT_FALSE(result.error);
@@ -194,19 +188,19 @@ TEST_F(InputParser, ExpansionKeepsTheDigitsAsTyped) {
     }
 }
 
-TEST_F(InputParser, NegativeDenominatorMovesItsSignWithoutAStep) {
+TEST_F(InputParser, NegativeDenominatorMovesItsSignWithoutAStepAndNegativeZeroKeepsIt) {
     const ProcessedInputs result = process({"1/-2"});
     ASSERT_FALSE(result.error);
     EXPECT_EQ(term(result, 0).z, -1.0);
     EXPECT_EQ(term(result, 0).n, 2.0);
     EXPECT_TRUE(parser.isAnyNumberChanged);
     EXPECT_TRUE(result.solutionSteps->empty());
-}
 
-TEST_F(InputParser, NegativeZeroKeepsItsSignWhereShownUnrounded) {
-    const ProcessedInputs result = process({"-0/5"});
-    ASSERT_FALSE(result.error);
-    expectSteps(*result.solutionSteps, {{"Cancel", "\\frac{-0}{5}= \\frac{0 : 5}{5 : 5} =  0"}});
+    // Negative zero keeps its sign where shown unrounded.
+    collectedSteps().clear();
+    const ProcessedInputs zero = process({"-0/5"});
+    ASSERT_FALSE(zero.error);
+    expectSteps(*zero.solutionSteps, {{"Cancel", "\\frac{-0}{5}= \\frac{0 : 5}{5 : 5} =  0"}});
 }
 
 TEST_F(InputParser, EchoStepsWithInputFormat) {

@@ -45,43 +45,35 @@ TEST_F(SampleStatistics, WorkedExampleWritesAllTwentyThreeSteps) {
         });
 }
 
-TEST_F(SampleStatistics, EqualValuesGiveExactZeroSpread) {
-    const std::vector<SolutionStep> steps = stepsFor({2, 2, 2});
-    EXPECT_EQ(steps[14].at("latexString"), "=\\frac{1}{2} \\cdot ((0)^2 +(0)^2 +(0)^2 )");
-    EXPECT_EQ(steps[18].at("latexString"), "s^2 = 0");
-    EXPECT_EQ(steps[21].at("latexString"), "= \\sqrt{ 0 }");
-    EXPECT_EQ(steps[22].at("latexString"), "s = 0");
-}
-
-TEST_F(SampleStatistics, AnInexactMeanMakesEveryLaterSignApproximate) {
-    const std::vector<SolutionStep> steps = stepsFor({3, 3, 4});
-    EXPECT_EQ(steps[8].at("latexString"), "\\bar{x} \\approx 3.33333");
-    EXPECT_EQ(steps[11].at("latexString"), "= \\frac{1}{3 - 1} \\cdot \\sum_{i=1}^{3} (x_i - 3.33333)^2");
-    EXPECT_EQ(steps[14].at("latexString"),
-              "\\approx\\frac{1}{2} \\cdot ((-0.33333)^2 +(-0.33333)^2 +(0.66667)^2 )");
-    EXPECT_EQ(steps[15].at("latexString"), "\\approx\\frac{1}{2} \\cdot (0.11111 +0.11111 +0.44444 )");
-    EXPECT_EQ(steps[16].at("latexString"), "\\approx \\frac{1}{2} \\cdot (0.66667)");
-    EXPECT_EQ(steps[18].at("latexString"), "s^2 \\approx 0.33333");
-    EXPECT_EQ(steps[21].at("latexString"), "\\approx \\sqrt{ 0.33333 }");
-    EXPECT_EQ(steps[22].at("latexString"), "s \\approx 0.57735");
-}
-
-TEST_F(SampleStatistics, NegativeValuesStandInParenthesesExceptInsideSquares) {
-    const std::vector<SolutionStep> steps = stepsFor({-3, 1});
-    EXPECT_EQ(steps[5].at("latexString"), "= \\frac{1}{2} \\cdot ((-3) +1 )");
-    EXPECT_EQ(steps[6].at("latexString"), "= \\frac{1}{2} \\cdot ((-2))");
-    EXPECT_EQ(steps[8].at("latexString"), "\\bar{x} = (-1)");
-    EXPECT_EQ(steps[13].at("latexString"), "= \\frac{1}{2 - 1} \\cdot (((-3) - (-1))^2 +(1 - (-1))^2 )");
-    EXPECT_EQ(steps[14].at("latexString"), "=\\frac{1}{1} \\cdot ((-2)^2 +(2)^2 )");
-    EXPECT_EQ(steps[22].at("latexString"), "s \\approx 2.82843");
-}
-
-TEST_F(SampleStatistics, LargeFiniteResultsAreWrittenInFull) {
+// Equal values give an exact zero spread; an inexact mean makes every later sign approximate;
+// negative values stand in parentheses except inside squares; large finite results are written in full.
+TEST_F(SampleStatistics, SpreadSignsParenthesesAndLargeResults) {
     struct Case {
         std::vector<std::int64_t> values;
         std::vector<std::pair<std::size_t, std::string>> steps; // (index, latexString)
     };
     const std::vector<Case> cases{
+        {{2, 2, 2},
+         {{14, "=\\frac{1}{2} \\cdot ((0)^2 +(0)^2 +(0)^2 )"},
+          {18, "s^2 = 0"},
+          {21, "= \\sqrt{ 0 }"},
+          {22, "s = 0"}}},
+        {{3, 3, 4},
+         {{8, "\\bar{x} \\approx 3.33333"},
+          {11, "= \\frac{1}{3 - 1} \\cdot \\sum_{i=1}^{3} (x_i - 3.33333)^2"},
+          {14, "\\approx\\frac{1}{2} \\cdot ((-0.33333)^2 +(-0.33333)^2 +(0.66667)^2 )"},
+          {15, "\\approx\\frac{1}{2} \\cdot (0.11111 +0.11111 +0.44444 )"},
+          {16, "\\approx \\frac{1}{2} \\cdot (0.66667)"},
+          {18, "s^2 \\approx 0.33333"},
+          {21, "\\approx \\sqrt{ 0.33333 }"},
+          {22, "s \\approx 0.57735"}}},
+        {{-3, 1},
+         {{5, "= \\frac{1}{2} \\cdot ((-3) +1 )"},
+          {6, "= \\frac{1}{2} \\cdot ((-2))"},
+          {8, "\\bar{x} = (-1)"},
+          {13, "= \\frac{1}{2 - 1} \\cdot (((-3) - (-1))^2 +(1 - (-1))^2 )"},
+          {14, "=\\frac{1}{1} \\cdot ((-2)^2 +(2)^2 )"},
+          {22, "s \\approx 2.82843"}}},
         {{5000000, 1000000},
          {{15, "=\\frac{1}{1} \\cdot (4000000000000 +4000000000000 )"},
           {18, "s^2 = 8000000000000"},
