@@ -1,6 +1,5 @@
 #include "AppRun.h"
 
-
 #include <gtest/gtest.h>
 
 #include <algorithm>

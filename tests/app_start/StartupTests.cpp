@@ -1,6 +1,5 @@
 #include "AppRun.h"
 
-
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -86,8 +85,19 @@ TEST(StartupTest, TheFirstStartDateIsWrittenOnceAndTheExampleOnlyWhenMissing) {
     EXPECT_EQ(storedLatex(home.path()), (std::vector<std::string>{exampleLatex, "x_i = [1;2]"}));
 }
 
-TEST(StartupTest, ASecondLaunchWithBothFlagsSetShowsNoPrompt) {
-    IntroducedHome home;
+TEST(StartupTest, AMissingConsentIsAskedOnTheMainScreenAndALaunchWithBothFlagsSetShowsNoPrompt) {
+    TemporaryFolder home;
+    writeDefaults(home.path(), {{"isOnboardingFinished", AnyValue(true)}});
+    {
+        AppRun app(home.path());
+        ASSERT_TRUE(app.isReady());
+        app.advance(1);
+        EXPECT_FALSE(app.shows(welcome));
+        ASSERT_TRUE(app.shows("Privacy Policy"));
+        ASSERT_TRUE(app.tap("Accept"));
+        EXPECT_TRUE(app.shows("Fill in your given numbers:"));
+        EXPECT_EQ(readDefaults(home.path())["isDsgvoAccepted"].boolValue(), std::optional<bool>(true));
+    }
     AppRun app(home.path());
     ASSERT_TRUE(app.isReady());
     app.advance(2);
@@ -96,19 +106,6 @@ TEST(StartupTest, ASecondLaunchWithBothFlagsSetShowsNoPrompt) {
     EXPECT_TRUE(app.shows("Fill in your given numbers:"));
     EXPECT_TRUE(app.shows("Input"));
     EXPECT_TRUE(app.shows("Result"));
-}
-
-TEST(StartupTest, AMissingConsentIsAskedOnTheMainScreen) {
-    TemporaryFolder home;
-    writeDefaults(home.path(), {{"isOnboardingFinished", AnyValue(true)}});
-    AppRun app(home.path());
-    ASSERT_TRUE(app.isReady());
-    app.advance(1);
-    EXPECT_FALSE(app.shows(welcome));
-    ASSERT_TRUE(app.shows("Privacy Policy"));
-    ASSERT_TRUE(app.tap("Accept"));
-    EXPECT_TRUE(app.shows("Fill in your given numbers:"));
-    EXPECT_EQ(readDefaults(home.path())["isDsgvoAccepted"].boolValue(), std::optional<bool>(true));
 }
 
 TEST(StartupTest, TheAppsDebugPrintsAreShownOnlyWhenAskedForAndNoticesAlways) {
