@@ -41,7 +41,7 @@ TEST_F(ChartOptionBuilderTest, ModelTakesTheAppsDefaultsForTheCurrentAppearance)
     EXPECT_EQ(dark["chart"]["backgroundColor"], "#000000");
 }
 
-TEST_F(ChartOptionBuilderTest, AxesTickEveryQuarterOfTheirMaximumWithMinorTicksAtAFifth) {
+TEST_F(ChartOptionBuilderTest, AxesTickEveryQuarterOfTheirMaximumUnlessABoundIsMissingOrTrigonometric) {
     const json symmetric = ChartOptionBuilder::makeYAxis("f(x)", -4, 4).toJSON();
     EXPECT_EQ(symmetric["tickPositions"], json::parse("[-4.0, -3.0, -2.0, -1.0, 0.0, 1.0, 2.0, 3.0, 4.0]"));
     EXPECT_EQ(symmetric["minorTickInterval"], 0.2);
@@ -54,9 +54,8 @@ TEST_F(ChartOptionBuilderTest, AxesTickEveryQuarterOfTheirMaximumWithMinorTicksA
     const json fromZero = ChartOptionBuilder::makeXAxis("x", 0, 10, false).toJSON();
     EXPECT_EQ(fromZero["tickPositions"], json::parse("[0.0, 2.5, 5.0, 7.5, 10.0]"));
     EXPECT_EQ(fromZero["minorTickInterval"], 0.5);
-}
 
-TEST_F(ChartOptionBuilderTest, AxisWithAMissingBoundOrAMaximumOfZeroLeavesTicksToTheChart) {
+    // An axis with a missing bound or a maximum of zero leaves the ticks to the chart.
     for (const json& axis : {ChartOptionBuilder::makeYAxis("y", std::nullopt, 4).toJSON(),
                              ChartOptionBuilder::makeXAxis("x", -4, std::nullopt, false).toJSON()}) {
         EXPECT_EQ(axis["minorTickInterval"], "auto");
@@ -70,9 +69,8 @@ TEST_F(ChartOptionBuilderTest, AxisWithAMissingBoundOrAMaximumOfZeroLeavesTicksT
     EXPECT_EQ(zeroMax["max"], 0.0);
     EXPECT_FALSE(zeroMax.contains("tickPositions"));
     EXPECT_EQ(zeroMax["minorTickInterval"], "auto");
-}
 
-TEST_F(ChartOptionBuilderTest, TrigonometricAxisStepsByAlmostHalfPiWithPiLabels) {
+    // A trigonometric axis steps by almost half pi with pi labels.
     const json axis = ChartOptionBuilder::makeXAxis("x", -1, 1, true).toJSON();
     EXPECT_EQ(axis["tickInterval"], 1.5705);
     EXPECT_EQ(axis["labels"]["formatter"], ChartOptionBuilder::multiplesOfPiFormatter);
@@ -140,9 +138,8 @@ TEST_F(ChartOptionBuilderTest, FormattersTurnTickValuesIntoLabelTexts) {
     const std::string& pi = ChartOptionBuilder::multiplesOfPiFormatter;
     expectTexts(pi, {{1.5705, "π/2"}, {-1.5705, "-π/2"}, {3.141, "π"}, {-3.141, "-π"}, {4.712, "3π/2"}});
     expectTexts(pi, {{-4.712, "-3π/2"}, {6.283, "2π"}, {0.2, "0"}, {-0.2, "0"}});
-}
 
-TEST_F(ChartOptionBuilderTest, TheChartWritesItsAxisLabelsThroughTheFormatters) {
+    // The chart writes its axis labels through the formatters.
     AAChartModel model = ChartOptionBuilder::makeChartModel();
     model.chartType(AAChartType::spline).series({AASeriesElement().name("sin(x)").data({{0, 0}, {6.272, -0.011}})});
     const AAChartRenderer chart(

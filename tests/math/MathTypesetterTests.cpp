@@ -141,7 +141,7 @@ TEST(MathTypesetter, BinomialHasNoBarAndParentheses) {
     EXPECT_GT(delimiters[1].left(), top.right() - tolerance);
 }
 
-TEST(MathTypesetter, ScriptsAreShiftedAndSmaller) {
+TEST(MathTypesetter, ScriptsAreShiftedSmallerAndApartByTheItalicCorrection) {
     const MathDisplayNode power = typeset("x^2");
     const PlacedGlyph base = only(glyphsOf(power, italicX));
     const PlacedGlyph exponent = only(glyphsOf(power, U'2'));
@@ -165,17 +165,16 @@ TEST(MathTypesetter, ScriptsAreShiftedAndSmaller) {
     // A script of a bracket group rides higher than one of a single letter.
     const MathDisplayNode group = typeset(R"(\left(x\right)^2)");
     EXPECT_GT(only(glyphsOf(group, U'2')).y, exponent.y);
-}
 
-TEST(MathTypesetter, ItalicCorrectionSeparatesSuperscriptFromSubscript) {
+    // Italic correction separates the superscript from the subscript.
     const MathDisplayNode formula = typeset("f_1^2");
     const PlacedGlyph f = only(glyphsOf(formula, italicF));
     const double correction = f.metrics().italicCorrection;
     ASSERT_GT(correction, 0);
-    const Placed sup = only(withRole(formula, MathDisplayRole::Superscript));
-    const Placed sub = only(withRole(formula, MathDisplayRole::Subscript));
-    EXPECT_NEAR(sup.left() - sub.left(), correction, tolerance);
-    EXPECT_NEAR(sub.left(), f.right(), tolerance);
+    const Placed fSup = only(withRole(formula, MathDisplayRole::Superscript));
+    const Placed fSub = only(withRole(formula, MathDisplayRole::Subscript));
+    EXPECT_NEAR(fSup.left() - fSub.left(), correction, tolerance);
+    EXPECT_NEAR(fSub.left(), f.right(), tolerance);
 }
 
 TEST(MathTypesetter, SquareRootCoversItsRadicand) {
