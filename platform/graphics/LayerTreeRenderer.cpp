@@ -82,26 +82,31 @@ CGRect wholePixelsWithin(const CGRect& rect) {
     return right > left && bottom > top ? CGRect{left, top, right - left, bottom - top} : CGRect{};
 }
 
-// Collects the whole device pixels, within `clip`, that opaque sublayer backgrounds will paint
-// over; `toDevice` maps the layer's bounds space to device space.
+void addSublayersCover(const CALayer& layer, const CGAffineTransform& toDevice, const CGRect& clip,
+                       std::vector<CGRect>& cover);
+
+// Collects the whole device pixels, within `clip`, that the layer's opaque background, or else
+// those of its sublayers, will paint over; `toDevice` maps its bounds space to device space.
 void addOpaqueCover(const CALayer& layer, const CGAffineTransform& toDevice, const CGRect& clip,
                     std::vector<CGRect>& cover) {
+    if (layer.isHidden() || layer.presentationOpacity() < 1 || layer.mask() || toDevice.b != 0 || toDevice.c != 0) {
+        return;
+    }
+    CGRect inside = toDevice.apply(insideCorners(layer)).intersection(clip);
+    if (layer.backgroundColor() && layer.backgroundColor()->alpha() >= 1) {
+        if (CGRect pixels = wholePixelsWithin(inside); !pixels.isEmpty()) {
+            cover.push_back(pixels);
+        }
+        return;
+    }
+    addSublayersCover(layer, toDevice, layer.masksToBounds() ? inside : clip, cover);
+}
+
+void addSublayersCover(const CALayer& layer, const CGAffineTransform& toDevice, const CGRect& clip,
+                       std::vector<CGRect>& cover) {
     for (const auto& sublayer : layer.sublayers()) {
-        if (sublayer->isHidden() || sublayer->presentationOpacity() < 1 || sublayer->mask() ||
-            !invertible(*sublayer)) {
-            continue;
-        }
-        CGAffineTransform t = presentedToSuperlayer(*sublayer).concatenating(toDevice);
-        if (t.b != 0 || t.c != 0) {
-            continue;
-        }
-        CGRect inside = t.apply(insideCorners(*sublayer)).intersection(clip);
-        if (sublayer->backgroundColor() && sublayer->backgroundColor()->alpha() >= 1) {
-            if (CGRect pixels = wholePixelsWithin(inside); !pixels.isEmpty()) {
-                cover.push_back(pixels);
-            }
-        } else {
-            addOpaqueCover(*sublayer, t, sublayer->masksToBounds() ? inside : clip, cover);
+        if (invertible(*sublayer)) {
+            addOpaqueCover(*sublayer, presentedToSuperlayer(*sublayer).concatenating(toDevice), clip, cover);
         }
     }
 }
@@ -148,8 +153,25 @@ void clipOutOpaqueCover(cairo_t* cr, const CALayer& layer) {
     CGAffineTransform toDevice{ctm.xx, ctm.yx, ctm.xy, ctm.yy, ctm.x0, ctm.y0};
     CGRect outer = toDevice.apply(layer.bounds()).integral();
     std::vector<CGRect> cover;
-    addOpaqueCover(layer, toDevice, layer.masksToBounds() ? toDevice.apply(insideCorners(layer)) : outer, cover);
+    addSublayersCover(layer, toDevice, layer.masksToBounds() ? toDevice.apply(insideCorners(layer)) : outer, cover);
     clipOut(cr, cover, outer);
+}
+
+// Clears what the layer tree will leave uncovered within the clip.
+void clearUncovered(cairo_t* cr, const CALayer& layer) {
+    cairo_save(cr);
+    cairo_matrix_t ctm;
+    cairo_get_matrix(cr, &ctm);
+    cairo_identity_matrix(cr);
+    double left = 0, top = 0, right = 0, bottom = 0;
+    cairo_clip_extents(cr, &left, &top, &right, &bottom);
+    CGRect outer = CGRect{left, top, right - left, bottom - top}.integral();
+    std::vector<CGRect> cover;
+    addOpaqueCover(layer, {ctm.xx, ctm.yx, ctm.xy, ctm.yy, ctm.x0, ctm.y0}, outer, cover);
+    clipOut(cr, cover, outer);
+    cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+    cairo_paint(cr);
+    cairo_restore(cr);
 }
 
 // Three box blurs approximate a Gaussian of the given deviation (in pixels). Both directions run
@@ -459,3 +481,8 @@ void drawLayerItself(CALayer& layer, CGContext& context) {
 void LayerTreeRenderer::render(CALayer& layer, CGContext& context) { renderLayer(layer, context, true); }
 
 void LayerTreeRenderer::renderContent(CALayer& layer, CGContext& context) { renderLayer(layer, context, false); }
+
+void LayerTreeRenderer::renderReplacing(CALayer& layer, CGContext& context) {
+    clearUncovered(context.cairo(), layer);
+    renderLayer(layer, context, false);
+}

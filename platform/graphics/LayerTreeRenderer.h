@@ -11,4 +11,7 @@ public:
     static void render(CALayer& layer, CGContext& context);
     // The layer in its own bounds space.
     static void renderContent(CALayer& layer, CGContext& context);
+    // As renderContent, over pixels whose content does not matter: what the tree leaves uncovered
+    // within the clip becomes transparent.
+    static void renderReplacing(CALayer& layer, CGContext& context);
 };

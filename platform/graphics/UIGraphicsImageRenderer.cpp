@@ -7,6 +7,28 @@
 #include <cairo.h>
 
 #include <cmath>
+#include <cstdlib>
+
+namespace {
+
+cairo_surface_t* uninitializedSurface(int width, int height) {
+    static cairo_user_data_key_t pixelsKey;
+    int stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, width);
+    void* pixels = stride < 0 ? nullptr : std::malloc(static_cast<std::size_t>(stride) * height + 1);
+    if (!pixels) {
+        return cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    }
+    cairo_surface_t* surface =
+        cairo_image_surface_create_for_data(static_cast<unsigned char*>(pixels), CAIRO_FORMAT_ARGB32, width, height, stride);
+    if (cairo_surface_set_user_data(surface, &pixelsKey, pixels, std::free) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface);
+        std::free(pixels);
+        return cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    }
+    return surface;
+}
+
+} // namespace
 
 void UIGraphicsImageRendererContext::fillRect(const CGRect& rect) const { context_.fillRect(rect); }
 
@@ -20,10 +42,17 @@ UIGraphicsImageRenderer::UIGraphicsImageRenderer(const CGRect& bounds, UIGraphic
     }
 }
 
-std::shared_ptr<UIImage> UIGraphicsImageRenderer::image(const Actions& actions) const {
+std::shared_ptr<UIImage> UIGraphicsImageRenderer::image(const Actions& actions) const { return render(actions, true); }
+
+std::shared_ptr<UIImage> UIGraphicsImageRenderer::imageSettingEveryPixel(const Actions& actions) const {
+    return render(actions, false);
+}
+
+std::shared_ptr<UIImage> UIGraphicsImageRenderer::render(const Actions& actions, bool cleared) const {
     int width = std::max(0, static_cast<int>(std::ceil(bounds_.width() * format_.scale)));
     int height = std::max(0, static_cast<int>(std::ceil(bounds_.height() * format_.scale)));
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    cairo_surface_t* surface = cleared ? cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)
+                                       : uninitializedSurface(width, height);
     cairo_t* cr = cairo_create(surface);
     if (format_.opaque) {
         cairo_set_source_rgb(cr, 0, 0, 0);

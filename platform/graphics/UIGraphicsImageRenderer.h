@@ -46,9 +46,14 @@ public:
     const UIGraphicsImageRendererFormat& format() const { return format_; }
     // An empty size gives a blank 0 x 0 image.
     std::shared_ptr<UIImage> image(const Actions& actions) const;
+    // As image, for actions that set every pixel (LayerTreeRenderer::renderReplacing does): the
+    // bitmap is not cleared before they run.
+    std::shared_ptr<UIImage> imageSettingEveryPixel(const Actions& actions) const;
     std::optional<std::vector<std::uint8_t>> pngData(const Actions& actions) const;
 
 private:
+    std::shared_ptr<UIImage> render(const Actions& actions, bool cleared) const;
+
     CGRect bounds_;
     UIGraphicsImageRendererFormat format_;
 };

@@ -1,6 +1,7 @@
 #include "platform/uikit/UIView.h"
 
 #include "platform/graphics/CGContext.h"
+#include "platform/graphics/LayerTreeRenderer.h"
 #include "platform/graphics/UIGraphics.h"
 #include "platform/uikit/NSLayoutConstraint.h"
 #include "platform/uikit/UILayoutResolver.h"
@@ -505,18 +506,22 @@ bool UIView::drawViewHierarchyInRect(const CGRect& rect, bool) {
     if (!context) {
         return false;
     }
+    drawHierarchy(rect, *context, LayerTreeRenderer::renderContent);
+    return true;
+}
+
+void UIView::drawHierarchy(const CGRect& rect, CGContext& context, void (*render)(CALayer&, CGContext&)) {
     layoutIfNeeded();
     engine().updatePresentation();
-    context->saveGState();
-    context->translateBy(rect.origin.x, rect.origin.y);
+    context.saveGState();
+    context.translateBy(rect.origin.x, rect.origin.y);
     if (bounds_.size.width > 0 && bounds_.size.height > 0) {
-        context->scaleBy(rect.size.width / bounds_.size.width, rect.size.height / bounds_.size.height);
+        context.scaleBy(rect.size.width / bounds_.size.width, rect.size.height / bounds_.size.height);
     }
     // The layer draws in its bounds space; what is shown starts at the bounds origin.
-    context->translateBy(-bounds_.origin.x, -bounds_.origin.y);
-    layer_->renderInContext(*context);
-    context->restoreGState();
-    return true;
+    context.translateBy(-bounds_.origin.x, -bounds_.origin.y);
+    render(*layer_, context);
+    context.restoreGState();
 }
 
 // Layout.

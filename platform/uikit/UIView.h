@@ -211,6 +211,9 @@ class UIView : public UIResponder {
     friend class UIWindow;
 
     NSLayoutAnchor anchor(NSLayoutAttribute attribute);
+    // Lays out and draws the hierarchy into rect as drawViewHierarchyInRect does, the layer tree by
+    // the given renderer.
+    void drawHierarchy(const CGRect& rect, CGContext& context, void (*render)(CALayer&, CGContext&));
     // Takes its own reference: callers may pass an element of subviews_.
     void attachSubview(std::shared_ptr<UIView> view, std::size_t index);
     void moveToWindow(UIWindow* oldWindow, UIWindow* newWindow);

@@ -1,5 +1,6 @@
 #include "platform/uikit/UIWindow.h"
 
+#include "platform/graphics/LayerTreeRenderer.h"
 #include "platform/graphics/UIGraphicsImageRenderer.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/uikit/UIApplication.h"
@@ -260,7 +261,8 @@ std::shared_ptr<UIImage> UIWindow::renderImage(CGFloat scale) {
     UIGraphicsImageRendererFormat format;
     format.scale = scale;
     UIGraphicsImageRenderer renderer(bounds().size, format);
-    return renderer.image([&](UIGraphicsImageRendererContext&) {
-        drawViewHierarchyInRect({{0, 0}, bounds().size}, true);
+    // The frame is drawn once over, not cleared first.
+    return renderer.imageSettingEveryPixel([&](UIGraphicsImageRendererContext& context) {
+        drawHierarchy({{0, 0}, bounds().size}, context.cgContext(), LayerTreeRenderer::renderReplacing);
     });
 }

@@ -1,6 +1,7 @@
 #include "tests/support/Pixels.h"
 
 #include "platform/graphics/CAShapeLayer.h"
+#include "platform/graphics/LayerTreeRenderer.h"
 #include "platform/graphics/NSAttributedString.h"
 
 #include <gtest/gtest.h>
@@ -145,6 +146,24 @@ TEST(LayerRenderTest, BackgroundShowsWhereverSublayersLeaveItUncovered) {
     EXPECT_TRUE(pixels::near(pixels::at(*image, 110.2, 10.2), white));
     EXPECT_TRUE(pixels::near(pixels::at(*image, 140.5, 20), pink, 0.05));
     EXPECT_TRUE(pixels::near(pixels::at(*image, 145, 20), red));
+}
+
+TEST(LayerRenderTest, RenderingReplacingSetsEveryPixel) {
+    auto root = canvas({60, 20});
+    root->addSublayer(coloured({0, 0, 20.2, 20}, UIColor::blueColor()));
+    auto faded = coloured({40, 0, 20, 20}, UIColor::blueColor());
+    faded->setOpacity(0.5);
+    root->addSublayer(faded);
+    auto image = pixels::draw({60, 20}, 3, [&](CGContext& context) {
+        context.setFillColor(UIColor::redColor());
+        context.fillRect({0, 0, 60, 20});
+        LayerTreeRenderer::renderReplacing(*root, context);
+    });
+    EXPECT_TRUE(pixels::near(pixels::at(*image, 10, 10), blue));
+    EXPECT_TRUE(pixels::transparent(pixels::at(*image, 30, 10)));
+    EXPECT_TRUE(pixels::near(pixels::at(*image, 50, 10), {0, 0, 1, 0.5}));
+    // The device pixel the blue edge cuts keeps none of the red below.
+    EXPECT_TRUE(pixels::near(pixels::at(*image, 20.1, 10), {0, 0, 1, 0.6}, 0.05));
 }
 
 TEST(LayerRenderTest, BorderLiesInsideTheBoundsAboveSublayers) {
