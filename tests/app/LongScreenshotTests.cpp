@@ -29,6 +29,7 @@ TEST_F(LongScreenshot, PiecesAreStackedTopToBottomOnTheWidestCanvas) {
     EXPECT_GT(stacked->colorAtPoint({370, 101})->green, 0.9);
     EXPECT_GT(stacked->colorAtPoint({10, 151})->blue, 0.9);
     EXPECT_LT(stacked->colorAtPoint({370, 160})->alpha, 0.1) << "right of a narrow piece stays clear";
+    EXPECT_EQ(stackImagesVertically({}), nullptr) << "no pieces give no picture";
 }
 
 // One plain row, then one chart row.

@@ -1,6 +1,5 @@
 #include "AppFrameTest.h"
 
-#include "app/LongScreenshot.h"
 #include "app/RemoteConfigManager.h"
 #include "app/VideoCollectionTableViewCell.h"
 #include "charts/SharingInProgress.h"
@@ -132,10 +131,6 @@ TEST_F(Sharing, AnEmptyResultSharesNothing) {
     EXPECT_EQ(eventsNamed("kivo_tapped_share").size(), 1u);
     EXPECT_EQ(drawer->presentedViewController(), nullptr);
     EXPECT_EQ(window->viewWithTag(ViewManager::loadingOverlayTag), nullptr);
-}
-
-TEST(LongScreenshot, NoPiecesGiveNoPicture) {
-    EXPECT_EQ(stackImagesVertically({}), nullptr);
 }
 
 class Screens : public AppFrameTest, public ::testing::WithParamInterface<UIUserInterfaceStyle> {

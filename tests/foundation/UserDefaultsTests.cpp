@@ -171,16 +171,15 @@ TEST_F(UserDefaultsTest, ACorruptFileIsKeptAsideAndTheDomainStartsEmpty) {
     }
     EXPECT_EQ(firstCopies, 1);
     EXPECT_EQ(secondCopies, 1);
-}
 
-TEST_F(UserDefaultsTest, ATopLevelThatIsNotADictionaryCountsAsCorrupt) {
-    const fs::path file = domainFile("settings");
-    writeText(file, *PropertyListCoding::encode(AnyValue::Array{1, 2}));
+    // A top level that is not a dictionary counts as corrupt.
+    const fs::path settings = domainFile("settings");
+    writeText(settings, *PropertyListCoding::encode(AnyValue::Array{1, 2}));
     auto suite = UserDefaults::suiteNamed("settings");
     ASSERT_TRUE(suite);
     EXPECT_TRUE(suite->dictionaryRepresentation().empty());
-    EXPECT_EQ(filesInDefaults().size(), 1u);
-    EXPECT_FALSE(fs::exists(file));
+    EXPECT_EQ(filesInDefaults().size(), 3u) << "the two earlier copies and this one";
+    EXPECT_FALSE(fs::exists(settings));
 }
 
 TEST_F(UserDefaultsTest, AFileThatCannotBeMovedAsideIsNeverOverwritten) {

@@ -1,6 +1,5 @@
 #include "HostTestSupport.h"
 
-#include "platform/foundation/DispatchQueue.h"
 #include "platform/foundation/JSONCoding.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/host/AutomationChannel.h"
@@ -78,15 +77,6 @@ TEST_F(AutomationChannelTest, RefusesMalformedCommands) {
     // Every view without text would match an empty one.
     EXPECT_EQ(channel->execute("tap-text"), "error tap-text needs a text");
     EXPECT_EQ(taps, 0);
-}
-
-TEST_F(AutomationChannelTest, AdvancesTheManualClockAndRunsDueWork) {
-    bool ran = false;
-    DispatchQueue::main()->asyncAfter(3, [&ran] { ran = true; });
-    EXPECT_EQ(channel->execute("advance 2.5"), "ok");
-    EXPECT_FALSE(ran);
-    EXPECT_EQ(channel->execute("advance 0.5"), "ok");
-    EXPECT_TRUE(ran);
 }
 
 TEST_F(AutomationChannelTest, ScrollsAndSavesScreenshots) {
