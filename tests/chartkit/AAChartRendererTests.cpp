@@ -107,7 +107,7 @@ TEST(AAChartRenderer, AutomaticMinorTicksDrawFaintLinesAtFifthsOfTheInterval) {
     EXPECT_TRUE(near(dense.at(0.5, 0.5), white)) << "minor lines closer than 3 points are left out";
 }
 
-TEST(AAChartRenderer, LabelFormattersRunInOneEnginePerChart) {
+TEST(AAChartRenderer, LabelFormattersRunInOneEnginePerChartAndFailingOrSilentOnesShowTheTickValue) {
     const char* counting = "function () { calls = (typeof calls === 'number') ? calls + 1 : 1; return calls + ':' + this.value; }";
     const auto y = AAYAxis().min(0).max(1).tickPositions({0, 0.5, 1}).labels(AALabels().formatter(counting));
     const auto x = AAXAxis().min(0).max(2).tickPositions({0, 1, 2}).labels(AALabels().formatter(counting));
@@ -119,18 +119,17 @@ TEST(AAChartRenderer, LabelFormattersRunInOneEnginePerChart) {
         EXPECT_EQ(renderer.yLabels(), (std::vector<std::string>{"1:0", "2:0.5", "3:1"}));
         EXPECT_EQ(renderer.xLabels(), (std::vector<std::string>{"4:0", "5:1", "6:2"}));
     }
-}
 
-TEST(AAChartRenderer, FailingOrSilentFormattersShowTheTickValue) {
+    // Failing or silent formatters show the tick value.
     for (const char* formatter : {"function () { throw 'x'; }", "function () { }", "function ( {", "not a function"}) {
         const auto y = AAYAxis().min(0).max(1).tickPositions({0, 0.25, 0.5, 1}).labels(AALabels().formatter(formatter));
         const AAChartRenderer renderer(chartOptions(AAChartType::line, {}, AAXAxis(), y), chartSize);
         EXPECT_EQ(renderer.yLabels(), (std::vector<std::string>{"0", "0.25", "0.5", "1"})) << formatter;
     }
     const auto big = AAYAxis().min(0).max(20000).tickPositions({0, 12500.5, 20000});
-    AAOptions options = chartOptions(AAChartType::line, {}, AAXAxis(), big);
-    options.lang(AALang().thousandsSep(","));
-    EXPECT_EQ(AAChartRenderer(options, chartSize).yLabels(), (std::vector<std::string>{"0", "12,500.5", "20,000"}));
+    AAOptions separated = chartOptions(AAChartType::line, {}, AAXAxis(), big);
+    separated.lang(AALang().thousandsSep(","));
+    EXPECT_EQ(AAChartRenderer(separated, chartSize).yLabels(), (std::vector<std::string>{"0", "12,500.5", "20,000"}));
 }
 
 TEST(AAChartRenderer, CrowdedLabelsKeepBothEndsAndEveryNthFromTheFirst) {
