@@ -19,10 +19,17 @@ using ControllerOperations = AppTest;
 
 class CustomView : public UIView {};
 
-TEST_F(Styling, DarkModeDimsBrightnessOnly) {
+TEST_F(Styling, DarkModeDimsBrightnessOnlyAndDropsTheCardShadow) {
     const UIColor color = UIColor::colorWithHue(0.4, 0.8, 0.46, 1);
     EXPECT_EQ(ColorManager::adaptedColorForDarkMode(color, 0.7), color);
+    UIView card;
+    ColorManager::applyCardShadow(card);
+    EXPECT_EQ(card.layer()->shadowOpacity(), 0.23f);
+    EXPECT_EQ(card.layer()->shadowRadius(), 4);
     UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
+    UIView darkCard;
+    ColorManager::applyCardShadow(darkCard);
+    EXPECT_EQ(darkCard.layer()->shadowOpacity(), 0.0f) << "cards have a shadow only in light mode";
     CGFloat hue = 0, saturation = 0, brightness = 0, alpha = 0;
     ColorManager::adaptedColorForDarkMode(color, 0.7).getHue(&hue, &saturation, &brightness, &alpha);
     EXPECT_NEAR(brightness, 0.322, 1e-6);
@@ -62,17 +69,6 @@ TEST_F(Styling, SubviewsAreStyledByExactClassAndTag) {
     ColorManager::styleSubviews(*root);
     EXPECT_EQ(darkLeaf->alpha(), 0.3);
     EXPECT_EQ(darkLeaf->layer()->shadowOpacity(), 0.0f) << "dark mode has no grey shadow";
-}
-
-TEST_F(Styling, CardShadowOnlyInLightMode) {
-    UIView card;
-    ColorManager::applyCardShadow(card);
-    EXPECT_EQ(card.layer()->shadowOpacity(), 0.23f);
-    EXPECT_EQ(card.layer()->shadowRadius(), 4);
-    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
-    UIView darkCard;
-    ColorManager::applyCardShadow(darkCard);
-    EXPECT_EQ(darkCard.layer()->shadowOpacity(), 0.0f);
 }
 
 TEST_F(ViewUtilities, TheOverlayExistsAtMostOnce) {
