@@ -17,9 +17,10 @@ const CGRect frame{20, 10, 360, 180};
 void render(UIView& view) {
     UIGraphicsImageRendererFormat format;
     format.scale = 3;
-    auto image = UIGraphicsImageRenderer(view.bounds().size, format).image([&](UIGraphicsImageRendererContext&) {
-        view.drawViewHierarchyInRect(view.bounds(), true);
-    });
+    auto image =
+        UIGraphicsImageRenderer(view.bounds().size, format).image([&](UIGraphicsImageRendererContext&) {
+            view.drawViewHierarchyInRect(view.bounds(), true);
+        });
     benchmark::DoNotOptimize(image);
 }
 

@@ -13,11 +13,13 @@
 namespace {
 
 class TextDrawer : public CALayerDelegate {
-public:
+  public:
     explicit TextDrawer(NSAttributedString text) : text_(std::move(text)) {}
-    void drawLayerInContext(CALayer& layer, CGContext& context) override { text_.drawInRect(layer.bounds(), context); }
+    void drawLayerInContext(CALayer& layer, CGContext& context) override {
+        text_.drawInRect(layer.bounds(), context);
+    }
 
-private:
+  private:
     NSAttributedString text_;
 };
 
@@ -25,8 +27,8 @@ struct Screen {
     std::shared_ptr<CALayer> root = CALayer::layer();
     std::vector<std::shared_ptr<TextDrawer>> drawers;
 
-    std::shared_ptr<CALayer> label(const std::shared_ptr<CALayer>& parent, const CGRect& frame, const std::string& text,
-                                   const UIFont& font) {
+    std::shared_ptr<CALayer> label(const std::shared_ptr<CALayer>& parent, const CGRect& frame,
+                                   const std::string& text, const UIFont& font) {
         auto layer = CALayer::layer();
         layer->setFrame(frame);
         auto drawer = std::make_shared<TextDrawer>(
@@ -121,8 +123,9 @@ void BM_RenderFullScreenAt3x(benchmark::State& state) {
 BENCHMARK(BM_RenderFullScreenAt3x)->Unit(benchmark::kMillisecond);
 
 void BM_MeasureLabelText(benchmark::State& state) {
-    NSAttributedString text("P(X = 3) = 0.125, the probability of three hits",
-                            NSStringAttributes{UIFont::fontWithName("Avenir-Book", 16), std::nullopt, std::nullopt});
+    NSAttributedString text(
+        "P(X = 3) = 0.125, the probability of three hits",
+        NSStringAttributes{UIFont::fontWithName("Avenir-Book", 16), std::nullopt, std::nullopt});
     for (auto _ : state) {
         benchmark::DoNotOptimize(text.boundingRectWithSize({200, 1e9}));
     }

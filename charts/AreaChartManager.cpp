@@ -19,7 +19,8 @@ std::shared_ptr<AreaChartView> AreaChartManager::makeHistogramChart(const Histog
 
 void AreaChartManager::appendHistogramSeries(const std::optional<std::string>& hexColor,
                                              const std::vector<std::vector<double>>& dataValues,
-                                             const HistogramChartData& data, std::vector<AASeriesElement>& series) {
+                                             const HistogramChartData& data,
+                                             std::vector<AASeriesElement>& series) {
     if (dataValues.empty())
         return;
     std::vector<double> xs;

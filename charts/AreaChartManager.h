@@ -12,7 +12,8 @@
 // Draws histograms as stepped area charts.
 class AreaChartManager {
   public:
-    static std::shared_ptr<AreaChartView> makeHistogramChart(const HistogramChartData& data, const CGRect& frame);
+    static std::shared_ptr<AreaChartView> makeHistogramChart(const HistogramChartData& data,
+                                                             const CGRect& frame);
     // One filled step series of the values, closed to 0 one unit beyond the smallest and the largest
     // x; a data set without pairs adds no series.
     static void appendHistogramSeries(const std::optional<std::string>& hexColor,

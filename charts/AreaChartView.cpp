@@ -3,7 +3,9 @@
 #include "charts/ChartCard.h"
 #include "engine/KivoColor.h"
 
-AreaChartView::AreaChartView(const CGRect& frame) : UIView(frame) { setupView(); }
+AreaChartView::AreaChartView(const CGRect& frame) : UIView(frame) {
+    setupView();
+}
 
 void AreaChartView::setupView() {
     setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);

@@ -10,7 +10,9 @@ constexpr RawValueTable<ChartDataType, 7> rawValues({"line", "unitCircle", "trig
 
 } // namespace
 
-std::string rawValue(ChartDataType type) { return rawValues.text(type); }
+std::string rawValue(ChartDataType type) {
+    return rawValues.text(type);
+}
 
 std::optional<ChartDataType> chartDataTypeFromRawValue(std::string_view rawValue) {
     return rawValues.value(rawValue);

@@ -5,7 +5,15 @@
 #include <string_view>
 
 // The kind a chart description names; the raw values are the case names.
-enum class ChartDataType { line, unitCircle, trigonometric, commonSpline, histogram, distributionFunction, bernoulliDistributionTree };
+enum class ChartDataType {
+    line,
+    unitCircle,
+    trigonometric,
+    commonSpline,
+    histogram,
+    distributionFunction,
+    bernoulliDistributionTree
+};
 
 std::string rawValue(ChartDataType type);
 std::optional<ChartDataType> chartDataTypeFromRawValue(std::string_view rawValue);

@@ -13,17 +13,21 @@
 namespace {
 
 template <class Kind> bool allAre(const std::vector<std::shared_ptr<ChartData>>& data) {
-    return std::all_of(data.begin(), data.end(), [](const auto& entry) { return std::dynamic_pointer_cast<Kind>(entry) != nullptr; });
+    return std::all_of(data.begin(), data.end(),
+                       [](const auto& entry) { return std::dynamic_pointer_cast<Kind>(entry) != nullptr; });
 }
 
-template <class Kind> std::vector<std::shared_ptr<Kind>> castAll(const std::vector<std::shared_ptr<ChartData>>& data) {
+template <class Kind>
+std::vector<std::shared_ptr<Kind>> castAll(const std::vector<std::shared_ptr<ChartData>>& data) {
     std::vector<std::shared_ptr<Kind>> entries;
     for (const auto& entry : data)
         entries.push_back(std::dynamic_pointer_cast<Kind>(entry));
     return entries;
 }
 
-CGFloat widthOf(const std::shared_ptr<UIView>& parentView) { return parentView ? parentView->frame().size.width : 0; }
+CGFloat widthOf(const std::shared_ptr<UIView>& parentView) {
+    return parentView ? parentView->frame().size.width : 0;
+}
 
 } // namespace
 
@@ -60,8 +64,9 @@ std::shared_ptr<UIView> ChartManager::makeChartView(const std::shared_ptr<ChartD
     return nullptr;
 }
 
-std::shared_ptr<UIView> ChartManager::makeCombinedChartView(const std::vector<std::shared_ptr<ChartData>>& data,
-                                                            const std::shared_ptr<UIView>& parentView) {
+std::shared_ptr<UIView>
+ChartManager::makeCombinedChartView(const std::vector<std::shared_ptr<ChartData>>& data,
+                                    const std::shared_ptr<UIView>& parentView) {
     if (data.empty() || !data.front())
         return nullptr;
     const CGRect frame = chartFrame(data.front()->frameRatio, widthOf(parentView));

@@ -40,7 +40,9 @@ const std::string ChartOptionBuilder::multiplesOfPiFormatter = R"(function () {
 
 namespace {
 
-std::string hex(const UIColor& color) { return KivoColor::hexString(color).value_or("#000000"); }
+std::string hex(const UIColor& color) {
+    return KivoColor::hexString(color).value_or("#000000");
+}
 
 // The value as a single-precision number writes itself (0.2, not 0.20000000298023224).
 double singlePrecision(double value) {
@@ -52,7 +54,8 @@ double singlePrecision(double value) {
 }
 
 template <class Axis>
-Axis makeAxis(const std::string& title, std::optional<double> min, std::optional<double> max, bool isTrigonometric) {
+Axis makeAxis(const std::string& title, std::optional<double> min, std::optional<double> max,
+              bool isTrigonometric) {
     const std::string grey = hex(UIColor::systemGrayColor());
     Axis axis;
     axis.reversed(false);
@@ -92,17 +95,21 @@ AAChartModel ChartOptionBuilder::makeChartModel() {
     return model;
 }
 
-AAXAxis ChartOptionBuilder::makeXAxis(const std::string& title, std::optional<double> min, std::optional<double> max,
-                                      bool isTrigonometric) {
+AAXAxis ChartOptionBuilder::makeXAxis(const std::string& title, std::optional<double> min,
+                                      std::optional<double> max, bool isTrigonometric) {
     return makeAxis<AAXAxis>(title, min, max, isTrigonometric);
 }
 
-AAYAxis ChartOptionBuilder::makeYAxis(const std::string& title, std::optional<double> min, std::optional<double> max) {
+AAYAxis ChartOptionBuilder::makeYAxis(const std::string& title, std::optional<double> min,
+                                      std::optional<double> max) {
     return makeAxis<AAYAxis>(title, min, max, false);
 }
 
 AACrosshair ChartOptionBuilder::makeCrosshair() {
-    return AACrosshair().color(hex(UIColor::labelColor())).dashStyle(AAChartLineDashStyleType::longDashDotDot).width(1.5);
+    return AACrosshair()
+        .color(hex(UIColor::labelColor()))
+        .dashStyle(AAChartLineDashStyleType::longDashDotDot)
+        .width(1.5);
 }
 
 AATooltip ChartOptionBuilder::makeTooltip(const std::string& xName, const std::string& yName) {
@@ -176,4 +183,6 @@ std::string ChartOptionBuilder::seriesColor(const std::optional<std::string>& ch
     return chartColorHexCode.value_or(hex(KivoColor::paletteGreenAccent()));
 }
 
-std::string ChartOptionBuilder::legendName(const std::string& name) { return replacingAll(name, "function", "func"); }
+std::string ChartOptionBuilder::legendName(const std::string& name) {
+    return replacingAll(name, "function", "func");
+}

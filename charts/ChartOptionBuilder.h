@@ -23,8 +23,9 @@ class ChartOptionBuilder {
     static AAYAxis makeYAxis(const std::string& title, std::optional<double> min, std::optional<double> max);
     static AACrosshair makeCrosshair();
     static AATooltip makeTooltip(const std::string& xName, const std::string& yName);
-    static AAOptions makeChartOptions(const AAChartModel& model, const std::string& xTitle, std::optional<double> xMin,
-                                      std::optional<double> xMax, const std::string& yTitle, std::optional<double> yMin,
+    static AAOptions makeChartOptions(const AAChartModel& model, const std::string& xTitle,
+                                      std::optional<double> xMin, std::optional<double> xMax,
+                                      const std::string& yTitle, std::optional<double> yMin,
                                       std::optional<double> yMax, bool isTrigonometric);
     // from, from + by, from + 2 by, ... up to through (included when hit exactly); empty unless by is
     // positive, all three are finite and there are at most 10001 values.

@@ -19,5 +19,6 @@ class ChartTableViewCell : public UITableViewCell {
     std::vector<std::shared_ptr<ChartData>> chartData;
 
     // Replaces the cell's chart by the view for the descriptions, sized for the parent view's width.
-    void setChartData(const std::vector<std::shared_ptr<ChartData>>& data, const std::shared_ptr<UIView>& parentView);
+    void setChartData(const std::vector<std::shared_ptr<ChartData>>& data,
+                      const std::shared_ptr<UIView>& parentView);
 };

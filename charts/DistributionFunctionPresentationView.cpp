@@ -27,7 +27,8 @@ std::vector<std::shared_ptr<UIResponder>> buildNib(const std::shared_ptr<UIRespo
         labels.push_back(std::make_shared<MTMathUILabel>());
     const auto values = column({labels[2], labels[3], labels[4]});
     const auto ranges = column({labels[5], labels[6], labels[7]});
-    auto stack = std::make_shared<UIStackView>(std::vector<std::shared_ptr<UIView>>{labels[0], labels[1], values, ranges});
+    auto stack = std::make_shared<UIStackView>(
+        std::vector<std::shared_ptr<UIView>>{labels[0], labels[1], values, ranges});
     stack->setAxis(UILayoutConstraintAxis::horizontal);
     stack->setAlignment(UIStackViewAlignment::center);
     stack->setSpacing(4);
@@ -52,14 +53,16 @@ std::vector<std::shared_ptr<UIResponder>> buildNib(const std::shared_ptr<UIRespo
 
 } // namespace
 
-std::shared_ptr<DistributionFunctionPresentationView> DistributionFunctionPresentationView::withFrame(
-    const CGRect& frame, double number) {
-    std::shared_ptr<DistributionFunctionPresentationView> view(new DistributionFunctionPresentationView(frame));
+std::shared_ptr<DistributionFunctionPresentationView>
+DistributionFunctionPresentationView::withFrame(const CGRect& frame, double number) {
+    std::shared_ptr<DistributionFunctionPresentationView> view(
+        new DistributionFunctionPresentationView(frame));
     view->showDistributionFunction(number);
     return view;
 }
 
-DistributionFunctionPresentationView::DistributionFunctionPresentationView(const NSCoder& coder) : UIView(coder) {}
+DistributionFunctionPresentationView::DistributionFunctionPresentationView(const NSCoder& coder)
+    : UIView(coder) {}
 
 void DistributionFunctionPresentationView::registerNib() {
     UINib::registerNib("DistributionFunctionPresentationView", buildNib);

@@ -11,7 +11,8 @@
 class DistributionFunctionPresentationView : public UIView {
   public:
     // Loads the nib into the new view and shows the value.
-    static std::shared_ptr<DistributionFunctionPresentationView> withFrame(const CGRect& frame, double number);
+    static std::shared_ptr<DistributionFunctionPresentationView> withFrame(const CGRect& frame,
+                                                                           double number);
     // As the nib's own content view: no nib of its own.
     explicit DistributionFunctionPresentationView(const NSCoder& coder);
     // Registers the nib "DistributionFunctionPresentationView" (the view does so itself before it loads it).

@@ -5,33 +5,38 @@
 
 #include <cmath>
 
-std::shared_ptr<LineChartView> LineChartManager::makeLineChart(const LineChartData& data, const CGRect& frame) {
+std::shared_ptr<LineChartView> LineChartManager::makeLineChart(const LineChartData& data,
+                                                               const CGRect& frame) {
     const double limit = std::fabs(data.axisLimit);
     auto view = LineChartView::withFrame(frame);
     view->drawLine({data.startPoint, data.endPoint}, data.markedPoints, data.dataName, data.chartTitle,
-                   ChartOptionBuilder::seriesColor(data.chartColorHexCode), AAChartType::line, 0, -limit, limit,
-                   -limit, limit);
+                   ChartOptionBuilder::seriesColor(data.chartColorHexCode), AAChartType::line, 0, -limit,
+                   limit, -limit, limit);
     return view;
 }
 
-std::shared_ptr<LineChartView> LineChartManager::makeDistributionFunctionChart(
-    const DistributionFunctionChartData& data, const CGRect& frame) {
+std::shared_ptr<LineChartView>
+LineChartManager::makeDistributionFunctionChart(const DistributionFunctionChartData& data,
+                                                const CGRect& frame) {
     auto view = LineChartView::withFrame(frame);
-    view->drawDistributionFunction(data.dataSet, extendedDistributionData(data), data.dataName, data.chartTitle,
-                                   data.xAxisName, ChartOptionBuilder::seriesColor(data.chartColorHexCode),
-                                   AAChartType::line, std::nullopt, std::nullopt, 0);
+    view->drawDistributionFunction(data.dataSet, extendedDistributionData(data), data.dataName,
+                                   data.chartTitle, data.xAxisName,
+                                   ChartOptionBuilder::seriesColor(data.chartColorHexCode), AAChartType::line,
+                                   std::nullopt, std::nullopt, 0);
     return view;
 }
 
-std::shared_ptr<LineChartView> LineChartManager::makeCombinedLineChart(
-    const std::vector<std::shared_ptr<LineChartData>>& data, const CGRect& frame) {
+std::shared_ptr<LineChartView>
+LineChartManager::makeCombinedLineChart(const std::vector<std::shared_ptr<LineChartData>>& data,
+                                        const CGRect& frame) {
     if (data.empty())
         return nullptr;
     std::vector<LineChartView::LineRecord> records;
     for (const auto& line : data) {
         // A line without a length is labelled with its name alone.
-        const std::string label =
-            line->length ? line->dataName + " = " + CLocaleNumbers::description(*line->length) : line->dataName;
+        const std::string label = line->length
+                                      ? line->dataName + " = " + CLocaleNumbers::description(*line->length)
+                                      : line->dataName;
         records.push_back({line->dataName,
                            {line->startPoint, line->endPoint},
                            line->markedPoints,
@@ -44,7 +49,8 @@ std::shared_ptr<LineChartView> LineChartManager::makeCombinedLineChart(
     return view;
 }
 
-std::vector<std::vector<double>> LineChartManager::extendedDistributionData(const DistributionFunctionChartData& data) {
+std::vector<std::vector<double>>
+LineChartManager::extendedDistributionData(const DistributionFunctionChartData& data) {
     const auto& pairs = data.dataSet;
     if (pairs.empty() || pairs.front().empty() || pairs.back().empty())
         return pairs;

@@ -29,16 +29,18 @@ class LineChartView : public UIView {
     std::shared_ptr<AAChartView> chartView;
 
     void setupView();
-    void drawLine(const std::vector<std::vector<double>>& segment, const std::vector<std::vector<double>>& markedPoints,
-                  const std::string& seriesName, const std::string& title, const std::string& colorHex,
-                  AAChartType chartType, float markerRadius, double xMin, double xMax, double yMin, double yMax);
+    void drawLine(const std::vector<std::vector<double>>& segment,
+                  const std::vector<std::vector<double>>& markedPoints, const std::string& seriesName,
+                  const std::string& title, const std::string& colorHex, AAChartType chartType,
+                  float markerRadius, double xMin, double xMax, double yMin, double yMax);
     void drawLines(const std::vector<LineRecord>& lines, const std::string& title, AAChartType chartType,
                    float markerRadius, double xMin, double xMax, double yMin, double yMax);
     void drawDistributionFunction(const std::vector<std::vector<double>>& dataSet,
                                   const std::vector<std::vector<double>>& extendedDataSet,
                                   const std::string& seriesName, const std::string& title,
-                                  const std::string& xAxisName, const std::string& colorHex, AAChartType chartType,
-                                  std::optional<double> yMin, std::optional<double> yMax, float markerRadius);
+                                  const std::string& xAxisName, const std::string& colorHex,
+                                  AAChartType chartType, std::optional<double> yMin,
+                                  std::optional<double> yMax, float markerRadius);
 
   private:
     explicit LineChartView(const CGRect& frame) : UIView(frame) {}

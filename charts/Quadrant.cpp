@@ -8,6 +8,10 @@ constexpr RawValueTable<Quadrant, 4> rawValues({"I", "II", "III", "IV"});
 
 } // namespace
 
-std::string rawValue(Quadrant quadrant) { return rawValues.text(quadrant); }
+std::string rawValue(Quadrant quadrant) {
+    return rawValues.text(quadrant);
+}
 
-std::optional<Quadrant> quadrantFromRawValue(std::string_view rawValue) { return rawValues.value(rawValue); }
+std::optional<Quadrant> quadrantFromRawValue(std::string_view rawValue) {
+    return rawValues.value(rawValue);
+}

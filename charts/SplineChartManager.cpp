@@ -74,13 +74,14 @@ std::vector<std::vector<double>> SplineChartManager::samplePoints(const Trigonom
     points.reserve(static_cast<std::size_t>(n) + 1);
     for (long k = 0; k <= n; ++k) {
         const double x = data.offset + static_cast<double>(k) * step;
-        points.push_back({x, roundToDecimalPlaces(3, data.amplitude * evaluate(*data.type, omega * x)).rounded});
+        points.push_back(
+            {x, roundToDecimalPlaces(3, data.amplitude * evaluate(*data.type, omega * x)).rounded});
     }
     return points;
 }
 
-std::shared_ptr<SplineChartView> SplineChartManager::makeTrigonometricChart(const TrigonometricChartData& data,
-                                                                            const CGRect& frame) {
+std::shared_ptr<SplineChartView>
+SplineChartManager::makeTrigonometricChart(const TrigonometricChartData& data, const CGRect& frame) {
     if (!data.type)
         return nullptr;
     const TrigonometricStyle style = styleOf(*data.type);
@@ -91,14 +92,15 @@ std::shared_ptr<SplineChartView> SplineChartManager::makeTrigonometricChart(cons
         view->drawTrigonometric(points, seriesName, style.title, style.colorHex, AAChartType::scatter,
                                 2 * data.amplitude, -2 * data.amplitude, 1);
     } else {
-        view->drawTrigonometric(points, seriesName, style.title, style.colorHex, AAChartType::spline, std::nullopt,
-                                std::nullopt, 0);
+        view->drawTrigonometric(points, seriesName, style.title, style.colorHex, AAChartType::spline,
+                                std::nullopt, std::nullopt, 0);
     }
     return view;
 }
 
-std::shared_ptr<SplineChartView> SplineChartManager::makeSplineChart(
-    const std::vector<std::shared_ptr<CommonSplineChartData>>& data, const CGRect& frame) {
+std::shared_ptr<SplineChartView>
+SplineChartManager::makeSplineChart(const std::vector<std::shared_ptr<CommonSplineChartData>>& data,
+                                    const CGRect& frame) {
     if (data.empty())
         return nullptr;
     std::vector<std::string> colors;
@@ -108,7 +110,7 @@ std::shared_ptr<SplineChartView> SplineChartManager::makeSplineChart(
         series.push_back({entry->dataName, entry->dataSet});
     }
     auto view = SplineChartView::withFrame(frame);
-    view->drawSplines(series, "y", data.front()->chartTitle, colors, AAChartType::spline, std::nullopt, std::nullopt,
-                      0);
+    view->drawSplines(series, "y", data.front()->chartTitle, colors, AAChartType::spline, std::nullopt,
+                      std::nullopt, 0);
     return view;
 }

@@ -18,6 +18,6 @@ class SplineChartManager {
     static std::shared_ptr<SplineChartView> makeTrigonometricChart(const TrigonometricChartData& data,
                                                                    const CGRect& frame);
     // All point lists in one chart, titled by the first; an empty list gives nothing.
-    static std::shared_ptr<SplineChartView> makeSplineChart(
-        const std::vector<std::shared_ptr<CommonSplineChartData>>& data, const CGRect& frame);
+    static std::shared_ptr<SplineChartView>
+    makeSplineChart(const std::vector<std::shared_ptr<CommonSplineChartData>>& data, const CGRect& frame);
 };

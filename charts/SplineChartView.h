@@ -30,8 +30,8 @@ class SplineChartView : public UIView {
                            std::optional<double> yMax, std::optional<double> yMin, float markerRadius);
     // Series k takes colour k.
     void drawSplines(const std::vector<Series>& series, const std::string& yTitle, const std::string& title,
-                     const std::vector<std::string>& colorHexes, AAChartType chartType, std::optional<double> yMax,
-                     std::optional<double> yMin, float markerRadius);
+                     const std::vector<std::string>& colorHexes, AAChartType chartType,
+                     std::optional<double> yMax, std::optional<double> yMin, float markerRadius);
 
   private:
     explicit SplineChartView(const CGRect& frame) : UIView(frame) {}

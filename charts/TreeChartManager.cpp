@@ -9,7 +9,8 @@
 
 namespace {
 
-TreeChartView::TreeNode branch(const TreeChartView::TreeNode& parent, const std::string& value, bool isHighlighted) {
+TreeChartView::TreeNode branch(const TreeChartView::TreeNode& parent, const std::string& value,
+                               bool isHighlighted) {
     TreeChartView::TreeNode child{value, {}, isHighlighted, parent.chainOfEvents};
     child.chainOfEvents.push_back(value);
     return child;
@@ -34,8 +35,8 @@ std::shared_ptr<UIView> TreeChartManager::makeTreeChart(const BernoulliDistribut
     const int levels = drawable ? data.trials : 0;
     const long leafCount = 1L << levels;
 
-    auto treeView = std::make_shared<TreeChartView>(
-        CGRect{0, 0, static_cast<CGFloat>(leafCount * 33 + 200), static_cast<CGFloat>(levels * 60 + 60 + 80)});
+    auto treeView = std::make_shared<TreeChartView>(CGRect{0, 0, static_cast<CGFloat>(leafCount * 33 + 200),
+                                                           static_cast<CGFloat>(levels * 60 + 60 + 80)});
     treeView->chartTitle = data.chartTitle;
     treeView->probabilitySuccess = CLocaleNumbers::formatG(p);
     treeView->probabilityFailure = CLocaleNumbers::formatG(1 - p);
@@ -63,7 +64,8 @@ std::shared_ptr<UIView> TreeChartManager::makeTreeChart(const BernoulliDistribut
     container->setFrame(frame);
 
     const UIFont titleFont = UIFont::systemFontOfSize(18);
-    const CGSize titleSize = NSAttributedString(data.chartTitle, {titleFont, std::nullopt, std::nullopt}).size();
+    const CGSize titleSize =
+        NSAttributedString(data.chartTitle, {titleFont, std::nullopt, std::nullopt}).size();
     auto titleLabel = std::make_shared<UILabel>(CGRect{20, 12, titleSize.width, titleSize.height});
     titleLabel->setFont(titleFont);
     titleLabel->setText(data.chartTitle);

@@ -13,7 +13,8 @@ class TreeChartManager {
     static constexpr int maximumTrials = 12;
 
     // The card: title label above a scroll view holding the tree view.
-    static std::shared_ptr<UIView> makeTreeChart(const BernoulliDistributionTreeChartData& data, const CGRect& frame);
+    static std::shared_ptr<UIView> makeTreeChart(const BernoulliDistributionTreeChartData& data,
+                                                 const CGRect& frame);
     // Gives the node n more levels of "0"/"1" children, marking those that can still reach exactly h
     // successes.
     static void placeTreeNodes(TreeChartView::TreeNode& node, int h, int n);

@@ -14,10 +14,13 @@ constexpr CGFloat levelDistance = 50;
 // The leaf labels rise to the right at 40°.
 constexpr CGFloat leafLabelAngle = -0.6981317007977318;
 
-UIFont textFont() { return UIFont::systemFontOfSize(12); }
+UIFont textFont() {
+    return UIFont::systemFontOfSize(12);
+}
 
 UIColor colorOf(const TreeChartView::TreeNode& node) {
-    return node.isHighlighted ? KivoColor::paletteGreenAccent() : UIColor::systemGrayColor().colorWithAlphaComponent(0.3);
+    return node.isHighlighted ? KivoColor::paletteGreenAccent()
+                              : UIColor::systemGrayColor().colorWithAlphaComponent(0.3);
 }
 
 NSAttributedString text(const std::string& string, std::optional<UIColor> color) {
@@ -32,7 +35,9 @@ TreeChartView::TreeChartView(const CGRect& frame) : UIView(frame) {
 
 TreeChartView::TreeChartView(const NSCoder& coder) : UIView(coder) {}
 
-void TreeChartView::drawRect(const CGRect& rect) { drawTree(rect); }
+void TreeChartView::drawRect(const CGRect& rect) {
+    drawTree(rect);
+}
 
 void TreeChartView::drawTree(const CGRect& rect) {
     UIView::drawRect(rect);
@@ -42,7 +47,8 @@ void TreeChartView::drawTree(const CGRect& rect) {
     const CGFloat width = rect.size.width;
     const CGFloat midX = rect.midX();
     if (probabilitySuccess) {
-        text(*probabilitySuccess, UIColor::labelColor()).drawInRect({midX + 0.125 * width, 80, width, 30}, *context);
+        text(*probabilitySuccess, UIColor::labelColor())
+            .drawInRect({midX + 0.125 * width, 80, width, 30}, *context);
     }
     if (probabilityFailure) {
         const NSAttributedString failure = text(*probabilityFailure, UIColor::labelColor());
@@ -54,7 +60,8 @@ void TreeChartView::drawTree(const CGRect& rect) {
         layoutTree(*rootNode, *context, midX, 60, width - 200);
 }
 
-void TreeChartView::layoutTree(const TreeNode& node, CGContext& context, CGFloat x, CGFloat y, CGFloat width) {
+void TreeChartView::layoutTree(const TreeNode& node, CGContext& context, CGFloat x, CGFloat y,
+                               CGFloat width) {
     context.setStrokeColor(colorOf(node));
     context.strokeEllipse({x - circleSize / 2, y, circleSize, circleSize});
 
@@ -85,7 +92,8 @@ std::optional<std::string> TreeChartView::leafLabel(const TreeNode& node) const 
     std::string path;
     for (const std::string& event : node.chainOfEvents) {
         const std::optional<std::string>& factor = event == "0" ? probabilityFailure : probabilitySuccess;
-        const std::optional<double> probability = factor ? CLocaleNumbers::parseDouble(*factor) : std::nullopt;
+        const std::optional<double> probability =
+            factor ? CLocaleNumbers::parseDouble(*factor) : std::nullopt;
         if (!probability)
             return std::nullopt;
         product *= *probability;
@@ -103,7 +111,8 @@ void TreeChartView::drawLeafLabel(const TreeNode& node, CGContext& context, CGFl
     const CGSize size = label.size();
     const auto depth = static_cast<CGFloat>(node.chainOfEvents.size());
     context.saveGState();
-    context.translateBy(x - 0.86 * size.width + size.width / 2, y + circleSize + 2.2 * depth + 18 + size.height / 2);
+    context.translateBy(x - 0.86 * size.width + size.width / 2,
+                        y + circleSize + 2.2 * depth + 18 + size.height / 2);
     context.rotateBy(leafLabelAngle);
     label.drawInRect({-size.width / 2, -size.height / 2, size.width, size.height}, context);
     context.restoreGState();

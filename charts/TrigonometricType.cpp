@@ -9,10 +9,14 @@ constexpr RawValueTable<TrigonometricType, 3> functionLabels({"sin(x)", "cos(x)"
 
 } // namespace
 
-std::string rawValue(TrigonometricType type) { return rawValues.text(type); }
+std::string rawValue(TrigonometricType type) {
+    return rawValues.text(type);
+}
 
 std::optional<TrigonometricType> trigonometricTypeFromRawValue(std::string_view rawValue) {
     return rawValues.value(rawValue);
 }
 
-std::string functionLabel(TrigonometricType type) { return functionLabels.text(type); }
+std::string functionLabel(TrigonometricType type) {
+    return functionLabels.text(type);
+}

@@ -1,6 +1,7 @@
 #include "charts/UnitCircleChartData.h"
 
-UnitCircleChartData::UnitCircleChartData(double alpha, double b, double angle, int fullCircles, Quadrant quadrant)
+UnitCircleChartData::UnitCircleChartData(double alpha, double b, double angle, int fullCircles,
+                                         Quadrant quadrant)
     : alpha(alpha), b(b), angle(angle), fullCircles(fullCircles), quadrant(quadrant) {
     frameRatio = 2.0;
 }

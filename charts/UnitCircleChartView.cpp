@@ -33,8 +33,10 @@ std::shared_ptr<UIImage> circleImage(CGFloat side) {
         const CGPoint centre = rect.center();
         context.setStrokeColor(UIColor::systemGrayColor());
         context.setLineWidth(1);
-        context.strokeLineSegments({{rect.minX() + 0.03 * w, centre.y}, {rect.maxX() - 0.03 * w, centre.y},
-                                    {centre.x, rect.minY() + 0.03 * w}, {centre.x, rect.maxY() - 0.03 * w}});
+        context.strokeLineSegments({{rect.minX() + 0.03 * w, centre.y},
+                                    {rect.maxX() - 0.03 * w, centre.y},
+                                    {centre.x, rect.minY() + 0.03 * w},
+                                    {centre.x, rect.maxY() - 0.03 * w}});
         context.setStrokeColor(UIColor::labelColor());
         context.setLineWidth(1.5);
         const CGFloat r = radiusShare * w;
@@ -117,7 +119,9 @@ CABasicAnimation strokeGrowth(double duration) {
     return growth;
 }
 
-std::string integerText(double value) { return std::to_string(std::llround(value)); }
+std::string integerText(double value) {
+    return std::to_string(std::llround(value));
+}
 
 double projection(UnitCircleChartView::ProjectionAxis axis, double a) {
     if (axis == UnitCircleChartView::ProjectionAxis::cosine) {
@@ -148,7 +152,8 @@ std::vector<std::shared_ptr<UIResponder>> buildNib(const std::shared_ptr<UIRespo
     content->setFrame({0, 0, size.width, size.height});
     content->setBackgroundColor(UIColor::systemBackgroundColor());
 
-    const CGFloat side = std::max<CGFloat>(0, std::min(size.height - 2 * margin, size.width / 2 - 2 * margin));
+    const CGFloat side =
+        std::max<CGFloat>(0, std::min(size.height - 2 * margin, size.width / 2 - 2 * margin));
     const CGRect circleFrame{margin * 2, (size.height - side) / 2, side, side};
     auto circle = std::make_shared<UIImageView>(circleFrame);
     circle->setImage(circleImage(side));
@@ -182,15 +187,18 @@ std::vector<std::shared_ptr<UIResponder>> buildNib(const std::shared_ptr<UIRespo
     const CGFloat buttonSide = 32;
     const CGFloat rowHeight = std::max<CGFloat>(0, (size.height - 2 * margin - buttonSide) / 5);
     const std::vector<std::pair<std::string, std::pair<std::string, UIColor>>> rows{
-        {"α =", {"0°", label}},       {"γ =", {"0°", label}},         {"n =", {"0", label}},
-        {"cos α =", {"1.0", label}},  {"sin α =", {"0.0", label}}};
+        {"α =", {"0°", label}},
+        {"γ =", {"0°", label}},
+        {"n =", {"0", label}},
+        {"cos α =", {"1.0", label}},
+        {"sin α =", {"0.0", label}}};
     std::vector<std::shared_ptr<UILabel>> values;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const CGFloat y = margin + static_cast<CGFloat>(i) * rowHeight;
         const UIColor captionColor = i == 3 ? UIColor::blueColor() : i == 4 ? UIColor::redColor() : grey;
         auto caption = makeLabel({panelX, y, panelWidth * 0.5, rowHeight}, rows[i].first, captionColor);
-        auto value = makeLabel({panelX + panelWidth * 0.5, y, panelWidth * 0.5, rowHeight}, rows[i].second.first,
-                               rows[i].second.second, UIFontWeight::medium);
+        auto value = makeLabel({panelX + panelWidth * 0.5, y, panelWidth * 0.5, rowHeight},
+                               rows[i].second.first, rows[i].second.second, UIFontWeight::medium);
         content->addSubview(caption);
         content->addSubview(value);
         labels.push_back(caption);
@@ -199,7 +207,8 @@ std::vector<std::shared_ptr<UIResponder>> buildNib(const std::shared_ptr<UIRespo
     }
 
     auto button = std::make_shared<FlatButton>(replayImage(), UIColor::whiteColor());
-    button->setFrame({size.width - margin - buttonSide, size.height - margin - buttonSide, buttonSide, buttonSide});
+    button->setFrame(
+        {size.width - margin - buttonSide, size.height - margin - buttonSide, buttonSide, buttonSide});
     button->layer()->setCornerRadius(buttonSide / 2);
     content->addSubview(button);
 
@@ -234,7 +243,9 @@ std::shared_ptr<UnitCircleChartView> UnitCircleChartView::withFrame(const CGRect
 
 UnitCircleChartView::UnitCircleChartView(const NSCoder& coder) : UIView(coder) {}
 
-void UnitCircleChartView::registerNib() { UINib::registerNib("UnitCircleChartView", buildNib); }
+void UnitCircleChartView::registerNib() {
+    UINib::registerNib("UnitCircleChartView", buildNib);
+}
 
 void UnitCircleChartView::loadUnitCircleNib() {
     registerNib();
@@ -277,7 +288,8 @@ void UnitCircleChartView::restartAnimation() {
 
 void UnitCircleChartView::tappedAnimateAgain(const std::shared_ptr<UIView>& sender) {
     const auto superview = sender ? sender->superview() : nullptr;
-    if (const auto chart = std::dynamic_pointer_cast<UnitCircleChartView>(superview ? superview->superview() : nullptr))
+    if (const auto chart =
+            std::dynamic_pointer_cast<UnitCircleChartView>(superview ? superview->superview() : nullptr))
         chart->restartAnimation();
 }
 
@@ -358,7 +370,8 @@ void UnitCircleChartView::animateArc(int r, double angle, double duration) {
 
 void UnitCircleChartView::rotateArrow(int fullCircles, int r, double angle, double duration) {
     const auto arrow = arrowImageView.lock();
-    const std::weak_ptr<UnitCircleChartView> weakSelf = std::static_pointer_cast<UnitCircleChartView>(shared_from_this());
+    const std::weak_ptr<UnitCircleChartView> weakSelf =
+        std::static_pointer_cast<UnitCircleChartView>(shared_from_this());
     if (isSharingInProgress || !arrow) {
         if (arrow)
             arrow->layer()->setTransform(CATransform3DMakeRotation(-angle, 0, 0, 1));
@@ -418,8 +431,8 @@ void UnitCircleChartView::addProjectionLine(const CGPath& path, const UIColor& c
     layer->addAnimation(strokeGrowth(duration), "strokeEnd");
 }
 
-void UnitCircleChartView::animateDegreeLabel(const std::shared_ptr<UILabel>& label, double duration, double from,
-                                             double to) {
+void UnitCircleChartView::animateDegreeLabel(const std::shared_ptr<UILabel>& label, double duration,
+                                             double from, double to) {
     if (!label)
         return;
     if (isSharingInProgress) {

@@ -94,7 +94,8 @@ std::string KivoStringOutput::termLatex(const Digit& d, const std::string& unit,
         const double shownN = signedParts ? d.n : std::fabs(d.n);
         std::string numerator =
             withConstants(englishDecimalText(shownZ, maximumFractionDigits), d.zConstants);
-        std::string denominator = withConstants(englishDecimalText(shownN, maximumFractionDigits), d.nConstants);
+        std::string denominator =
+            withConstants(englishDecimalText(shownN, maximumFractionDigits), d.nConstants);
         if (d.n == 1 && d.nConstants.empty() && !alwaysFraction)
             text += numerator;
         else

@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (tree.is_discarded())
         return 0;
     for (const char* axis : {"xAxis", "yAxis"})
-        if (tree.is_object() && tree.contains(axis) && tree[axis].is_object() && tree[axis].contains("labels") &&
-            tree[axis]["labels"].is_object())
+        if (tree.is_object() && tree.contains(axis) && tree[axis].is_object() &&
+            tree[axis].contains("labels") && tree[axis]["labels"].is_object())
             tree[axis]["labels"].erase("formatter");
 
     const AAChartRenderer chart(AAOptions(tree), {120, 90});

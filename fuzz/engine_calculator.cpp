@@ -29,7 +29,8 @@ std::vector<KivoOmbrel::Row> rowsOf(std::string_view text) {
 
 // The terms the calculator works with: the fields it reads, parsed as it parses them (values, and in
 // mode 1 each followed by its probability).
-std::vector<std::shared_ptr<Digit>> parsedFields(const std::vector<KivoOmbrel::Row>& rows, std::int64_t mode) {
+std::vector<std::shared_ptr<Digit>> parsedFields(const std::vector<KivoOmbrel::Row>& rows,
+                                                 std::int64_t mode) {
     std::vector<std::string> texts;
     for (const KivoOmbrel::Row& row : rows) {
         texts.push_back(row.first);
@@ -37,9 +38,9 @@ std::vector<std::shared_ptr<Digit>> parsedFields(const std::vector<KivoOmbrel::R
             texts.push_back(row.second);
     }
     KivoStringOutput::shared()->solutionSteps.clear();
-    const ProcessedInputs parsed = KivoInputManager().processInputs(
-        texts, {}, std::vector<std::string>(texts.size()), {}, false, true, false, FormatMode::formula, "", "",
-        0, true, {});
+    const ProcessedInputs parsed =
+        KivoInputManager().processInputs(texts, {}, std::vector<std::string>(texts.size()), {}, false, true,
+                                         false, FormatMode::formula, "", "", 0, true, {});
     return parsed.allInputs.value_or(std::vector<std::shared_ptr<Digit>>{});
 }
 

@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr double side = 280;  // points
-constexpr double scale = 2;   // pixels per point
+constexpr double side = 280; // points
+constexpr double scale = 2;  // pixels per point
 constexpr double pi = 3.14159265358979323846;
 
 struct Colour {
@@ -30,7 +30,9 @@ const Colour grey{0.62, 0.62, 0.68};
 const Colour lightGrey{0.9, 0.9, 0.93};
 const Colour red{0.85, 0.16, 0.2};
 
-void use(cairo_t* cr, const Colour& c) { cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a); }
+void use(cairo_t* cr, const Colour& c) {
+    cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a);
+}
 
 // A filled circle, on a path of its own.
 void disc(cairo_t* cr, double cx, double cy, double r, const Colour& c) {
@@ -55,7 +57,8 @@ void fillRounded(cairo_t* cr, double x, double y, double w, double h, double r, 
     cairo_fill(cr);
 }
 
-void strokeRounded(cairo_t* cr, double x, double y, double w, double h, double r, const Colour& c, double width) {
+void strokeRounded(cairo_t* cr, double x, double y, double w, double h, double r, const Colour& c,
+                   double width) {
     roundedRect(cr, x, y, w, h, r);
     use(cr, c);
     cairo_set_line_width(cr, width);
@@ -158,7 +161,8 @@ void inputRow(cairo_t* cr, double x, double y, double w, int number, const std::
 }
 
 // An open line through the points, with round ends and joins.
-void polyline(cairo_t* cr, const std::vector<std::pair<double, double>>& points, const Colour& c, double width) {
+void polyline(cairo_t* cr, const std::vector<std::pair<double, double>>& points, const Colour& c,
+              double width) {
     cairo_new_path(cr);
     for (const auto& [px, py] : points) {
         cairo_line_to(cr, px, py);
@@ -188,7 +192,10 @@ void keypad(cairo_t* cr, double x, double y, double w, const std::string& touche
             const double cy = ky + 9;
             const bool digit = key.size() == 1 && key[0] >= '0' && key[0] <= '9';
             fillRounded(cr, kx, ky, width, 18, 3,
-                        key == "check" ? green : key == "delete" ? darkBlue : digit ? blue : violet);
+                        key == "check"    ? green
+                        : key == "delete" ? darkBlue
+                        : digit           ? blue
+                                          : violet);
             if (key == "delete") {
                 polyline(cr, {{cx + 5, cy}, {cx - 5, cy}}, white, 1.6);
                 polyline(cr, {{cx - 1, cy - 4}, {cx - 5, cy}, {cx - 1, cy + 4}}, white, 1.6);
@@ -393,11 +400,16 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::vector<std::pair<std::string, std::function<void(cairo_t*)>>> pictures{
-        {"main_onboarding_1", welcome},         {"single_onboarding_2", typingValues},
-        {"single_onboarding_3", modeAndCalculate}, {"single_onboarding_4", resultPage},
-        {"main_onboarding_4", sideMenu},        {"onboarding_youtube_1", videoIntroduction},
-        {"onboarding_youtube_2", videoUnlock},  {"onboarding_youtube_3", videoSwipe},
-        {"onboarding_youtube_4", videoLanguages}, {"onboarding_youtube_5", videoPrivacyButton}};
+        {"main_onboarding_1", welcome},
+        {"single_onboarding_2", typingValues},
+        {"single_onboarding_3", modeAndCalculate},
+        {"single_onboarding_4", resultPage},
+        {"main_onboarding_4", sideMenu},
+        {"onboarding_youtube_1", videoIntroduction},
+        {"onboarding_youtube_2", videoUnlock},
+        {"onboarding_youtube_3", videoSwipe},
+        {"onboarding_youtube_4", videoLanguages},
+        {"onboarding_youtube_5", videoPrivacyButton}};
     for (const auto& [name, draw] : pictures) {
         int pixels = static_cast<int>(side * scale);
         cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixels, pixels);

@@ -9,7 +9,7 @@
 // Settings shared by both axes. Minimum, maximum and tick positions left unset are chosen from
 // the data; tick positions take precedence over the tick interval.
 template <class Self> class AAAxis : public AAObject<Self> {
-public:
+  public:
     using AAObject<Self>::AAObject;
 
     Self& lineColor(const std::string& value) { return this->set("lineColor", value); }

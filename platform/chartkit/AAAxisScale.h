@@ -10,11 +10,11 @@
 // extent and the axis length (about one tick per tickPixelInterval points). An open end reaches
 // out to the next tick when endsOnTicks is set, otherwise only when that tick is close.
 class AAAxisScale {
-public:
+  public:
     // The unit range without ticks.
     AAAxisScale() = default;
-    AAAxisScale(const nlohmann::json& axis, std::optional<std::pair<double, double>> dataExtent, double length,
-                double tickPixelInterval, bool endsOnTicks);
+    AAAxisScale(const nlohmann::json& axis, std::optional<std::pair<double, double>> dataExtent,
+                double length, double tickPixelInterval, bool endsOnTicks);
 
     double min() const { return min_; }
     double max() const { return max_; }
@@ -26,7 +26,7 @@ public:
     // Where a value lies along the axis, 0 at its start (left or bottom) and 1 at its end.
     double fraction(double value) const;
 
-private:
+  private:
     void chooseTicksByInterval(double interval, bool fixedMin, bool fixedMax, bool endsOnTicks);
     void chooseMinorTicks(const nlohmann::json& setting);
 

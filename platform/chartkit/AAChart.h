@@ -6,7 +6,7 @@
 // Chart-wide settings: how series are drawn, the background, and the text style every text
 // without its own colour takes.
 class AAChart : public AAObject<AAChart> {
-public:
+  public:
     using AAObject::AAObject;
 
     AAChart& type(AAChartType value) { return set("type", aa_jsonText(value)); }

@@ -10,7 +10,7 @@
 
 // The short description of a chart that AAOptionsConstructor turns into full options.
 class AAChartModel {
-public:
+  public:
     AAChartModel& chartType(AAChartType value);
     AAChartModel& title(const std::string& value);
     // Series without their own colour take these in turn ("#rrggbb" texts).
@@ -25,7 +25,7 @@ public:
     AAChartModel& legendEnabled(bool value);
     AAChartModel& dataLabelsEnabled(bool value);
 
-private:
+  private:
     friend class AAOptionsConstructor;
 
     std::optional<AAChartType> chartType_;

@@ -30,9 +30,15 @@ constexpr double minorGridAlpha = 0.5;
 // Minor grid lines closer than this would fill the plot.
 constexpr CGFloat minorGridMinSpacing = 3;
 
-UIColor defaultTextColor() { return UIColor(0.2, 0.2, 0.2, 1); }
-UIColor defaultGridColor() { return UIColor(0.9, 0.9, 0.9, 1); }
-UIColor defaultAxisLineColor() { return UIColor(0.8, 0.84, 0.92, 1); }
+UIColor defaultTextColor() {
+    return UIColor(0.2, 0.2, 0.2, 1);
+}
+UIColor defaultGridColor() {
+    return UIColor(0.9, 0.9, 0.9, 1);
+}
+UIColor defaultAxisLineColor() {
+    return UIColor(0.8, 0.84, 0.92, 1);
+}
 
 void strokeLine(CGContext& context, CGPoint from, CGPoint to, const UIColor& color, CGFloat width) {
     if (width <= 0)
@@ -79,14 +85,16 @@ AAChartRenderer::AAChartRenderer(const AAOptions& options, CGSize size, bool dra
 
     titleText_ = AAOptionReader::text(AAOptionReader::object(options_, "title"), "text", "");
     if (!titleText_.empty())
-        title_ = makeText(titleText_, titleFontSize, UIFontWeight::medium, textColor_, size_.width - 2 * padding);
+        title_ =
+            makeText(titleText_, titleFontSize, UIFontWeight::medium, textColor_, size_.width - 2 * padding);
     legend_ = std::make_unique<AALegendPainter>(AAOptionReader::object(options_, "legend"), series_,
                                                 size_.width - 2 * padding, textColor_);
     xAxis_.options = AAOptionReader::object(options_, "xAxis");
     yAxis_.options = AAOptionReader::object(options_, "yAxis");
     prepareTitle(xAxis_);
     prepareTitle(yAxis_);
-    const CGFloat xLabelHeight = makeText("0", labelFontSize, UIFontWeight::regular, textColor_)->size().height;
+    const CGFloat xLabelHeight =
+        makeText("0", labelFontSize, UIFontWeight::regular, textColor_)->size().height;
     const CGRect area = placeTitleAndLegend(xLabelHeight);
 
     const CGFloat bottomSpace = xLabelHeight + gap + (xAxis_.title ? xAxis_.title->size().height + gap : 0);
@@ -115,10 +123,12 @@ CGRect AAChartRenderer::legendFrame() const {
     return legend_->isShown() ? CGRect{legendOrigin_, legend_->size()} : CGRect::null();
 }
 
-std::unique_ptr<TextLayout> AAChartRenderer::makeText(const std::string& text, CGFloat size, UIFontWeight weight,
-                                                      const UIColor& color, CGFloat maxWidth) const {
+std::unique_ptr<TextLayout> AAChartRenderer::makeText(const std::string& text, CGFloat size,
+                                                      UIFontWeight weight, const UIColor& color,
+                                                      CGFloat maxWidth) const {
     return std::make_unique<TextLayout>(
-        NSAttributedString(text, NSStringAttributes{UIFont::systemFontOfSize(size, weight), color, std::nullopt}),
+        NSAttributedString(text,
+                           NSStringAttributes{UIFont::systemFontOfSize(size, weight), color, std::nullopt}),
         TextLayout::Options{std::max<CGFloat>(maxWidth, 0), maxWidth > 0 ? 1 : 0, std::nullopt,
                             NSLineBreakMode::byTruncatingTail});
 }
@@ -141,7 +151,8 @@ CGRect AAChartRenderer::placeTitleAndLegend(CGFloat axisLabelHeight) {
             const CGFloat titleSpace = title_->size().height + gap;
             area = {area.minX(), area.minY() + titleSpace, area.width(), area.height() - titleSpace};
         }
-        const CGFloat axisSpace = axisLabelHeight + gap + (xAxis_.title ? xAxis_.title->size().height + gap : 0);
+        const CGFloat axisSpace =
+            axisLabelHeight + gap + (xAxis_.title ? xAxis_.title->size().height + gap : 0);
         if (leftOut >= 2)
             legend_->fitHeight(0);
         else if (besidePlot)
@@ -222,10 +233,11 @@ void AAChartRenderer::placeLabels(Axis& axis, bool horizontal, const CGRect& bou
     const auto frameOf = [&](std::size_t i) {
         const CGSize labelSize = axis.labels[i]->size();
         const CGFloat along = position(ticks[i]);
-        return movedInside(horizontal ? CGRect{along - labelSize.width / 2, plot.maxY() + gap / 2, labelSize.width,
-                                               labelSize.height}
-                                      : CGRect{plot.minX() - gap - labelSize.width, along - labelSize.height / 2,
-                                               labelSize.width, labelSize.height},
+        return movedInside(horizontal
+                               ? CGRect{along - labelSize.width / 2, plot.maxY() + gap / 2, labelSize.width,
+                                        labelSize.height}
+                               : CGRect{plot.minX() - gap - labelSize.width, along - labelSize.height / 2,
+                                        labelSize.width, labelSize.height},
                            bounds);
     };
     if (ticks.empty())
@@ -263,8 +275,9 @@ void AAChartRenderer::placeTexts() {
         if (xAxis_.title->size().width > plot.width())
             prepareTitle(xAxis_, plot.width());
         const CGSize titleSize = xAxis_.title->size();
-        xAxis_.titleFrame = {plot.midX() - titleSize.width / 2, plot.maxY() + gap / 2 + xAxis_.labelHeight + gap,
-                             titleSize.width, titleSize.height};
+        xAxis_.titleFrame = {plot.midX() - titleSize.width / 2,
+                             plot.maxY() + gap / 2 + xAxis_.labelHeight + gap, titleSize.width,
+                             titleSize.height};
         drawnLabels_.push_back({xAxis_.titleText, xAxis_.titleFrame});
     }
     if (yAxis_.title) {
@@ -293,9 +306,10 @@ void AAChartRenderer::placeTexts() {
     for (const auto& series : series_)
         for (auto& label : painter.dataLabels(series, textColor_)) {
             label.frame = movedInside(label.frame, chart);
-            const bool overlaps = label.frame.intersects(legend) ||
-                                  std::any_of(drawnLabels_.begin(), drawnLabels_.end(),
-                                              [&](const DrawnLabel& drawn) { return label.frame.intersects(drawn.frame); });
+            const bool overlaps =
+                label.frame.intersects(legend) ||
+                std::any_of(drawnLabels_.begin(), drawnLabels_.end(),
+                            [&](const DrawnLabel& drawn) { return label.frame.intersects(drawn.frame); });
             if (overlaps)
                 continue;
             drawnLabels_.push_back({label.text, label.frame});

@@ -23,7 +23,7 @@ class AATooltipPainter;
 // The plot keeps at least half the chart's height where the chart allows it; labels that would
 // overlap are thinned or hidden.
 class AAChartRenderer {
-public:
+  public:
     struct DrawnLabel {
         std::string text;
         CGRect frame;
@@ -52,7 +52,7 @@ public:
     // The tooltip's lines at the pointer; empty when nothing is hovered.
     std::vector<std::string> tooltipLines(CGPoint pointer) const;
 
-private:
+  private:
     struct Axis {
         nlohmann::json options;
         std::vector<std::string> labelTexts;

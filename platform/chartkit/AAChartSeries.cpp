@@ -47,9 +47,10 @@ std::vector<std::vector<AAChartSeries::Point>> runsOf(const nlohmann::json& data
 }
 
 UIColor colorAt(const nlohmann::json& options, const nlohmann::json& series, std::size_t index) {
-    const auto& colors = options.contains("colors") && options["colors"].is_array() && !options["colors"].empty()
-                             ? options["colors"]
-                             : nlohmann::json(defaultColors);
+    const auto& colors =
+        options.contains("colors") && options["colors"].is_array() && !options["colors"].empty()
+            ? options["colors"]
+            : nlohmann::json(defaultColors);
     const auto& theme = colors[index % colors.size()];
     const UIColor themed = AAOptionReader::color(theme.is_string() ? theme.get<std::string>() : "")
                                .value_or(UIColor::blackColor());
@@ -70,8 +71,10 @@ void applyMarker(AAChartSeries& series, const nlohmann::json& own, const nlohman
     const auto& defaultMarker = AAOptionReader::object(defaults, "marker");
     const auto* radius = settingOf(ownMarker, defaultMarker, "radius");
     const auto* lineWidth = settingOf(ownMarker, defaultMarker, "lineWidth");
-    series.markerRadius = radius && radius->is_number() ? std::max(0.0, radius->get<double>()) : defaultMarkerRadius;
-    series.markerLineWidth = lineWidth && lineWidth->is_number() ? std::max(0.0, lineWidth->get<double>()) : 0;
+    series.markerRadius =
+        radius && radius->is_number() ? std::max(0.0, radius->get<double>()) : defaultMarkerRadius;
+    series.markerLineWidth =
+        lineWidth && lineWidth->is_number() ? std::max(0.0, lineWidth->get<double>()) : 0;
     if (!std::isfinite(series.markerRadius))
         series.markerRadius = defaultMarkerRadius;
     if (!std::isfinite(series.markerLineWidth))
@@ -93,7 +96,8 @@ void applyDataLabels(AAChartSeries& series, const nlohmann::json& own, const nlo
 }
 
 template <class Coordinate>
-std::optional<std::pair<double, double>> extent(const std::vector<AAChartSeries>& series, Coordinate coordinate) {
+std::optional<std::pair<double, double>> extent(const std::vector<AAChartSeries>& series,
+                                                Coordinate coordinate) {
     std::optional<std::pair<double, double>> range;
     for (const auto& s : series)
         for (const auto& run : s.runs)
@@ -108,7 +112,8 @@ std::optional<std::pair<double, double>> extent(const std::vector<AAChartSeries>
 } // namespace
 
 std::vector<AAChartSeries> AAChartSeries::fromOptions(const nlohmann::json& options) {
-    const AAChartType type = chartType(AAOptionReader::text(AAOptionReader::object(options, "chart"), "type", "line"));
+    const AAChartType type =
+        chartType(AAOptionReader::text(AAOptionReader::object(options, "chart"), "type", "line"));
     const auto& defaults = AAOptionReader::object(AAOptionReader::object(options, "plotOptions"), "series");
     std::vector<AAChartSeries> result;
     if (!options.is_object() || !options.contains("series") || !options["series"].is_array())

@@ -42,7 +42,8 @@ const AAChartRenderer* AAChartView::rendererForBounds() {
     if (!drawnOptions_)
         return nullptr;
     if (!renderer_ || renderer_->size() != bounds().size)
-        renderer_ = std::make_unique<AAChartRenderer>(*drawnOptions_, bounds().size, !isClearBackgroundColor_);
+        renderer_ =
+            std::make_unique<AAChartRenderer>(*drawnOptions_, bounds().size, !isClearBackgroundColor_);
     return renderer_.get();
 }
 
@@ -69,10 +70,18 @@ void AAChartView::aa_hideTooltip() {
     setNeedsDisplay();
 }
 
-void AAChartView::touchesBegan(UITouch& touch) { aa_showTooltipAtPoint(touch.locationInView(this)); }
+void AAChartView::touchesBegan(UITouch& touch) {
+    aa_showTooltipAtPoint(touch.locationInView(this));
+}
 
-void AAChartView::touchesMoved(UITouch& touch) { aa_showTooltipAtPoint(touch.locationInView(this)); }
+void AAChartView::touchesMoved(UITouch& touch) {
+    aa_showTooltipAtPoint(touch.locationInView(this));
+}
 
-void AAChartView::touchesEnded(UITouch& touch) { aa_showTooltipAtPoint(touch.locationInView(this)); }
+void AAChartView::touchesEnded(UITouch& touch) {
+    aa_showTooltipAtPoint(touch.locationInView(this));
+}
 
-void AAChartView::touchesCancelled(UITouch&) { aa_hideTooltip(); }
+void AAChartView::touchesCancelled(UITouch&) {
+    aa_hideTooltip();
+}

@@ -12,7 +12,7 @@ class AAChartRenderer;
 // size; drawing is asynchronous, on the main queue's next turn after the options arrive. A touch
 // (or a host's pointer) over the plot shows the crosshairs and tooltip of the nearest point.
 class AAChartView : public UIView {
-public:
+  public:
     AAChartView();
     explicit AAChartView(const CGRect& frame);
     ~AAChartView() override;
@@ -45,7 +45,7 @@ public:
     void touchesEnded(UITouch& touch) override;
     void touchesCancelled(UITouch& touch) override;
 
-private:
+  private:
     void drawPendingOptions();
 
     bool scrollEnabled_ = true;

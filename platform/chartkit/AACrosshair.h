@@ -5,7 +5,7 @@
 
 // The line drawn through the hovered point across the plot, perpendicular to its axis.
 class AACrosshair : public AAObject<AACrosshair> {
-public:
+  public:
     using AAObject::AAObject;
 
     AACrosshair& color(const std::string& value) { return set("color", value); }

@@ -5,7 +5,7 @@
 // Text drawn above each point of a series. The format may hold "{point.x}", "{point.y}",
 // "{point.key}" and "{series.name}".
 class AADataLabels : public AAObject<AADataLabels> {
-public:
+  public:
     using AAObject::AAObject;
 
     AADataLabels& enabled(bool value) { return set("enabled", value); }

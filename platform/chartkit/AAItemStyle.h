@@ -5,7 +5,7 @@
 
 // Text style of the legend's items.
 class AAItemStyle : public AAObject<AAItemStyle> {
-public:
+  public:
     using AAObject::AAObject;
 
     AAItemStyle& color(const std::string& value) { return set("color", value); }

@@ -9,7 +9,7 @@ struct duk_hthread;
 // One Duktape heap in which a chart compiles its formatter functions once and calls them per
 // label. Nothing a script does escapes as an exception: failures come back as absent results.
 class AAJavaScriptEngine {
-public:
+  public:
     AAJavaScriptEngine();
     ~AAJavaScriptEngine();
     AAJavaScriptEngine(const AAJavaScriptEngine&) = delete;
@@ -23,7 +23,7 @@ public:
     // the call throws or returns undefined, null or an empty text.
     std::optional<std::string> callWithValue(int function, double value);
 
-private:
+  private:
     duk_hthread* context_;
     int functionCount_ = 0;
 };

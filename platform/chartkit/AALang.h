@@ -4,7 +4,7 @@
 
 // Texts of the chart's own user interface and number writing.
 class AALang : public AAObject<AALang> {
-public:
+  public:
     using AAObject::AAObject;
 
     AALang& resetZoom(const std::string& value) { return set("resetZoom", value); }

@@ -11,7 +11,8 @@ namespace {
 
 constexpr CGFloat symbolPadding = 5;
 
-template <class Enum, std::size_t N> Enum enumOf(const std::string& text, const Enum (&values)[N], Enum fallback) {
+template <class Enum, std::size_t N>
+Enum enumOf(const std::string& text, const Enum (&values)[N], Enum fallback) {
     for (const Enum value : values)
         if (aa_jsonText(value) == text)
             return value;
@@ -33,15 +34,16 @@ AALegendPainter::AALegendPainter(const nlohmann::json& legend, const std::vector
     : availableWidth_(std::max<CGFloat>(0, availableWidth)) {
     if (!AAOptionReader::flag(legend, "enabled", true))
         return;
-    constexpr AAChartAlignType aligns[]{AAChartAlignType::left, AAChartAlignType::center, AAChartAlignType::right};
-    constexpr AAChartVerticalAlignType verticalAligns[]{AAChartVerticalAlignType::top, AAChartVerticalAlignType::middle,
-                                                        AAChartVerticalAlignType::bottom};
+    constexpr AAChartAlignType aligns[]{AAChartAlignType::left, AAChartAlignType::center,
+                                        AAChartAlignType::right};
+    constexpr AAChartVerticalAlignType verticalAligns[]{
+        AAChartVerticalAlignType::top, AAChartVerticalAlignType::middle, AAChartVerticalAlignType::bottom};
     constexpr AAChartLayoutType layouts[]{AAChartLayoutType::horizontal, AAChartLayoutType::vertical};
     align_ = enumOf(AAOptionReader::text(legend, "align", ""), aligns, AAChartAlignType::center);
     verticalAlign_ = enumOf(AAOptionReader::text(legend, "verticalAlign", ""), verticalAligns,
                             AAChartVerticalAlignType::bottom);
-    const bool vertical = enumOf(AAOptionReader::text(legend, "layout", ""), layouts, AAChartLayoutType::horizontal) ==
-                          AAChartLayoutType::vertical;
+    const bool vertical = enumOf(AAOptionReader::text(legend, "layout", ""), layouts,
+                                 AAChartLayoutType::horizontal) == AAChartLayoutType::vertical;
     symbolWidth_ = std::max(0.0, AAOptionReader::number(legend, "symbolWidth", 16));
     itemDistance_ = std::max(0.0, AAOptionReader::number(legend, "itemDistance", 20));
     marginTop_ = std::max(0.0, AAOptionReader::number(legend, "itemMarginTop", 0));
@@ -49,8 +51,9 @@ AALegendPainter::AALegendPainter(const nlohmann::json& legend, const std::vector
 
     const auto& style = AAOptionReader::object(legend, "itemStyle");
     const CGFloat fontSize = std::clamp(AAOptionReader::number(style, "fontSize", 12), 1.0, 200.0);
-    attributes_ = {UIFont::systemFontOfSize(fontSize, fontWeight(AAOptionReader::text(style, "fontWeight", "bold"))),
-                   AAOptionReader::color(style, "color", textColor), std::nullopt};
+    attributes_ = {
+        UIFont::systemFontOfSize(fontSize, fontWeight(AAOptionReader::text(style, "fontWeight", "bold"))),
+        AAOptionReader::color(style, "color", textColor), std::nullopt};
     for (const auto& s : series)
         if (!s.name.empty())
             items_.push_back({&s, makeText(s.name, availableWidth_ - symbolWidth_ - symbolPadding)});
@@ -61,9 +64,9 @@ AALegendPainter::AALegendPainter(const nlohmann::json& legend, const std::vector
 AALegendPainter::~AALegendPainter() = default;
 
 std::unique_ptr<TextLayout> AALegendPainter::makeText(const std::string& text, CGFloat maxWidth) const {
-    return std::make_unique<TextLayout>(
-        NSAttributedString(text, attributes_),
-        TextLayout::Options{std::max<CGFloat>(maxWidth, 1), 1, std::nullopt, NSLineBreakMode::byTruncatingTail});
+    return std::make_unique<TextLayout>(NSAttributedString(text, attributes_),
+                                        TextLayout::Options{std::max<CGFloat>(maxWidth, 1), 1, std::nullopt,
+                                                            NSLineBreakMode::byTruncatingTail});
 }
 
 CGFloat AALegendPainter::itemWidth(const TextLayout& text) const {
@@ -95,8 +98,10 @@ void AALegendPainter::fitHeight(CGFloat maxHeight) {
     size_ = {};
     if (items_.empty() || !(maxHeight >= textHeight_))
         return;
-    const CGFloat fitting = textHeight_ > 0 ? maxHeight / textHeight_ : std::numeric_limits<CGFloat>::infinity();
-    const std::size_t rows = fitting < static_cast<CGFloat>(rowCount_) ? static_cast<std::size_t>(fitting) : rowCount_;
+    const CGFloat fitting =
+        textHeight_ > 0 ? maxHeight / textHeight_ : std::numeric_limits<CGFloat>::infinity();
+    const std::size_t rows =
+        fitting < static_cast<CGFloat>(rowCount_) ? static_cast<std::size_t>(fitting) : rowCount_;
     const CGFloat margins = marginTop_ + marginBottom_;
     if (margins > 0)
         marginShare_ = std::clamp((maxHeight / static_cast<CGFloat>(rows) - textHeight_) / margins, 0.0, 1.0);
@@ -107,8 +112,9 @@ void AALegendPainter::fitHeight(CGFloat maxHeight) {
 
     CGFloat width = more_ ? moreX_ + more_->size().width : 0;
     for (std::size_t i = 0; i < shownItems_; ++i)
-        width = std::max(width, items_[i].x + itemWidth(i + 1 == shownItems_ && shortenedLast_ ? *shortenedLast_
-                                                                                               : *items_[i].text));
+        width = std::max(width,
+                         items_[i].x + itemWidth(i + 1 == shownItems_ && shortenedLast_ ? *shortenedLast_
+                                                                                        : *items_[i].text));
     size_ = {width, static_cast<CGFloat>(rows) * (textHeight_ + margins * marginShare_)};
 }
 
@@ -122,7 +128,8 @@ void AALegendPainter::endWithMore() {
     CGFloat lastEnd = end(last);
     if (lastEnd + moreWidth > availableWidth_) {
         // The row's only item gives up room for the "…".
-        shortenedLast_ = makeText(last.series->name, availableWidth_ - moreWidth - symbolWidth_ - symbolPadding);
+        shortenedLast_ =
+            makeText(last.series->name, availableWidth_ - moreWidth - symbolWidth_ - symbolPadding);
         lastEnd = last.x + itemWidth(*shortenedLast_);
     }
     moreX_ = lastEnd + itemDistance_;
@@ -146,9 +153,9 @@ void AALegendPainter::draw(CGContext& context, CGPoint origin) const {
 
 void AALegendPainter::drawSymbol(CGContext& context, const AAChartSeries& series, CGRect box) const {
     const CGPoint middle = box.center();
-    const CGFloat radius = std::min<CGFloat>(series.type == AAChartType::scatter ? std::max<CGFloat>(series.markerRadius, 3)
-                                                                                  : series.markerRadius,
-                                             box.height() / 3);
+    const CGFloat radius = std::min<CGFloat>(
+        series.type == AAChartType::scatter ? std::max<CGFloat>(series.markerRadius, 3) : series.markerRadius,
+        box.height() / 3);
     if (series.type == AAChartType::area) {
         context.setFillColor(series.color);
         context.fillRect({box.minX(), middle.y - box.height() / 4, box.width(), box.height() / 2});

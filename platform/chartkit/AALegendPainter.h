@@ -17,9 +17,9 @@ class TextLayout;
 // width, or one item per row in the vertical layout. A name too long for a row is shortened
 // with "…".
 class AALegendPainter {
-public:
-    AALegendPainter(const nlohmann::json& legend, const std::vector<AAChartSeries>& series, CGFloat availableWidth,
-                    const UIColor& textColor);
+  public:
+    AALegendPainter(const nlohmann::json& legend, const std::vector<AAChartSeries>& series,
+                    CGFloat availableWidth, const UIColor& textColor);
     ~AALegendPainter();
 
     bool hasItems() const { return !items_.empty(); }
@@ -34,7 +34,7 @@ public:
     void fitHeight(CGFloat maxHeight);
     void draw(CGContext& context, CGPoint origin) const;
 
-private:
+  private:
     struct Item {
         const AAChartSeries* series;
         std::unique_ptr<TextLayout> text;

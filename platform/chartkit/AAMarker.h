@@ -4,7 +4,7 @@
 
 // The dot drawn at each point of a series; radius 0 hides it.
 class AAMarker : public AAObject<AAMarker> {
-public:
+  public:
     using AAObject::AAObject;
 
     AAMarker& radius(double value) { return set("radius", value); }

@@ -14,8 +14,8 @@ std::string significant15(double value) {
 std::string grouped(const std::string& plain, const std::string& separator) {
     const bool negative = plain.front() == '-';
     const auto integerEnd = plain.find('.');
-    const std::string digits = plain.substr(negative ? 1 : 0, (integerEnd == std::string::npos ? plain.size() : integerEnd) -
-                                                                  (negative ? 1 : 0));
+    const std::string digits = plain.substr(
+        negative ? 1 : 0, (integerEnd == std::string::npos ? plain.size() : integerEnd) - (negative ? 1 : 0));
     std::string out = negative ? "-" : "";
     for (std::size_t i = 0; i < digits.size(); ++i) {
         if (i > 0 && (digits.size() - i) % 3 == 0)

@@ -10,10 +10,24 @@
 namespace {
 
 constexpr std::array<std::pair<const char*, unsigned>, 18> namedColors{{
-    {"black", 0x000000}, {"white", 0xffffff}, {"red", 0xff0000}, {"green", 0x008000}, {"blue", 0x0000ff},
-    {"yellow", 0xffff00}, {"orange", 0xffa500}, {"purple", 0x800080}, {"gray", 0x808080}, {"grey", 0x808080},
-    {"silver", 0xc0c0c0}, {"maroon", 0x800000}, {"navy", 0x000080}, {"teal", 0x008080}, {"olive", 0x808000},
-    {"lime", 0x00ff00}, {"aqua", 0x00ffff}, {"fuchsia", 0xff00ff},
+    {"black", 0x000000},
+    {"white", 0xffffff},
+    {"red", 0xff0000},
+    {"green", 0x008000},
+    {"blue", 0x0000ff},
+    {"yellow", 0xffff00},
+    {"orange", 0xffa500},
+    {"purple", 0x800080},
+    {"gray", 0x808080},
+    {"grey", 0x808080},
+    {"silver", 0xc0c0c0},
+    {"maroon", 0x800000},
+    {"navy", 0x000080},
+    {"teal", 0x008080},
+    {"olive", 0x808000},
+    {"lime", 0x00ff00},
+    {"aqua", 0x00ffff},
+    {"fuchsia", 0xff00ff},
 }};
 
 UIColor fromRGB(unsigned rgb, double alpha = 1) {
@@ -27,7 +41,8 @@ std::optional<UIColor> fromHexDigits(std::string_view digits) {
         return std::nullopt;
     switch (digits.size()) {
     case 3:
-        return fromRGB(((value >> 8) & 0xf) * 0x110000 + ((value >> 4) & 0xf) * 0x1100 + (value & 0xf) * 0x11);
+        return fromRGB(((value >> 8) & 0xf) * 0x110000 + ((value >> 4) & 0xf) * 0x1100 +
+                       (value & 0xf) * 0x11);
     case 6:
         return fromRGB(value);
     case 8:
@@ -80,7 +95,8 @@ std::optional<UIColor> AAOptionReader::color(const std::string& text) {
     if (text.front() == '#')
         return fromHexDigits(std::string_view(text).substr(1));
     std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     if (lower == "transparent")
         return UIColor::clearColor();
     for (const auto& [name, rgb] : namedColors)

@@ -9,7 +9,7 @@
 
 // Typed reading of option-tree fields; a missing field or one of another type gives the fallback.
 class AAOptionReader {
-public:
+  public:
     static const nlohmann::json& object(const nlohmann::json& parent, const char* key);
     static double number(const nlohmann::json& parent, const char* key, double fallback);
     static std::optional<double> number(const nlohmann::json& parent, const char* key);

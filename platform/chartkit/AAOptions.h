@@ -14,7 +14,7 @@
 // The whole description a chart view draws. Getters return a copy of the part, absent when the
 // options have none; change it and set it back.
 class AAOptions : public AAObject<AAOptions> {
-public:
+  public:
     using AAObject::AAObject;
 
     AAOptions& chart(const AAChart& value) { return setObject("chart", value); }
@@ -31,7 +31,7 @@ public:
     std::optional<AAPlotOptions> plotOptions() const { return part<AAPlotOptions>("plotOptions"); }
     std::optional<AALegend> legend() const { return part<AALegend>("legend"); }
 
-private:
+  private:
     template <class Part> std::optional<Part> part(const char* key) const {
         if (!toJSON().contains(key))
             return std::nullopt;

@@ -4,7 +4,7 @@
 #include "platform/chartkit/AAOptions.h"
 
 class AAOptionsConstructor {
-public:
+  public:
     // Full options of the model: its settings, empty axes, tooltip and legend to style further,
     // and series defaults under plot options.
     static AAOptions configureChartOptions(const AAChartModel& model);

@@ -10,7 +10,8 @@ struct AAPlotFrame {
     AAAxisScale y;
 
     CGPoint location(double xValue, double yValue) const {
-        return {plot.minX() + x.fraction(xValue) * plot.width(), plot.maxY() - y.fraction(yValue) * plot.height()};
+        return {plot.minX() + x.fraction(xValue) * plot.width(),
+                plot.maxY() - y.fraction(yValue) * plot.height()};
     }
     // Inside the plot or on its edge, where points at the axis bounds lie.
     bool shows(CGPoint p) const {

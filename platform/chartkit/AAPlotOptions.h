@@ -5,7 +5,7 @@
 #include <optional>
 
 class AAPlotOptions : public AAObject<AAPlotOptions> {
-public:
+  public:
     using AAObject::AAObject;
 
     AAPlotOptions& series(const AASeries& value) { return setObject("series", value); }

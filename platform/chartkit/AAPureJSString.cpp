@@ -2,8 +2,12 @@
 
 namespace {
 
-bool isLineBreak(char c) { return c == '\n' || c == '\r'; }
-bool isBlank(char c) { return c == ' ' || c == '\t' || isLineBreak(c); }
+bool isLineBreak(char c) {
+    return c == '\n' || c == '\r';
+}
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || isLineBreak(c);
+}
 
 void appendSpace(std::string& out) {
     if (!out.empty() && out.back() != ' ')

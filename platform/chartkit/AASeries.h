@@ -6,7 +6,7 @@
 
 // Settings every series takes unless it sets its own.
 class AASeries : public AAObject<AASeries> {
-public:
+  public:
     using AAObject::AAObject;
 
     AASeries& marker(const AAMarker& value) { return setObject("marker", value); }

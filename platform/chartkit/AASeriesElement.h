@@ -8,7 +8,7 @@
 // One series of the chart. Data entries are x/y pairs; an entry with fewer than two numbers is
 // not drawn.
 class AASeriesElement : public AAObject<AASeriesElement> {
-public:
+  public:
     using AAObject::AAObject;
 
     AASeriesElement& name(const std::string& value) { return set("name", value); }

@@ -3,7 +3,7 @@
 #include "platform/chartkit/AAObject.h"
 
 class AASeriesEvents : public AAObject<AASeriesEvents> {
-public:
+  public:
     using AAObject::AAObject;
 
     // Text of a JavaScript function run when a series is tapped.

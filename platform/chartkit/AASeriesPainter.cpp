@@ -21,10 +21,13 @@ constexpr CGFloat clipMargin = 50;
 constexpr CGFloat coordinateLimit = 1e9;
 
 CGPoint clamped(CGPoint p) {
-    return {std::clamp(p.x, -coordinateLimit, coordinateLimit), std::clamp(p.y, -coordinateLimit, coordinateLimit)};
+    return {std::clamp(p.x, -coordinateLimit, coordinateLimit),
+            std::clamp(p.y, -coordinateLimit, coordinateLimit)};
 }
 
-CGPoint interpolate(CGPoint a, CGPoint b, CGFloat t) { return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}; }
+CGPoint interpolate(CGPoint a, CGPoint b, CGFloat t) {
+    return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
+}
 
 // The part of segment a-b inside the rectangle (Liang-Barsky).
 std::optional<std::pair<CGPoint, CGPoint>> clipSegment(CGPoint a, CGPoint b, const CGRect& r) {
@@ -53,7 +56,8 @@ std::optional<std::pair<CGPoint, CGPoint>> clipSegment(CGPoint a, CGPoint b, con
 
 // The polygon cut to the rectangle (Sutherland-Hodgman, one edge at a time).
 std::vector<CGPoint> clipPolygon(std::vector<CGPoint> polygon, const CGRect& r) {
-    const std::array<std::pair<int, CGFloat>, 4> edges{{{0, r.minX()}, {1, r.maxX()}, {2, r.minY()}, {3, r.maxY()}}};
+    const std::array<std::pair<int, CGFloat>, 4> edges{
+        {{0, r.minX()}, {1, r.maxX()}, {2, r.minY()}, {3, r.maxY()}}};
     for (const auto& [side, limit] : edges) {
         const auto inside = [side = side, limit = limit](CGPoint p) {
             switch (side) {
@@ -156,7 +160,8 @@ void strokeSeriesPath(CGContext& context, const CGPath& path, const UIColor& col
 
 } // namespace
 
-AASeriesPainter::AASeriesPainter(const AAPlotFrame& frame, const UIColor& background, std::string thousandsSeparator)
+AASeriesPainter::AASeriesPainter(const AAPlotFrame& frame, const UIColor& background,
+                                 std::string thousandsSeparator)
     : frame_(frame), background_(background), thousandsSeparator_(std::move(thousandsSeparator)) {}
 
 std::vector<CGPoint> AASeriesPainter::outline(const std::vector<AAChartSeries::Point>& run,
@@ -192,7 +197,8 @@ void AASeriesPainter::drawShape(CGContext& context, const AAChartSeries& series)
             context.fillPath();
         }
         const bool smooth = series.type == AAChartType::spline && series.step == AAChartSeries::Step::none;
-        strokeSeriesPath(context, smooth ? splinePath(points, bounds) : polylinePath(points, bounds), series.color);
+        strokeSeriesPath(context, smooth ? splinePath(points, bounds) : polylinePath(points, bounds),
+                         series.color);
     }
 }
 
@@ -235,13 +241,15 @@ std::vector<AASeriesPainter::DataLabel> AASeriesPainter::dataLabels(const AAChar
             const CGPoint c = frame_.location(point.x, point.y);
             if (!frame_.shows(c))
                 continue;
-            std::string text = AAPointFormat::plainText(
-                AAPointFormat::text(series.dataLabelFormat, series.name, point.x, point.y, thousandsSeparator_));
-            auto layout = std::make_unique<TextLayout>(NSAttributedString(text, attributes),
-                                                       TextLayout::Options{0, 0, NSTextAlignment::center, std::nullopt});
+            std::string text = AAPointFormat::plainText(AAPointFormat::text(
+                series.dataLabelFormat, series.name, point.x, point.y, thousandsSeparator_));
+            auto layout = std::make_unique<TextLayout>(
+                NSAttributedString(text, attributes),
+                TextLayout::Options{0, 0, NSTextAlignment::center, std::nullopt});
             const CGSize size = layout->size();
-            const CGRect frame{c.x - size.width / 2, c.y - std::max<CGFloat>(series.markerRadius, 2) - 3 - size.height,
-                               size.width, size.height};
+            const CGRect frame{c.x - size.width / 2,
+                               c.y - std::max<CGFloat>(series.markerRadius, 2) - 3 - size.height, size.width,
+                               size.height};
             labels.push_back({std::move(text), frame, std::move(layout), series.dataLabelOutline});
         }
     return labels;

@@ -14,7 +14,7 @@ class TextLayout;
 // Draws series into a plot frame: lines, steps, splines and filled areas clipped to the plot,
 // markers and data labels.
 class AASeriesPainter {
-public:
+  public:
     AASeriesPainter(const AAPlotFrame& frame, const UIColor& background, std::string thousandsSeparator);
 
     void drawShape(CGContext& context, const AAChartSeries& series) const;
@@ -31,9 +31,10 @@ public:
     void drawDataLabel(CGContext& context, const DataLabel& label) const;
 
     // The view points a run's line passes through, the corners of its steps included.
-    std::vector<CGPoint> outline(const std::vector<AAChartSeries::Point>& run, AAChartSeries::Step step) const;
+    std::vector<CGPoint> outline(const std::vector<AAChartSeries::Point>& run,
+                                 AAChartSeries::Step step) const;
 
-private:
+  private:
     const AAPlotFrame& frame_;
     UIColor background_;
     std::string thousandsSeparator_;

@@ -4,7 +4,7 @@
 
 // Text style: colour and, for data labels, the width of the outline drawn around the text.
 class AAStyle : public AAObject<AAStyle> {
-public:
+  public:
     using AAObject::AAObject;
 
     AAStyle& color(const std::string& value) { return set("color", value); }

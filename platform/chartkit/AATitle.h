@@ -3,7 +3,7 @@
 #include "platform/chartkit/AAObject.h"
 
 class AATitle : public AAObject<AATitle> {
-public:
+  public:
     using AAObject::AAObject;
 
     AATitle& text(const std::string& value) { return set("text", value); }

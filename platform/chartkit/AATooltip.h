@@ -5,7 +5,7 @@
 // The box shown at the point nearest the pointer. Formats may hold "{point.key}" (the x value),
 // "{point.x}", "{point.y}" and "{series.name}"; "<br/>" breaks the line.
 class AATooltip : public AAObject<AATooltip> {
-public:
+  public:
     using AAObject::AAObject;
 
     AATooltip& backgroundColor(const std::string& value) { return set("backgroundColor", value); }

@@ -19,7 +19,9 @@ constexpr CGFloat boxCornerRadius = 3;
 constexpr CGFloat shadowOffset = 2;
 constexpr CGFloat shadowAlpha = 0.15;
 
-UIColor defaultTextColor() { return UIColor(0.2, 0.2, 0.2, 1); }
+UIColor defaultTextColor() {
+    return UIColor(0.2, 0.2, 0.2, 1);
+}
 
 // Dash lengths in multiples of the line width.
 std::vector<CGFloat> dashPattern(const std::string& style, CGFloat width) {
@@ -61,8 +63,9 @@ std::optional<AATooltipPainter::HoveredPoint> AATooltipPainter::hoveredPoint(CGP
                     continue;
                 const CGFloat dx = std::fabs(location.x - pointer.x);
                 const CGFloat dy = std::fabs(location.y - pointer.y);
-                const auto distance = series.type == AAChartType::scatter ? std::pair(std::hypot(dx, dy), CGFloat(0))
-                                                                          : std::pair(dx, dy);
+                const auto distance = series.type == AAChartType::scatter
+                                          ? std::pair(std::hypot(dx, dy), CGFloat(0))
+                                          : std::pair(dx, dy);
                 if (distance < bestDistance) {
                     bestDistance = distance;
                     best = HoveredPoint{&series, point, location};
@@ -92,9 +95,11 @@ void AATooltipPainter::draw(CGContext& context, const HoveredPoint& hovered, CGP
     const auto& yAxis = AAOptionReader::object(options_, "yAxis");
     const CGRect plot = frame_.plot;
     if (xAxis.contains("crosshair"))
-        drawCrosshair(context, xAxis["crosshair"], {hovered.location.x, plot.minY()}, {hovered.location.x, plot.maxY()});
+        drawCrosshair(context, xAxis["crosshair"], {hovered.location.x, plot.minY()},
+                      {hovered.location.x, plot.maxY()});
     if (yAxis.contains("crosshair"))
-        drawCrosshair(context, yAxis["crosshair"], {plot.minX(), hovered.location.y}, {plot.maxX(), hovered.location.y});
+        drawCrosshair(context, yAxis["crosshair"], {plot.minX(), hovered.location.y},
+                      {plot.maxX(), hovered.location.y});
     if (options_.contains("tooltip"))
         drawBox(context, hovered, pointer);
 }
@@ -125,7 +130,8 @@ void AATooltipPainter::drawBox(CGContext& context, const HoveredPoint& hovered, 
         text += (text.empty() ? "" : "\n") + line;
     const NSStringAttributes attributes{
         UIFont::systemFontOfSize(12),
-        AAOptionReader::color(AAOptionReader::object(tooltip, "style"), "color", defaultTextColor()), std::nullopt};
+        AAOptionReader::color(AAOptionReader::object(tooltip, "style"), "color", defaultTextColor()),
+        std::nullopt};
     const TextLayout layout{NSAttributedString(text, attributes)};
     const CGSize textSize = layout.size();
     const CGSize boxSize{textSize.width + 2 * boxPadding, textSize.height + 2 * boxPadding};
@@ -149,7 +155,8 @@ void AATooltipPainter::drawBox(CGContext& context, const HoveredPoint& hovered, 
     }
     context.beginPath();
     context.addPath(shape);
-    context.setFillColor(AAOptionReader::color(tooltip, "backgroundColor", UIColor::colorWithWhite(0.97, 0.9)));
+    context.setFillColor(
+        AAOptionReader::color(tooltip, "backgroundColor", UIColor::colorWithWhite(0.97, 0.9)));
     context.fillPath();
 
     const CGFloat borderWidth = std::max(0.0, AAOptionReader::number(tooltip, "borderWidth", 1));

@@ -14,15 +14,15 @@ class CGContext;
 // What the chart shows at the pointer: crosshairs through the nearest point and the tooltip box
 // with the header and point formats filled for it.
 class AATooltipPainter {
-public:
+  public:
     struct HoveredPoint {
         const AAChartSeries* series;
         AAChartSeries::Point point;
         CGPoint location;
     };
 
-    AATooltipPainter(const nlohmann::json& options, const std::vector<AAChartSeries>& series, const AAPlotFrame& frame,
-                     CGSize chartSize, std::string thousandsSeparator);
+    AATooltipPainter(const nlohmann::json& options, const std::vector<AAChartSeries>& series,
+                     const AAPlotFrame& frame, CGSize chartSize, std::string thousandsSeparator);
 
     // The point nearest the pointer inside the plot: by x first for lines and areas (the point
     // whose x the pointer is over), by distance for scatter charts.
@@ -31,7 +31,7 @@ public:
     std::vector<std::string> lines(const HoveredPoint& hovered) const;
     void draw(CGContext& context, const HoveredPoint& hovered, CGPoint pointer) const;
 
-private:
+  private:
     void drawCrosshair(CGContext& context, const nlohmann::json& crosshair, CGPoint from, CGPoint to) const;
     void drawBox(CGContext& context, const HoveredPoint& hovered, CGPoint pointer) const;
 

@@ -4,6 +4,6 @@
 
 // The horizontal axis, below the plot.
 class AAXAxis : public AAAxis<AAXAxis> {
-public:
+  public:
     using AAAxis::AAAxis;
 };

@@ -4,6 +4,6 @@
 
 // The vertical axis, left of the plot.
 class AAYAxis : public AAAxis<AAYAxis> {
-public:
+  public:
     using AAAxis::AAAxis;
 };

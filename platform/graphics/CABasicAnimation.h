@@ -12,9 +12,11 @@ enum class CAFillMode { removed, forwards, backwards, both };
 // (plus beginTime); an absent fromValue starts at the layer's presented value, an absent toValue
 // ends at the layer's model value.
 class CABasicAnimation {
-public:
+  public:
     explicit CABasicAnimation(std::string keyPath) : keyPath_(std::move(keyPath)) {}
-    static CABasicAnimation animationWithKeyPath(std::string keyPath) { return CABasicAnimation(std::move(keyPath)); }
+    static CABasicAnimation animationWithKeyPath(std::string keyPath) {
+        return CABasicAnimation(std::move(keyPath));
+    }
 
     const std::string& keyPath() const { return keyPath_; }
 
@@ -37,6 +39,6 @@ public:
     // animation does not affect the value at that time (before start or after end without fill).
     std::optional<CGFloat> valueAt(CGFloat elapsed, CGFloat from, CGFloat to) const;
 
-private:
+  private:
     std::string keyPath_;
 };

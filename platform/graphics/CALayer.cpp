@@ -51,7 +51,9 @@ CGAffineTransform CALayer::transformToSuperlayer() const {
         .concatenating(CGAffineTransform::makeTranslation(position_.x, position_.y));
 }
 
-CGRect CALayer::frame() const { return transformToSuperlayer().apply(bounds_); }
+CGRect CALayer::frame() const {
+    return transformToSuperlayer().apply(bounds_);
+}
 
 void CALayer::setFrame(const CGRect& frame) {
     CGRect f = frame.standardized();
@@ -91,8 +93,10 @@ void CALayer::insertSublayerBelow(const std::shared_ptr<CALayer>& layer, const C
         return;
     }
     layer->removeFromSuperlayer();
-    auto it = std::find_if(sublayers_.begin(), sublayers_.end(), [&](const auto& l) { return l.get() == sibling; });
-    insertSublayerAtIndex(layer, it == sublayers_.end() ? 0 : static_cast<std::size_t>(it - sublayers_.begin()));
+    auto it =
+        std::find_if(sublayers_.begin(), sublayers_.end(), [&](const auto& l) { return l.get() == sibling; });
+    insertSublayerAtIndex(layer,
+                          it == sublayers_.end() ? 0 : static_cast<std::size_t>(it - sublayers_.begin()));
 }
 
 void CALayer::insertSublayerAbove(const std::shared_ptr<CALayer>& layer, const CALayer* sibling) {
@@ -100,9 +104,11 @@ void CALayer::insertSublayerAbove(const std::shared_ptr<CALayer>& layer, const C
         return;
     }
     layer->removeFromSuperlayer();
-    auto it = std::find_if(sublayers_.begin(), sublayers_.end(), [&](const auto& l) { return l.get() == sibling; });
-    insertSublayerAtIndex(layer, it == sublayers_.end() ? sublayers_.size()
-                                                        : static_cast<std::size_t>(it - sublayers_.begin()) + 1);
+    auto it =
+        std::find_if(sublayers_.begin(), sublayers_.end(), [&](const auto& l) { return l.get() == sibling; });
+    insertSublayerAtIndex(layer, it == sublayers_.end()
+                                     ? sublayers_.size()
+                                     : static_cast<std::size_t>(it - sublayers_.begin()) + 1);
 }
 
 void CALayer::removeFromSuperlayer() {
@@ -197,7 +203,8 @@ std::vector<std::string> CALayer::animationKeys() const {
 }
 
 void CALayer::removeAnimationForKey(const std::string& key) {
-    auto it = std::find_if(animations_.begin(), animations_.end(), [&](const auto& a) { return a.key == key; });
+    auto it =
+        std::find_if(animations_.begin(), animations_.end(), [&](const auto& a) { return a.key == key; });
     if (it == animations_.end()) {
         return;
     }
@@ -262,4 +269,6 @@ CATransform3D CALayer::presentationTransform() const {
     return CATransform3D::makeRotation(presented - model, 0, 0, 1).concatenating(transform_);
 }
 
-void CALayer::renderInContext(CGContext& context) { LayerTreeRenderer::renderContent(*this, context); }
+void CALayer::renderInContext(CGContext& context) {
+    LayerTreeRenderer::renderContent(*this, context);
+}

@@ -18,7 +18,7 @@ class UIImage;
 // Draws a layer's own content (a view's drawRect, a label's text). The context's user space is
 // the layer's bounds coordinate system and is also the current UIGraphics context.
 class CALayerDelegate {
-public:
+  public:
     virtual ~CALayerDelegate() = default;
     virtual void drawLayerInContext(CALayer& layer, CGContext& context) = 0;
 };
@@ -29,7 +29,7 @@ CGFloat CACurrentMediaTime();
 // A node of the render tree. Geometry follows the platform: bounds in the layer's own space,
 // position of the anchor point in the superlayer, transform about the anchor point.
 class CALayer : public std::enable_shared_from_this<CALayer> {
-public:
+  public:
     static std::shared_ptr<CALayer> layer() { return std::make_shared<CALayer>(); }
     CALayer() = default;
     virtual ~CALayer();
@@ -49,7 +49,9 @@ public:
     const CATransform3D& transform() const { return transform_; }
     void setTransform(const CATransform3D& transform) { transform_ = transform; }
     CGAffineTransform affineTransform() const { return transform_.affineTransform(); }
-    void setAffineTransform(const CGAffineTransform& t) { transform_ = CATransform3D::makeAffineTransform(t); }
+    void setAffineTransform(const CGAffineTransform& t) {
+        transform_ = CATransform3D::makeAffineTransform(t);
+    }
     // Maps this layer's bounds space to its superlayer's space (model values).
     CGAffineTransform transformToSuperlayer() const;
     CGPoint convertPointToLayer(CGPoint point, const CALayer* layer) const;
@@ -132,7 +134,7 @@ public:
     // this layer's bounds space, as the platform does.
     void renderInContext(CGContext& context);
 
-private:
+  private:
     struct RunningAnimation {
         std::string key;
         CABasicAnimation animation;

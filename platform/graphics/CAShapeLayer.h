@@ -7,7 +7,7 @@
 // Draws a path in its bounds space: filled, then stroked between strokeStart and strokeEnd
 // (fractions of the path's length, animatable).
 class CAShapeLayer : public CALayer {
-public:
+  public:
     static std::shared_ptr<CAShapeLayer> layer() { return std::make_shared<CAShapeLayer>(); }
 
     const std::optional<CGPath>& path() const { return path_; }
@@ -31,7 +31,7 @@ public:
     std::optional<CGFloat> valueForKeyPath(const std::string& keyPath) const override;
     CGRect contentExtent() const override;
 
-private:
+  private:
     std::optional<CGPath> path_;
     std::optional<UIColor> fillColor_ = UIColor::blackColor();
     std::optional<UIColor> strokeColor_;

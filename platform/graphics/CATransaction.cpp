@@ -44,7 +44,9 @@ Frame& currentFrame() {
 
 } // namespace
 
-void CATransaction::begin() { explicitFrames().emplace_back(); }
+void CATransaction::begin() {
+    explicitFrames().emplace_back();
+}
 
 void CATransaction::commit() {
     if (explicitFrames().empty()) {
@@ -59,7 +61,9 @@ void CATransaction::setCompletionBlock(std::function<void()> completion) {
     currentFrame().group->setCompletion(std::move(completion));
 }
 
-void CATransaction::setAnimationDuration(CGFloat duration) { currentFrame().duration = duration; }
+void CATransaction::setAnimationDuration(CGFloat duration) {
+    currentFrame().duration = duration;
+}
 
 CGFloat CATransaction::animationDuration() {
     if (!explicitFrames().empty()) {
@@ -68,7 +72,9 @@ CGFloat CATransaction::animationDuration() {
     return implicitFrame() ? implicitFrame()->duration : defaultDuration;
 }
 
-std::shared_ptr<CATransaction::Group> CATransaction::currentGroup() { return currentFrame().group; }
+std::shared_ptr<CATransaction::Group> CATransaction::currentGroup() {
+    return currentFrame().group;
+}
 
 void CATransaction::Group::animationFinished() {
     if (pending_ > 0) {

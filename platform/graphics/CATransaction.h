@@ -9,7 +9,7 @@
 // queue once every animation of the group has finished or been removed (at once, after commit,
 // when the group has none). Outside begin/commit each added animation forms its own group.
 class CATransaction {
-public:
+  public:
     static void begin();
     static void commit();
     static void setCompletionBlock(std::function<void()> completion);
@@ -22,13 +22,13 @@ public:
 };
 
 class CATransaction::Group {
-public:
+  public:
     void animationStarted() { ++pending_; }
     void animationFinished();
     void setCompletion(std::function<void()> completion) { completion_ = std::move(completion); }
     void committed();
 
-private:
+  private:
     void completeIfDone();
 
     int pending_ = 0;

@@ -54,7 +54,8 @@ CATransform3D CATransform3D::makeAffineTransform(const CGAffineTransform& a) {
 }
 
 CATransform3D CATransform3D::concatenating(const CATransform3D& b) const {
-    const CGFloat a[4][4] = {{m11, m12, m13, m14}, {m21, m22, m23, m24}, {m31, m32, m33, m34}, {m41, m42, m43, m44}};
+    const CGFloat a[4][4] = {
+        {m11, m12, m13, m14}, {m21, m22, m23, m24}, {m31, m32, m33, m34}, {m41, m42, m43, m44}};
     const CGFloat o[4][4] = {{b.m11, b.m12, b.m13, b.m14},
                              {b.m21, b.m22, b.m23, b.m24},
                              {b.m31, b.m32, b.m33, b.m34},
@@ -71,6 +72,10 @@ CATransform3D CATransform3D::concatenating(const CATransform3D& b) const {
             r[2][0], r[2][1], r[2][2], r[2][3], r[3][0], r[3][1], r[3][2], r[3][3]};
 }
 
-CGAffineTransform CATransform3D::affineTransform() const { return {m11, m12, m21, m22, m41, m42}; }
+CGAffineTransform CATransform3D::affineTransform() const {
+    return {m11, m12, m21, m22, m41, m42};
+}
 
-CGFloat CATransform3D::rotationZ() const { return std::atan2(m12, m11); }
+CGFloat CATransform3D::rotationZ() const {
+    return std::atan2(m12, m11);
+}

@@ -1,8 +1,12 @@
 #include "platform/graphics/CGAffineTransform.h"
 
-CGAffineTransform CGAffineTransform::makeTranslation(CGFloat tx, CGFloat ty) { return {1, 0, 0, 1, tx, ty}; }
+CGAffineTransform CGAffineTransform::makeTranslation(CGFloat tx, CGFloat ty) {
+    return {1, 0, 0, 1, tx, ty};
+}
 
-CGAffineTransform CGAffineTransform::makeScale(CGFloat sx, CGFloat sy) { return {sx, 0, 0, sy, 0, 0}; }
+CGAffineTransform CGAffineTransform::makeScale(CGFloat sx, CGFloat sy) {
+    return {sx, 0, 0, sy, 0, 0};
+}
 
 CGAffineTransform CGAffineTransform::makeRotation(CGFloat angle) {
     CGFloat c = std::cos(angle);
@@ -11,8 +15,8 @@ CGAffineTransform CGAffineTransform::makeRotation(CGFloat angle) {
 }
 
 CGAffineTransform CGAffineTransform::concatenating(const CGAffineTransform& t) const {
-    return {a * t.a + b * t.c,         a * t.b + b * t.d,         c * t.a + d * t.c,
-            c * t.b + d * t.d,         tx * t.a + ty * t.c + t.tx, tx * t.b + ty * t.d + t.ty};
+    return {a * t.a + b * t.c, a * t.b + b * t.d,          c * t.a + d * t.c,
+            c * t.b + d * t.d, tx * t.a + ty * t.c + t.tx, tx * t.b + ty * t.d + t.ty};
 }
 
 CGAffineTransform CGAffineTransform::translatedBy(CGFloat x, CGFloat y) const {
@@ -35,9 +39,13 @@ CGAffineTransform CGAffineTransform::inverted() const {
     return {d / det, -b / det, -c / det, a / det, (c * ty - d * tx) / det, (b * tx - a * ty) / det};
 }
 
-CGPoint CGAffineTransform::apply(CGPoint p) const { return {a * p.x + c * p.y + tx, b * p.x + d * p.y + ty}; }
+CGPoint CGAffineTransform::apply(CGPoint p) const {
+    return {a * p.x + c * p.y + tx, b * p.x + d * p.y + ty};
+}
 
-CGSize CGAffineTransform::apply(CGSize s) const { return {a * s.width + c * s.height, b * s.width + d * s.height}; }
+CGSize CGAffineTransform::apply(CGSize s) const {
+    return {a * s.width + c * s.height, b * s.width + d * s.height};
+}
 
 CGRect CGAffineTransform::apply(const CGRect& r) const {
     if (r.isNull()) {

@@ -5,7 +5,9 @@
 #include <cairo.h>
 
 // Core Graphics starts with one-point lines where cairo starts with two.
-CGContext::CGContext(cairo_t* cr) : cr_(cr) { cairo_set_line_width(cr_, 1); }
+CGContext::CGContext(cairo_t* cr) : cr_(cr) {
+    cairo_set_line_width(cr_, 1);
+}
 
 CGContext::~CGContext() {
     while (!saved_.empty()) {
@@ -27,9 +29,13 @@ void CGContext::restoreGState() {
     saved_.pop_back();
 }
 
-void CGContext::translateBy(CGFloat tx, CGFloat ty) { cairo_translate(cr_, tx, ty); }
+void CGContext::translateBy(CGFloat tx, CGFloat ty) {
+    cairo_translate(cr_, tx, ty);
+}
 
-void CGContext::rotateBy(CGFloat angle) { cairo_rotate(cr_, angle); }
+void CGContext::rotateBy(CGFloat angle) {
+    cairo_rotate(cr_, angle);
+}
 
 void CGContext::scaleBy(CGFloat sx, CGFloat sy) {
     if (sx != 0 && sy != 0) {
@@ -52,13 +58,21 @@ CGAffineTransform CGContext::userSpaceToDeviceSpaceTransform() const {
     return {m.xx, m.yx, m.xy, m.yy, m.x0, m.y0};
 }
 
-void CGContext::setStrokeColor(const UIColor& color) { state_.stroke = color.rgba(); }
+void CGContext::setStrokeColor(const UIColor& color) {
+    state_.stroke = color.rgba();
+}
 
-void CGContext::setFillColor(const UIColor& color) { state_.fill = color.rgba(); }
+void CGContext::setFillColor(const UIColor& color) {
+    state_.fill = color.rgba();
+}
 
-void CGContext::setLineWidth(CGFloat width) { cairo_set_line_width(cr_, width); }
+void CGContext::setLineWidth(CGFloat width) {
+    cairo_set_line_width(cr_, width);
+}
 
-CGFloat CGContext::lineWidth() const { return cairo_get_line_width(cr_); }
+CGFloat CGContext::lineWidth() const {
+    return cairo_get_line_width(cr_);
+}
 
 void CGContext::setLineJoin(CGLineJoin join) {
     switch (join) {
@@ -88,17 +102,25 @@ void CGContext::setLineCap(CGLineCap cap) {
     }
 }
 
-void CGContext::setAlpha(CGFloat alpha) { state_.alpha = std::clamp(alpha, 0.0, 1.0); }
+void CGContext::setAlpha(CGFloat alpha) {
+    state_.alpha = std::clamp(alpha, 0.0, 1.0);
+}
 
 void CGContext::setSource(const UIColor::RGBA& c) {
     cairo_set_source_rgba(cr_, c.red, c.green, c.blue, c.alpha * state_.alpha);
 }
 
-void CGContext::beginPath() { cairo_new_path(cr_); }
+void CGContext::beginPath() {
+    cairo_new_path(cr_);
+}
 
-void CGContext::moveTo(CGPoint p) { cairo_move_to(cr_, p.x, p.y); }
+void CGContext::moveTo(CGPoint p) {
+    cairo_move_to(cr_, p.x, p.y);
+}
 
-void CGContext::addLineTo(CGPoint p) { cairo_line_to(cr_, p.x, p.y); }
+void CGContext::addLineTo(CGPoint p) {
+    cairo_line_to(cr_, p.x, p.y);
+}
 
 void CGContext::addArc(CGPoint center, CGFloat radius, CGFloat startAngle, CGFloat endAngle, bool clockwise) {
     CGPath path;
@@ -106,13 +128,21 @@ void CGContext::addArc(CGPoint center, CGFloat radius, CGFloat startAngle, CGFlo
     path.addToCairo(cr_);
 }
 
-void CGContext::addRect(const CGRect& rect) { CGPath::withRect(rect).addToCairo(cr_); }
+void CGContext::addRect(const CGRect& rect) {
+    CGPath::withRect(rect).addToCairo(cr_);
+}
 
-void CGContext::addEllipse(const CGRect& rect) { CGPath::withEllipseInRect(rect).addToCairo(cr_); }
+void CGContext::addEllipse(const CGRect& rect) {
+    CGPath::withEllipseInRect(rect).addToCairo(cr_);
+}
 
-void CGContext::addPath(const CGPath& path) { path.addToCairo(cr_); }
+void CGContext::addPath(const CGPath& path) {
+    path.addToCairo(cr_);
+}
 
-void CGContext::closePath() { cairo_close_path(cr_); }
+void CGContext::closePath() {
+    cairo_close_path(cr_);
+}
 
 void CGContext::strokePath() {
     setSource(state_.stroke);
@@ -178,7 +208,9 @@ void CGContext::clipToRect(const CGRect& rect) {
     cairo_clip(cr_);
 }
 
-void CGContext::clip() { cairo_clip(cr_); }
+void CGContext::clip() {
+    cairo_clip(cr_);
+}
 
 CGRect CGContext::clipBoundingBox() const {
     double x0 = 0, y0 = 0, x1 = 0, y1 = 0;

@@ -15,7 +15,7 @@ enum class CGLineCap { butt, round, square };
 // point; the device scale lives in the initial transform. Colours resolve against the current
 // trait collection when they are set.
 class CGContext {
-public:
+  public:
     // Draws into cr without owning it; states saved and not restored are unwound on destruction.
     explicit CGContext(cairo_t* cr);
     ~CGContext();
@@ -73,7 +73,7 @@ public:
     // The image upright in the rectangle; templates in the fill colour.
     void drawImage(const UIImage& image, const CGRect& rect);
 
-private:
+  private:
     struct State {
         UIColor::RGBA stroke{0, 0, 0, 1};
         UIColor::RGBA fill{0, 0, 0, 1};

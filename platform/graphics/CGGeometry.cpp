@@ -31,9 +31,13 @@ CGFloat CGRect::maxY() const {
     return r.origin.y + r.size.height;
 }
 
-bool CGRect::isNull() const { return std::isinf(origin.x) || std::isinf(origin.y); }
+bool CGRect::isNull() const {
+    return std::isinf(origin.x) || std::isinf(origin.y);
+}
 
-bool CGRect::isEmpty() const { return isNull() || size.width == 0 || size.height == 0; }
+bool CGRect::isEmpty() const {
+    return isNull() || size.width == 0 || size.height == 0;
+}
 
 bool CGRect::contains(CGPoint p) const {
     if (isEmpty()) {
@@ -49,7 +53,9 @@ bool CGRect::contains(const CGRect& r) const {
     return r.minX() >= minX() && r.maxX() <= maxX() && r.minY() >= minY() && r.maxY() <= maxY();
 }
 
-bool CGRect::intersects(const CGRect& r) const { return !intersection(r).isNull(); }
+bool CGRect::intersects(const CGRect& r) const {
+    return !intersection(r).isNull();
+}
 
 CGRect CGRect::insetBy(CGFloat dx, CGFloat dy) const {
     if (isNull()) {

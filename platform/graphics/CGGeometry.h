@@ -36,7 +36,8 @@ struct CGRect {
 
     constexpr CGRect() = default;
     constexpr CGRect(CGPoint o, CGSize s) : origin(o), size(s) {}
-    constexpr CGRect(CGFloat x, CGFloat y, CGFloat width, CGFloat height) : origin{x, y}, size{width, height} {}
+    constexpr CGRect(CGFloat x, CGFloat y, CGFloat width, CGFloat height)
+        : origin{x, y}, size{width, height} {}
 
     static constexpr CGRect zero() { return {}; }
     // The result of intersecting disjoint rectangles.
@@ -69,6 +70,12 @@ struct CGRect {
     bool operator==(const CGRect&) const = default;
 };
 
-inline CGPoint CGPointMake(CGFloat x, CGFloat y) { return {x, y}; }
-inline CGSize CGSizeMake(CGFloat w, CGFloat h) { return {w, h}; }
-inline CGRect CGRectMake(CGFloat x, CGFloat y, CGFloat w, CGFloat h) { return {x, y, w, h}; }
+inline CGPoint CGPointMake(CGFloat x, CGFloat y) {
+    return {x, y};
+}
+inline CGSize CGSizeMake(CGFloat w, CGFloat h) {
+    return {w, h};
+}
+inline CGRect CGRectMake(CGFloat x, CGFloat y, CGFloat w, CGFloat h) {
+    return {x, y, w, h};
+}

@@ -29,13 +29,17 @@ std::pair<CGFloat, CGFloat> sweep(const CGPath::Element& e) {
     return {a1, a0};
 }
 
-CGRect pointRect(CGPoint p) { return {p.x, p.y, 0, 0}; }
+CGRect pointRect(CGPoint p) {
+    return {p.x, p.y, 0, 0};
+}
 
-CGFloat distance(double x0, double y0, double x1, double y1) { return std::hypot(x1 - x0, y1 - y0); }
+CGFloat distance(double x0, double y0, double x1, double y1) {
+    return std::hypot(x1 - x0, y1 - y0);
+}
 
 // Emits the parts of flattened segments that fall between two distances along the path.
 class Trimmer {
-public:
+  public:
     Trimmer(cairo_t* cr, CGFloat from, CGFloat to) : cr_(cr), from_(from), to_(to) {}
 
     void moveTo(double x, double y) {
@@ -68,7 +72,7 @@ public:
 
     void close() { lineTo(subX_, subY_); }
 
-private:
+  private:
     cairo_t* cr_;
     CGFloat from_, to_;
     CGFloat walked_ = 0;
@@ -255,7 +259,9 @@ void CGPath::closeSubpath() {
     current_ = subpathStart_;
 }
 
-std::optional<CGPoint> CGPath::currentPoint() const { return current_; }
+std::optional<CGPoint> CGPath::currentPoint() const {
+    return current_;
+}
 
 CGRect CGPath::boundingBox() const {
     CGRect box = CGRect::null();
@@ -311,8 +317,8 @@ void CGPath::addToCairo(cairo_t* cr) const {
             cairo_get_current_point(cr, &x0, &y0);
             const CGPoint& c = e.points[0];
             const CGPoint& p = e.points[1];
-            cairo_curve_to(cr, x0 + 2.0 / 3 * (c.x - x0), y0 + 2.0 / 3 * (c.y - y0), p.x + 2.0 / 3 * (c.x - p.x),
-                           p.y + 2.0 / 3 * (c.y - p.y), p.x, p.y);
+            cairo_curve_to(cr, x0 + 2.0 / 3 * (c.x - x0), y0 + 2.0 / 3 * (c.y - y0),
+                           p.x + 2.0 / 3 * (c.x - p.x), p.y + 2.0 / 3 * (c.y - p.y), p.x, p.y);
             break;
         }
         case ElementType::curveTo:

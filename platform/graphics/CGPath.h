@@ -10,7 +10,7 @@ typedef struct _cairo cairo_t;
 // A path value. Angles are in radians measured from the positive x axis with y pointing down,
 // so increasing angles run clockwise on screen; "clockwise" means clockwise as seen on screen.
 class CGPath {
-public:
+  public:
     enum class ElementType { moveTo, lineTo, quadCurveTo, curveTo, arc, closeSubpath };
     struct Element {
         ElementType type;
@@ -51,7 +51,7 @@ public:
     // stroke start and end do), flattened at cairo's tolerance.
     void addTrimmedToCairo(cairo_t* cr, CGFloat start, CGFloat end) const;
 
-private:
+  private:
     std::vector<Element> elements_;
     std::optional<CGPoint> current_;
     std::optional<CGPoint> subpathStart_;

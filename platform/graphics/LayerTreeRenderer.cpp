@@ -89,7 +89,8 @@ void addSublayersCover(const CALayer& layer, const CGAffineTransform& toDevice, 
 // those of its sublayers, will paint over; `toDevice` maps its bounds space to device space.
 void addOpaqueCover(const CALayer& layer, const CGAffineTransform& toDevice, const CGRect& clip,
                     std::vector<CGRect>& cover) {
-    if (layer.isHidden() || layer.presentationOpacity() < 1 || layer.mask() || toDevice.b != 0 || toDevice.c != 0) {
+    if (layer.isHidden() || layer.presentationOpacity() < 1 || layer.mask() || toDevice.b != 0 ||
+        toDevice.c != 0) {
         return;
     }
     CGRect inside = toDevice.apply(insideCorners(layer)).intersection(clip);
@@ -153,7 +154,8 @@ void clipOutOpaqueCover(cairo_t* cr, const CALayer& layer) {
     CGAffineTransform toDevice{ctm.xx, ctm.yx, ctm.xy, ctm.yy, ctm.x0, ctm.y0};
     CGRect outer = toDevice.apply(layer.bounds()).integral();
     std::vector<CGRect> cover;
-    addSublayersCover(layer, toDevice, layer.masksToBounds() ? toDevice.apply(insideCorners(layer)) : outer, cover);
+    addSublayersCover(layer, toDevice, layer.masksToBounds() ? toDevice.apply(insideCorners(layer)) : outer,
+                      cover);
     clipOut(cr, cover, outer);
 }
 
@@ -183,7 +185,8 @@ void blurAlpha(unsigned char* data, int width, int height, int stride, CGFloat s
     int radius = std::max(1, static_cast<int>(std::lround(std::sqrt(4 * sigma * sigma + 1) / 2 - 0.5)));
     int window = 2 * radius + 1;
     // Fixed-point reciprocal of the window, rounded so that 255 stays 255.
-    const std::uint32_t scale = ((1u << 24) + static_cast<std::uint32_t>(window) - 1) / static_cast<std::uint32_t>(window);
+    const std::uint32_t scale =
+        ((1u << 24) + static_cast<std::uint32_t>(window) - 1) / static_cast<std::uint32_t>(window);
     std::vector<unsigned char> copy(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
     std::vector<std::uint32_t> sums(static_cast<std::size_t>(width));
     auto row = [&](unsigned char* base, int y) { return base + static_cast<std::ptrdiff_t>(y) * stride; };
@@ -238,7 +241,9 @@ CGFloat shadowSigma(const CALayer& layer, const cairo_matrix_t& ctm) {
     return layer.shadowRadius() * pixelsPerPoint / 2;
 }
 
-int blurMargin(CGFloat sigma) { return static_cast<int>(std::ceil(3 * sigma)) + 1; }
+int blurMargin(CGFloat sigma) {
+    return static_cast<int>(std::ceil(3 * sigma)) + 1;
+}
 
 CGSize deviceShadowOffset(cairo_t* cr, const CALayer& layer) {
     CGSize offset = layer.shadowOffset();
@@ -248,7 +253,8 @@ CGSize deviceShadowOffset(cairo_t* cr, const CALayer& layer) {
 
 // Masks the shadow colour through a blurred alpha surface whose pixel (0, 0) lies at (x, y) in
 // device space.
-void paintShadowMask(cairo_t* cr, const CALayer& layer, cairo_surface_t* alpha, double x, double y, double opacity) {
+void paintShadowMask(cairo_t* cr, const CALayer& layer, cairo_surface_t* alpha, double x, double y,
+                     double opacity) {
     UIColor::RGBA color = layer.shadowColor()->rgba();
     cairo_save(cr);
     cairo_identity_matrix(cr);
@@ -274,7 +280,8 @@ void paintContentShadow(cairo_t* cr, const CALayer& layer, cairo_pattern_t* cont
     double originX = 0, originY = 0;
     cairo_surface_get_device_offset(group, &originX, &originY);
 
-    cairo_surface_t* alpha = cairo_image_surface_create(CAIRO_FORMAT_A8, width + 2 * margin, height + 2 * margin);
+    cairo_surface_t* alpha =
+        cairo_image_surface_create(CAIRO_FORMAT_A8, width + 2 * margin, height + 2 * margin);
     cairo_t* alphaCr = cairo_create(alpha);
     cairo_surface_set_device_offset(group, 0, 0);
     cairo_set_source_surface(alphaCr, group, margin, margin);
@@ -348,8 +355,10 @@ void paintShapeShadow(cairo_t* cr, const CALayer& layer, double opacity) {
     // within a pixel, so that it is masked at whole pixels, without resampling.
     auto quarter = [](double v) { return std::lround(v * 4); };
     long left = quarter(x), top = quarter(y);
-    long pixelX = static_cast<long>(std::floor(left / 4.0)), pixelY = static_cast<long>(std::floor(top / 4.0));
-    Key key{quarter(width), quarter(height), quarter(radius), quarter(sigma), left - 4 * pixelX, top - 4 * pixelY};
+    long pixelX = static_cast<long>(std::floor(left / 4.0)),
+         pixelY = static_cast<long>(std::floor(top / 4.0));
+    Key key{quarter(width), quarter(height),   quarter(radius),
+            quarter(sigma), left - 4 * pixelX, top - 4 * pixelY};
     auto& alpha = cache[key];
     if (!alpha) {
         if (cache.size() > cacheLimit) {
@@ -367,10 +376,12 @@ void paintShapeShadow(cairo_t* cr, const CALayer& layer, double opacity) {
         shape.fillPath();
         cairo_destroy(shapeCr);
         cairo_surface_flush(alpha.get());
-        blurAlpha(cairo_image_surface_get_data(alpha.get()), w, h, cairo_image_surface_get_stride(alpha.get()), sigma);
+        blurAlpha(cairo_image_surface_get_data(alpha.get()), w, h,
+                  cairo_image_surface_get_stride(alpha.get()), sigma);
         cairo_surface_mark_dirty(alpha.get());
     }
-    CGRect mask{double(pixelX - margin), double(pixelY - margin), double(cairo_image_surface_get_width(alpha.get())),
+    CGRect mask{double(pixelX - margin), double(pixelY - margin),
+                double(cairo_image_surface_get_width(alpha.get())),
                 double(cairo_image_surface_get_height(alpha.get()))};
     cairo_save(cr);
     // Unless faded, the layer's opaque background will hide the shadow beneath it.
@@ -478,9 +489,13 @@ void drawLayerItself(CALayer& layer, CGContext& context) {
 
 } // namespace
 
-void LayerTreeRenderer::render(CALayer& layer, CGContext& context) { renderLayer(layer, context, true); }
+void LayerTreeRenderer::render(CALayer& layer, CGContext& context) {
+    renderLayer(layer, context, true);
+}
 
-void LayerTreeRenderer::renderContent(CALayer& layer, CGContext& context) { renderLayer(layer, context, false); }
+void LayerTreeRenderer::renderContent(CALayer& layer, CGContext& context) {
+    renderLayer(layer, context, false);
+}
 
 void LayerTreeRenderer::renderReplacing(CALayer& layer, CGContext& context) {
     clearUncovered(context.cairo(), layer);

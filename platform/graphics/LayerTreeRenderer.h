@@ -6,7 +6,7 @@ class CGContext;
 // Draws a layer tree as presented now: shadow, background, contents, own drawing, sublayers and
 // border, with corner radius, clipping, mask, opacity and transforms.
 class LayerTreeRenderer {
-public:
+  public:
     // The layer in its superlayer's space (position and transform applied).
     static void render(CALayer& layer, CGContext& context);
     // The layer in its own bounds space.

@@ -29,7 +29,9 @@ void NSAttributedString::append(std::string text, NSStringAttributes attributes)
     }
 }
 
-CGSize NSAttributedString::size() const { return TextLayout(*this).size(); }
+CGSize NSAttributedString::size() const {
+    return TextLayout(*this).size();
+}
 
 CGRect NSAttributedString::boundingRectWithSize(CGSize size) const {
     TextLayout::Options options;

@@ -12,7 +12,14 @@ class CGContext;
 
 enum class NSTextAlignment { left, center, right, justified, natural };
 
-enum class NSLineBreakMode { byWordWrapping, byCharWrapping, byClipping, byTruncatingHead, byTruncatingTail, byTruncatingMiddle };
+enum class NSLineBreakMode {
+    byWordWrapping,
+    byCharWrapping,
+    byClipping,
+    byTruncatingHead,
+    byTruncatingTail,
+    byTruncatingMiddle
+};
 
 struct NSParagraphStyle {
     NSTextAlignment alignment = NSTextAlignment::natural;
@@ -31,7 +38,7 @@ struct NSStringAttributes {
 
 // UTF-8 text made of runs, each with its own attributes.
 class NSAttributedString {
-public:
+  public:
     struct Run {
         std::string text;
         NSStringAttributes attributes;
@@ -63,7 +70,7 @@ public:
 
     bool operator==(const NSAttributedString&) const = default;
 
-private:
+  private:
     std::string text_;
     std::vector<Run> runs_;
 };

@@ -41,7 +41,9 @@ PangoContext* TextLayout::pangoContext() {
 
 namespace {
 
-guint16 channel(CGFloat value) { return static_cast<guint16>(std::lround(value * 65535)); }
+guint16 channel(CGFloat value) {
+    return static_cast<guint16>(std::lround(value * 65535));
+}
 
 void addRunAttributes(PangoAttrList* list, const NSAttributedString::Run& run, guint start) {
     guint end = start + static_cast<guint>(run.text.size());
@@ -50,10 +52,12 @@ void addRunAttributes(PangoAttrList* list, const NSAttributedString::Run& run, g
     PangoAttribute* fontAttribute = pango_attr_font_desc_new(description);
     pango_font_description_free(description);
     UIColor::RGBA color = run.attributes.foregroundColor.value_or(UIColor::blackColor()).rgba();
-    PangoAttribute* foreground = pango_attr_foreground_new(channel(color.red), channel(color.green), channel(color.blue));
+    PangoAttribute* foreground =
+        pango_attr_foreground_new(channel(color.red), channel(color.green), channel(color.blue));
     PangoAttribute* alpha = pango_attr_foreground_alpha_new(std::max<guint16>(1, channel(color.alpha)));
     // Lines as tall as the font's line height, line gap included, as the platform sets text.
-    PangoAttribute* lineHeight = pango_attr_line_height_new_absolute(static_cast<int>(font.lineHeight() * PANGO_SCALE));
+    PangoAttribute* lineHeight =
+        pango_attr_line_height_new_absolute(static_cast<int>(font.lineHeight() * PANGO_SCALE));
     for (PangoAttribute* attribute : {fontAttribute, foreground, alpha, lineHeight}) {
         attribute->start_index = start;
         attribute->end_index = end;
@@ -73,7 +77,8 @@ PangoAlignment pangoAlignment(NSTextAlignment alignment) {
 }
 
 void applyLineBreakMode(PangoLayout* layout, NSLineBreakMode mode, int numberOfLines) {
-    pango_layout_set_wrap(layout, mode == NSLineBreakMode::byCharWrapping ? PANGO_WRAP_CHAR : PANGO_WRAP_WORD_CHAR);
+    pango_layout_set_wrap(layout,
+                          mode == NSLineBreakMode::byCharWrapping ? PANGO_WRAP_CHAR : PANGO_WRAP_WORD_CHAR);
     PangoEllipsizeMode ellipsize = PANGO_ELLIPSIZE_NONE;
     switch (mode) {
     case NSLineBreakMode::byTruncatingHead:
@@ -129,9 +134,13 @@ TextLayout::TextLayout(const NSAttributedString& text, const Options& options)
     }
 }
 
-TextLayout::~TextLayout() { g_object_unref(layout_); }
+TextLayout::~TextLayout() {
+    g_object_unref(layout_);
+}
 
-int TextLayout::lineCount() const { return empty_ ? 0 : visibleLines(layout_, numberOfLines_); }
+int TextLayout::lineCount() const {
+    return empty_ ? 0 : visibleLines(layout_, numberOfLines_);
+}
 
 CGSize TextLayout::size() const {
     if (empty_) {
@@ -152,7 +161,9 @@ CGSize TextLayout::size() const {
     return {maxWidth / double(PANGO_SCALE), heightOfLines(lines)};
 }
 
-CGFloat TextLayout::firstBaseline() const { return pango_layout_get_baseline(layout_) / double(PANGO_SCALE); }
+CGFloat TextLayout::firstBaseline() const {
+    return pango_layout_get_baseline(layout_) / double(PANGO_SCALE);
+}
 
 CGFloat TextLayout::heightOfLines(int n) const {
     if (n <= 0) {

@@ -11,7 +11,7 @@ class CGContext;
 // Lays attributed text out with Pango, for measuring and drawing. Metrics are unhinted, so a
 // size measured here holds at every device scale.
 class TextLayout {
-public:
+  public:
     struct Options {
         // Wrap width; not positive: one line per paragraph, no limit.
         CGFloat width = 0;
@@ -44,7 +44,7 @@ public:
     // This thread's Pango context with the unhinted settings every layout uses.
     static PangoContext* pangoContext();
 
-private:
+  private:
     PangoLayout* layout_ = nullptr;
     CGFloat width_ = 0;
     int numberOfLines_ = 0;

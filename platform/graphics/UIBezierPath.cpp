@@ -3,7 +3,9 @@
 #include "platform/graphics/CGContext.h"
 #include "platform/graphics/UIGraphics.h"
 
-std::shared_ptr<UIBezierPath> UIBezierPath::bezierPath() { return std::make_shared<UIBezierPath>(); }
+std::shared_ptr<UIBezierPath> UIBezierPath::bezierPath() {
+    return std::make_shared<UIBezierPath>();
+}
 
 std::shared_ptr<UIBezierPath> UIBezierPath::bezierPathWithRect(const CGRect& rect) {
     auto path = bezierPath();
@@ -17,7 +19,8 @@ std::shared_ptr<UIBezierPath> UIBezierPath::bezierPathWithOvalInRect(const CGRec
     return path;
 }
 
-std::shared_ptr<UIBezierPath> UIBezierPath::bezierPathWithRoundedRect(const CGRect& rect, CGFloat cornerRadius) {
+std::shared_ptr<UIBezierPath> UIBezierPath::bezierPathWithRoundedRect(const CGRect& rect,
+                                                                      CGFloat cornerRadius) {
     auto path = bezierPath();
     path->path_.addRoundedRect(rect, cornerRadius);
     return path;

@@ -6,18 +6,20 @@
 
 // The toolkit's path object, a shared wrapper around a CGPath.
 class UIBezierPath {
-public:
+  public:
     UIBezierPath() = default;
     static std::shared_ptr<UIBezierPath> bezierPath();
     static std::shared_ptr<UIBezierPath> bezierPathWithRect(const CGRect& rect);
     static std::shared_ptr<UIBezierPath> bezierPathWithOvalInRect(const CGRect& rect);
     static std::shared_ptr<UIBezierPath> bezierPathWithRoundedRect(const CGRect& rect, CGFloat cornerRadius);
-    static std::shared_ptr<UIBezierPath> bezierPathWithArcCenter(CGPoint center, CGFloat radius, CGFloat startAngle,
-                                                                 CGFloat endAngle, bool clockwise);
+    static std::shared_ptr<UIBezierPath> bezierPathWithArcCenter(CGPoint center, CGFloat radius,
+                                                                 CGFloat startAngle, CGFloat endAngle,
+                                                                 bool clockwise);
 
     void moveToPoint(CGPoint p) { path_.moveToPoint(p); }
     void addLineToPoint(CGPoint p) { path_.addLineToPoint(p); }
-    void addArcWithCenter(CGPoint center, CGFloat radius, CGFloat startAngle, CGFloat endAngle, bool clockwise) {
+    void addArcWithCenter(CGPoint center, CGFloat radius, CGFloat startAngle, CGFloat endAngle,
+                          bool clockwise) {
         path_.addArc(center, radius, startAngle, endAngle, clockwise);
     }
     void closePath() { path_.closeSubpath(); }
@@ -30,6 +32,6 @@ public:
     void stroke() const;
     void fill() const;
 
-private:
+  private:
     CGPath path_;
 };

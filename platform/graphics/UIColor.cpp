@@ -25,7 +25,9 @@ UIColor::RGBA fromHex(int rgb, CGFloat alpha) {
 UIColor::UIColor(CGFloat red, CGFloat green, CGFloat blue, CGFloat alpha)
     : light_(clamped(red, green, blue, alpha)), dark_(light_) {}
 
-UIColor UIColor::colorWithWhite(CGFloat white, CGFloat alpha) { return UIColor(white, white, white, alpha); }
+UIColor UIColor::colorWithWhite(CGFloat white, CGFloat alpha) {
+    return UIColor(white, white, white, alpha);
+}
 
 UIColor UIColor::colorWithHue(CGFloat hue, CGFloat saturation, CGFloat brightness, CGFloat alpha) {
     CGFloat h = std::isfinite(hue) ? hue - std::floor(hue) : 0;
@@ -62,11 +64,17 @@ UIColor UIColor::resolvedColorWithTraitCollection(const UITraitCollection& trait
     return UIColor(c, c);
 }
 
-UIColor UIColor::cgColor() const { return resolvedColorWithTraitCollection(UITraitCollection::currentTraitCollection()); }
+UIColor UIColor::cgColor() const {
+    return resolvedColorWithTraitCollection(UITraitCollection::currentTraitCollection());
+}
 
-UIColor::RGBA UIColor::rgba() const { return rgba(UITraitCollection::currentTraitCollection()); }
+UIColor::RGBA UIColor::rgba() const {
+    return rgba(UITraitCollection::currentTraitCollection());
+}
 
-UIColor::RGBA UIColor::rgba(const UITraitCollection& traits) const { return traits.isDark() ? dark_ : light_; }
+UIColor::RGBA UIColor::rgba(const UITraitCollection& traits) const {
+    return traits.isDark() ? dark_ : light_;
+}
 
 bool UIColor::getRed(CGFloat* red, CGFloat* green, CGFloat* blue, CGFloat* alpha) const {
     RGBA c = rgba();
@@ -130,23 +138,61 @@ UIColor UIColor::system(int lightRGB, int darkRGB, CGFloat alpha) {
     return UIColor(fromHex(lightRGB, alpha), fromHex(darkRGB, alpha));
 }
 
-UIColor UIColor::clearColor() { return UIColor(0, 0, 0, 0); }
-UIColor UIColor::blackColor() { return UIColor(0, 0, 0, 1); }
-UIColor UIColor::whiteColor() { return UIColor(1, 1, 1, 1); }
-UIColor UIColor::grayColor() { return UIColor(0.5, 0.5, 0.5, 1); }
-UIColor UIColor::redColor() { return UIColor(1, 0, 0, 1); }
-UIColor UIColor::greenColor() { return UIColor(0, 1, 0, 1); }
-UIColor UIColor::blueColor() { return UIColor(0, 0, 1, 1); }
-UIColor UIColor::orangeColor() { return UIColor(1, 0.5, 0, 1); }
+UIColor UIColor::clearColor() {
+    return UIColor(0, 0, 0, 0);
+}
+UIColor UIColor::blackColor() {
+    return UIColor(0, 0, 0, 1);
+}
+UIColor UIColor::whiteColor() {
+    return UIColor(1, 1, 1, 1);
+}
+UIColor UIColor::grayColor() {
+    return UIColor(0.5, 0.5, 0.5, 1);
+}
+UIColor UIColor::redColor() {
+    return UIColor(1, 0, 0, 1);
+}
+UIColor UIColor::greenColor() {
+    return UIColor(0, 1, 0, 1);
+}
+UIColor UIColor::blueColor() {
+    return UIColor(0, 0, 1, 1);
+}
+UIColor UIColor::orangeColor() {
+    return UIColor(1, 0.5, 0, 1);
+}
 
-UIColor UIColor::labelColor() { return system(0x000000, 0xffffff); }
-UIColor UIColor::systemBackgroundColor() { return system(0xffffff, 0x000000); }
-UIColor UIColor::tertiarySystemGroupedBackgroundColor() { return system(0xf2f2f7, 0x2c2c2e); }
-UIColor UIColor::systemGrayColor() { return system(0x8e8e93, 0x8e8e93); }
-UIColor UIColor::systemGray4Color() { return system(0xd1d1d6, 0x3a3a3c); }
-UIColor UIColor::systemRedColor() { return system(0xff3b30, 0xff453a); }
-UIColor UIColor::systemOrangeColor() { return system(0xff9500, 0xff9f0a); }
-UIColor UIColor::systemGreenColor() { return system(0x34c759, 0x30d158); }
-UIColor UIColor::systemBlueColor() { return system(0x007aff, 0x0a84ff); }
-UIColor UIColor::separatorColor() { return system(0xc6c6c8, 0x38383a); }
-UIColor UIColor::placeholderTextColor() { return system(0xc4c4c6, 0x5b5b60); }
+UIColor UIColor::labelColor() {
+    return system(0x000000, 0xffffff);
+}
+UIColor UIColor::systemBackgroundColor() {
+    return system(0xffffff, 0x000000);
+}
+UIColor UIColor::tertiarySystemGroupedBackgroundColor() {
+    return system(0xf2f2f7, 0x2c2c2e);
+}
+UIColor UIColor::systemGrayColor() {
+    return system(0x8e8e93, 0x8e8e93);
+}
+UIColor UIColor::systemGray4Color() {
+    return system(0xd1d1d6, 0x3a3a3c);
+}
+UIColor UIColor::systemRedColor() {
+    return system(0xff3b30, 0xff453a);
+}
+UIColor UIColor::systemOrangeColor() {
+    return system(0xff9500, 0xff9f0a);
+}
+UIColor UIColor::systemGreenColor() {
+    return system(0x34c759, 0x30d158);
+}
+UIColor UIColor::systemBlueColor() {
+    return system(0x007aff, 0x0a84ff);
+}
+UIColor UIColor::separatorColor() {
+    return system(0xc6c6c8, 0x38383a);
+}
+UIColor UIColor::placeholderTextColor() {
+    return system(0xc4c4c6, 0x5b5b60);
+}

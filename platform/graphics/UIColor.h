@@ -7,7 +7,7 @@
 // against the current trait collection whenever its components are read or it is drawn;
 // cgColor() freezes it to the variant of the moment, as layer colour properties expect.
 class UIColor {
-public:
+  public:
     struct RGBA {
         CGFloat red = 0, green = 0, blue = 0, alpha = 0;
         bool operator==(const RGBA&) const = default;
@@ -61,7 +61,7 @@ public:
     static UIColor separatorColor();
     static UIColor placeholderTextColor();
 
-private:
+  private:
     UIColor(const RGBA& light, const RGBA& dark) : light_(light), dark_(dark) {}
     static UIColor system(int lightRGB, int darkRGB, CGFloat alpha = 1.0);
 

@@ -10,7 +10,8 @@ struct UIEdgeInsets {
 
     static constexpr UIEdgeInsets zero() { return {}; }
     CGRect insetRect(const CGRect& r) const {
-        return {r.origin.x + left, r.origin.y + top, r.size.width - left - right, r.size.height - top - bottom};
+        return {r.origin.x + left, r.origin.y + top, r.size.width - left - right,
+                r.size.height - top - bottom};
     }
     bool operator==(const UIEdgeInsets&) const = default;
 };

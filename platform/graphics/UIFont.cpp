@@ -260,8 +260,14 @@ PangoFontDescription* UIFont::newPangoFontDescription() const {
     return description;
 }
 
-CGFloat UIFont::ascender() const { return metricsFor(*this).ascent; }
+CGFloat UIFont::ascender() const {
+    return metricsFor(*this).ascent;
+}
 
-CGFloat UIFont::descender() const { return -metricsFor(*this).descent; }
+CGFloat UIFont::descender() const {
+    return -metricsFor(*this).descent;
+}
 
-CGFloat UIFont::lineHeight() const { return metricsFor(*this).height; }
+CGFloat UIFont::lineHeight() const {
+    return metricsFor(*this).height;
+}

@@ -9,12 +9,24 @@ typedef struct _PangoFontDescription PangoFontDescription;
 
 enum class UIFontWeight { ultraLight, thin, light, regular, medium, semibold, bold, heavy, black };
 
-enum class UIFontTextStyle { largeTitle, title1, title2, title3, headline, subheadline, body, callout, footnote, caption1, caption2 };
+enum class UIFontTextStyle {
+    largeTitle,
+    title1,
+    title2,
+    title3,
+    headline,
+    subheadline,
+    body,
+    callout,
+    footnote,
+    caption1,
+    caption2
+};
 
 // A font value: a fontconfig family with a weight and italic flag at a point size (one point is
 // one user-space unit of a CGContext). The system font is Lato.
 class UIFont {
-public:
+  public:
     static UIFont systemFontOfSize(CGFloat size, UIFontWeight weight = UIFontWeight::regular);
     static UIFont boldSystemFontOfSize(CGFloat size) { return systemFontOfSize(size, UIFontWeight::bold); }
     static UIFont italicSystemFontOfSize(CGFloat size);
@@ -41,7 +53,7 @@ public:
 
     bool operator==(const UIFont&) const = default;
 
-private:
+  private:
     UIFont(std::string fontName, std::string family, UIFontWeight weight, bool italic, CGFloat size);
 
     std::string fontName_;

@@ -25,9 +25,13 @@ std::atomic<CGFloat> screenScale{3.0};
 
 } // namespace
 
-CGContext* UIGraphics::currentContext() { return contextStack.empty() ? nullptr : contextStack.back(); }
+CGContext* UIGraphics::currentContext() {
+    return contextStack.empty() ? nullptr : contextStack.back();
+}
 
-void UIGraphics::pushContext(CGContext& context) { contextStack.push_back(&context); }
+void UIGraphics::pushContext(CGContext& context) {
+    contextStack.push_back(&context);
+}
 
 void UIGraphics::popContext() {
     if (!contextStack.empty()) {
@@ -87,7 +91,9 @@ void UIGraphics::endImageContext() {
     imageContexts.pop_back();
 }
 
-CGFloat UIGraphics::mainScreenScale() { return screenScale.load(); }
+CGFloat UIGraphics::mainScreenScale() {
+    return screenScale.load();
+}
 
 void UIGraphics::setMainScreenScale(CGFloat scale) {
     if (scale > 0) {

@@ -10,7 +10,7 @@ class UIImage;
 // The current drawing context of the thread (what a view's drawRect draws into) and the
 // begin/get/end bitmap image context calls.
 class UIGraphics {
-public:
+  public:
     static CGContext* currentContext();
     // The caller keeps the context alive until the matching pop.
     static void pushContext(CGContext& context);
@@ -27,13 +27,21 @@ public:
     static void setMainScreenScale(CGFloat scale);
 };
 
-inline CGContext* UIGraphicsGetCurrentContext() { return UIGraphics::currentContext(); }
-inline void UIGraphicsPushContext(CGContext& context) { UIGraphics::pushContext(context); }
-inline void UIGraphicsPopContext() { UIGraphics::popContext(); }
+inline CGContext* UIGraphicsGetCurrentContext() {
+    return UIGraphics::currentContext();
+}
+inline void UIGraphicsPushContext(CGContext& context) {
+    UIGraphics::pushContext(context);
+}
+inline void UIGraphicsPopContext() {
+    UIGraphics::popContext();
+}
 inline void UIGraphicsBeginImageContextWithOptions(CGSize size, bool opaque, CGFloat scale) {
     UIGraphics::beginImageContextWithOptions(size, opaque, scale);
 }
 inline std::shared_ptr<UIImage> UIGraphicsGetImageFromCurrentImageContext() {
     return UIGraphics::imageFromCurrentImageContext();
 }
-inline void UIGraphicsEndImageContext() { UIGraphics::endImageContext(); }
+inline void UIGraphicsEndImageContext() {
+    UIGraphics::endImageContext();
+}

@@ -18,8 +18,8 @@ cairo_surface_t* uninitializedSurface(int width, int height) {
     if (!pixels) {
         return cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
     }
-    cairo_surface_t* surface =
-        cairo_image_surface_create_for_data(static_cast<unsigned char*>(pixels), CAIRO_FORMAT_ARGB32, width, height, stride);
+    cairo_surface_t* surface = cairo_image_surface_create_for_data(
+        static_cast<unsigned char*>(pixels), CAIRO_FORMAT_ARGB32, width, height, stride);
     if (cairo_surface_set_user_data(surface, &pixelsKey, pixels, std::free) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(surface);
         std::free(pixels);
@@ -30,7 +30,9 @@ cairo_surface_t* uninitializedSurface(int width, int height) {
 
 } // namespace
 
-void UIGraphicsImageRendererContext::fillRect(const CGRect& rect) const { context_.fillRect(rect); }
+void UIGraphicsImageRendererContext::fillRect(const CGRect& rect) const {
+    context_.fillRect(rect);
+}
 
 UIGraphicsImageRenderer::UIGraphicsImageRenderer(CGSize size, UIGraphicsImageRendererFormat format)
     : UIGraphicsImageRenderer(CGRect{CGPoint{}, size}, format) {}
@@ -42,7 +44,9 @@ UIGraphicsImageRenderer::UIGraphicsImageRenderer(const CGRect& bounds, UIGraphic
     }
 }
 
-std::shared_ptr<UIImage> UIGraphicsImageRenderer::image(const Actions& actions) const { return render(actions, true); }
+std::shared_ptr<UIImage> UIGraphicsImageRenderer::image(const Actions& actions) const {
+    return render(actions, true);
+}
 
 std::shared_ptr<UIImage> UIGraphicsImageRenderer::imageSettingEveryPixel(const Actions& actions) const {
     return render(actions, false);

@@ -20,7 +20,7 @@ struct UIGraphicsImageRendererFormat {
 };
 
 class UIGraphicsImageRendererContext {
-public:
+  public:
     UIGraphicsImageRendererContext(CGContext& context, const UIGraphicsImageRendererFormat& format)
         : context_(context), format_(format) {}
 
@@ -29,7 +29,7 @@ public:
     // With the context's fill colour.
     void fillRect(const CGRect& rect) const;
 
-private:
+  private:
     CGContext& context_;
     UIGraphicsImageRendererFormat format_;
 };
@@ -37,7 +37,7 @@ private:
 // Renders drawing actions into a bitmap image of a fixed point size at the format's scale.
 // While the actions run their context is also the current UIGraphics context.
 class UIGraphicsImageRenderer {
-public:
+  public:
     using Actions = std::function<void(UIGraphicsImageRendererContext&)>;
 
     explicit UIGraphicsImageRenderer(CGSize size, UIGraphicsImageRendererFormat format = {});
@@ -51,7 +51,7 @@ public:
     std::shared_ptr<UIImage> imageSettingEveryPixel(const Actions& actions) const;
     std::optional<std::vector<std::uint8_t>> pngData(const Actions& actions) const;
 
-private:
+  private:
     std::shared_ptr<UIImage> render(const Actions& actions, bool cleared) const;
 
     CGRect bounds_;

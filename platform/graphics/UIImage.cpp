@@ -97,9 +97,13 @@ void drawPadlock(CGContext& context, const CGRect& r, bool open) {
     context.fillPath();
 }
 
-void drawLock(CGContext& context, const CGRect& r) { drawPadlock(context, r, false); }
+void drawLock(CGContext& context, const CGRect& r) {
+    drawPadlock(context, r, false);
+}
 
-void drawOpenLock(CGContext& context, const CGRect& r) { drawPadlock(context, r, true); }
+void drawOpenLock(CGContext& context, const CGRect& r) {
+    drawPadlock(context, r, true);
+}
 
 void drawPlus(CGContext& context, const CGRect& r) {
     context.setStrokeColor(UIColor::blackColor());
@@ -261,7 +265,8 @@ std::optional<UIColor::RGBA> UIImage::colorAtPoint(CGPoint point) const {
         return std::nullopt;
     }
     cairo_surface_flush(surface);
-    const unsigned char* row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+    const unsigned char* row =
+        cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
     std::uint32_t pixel;
     std::memcpy(&pixel, row + 4 * x, sizeof pixel);
     CGFloat a = ((pixel >> 24) & 0xff) / 255.0;
@@ -352,4 +357,6 @@ void UIImage::drawInRect(const CGRect& rect) const {
     }
 }
 
-void UIImage::drawAtPoint(CGPoint point) const { drawInRect({point, size_}); }
+void UIImage::drawAtPoint(CGPoint point) const {
+    drawInRect({point, size_});
+}

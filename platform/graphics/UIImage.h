@@ -19,7 +19,7 @@ enum class UIImageRenderingMode { automatic, alwaysOriginal, alwaysTemplate };
 // icons) that is drawn afresh at every size. Template images draw only their shape, in the
 // tint colour of whoever draws them.
 class UIImage : public std::enable_shared_from_this<UIImage> {
-public:
+  public:
     using VectorDrawing = std::function<void(CGContext&, const CGRect&)>;
 
     // A PNG resource of the main bundle: "name@3x.png", "name@2x.png", "name.png" or the name as
@@ -54,12 +54,13 @@ public:
     bool writePNG(const std::string& path) const;
 
     // Templates are drawn in the tint (black when none).
-    void draw(CGContext& context, const CGRect& rect, const std::optional<UIColor>& tint = std::nullopt) const;
+    void draw(CGContext& context, const CGRect& rect,
+              const std::optional<UIColor>& tint = std::nullopt) const;
     // Into the current UIGraphics context.
     void drawInRect(const CGRect& rect) const;
     void drawAtPoint(CGPoint point) const;
 
-private:
+  private:
     UIImage() = default;
 
     CGSize size_;
@@ -70,6 +71,7 @@ private:
     mutable std::shared_ptr<cairo_surface_t> rasterized_;
 };
 
-inline std::optional<std::vector<std::uint8_t>> UIImagePNGRepresentation(const std::shared_ptr<UIImage>& image) {
+inline std::optional<std::vector<std::uint8_t>>
+UIImagePNGRepresentation(const std::shared_ptr<UIImage>& image) {
     return image ? image->pngData() : std::nullopt;
 }

@@ -7,7 +7,7 @@ enum class UIUserInterfaceStyle { unspecified = 0, light = 1, dark = 2 };
 // The appearance that dynamic colours resolve against. The current collection is app-wide
 // (setCurrentTraitCollection); performAsCurrent overrides it on this thread for one call.
 class UITraitCollection {
-public:
+  public:
     UITraitCollection() = default;
     explicit UITraitCollection(UIUserInterfaceStyle style) : style_(style) {}
     static UITraitCollection traitCollectionWithUserInterfaceStyle(UIUserInterfaceStyle style) {
@@ -24,6 +24,6 @@ public:
 
     bool operator==(const UITraitCollection&) const = default;
 
-private:
+  private:
     UIUserInterfaceStyle style_ = UIUserInterfaceStyle::unspecified;
 };

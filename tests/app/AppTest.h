@@ -27,7 +27,8 @@ class AppTest : public UIKitTest {
         UserDefaults::resetStandardUserDefaults();
         if (!VAVApp::isDefaultAppConfigured())
             VAVApp::configure();
-        listener_ = VAVAnalytics::addEventListener([this](const APMEvent& event) { events.push_back(event); });
+        listener_ =
+            VAVAnalytics::addEventListener([this](const APMEvent& event) { events.push_back(event); });
         InterfaceBuilders::registerAll();
     }
 

@@ -35,7 +35,8 @@ using Services = AppTest;
 
 std::shared_ptr<CalculateViewController> inputPage() {
     return std::dynamic_pointer_cast<CalculateViewController>(
-        UIStoryboard::storyboardWithName("Main")->instantiateViewControllerWithIdentifier("CalculateViewController"));
+        UIStoryboard::storyboardWithName("Main")->instantiateViewControllerWithIdentifier(
+            "CalculateViewController"));
 }
 
 std::shared_ptr<SolutionStepTableViewCell> makeStepCell() {

@@ -203,7 +203,6 @@ AnyValue::Dictionary readDefaults(const std::filesystem::path& home) {
     return readDictionary(defaultsFile(home));
 }
 
-
 std::vector<std::string> storedLatex(const std::filesystem::path& home) {
     std::vector<std::string> out;
     for (const auto& entry : readDefaults(home)["Calculations"].arrayValue().value_or(AnyValue::Array{})) {

@@ -1,7 +1,7 @@
 #include "platform/chartkit/AAAxisScale.h"
 
-#include <gtest/gtest.h>
 #include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 using nlohmann::json;
 using testing::DoubleNear;
@@ -15,7 +15,9 @@ AAAxisScale scale(const char* axis, std::optional<std::pair<double, double>> ext
     return AAAxisScale(json::parse(axis), extent, length, 50, endsOnTicks);
 }
 
-MATCHER(NearlyEqual, "") { return std::fabs(std::get<0>(arg) - std::get<1>(arg)) < 1e-9; }
+MATCHER(NearlyEqual, "") {
+    return std::fabs(std::get<0>(arg) - std::get<1>(arg)) < 1e-9;
+}
 
 } // namespace
 
@@ -32,17 +34,22 @@ TEST(AAAxisScale, FixedBoundsAndTickPositionsWinOverTheData) {
 }
 
 TEST(AAAxisScale, TickPositionsOutsideFixedBoundsAreLeftOut) {
-    const auto axis = scale(R"({"min": 0, "max": 10, "tickPositions": [0, 2.5, 5, 7.5, 10, 12.5]})", std::nullopt);
+    const auto axis =
+        scale(R"({"min": 0, "max": 10, "tickPositions": [0, 2.5, 5, 7.5, 10, 12.5]})", std::nullopt);
     EXPECT_THAT(axis.ticks(), ElementsAre(0, 2.5, 5, 7.5, 10));
 }
 
 TEST(AAAxisScale, AutomaticMinorTicksAreAFifthOfTheTickInterval) {
-    const auto axis = scale(R"({"min": 0, "max": 2, "tickInterval": 1, "minorTickInterval": "auto"})", std::nullopt);
+    const auto axis =
+        scale(R"({"min": 0, "max": 2, "tickInterval": 1, "minorTickInterval": "auto"})", std::nullopt);
     EXPECT_THAT(axis.ticks(), ElementsAre(0, 1, 2));
-    EXPECT_THAT(axis.minorTicks(), Pointwise(NearlyEqual(), std::vector<double>{0.2, 0.4, 0.6, 0.8, 1.2, 1.4, 1.6, 1.8}));
+    EXPECT_THAT(axis.minorTicks(),
+                Pointwise(NearlyEqual(), std::vector<double>{0.2, 0.4, 0.6, 0.8, 1.2, 1.4, 1.6, 1.8}));
 
-    const auto fromPositions = scale(R"({"tickPositions": [0, 0.5, 1], "minorTickInterval": "auto"})", std::nullopt);
-    EXPECT_THAT(fromPositions.minorTicks(), Pointwise(NearlyEqual(), std::vector<double>{0.1, 0.2, 0.3, 0.4, 0.6, 0.7, 0.8, 0.9}));
+    const auto fromPositions =
+        scale(R"({"tickPositions": [0, 0.5, 1], "minorTickInterval": "auto"})", std::nullopt);
+    EXPECT_THAT(fromPositions.minorTicks(),
+                Pointwise(NearlyEqual(), std::vector<double>{0.1, 0.2, 0.3, 0.4, 0.6, 0.7, 0.8, 0.9}));
 }
 
 TEST(AAAxisScale, AnOpenRangeEndsOnRoundTicksAroundTheData) {

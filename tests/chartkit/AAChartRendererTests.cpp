@@ -19,7 +19,8 @@ const UIColor::RGBA white{1, 1, 1, 1};
 bool near(std::optional<UIColor::RGBA> actual, const UIColor::RGBA& expected, double tolerance = 0.1) {
     return actual && std::fabs(actual->red - expected.red) <= tolerance &&
            std::fabs(actual->green - expected.green) <= tolerance &&
-           std::fabs(actual->blue - expected.blue) <= tolerance && std::fabs(actual->alpha - expected.alpha) <= tolerance;
+           std::fabs(actual->blue - expected.blue) <= tolerance &&
+           std::fabs(actual->alpha - expected.alpha) <= tolerance;
 }
 
 std::string describe(std::optional<UIColor::RGBA> c) {
@@ -28,16 +29,20 @@ std::string describe(std::optional<UIColor::RGBA> c) {
              : "outside";
 }
 
-AAOptions chartOptions(AAChartType type, const std::vector<AASeriesElement>& series, const AAXAxis& x = AAXAxis(),
-                       const AAYAxis& y = AAYAxis()) {
+AAOptions chartOptions(AAChartType type, const std::vector<AASeriesElement>& series,
+                       const AAXAxis& x = AAXAxis(), const AAYAxis& y = AAYAxis()) {
     AAChartModel model;
     model.chartType(type).colorsTheme({"#00cc66"}).markerRadius(0).legendEnabled(false).series(series);
     return AAOptionsConstructor::configureChartOptions(model).xAxis(x).yAxis(y);
 }
 
 // Unit axes without grid, so that only the series shows inside the plot.
-AAXAxis plainX(double min, double max) { return AAXAxis().min(min).max(max).tickPositions({min, max}).gridLineWidth(0); }
-AAYAxis plainY(double min, double max) { return AAYAxis().min(min).max(max).tickPositions({min, max}).gridLineWidth(0); }
+AAXAxis plainX(double min, double max) {
+    return AAXAxis().min(min).max(max).tickPositions({min, max}).gridLineWidth(0);
+}
+AAYAxis plainY(double min, double max) {
+    return AAYAxis().min(min).max(max).tickPositions({min, max}).gridLineWidth(0);
+}
 
 struct Drawn {
     std::unique_ptr<AAChartRenderer> chart;
@@ -52,19 +57,21 @@ Drawn draw(const AAOptions& options, std::optional<CGPoint> pointer = std::nullo
     Drawn drawn{std::make_unique<AAChartRenderer>(options, chartSize, background), nullptr};
     UIGraphicsImageRendererFormat format;
     format.scale = 3;
-    drawn.image = UIGraphicsImageRenderer(chartSize, format).image([&](UIGraphicsImageRendererContext& context) {
-        drawn.chart->draw(context.cgContext());
-        if (pointer)
-            drawn.chart->drawPointer(context.cgContext(), *pointer);
-    });
+    drawn.image =
+        UIGraphicsImageRenderer(chartSize, format).image([&](UIGraphicsImageRendererContext& context) {
+            drawn.chart->draw(context.cgContext());
+            if (pointer)
+                drawn.chart->drawPointer(context.cgContext(), *pointer);
+        });
     return drawn;
 }
 
 } // namespace
 
 TEST(AAChartRenderer, LineChartHasTheSeriesColourAlongItsSegment) {
-    const auto drawn = draw(chartOptions(AAChartType::line, {AASeriesElement().name("f").data({{-2, -1}, {2, 1.5}})},
-                                         plainX(-3, 3), plainY(-3, 3)));
+    const auto drawn =
+        draw(chartOptions(AAChartType::line, {AASeriesElement().name("f").data({{-2, -1}, {2, 1.5}})},
+                          plainX(-3, 3), plainY(-3, 3)));
     for (double t = 0.05; t < 1; t += 0.15) {
         const double x = -2 + 4 * t;
         const double y = -1 + 2.5 * t;
@@ -79,23 +86,31 @@ TEST(AAChartRenderer, LineChartHasTheSeriesColourAlongItsSegment) {
 TEST(AAChartRenderer, AxisBoundsAndTickPositionsPlaceTheGridLines) {
     const std::vector<double> ticks{-4, -3, -2, -1, 0, 1, 2, 3, 4};
     const auto x = AAXAxis().min(-4).max(4).tickPositions(ticks).gridLineColor("#0000ff").gridLineWidth(2);
-    const auto drawn = draw(chartOptions(AAChartType::line, {AASeriesElement().data({{-10, 0}, {10, 0.5}})}, x,
-                                         plainY(0, 1)));
+    const auto drawn = draw(
+        chartOptions(AAChartType::line, {AASeriesElement().data({{-10, 0}, {10, 0.5}})}, x, plainY(0, 1)));
     const CGRect plot = drawn.chart->frame().plot;
     EXPECT_DOUBLE_EQ(drawn.chart->frame().location(-4, 0).x, plot.minX());
     EXPECT_DOUBLE_EQ(drawn.chart->frame().location(4, 0).x, plot.maxX());
     const UIColor::RGBA blue{0, 0, 1, 1};
     for (const double tick : ticks) {
-        EXPECT_TRUE(near(drawn.at(tick, 0.75), blue)) << "tick " << tick << ": " << describe(drawn.at(tick, 0.75));
+        EXPECT_TRUE(near(drawn.at(tick, 0.75), blue))
+            << "tick " << tick << ": " << describe(drawn.at(tick, 0.75));
         if (tick < 4) {
             EXPECT_TRUE(near(drawn.at(tick + 0.5, 0.75), white)) << "between " << tick << " and " << tick + 1;
         }
     }
-    EXPECT_EQ(drawn.chart->xLabels(), (std::vector<std::string>{"-4", "-3", "-2", "-1", "0", "1", "2", "3", "4"}));
+    EXPECT_EQ(drawn.chart->xLabels(),
+              (std::vector<std::string>{"-4", "-3", "-2", "-1", "0", "1", "2", "3", "4"}));
 }
 
 TEST(AAChartRenderer, AutomaticMinorTicksDrawFaintLinesAtFifthsOfTheInterval) {
-    const auto x = AAXAxis().min(0).max(4).tickInterval(1).minorTickInterval("auto").gridLineColor("#ff0000").gridLineWidth(2);
+    const auto x = AAXAxis()
+                       .min(0)
+                       .max(4)
+                       .tickInterval(1)
+                       .minorTickInterval("auto")
+                       .gridLineColor("#ff0000")
+                       .gridLineWidth(2);
     const auto drawn = draw(chartOptions(AAChartType::line, {}, x, plainY(0, 1)));
     const UIColor::RGBA halfRed{1, 0.5, 0.5, 1};
     for (const double minor : {0.2, 0.4, 0.6, 0.8, 2.2, 3.8}) {
@@ -103,12 +118,14 @@ TEST(AAChartRenderer, AutomaticMinorTicksDrawFaintLinesAtFifthsOfTheInterval) {
         EXPECT_TRUE(near(drawn.at(minor + 0.1, 0.5), white)) << minor + 0.1;
     }
     EXPECT_TRUE(near(drawn.at(1, 0.5), {1, 0, 0, 1})) << "a major tick is drawn in full";
-    const auto dense = draw(chartOptions(AAChartType::line, {}, AAXAxis(x).minorTickInterval(0.02), plainY(0, 1)));
+    const auto dense =
+        draw(chartOptions(AAChartType::line, {}, AAXAxis(x).minorTickInterval(0.02), plainY(0, 1)));
     EXPECT_TRUE(near(dense.at(0.5, 0.5), white)) << "minor lines closer than 3 points are left out";
 }
 
 TEST(AAChartRenderer, LabelFormattersRunInOneEnginePerChartAndFailingOrSilentOnesShowTheTickValue) {
-    const char* counting = "function () { calls = (typeof calls === 'number') ? calls + 1 : 1; return calls + ':' + this.value; }";
+    const char* counting = "function () { calls = (typeof calls === 'number') ? calls + 1 : 1; return calls "
+                           "+ ':' + this.value; }";
     const auto y = AAYAxis().min(0).max(1).tickPositions({0, 0.5, 1}).labels(AALabels().formatter(counting));
     const auto x = AAXAxis().min(0).max(2).tickPositions({0, 1, 2}).labels(AALabels().formatter(counting));
     const AAOptions options = chartOptions(AAChartType::line, {}, x, y);
@@ -121,22 +138,26 @@ TEST(AAChartRenderer, LabelFormattersRunInOneEnginePerChartAndFailingOrSilentOne
     }
 
     // Failing or silent formatters show the tick value.
-    for (const char* formatter : {"function () { throw 'x'; }", "function () { }", "function ( {", "not a function"}) {
-        const auto y = AAYAxis().min(0).max(1).tickPositions({0, 0.25, 0.5, 1}).labels(AALabels().formatter(formatter));
+    for (const char* formatter :
+         {"function () { throw 'x'; }", "function () { }", "function ( {", "not a function"}) {
+        const auto y =
+            AAYAxis().min(0).max(1).tickPositions({0, 0.25, 0.5, 1}).labels(AALabels().formatter(formatter));
         const AAChartRenderer renderer(chartOptions(AAChartType::line, {}, AAXAxis(), y), chartSize);
         EXPECT_EQ(renderer.yLabels(), (std::vector<std::string>{"0", "0.25", "0.5", "1"})) << formatter;
     }
     const auto big = AAYAxis().min(0).max(20000).tickPositions({0, 12500.5, 20000});
     AAOptions separated = chartOptions(AAChartType::line, {}, AAXAxis(), big);
     separated.lang(AALang().thousandsSep(","));
-    EXPECT_EQ(AAChartRenderer(separated, chartSize).yLabels(), (std::vector<std::string>{"0", "12,500.5", "20,000"}));
+    EXPECT_EQ(AAChartRenderer(separated, chartSize).yLabels(),
+              (std::vector<std::string>{"0", "12,500.5", "20,000"}));
 }
 
 TEST(AAChartRenderer, CrowdedLabelsKeepBothEndsAndEveryNthFromTheFirst) {
     std::vector<double> ticks;
     for (int k = 0; k <= 40; ++k)
         ticks.push_back(k);
-    const AAChartRenderer chart(chartOptions(AAChartType::line, {}, AAXAxis().min(0).max(40).tickPositions(ticks),
+    const AAChartRenderer chart(chartOptions(AAChartType::line, {},
+                                             AAXAxis().min(0).max(40).tickPositions(ticks),
                                              AAYAxis().min(0).max(40).tickPositions(ticks)),
                                 chartSize);
     const CGRect plot = chart.frame().plot;
@@ -158,13 +179,14 @@ TEST(AAChartRenderer, CrowdedLabelsKeepBothEndsAndEveryNthFromTheFirst) {
     }
     for (std::size_t i = 0; i < labels.size(); ++i)
         for (std::size_t j = i + 1; j < labels.size(); ++j)
-            EXPECT_FALSE(labels[i].frame.intersects(labels[j].frame)) << labels[i].text << " and " << labels[j].text;
+            EXPECT_FALSE(labels[i].frame.intersects(labels[j].frame))
+                << labels[i].text << " and " << labels[j].text;
 }
 
 TEST(AAChartRenderer, LeftStepsHoldEachValueUntilTheNextX) {
-    const auto drawn = draw(chartOptions(AAChartType::line,
-                                         {AASeriesElement().data({{0, 0}, {1, 0.2}, {2, 0.7}, {3, 1}}).step("left")},
-                                         plainX(0, 3), plainY(-0.5, 1.5)));
+    const auto drawn = draw(chartOptions(
+        AAChartType::line, {AASeriesElement().data({{0, 0}, {1, 0.2}, {2, 0.7}, {3, 1}}).step("left")},
+        plainX(0, 3), plainY(-0.5, 1.5)));
     EXPECT_TRUE(near(drawn.at(0.5, 0), green));
     EXPECT_TRUE(near(drawn.at(1.5, 0.2), green)) << describe(drawn.at(1.5, 0.2));
     EXPECT_TRUE(near(drawn.at(2, 0.45), green)) << "the rise at x = 2";
@@ -173,7 +195,8 @@ TEST(AAChartRenderer, LeftStepsHoldEachValueUntilTheNextX) {
 
 TEST(AAChartRenderer, CentredStepAreaFillsBarsAroundEachX) {
     const auto drawn = draw(chartOptions(AAChartType::area,
-                                         {AASeriesElement().data({{0, 0}, {1, 0.2}, {2, 0.5}, {3, 0.3}, {4, 0}})
+                                         {AASeriesElement()
+                                              .data({{0, 0}, {1, 0.2}, {2, 0.5}, {3, 0.3}, {4, 0}})
                                               .step("center")
                                               .color("#0000ff")},
                                          plainX(0, 4), plainY(0, 1)));
@@ -187,8 +210,9 @@ TEST(AAChartRenderer, CentredStepAreaFillsBarsAroundEachX) {
 }
 
 TEST(AAChartRenderer, SplineBendsThroughItsPoints) {
-    const auto drawn = draw(chartOptions(AAChartType::spline, {AASeriesElement().data({{0, 0}, {1, 1}, {2, 0}})},
-                                         plainX(0, 2), plainY(0, 1.5)));
+    const auto drawn =
+        draw(chartOptions(AAChartType::spline, {AASeriesElement().data({{0, 0}, {1, 1}, {2, 0}})},
+                          plainX(0, 2), plainY(0, 1.5)));
     EXPECT_TRUE(near(drawn.at(1, 1), green));
     // Halfway along the first piece the curve lies at (0.4375, 0.5625), above the chord.
     EXPECT_TRUE(near(drawn.at(0.4375, 0.5625), green)) << describe(drawn.at(0.4375, 0.5625));
@@ -196,9 +220,9 @@ TEST(AAChartRenderer, SplineBendsThroughItsPoints) {
 }
 
 TEST(AAChartRenderer, ScatterDrawsMarkersOnlyAndSeriesMarkersOverrideTheModel) {
-    const auto scatter = draw(chartOptions(AAChartType::scatter, {AASeriesElement().data({{0.5, 0.5}, {1.5, 1.5}})
-                                                                      .marker(AAMarker().radius(4))},
-                                           plainX(0, 2), plainY(0, 2)));
+    const auto scatter = draw(chartOptions(
+        AAChartType::scatter, {AASeriesElement().data({{0.5, 0.5}, {1.5, 1.5}}).marker(AAMarker().radius(4))},
+        plainX(0, 2), plainY(0, 2)));
     EXPECT_TRUE(near(scatter.at(0.5, 0.5), green));
     EXPECT_TRUE(near(scatter.at(1.5, 1.5), green));
     EXPECT_TRUE(near(scatter.at(1, 1), white)) << "points are not joined";
@@ -213,8 +237,8 @@ TEST(AAChartRenderer, DataLabelsAreWrittenAboveTheirPoints) {
     const auto labelled = AASeriesElement().data({{1, 1}}).dataLabels(
         AADataLabels().enabled(true).format("a = 5.0").style(AAStyle().color("#000000").textOutline(0)));
     const auto withLabel = draw(chartOptions(AAChartType::line, {labelled}, plainX(0, 2), plainY(0, 2)));
-    const auto without = draw(chartOptions(AAChartType::line, {AASeriesElement().data({{1, 1}})}, plainX(0, 2),
-                                           plainY(0, 2)));
+    const auto without =
+        draw(chartOptions(AAChartType::line, {AASeriesElement().data({{1, 1}})}, plainX(0, 2), plainY(0, 2)));
     const CGPoint point = withLabel.chart->frame().location(1, 1);
     const auto darkPixels = [&](const Drawn& drawn) {
         int count = 0;
@@ -230,7 +254,10 @@ TEST(AAChartRenderer, DataLabelsAreWrittenAboveTheirPoints) {
 
 TEST(AAChartRenderer, BackgroundTitleAndLegendFollowTheOptions) {
     AAChartModel model;
-    model.chartType(AAChartType::line).title("Title").backgroundColor("#ffff00").style(AAStyle().color("#0000ff"))
+    model.chartType(AAChartType::line)
+        .title("Title")
+        .backgroundColor("#ffff00")
+        .style(AAStyle().color("#0000ff"))
         .series({AASeriesElement().name("series").data({{0, 0}, {1, 1}})});
     AAOptions options = AAOptionsConstructor::configureChartOptions(model);
     options.legend(AALegend().itemStyle(AAItemStyle().color("red").fontSize(20)));
@@ -255,8 +282,9 @@ TEST(AAChartRenderer, BackgroundTitleAndLegendFollowTheOptions) {
 
 TEST(AAChartRenderer, PointerShowsCrosshairsAndTheFormattedTooltip) {
     const auto crosshair = AACrosshair().color("#ff0000").width(2);
-    AAOptions options = chartOptions(AAChartType::line, {AASeriesElement().name("f").data({{-2, -1}, {0, 0.25}, {2, 1.5}})},
-                                     plainX(-3, 3).crosshair(crosshair), plainY(-3, 3).crosshair(crosshair));
+    AAOptions options =
+        chartOptions(AAChartType::line, {AASeriesElement().name("f").data({{-2, -1}, {0, 0.25}, {2, 1.5}})},
+                     plainX(-3, 3).crosshair(crosshair), plainY(-3, 3).crosshair(crosshair));
     options.tooltip(AATooltip().headerFormat("x: {point.key}<br/>").pointFormat("<b>f</b>: {point.y}<br/>"));
     const AAChartRenderer chart(options, chartSize);
     const CGPoint nearMiddle = chart.frame().location(0.3, -2);
@@ -265,7 +293,8 @@ TEST(AAChartRenderer, PointerShowsCrosshairsAndTheFormattedTooltip) {
 
     const auto drawn = draw(options, nearMiddle);
     const UIColor::RGBA red{1, 0, 0, 1};
-    EXPECT_TRUE(near(drawn.at(0, -2.5), red)) << "vertical crosshair through x = 0: " << describe(drawn.at(0, -2.5));
+    EXPECT_TRUE(near(drawn.at(0, -2.5), red))
+        << "vertical crosshair through x = 0: " << describe(drawn.at(0, -2.5));
     EXPECT_TRUE(near(drawn.at(-2.5, 0.25), red)) << "horizontal crosshair through y = 0.25";
     EXPECT_FALSE(near(draw(options).at(0, -2.5), red)) << "no pointer, no crosshair";
 }

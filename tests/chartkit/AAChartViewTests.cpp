@@ -18,14 +18,18 @@ const UIColor::RGBA green{0, 0.8, 0.4, 1};
 const UIColor::RGBA red{1, 0, 0, 1};
 
 bool near(std::optional<UIColor::RGBA> actual, const UIColor::RGBA& expected) {
-    return actual && std::fabs(actual->red - expected.red) < 0.1 && std::fabs(actual->green - expected.green) < 0.1 &&
-           std::fabs(actual->blue - expected.blue) < 0.1 && std::fabs(actual->alpha - expected.alpha) < 0.1;
+    return actual && std::fabs(actual->red - expected.red) < 0.1 &&
+           std::fabs(actual->green - expected.green) < 0.1 && std::fabs(actual->blue - expected.blue) < 0.1 &&
+           std::fabs(actual->alpha - expected.alpha) < 0.1;
 }
 
 AAOptions lineOptions(const std::string& color) {
     AAChartModel model;
-    model.chartType(AAChartType::line).backgroundColor("#ffff00").colorsTheme({color}).markerRadius(0).series(
-        {AASeriesElement().name("f").data({{0, 0}, {1, 1}, {2, 2}})});
+    model.chartType(AAChartType::line)
+        .backgroundColor("#ffff00")
+        .colorsTheme({color})
+        .markerRadius(0)
+        .series({AASeriesElement().name("f").data({{0, 0}, {1, 1}, {2, 2}})});
     const auto crosshair = AACrosshair().color("#ff0000").width(2);
     return AAOptionsConstructor::configureChartOptions(model)
         .xAxis(AAXAxis().min(0).max(2).tickPositions({0, 2}).crosshair(crosshair))
@@ -46,7 +50,7 @@ CGPoint pointOf(const AAOptions& options, CGSize size, double x, double y) {
 }
 
 class AAChartViewTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { RunLoop::main()->removeAllWork(); }
     void TearDown() override { RunLoop::main()->removeAllWork(); }
 
@@ -115,5 +119,6 @@ TEST_F(AAChartViewTest, PointerAndTouchesShowTheCrosshair) {
     window->makeKeyAndVisible();
     window->sendTouchBegan({point.x - 3, point.y + 10});
     window->sendTouchEnded({point.x - 3, point.y + 10});
-    EXPECT_TRUE(near(snapshot(*view)->colorAtPoint(crosshairBelowPoint), red)) << "stays after the finger lifts";
+    EXPECT_TRUE(near(snapshot(*view)->colorAtPoint(crosshairBelowPoint), red))
+        << "stays after the finger lifts";
 }

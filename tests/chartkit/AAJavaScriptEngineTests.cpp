@@ -45,8 +45,9 @@ TEST(AAJavaScriptEngine, OnlyFunctionExpressionsCompileAndNothingRunsEarly) {
 
 TEST(AAJavaScriptEngine, FunctionsShareOneHeap) {
     AAJavaScriptEngine engine;
-    const auto count = engine.compileFunction("function () { calls = (typeof calls === 'number') ? calls + 1 : 1; "
-                                              "return calls; }");
+    const auto count =
+        engine.compileFunction("function () { calls = (typeof calls === 'number') ? calls + 1 : 1; "
+                               "return calls; }");
     const auto read = engine.compileFunction("function () { return 'calls ' + calls; }");
     ASSERT_TRUE(count && read);
     EXPECT_EQ(engine.callWithValue(*count, 0), "1");

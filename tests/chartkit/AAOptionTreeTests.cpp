@@ -59,19 +59,23 @@ TEST(AAOptionSetters, SeriesElementsKeepTheirOwnSettings) {
 }
 
 TEST(AAOptionSetters, AxesHoldBoundsTicksLabelsAndCrosshair) {
-    const auto axis = AAYAxis()
-                          .lineColor("#8e8e93")
-                          .lineWidth(0.5)
-                          .gridLineColor("#8e8e93")
-                          .gridLineWidth(0.25)
-                          .title(AATitle().text("f(x)"))
-                          .labels(AALabels().formatter("function () { return 1; }").style(AAStyle().color("#8e8e93")))
-                          .min(-4)
-                          .max(4)
-                          .tickPositions({-4, 0, 4})
-                          .minorTickInterval(0.2)
-                          .reversed(false)
-                          .crosshair(AACrosshair().color("#000000").dashStyle(AAChartLineDashStyleType::longDashDotDot).width(1.5));
+    const auto axis =
+        AAYAxis()
+            .lineColor("#8e8e93")
+            .lineWidth(0.5)
+            .gridLineColor("#8e8e93")
+            .gridLineWidth(0.25)
+            .title(AATitle().text("f(x)"))
+            .labels(AALabels().formatter("function () { return 1; }").style(AAStyle().color("#8e8e93")))
+            .min(-4)
+            .max(4)
+            .tickPositions({-4, 0, 4})
+            .minorTickInterval(0.2)
+            .reversed(false)
+            .crosshair(AACrosshair()
+                           .color("#000000")
+                           .dashStyle(AAChartLineDashStyleType::longDashDotDot)
+                           .width(1.5));
     EXPECT_EQ(axis.toJSON(), json::parse(R"J({
         "lineColor": "#8e8e93", "lineWidth": 0.5, "gridLineColor": "#8e8e93", "gridLineWidth": 0.25,
         "title": {"text": "f(x)"},
@@ -89,20 +93,26 @@ TEST(AAOptionSetters, OptionPartsReadBackChangeAndSetAgain) {
     auto plotOptions = options.plotOptions();
     ASSERT_TRUE(plotOptions && plotOptions->series());
     auto series = *plotOptions->series();
-    options.plotOptions(plotOptions->series(series.events(AASeriesEvents().click("function() { return false; }"))));
+    options.plotOptions(
+        plotOptions->series(series.events(AASeriesEvents().click("function() { return false; }"))));
     EXPECT_EQ(options.toJSON()["plotOptions"]["series"]["events"]["click"], "function() { return false; }");
 
-    options.legend(AALegend()
-                       .itemMarginTop(20)
-                       .itemMarginBottom(10)
-                       .itemDistance(20)
-                       .symbolWidth(20)
-                       .verticalAlign(AAChartVerticalAlignType::bottom)
-                       .align(AAChartAlignType::center)
-                       .layout(AAChartLayoutType::horizontal)
-                       .itemStyle(AAItemStyle().color("red").fontSize(20).fontWeight(AAChartFontWeightType::bold)))
+    options
+        .legend(
+            AALegend()
+                .itemMarginTop(20)
+                .itemMarginBottom(10)
+                .itemDistance(20)
+                .symbolWidth(20)
+                .verticalAlign(AAChartVerticalAlignType::bottom)
+                .align(AAChartAlignType::center)
+                .layout(AAChartLayoutType::horizontal)
+                .itemStyle(AAItemStyle().color("red").fontSize(20).fontWeight(AAChartFontWeightType::bold)))
         .lang(AALang().resetZoom("重置缩放比例").thousandsSep(","))
-        .tooltip(AATooltip().headerFormat("x: {point.key}<br/>").pointFormat("f(x): {point.y}<br/>").followPointer(false));
+        .tooltip(AATooltip()
+                     .headerFormat("x: {point.key}<br/>")
+                     .pointFormat("f(x): {point.y}<br/>")
+                     .followPointer(false));
     EXPECT_EQ(options.legend()->toJSON(), json::parse(R"J({
         "itemMarginTop": 20.0, "itemMarginBottom": 10.0, "itemDistance": 20.0, "symbolWidth": 20.0,
         "verticalAlign": "bottom", "align": "center", "layout": "horizontal",

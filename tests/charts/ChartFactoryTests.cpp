@@ -15,7 +15,9 @@ using nlohmann::json;
 
 namespace {
 
-std::shared_ptr<LineChartData> lineData() { return samples::line("a", {0, 0}, {1, 1}, 2, 5); }
+std::shared_ptr<LineChartData> lineData() {
+    return samples::line("a", {0, 0}, {1, 1}, 2, 5);
+}
 std::shared_ptr<CommonSplineChartData> splineData(double frameRatio = 2) {
     return samples::spline("g", {{0, 0}, {1, 1}, {2, 0}}, std::nullopt, frameRatio);
 }
@@ -49,7 +51,8 @@ TEST_F(ChartFactoryTest, EachDescriptionGetsTheViewOfItsClass) {
     const auto steps = viewFor<LineChartView>(samples::distribution({{0, 0.75}, {1, 1}}, false));
     ASSERT_NE(steps, nullptr);
     EXPECT_EQ(drawnTree(steps->chartView)["series"][0]["step"], "left");
-    const auto table = viewFor<DistributionFunctionPresentationView>(samples::distribution({{0, 0.75}, {1, 1}}, true));
+    const auto table =
+        viewFor<DistributionFunctionPresentationView>(samples::distribution({{0, 0.75}, {1, 1}}, true));
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->label2.lock()->latex(), "0.75;");
 
@@ -70,7 +73,8 @@ TEST_F(ChartFactoryTest, DescriptionsWithoutASingleViewGiveNothing) {
 }
 
 TEST_F(ChartFactoryTest, CombinedChartsNeedDescriptionsOfOneKind) {
-    const auto lines = std::dynamic_pointer_cast<LineChartView>(ChartManager::makeCombinedChartView({lineData(), lineData()}, parent));
+    const auto lines = std::dynamic_pointer_cast<LineChartView>(
+        ChartManager::makeCombinedChartView({lineData(), lineData()}, parent));
     ASSERT_NE(lines, nullptr);
     EXPECT_EQ(drawnTree(lines->chartView)["series"].size(), 4u);
     const auto curves = ChartManager::makeCombinedChartView({splineData(1), splineData()}, parent);
@@ -85,7 +89,8 @@ TEST_F(ChartFactoryTest, CellShowsOnlyTheChartOfItsLatestDescriptions) {
     ChartTableViewCell::registerNib();
     const auto table = std::make_shared<UITableView>(CGRect{0, 0, 400, 800});
     table->registerNib(UINib::nibWithNibName("ChartTableViewCell"), "chartCell");
-    const auto cell = std::dynamic_pointer_cast<ChartTableViewCell>(table->dequeueReusableCellWithIdentifier("chartCell"));
+    const auto cell =
+        std::dynamic_pointer_cast<ChartTableViewCell>(table->dequeueReusableCellWithIdentifier("chartCell"));
     ASSERT_NE(cell, nullptr);
     EXPECT_TRUE(cell->chartData.empty());
 
@@ -107,7 +112,8 @@ TEST_F(ChartFactoryTest, CellShowsOnlyTheChartOfItsLatestDescriptions) {
 TEST_F(ChartFactoryTest, OnlyUnitCircleCellsReplayTheirAnimation) {
     const auto circleCell = loadChartCell();
     circleCell->setChartData({samples::angle(45, 0, Quadrant::first)}, parent);
-    const auto circle = std::dynamic_pointer_cast<UnitCircleChartView>(circleCell->contentView()->subviews().front());
+    const auto circle =
+        std::dynamic_pointer_cast<UnitCircleChartView>(circleCell->contentView()->subviews().front());
     ASSERT_NE(circle, nullptr);
     EXPECT_FALSE(circle->isAnimationRunning);
     ChartManager::animateChartCell(circleCell);
@@ -131,9 +137,14 @@ TEST_F(ChartFactoryTest, PresentationShowsTheCaseTableOfTheValue) {
     EXPECT_EQ(view->contentView->frame(), view->bounds());
     EXPECT_NE(view->stackView.lock(), nullptr);
     const std::vector<std::pair<std::weak_ptr<MTMathUILabel>, std::string>> expected{
-        {view->labelLeft, "F(X) = "},          {view->labelMid, "\\{"},  {view->label1, "0;"},
-        {view->label2, "0.75;"},               {view->label3, "1;"},     {view->label4, "\\quad x<0"},
-        {view->label5, "\\quad 0 \\le x < 1"}, {view->label6, "\\quad 1 \\le x"}};
+        {view->labelLeft, "F(X) = "},
+        {view->labelMid, "\\{"},
+        {view->label1, "0;"},
+        {view->label2, "0.75;"},
+        {view->label3, "1;"},
+        {view->label4, "\\quad x<0"},
+        {view->label5, "\\quad 0 \\le x < 1"},
+        {view->label6, "\\quad 1 \\le x"}};
     for (const auto& [outlet, latex] : expected) {
         const auto label = outlet.lock();
         ASSERT_NE(label, nullptr) << latex;
@@ -142,12 +153,15 @@ TEST_F(ChartFactoryTest, PresentationShowsTheCaseTableOfTheValue) {
     }
     EXPECT_EQ(view->labelMid.lock()->fontSize(), 46);
 
-    const std::vector<std::pair<double, std::string>> numbers{{1e-11, "0;"},
-                                                              {2e12, "2000000000000;"},
-                                                              {-std::numeric_limits<double>::infinity(), "-\\infty;"},
-                                                              {1.0 / 3, "0.3333333333;"}};
+    const std::vector<std::pair<double, std::string>> numbers{
+        {1e-11, "0;"},
+        {2e12, "2000000000000;"},
+        {-std::numeric_limits<double>::infinity(), "-\\infty;"},
+        {1.0 / 3, "0.3333333333;"}};
     for (const auto& [number, latex] : numbers)
-        EXPECT_EQ(DistributionFunctionPresentationView::withFrame({0, 0, 360, 180}, number)->label2.lock()->latex(), latex);
+        EXPECT_EQ(
+            DistributionFunctionPresentationView::withFrame({0, 0, 360, 180}, number)->label2.lock()->latex(),
+            latex);
 }
 
 TEST(ChartDataFamily, RawValuesNameTheCasesExactly) {

@@ -20,7 +20,8 @@ constexpr double pi = std::numbers::pi;
 
 using Row = std::vector<std::shared_ptr<ChartData>>;
 
-std::shared_ptr<CommonSplineChartData> power(const std::string& name, double exponent, std::optional<std::string> color) {
+std::shared_ptr<CommonSplineChartData> power(const std::string& name, double exponent,
+                                             std::optional<std::string> color) {
     std::vector<std::vector<double>> points;
     for (double x = 0; x <= 3; x += 0.5)
         points.push_back({x, std::pow(x, exponent)});
@@ -32,11 +33,14 @@ std::shared_ptr<HistogramChartData> histogram() {
         {{std::nullopt, {{1, 0.2}, {2, 0.5}, {3, 0.3}}}, {"#5a4aad", {{5, 0.1}, {6, 0.4}, {7, 0.25}}}});
 }
 
-std::shared_ptr<LineChartData> segment() { return samples::line("f", {-2, -1}, {2, 3}, -4, std::nullopt, "#ff3b30"); }
+std::shared_ptr<LineChartData> segment() {
+    return samples::line("f", {-2, -1}, {2, 3}, -4, std::nullopt, "#ff3b30");
+}
 
 // A line of a combined chart, labelled at its end.
-std::shared_ptr<LineChartData> labelledLine(const std::string& name, std::vector<double> from, std::vector<double> to,
-                                            double length, std::optional<std::string> color = std::nullopt) {
+std::shared_ptr<LineChartData> labelledLine(const std::string& name, std::vector<double> from,
+                                            std::vector<double> to, double length,
+                                            std::optional<std::string> color = std::nullopt) {
     auto line = samples::line(name, std::move(from), std::move(to), 4.2, length, std::move(color));
     line->markedPoints = {line->endPoint};
     return line;
@@ -55,11 +59,13 @@ struct LibraryChart {
 std::vector<LibraryChart> libraryCharts() {
     Row seven;
     for (const char* color : {"#ff3b30", "#ff9500", "#34c759", "#007aff", "#5856d6", "#af52de", "#1a237d"})
-        seven.push_back(power("g" + std::to_string(seven.size() + 1), 0.5 * static_cast<double>(seven.size() + 1), color));
+        seven.push_back(power("g" + std::to_string(seven.size() + 1),
+                              0.5 * static_cast<double>(seven.size() + 1), color));
     return {
         {"line", {segment()}},
         {"combined-lines",
-         {labelledLine("function a", {0, 0}, {3, 4}, 5), labelledLine("b", {1, 0}, {4, 1}, std::sqrt(10), "#1a237d")}},
+         {labelledLine("function a", {0, 0}, {3, 4}, 5),
+          labelledLine("b", {1, 0}, {4, 1}, std::sqrt(10), "#1a237d")}},
         {"distribution-function", {samples::distribution({{1, 0.2}, {2, 0.7}, {3, 1}})}},
         {"histogram", {histogram()}},
         {"sine", {samples::trigonometric(TrigonometricType::sin, 2 * pi)}},
@@ -67,7 +73,8 @@ std::vector<LibraryChart> libraryCharts() {
         {"tangent", {samples::trigonometric(TrigonometricType::tan, pi)}},
         {"splines", {power("function g", 2, std::nullopt), power("h", 1.5, "#1a237d")}},
         {"seven-series", seven},
-        {"long-name", {samples::line("the chance that a segment drawn at random crosses both axes", {-1, -2}, {3, 2}, 3)}},
+        {"long-name",
+         {samples::line("the chance that a segment drawn at random crosses both axes", {-1, -2}, {3, 2}, 3)}},
         {"narrow-window", {segment()}, 320, false},
         {"large-values", {samples::line("f", {-250000, -100000}, {200000, 300000}, -300000)}},
         {"two-labels-at-one-point",
@@ -125,12 +132,14 @@ class ChartGalleryTest : public ChartsTest {
         for (CGFloat y = 0; y < view.bounds().size.height; y += 1)
             for (CGFloat x = 0; x < view.bounds().size.width; x += 1)
                 if (const auto c = image->colorAtPoint({x, y}))
-                    colours.insert(static_cast<std::uint32_t>(c->red * 15) << 8 | static_cast<std::uint32_t>(c->green * 15) << 4 |
+                    colours.insert(static_cast<std::uint32_t>(c->red * 15) << 8 |
+                                   static_cast<std::uint32_t>(c->green * 15) << 4 |
                                    static_cast<std::uint32_t>(c->blue * 15));
         EXPECT_GT(colours.size(), 6u) << name << " looks empty";
     }
 
-    std::shared_ptr<ChartTableViewCell> draw(const Row& row, const std::string& name, CGFloat pageWidth = 400) {
+    std::shared_ptr<ChartTableViewCell> draw(const Row& row, const std::string& name,
+                                             CGFloat pageWidth = 400) {
         const auto cell = showRow(row, pageWidth);
         EXPECT_FALSE(cell->contentView()->subviews().empty()) << name;
         writeAndCheck(*cell, name);
@@ -139,18 +148,19 @@ class ChartGalleryTest : public ChartsTest {
 
     // The plot keeps half the card, the legend stays on it within a third of its height, both ends
     // of each axis are labelled and no two texts overlap.
-    static void checkLayout(const AAChartRenderer& chart, const LibraryChart& expected, const std::string& name) {
+    static void checkLayout(const AAChartRenderer& chart, const LibraryChart& expected,
+                            const std::string& name) {
         const CGRect card{{0, 0}, chart.size()};
         const CGRect plot = chart.frame().plot;
         EXPECT_GE(plot.height(), card.height() / 2) << name;
         const CGRect legend = chart.legendFrame();
         EXPECT_EQ(!legend.isNull(), expected.showsLegend) << name;
-        EXPECT_TRUE(legend.isNull() || (card.contains(legend) && legend.height() <= card.height() / 3)) << name;
+        EXPECT_TRUE(legend.isNull() || (card.contains(legend) && legend.height() <= card.height() / 3))
+            << name;
         const auto& labels = chart.drawnLabels();
         const auto drawn = [&](const std::string& text, auto where) {
-            return std::any_of(labels.begin(), labels.end(), [&](const auto& label) {
-                return label.text == text && where(label.frame);
-            });
+            return std::any_of(labels.begin(), labels.end(),
+                               [&](const auto& label) { return label.text == text && where(label.frame); });
         };
         const auto belowPlot = [&](const CGRect& r) { return r.minY() >= plot.maxY(); };
         const auto leftOfPlot = [&](const CGRect& r) { return r.maxX() <= plot.minX(); };
@@ -165,7 +175,8 @@ class ChartGalleryTest : public ChartsTest {
                     << name << ": " << labels[i].text << " and " << labels[j].text;
         }
         for (const auto& [text, shown] : expected.dataLabels)
-            EXPECT_EQ(drawn(text, [&](const CGRect& r) { return plot.intersects(r); }), shown) << name << ": " << text;
+            EXPECT_EQ(drawn(text, [&](const CGRect& r) { return plot.intersects(r); }), shown)
+                << name << ": " << text;
     }
 
     void drawLibraryCharts(const std::string& suffix) {
@@ -217,6 +228,7 @@ TEST_F(ChartGalleryTest, DarkAppearance) {
     UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
     drawLibraryCharts("-dark");
     // Only the edges of the light text on the dark box pass through the grey.
-    EXPECT_LT(tooltipTextPixels(tooltipGrey, "tooltip-dark"), 50) << "the dark tooltip keeps its own text colour";
+    EXPECT_LT(tooltipTextPixels(tooltipGrey, "tooltip-dark"), 50)
+        << "the dark tooltip keeps its own text colour";
     draw({samples::chain(0.5, 3, 2)}, "probability-tree-dark");
 }

@@ -30,14 +30,17 @@ class ChartOptionBuilderTest : public ChartsTest {
 } // namespace
 
 TEST_F(ChartOptionBuilderTest, ModelTakesTheAppsDefaultsForTheCurrentAppearance) {
-    const json light = AAOptionsConstructor::configureChartOptions(ChartOptionBuilder::makeChartModel()).toJSON();
-    EXPECT_EQ(light["chart"], json::parse(R"J({"type": "line", "zoomType": "none", "backgroundColor": "#ffffff",
+    const json light =
+        AAOptionsConstructor::configureChartOptions(ChartOptionBuilder::makeChartModel()).toJSON();
+    EXPECT_EQ(light["chart"],
+              json::parse(R"J({"type": "line", "zoomType": "none", "backgroundColor": "#ffffff",
                                               "style": {"color": "#8e8e93"}})J"));
     EXPECT_EQ(light["legend"], json::parse(R"J({"enabled": true})J"));
     EXPECT_EQ(light["plotOptions"]["series"]["dataLabels"], json::parse(R"J({"enabled": false})J"));
 
     UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
-    const json dark = AAOptionsConstructor::configureChartOptions(ChartOptionBuilder::makeChartModel()).toJSON();
+    const json dark =
+        AAOptionsConstructor::configureChartOptions(ChartOptionBuilder::makeChartModel()).toJSON();
     EXPECT_EQ(dark["chart"]["backgroundColor"], "#000000");
 }
 
@@ -81,7 +84,8 @@ TEST_F(ChartOptionBuilderTest, AxesTickEveryQuarterOfTheirMaximumUnlessABoundIsM
 
 TEST_F(ChartOptionBuilderTest, TickValuesStopAtTheEndAndRefuseStepsThatNeverGetThere) {
     EXPECT_EQ(ChartOptionBuilder::tickValues(0, 1, 0.25), (std::vector<double>{0, 0.25, 0.5, 0.75, 1}));
-    EXPECT_EQ(ChartOptionBuilder::tickValues(0, 1, 0.3), (std::vector<double>{0, 0.3, 0.6, 0.8999999999999999}));
+    EXPECT_EQ(ChartOptionBuilder::tickValues(0, 1, 0.3),
+              (std::vector<double>{0, 0.3, 0.6, 0.8999999999999999}));
     for (const double by : {0.0, -0.25, std::nan("")})
         EXPECT_TRUE(ChartOptionBuilder::tickValues(0, 1, by).empty()) << by;
     EXPECT_TRUE(ChartOptionBuilder::tickValues(0, std::numeric_limits<double>::infinity(), 1).empty());
@@ -90,7 +94,8 @@ TEST_F(ChartOptionBuilderTest, TickValuesStopAtTheEndAndRefuseStepsThatNeverGetT
 
 TEST_F(ChartOptionBuilderTest, TooltipKeepsTheLibrarysLookInLightModeAndMatchesTheAppInDarkMode) {
     const json light = ChartOptionBuilder::makeTooltip("x", "f(x)").toJSON();
-    EXPECT_EQ(light, json::parse(R"J({"headerFormat": "x: {point.key}<br/>", "pointFormat": "f(x): {point.y}<br/>",
+    EXPECT_EQ(light,
+              json::parse(R"J({"headerFormat": "x: {point.key}<br/>", "pointFormat": "f(x): {point.y}<br/>",
                                      "followPointer": false})J"));
 
     UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
@@ -107,7 +112,8 @@ TEST_F(ChartOptionBuilderTest, ChartOptionsCarryLegendLanguageCrosshairsAndTheSi
     AAChartModel model = ChartOptionBuilder::makeChartModel();
     model.chartType(AAChartType::line).series({AASeriesElement().name("f").data({{0, 0}, {1, 1}})});
     const json tree =
-        ChartOptionBuilder::makeChartOptions(model, "x", -4, 4, "f", std::nullopt, std::nullopt, false).toJSON();
+        ChartOptionBuilder::makeChartOptions(model, "x", -4, 4, "f", std::nullopt, std::nullopt, false)
+            .toJSON();
 
     EXPECT_EQ(tree["legend"], json::parse(R"J({
         "enabled": true, "itemMarginTop": 20.0, "itemMarginBottom": 10.0, "itemDistance": 20.0, "symbolWidth": 20.0,
@@ -116,7 +122,8 @@ TEST_F(ChartOptionBuilderTest, ChartOptionsCarryLegendLanguageCrosshairsAndTheSi
     })J"));
     EXPECT_EQ(tree["lang"], json::parse(R"J({"resetZoom": "重置缩放比例", "thousandsSep": ","})J"));
     EXPECT_EQ(tree["plotOptions"]["series"]["events"]["click"], "function() { return false; }");
-    const json crosshair = json::parse(R"J({"color": "#000000", "dashStyle": "longDashDotDot", "width": 1.5})J");
+    const json crosshair =
+        json::parse(R"J({"color": "#000000", "dashStyle": "longDashDotDot", "width": 1.5})J");
     EXPECT_EQ(tree["xAxis"]["crosshair"], crosshair);
     EXPECT_EQ(tree["yAxis"]["crosshair"], crosshair);
     EXPECT_EQ(tree["xAxis"]["tickPositions"].size(), 9u);
@@ -141,13 +148,14 @@ TEST_F(ChartOptionBuilderTest, FormattersTurnTickValuesIntoLabelTexts) {
 
     // The chart writes its axis labels through the formatters.
     AAChartModel model = ChartOptionBuilder::makeChartModel();
-    model.chartType(AAChartType::spline).series({AASeriesElement().name("sin(x)").data({{0, 0}, {6.272, -0.011}})});
-    const AAChartRenderer chart(
-        ChartOptionBuilder::makeChartOptions(model, "x", std::nullopt, std::nullopt, "sin(x)", -0.5, 0.5, true),
-        {360, 180});
+    model.chartType(AAChartType::spline)
+        .series({AASeriesElement().name("sin(x)").data({{0, 0}, {6.272, -0.011}})});
+    const AAChartRenderer chart(ChartOptionBuilder::makeChartOptions(model, "x", std::nullopt, std::nullopt,
+                                                                     "sin(x)", -0.5, 0.5, true),
+                                {360, 180});
     EXPECT_EQ(chart.xLabels(), (std::vector<std::string>{"0", "π/2", "π", "3π/2", "2π"}));
-    EXPECT_EQ(chart.yLabels(), (std::vector<std::string>{"-0.5", "-0.37", "-0.25", "-0.12", "0", "0.13", "0.25",
-                                                         "0.38", "0.5"}));
+    EXPECT_EQ(chart.yLabels(), (std::vector<std::string>{"-0.5", "-0.37", "-0.25", "-0.12", "0", "0.13",
+                                                         "0.25", "0.38", "0.5"}));
 }
 
 TEST(ChartColors, HexTextsTruncateEachComponent) {

@@ -14,8 +14,9 @@
 // Hand-made chart descriptions, as a calculator would fill them (frame ratio 2 unless given).
 namespace samples {
 
-inline std::shared_ptr<LineChartData> line(const std::string& name, std::vector<double> from, std::vector<double> to,
-                                           double axisLimit, std::optional<double> length = std::nullopt,
+inline std::shared_ptr<LineChartData> line(const std::string& name, std::vector<double> from,
+                                           std::vector<double> to, double axisLimit,
+                                           std::optional<double> length = std::nullopt,
                                            std::optional<std::string> color = std::nullopt) {
     auto data = std::make_shared<LineChartData>();
     data->frameRatio = 2;
@@ -30,8 +31,8 @@ inline std::shared_ptr<LineChartData> line(const std::string& name, std::vector<
     return data;
 }
 
-inline std::shared_ptr<TrigonometricChartData> trigonometric(TrigonometricType type, double length, double offset = 0,
-                                                             double amplitude = 1,
+inline std::shared_ptr<TrigonometricChartData> trigonometric(TrigonometricType type, double length,
+                                                             double offset = 0, double amplitude = 1,
                                                              double period = 2 * std::numbers::pi) {
     auto data = std::make_shared<TrigonometricChartData>();
     data->frameRatio = 2;
@@ -43,7 +44,8 @@ inline std::shared_ptr<TrigonometricChartData> trigonometric(TrigonometricType t
     return data;
 }
 
-inline std::shared_ptr<CommonSplineChartData> spline(const std::string& name, std::vector<std::vector<double>> points,
+inline std::shared_ptr<CommonSplineChartData> spline(const std::string& name,
+                                                     std::vector<std::vector<double>> points,
                                                      std::optional<std::string> color = std::nullopt,
                                                      double frameRatio = 2) {
     auto data = std::make_shared<CommonSplineChartData>();
@@ -91,8 +93,8 @@ inline std::shared_ptr<BernoulliDistributionTreeChartData> chain(double p, int t
 
 // An angle in degrees with b the same angle in radians.
 inline std::shared_ptr<UnitCircleChartData> angle(double degrees, int fullCircles, Quadrant quadrant) {
-    return std::make_shared<UnitCircleChartData>(degrees, degrees * std::numbers::pi / 180, degrees, fullCircles,
-                                                 quadrant);
+    return std::make_shared<UnitCircleChartData>(degrees, degrees * std::numbers::pi / 180, degrees,
+                                                 fullCircles, quadrant);
 }
 
 } // namespace samples

@@ -22,15 +22,16 @@ class ChartsTest : public UIKitTest {
     // The option tree a chart view drew; null when it drew nothing.
     static nlohmann::json drawnTree(const std::shared_ptr<AAChartView>& chartView) {
         RunLoop::main()->runUntilIdle();
-        return chartView && chartView->drawnOptions() ? chartView->drawnOptions()->toJSON() : nlohmann::json();
+        return chartView && chartView->drawnOptions() ? chartView->drawnOptions()->toJSON()
+                                                      : nlohmann::json();
     }
 
     static std::shared_ptr<UIImage> snapshot(UIView& view, CGFloat scale = 2) {
         UIGraphicsImageRendererFormat format;
         format.scale = scale;
-        return UIGraphicsImageRenderer(view.bounds().size, format).image([&](UIGraphicsImageRendererContext&) {
-            view.drawViewHierarchyInRect(view.bounds(), true);
-        });
+        return UIGraphicsImageRenderer(view.bounds().size, format)
+            .image(
+                [&](UIGraphicsImageRendererContext&) { view.drawViewHierarchyInRect(view.bounds(), true); });
     }
 
     static std::shared_ptr<ChartTableViewCell> loadChartCell() {
@@ -40,8 +41,10 @@ class ChartsTest : public UIKitTest {
     }
 };
 
-inline bool nearColor(std::optional<UIColor::RGBA> actual, const UIColor::RGBA& expected, double tolerance = 0.1) {
+inline bool nearColor(std::optional<UIColor::RGBA> actual, const UIColor::RGBA& expected,
+                      double tolerance = 0.1) {
     return actual && std::fabs(actual->red - expected.red) < tolerance &&
            std::fabs(actual->green - expected.green) < tolerance &&
-           std::fabs(actual->blue - expected.blue) < tolerance && std::fabs(actual->alpha - expected.alpha) < tolerance;
+           std::fabs(actual->blue - expected.blue) < tolerance &&
+           std::fabs(actual->alpha - expected.alpha) < tolerance;
 }

@@ -27,12 +27,14 @@ TEST_F(LineChartTest, ViewFillsItselfWithACardHoldingTheChartView) {
 }
 
 TEST_F(LineChartTest, LineIsDrawnInASquareWindowOfItsAxisLimit) {
-    const json tree = drawnTree(LineChartManager::makeLineChart(*samples::line("a", {0, 0}, {3, 4}, -3), frame)->chartView);
+    const json tree =
+        drawnTree(LineChartManager::makeLineChart(*samples::line("a", {0, 0}, {3, 4}, -3), frame)->chartView);
     ASSERT_FALSE(tree.is_null());
     for (const char* axis : {"xAxis", "yAxis"}) {
         EXPECT_EQ(tree[axis]["min"], -3.0) << axis;
         EXPECT_EQ(tree[axis]["max"], 3.0) << axis;
-        EXPECT_EQ(tree[axis]["tickPositions"], json::parse("[-3.0, -2.25, -1.5, -0.75, 0.0, 0.75, 1.5, 2.25, 3.0]"));
+        EXPECT_EQ(tree[axis]["tickPositions"],
+                  json::parse("[-3.0, -2.25, -1.5, -0.75, 0.0, 0.75, 1.5, 2.25, 3.0]"));
         EXPECT_EQ(tree[axis]["minorTickInterval"], 0.15) << axis;
     }
     EXPECT_EQ(tree["yAxis"]["title"]["text"], "a");
@@ -53,14 +55,16 @@ TEST_F(LineChartTest, DrawnLineHasItsSeriesColourAlongTheSegment) {
     const auto image = snapshot(*view);
     const AAChartRenderer layout(AAOptions(tree), view->chartView->bounds().size, false);
     for (const double t : {-1.5, -0.5, 0.5, 1.5}) {
-        EXPECT_TRUE(nearColor(image->colorAtPoint(layout.frame().location(t, t)), {1, 0, 0, 1}, 0.2)) << "at " << t;
+        EXPECT_TRUE(nearColor(image->colorAtPoint(layout.frame().location(t, t)), {1, 0, 0, 1}, 0.2))
+            << "at " << t;
         EXPECT_FALSE(nearColor(image->colorAtPoint(layout.frame().location(t, -t)), {1, 0, 0, 1}, 0.3)) << t;
     }
 }
 
 TEST_F(LineChartTest, CombinedLinesShareAWindowFromZeroAndLabelTheirLengths) {
     const auto view = LineChartManager::makeCombinedLineChart(
-        {samples::line("function f", {0, 0}, {3, 4}, 4.2, 5, "#ff0000"), samples::line("g", {0, 0}, {1, 1}, 1)},
+        {samples::line("function f", {0, 0}, {3, 4}, 4.2, 5, "#ff0000"),
+         samples::line("g", {0, 0}, {1, 1}, 1)},
         frame);
     ASSERT_NE(view, nullptr);
     const json tree = drawnTree(view->chartView);
@@ -78,7 +82,8 @@ TEST_F(LineChartTest, CombinedLinesShareAWindowFromZeroAndLabelTheirLengths) {
 }
 
 TEST_F(LineChartTest, DistributionFunctionIsAStepLineLedInAndOutOneUnitBeyondItsPairs) {
-    EXPECT_EQ(LineChartManager::extendedDistributionData(*samples::distribution({{1, 0.2}, {2, 0.7}, {3, 1}}, false, true)),
+    EXPECT_EQ(LineChartManager::extendedDistributionData(
+                  *samples::distribution({{1, 0.2}, {2, 0.7}, {3, 1}}, false, true)),
               (std::vector<std::vector<double>>{{0, 1}, {1, 0.2}, {2, 0.7}, {3, 1.0}, {4, 0}}));
     EXPECT_EQ(LineChartManager::extendedDistributionData(*samples::distribution({{}, {2, 0.5}})),
               (std::vector<std::vector<double>>{{}, {2, 0.5}}));

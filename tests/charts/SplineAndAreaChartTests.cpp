@@ -41,7 +41,8 @@ TEST_F(SplineChartTest, ShortGraphsTakeFiveAndOffsetsWidenTheRange) {
     EXPECT_DOUBLE_EQ(shortSine.back()[0], 4 * 0.025);
 
     // From -1 over 2 + |-1| = 3 units of 2 cos(2x).
-    const auto cosine = SplineChartManager::samplePoints(*trigonometric(TrigonometricType::cos, 2, -1, 2, pi));
+    const auto cosine =
+        SplineChartManager::samplePoints(*trigonometric(TrigonometricType::cos, 2, -1, 2, pi));
     ASSERT_EQ(cosine.size(), 33u);
     EXPECT_EQ(cosine.front(), (std::vector<double>{-1, -0.832}));
     EXPECT_DOUBLE_EQ(cosine.back()[0], -1 + 32 * 0.094);
@@ -56,12 +57,14 @@ TEST_F(SplineChartTest, DescriptionsWithoutAUsableRangeGiveNoPoints) {
     EXPECT_TRUE(SplineChartManager::samplePoints(*noLength).empty());
     EXPECT_TRUE(SplineChartManager::samplePoints(*trigonometric(TrigonometricType::sin, 1, 0, 1, 0)).empty());
     EXPECT_TRUE(SplineChartManager::samplePoints(*trigonometric(TrigonometricType::tan, -3)).empty());
-    EXPECT_TRUE(SplineChartManager::samplePoints(*trigonometric(TrigonometricType::sin, std::nan(""))).empty());
+    EXPECT_TRUE(
+        SplineChartManager::samplePoints(*trigonometric(TrigonometricType::sin, std::nan(""))).empty());
     EXPECT_TRUE(SplineChartManager::samplePoints(*trigonometric(TrigonometricType::tan, 1e6)).empty());
 }
 
 TEST_F(SplineChartTest, TangentIsAScatterClippedToTwiceTheAmplitudeAndSineASplineWithAnAutomaticYAxis) {
-    const auto view = SplineChartManager::makeTrigonometricChart(*trigonometric(TrigonometricType::tan, pi, 0, 1.5), frame);
+    const auto view =
+        SplineChartManager::makeTrigonometricChart(*trigonometric(TrigonometricType::tan, pi, 0, 1.5), frame);
     const json tree = drawnTree(view->chartView);
     EXPECT_EQ(tree["chart"]["type"], "scatter");
     EXPECT_EQ(tree["colors"], json::array({"#00E13A"}));
@@ -73,7 +76,8 @@ TEST_F(SplineChartTest, TangentIsAScatterClippedToTwiceTheAmplitudeAndSineASplin
     EXPECT_EQ(tree["xAxis"]["tickInterval"], 1.5705);
 
     const json sine = drawnTree(
-        SplineChartManager::makeTrigonometricChart(*trigonometric(TrigonometricType::sin, 6.3), frame)->chartView);
+        SplineChartManager::makeTrigonometricChart(*trigonometric(TrigonometricType::sin, 6.3), frame)
+            ->chartView);
     EXPECT_EQ(sine["chart"]["type"], "spline");
     EXPECT_EQ(sine["colors"], json::array({"#FF0000"}));
     EXPECT_EQ(sine["yAxis"]["minorTickInterval"], "auto");
@@ -81,9 +85,11 @@ TEST_F(SplineChartTest, TangentIsAScatterClippedToTwiceTheAmplitudeAndSineASplin
 }
 
 TEST_F(SplineChartTest, PointListsShareOneChartWithTheirOwnColours) {
-    const json tree = drawnTree(SplineChartManager::makeSplineChart(
-        {samples::spline("function g", {{0, 1}, {1, 2}}, "#112233"), samples::spline("h", {{0, 0}, {1, 1}})},
-        frame)->chartView);
+    const json tree = drawnTree(
+        SplineChartManager::makeSplineChart({samples::spline("function g", {{0, 1}, {1, 2}}, "#112233"),
+                                             samples::spline("h", {{0, 0}, {1, 1}})},
+                                            frame)
+            ->chartView);
     EXPECT_EQ(tree["colors"], json::array({"#112233", greenAccent}));
     EXPECT_EQ(tree["series"][0]["name"], "func g");
     EXPECT_EQ(tree["series"][1], json::parse(R"J({"name": "h", "data": [[0.0, 0.0], [1.0, 1.0]]})J"));
@@ -101,7 +107,8 @@ TEST_F(AreaChartTest, HistogramStepsAreClosedToZeroOneUnitBeyondEachEnd) {
 
     AreaChartManager::appendHistogramSeries(std::nullopt, {{3, 0.1}, {1, 0.6}, {2, 0.3}}, *data, series);
     ASSERT_EQ(series.size(), 2u);
-    EXPECT_EQ(series[1].toJSON()["data"], json::parse("[[0.0, 0.0], [3.0, 0.1], [1.0, 0.6], [2.0, 0.3], [4.0, 0.0]]"));
+    EXPECT_EQ(series[1].toJSON()["data"],
+              json::parse("[[0.0, 0.0], [3.0, 0.1], [1.0, 0.6], [2.0, 0.3], [4.0, 0.0]]"));
     EXPECT_EQ(series[1].toJSON()["color"], greenAccent);
 
     AreaChartManager::appendHistogramSeries(std::nullopt, {{}, {2, 0.5}}, *data, series);
@@ -112,7 +119,8 @@ TEST_F(AreaChartTest, HistogramStepsAreClosedToZeroOneUnitBeyondEachEnd) {
 
 TEST_F(AreaChartTest, EachDataSetBecomesAFilledSeriesInItsOrder) {
     const auto view = AreaChartManager::makeHistogramChart(
-        *samples::histogram({{"#ff0000", {{1, 0.5}, {2, 0.5}}}, {std::nullopt, {{1, 0.25}, {2, 0.75}}}}), frame);
+        *samples::histogram({{"#ff0000", {{1, 0.5}, {2, 0.5}}}, {std::nullopt, {{1, 0.25}, {2, 0.75}}}}),
+        frame);
     EXPECT_EQ(view->chartView->frame(), frame);
     EXPECT_EQ(view->chartView->backgroundColor(), UIColor::systemBackgroundColor());
     const json tree = drawnTree(view->chartView);

@@ -90,7 +90,8 @@ TEST_F(TreeChartTest, LeavesShowTheProbabilityOfTheirPathFromTheShownTexts) {
     for (const TreeNode* leaf : leaves(*even->rootNode))
         EXPECT_EQ(even->leafLabel(*leaf), "12.5%   " + path(*leaf));
 
-    const auto third = treeViewOf(TreeChartManager::makeTreeChart(*samples::chain(1.0 / 3, 2, 1), {0, 0, 360, 180}));
+    const auto third =
+        treeViewOf(TreeChartManager::makeTreeChart(*samples::chain(1.0 / 3, 2, 1), {0, 0, 360, 180}));
     EXPECT_EQ(third->probabilitySuccess, "0.333333");
     EXPECT_EQ(third->probabilityFailure, "0.666667");
     EXPECT_EQ(third->leafLabel(third->rootNode->children[1].children[1]), "11.11%   11");
@@ -118,7 +119,8 @@ TEST_F(TreeChartTest, CardHoldsATitleAndAScrollableTreeSizedByItsLeaves) {
 }
 
 TEST_F(TreeChartTest, SingleNodeChainAndChainsTooLongOrNegativeKeepTheSmallestSize) {
-    const auto single = treeViewOf(TreeChartManager::makeTreeChart(*samples::chain(0.3, 0, 0), {0, 0, 360, 180}));
+    const auto single =
+        treeViewOf(TreeChartManager::makeTreeChart(*samples::chain(0.3, 0, 0), {0, 0, 360, 180}));
     EXPECT_EQ(single->bounds().size, (CGSize{233, 140}));
     ASSERT_TRUE(single->rootNode.has_value());
     EXPECT_TRUE(single->rootNode->children.empty());
@@ -126,18 +128,20 @@ TEST_F(TreeChartTest, SingleNodeChainAndChainsTooLongOrNegativeKeepTheSmallestSi
     EXPECT_EQ(single->leafLabel(*single->rootNode), "100%   ");
 
     for (const int trials : {TreeChartManager::maximumTrials + 1, -2}) {
-        const auto tree = treeViewOf(TreeChartManager::makeTreeChart(*samples::chain(0.3, trials, 1), {0, 0, 360, 180}));
+        const auto tree =
+            treeViewOf(TreeChartManager::makeTreeChart(*samples::chain(0.3, trials, 1), {0, 0, 360, 180}));
         EXPECT_FALSE(tree->rootNode.has_value()) << trials;
         EXPECT_EQ(tree->bounds().size, (CGSize{233, 140})) << trials;
     }
-    const auto largest =
-        treeViewOf(TreeChartManager::makeTreeChart(*samples::chain(0.3, TreeChartManager::maximumTrials, 1), {0, 0, 360, 180}));
+    const auto largest = treeViewOf(TreeChartManager::makeTreeChart(
+        *samples::chain(0.3, TreeChartManager::maximumTrials, 1), {0, 0, 360, 180}));
     EXPECT_EQ(largest->bounds().size.width, 4096 * 33 + 200);
     EXPECT_EQ(leaves(*largest->rootNode).size(), 4096u);
 }
 
 TEST_F(TreeChartTest, HighlightedNodesAreDrawnInTheAccentColourTheOthersMuted) {
-    const auto tree = treeViewOf(TreeChartManager::makeTreeChart(*samples::chain(0.5, 3, 2), {0, 0, 360, 180}));
+    const auto tree =
+        treeViewOf(TreeChartManager::makeTreeChart(*samples::chain(0.5, 3, 2), {0, 0, 360, 180}));
     const auto image = snapshot(*tree);
     const CGFloat midX = tree->bounds().midX();
     const UIColor::RGBA accent{0, 0.9, 0.46, 1};
@@ -154,14 +158,16 @@ TEST_F(TreeChartTest, HighlightedNodesAreDrawnInTheAccentColourTheOthersMuted) {
 
 TEST_F(TreeChartTest, BranchValuesStayReadableInDarkMode) {
     UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
-    const auto tree = treeViewOf(TreeChartManager::makeTreeChart(*samples::chain(0.5, 1, 1), {0, 0, 360, 180}));
+    const auto tree =
+        treeViewOf(TreeChartManager::makeTreeChart(*samples::chain(0.5, 1, 1), {0, 0, 360, 180}));
     const auto image = snapshot(*tree, 3);
     // The "1" of the success branch: one level down, a quarter of the room (66) right of the root.
     const CGPoint centre{tree->bounds().midX() + 16.5, 125};
     int light = 0;
     for (CGFloat y = centre.y - 7; y <= centre.y + 7; y += 0.5)
         for (CGFloat x = centre.x - 5; x <= centre.x + 5; x += 0.5)
-            if (const auto c = image->colorAtPoint({x, y}); c && c->red > 0.7 && c->green > 0.7 && c->blue > 0.7)
+            if (const auto c = image->colorAtPoint({x, y});
+                c && c->red > 0.7 && c->green > 0.7 && c->blue > 0.7)
                 ++light;
     EXPECT_GT(light, 10);
 }

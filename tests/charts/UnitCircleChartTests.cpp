@@ -18,9 +18,11 @@ class UnitCircleChartTest : public ChartsTest {
         ChartsTest::TearDown();
     }
 
-    std::shared_ptr<UnitCircleChartView> makeView(double alpha, double b, int fullCircles, Quadrant quadrant) {
+    std::shared_ptr<UnitCircleChartView> makeView(double alpha, double b, int fullCircles,
+                                                  Quadrant quadrant) {
         auto view = UnitCircleChartView::withFrame({0, 0, 360, 180});
-        view->unitCircleChartData = std::make_shared<UnitCircleChartData>(alpha, b, 0.0, fullCircles, quadrant);
+        view->unitCircleChartData =
+            std::make_shared<UnitCircleChartData>(alpha, b, 0.0, fullCircles, quadrant);
         return view;
     }
 
@@ -154,7 +156,8 @@ TEST_F(UnitCircleChartTest, ZeroAngleOnlyDrawsTheCosineLine) {
     const auto& cosine = layers[0]->path()->elements();
     ASSERT_EQ(cosine.size(), 2u);
     EXPECT_EQ(cosine[0].points[0], (CGPoint{circle.size.width / 2, circle.size.height / 2}));
-    EXPECT_EQ(cosine[1].points[0], (CGPoint{circle.size.width / 2 + 0.375 * circle.size.width, circle.size.height / 2}));
+    EXPECT_EQ(cosine[1].points[0],
+              (CGPoint{circle.size.width / 2 + 0.375 * circle.size.width, circle.size.height / 2}));
     EXPECT_TRUE(layers[0]->animationForKey("strokeEnd").has_value());
     EXPECT_EQ(layers[0]->frame(), view->animationView.lock()->bounds());
     EXPECT_EQ(layers[1]->path()->boundingBox().size, (CGSize{0, 0}));

@@ -61,11 +61,8 @@ TEST_F(Calculator, ProbabilitiesAddUpToExactlyOneAsTypedInAnyOrder) {
         {"\u03c0/4", "0.21460183660255172"},
     };
     const std::vector<std::vector<std::string>> refused{
-        {"0.3", "0.3", "0.3"},
-        {"0.3", "0.3", "0.4000000001"},
-        {"1/3", "1/3", "0.3333333333333333"},
-        {"0.4999999999999999", "0.5"},
-        {"\u03c0/4", "0.25"},
+        {"0.3", "0.3", "0.3"},         {"0.3", "0.3", "0.4000000001"}, {"1/3", "1/3", "0.3333333333333333"},
+        {"0.4999999999999999", "0.5"}, {"\u03c0/4", "0.25"},
     };
     auto rowsOf = [](const std::vector<std::string>& probabilities) {
         std::vector<KivoOmbrel::Row> rows;
@@ -95,9 +92,12 @@ TEST_F(Calculator, ParserStepsComeFirst) {
     expectSteps(
         {steps.begin(), steps.begin() + 5},
         {
-            {"Expand", "0.2222225 = \\frac{0.2222225 \\cdot 10000000}{1 \\cdot 10000000} = \\frac{2222225}{10000000}"},
-            {"", "0.2777775 = \\frac{0.2777775 \\cdot 10000000}{1 \\cdot 10000000} = \\frac{2777775}{10000000}"},
-            {"Cancel", "\\frac{2222225}{10000000}= \\frac{2222225 : 25}{10000000 : 25} =  \\frac{88889}{400000}"},
+            {"Expand",
+             "0.2222225 = \\frac{0.2222225 \\cdot 10000000}{1 \\cdot 10000000} = \\frac{2222225}{10000000}"},
+            {"",
+             "0.2777775 = \\frac{0.2777775 \\cdot 10000000}{1 \\cdot 10000000} = \\frac{2777775}{10000000}"},
+            {"Cancel",
+             "\\frac{2222225}{10000000}= \\frac{2222225 : 25}{10000000 : 25} =  \\frac{88889}{400000}"},
             {"", "\\frac{2777775}{10000000}= \\frac{2777775 : 25}{10000000 : 25} =  \\frac{111111}{400000}"},
             {"Your Input", "x_i = [1;2;3] \\\\ P(X = x_i) = [1/2;0.2222225;0.2777775]"},
         });
@@ -151,11 +151,20 @@ TEST_F(Calculator, RefusalsNameTheFaultyFieldsInTheOrderOfTheChecks) {
         {{{"2.5", ""}}, 0, "valueMustBeWholeNumber", {"event0"}},
         {{{"5", ""}}, 0, "sampleNeedsTwoValues", {"event0"}},
         // A sum beyond 64 bits names every value.
-        {{{largest, ""}, {largest, ""}, {"-5", ""}}, 0, "inputParameterError", {"event0", "event1", "event2"}},
+        {{{largest, ""}, {largest, ""}, {"-5", ""}},
+         0,
+         "inputParameterError",
+         {"event0", "event1", "event2"}},
         {{{"2.9", "x/2"}, {"1", "0.3"}}, 1, "valueMustBeWholeNumber", {"event0"}},
         // A probability with a letter is not a number.
-        {{{"1", "x/2"}, {"2", "0.3x"}, {"3", "1.5"}}, 1, "inputParameterError", {"probability0", "probability1"}},
-        {{{"1", "1.5"}, {"2", "0.2"}, {"3", "-0.5"}}, 1, "probabilityOutOfRange", {"probability0", "probability2"}},
+        {{{"1", "x/2"}, {"2", "0.3x"}, {"3", "1.5"}},
+         1,
+         "inputParameterError",
+         {"probability0", "probability1"}},
+        {{{"1", "1.5"}, {"2", "0.2"}, {"3", "-0.5"}},
+         1,
+         "probabilityOutOfRange",
+         {"probability0", "probability2"}},
         {{{"1", "-0.5"}, {"2", "0.5"}, {"3", "1"}}, 1, "probabilityOutOfRange", {"probability0"}},
     };
     for (const Case& c : cases) {

@@ -14,7 +14,7 @@ namespace {
 constexpr double pi = std::numbers::pi;
 
 class AnimationTest : public ManualClockTest {
-protected:
+  protected:
     static CABasicAnimation strokeEnd(CGFloat from, CGFloat to, CGFloat duration) {
         CABasicAnimation animation("strokeEnd");
         animation.fromValue = from;

@@ -5,7 +5,7 @@
 namespace {
 
 class ColorTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { UITraitCollection::setCurrentTraitCollection(UITraitCollection()); }
 
     static void setStyle(UIUserInterfaceStyle style) {
@@ -125,8 +125,10 @@ TEST_F(ColorTest, PerformAsCurrentOverridesOnlyForTheCallAndRestores) {
 
 TEST_F(ColorTest, DynamicColourBuiltFromTwoPlainColours) {
     UIColor c = UIColor::dynamicColor(UIColor::redColor(), UIColor::blueColor());
-    EXPECT_EQ(c.resolvedColorWithTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark)), UIColor::blueColor());
-    EXPECT_EQ(c.resolvedColorWithTraitCollection(UITraitCollection(UIUserInterfaceStyle::light)), UIColor::redColor());
+    EXPECT_EQ(c.resolvedColorWithTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark)),
+              UIColor::blueColor());
+    EXPECT_EQ(c.resolvedColorWithTraitCollection(UITraitCollection(UIUserInterfaceStyle::light)),
+              UIColor::redColor());
 }
 
 } // namespace

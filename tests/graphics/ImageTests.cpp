@@ -72,7 +72,9 @@ TEST(UIImageTest, MainBundleIsTheDefaultPlace) {
 
 TEST(UIImageTest, DrawingScalesIntoTheRectangle) {
     auto source = twoColourImage(1);
-    auto image = pixels::draw({40, 10}, 1, [&](CGContext& context) { source->draw(context, {0, 0, 40, 10}); });
+    auto image = pixels::draw({40, 10}, 1, [&](CGContext& context) {
+        source->draw(context, {0, 0, 40, 10});
+    });
     EXPECT_TRUE(pixels::near(pixels::at(*image, 10, 5), {1, 0, 0, 1}));
     EXPECT_TRUE(pixels::near(pixels::at(*image, 30, 5), {0, 0, 1, 0.5}));
 }

@@ -344,13 +344,14 @@ TEST(LayerRenderTest, ShapeLayerFillsAndJoins) {
 }
 
 class TextDelegate : public CALayerDelegate {
-public:
+  public:
     void drawLayerInContext(CALayer& layer, CGContext& context) override {
         ++draws;
         // Reaches past the bounds on purpose: own drawing is clipped to them.
         context.setFillColor(UIColor::colorWithWhite(0.9, 1));
         context.fillRect(layer.bounds().insetBy(-20, -20));
-        NSAttributedString("Σ x·P", NSStringAttributes{UIFont::systemFontOfSize(16), UIColor::blackColor(), {}})
+        NSAttributedString("Σ x·P",
+                           NSStringAttributes{UIFont::systemFontOfSize(16), UIColor::blackColor(), {}})
             .drawInRect(layer.bounds());
     }
     int draws = 0;

@@ -73,7 +73,8 @@ TEST(TextMeasureTest, WidthGrowsWithTextAndWeight) {
 
 TEST(TextMeasureTest, WrappingToAWidthAddsLinesAndStaysWithinTheWidth) {
     UIFont font = UIFont::fontWithName("Avenir-Book", 14).value();
-    NSAttributedString message = text("The calculation needs at least two values with their probabilities.", font);
+    NSAttributedString message =
+        text("The calculation needs at least two values with their probabilities.", font);
     CGSize line = message.size();
     CGRect wrapped = message.boundingRectWithSize({120, 1e9});
     EXPECT_LE(wrapped.size.width, 120);
@@ -146,7 +147,9 @@ TEST(TextDrawingTest, CentredTextSitsInTheMiddleOfItsRectangle) {
     UIFont font = UIFont::systemFontOfSize(14);
     NSParagraphStyle centred{NSTextAlignment::center};
     NSAttributedString word("mid", NSStringAttributes{font, std::nullopt, centred});
-    auto image = pixels::draw({200, 30}, 2, [&](CGContext& context) { word.drawInRect({0, 0, 200, 30}, context); });
+    auto image = pixels::draw({200, 30}, 2, [&](CGContext& context) {
+        word.drawInRect({0, 0, 200, 30}, context);
+    });
     pixels::Ink ink = pixels::inkIn(*image, {0, 0, 200, 30});
     ASSERT_GT(ink.count, 0);
     EXPECT_NEAR(ink.box.midX(), 100, 3);
