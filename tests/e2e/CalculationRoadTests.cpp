@@ -112,6 +112,7 @@ TEST_F(CalculationRoad, AnEmptyFieldComesIntoViewMarkedOrangeWithItsToastAndTheC
     typeInto(1, false, "5");
     for (int row = 2; row < 8; ++row)
         input->allFields.push_back({std::to_string(row), "0"});
+    input->allFields.push_back({}); // an empty last row takes no part
     auto table = inputTable();
     table->reloadData();
     window->sendScroll(table->convertRectToView(table->bounds(), window.get()).center(), {0, 4000});
@@ -135,6 +136,7 @@ TEST_F(CalculationRoad, AnEmptyFieldComesIntoViewMarkedOrangeWithItsToastAndTheC
 
     EXPECT_EQ(tabs->selectedIndex(), 0u) << "an error keeps the input page";
     EXPECT_EQ(input->currentError, "notEnoughInputValues");
+    EXPECT_EQ(input->errorIdArray, std::vector<std::string>{"probability1"});
     EXPECT_EQ(field(0, true)->borderColor(), ColorManager::fieldBorderGrey());
     EXPECT_EQ(field(1, false)->borderColor(), ColorManager::fieldBorderGrey());
     const auto toasts = toastTexts();
@@ -153,36 +155,64 @@ TEST_F(CalculationRoad, AnEmptyFieldComesIntoViewMarkedOrangeWithItsToastAndTheC
     EXPECT_TRUE(toastTexts().empty());
 }
 
-TEST_F(CalculationRoad, AWrongProbabilitySumMarksEveryProbabilityRed) {
+// Calculate shows its message once and logs the error; reloads only redraw the marks, and another mode
+// drops them.
+TEST_F(CalculationRoad, AWrongProbabilitySumMarksEveryProbabilityRedUntilTheModeChanges) {
+    const std::string message = "The probabilities must add up to exactly 1.";
+    auto expectMarks = [&](const std::vector<std::string>& toasts, std::size_t errorEvents) {
+        EXPECT_EQ(input->errorIdArray, (std::vector<std::string>{"probability0", "probability1"}));
+        for (int row = 0; row < 2; ++row) {
+            EXPECT_EQ(field(row, true)->borderColor(), ColorManager::errorRed());
+            EXPECT_EQ(field(row, false)->borderColor(), ColorManager::fieldBorderGrey());
+        }
+        EXPECT_EQ(toastTexts(), toasts);
+        EXPECT_EQ(eventsNamed("kivo_got_error").size(), errorEvents);
+    };
     chooseMode(1);
     typeInto(0, false, "1");
     typeInto(0, true, "0.5");
     typeInto(1, false, "2");
     typeInto(1, true, "0.4");
     tapCalculate();
-
     EXPECT_EQ(input->currentError, "sumOfProbabilitiesMustBe1");
-    EXPECT_EQ(input->errorIdArray, (std::vector<std::string>{"probability0", "probability1"}));
-    for (int row = 0; row < 2; ++row) {
-        EXPECT_EQ(field(row, true)->borderColor(), ColorManager::errorRed());
-        EXPECT_EQ(field(row, false)->borderColor(), ColorManager::fieldBorderGrey());
-    }
-    const auto toasts = toastTexts();
-    EXPECT_NE(std::find(toasts.begin(), toasts.end(), "The probabilities must add up to exactly 1."),
-              toasts.end());
+    expectMarks({message}, 1);
 
-    // Clear takes the markings away and returns to two empty rows.
+    tapAddRow();
+    tabs->select(1);
+    settle();
+    tabs->select(0);
+    settle();
+    expectMarks({message}, 1);
+
+    chooseMode(0);
+    chooseMode(1);
+    EXPECT_TRUE(input->errorIdArray.empty());
+    EXPECT_FALSE(input->currentError);
+    EXPECT_EQ(field(0, true)->borderColor(), ColorManager::fieldBorderGrey());
+    EXPECT_TRUE(toastTexts().empty());
+    EXPECT_EQ(eventsNamed("kivo_got_error").size(), 1u);
+
+    // The empty third row is left out of the second run.
+    tapCalculate();
+    expectMarks({message}, 2);
+
+    // Clear takes the markings away and returns to two empty rows, which Calculate marks all.
     tap(*input->clearAllButton);
     EXPECT_TRUE(input->errorIdArray.empty());
     EXPECT_EQ(input->allFields, (std::vector<CalculateViewController::InputRow>{{}, {}}));
     EXPECT_EQ(inputTable()->numberOfRowsInSection(0), 3);
     EXPECT_EQ(field(1, true)->borderColor(), ColorManager::fieldBorderGrey());
     EXPECT_EQ(field(0, false)->text(), "");
+    tapCalculate();
+    EXPECT_EQ(input->errorIdArray,
+              (std::vector<std::string>{"event0", "probability0", "event1", "probability1"}));
+    EXPECT_EQ(field(1, true)->borderColor(), ColorManager::warningOrange());
 }
 
 TEST_F(CalculationRoad, TypedProbabilitiesSolveAndAFractionalValueIsMarked) {
     chooseMode(1);
     tapAddRow();
+    tapAddRow(); // one too many: the empty last row takes no part
     const std::vector<std::string> probabilities{"0.7", "0.2", "0.1"};
     for (int row = 0; row < 3; ++row) {
         typeInto(row, false, std::to_string(7 - row));
@@ -190,7 +220,8 @@ TEST_F(CalculationRoad, TypedProbabilitiesSolveAndAFractionalValueIsMarked) {
     }
     tapCalculate();
     EXPECT_EQ(tabs->selectedIndex(), 1u);
-    EXPECT_EQ(result->solutionSteps.size(), 22u);
+    ASSERT_EQ(result->solutionSteps.size(), 22u);
+    EXPECT_EQ(result->solutionSteps[0].at("latexString"), "x_i = [7;6;5] \\\\ P(X = x_i) = [0.7;0.2;0.1]");
 
     tabs->select(0);
     settle();
