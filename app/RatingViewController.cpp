@@ -169,6 +169,13 @@ void RatingViewController::setUpRatingView() {
     if (sendRatingButton) {
         sendRatingButton->setTitle(LocalizedString::send(), UIControlStateNormal);
     }
+    if (StarRatingView) {
+        StarRatingView->didTouchCosmos = [weak = std::weak_ptr(sharedAs<RatingViewController>())](double) {
+            if (auto self = weak.lock())
+                self->enableSendForRating();
+        };
+    }
+    enableSendForRating();
     // The view loads once per instance: one prompt per run of the app.
     isShownInSession = true;
 }
@@ -215,6 +222,14 @@ void RatingViewController::finishRating() {
             });
         },
         [self] { self->resetRatingCounter(); }, presenter);
+}
+
+void RatingViewController::enableSendForRating() {
+    if (!sendRatingButton)
+        return;
+    const bool rated = StarRatingView && StarRatingView->rating() >= 1;
+    sendRatingButton->setEnabled(rated);
+    sendRatingButton->setAlpha(rated ? 1.0 : 0.5);
 }
 
 void RatingViewController::resetRatingCounter() {

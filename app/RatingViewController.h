@@ -53,4 +53,6 @@ class RatingViewController : public UIViewController {
     void finishRating();
     void resetRatingCounter();
     void showThanksAlert();
+    // Send is enabled, and drawn undimmed, from one star up.
+    void enableSendForRating();
 };

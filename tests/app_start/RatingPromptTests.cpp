@@ -17,7 +17,7 @@ std::optional<std::int64_t> counter(const std::filesystem::path& home) {
 
 } // namespace
 
-TEST(RatingPromptTest, ComesAtTheFifthInputScreenAndThanksForThreeStars) {
+TEST(RatingPromptTest, ComesAtTheFifthInputScreenAndThanksForThreeStarsNotForNone) {
     IntroducedHome home;
     for (std::int64_t launch = 1; launch <= 4; ++launch) {
         AppRun app(home.path());
@@ -32,6 +32,10 @@ TEST(RatingPromptTest, ComesAtTheFifthInputScreenAndThanksForThreeStars) {
     fifth.advance(1);
     EXPECT_EQ(counter(home.path()), std::optional<std::int64_t>(0));
     ASSERT_TRUE(fifth.shows("Rate"));
+    // Send waits for a star.
+    ASSERT_TRUE(fifth.tap("Send"));
+    EXPECT_TRUE(fifth.shows("Rate"));
+    EXPECT_TRUE(fifth.events("tapped_rated_app").empty());
     auto stars = fifth.find("ratingStars");
     ASSERT_TRUE(stars);
     ASSERT_TRUE(fifth.tapAt(star(*stars, 3)));
