@@ -15,6 +15,8 @@
 #include "platform/uikit/UIStackView.h"
 #include "platform/veraziva/VAVAnalytics.h"
 
+#include <algorithm>
+
 const DefaultsKey<std::int64_t> RatingViewController::counterForRatingKey{"counterForRating",
                                                                           appearancesBeforePrompt};
 const DefaultsKey<bool> RatingViewController::isRatingAlreadyDoneKey{"isRatingAlreadyDone", false};
@@ -116,8 +118,9 @@ void RatingViewController::registerNib() {
 
 std::int64_t RatingViewController::counterForRating() {
     const Defaults defaults;
+    // A stored count below 1 (left by an earlier run, or damaged) reads as 0: the prompt is due.
     if (defaults.hasKey(counterForRatingKey))
-        _counterForRating = defaults.get(counterForRatingKey);
+        _counterForRating = std::max<std::int64_t>(defaults.get(counterForRatingKey), 0);
     else
         defaults.set(counterForRatingKey, _counterForRating);
     return _counterForRating;
@@ -127,7 +130,7 @@ void RatingViewController::countDownToRatingPrompt(const std::shared_ptr<UIViewC
     const Defaults defaults;
     if (defaults.get(isRatingAlreadyDoneKey) || isShownInSession)
         return;
-    _counterForRating = counterForRating() - 1;
+    _counterForRating = std::max<std::int64_t>(counterForRating(), 1) - 1;
     defaults.set(counterForRatingKey, _counterForRating);
     if (counterForRating() >= 1)
         return;

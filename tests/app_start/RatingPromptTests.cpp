@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 // Star n (from 1) of the prompt's star row: 36-point stars 8 points apart.
@@ -131,11 +133,12 @@ TEST(RatingPromptTest, GoodRatingsEndOnlyWithAnOpenedRatingPage) {
 
 TEST(RatingPromptTest, CancelStartsTheCountdownAgain) {
     IntroducedHome home;
-    writeDefaults(home.path(), {{"counterForRating", AnyValue(-3)}});
+    writeDefaults(home.path(), {{"counterForRating", AnyValue(std::numeric_limits<std::int64_t>::min())}});
     AppRun app(home.path());
     ASSERT_TRUE(app.isReady());
     app.advance(1);
-    // A counter left at or below zero by an earlier run shows the prompt at once.
+    // A counter below 1 (here the lowest one stored) shows the prompt at once, and counting down from it
+    // never overflows.
     ASSERT_TRUE(app.shows("Rate"));
     ASSERT_TRUE(app.tap("Cancel"));
     EXPECT_FALSE(app.shows("Rate"));
