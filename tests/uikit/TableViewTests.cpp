@@ -119,7 +119,6 @@ class TableViewTests : public UIKitTest {
         return cell ? cell->textLabel()->text() : "<no cell>";
     }
 
-    std::shared_ptr<UIWindow> window;
     std::shared_ptr<UITableView> table;
     std::shared_ptr<Rows> rows;
 };

@@ -47,7 +47,6 @@ class TextFieldTests : public UIKitTest {
         field->setSelectedTextRange(range);
     }
 
-    std::shared_ptr<UIWindow> window;
     std::shared_ptr<UITextField> field;
     std::shared_ptr<FieldDelegate> delegate;
 };
