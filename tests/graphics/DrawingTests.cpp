@@ -85,7 +85,7 @@ TEST(CGContextTest, SaveAndRestoreCoverColoursTransformsAndClip) {
     EXPECT_TRUE(pixels::transparent(pixels::at(*image, 25, 15)));
 }
 
-TEST(CGContextTest, RotationTurnsDrawingAboutTheOrigin) {
+TEST(CGContextTest, RotationLineJoinAndGlobalAlpha) {
     auto image = pixels::draw({40, 40}, 2, [](CGContext& context) {
         context.translateBy(20, 20);
         context.rotateBy(pi / 2);
@@ -95,9 +95,7 @@ TEST(CGContextTest, RotationTurnsDrawingAboutTheOrigin) {
     // A bar along +x turned a quarter clockwise points down.
     EXPECT_TRUE(pixels::near(pixels::at(*image, 20, 30), red));
     EXPECT_TRUE(pixels::transparent(pixels::at(*image, 30, 20)));
-}
 
-TEST(CGContextTest, LineJoinShapesTheCorner) {
     auto cornerInk = [](CGLineJoin join) {
         auto image = pixels::draw({40, 40}, 2, [&](CGContext& context) {
             context.setStrokeColor(UIColor::blackColor());
@@ -113,15 +111,13 @@ TEST(CGContextTest, LineJoinShapesTheCorner) {
     };
     EXPECT_GT(cornerInk(CGLineJoin::miter), 0.9);
     EXPECT_LT(cornerInk(CGLineJoin::bevel), 0.1);
-}
 
-TEST(CGContextTest, GlobalAlphaScalesDrawing) {
-    auto image = pixels::draw({10, 10}, 1, [](CGContext& context) {
+    auto faded = pixels::draw({10, 10}, 1, [](CGContext& context) {
         context.setAlpha(0.5);
         context.setFillColor(UIColor::redColor());
         context.fillRect({0, 0, 10, 10});
     });
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 5, 5), {1, 0, 0, 0.5}, 0.02));
+    EXPECT_TRUE(pixels::near(pixels::at(*faded, 5, 5), {1, 0, 0, 0.5}, 0.02));
 }
 
 TEST(UIGraphicsTest, ImageContextsNestAndGiveImagesAtTheirScaleUnlessEmpty) {

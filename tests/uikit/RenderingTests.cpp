@@ -59,16 +59,6 @@ class RenderingTests : public UIKitTest {
     std::shared_ptr<UIImage> image;
 };
 
-TEST_F(RenderingTests, AWindowRendersAtTheScreenScale) {
-    render(0);
-    EXPECT_EQ(image->size(), (CGSize{390, 844}));
-    EXPECT_EQ(image->scale(), 3);
-    auto png = image->pngData();
-    ASSERT_TRUE(png);
-    auto back = UIImage::imageWithData(*png, 3);
-    EXPECT_EQ(back->size(), (CGSize{390, 844}));
-}
-
 TEST_F(RenderingTests, LabelTextInksOnlyInsideItsFrame) {
     auto label = std::make_shared<UILabel>(CGRect{40, 100, 200, 40});
     label->setText("Hamburgefonts");
@@ -113,7 +103,15 @@ TEST_F(RenderingTests, DarkAppearanceResolvesDynamicColours) {
     EXPECT_GT(lightest, 0.9) << "white text";
 }
 
-TEST_F(RenderingTests, BackgroundsAlphaClippingAndDrawRect) {
+TEST_F(RenderingTests, AWindowRendersAtTheScreenScaleWithBackgroundsAlphaClippingAndDrawRect) {
+    render(0);
+    EXPECT_EQ(image->size(), (CGSize{390, 844}));
+    EXPECT_EQ(image->scale(), 3);
+    auto png = image->pngData();
+    ASSERT_TRUE(png);
+    auto back = UIImage::imageWithData(*png, 3);
+    EXPECT_EQ(back->size(), (CGSize{390, 844}));
+
     auto half = std::make_shared<UIView>(CGRect{0, 0, 50, 50});
     half->setBackgroundColor(UIColor::blackColor());
     half->setAlpha(0.5);

@@ -355,7 +355,7 @@ TEST_F(TableViewTests, AutomaticHeightsFitTheCellOnceItIsShown) {
     EXPECT_EQ(table->cellForRowAtIndexPath({0, 1})->frame(), (CGRect{0, 44, 200, tall}));
 }
 
-TEST_F(TableViewTests, NibRegistrationAndMissingCells) {
+TEST_F(TableViewTests, NibRegistrationMissingCellsAndTableViewControllers) {
     int built = 0;
     UINib::registerNib("TestRowCell",
                        [&](const std::shared_ptr<UIResponder>&) -> std::vector<std::shared_ptr<UIResponder>> {
@@ -380,9 +380,7 @@ TEST_F(TableViewTests, NibRegistrationAndMissingCells) {
     table->setDataSource(empty);
     runLoopTurn();
     EXPECT_EQ(table->visibleCells().size(), 3u);
-}
 
-TEST_F(TableViewTests, TableViewControllersServeTheirOwnTable) {
     class Controller : public UITableViewController {
       public:
         int tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>&, int) override { return 4; }
