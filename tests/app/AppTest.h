@@ -39,20 +39,6 @@ class AppTest : public UIKitTest {
         UIKitTest::TearDown();
     }
 
-    void show(const std::shared_ptr<UIViewController>& controller) {
-        window = std::make_shared<UIWindow>();
-        window->setRootViewController(controller);
-        window->makeKeyAndVisible();
-        settle();
-    }
-
-    // Runs due work and lays the window out.
-    void settle() {
-        runLoopTurn();
-        if (window)
-            window->layoutIfNeeded();
-    }
-
     std::vector<APMEvent> eventsNamed(const std::string& name) const {
         std::vector<APMEvent> found;
         for (const auto& event : events) {
@@ -62,7 +48,6 @@ class AppTest : public UIKitTest {
         return found;
     }
 
-    std::shared_ptr<UIWindow> window;
     std::vector<APMEvent> events;
 
   private:

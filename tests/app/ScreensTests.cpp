@@ -109,7 +109,12 @@ class ResultPageTest : public AppTest {
 
 struct FixedRatioChart : ChartData {};
 
-TEST_F(ResultPageTest, RowHeightsFollowTheFormulaText) {
+TEST_F(ResultPageTest, RowHeightsAndSectionsFollowStepsChartsAndVideosAndTheTableRunsPastTheEdge) {
+    // The table runs fifty points past the trailing edge.
+    EXPECT_EQ(page->tableView->frame().maxX(), page->view()->bounds().width() + 50);
+    EXPECT_TRUE(page->shareButton->isHidden()) << "nothing to share yet";
+    EXPECT_TRUE(page->manualButton.lock()->isHidden());
+
     EXPECT_EQ(height({{"title", ""}}), 54);
     EXPECT_EQ(height({{"title", "T"}, {"latexString", "n = 5"}}), 96);
     EXPECT_EQ(height({{"title", "T"}, {"latexString", "\\frac{1}{2}^2"}}), 56 + 30 + 15 + 20 + 20);
@@ -121,13 +126,15 @@ TEST_F(ResultPageTest, RowHeightsFollowTheFormulaText) {
               56 + 30 + 10 + 15 + 10 + 5 + 20 - 22);
     EXPECT_EQ(height({{"title", ""}, {"latexString", "x_i {\\frac{1}{2}} \\sum"}}),
               56 + 30 + 10 + 5 + 20 + 20 - 22);
-}
 
-TEST_F(ResultPageTest, SectionsFollowStepsChartsAndVideos) {
     auto table = page->tableView;
+    page->solutionSteps.clear();
     page->videoUrlStrings = {"link"};
     EXPECT_EQ(page->numberOfSectionsInTableView(table), 1) << "no video row without steps";
     page->solutionSteps = {{{"title", "T"}, {"latexString", "x"}}};
+    page->videoUrlStrings.clear();
+    EXPECT_EQ(page->numberOfSectionsInTableView(table), 1) << "nor without videos";
+    page->videoUrlStrings = {"link"};
     EXPECT_EQ(page->numberOfSectionsInTableView(table), 2);
     EXPECT_EQ(page->tableViewNumberOfRowsInSection(table, 1), 1);
     EXPECT_EQ(page->heightForSolutionRow({1, 0}), window->bounds().width()) << "section 1 is the video row";
@@ -139,12 +146,6 @@ TEST_F(ResultPageTest, SectionsFollowStepsChartsAndVideos) {
     EXPECT_EQ(page->tableViewNumberOfRowsInSection(table, 1), 2);
     EXPECT_EQ(page->heightForSolutionRow({1, 1}), window->bounds().width() / 2);
     EXPECT_EQ(page->tableViewNumberOfRowsInSection(table, 2), 1);
-}
-
-TEST_F(ResultPageTest, TheTableRunsFiftyPointsPastTheTrailingEdge) {
-    EXPECT_EQ(page->tableView->frame().maxX(), page->view()->bounds().width() + 50);
-    EXPECT_TRUE(page->shareButton->isHidden()) << "nothing to share yet";
-    EXPECT_TRUE(page->manualButton.lock()->isHidden());
 }
 
 TEST_F(Frame, TheMenuButtonOpensTheDrawerUnlessACalculationRuns) {

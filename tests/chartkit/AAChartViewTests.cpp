@@ -6,6 +6,7 @@
 #include "platform/graphics/UIGraphicsImageRenderer.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/uikit/UIWindow.h"
+#include "tests/support/Pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -17,10 +18,8 @@ const UIColor::RGBA yellow{1, 1, 0, 1};
 const UIColor::RGBA green{0, 0.8, 0.4, 1};
 const UIColor::RGBA red{1, 0, 0, 1};
 
-bool near(std::optional<UIColor::RGBA> actual, const UIColor::RGBA& expected) {
-    return actual && std::fabs(actual->red - expected.red) < 0.1 &&
-           std::fabs(actual->green - expected.green) < 0.1 && std::fabs(actual->blue - expected.blue) < 0.1 &&
-           std::fabs(actual->alpha - expected.alpha) < 0.1;
+testing::AssertionResult near(std::optional<UIColor::RGBA> actual, const UIColor::RGBA& expected) {
+    return pixels::near(actual, expected, 0.1);
 }
 
 AAOptions lineOptions(const std::string& color) {
@@ -60,31 +59,20 @@ class AAChartViewTest : public testing::Test {
 
 } // namespace
 
-TEST_F(AAChartViewTest, DrawsOnTheMainQueuesNextTurn) {
+TEST_F(AAChartViewTest, DrawsTheLastOptionsOnTheMainQueuesNextTurnAtTheViewsSize) {
     const AAOptions options = lineOptions("#00cc66");
+    view->aa_drawChartWithChartOptions(lineOptions("#ff0000"));
     view->aa_drawChartWithChartOptions(options);
     EXPECT_FALSE(near(snapshot(*view)->colorAtPoint({2, 2}), yellow)) << "nothing is drawn before the turn";
     EXPECT_FALSE(view->drawnOptions().has_value());
 
     RunLoop::main()->runUntilIdle();
+    ASSERT_TRUE(view->drawnOptions().has_value());
+    EXPECT_EQ(view->drawnOptions()->toJSON(), options.toJSON());
     const auto image = snapshot(*view);
     EXPECT_TRUE(near(image->colorAtPoint({2, 2}), yellow));
     EXPECT_TRUE(near(image->colorAtPoint(pointOf(options, size, 1, 1)), green));
-}
 
-TEST_F(AAChartViewTest, TheLastOptionsBeforeTheTurnAreDrawn) {
-    view->aa_drawChartWithChartOptions(lineOptions("#ff0000"));
-    view->aa_drawChartWithChartOptions(lineOptions("#00cc66"));
-    RunLoop::main()->runUntilIdle();
-    ASSERT_TRUE(view->drawnOptions().has_value());
-    EXPECT_EQ(view->drawnOptions()->toJSON(), lineOptions("#00cc66").toJSON());
-    EXPECT_TRUE(near(snapshot(*view)->colorAtPoint(pointOf(*view->drawnOptions(), size, 1, 1)), green));
-}
-
-TEST_F(AAChartViewTest, ChartFollowsTheViewsSize) {
-    const AAOptions options = lineOptions("#00cc66");
-    view->aa_drawChartWithChartOptions(options);
-    RunLoop::main()->runUntilIdle();
     const CGSize wider{500, 220};
     view->setFrame({{0, 0}, wider});
     EXPECT_TRUE(near(snapshot(*view)->colorAtPoint(pointOf(options, wider, 1.8, 1.8)), green));

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(AAJavaScriptEngine, ResultsReadAsJavaScriptWritesThem) {
+TEST(AAJavaScriptEngine, ResultsReadAsJavaScriptWritesThemAndFailingOrSilentFunctionsGiveNoText) {
     AAJavaScriptEngine engine;
     const auto value = engine.compileFunction("function () { return this.value; }");
     const auto rounded = engine.compileFunction("function () { return Math.round(this.value * 100) / 100; }");
@@ -14,10 +14,7 @@ TEST(AAJavaScriptEngine, ResultsReadAsJavaScriptWritesThem) {
     EXPECT_EQ(engine.callWithValue(*rounded, 0.125), "0.13");
     EXPECT_EQ(engine.callWithValue(*rounded, 2), "2");
     EXPECT_EQ(engine.callWithValue(*piText, 6), "3π/2") << "UTF-8 text comes back whole";
-}
 
-TEST(AAJavaScriptEngine, FailingOrSilentFunctionsGiveNoText) {
-    AAJavaScriptEngine engine;
     const auto throwing = engine.compileFunction("function () { throw new Error('no label'); }");
     const auto undefinedResult = engine.compileFunction("function () { }");
     const auto nullResult = engine.compileFunction("function () { return null; }");
@@ -32,7 +29,7 @@ TEST(AAJavaScriptEngine, FailingOrSilentFunctionsGiveNoText) {
     EXPECT_EQ(engine.callWithValue(working.value(), 21), "42");
 }
 
-TEST(AAJavaScriptEngine, OnlyFunctionExpressionsCompileAndNothingRunsEarly) {
+TEST(AAJavaScriptEngine, OnlyFunctionExpressionsCompileNothingRunsEarlyAndFunctionsShareOneHeap) {
     AAJavaScriptEngine engine;
     EXPECT_EQ(engine.compileFunction("function ( { return 1; }"), std::nullopt);
     EXPECT_EQ(engine.compileFunction("1 + 2"), std::nullopt);
@@ -41,10 +38,7 @@ TEST(AAJavaScriptEngine, OnlyFunctionExpressionsCompileAndNothingRunsEarly) {
     const auto probe = engine.compileFunction("function () { return typeof ran; }");
     EXPECT_EQ(engine.callWithValue(probe.value(), 0), "undefined");
     EXPECT_EQ(engine.callWithValue(99, 0), std::nullopt);
-}
 
-TEST(AAJavaScriptEngine, FunctionsShareOneHeap) {
-    AAJavaScriptEngine engine;
     const auto count =
         engine.compileFunction("function () { calls = (typeof calls === 'number') ? calls + 1 : 1; "
                                "return calls; }");

@@ -6,6 +6,7 @@
 #include "platform/graphics/UIImage.h"
 #include "platform/uikit/UINib.h"
 #include "platform/uikit/UIView.h"
+#include "tests/support/Pixels.h"
 #include "tests/uikit/UIKitTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -41,10 +42,7 @@ class ChartsTest : public UIKitTest {
     }
 };
 
-inline bool nearColor(std::optional<UIColor::RGBA> actual, const UIColor::RGBA& expected,
-                      double tolerance = 0.1) {
-    return actual && std::fabs(actual->red - expected.red) < tolerance &&
-           std::fabs(actual->green - expected.green) < tolerance &&
-           std::fabs(actual->blue - expected.blue) < tolerance &&
-           std::fabs(actual->alpha - expected.alpha) < tolerance;
+inline ::testing::AssertionResult nearColor(std::optional<UIColor::RGBA> actual,
+                                            const UIColor::RGBA& expected, double tolerance = 0.1) {
+    return pixels::near(actual, expected, tolerance);
 }

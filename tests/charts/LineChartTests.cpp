@@ -2,7 +2,6 @@
 #include "ChartsTestSupport.h"
 
 #include "charts/LineChartManager.h"
-#include "platform/chartkit/AAChartRenderer.h"
 
 using nlohmann::json;
 
@@ -44,21 +43,6 @@ TEST_F(LineChartTest, LineIsDrawnInASquareWindowOfItsAxisLimit) {
         {"name": "a", "data": [[0.0, 0.0], [3.0, 4.0]]},
         {"name": "a", "data": [[0.0, 0.0], [3.0, 4.0]], "marker": {"radius": 5.0, "lineWidth": 0.0}}
     ])J"));
-}
-
-TEST_F(LineChartTest, DrawnLineHasItsSeriesColourAlongTheSegment) {
-    auto data = samples::line("f", {-2, -2}, {2, 2}, 3, std::nullopt, "#ff0000");
-    data->markedPoints = {};
-    const auto view = LineChartManager::makeLineChart(*data, {0, 0, 360, 240});
-    const json tree = drawnTree(view->chartView);
-    ASSERT_FALSE(tree.is_null());
-    const auto image = snapshot(*view);
-    const AAChartRenderer layout(AAOptions(tree), view->chartView->bounds().size, false);
-    for (const double t : {-1.5, -0.5, 0.5, 1.5}) {
-        EXPECT_TRUE(nearColor(image->colorAtPoint(layout.frame().location(t, t)), {1, 0, 0, 1}, 0.2))
-            << "at " << t;
-        EXPECT_FALSE(nearColor(image->colorAtPoint(layout.frame().location(t, -t)), {1, 0, 0, 1}, 0.3)) << t;
-    }
 }
 
 TEST_F(LineChartTest, CombinedLinesShareAWindowFromZeroAndLabelTheirLengths) {

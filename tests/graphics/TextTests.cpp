@@ -12,7 +12,7 @@ NSAttributedString text(const std::string& s, const UIFont& font) {
     return NSAttributedString(s, NSStringAttributes{font, std::nullopt, std::nullopt});
 }
 
-TEST(UIFontTest, AvenirNamesMapToLatoFaces) {
+TEST(UIFontTest, NamesFacesSizesAndMetrics) {
     auto heavy = UIFont::fontWithName("Avenir-Heavy", 20);
     ASSERT_TRUE(heavy.has_value());
     EXPECT_EQ(heavy->familyName(), "Lato");
@@ -21,15 +21,9 @@ TEST(UIFontTest, AvenirNamesMapToLatoFaces) {
     EXPECT_EQ(heavy->pointSize(), 20);
     EXPECT_EQ(UIFont::fontWithName("Avenir-Medium", 14)->weight(), UIFontWeight::medium);
     EXPECT_EQ(UIFont::fontWithName("Avenir-Book", 14)->weight(), UIFontWeight::regular);
-}
-
-TEST(UIFontTest, UnknownNamesGiveNoFont) {
     EXPECT_FALSE(UIFont::fontWithName("Avenier", 14).has_value());
     EXPECT_FALSE(UIFont::fontWithName("", 14).has_value());
     EXPECT_FALSE(UIFont::fontWithName("Avenir-Roman", 14).has_value());
-}
-
-TEST(UIFontTest, InstalledFacesAreFoundByPostScriptOrFamilyName) {
     auto bold = UIFont::fontWithName("Lato-Bold", 12);
     ASSERT_TRUE(bold.has_value());
     EXPECT_EQ(bold->familyName(), "Lato");
@@ -37,9 +31,6 @@ TEST(UIFontTest, InstalledFacesAreFoundByPostScriptOrFamilyName) {
     auto family = UIFont::fontWithName("Lato", 12);
     ASSERT_TRUE(family.has_value());
     EXPECT_EQ(family->familyName(), "Lato");
-}
-
-TEST(UIFontTest, SystemAndPreferredFonts) {
     UIFont semibold = UIFont::systemFontOfSize(20, UIFontWeight::semibold);
     EXPECT_EQ(semibold.familyName(), "Lato");
     EXPECT_EQ(semibold.weight(), UIFontWeight::semibold);
@@ -47,9 +38,6 @@ TEST(UIFontTest, SystemAndPreferredFonts) {
               UIFont::preferredFontForTextStyle(UIFontTextStyle::body).pointSize());
     EXPECT_EQ(semibold.fontWithSize(10).pointSize(), 10);
     EXPECT_EQ(semibold.fontWithSize(10).weight(), UIFontWeight::semibold);
-}
-
-TEST(UIFontTest, MetricsScaleWithSize) {
     UIFont small = UIFont::systemFontOfSize(10);
     UIFont large = UIFont::systemFontOfSize(40);
     EXPECT_GT(small.lineHeight(), 10);

@@ -5,26 +5,13 @@
 
 #include <memory>
 
-// A plain page shown as the root of a visible window, on the manual clock of the toolkit's tests.
+// A plain page shown as the root of a visible window.
 class KitsTest : public UIKitTest {
   protected:
     void SetUp() override {
         UIKitTest::SetUp();
-        window = makeWindow();
-        window->setRootViewController(root);
-        settle();
-    }
-
-    void TearDown() override {
-        window.reset();
-        UIKitTest::TearDown();
-    }
-
-    void settle() {
-        runLoopTurn();
-        window->layoutIfNeeded();
+        show(root);
     }
 
     std::shared_ptr<UIViewController> root = std::make_shared<UIViewController>();
-    std::shared_ptr<UIWindow> window;
 };

@@ -38,7 +38,13 @@ class YTPlayerViewTest : public KitsTest {
     std::shared_ptr<ReadyLog> delegate = std::make_shared<ReadyLog>();
 };
 
-TEST_F(YTPlayerViewTest, TheDelegateHearsOnceThePreviewOfTheLastLoadIsLoaded) {
+TEST_F(YTPlayerViewTest, BadIdsLoadNothingAndTheDelegateHearsOnceThePreviewOfTheLastLoadIsLoaded) {
+    EXPECT_FALSE(player->loadWithVideoIdPlayerVars("", {}));
+    EXPECT_FALSE(player->loadWithVideoIdPlayerVars("ABC DEF&x=1", {}));
+    settle();
+    EXPECT_TRUE(delegate->ready.empty());
+    EXPECT_EQ(player->videoUrl(), std::nullopt);
+
     EXPECT_TRUE(player->loadWithVideoIdPlayerVars("AAAAAAAAAAA", {}));
     EXPECT_TRUE(player->loadWithVideoIdPlayerVars("ABCDEFGHIJK", {{"iv_load_policy", 1}}));
     EXPECT_FALSE(player->isReady());
@@ -49,14 +55,8 @@ TEST_F(YTPlayerViewTest, TheDelegateHearsOnceThePreviewOfTheLastLoadIsLoaded) {
     clock->advance(5);
     settle();
     EXPECT_EQ(delegate->ready.size(), 1u);
-}
 
-TEST_F(YTPlayerViewTest, BadIdsLoadNothingAndOnlyAWholeStartGoesIntoTheLink) {
-    EXPECT_FALSE(player->loadWithVideoIdPlayerVars("", {}));
-    EXPECT_FALSE(player->loadWithVideoIdPlayerVars("ABC DEF&x=1", {}));
-    settle();
-    EXPECT_TRUE(delegate->ready.empty());
-    EXPECT_EQ(player->videoUrl(), std::nullopt);
+    // Only a whole start goes into the link.
     player->loadWithVideoIdPlayerVars("ABCDEFGHIJK", {{"start", "4x2"}});
     EXPECT_EQ(player->videoUrl()->absoluteString(), "https://www.youtube.com/watch?v=ABCDEFGHIJK");
     player->loadWithVideoIdPlayerVars("ABCDEFGHIJK", {{"start", 90}});

@@ -31,33 +31,4 @@ class RecordingController : public UIViewController {
     std::vector<std::string>* log_;
 };
 
-// A controller shown as the root of a visible window, on the manual clock of the toolkit's tests.
-class MaterialTest : public UIKitTest {
-  protected:
-    void TearDown() override {
-        window.reset();
-        UIKitTest::TearDown();
-    }
-
-    void show(const std::shared_ptr<UIViewController>& controller) {
-        window = makeWindow();
-        window->setRootViewController(controller);
-        settle();
-    }
-
-    // Runs due work and lays the window out.
-    void settle() {
-        runLoopTurn();
-        if (window) {
-            window->layoutIfNeeded();
-        }
-    }
-
-    // Lets animations run to their end.
-    void finishAnimations() {
-        clock->advance(1.0);
-        settle();
-    }
-
-    std::shared_ptr<UIWindow> window;
-};
+using MaterialTest = UIKitTest;

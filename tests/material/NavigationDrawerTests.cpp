@@ -95,7 +95,7 @@ TEST_F(NavigationDrawerTest, ToggleOpensThenClosesTellingTheDelegateAtStartAndEn
     EXPECT_EQ(leftEdge(), -NavigationDrawerController::leftViewWidth);
 }
 
-TEST_F(NavigationDrawerTest, RepeatedOrInterruptedSlidesTellEachStepOnce) {
+TEST_F(NavigationDrawerTest, RepeatedOrInterruptedSlidesTellEachStepOnceAndAVelocityShortensTheSlide) {
     drawer->closeLeftView(0);
     finishAnimations();
     EXPECT_TRUE(delegate->calls.empty());
@@ -115,9 +115,6 @@ TEST_F(NavigationDrawerTest, RepeatedOrInterruptedSlidesTellEachStepOnce) {
                                                          "statusBarShown", "didClose"}))
         << "closing halfway through the opening ends closed without a didOpen";
     EXPECT_TRUE(drawer->leftView()->isHidden());
-}
-
-TEST_F(NavigationDrawerTest, AVelocityShortensTheSlide) {
     drawer->openLeftView(2800);
     clock->advance(0.11);
     settle();

@@ -63,7 +63,8 @@ class TabsControllerTest : public MaterialTest {
     std::shared_ptr<SelectionLog> delegate = std::make_shared<SelectionLog>();
 };
 
-TEST_F(TabsControllerTest, TheBarCarriesEachPagesItemAndOnlyTheSelectedPageIsShown) {
+TEST_F(TabsControllerTest,
+       TheBarOnTopCarriesEachPagesItemWithTheLineUnderTheSelectedOneAndOnlyThatPageIsShown) {
     auto& items = tabs->tabBar()->tabItems();
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[0], tabItem(*input));
@@ -74,9 +75,6 @@ TEST_F(TabsControllerTest, TheBarCarriesEachPagesItemAndOnlyTheSelectedPageIsSho
     EXPECT_TRUE(input->view()->isDescendantOfView(tabs->container().get()));
     EXPECT_EQ(result->viewIfLoaded(), nullptr) << "a page not shown yet is not loaded";
     EXPECT_EQ(tabsController(*result), tabs);
-}
-
-TEST_F(TabsControllerTest, TheBarLiesOnTopWithTheLineUnderTheSelectedItem) {
     auto bar = tabs->tabBar();
     EXPECT_EQ(bar->frame(), (CGRect{0, 0, 390, TabBar::defaultHeight}));
     EXPECT_EQ(tabs->container()->frame(),

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace pixels {
 
@@ -47,6 +48,12 @@ inline ::testing::AssertionResult near(const UIColor::RGBA& actual, const UIColo
            << "got rgba(" << actual.red << ", " << actual.green << ", " << actual.blue << ", " << actual.alpha
            << "), expected rgba(" << expected.red << ", " << expected.green << ", " << expected.blue << ", "
            << expected.alpha << ")";
+}
+
+// A colour read outside an image is near nothing.
+inline ::testing::AssertionResult near(const std::optional<UIColor::RGBA>& actual,
+                                       const UIColor::RGBA& expected, CGFloat tolerance = 0.02) {
+    return actual ? near(*actual, expected, tolerance) : ::testing::AssertionFailure() << "outside the image";
 }
 
 inline bool transparent(const UIColor::RGBA& c) {

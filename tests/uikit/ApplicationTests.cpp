@@ -64,7 +64,7 @@ class ApplicationTests : public UIKitTest {
     std::shared_ptr<UIApplication> application;
 };
 
-TEST_F(ApplicationTests, OnlyWebLinksOpen) {
+TEST_F(ApplicationTests, OnlyWebLinksOpenAndTheOpenerGetsTheLinkAsItsOnlyArgumentWithoutAShell) {
     std::vector<std::string> opened;
     application->setLinkOpener([&](const std::string& link) {
         opened.push_back(link);
@@ -82,9 +82,8 @@ TEST_F(ApplicationTests, OnlyWebLinksOpen) {
     runLoopTurn();
     EXPECT_EQ(results, (std::vector<bool>{false, false, false, true, true}));
     EXPECT_EQ(opened, (std::vector<std::string>{"HTTPS://example.org/a", "http://example.org/b?c=1"}));
-}
 
-TEST_F(ApplicationTests, TheOpenerGetsTheLinkAsItsOnlyArgumentWithoutAShell) {
+    // The program that opens links gets the link as its only argument, without a shell.
     std::filesystem::path script = home / "opener.sh";
     std::filesystem::path record = home / "arguments.txt";
     std::filesystem::path injected = home / "injected";

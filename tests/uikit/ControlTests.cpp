@@ -55,7 +55,6 @@ class ControlTests : public UIKitTest {
         UIKitTest::SetUp();
         window = makeWindow();
     }
-    std::shared_ptr<UIWindow> window;
 };
 
 TEST_F(ControlTests, ButtonsFireOnReleaseInsideOnlyAndWhileEnabled) {

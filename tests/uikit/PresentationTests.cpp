@@ -68,7 +68,6 @@ class PresentationTests : public UIKitTest {
     }
 
     std::shared_ptr<Log> log;
-    std::shared_ptr<UIWindow> window;
     std::shared_ptr<LoggingController> root;
 };
 
@@ -175,7 +174,7 @@ TEST_F(PresentationTests, ChildrenPresentFromTheirRootAndOnlyOneAtATime) {
     EXPECT_EQ(orphan->presentedViewController(), nullptr) << "a presenter must be in a window";
 }
 
-TEST_F(PresentationTests, AlertHandlersRunAfterTheAlertIsGone) {
+TEST_F(PresentationTests, AlertHandlersRunAfterTheAlertIsGoneAndSheetsStackCancelLast) {
     auto alert = UIAlertController::alertControllerWithTitle("Clear History", "Are you sure?",
                                                              UIAlertControllerStyle::alert);
     std::vector<std::string> order;
@@ -202,9 +201,8 @@ TEST_F(PresentationTests, AlertHandlersRunAfterTheAlertIsGone) {
     clock->advance(0.5);
     EXPECT_EQ(order, (std::vector<std::string>{"Clear", "alert gone"}))
         << "a second tap while leaving is ignored";
-}
 
-TEST_F(PresentationTests, ActionSheetsStackTheirButtonsWithCancelLast) {
+    // An action sheet stacks its buttons with cancel last.
     auto sheet = UIAlertController::alertControllerWithTitle(std::nullopt, std::nullopt,
                                                              UIAlertControllerStyle::actionSheet);
     sheet->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyle::cancel));

@@ -55,20 +55,9 @@ class RenderingTests : public UIKitTest {
         return result;
     }
 
-    std::shared_ptr<UIWindow> window;
     std::shared_ptr<UIView> root;
     std::shared_ptr<UIImage> image;
 };
-
-TEST_F(RenderingTests, AWindowRendersAtTheScreenScale) {
-    render(0);
-    EXPECT_EQ(image->size(), (CGSize{390, 844}));
-    EXPECT_EQ(image->scale(), 3);
-    auto png = image->pngData();
-    ASSERT_TRUE(png);
-    auto back = UIImage::imageWithData(*png, 3);
-    EXPECT_EQ(back->size(), (CGSize{390, 844}));
-}
 
 TEST_F(RenderingTests, LabelTextInksOnlyInsideItsFrame) {
     auto label = std::make_shared<UILabel>(CGRect{40, 100, 200, 40});
@@ -114,7 +103,15 @@ TEST_F(RenderingTests, DarkAppearanceResolvesDynamicColours) {
     EXPECT_GT(lightest, 0.9) << "white text";
 }
 
-TEST_F(RenderingTests, BackgroundsAlphaClippingAndDrawRect) {
+TEST_F(RenderingTests, AWindowRendersAtTheScreenScaleWithBackgroundsAlphaClippingAndDrawRect) {
+    render(0);
+    EXPECT_EQ(image->size(), (CGSize{390, 844}));
+    EXPECT_EQ(image->scale(), 3);
+    auto png = image->pngData();
+    ASSERT_TRUE(png);
+    auto back = UIImage::imageWithData(*png, 3);
+    EXPECT_EQ(back->size(), (CGSize{390, 844}));
+
     auto half = std::make_shared<UIView>(CGRect{0, 0, 50, 50});
     half->setBackgroundColor(UIColor::blackColor());
     half->setAlpha(0.5);
@@ -137,21 +134,6 @@ TEST_F(RenderingTests, BackgroundsAlphaClippingAndDrawRect) {
     EXPECT_LT(at(230, 30).green, 0.05);
     EXPECT_TRUE(isWhite(at(202, 2))) << "outside the ellipse";
     EXPECT_EQ(ellipse->draws, 1);
-}
-
-TEST_F(RenderingTests, ACardCastsAShadowBelowIt) {
-    auto card = std::make_shared<UIView>(CGRect{50, 50, 200, 100});
-    card->setBackgroundColor(UIColor::whiteColor());
-    card->layer()->setShadowColor(UIColor::blackColor());
-    card->layer()->setShadowOpacity(0.5);
-    card->layer()->setShadowOffset({0, 4});
-    card->layer()->setShadowRadius(4);
-    root->addSubview(card);
-    render(3);
-    EXPECT_TRUE(isWhite(at(150, 100))) << "the card itself";
-    EXPECT_LT(brightness(at(150, 152)), 0.9) << "shadow just below the card";
-    EXPECT_TRUE(isWhite(at(150, 170))) << "gone further down";
-    EXPECT_TRUE(isWhite(at(150, 46))) << "the offset pushes it away from the top";
 }
 
 TEST_F(RenderingTests, ImagesFollowTheContentModeAndTemplatesTakeTheTint) {

@@ -30,7 +30,6 @@ class ScrollViewTests : public UIKitTest {
         scroll = std::make_shared<UIScrollView>(CGRect{0, 100, 200, 200});
         window->addSubview(scroll);
     }
-    std::shared_ptr<UIWindow> window;
     std::shared_ptr<UIScrollView> scroll;
 };
 

@@ -119,7 +119,6 @@ class TableViewTests : public UIKitTest {
         return cell ? cell->textLabel()->text() : "<no cell>";
     }
 
-    std::shared_ptr<UIWindow> window;
     std::shared_ptr<UITableView> table;
     std::shared_ptr<Rows> rows;
 };
@@ -356,7 +355,7 @@ TEST_F(TableViewTests, AutomaticHeightsFitTheCellOnceItIsShown) {
     EXPECT_EQ(table->cellForRowAtIndexPath({0, 1})->frame(), (CGRect{0, 44, 200, tall}));
 }
 
-TEST_F(TableViewTests, NibRegistrationAndMissingCells) {
+TEST_F(TableViewTests, NibRegistrationMissingCellsAndTableViewControllers) {
     int built = 0;
     UINib::registerNib("TestRowCell",
                        [&](const std::shared_ptr<UIResponder>&) -> std::vector<std::shared_ptr<UIResponder>> {
@@ -381,9 +380,7 @@ TEST_F(TableViewTests, NibRegistrationAndMissingCells) {
     table->setDataSource(empty);
     runLoopTurn();
     EXPECT_EQ(table->visibleCells().size(), 3u);
-}
 
-TEST_F(TableViewTests, TableViewControllersServeTheirOwnTable) {
     class Controller : public UITableViewController {
       public:
         int tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>&, int) override { return 4; }

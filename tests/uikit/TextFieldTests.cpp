@@ -47,7 +47,6 @@ class TextFieldTests : public UIKitTest {
         field->setSelectedTextRange(range);
     }
 
-    std::shared_ptr<UIWindow> window;
     std::shared_ptr<UITextField> field;
     std::shared_ptr<FieldDelegate> delegate;
 };
@@ -119,7 +118,7 @@ TEST_F(TextFieldTests, SelectionOffsetsDriveReplacementAndDeletion) {
     EXPECT_EQ(field->selectedTextRange(), (UITextRange{{2}, {3}}));
 }
 
-TEST_F(TextFieldTests, ATapFocusesTheFieldAndPlacesTheCaret) {
+TEST_F(TextFieldTests, ATapPlacesTheCaretAndALongTextIsLaidOutOnlyAsFarAsTheFieldReaches) {
     field->setText("12345");
     window->tapAtPoint({21, 120});
     ASSERT_TRUE(field->isFirstResponder());
@@ -130,9 +129,7 @@ TEST_F(TextFieldTests, ATapFocusesTheFieldAndPlacesTheCaret) {
     window->tapAtPoint({20 + caret.midX(), 120});
     EXPECT_EQ(field->selectedTextRange(), (UITextRange{{2}, {2}}));
     EXPECT_EQ(delegate->asked.size(), 1u) << "asked once, when editing began";
-}
 
-TEST_F(TextFieldTests, ALongTextIsLaidOutOnlyAsFarAsTheFieldReachesAndShownFromItsStart) {
     NSStringAttributes attributes;
     attributes.font = field->font();
     field->setText(std::string(1000, '8'));

@@ -11,13 +11,18 @@
 #include <memory>
 
 // Each test runs on its own manual clock with an empty main run loop, a phone screen and the
-// light appearance.
+// light appearance; show() puts a controller in a visible key window.
 class UIKitTest : public ManualClockTest {
   protected:
     void SetUp() override {
         ManualClockTest::SetUp();
         UIScreen::mainScreen()->reset();
         UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::light));
+    }
+
+    void TearDown() override {
+        window.reset();
+        ManualClockTest::TearDown();
     }
 
     // A visible key window covering the screen.
@@ -27,8 +32,32 @@ class UIKitTest : public ManualClockTest {
         return window;
     }
 
+    // The controller as the root of a new window, shown once it is in place.
+    void show(const std::shared_ptr<UIViewController>& controller) {
+        window = std::make_shared<UIWindow>();
+        window->setRootViewController(controller);
+        window->makeKeyAndVisible();
+        settle();
+    }
+
     // Runs what the current run-loop turn has queued (layout passes, main-queue work).
     void runLoopTurn() { RunLoop::main()->runUntilIdle(); }
+
+    // Runs due work and lays the window out.
+    void settle() {
+        runLoopTurn();
+        if (window) {
+            window->layoutIfNeeded();
+        }
+    }
+
+    // Lets animations run to their end.
+    void finishAnimations() {
+        clock->advance(1.0);
+        settle();
+    }
+
+    std::shared_ptr<UIWindow> window;
 };
 
 inline void PrintTo(const CGPoint& p, std::ostream* os) {

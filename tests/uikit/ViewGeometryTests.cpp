@@ -42,7 +42,7 @@ void expectRect(const CGRect& actual, const CGRect& expected) {
     EXPECT_NEAR(actual.size.height, expected.size.height, 1e-9);
 }
 
-TEST_F(ViewGeometryTests, FrameBoundsAndCentreStayConsistent) {
+TEST_F(ViewGeometryTests, FrameBoundsCentreAndPointConversionStayConsistent) {
     auto view = std::make_shared<UIView>(CGRect{10, 20, 100, 50});
     EXPECT_EQ(view->bounds(), (CGRect{0, 0, 100, 50}));
     EXPECT_EQ(view->center(), (CGPoint{60, 45}));
@@ -54,9 +54,8 @@ TEST_F(ViewGeometryTests, FrameBoundsAndCentreStayConsistent) {
     // A negative size is standardized, as the platform does.
     view->setFrame({100, 100, -20, -10});
     EXPECT_EQ(view->frame(), (CGRect{80, 90, 20, 10}));
-}
 
-TEST_F(ViewGeometryTests, PointsConvertThroughOffsetsScrollingAndTransforms) {
+    // Points convert through offsets, scrolling and transforms.
     auto root = std::make_shared<UIView>(CGRect{0, 0, 400, 400});
     auto scroll = std::make_shared<UIScrollView>(CGRect{50, 50, 200, 200});
     auto inner = std::make_shared<UIView>(CGRect{10, 300, 20, 20});
@@ -197,7 +196,7 @@ TEST_F(ViewGeometryTests, SubviewOrderingMovesLayersAlong) {
     EXPECT_EQ(parent->superview(), nullptr);
 }
 
-TEST_F(ViewGeometryTests, ClassTestsTellThePlainViewFromSubclasses) {
+TEST_F(ViewGeometryTests, ClassTestsTagsAndInheritedTint) {
     auto plain = std::make_shared<UIView>();
     auto sub = std::make_shared<PlainSubclass>();
     auto stack = std::make_shared<UIStackView>();
@@ -214,17 +213,13 @@ TEST_F(ViewGeometryTests, ClassTestsTellThePlainViewFromSubclasses) {
     EXPECT_EQ(plain->viewWithTag(9), sub);
     EXPECT_EQ(plain->viewWithTag(7), plain);
     EXPECT_EQ(plain->viewWithTag(3), nullptr);
-}
 
-TEST_F(ViewGeometryTests, TintIsInheritedUntilAViewSetsItsOwn) {
-    auto parent = std::make_shared<UIView>();
-    auto child = std::make_shared<UIView>();
-    parent->addSubview(child);
-    EXPECT_EQ(child->tintColor(), UIColor::systemBlueColor());
-    parent->setTintColor(UIColor::redColor());
-    EXPECT_EQ(child->tintColor(), UIColor::redColor());
-    child->setTintColor(UIColor::greenColor());
-    EXPECT_EQ(child->tintColor(), UIColor::greenColor());
+    // Tint is inherited until a view sets its own.
+    EXPECT_EQ(sub->tintColor(), UIColor::systemBlueColor());
+    plain->setTintColor(UIColor::redColor());
+    EXPECT_EQ(sub->tintColor(), UIColor::redColor());
+    sub->setTintColor(UIColor::greenColor());
+    EXPECT_EQ(sub->tintColor(), UIColor::greenColor());
 }
 
 TEST_F(ViewGeometryTests, SafeAreaCoversTheScreensUnsafeEdges) {
