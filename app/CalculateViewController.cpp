@@ -15,6 +15,7 @@
 #include "platform/foundation/DebugConsole.h"
 #include "platform/foundation/DispatchQueue.h"
 #include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/Utf8.h"
 #include "platform/graphics/UIFont.h"
 #include "platform/kits/DTTextField.h"
 #include "platform/material/FlatButton.h"
@@ -46,28 +47,12 @@ bool namesRow(const std::string& entry, int row) {
     return rowOfIdentifier(entry) == static_cast<std::size_t>(row);
 }
 
-// Character offsets of the field's text to byte offsets of its UTF-8.
-std::size_t byteOffset(const std::string& text, int characters) {
-    std::size_t at = 0;
-    for (int seen = 0; at < text.size() && seen < characters; ++seen) {
-        ++at;
-        while (at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80)
-            ++at;
-    }
-    return at;
-}
-
-int characterLength(const std::string& text) {
-    return static_cast<int>(std::count_if(
-        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
 void placeCaret(UITextField& field, int offset) {
-    const int clamped = std::clamp(offset, 0, characterLength(field.text()));
+    const int clamped = std::clamp(offset, 0, utf8CharacterCount(field.text()));
     field.setSelectedTextRange(UITextRange{{clamped}, {clamped}});
 }
 
-std::shared_ptr<FlatButton> makeKey(const std::string& title, int tag) {
+std::shared_ptr<FlatButton> makeKey(const std::string& title, ColorTag tag) {
     auto key = std::make_shared<FlatButton>(title);
     key->setTag(tag);
     key->setAccessibilityIdentifier("key " + title);
@@ -87,25 +72,25 @@ std::shared_ptr<UIStackView> makeKeyRow(std::vector<std::shared_ptr<UIView>> key
 
 std::shared_ptr<UIStackView> buildKeypad(CalculateViewController& self) {
     auto shared = self.sharedAs<CalculateViewController>();
-    auto key = [&](const std::string& title, int tag) {
+    auto key = [&](const std::string& title, ColorTag tag) {
         auto button = makeKey(title, tag);
         button->addTarget(shared, &CalculateViewController::tappedKeypadButtonWithValue,
                           UIControlEventTouchUpInside);
         return std::static_pointer_cast<UIView>(button);
     };
-    auto deleteKey = makeKey("", 101);
+    auto deleteKey = makeKey("", darkBlueTag);
     deleteKey->setAccessibilityIdentifier("deleteButton");
     deleteKey->addTarget(shared, &CalculateViewController::tappedDeleteButton, UIControlEventTouchUpInside);
-    auto calculateKey = makeKey("", 104);
+    auto calculateKey = makeKey("", greenAccentTag);
     calculateKey->setAccessibilityIdentifier("calculateButton");
     calculateKey->addTarget(shared, &CalculateViewController::tappedCalculateButton,
                             UIControlEventTouchUpInside);
 
-    auto zeroAndPoint = makeKeyRow({key("0", 103), key(".", 102)});
+    auto zeroAndPoint = makeKeyRow({key("0", blueTag), key(".", violetTag)});
     auto keypad = std::make_shared<UIStackView>(std::vector<std::shared_ptr<UIView>>{
-        makeKeyRow({key("7", 103), key("8", 103), key("9", 103), deleteKey}),
-        makeKeyRow({key("4", 103), key("5", 103), key("6", 103), key("/", 102)}),
-        makeKeyRow({key("1", 103), key("2", 103), key("3", 103), key("-", 102)}),
+        makeKeyRow({key("7", blueTag), key("8", blueTag), key("9", blueTag), deleteKey}),
+        makeKeyRow({key("4", blueTag), key("5", blueTag), key("6", blueTag), key("/", violetTag)}),
+        makeKeyRow({key("1", blueTag), key("2", blueTag), key("3", blueTag), key("-", violetTag)}),
         makeKeyRow({zeroAndPoint, calculateKey}),
     });
     keypad->setAxis(UILayoutConstraintAxis::vertical);
@@ -135,7 +120,7 @@ std::shared_ptr<UIView> buildTopPanel(CalculateViewController& self) {
     panel->addSubview(selector);
 
     auto manual = std::make_shared<FlatButton>("?");
-    manual->setTag(102);
+    manual->setTag(violetTag);
     manual->setFrame({width - 52, 8, 42, 36});
     manual->layer()->setCornerRadius(8);
     manual->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin);
@@ -453,7 +438,7 @@ void CalculateViewController::insertKeypadValue(const std::shared_ptr<UIButton>&
             move = 1;
         }
     } else {
-        text.insert(byteOffset(text, p), title);
+        text.insert(utf8ByteIndex(text, p), title);
         move = 1;
     }
     field.setText(text);
@@ -474,8 +459,8 @@ void CalculateViewController::deleteAtCursor() {
         return;
     std::string text = field.text();
     const int from = start == end ? start - 1 : start;
-    const std::size_t first = byteOffset(text, from);
-    text.erase(first, byteOffset(text, end) - first);
+    const std::size_t first = utf8ByteIndex(text, from);
+    text.erase(first, utf8ByteIndex(text, end) - first);
     field.setText(text);
     readInputFields(field);
     placeCaret(field, from);

@@ -86,7 +86,7 @@ CGFloat keyWindowRootWidth() {
     return view ? view->bounds().width() : UIScreen::mainScreen()->bounds().width();
 }
 
-std::shared_ptr<FABButton> makeFloatingButton(int tag, const std::string& identifier) {
+std::shared_ptr<FABButton> makeFloatingButton(ColorTag tag, const std::string& identifier) {
     auto button = std::make_shared<FABButton>(CGRect{0, 0, buttonSide, buttonSide});
     button->setTag(tag);
     button->setAccessibilityIdentifier(identifier);
@@ -112,10 +112,10 @@ void buildScene(UIViewController& owner) {
     table->registerNib(SolutionStepTableViewCell::prototypeNib(),
                        SolutionStepTableViewCell::reuseIdentifierName);
     root->addSubview(table);
-    auto share = makeFloatingButton(104, "shareButton");
+    auto share = makeFloatingButton(greenAccentTag, "shareButton");
     share->addTarget(shared, &SolutionViewController::tappedShareButton, UIControlEventTouchUpInside);
     root->addSubview(share);
-    auto manual = makeFloatingButton(102, "manualButton");
+    auto manual = makeFloatingButton(violetTag, "manualButton");
     manual->setTitle("?");
     manual->addTarget(shared, &SolutionViewController::manualButtonPressed, UIControlEventTouchUpInside);
     root->addSubview(manual);
