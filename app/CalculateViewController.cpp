@@ -47,6 +47,13 @@ bool namesRow(const std::string& entry, int row) {
     return rowOfIdentifier(entry) == static_cast<std::size_t>(row);
 }
 
+// Empties the shared step collector for the next calculation.
+void resetStepCollector(KivoStringOutput& output, KivoMathOperation& operation) {
+    operation.withFraction = false;
+    output.solutionSteps.clear();
+    output.solutionStepCounter = 0;
+}
+
 void placeCaret(UITextField& field, int offset) {
     const int clamped = std::clamp(offset, 0, utf8CharacterCount(field.text()));
     field.setSelectedTextRange(UITextRange{{clamped}, {clamped}});
@@ -249,6 +256,8 @@ void CalculateViewController::setupToolbar() {
     if (!toolbar)
         return;
     clearAllButton = std::make_shared<IconButton>(localized("Clear", "Clear"), ColorManager::buttonWhite());
+    // No font is named "Avenier", so the title keeps the button's default font: the look the app has.
+    // Spelling it "Avenir" would change the button.
     if (auto font = UIFont::fontWithName("Avenier", 14))
         clearAllButton->titleLabel()->setFont(*font);
     clearAllButton->addTarget(sharedAs<CalculateViewController>(),
@@ -492,9 +501,7 @@ void CalculateViewController::clearAll() {
         NotificationCenter::defaultCenter()->postNotificationName(
             SolutionViewController::clearNotificationName);
     allFields = {InputRow{}, InputRow{}};
-    basicOperationHelper->withFraction = false;
-    outputHelper->solutionSteps.clear();
-    outputHelper->solutionStepCounter = 0;
+    resetStepCollector(*outputHelper, *basicOperationHelper);
     auto history = CalcManager::shared();
     history->currentCalculation.reset();
     history->saveCurrentSelectedCalculation();
@@ -551,8 +558,7 @@ bool CalculateViewController::calculate() {
     currentError.reset();
     reloadInputTable();
     const int mode = selectedSegmentIndex();
-    outputHelper->solutionSteps.clear();
-    outputHelper->solutionStepCounter = 0;
+    resetStepCollector(*outputHelper, *basicOperationHelper);
     std::vector<KivoOmbrel::Row> rows;
     rows.reserve(allFields.size());
     for (const auto& row : allFields)
@@ -564,9 +570,7 @@ bool CalculateViewController::calculate() {
         isCalculationRunning = false;
         reloadInputTable();
         showFirstMarkedField();
-        basicOperationHelper->withFraction = false;
-        outputHelper->solutionSteps.clear();
-        outputHelper->solutionStepCounter = 0;
+        resetStepCollector(*outputHelper, *basicOperationHelper);
         return false;
     }
     saveCalculationToHistory(result.inputLatexString.value_or(""));
@@ -574,9 +578,7 @@ bool CalculateViewController::calculate() {
     VAVAnalytics::logEventWithNameParameters(
         "kivo_calculate", SolutionViewController::solutionStepsParameters(outputHelper->solutionSteps));
     isCalculationRunning = false;
-    basicOperationHelper->withFraction = false;
-    outputHelper->solutionSteps.clear();
-    outputHelper->solutionStepCounter = 0;
+    resetStepCollector(*outputHelper, *basicOperationHelper);
     return true;
 }
 

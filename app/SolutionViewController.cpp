@@ -45,6 +45,8 @@ std::size_t lineBreaks(const std::string& latex) {
     return count;
 }
 
+// A step row's height estimated from the constructs its LaTeX uses, not measured: every result page is
+// laid out by these numbers, so changing one moves the rows of every solution.
 CGFloat stepRowHeight(const SolutionStep& step) {
     const auto title = step.find("title");
     const CGFloat titleTerm = title != step.end() && !title->second.empty() ? 20 : -22;
