@@ -15,6 +15,7 @@
 #include "platform/foundation/DebugConsole.h"
 #include "platform/foundation/DispatchQueue.h"
 #include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/Utf8.h"
 #include "platform/graphics/UIFont.h"
 #include "platform/kits/DTTextField.h"
 #include "platform/material/FlatButton.h"
@@ -46,28 +47,19 @@ bool namesRow(const std::string& entry, int row) {
     return rowOfIdentifier(entry) == static_cast<std::size_t>(row);
 }
 
-// Character offsets of the field's text to byte offsets of its UTF-8.
-std::size_t byteOffset(const std::string& text, int characters) {
-    std::size_t at = 0;
-    for (int seen = 0; at < text.size() && seen < characters; ++seen) {
-        ++at;
-        while (at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80)
-            ++at;
-    }
-    return at;
-}
-
-int characterLength(const std::string& text) {
-    return static_cast<int>(std::count_if(
-        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+// Empties the shared step collector for the next calculation.
+void resetStepCollector(KivoStringOutput& output, KivoMathOperation& operation) {
+    operation.withFraction = false;
+    output.solutionSteps.clear();
+    output.solutionStepCounter = 0;
 }
 
 void placeCaret(UITextField& field, int offset) {
-    const int clamped = std::clamp(offset, 0, characterLength(field.text()));
+    const int clamped = std::clamp(offset, 0, utf8CharacterCount(field.text()));
     field.setSelectedTextRange(UITextRange{{clamped}, {clamped}});
 }
 
-std::shared_ptr<FlatButton> makeKey(const std::string& title, int tag) {
+std::shared_ptr<FlatButton> makeKey(const std::string& title, ColorTag tag) {
     auto key = std::make_shared<FlatButton>(title);
     key->setTag(tag);
     key->setAccessibilityIdentifier("key " + title);
@@ -87,25 +79,25 @@ std::shared_ptr<UIStackView> makeKeyRow(std::vector<std::shared_ptr<UIView>> key
 
 std::shared_ptr<UIStackView> buildKeypad(CalculateViewController& self) {
     auto shared = self.sharedAs<CalculateViewController>();
-    auto key = [&](const std::string& title, int tag) {
+    auto key = [&](const std::string& title, ColorTag tag) {
         auto button = makeKey(title, tag);
         button->addTarget(shared, &CalculateViewController::tappedKeypadButtonWithValue,
                           UIControlEventTouchUpInside);
         return std::static_pointer_cast<UIView>(button);
     };
-    auto deleteKey = makeKey("", 101);
+    auto deleteKey = makeKey("", darkBlueTag);
     deleteKey->setAccessibilityIdentifier("deleteButton");
     deleteKey->addTarget(shared, &CalculateViewController::tappedDeleteButton, UIControlEventTouchUpInside);
-    auto calculateKey = makeKey("", 104);
+    auto calculateKey = makeKey("", greenAccentTag);
     calculateKey->setAccessibilityIdentifier("calculateButton");
     calculateKey->addTarget(shared, &CalculateViewController::tappedCalculateButton,
                             UIControlEventTouchUpInside);
 
-    auto zeroAndPoint = makeKeyRow({key("0", 103), key(".", 102)});
+    auto zeroAndPoint = makeKeyRow({key("0", blueTag), key(".", violetTag)});
     auto keypad = std::make_shared<UIStackView>(std::vector<std::shared_ptr<UIView>>{
-        makeKeyRow({key("7", 103), key("8", 103), key("9", 103), deleteKey}),
-        makeKeyRow({key("4", 103), key("5", 103), key("6", 103), key("/", 102)}),
-        makeKeyRow({key("1", 103), key("2", 103), key("3", 103), key("-", 102)}),
+        makeKeyRow({key("7", blueTag), key("8", blueTag), key("9", blueTag), deleteKey}),
+        makeKeyRow({key("4", blueTag), key("5", blueTag), key("6", blueTag), key("/", violetTag)}),
+        makeKeyRow({key("1", blueTag), key("2", blueTag), key("3", blueTag), key("-", violetTag)}),
         makeKeyRow({zeroAndPoint, calculateKey}),
     });
     keypad->setAxis(UILayoutConstraintAxis::vertical);
@@ -135,7 +127,7 @@ std::shared_ptr<UIView> buildTopPanel(CalculateViewController& self) {
     panel->addSubview(selector);
 
     auto manual = std::make_shared<FlatButton>("?");
-    manual->setTag(102);
+    manual->setTag(violetTag);
     manual->setFrame({width - 52, 8, 42, 36});
     manual->layer()->setCornerRadius(8);
     manual->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin);
@@ -264,6 +256,8 @@ void CalculateViewController::setupToolbar() {
     if (!toolbar)
         return;
     clearAllButton = std::make_shared<IconButton>(localized("Clear", "Clear"), ColorManager::buttonWhite());
+    // No font is named "Avenier", so the title keeps the button's default font: the look the app has.
+    // Spelling it "Avenir" would change the button.
     if (auto font = UIFont::fontWithName("Avenier", 14))
         clearAllButton->titleLabel()->setFont(*font);
     clearAllButton->addTarget(sharedAs<CalculateViewController>(),
@@ -463,7 +457,7 @@ void CalculateViewController::insertKeypadValue(const std::shared_ptr<UIButton>&
             move = 1;
         }
     } else {
-        text.insert(byteOffset(text, p), title);
+        text.insert(utf8ByteIndex(text, p), title);
         move = 1;
     }
     field.setText(text);
@@ -484,8 +478,8 @@ void CalculateViewController::deleteAtCursor() {
         return;
     std::string text = field.text();
     const int from = start == end ? start - 1 : start;
-    const std::size_t first = byteOffset(text, from);
-    text.erase(first, byteOffset(text, end) - first);
+    const std::size_t first = utf8ByteIndex(text, from);
+    text.erase(first, utf8ByteIndex(text, end) - first);
     field.setText(text);
     readInputFields(field);
     placeCaret(field, from);
@@ -517,9 +511,7 @@ void CalculateViewController::clearAll() {
         NotificationCenter::defaultCenter()->postNotificationName(
             SolutionViewController::clearNotificationName);
     allFields = {InputRow{}, InputRow{}};
-    basicOperationHelper->withFraction = false;
-    outputHelper->solutionSteps.clear();
-    outputHelper->solutionStepCounter = 0;
+    resetStepCollector(*outputHelper, *basicOperationHelper);
     auto history = CalcManager::shared();
     history->currentCalculation.reset();
     history->saveCurrentSelectedCalculation();
@@ -576,8 +568,7 @@ bool CalculateViewController::calculate() {
     currentError.reset();
     reloadInputTable();
     const int mode = selectedSegmentIndex();
-    outputHelper->solutionSteps.clear();
-    outputHelper->solutionStepCounter = 0;
+    resetStepCollector(*outputHelper, *basicOperationHelper);
     std::vector<KivoOmbrel::Row> rows;
     for (const auto& row : rowsToCalculate(allFields, mode))
         rows.emplace_back(row.event, row.probability);
@@ -589,9 +580,7 @@ bool CalculateViewController::calculate() {
         reloadInputTable();
         reportError(*currentError);
         showFirstMarkedField();
-        basicOperationHelper->withFraction = false;
-        outputHelper->solutionSteps.clear();
-        outputHelper->solutionStepCounter = 0;
+        resetStepCollector(*outputHelper, *basicOperationHelper);
         return false;
     }
     saveCalculationToHistory(result.inputLatexString.value_or(""));
@@ -599,9 +588,7 @@ bool CalculateViewController::calculate() {
     VAVAnalytics::logEventWithNameParameters(
         "kivo_calculate", SolutionViewController::solutionStepsParameters(outputHelper->solutionSteps));
     isCalculationRunning = false;
-    basicOperationHelper->withFraction = false;
-    outputHelper->solutionSteps.clear();
-    outputHelper->solutionStepCounter = 0;
+    resetStepCollector(*outputHelper, *basicOperationHelper);
     return true;
 }
 

@@ -16,15 +16,15 @@ bool isDark() {
 
 std::optional<UIColor> colorForTag(int tag) {
     switch (tag) {
-    case 101:
+    case darkBlueTag:
         return KivoColor::paletteDarkBlue();
-    case 102:
+    case violetTag:
         return KivoColor::paletteViolet();
-    case 103:
+    case blueTag:
         return KivoColor::paletteBlue();
-    case 104:
+    case greenAccentTag:
         return KivoColor::paletteGreenAccent();
-    case 105:
+    case darkGreenTag:
         return KivoColor::paletteDarkGreen();
     default:
         return std::nullopt;
@@ -66,7 +66,7 @@ void ColorManager::applyCardShadow(UIView& view) {
 void ColorManager::styleViewByTag(UIView& view) {
     if (auto color = colorForTag(view.tag())) {
         view.setBackgroundColor(*color);
-    } else if (view.tag() == 200) {
+    } else if (view.tag() == dimmedTag) {
         view.setAlpha(isDark() ? 0.3 : 0.5);
     }
     if (auto* button = dynamic_cast<UIButton*>(&view)) {

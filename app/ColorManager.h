@@ -9,6 +9,17 @@ class CALayer;
 class CosmosView;
 class UIView;
 
+// What styleViewByTag and styleRatingViewByTag give a view, chosen by the view's tag.
+enum ColorTag : int {
+    darkBlueTag = 101,
+    violetTag = 102,
+    blueTag = 103,
+    greenAccentTag = 104,
+    darkGreenTag = 105,
+    // No colour of its own: the view is only dimmed.
+    dimmedTag = 200,
+};
+
 // The app's colour and shadow rules. The appearance is read at every call, so a view styled again
 // after a switch of appearance takes the new look.
 class ColorManager {

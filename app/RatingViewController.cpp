@@ -27,12 +27,8 @@ constexpr CGFloat dialogWidth = 300;
 constexpr CGFloat dialogHeight = 190;
 constexpr CGFloat starSize = 36;
 constexpr CGFloat starMargin = 8;
-// Tags of the colour scheme: dark blue, violet, green accent.
-constexpr int darkBlueTag = 101;
-constexpr int violetTag = 102;
-constexpr int greenTag = 104;
 
-std::shared_ptr<UIButton> dialogButton(int tag, const char* identifier) {
+std::shared_ptr<UIButton> dialogButton(ColorTag tag, const char* identifier) {
     auto button = UIButton::buttonWithType(UIButtonType::custom);
     button->setTag(tag);
     button->setAccessibilityIdentifier(identifier);
@@ -86,7 +82,7 @@ std::vector<std::shared_ptr<UIResponder>> buildPrompt(const std::shared_ptr<UIRe
 
     auto cancel = dialogButton(darkBlueTag, "cancelRatingButton");
     cancel->addTarget(self, &RatingViewController::tappedCancelRatingButton, UIControlEventTouchUpInside);
-    auto send = dialogButton(greenTag, "sendRatingButton");
+    auto send = dialogButton(greenAccentTag, "sendRatingButton");
     send->addTarget(self, &RatingViewController::tappedSendRatingButton, UIControlEventTouchUpInside);
     auto buttons = std::make_shared<UIStackView>(std::vector<std::shared_ptr<UIView>>{cancel, send});
     buttons->setAxis(UILayoutConstraintAxis::horizontal);

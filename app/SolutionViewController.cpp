@@ -45,6 +45,8 @@ std::size_t lineBreaks(const std::string& latex) {
     return count;
 }
 
+// A step row's height estimated from the constructs its LaTeX uses, not measured: every result page is
+// laid out by these numbers, so changing one moves the rows of every solution.
 CGFloat stepRowHeight(const SolutionStep& step) {
     const auto title = step.find("title");
     const CGFloat titleTerm = title != step.end() && !title->second.empty() ? 20 : -22;
@@ -86,7 +88,7 @@ CGFloat keyWindowRootWidth() {
     return view ? view->bounds().width() : UIScreen::mainScreen()->bounds().width();
 }
 
-std::shared_ptr<FABButton> makeFloatingButton(int tag, const std::string& identifier) {
+std::shared_ptr<FABButton> makeFloatingButton(ColorTag tag, const std::string& identifier) {
     auto button = std::make_shared<FABButton>(CGRect{0, 0, buttonSide, buttonSide});
     button->setTag(tag);
     button->setAccessibilityIdentifier(identifier);
@@ -112,10 +114,10 @@ void buildScene(UIViewController& owner) {
     table->registerNib(SolutionStepTableViewCell::prototypeNib(),
                        SolutionStepTableViewCell::reuseIdentifierName);
     root->addSubview(table);
-    auto share = makeFloatingButton(104, "shareButton");
+    auto share = makeFloatingButton(greenAccentTag, "shareButton");
     share->addTarget(shared, &SolutionViewController::tappedShareButton, UIControlEventTouchUpInside);
     root->addSubview(share);
-    auto manual = makeFloatingButton(102, "manualButton");
+    auto manual = makeFloatingButton(violetTag, "manualButton");
     manual->setTitle("?");
     manual->addTarget(shared, &SolutionViewController::manualButtonPressed, UIControlEventTouchUpInside);
     root->addSubview(manual);

@@ -24,11 +24,8 @@ namespace {
 constexpr CGFloat inset = 16;
 constexpr CGFloat titleHeight = 28;
 constexpr CGFloat buttonSide = 44;
-// Colour-scheme tags: violet and green accent.
-constexpr int violetTag = 102;
-constexpr int greenTag = 104;
 
-std::shared_ptr<FABButton> roundButton(const std::shared_ptr<UIImage>& image, int tag,
+std::shared_ptr<FABButton> roundButton(const std::shared_ptr<UIImage>& image, ColorTag tag,
                                        const char* identifier) {
     auto button = std::make_shared<FABButton>(image);
     button->setTag(tag);
@@ -82,7 +79,7 @@ std::vector<std::shared_ptr<UIResponder>> buildCell(const std::shared_ptr<UIResp
     privacy->setFrame({width - inset - buttonSide, buttonsTop, buttonSide, buttonSide});
     privacy->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin);
     content->addSubview(privacy);
-    auto manual = roundButton(nullptr, greenTag, "videoManualButton");
+    auto manual = roundButton(nullptr, greenAccentTag, "videoManualButton");
     manual->setTitle("?");
     manual->setFrame({width - 2 * (inset + buttonSide), buttonsTop, buttonSide, buttonSide});
     manual->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin);

@@ -1,5 +1,15 @@
 #include "platform/foundation/Utf8.h"
 
+#include <algorithm>
+
+namespace {
+
+bool isContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+} // namespace
+
 std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& position) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[position + i]); };
     const unsigned char lead = byte(0);
@@ -28,4 +38,22 @@ std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& position)
     }
     position += length;
     return c;
+}
+
+int utf8CharacterCount(std::string_view text) {
+    return static_cast<int>(
+        std::count_if(text.begin(), text.end(), [](char c) { return !isContinuationByte(c); }));
+}
+
+std::size_t utf8ByteIndex(std::string_view text, int offset) {
+    int seen = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!isContinuationByte(text[i])) {
+            if (seen == offset) {
+                return i;
+            }
+            ++seen;
+        }
+    }
+    return text.size();
 }

@@ -1,5 +1,6 @@
 #include "platform/uikit/UITextField.h"
 
+#include "platform/foundation/Utf8.h"
 #include "platform/graphics/CGContext.h"
 #include "platform/graphics/TextLayout.h"
 #include "platform/graphics/UIGraphics.h"
@@ -17,29 +18,6 @@ constexpr CGFloat caretWidth = 2;
 // Below the advance of any spacing glyph of a text font, as a share of its size.
 constexpr CGFloat narrowestAdvance = 0.1;
 
-bool isContinuationByte(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-int characterCount(const std::string& text) {
-    return static_cast<int>(
-        std::count_if(text.begin(), text.end(), [](char c) { return !isContinuationByte(c); }));
-}
-
-// The byte index at which the character of that offset starts (the size at the end).
-std::size_t byteIndex(const std::string& text, int offset) {
-    int seen = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!isContinuationByte(text[i])) {
-            if (seen == offset) {
-                return i;
-            }
-            ++seen;
-        }
-    }
-    return text.size();
-}
-
 } // namespace
 
 UITextField::UITextField() : UITextField(CGRect{}) {}
@@ -54,7 +32,7 @@ std::shared_ptr<UITextField> UITextField::self() {
 }
 
 int UITextField::length() const {
-    return characterCount(text_);
+    return utf8CharacterCount(text_);
 }
 
 UITextPosition UITextField::endOfDocument() const {
@@ -188,17 +166,17 @@ std::optional<UITextRange> UITextField::textRangeFromPosition(UITextPosition fro
 }
 
 std::string UITextField::textInRange(const UITextRange& range) const {
-    std::size_t from = byteIndex(text_, range.start.offset);
-    std::size_t to = byteIndex(text_, range.end.offset);
+    std::size_t from = utf8ByteIndex(text_, range.start.offset);
+    std::size_t to = utf8ByteIndex(text_, range.end.offset);
     return to > from ? text_.substr(from, to - from) : std::string();
 }
 
 void UITextField::replaceRange(const UITextRange& range, const std::string& text) {
-    std::size_t from = byteIndex(text_, range.start.offset);
-    std::size_t to = std::max(from, byteIndex(text_, range.end.offset));
+    std::size_t from = utf8ByteIndex(text_, range.start.offset);
+    std::size_t to = std::max(from, utf8ByteIndex(text_, range.end.offset));
     text_.replace(from, to - from, text);
     if (isEditing()) {
-        UITextPosition caret{range.start.offset + characterCount(text)};
+        UITextPosition caret{range.start.offset + utf8CharacterCount(text)};
         selection_ = UITextRange{caret, caret};
     }
     invalidateIntrinsicContentSize();
@@ -262,7 +240,7 @@ CGFloat UITextField::textWidth(const std::string& text) const {
 std::string UITextField::laidOutText() const {
     CGFloat width = std::max<CGFloat>(0, textRectForBounds(bounds()).size.width);
     auto fits = static_cast<int>(std::ceil(width / (font_.pointSize() * narrowestAdvance)));
-    return text_.substr(0, byteIndex(text_, fits + 1));
+    return text_.substr(0, utf8ByteIndex(text_, fits + 1));
 }
 
 CGFloat UITextField::textOriginX(const CGRect& textRect, CGFloat width) const {
@@ -283,7 +261,7 @@ CGFloat UITextField::textOriginX(const CGRect& textRect, CGFloat width) const {
 CGRect UITextField::caretRectForPosition(UITextPosition position) const {
     CGRect textRect = textRectForBounds(bounds());
     std::string shown = laidOutText();
-    std::string prefix = shown.substr(0, byteIndex(shown, std::max(position.offset, 0)));
+    std::string prefix = shown.substr(0, utf8ByteIndex(shown, std::max(position.offset, 0)));
     CGFloat x = textOriginX(textRect, textWidth(shown)) + textWidth(prefix);
     CGFloat height = font_.lineHeight();
     return {x - caretWidth / 2, textRect.midY() - height / 2, caretWidth, height};
@@ -294,8 +272,9 @@ int UITextField::offsetNearestPoint(CGPoint point) const {
     CGFloat origin = textOriginX(textRectForBounds(bounds()), textWidth(shown));
     int best = 0;
     CGFloat bestDistance = std::abs(origin - point.x);
-    for (int offset = 1, count = characterCount(shown); offset <= count; ++offset) {
-        CGFloat distance = std::abs(origin + textWidth(shown.substr(0, byteIndex(shown, offset))) - point.x);
+    for (int offset = 1, count = utf8CharacterCount(shown); offset <= count; ++offset) {
+        CGFloat distance =
+            std::abs(origin + textWidth(shown.substr(0, utf8ByteIndex(shown, offset))) - point.x);
         if (distance < bestDistance) {
             best = offset;
             bestDistance = distance;
