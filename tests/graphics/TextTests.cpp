@@ -5,6 +5,7 @@
 #include "platform/graphics/UIFont.h"
 
 #include <gtest/gtest.h>
+#include <pango/pango.h>
 
 namespace {
 
@@ -82,6 +83,19 @@ TEST(TextMeasureTest, WrappingToAWidthAddsLinesAndStaysWithinTheWidth) {
     EXPECT_EQ(message.boundingRectWithSize({0, 0}).size, line);
     // Explicit line breaks count without a width.
     EXPECT_NEAR(text("a\nb\nc", font).size().height, 3 * line.height, 1.0);
+
+    // A word broken at the edge gets no hyphen: each line draws exactly its own characters.
+    TextLayout::Options narrow;
+    narrow.width = 60;
+    TextLayout path(text("/home/user/.local/ombrel/shared/image.png", font), narrow);
+    EXPECT_GT(path.lineCount(), 3);
+    for (GSList* line = pango_layout_get_lines_readonly(path.pangoLayout()); line; line = line->next) {
+        const auto* layoutLine = static_cast<PangoLayoutLine*>(line->data);
+        int glyphs = 0;
+        for (GSList* run = layoutLine->runs; run; run = run->next)
+            glyphs += static_cast<PangoGlyphItem*>(run->data)->glyphs->num_glyphs;
+        EXPECT_EQ(glyphs, layoutLine->length) << "line at byte " << layoutLine->start_index;
+    }
 }
 
 TEST(TextMeasureTest, LineLimitCutsTheHeight) {
