@@ -13,7 +13,9 @@ NSAttributedString text(const std::string& s, const UIFont& font) {
     return NSAttributedString(s, NSStringAttributes{font, std::nullopt, std::nullopt});
 }
 
-TEST(UIFontTest, AvenirNamesMapToLatoFaces) {
+// Avenir names map to Lato faces; installed faces are found by PostScript or family name; unknown
+// names give no font.
+TEST(UIFontTest, FontsAreFoundByTheAppsNamesOrInstalledNames) {
     auto heavy = UIFont::fontWithName("Avenir-Heavy", 20);
     ASSERT_TRUE(heavy.has_value());
     EXPECT_EQ(heavy->familyName(), "Lato");
@@ -22,22 +24,13 @@ TEST(UIFontTest, AvenirNamesMapToLatoFaces) {
     EXPECT_EQ(heavy->pointSize(), 20);
     EXPECT_EQ(UIFont::fontWithName("Avenir-Medium", 14)->weight(), UIFontWeight::medium);
     EXPECT_EQ(UIFont::fontWithName("Avenir-Book", 14)->weight(), UIFontWeight::regular);
-}
-
-TEST(UIFontTest, UnknownNamesGiveNoFont) {
-    EXPECT_FALSE(UIFont::fontWithName("Avenier", 14).has_value());
-    EXPECT_FALSE(UIFont::fontWithName("", 14).has_value());
-    EXPECT_FALSE(UIFont::fontWithName("Avenir-Roman", 14).has_value());
-}
-
-TEST(UIFontTest, InstalledFacesAreFoundByPostScriptOrFamilyName) {
     auto bold = UIFont::fontWithName("Lato-Bold", 12);
     ASSERT_TRUE(bold.has_value());
     EXPECT_EQ(bold->familyName(), "Lato");
     EXPECT_EQ(bold->weight(), UIFontWeight::bold);
-    auto family = UIFont::fontWithName("Lato", 12);
-    ASSERT_TRUE(family.has_value());
-    EXPECT_EQ(family->familyName(), "Lato");
+    EXPECT_EQ(UIFont::fontWithName("Lato", 12).value_or(*heavy).familyName(), "Lato");
+    for (const char* unknown : {"Avenier", "", "Avenir-Roman"})
+        EXPECT_FALSE(UIFont::fontWithName(unknown, 14).has_value()) << unknown;
 }
 
 TEST(UIFontTest, SystemAndPreferredFonts) {
@@ -146,27 +139,22 @@ TEST(TextDrawingTest, TextInkStaysInsideItsRectangleInTheGivenColour) {
     EXPECT_TRUE(red);
 }
 
-TEST(TextDrawingTest, LinesBelowTheRectangleAreLeftOut) {
+// Lines below the rectangle are left out; centred text sits in the middle of its rectangle.
+TEST(TextDrawingTest, TheRectangleCutsLinesAndCentresText) {
     UIFont font = UIFont::systemFontOfSize(14);
     NSAttributedString two("first\nsecond", NSStringAttributes{font, std::nullopt, std::nullopt});
+    NSAttributedString word(
+        "mid", NSStringAttributes{font, std::nullopt, NSParagraphStyle{NSTextAlignment::center}});
     CGFloat lineHeight = text("first", font).size().height;
-    auto image = pixels::draw({100, 60}, 2, [&](CGContext& context) {
+    auto image = pixels::draw({200, 60}, 2, [&](CGContext& context) {
         two.drawInRect({0, 0, 100, lineHeight}, context);
+        word.drawInRect({0, 40, 200, 20}, context);
     });
     EXPECT_GT(pixels::inkIn(*image, {0, 0, 100, lineHeight}).count, 0);
-    EXPECT_EQ(pixels::inkIn(*image, {0, lineHeight + 1, 100, 60 - lineHeight - 1}).count, 0);
-}
-
-TEST(TextDrawingTest, CentredTextSitsInTheMiddleOfItsRectangle) {
-    UIFont font = UIFont::systemFontOfSize(14);
-    NSParagraphStyle centred{NSTextAlignment::center};
-    NSAttributedString word("mid", NSStringAttributes{font, std::nullopt, centred});
-    auto image = pixels::draw({200, 30}, 2, [&](CGContext& context) {
-        word.drawInRect({0, 0, 200, 30}, context);
-    });
-    pixels::Ink ink = pixels::inkIn(*image, {0, 0, 200, 30});
-    ASSERT_GT(ink.count, 0);
-    EXPECT_NEAR(ink.box.midX(), 100, 3);
+    EXPECT_EQ(pixels::inkIn(*image, {0, lineHeight + 1, 200, 39 - lineHeight - 1}).count, 0);
+    pixels::Ink centred = pixels::inkIn(*image, {0, 40, 200, 20});
+    ASSERT_GT(centred.count, 0);
+    EXPECT_NEAR(centred.box.midX(), 100, 3);
 }
 
 } // namespace
