@@ -33,7 +33,7 @@ TEST(UIFontTest, FontsAreFoundByTheAppsNamesOrInstalledNames) {
         EXPECT_FALSE(UIFont::fontWithName(unknown, 14).has_value()) << unknown;
 }
 
-TEST(UIFontTest, SystemAndPreferredFonts) {
+TEST(UIFontTest, SystemAndPreferredFontsAndTheirMetrics) {
     UIFont semibold = UIFont::systemFontOfSize(20, UIFontWeight::semibold);
     EXPECT_EQ(semibold.familyName(), "Lato");
     EXPECT_EQ(semibold.weight(), UIFontWeight::semibold);
@@ -41,9 +41,8 @@ TEST(UIFontTest, SystemAndPreferredFonts) {
               UIFont::preferredFontForTextStyle(UIFontTextStyle::body).pointSize());
     EXPECT_EQ(semibold.fontWithSize(10).pointSize(), 10);
     EXPECT_EQ(semibold.fontWithSize(10).weight(), UIFontWeight::semibold);
-}
 
-TEST(UIFontTest, MetricsScaleWithSize) {
+    // Metrics scale with the size.
     UIFont small = UIFont::systemFontOfSize(10);
     UIFont large = UIFont::systemFontOfSize(40);
     EXPECT_GT(small.lineHeight(), 10);
@@ -65,7 +64,7 @@ TEST(TextMeasureTest, WidthGrowsWithTextAndWeight) {
     EXPECT_EQ(text("", font).size(), (CGSize{0, 0}));
 }
 
-TEST(TextMeasureTest, WrappingToAWidthAddsLinesAndStaysWithinTheWidth) {
+TEST(TextMeasureTest, WrappingToAWidthAddsLinesStaysWithinTheWidthAndHonoursALineLimit) {
     UIFont font = UIFont::fontWithName("Avenir-Book", 14).value();
     NSAttributedString message =
         text("The calculation needs at least two values with their probabilities.", font);
@@ -89,17 +88,12 @@ TEST(TextMeasureTest, WrappingToAWidthAddsLinesAndStaysWithinTheWidth) {
             glyphs += static_cast<PangoGlyphItem*>(run->data)->glyphs->num_glyphs;
         EXPECT_EQ(glyphs, layoutLine->length) << "line at byte " << layoutLine->start_index;
     }
-}
 
-TEST(TextMeasureTest, LineLimitCutsTheHeight) {
-    UIFont font = UIFont::systemFontOfSize(14);
-    NSAttributedString message = text("one two three four five six seven eight nine ten eleven twelve", font);
-    TextLayout::Options options;
-    options.width = 80;
-    TextLayout all(message, options);
-    options.numberOfLines = 2;
-    options.lineBreakMode = NSLineBreakMode::byTruncatingTail;
-    TextLayout two(message, options);
+    // A line limit cuts the height.
+    TextLayout all(message, narrow);
+    narrow.numberOfLines = 2;
+    narrow.lineBreakMode = NSLineBreakMode::byTruncatingTail;
+    TextLayout two(message, narrow);
     EXPECT_GT(all.lineCount(), 2);
     EXPECT_EQ(two.lineCount(), 2);
     EXPECT_NEAR(two.size().height, all.heightOfLines(2), 1e-9);
