@@ -107,10 +107,19 @@ TEST_F(SideMenuTest, CommunityRowNeedsTheNetworkAndOpensItsLinkOnline) {
         EXPECT_TRUE(app.links().empty());
     }
     server.respond(204, "");
-    AppRun app(home.path(), {{"OMBREL_CONNECTIVITY_URL", server.url()}});
+    {
+        AppRun app(home.path(), {{"OMBREL_CONNECTIVITY_URL", server.url()}});
+        ASSERT_TRUE(app.isReady());
+        app.tap("menuButton");
+        ASSERT_TRUE(app.tap("Join us on Discord"));
+        ASSERT_TRUE(app.waitUntil([&] { return !app.links().empty(); }));
+        EXPECT_EQ(app.links(), std::vector<std::string>{"https://discord.gg/ombrel"});
+    }
+    // Online, but no program to open the link with: the user is told.
+    AppRun app(home.path(), {{"OMBREL_CONNECTIVITY_URL", server.url()},
+                             {"OMBREL_LINK_OPENER", (home.path() / "missing-opener").string()}});
     ASSERT_TRUE(app.isReady());
     app.tap("menuButton");
     ASSERT_TRUE(app.tap("Join us on Discord"));
-    ASSERT_TRUE(app.waitUntil([&] { return !app.links().empty(); }));
-    EXPECT_EQ(app.links(), std::vector<std::string>{"https://discord.gg/ombrel"});
+    EXPECT_TRUE(app.waitUntil([&] { return app.shows("The page could not be opened."); }));
 }
