@@ -2,6 +2,7 @@
 #include "app/LeftViewController.h"
 #include "app/RemoteConfigManager.h"
 #include "engine/CalcManager.h"
+#include "platform/foundation/JSONCoding.h"
 #include "platform/foundation/Locale.h"
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIButton.h"
@@ -102,8 +103,13 @@ TEST_F(SideMenuTable, HistoryTapOutsideTheDrawerSelectsAndCancelKeepsEverything)
     ASSERT_TRUE(store->currentSelectedCalculation());
     EXPECT_EQ(store->currentSelectedCalculation()->_latexString, store->calculations()[0]._latexString);
     ASSERT_EQ(eventsNamed("tapped_history_item").size(), 1u);
-    EXPECT_EQ(eventsNamed("tapped_history_item")[0].parameters.at("latex_string").stringValue(),
+    const auto tapped = eventsNamed("tapped_history_item")[0].parameters;
+    EXPECT_EQ(tapped.at("latex_string").stringValue(),
               std::optional<std::string>(store->calculations()[0]._latexString));
+    // The facade takes no dictionary: the parameters come as their JSON text.
+    auto parameters = JSONCoding::decode(tapped.at("calc_parameters").stringValue().value_or(""));
+    ASSERT_TRUE(parameters);
+    EXPECT_EQ(*parameters, AnyValue(store->calculations()[0].inputParameters));
 
     auto confirmation = [&] {
         history->handleClearAllButton();
