@@ -69,7 +69,10 @@ TEST_F(HostProcessTest, LaunchesTheDelegateAndAnswersCommandsUntilQuit) {
 }
 
 TEST_F(HostProcessTest, AnswersCommandsInTheOrderTheyWereSent) {
-    auto app = launch({"--offscreen", "--automation", "--manual-clock"});
+    // A display SDL can only serve with a driver of its own that shows nothing: the offscreen host
+    // runs instead (its scale is the screen's, 3).
+    auto app =
+        launch({"--automation", "--manual-clock"}, {{"DISPLAY", ":93"}, {"SDL_VIDEODRIVER", "offscreen"}});
     ASSERT_NE(app, nullptr);
     ASSERT_EQ(app->readLine(20), std::optional<std::string>("ready"));
     // Sent all at once: each answer must belong to its own command, and the tap's effect must be
