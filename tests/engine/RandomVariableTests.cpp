@@ -1,12 +1,20 @@
 #include "EngineTestEnvironment.h"
 
 #include "engine/KivoOmbrel.h"
+#include "engine/TypedNumber.h"
 
 namespace {
 
 class RandomVariable : public EngineTest {
   protected:
-    std::vector<SolutionStep> stepsFor(const std::vector<EventRow>& rows) {
+    // Rows of values and typed probabilities.
+    std::vector<SolutionStep> stepsFor(const std::vector<std::pair<std::int64_t, std::string>>& typedRows) {
+        std::vector<EventRow> rows;
+        for (const auto& [value, probability] : typedRows) {
+            const ExactNumber p = *typedNumber(probability);
+            rows.push_back(
+                {value, p.numerator().convert_to<double>() / p.denominator().convert_to<double>(), p});
+        }
         KivoOmbrel().randomVariableStatisticsSteps(rows);
         return collectedSteps();
     }
@@ -14,7 +22,7 @@ class RandomVariable : public EngineTest {
 
 TEST_F(RandomVariable, WorkedExampleWritesAllTwentyOneSteps) {
     expectSteps(
-        stepsFor({{4, 0.3}, {5, 0.25}, {3, 0.4}, {7, 0.04}, {4, 0.01}}),
+        stepsFor({{4, "0.3"}, {5, "0.25"}, {3, "0.4"}, {7, "0.04"}, {4, "0.01"}}),
         {
             {"Sample Size", "n = 5"},
             {"", ""},
@@ -37,7 +45,8 @@ TEST_F(RandomVariable, WorkedExampleWritesAllTwentyOneSteps) {
                           "+(3.03)^2 \\cdot 0.04 +(0.03)^2 \\cdot 0.01 "},
             {"", "=0.0009 \\cdot 0.3 +1.0609 \\cdot 0.25 +0.9409 \\cdot 0.4 +9.1809 \\cdot 0.04 "
                  "+0.0009 \\cdot 0.01 "},
-            {"", "\\approx0.00027 +0.26522 +0.37636 +0.36724 +0.00001 "},
+            // r_2 = 0.265225 exactly, rounded half away from zero.
+            {"", "\\approx0.00027 +0.26523 +0.37636 +0.36724 +0.00001 "},
             {"", "\\sigma^2 \\approx 1.0091"},
             {"", ""},
             {"Standard deviation", "\\sigma = \\sqrt{ \\sum_{i=1}^{n} (x_i - E(X))^2 \\cdot P(X=x_i) }"},
@@ -47,7 +56,7 @@ TEST_F(RandomVariable, WorkedExampleWritesAllTwentyOneSteps) {
 }
 
 TEST_F(RandomVariable, OneCertainRowHasNoSpread) {
-    const std::vector<SolutionStep> steps = stepsFor({{7, 1.0}});
+    const std::vector<SolutionStep> steps = stepsFor({{7, "1"}});
     ASSERT_EQ(steps.size(), 21u);
     EXPECT_EQ(steps[6].at("latexString"), "=7 ");
     EXPECT_EQ(steps[7].at("latexString"), "E(X) = 7");
@@ -58,7 +67,7 @@ TEST_F(RandomVariable, OneCertainRowHasNoSpread) {
 }
 
 TEST_F(RandomVariable, ZeroProbabilityAndNegativeValues) {
-    const std::vector<SolutionStep> steps = stepsFor({{-2, 0.5}, {4, 0.5}, {9, 0.0}});
+    const std::vector<SolutionStep> steps = stepsFor({{-2, "0.5"}, {4, "0.5"}, {9, "0"}});
     EXPECT_EQ(steps[5].at("latexString"), "= (-2) \\cdot 0.5 +4 \\cdot 0.5 +9 \\cdot 0 ");
     EXPECT_EQ(steps[6].at("latexString"), "=-1 +2 +0 ");
     EXPECT_EQ(steps[7].at("latexString"), "E(X) = 1");
@@ -70,7 +79,7 @@ TEST_F(RandomVariable, ZeroProbabilityAndNegativeValues) {
 }
 
 TEST_F(RandomVariable, AnInexactProductTurnsEveryLaterSignApproximate) {
-    const std::vector<SolutionStep> steps = stepsFor({{1, 1.0 / 3}, {2, 1.0 / 3}, {3, 1.0 / 3}});
+    const std::vector<SolutionStep> steps = stepsFor({{1, "1/3"}, {2, "1/3"}, {3, "1/3"}});
     EXPECT_EQ(steps[5].at("latexString"),
               "= 1 \\cdot 0.3333333333 +2 \\cdot 0.3333333333 +3 \\cdot 0.3333333333 ");
     EXPECT_EQ(steps[6].at("latexString"), "\\approx0.33333 +0.66667 +1 ");
