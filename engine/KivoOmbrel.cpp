@@ -1,5 +1,6 @@
 #include "engine/KivoOmbrel.h"
 
+#include "engine/DeviationRounding.h"
 #include "engine/KivoInputManager.h"
 #include "engine/LocalizedString.h"
 #include "engine/RoundToDecimalPlaces.h"
@@ -192,8 +193,7 @@ RandomVariableResult inDoubles(const std::vector<EventRow>& rows) {
     return result;
 }
 
-// Every number exact: E = N / D; d_i, q_i and r_i are formed from N and D without squaring D per row,
-// which is long when the probabilities' denominators are many different primes.
+// Every number exact.
 RandomVariableResult exactly(const std::vector<EventRow>& rows) {
     const std::size_t n = rows.size();
     RandomVariableResult result;
@@ -213,20 +213,9 @@ RandomVariableResult exactly(const std::vector<EventRow>& rows) {
         result.rows[i].product = fmt5(e5, false);
     }
     const ExactNumber E = ExactNumber::sum(products);
-    const Integer& N = E.numerator();
-    const Integer& D = E.denominator();
-    const Integer squaredD = D * D;
-    const Integer twiceND = 2 * N * D;
-    const Integer squaredN = N * N;
+    const DeviationRounding deviations(E);
     for (std::size_t i = 0; i < n; ++i) {
-        const Integer x = rows[i].value;
-        const ExactNumber& p = *rows[i].exactProbability;
-        const ExactNumber d(x * D - N, D);
-        const ExactNumber q(x * x * squaredD - x * twiceND + squaredN, squaredD);
-        const ExactNumber r(q.numerator() * p.numerator(), squaredD * p.denominator());
-        const ExactNumber::Rounded d5 = d.roundedHalfAwayFromZero(5);
-        const ExactNumber::Rounded q5 = q.roundedHalfAwayFromZero(5);
-        const ExactNumber::Rounded r5 = r.roundedHalfAwayFromZero(5);
+        const auto [d5, q5, r5] = deviations.row(rows[i].value, *rows[i].exactProbability);
         result.deviationsApproximate = result.deviationsApproximate || !d5.isExact;
         result.squaresApproximate = result.squaresApproximate || !q5.isExact;
         result.weightedApproximate = result.weightedApproximate || !r5.isExact;
@@ -235,7 +224,7 @@ RandomVariableResult exactly(const std::vector<EventRow>& rows) {
         result.rows[i].weightedSquare = fmt5(r5);
     }
     // The sum of p_i (x_i - E)^2 is the sum of p_i x_i^2 less E^2, as the probabilities add up to 1.
-    const ExactNumber V = ExactNumber::sum(squareProducts) - ExactNumber(squaredN, squaredD);
+    const ExactNumber V = ExactNumber::sum(squareProducts) - E * E;
     const ExactNumber::Rounded V5 = V.roundedHalfAwayFromZero(5);
     const ExactNumber::Rounded s5 = V.squareRootRoundedHalfAwayFromZero(5);
     result.expected = fmt(E);
