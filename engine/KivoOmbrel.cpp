@@ -141,7 +141,7 @@ struct RandomVariableRow {
 struct RandomVariableResult {
     std::vector<RandomVariableRow> rows;
     std::string expected;
-    bool expectedApproximate = false; // E(X) as shown differs from its products' sum
+    bool expectedApproximate = false; // E(X) as shown differs from its exact value
     bool productsApproximate = false;
     bool deviationsApproximate = false;
     bool squaresApproximate = false;
@@ -152,7 +152,7 @@ struct RandomVariableResult {
     bool deviationApproximate = false;
 };
 
-// The documents' double arithmetic, kept for a table whose probabilities hold π or e.
+// Double arithmetic, kept for a table whose probabilities hold π or e (they have no exact value).
 RandomVariableResult inDoubles(const std::vector<EventRow>& rows) {
     const std::size_t n = rows.size();
     RandomVariableResult result;
