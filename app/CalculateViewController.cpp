@@ -303,6 +303,7 @@ void CalculateViewController::segmentedControlValueChanged(
     const std::shared_ptr<UISegmentedControl>& sender) {
     if (auto selector = segmentedControl.lock(); selector && sender)
         selector->setSelectedSegmentIndex(sender->selectedSegmentIndex());
+    forgetErrors();
     reloadInputTable();
 }
 
@@ -354,23 +355,32 @@ void CalculateViewController::markErrors(EnumeratedInputTableViewCell& cell, int
                  [row](const std::string& entry) { return namesRow(entry, row); });
     if (!currentError || matching.empty())
         return;
-    const std::string error = *currentError;
+    const UIColor color =
+        *currentError == "notEnoughInputValues" ? ColorManager::warningOrange() : ColorManager::errorRed();
     for (const auto& entry : matching) {
         std::shared_ptr<DTTextField> field;
         if (entry.starts_with("event"))
             field = cell.integerTextField.lock();
         else if (entry.starts_with("probability"))
             field = cell.doubleTextField.lock();
-        else
-            continue;
-        VAVAnalytics::logEventWithNameParameters("kivo_got_error",
-                                                 AnyValue::Dictionary{{"error_case", AnyValue(error)}});
-        const bool notEnough = error == "notEnoughInputValues";
-        DebugConsole::print(notEnough ? "INPUT: NOT ENOUGH INPUT VALUES" : "INPUT ERROR: " + error);
         if (field)
-            field->setBorderColor(notEnough ? ColorManager::warningOrange() : ColorManager::errorRed());
-        ErrorManager::localizedErrorMessage(error);
+            field->setBorderColor(color);
     }
+}
+
+void CalculateViewController::reportError(const std::string& error) {
+    VAVAnalytics::logEventWithNameParameters("kivo_got_error",
+                                             AnyValue::Dictionary{{"error_case", AnyValue(error)}});
+    DebugConsole::print(error == "notEnoughInputValues" ? "INPUT: NOT ENOUGH INPUT VALUES"
+                                                        : "INPUT ERROR: " + error);
+    ErrorManager::localizedErrorMessage(error);
+}
+
+void CalculateViewController::forgetErrors() {
+    if (currentError)
+        ViewManager::removeToasts();
+    errorIdArray.clear();
+    currentError.reset();
 }
 
 void CalculateViewController::showFirstMarkedField() {
@@ -569,8 +579,7 @@ bool CalculateViewController::calculate() {
     outputHelper->solutionSteps.clear();
     outputHelper->solutionStepCounter = 0;
     std::vector<KivoOmbrel::Row> rows;
-    rows.reserve(allFields.size());
-    for (const auto& row : allFields)
+    for (const auto& row : rowsToCalculate(allFields, mode))
         rows.emplace_back(row.event, row.probability);
     const CalculatorResult result = KivoOmbrel().readEventsAndProbabilities(rows, mode);
     if (result.error && result.errorIdArray) {
@@ -578,6 +587,7 @@ bool CalculateViewController::calculate() {
         errorIdArray = *result.errorIdArray;
         isCalculationRunning = false;
         reloadInputTable();
+        reportError(*currentError);
         showFirstMarkedField();
         basicOperationHelper->withFraction = false;
         outputHelper->solutionSteps.clear();

@@ -112,6 +112,10 @@ class CalculateViewController : public AdHandlingViewController,
     int selectedSegmentIndex() const;
     void reloadInputTable();
     void markErrors(EnumeratedInputTableViewCell& cell, int row);
+    // Once per failed run: the analytics event, the console line and the message.
+    void reportError(const std::string& error);
+    // The marks and the message of the last run go.
+    void forgetErrors();
     void refocusEditedField();
     // Scrolls the first marked field into view and gives it the caret once it is there.
     void showFirstMarkedField();

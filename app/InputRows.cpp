@@ -48,6 +48,15 @@ std::optional<std::vector<InputRow>> rowsWithStoredInputs(std::vector<InputRow> 
     return rows;
 }
 
+std::vector<InputRow> rowsToCalculate(const std::vector<InputRow>& rows, int mode) {
+    const auto filled = std::find_if(rows.rbegin(), rows.rend(), [mode](const InputRow& row) {
+        return !row.event.empty() || (mode == 1 && !row.probability.empty());
+    });
+    if (filled == rows.rend())
+        return rows;
+    return {rows.begin(), filled.base()};
+}
+
 std::optional<int> storedMode(const AnyValue::Dictionary& setupParameter) {
     const auto entry = setupParameter.find("inputCalculationSelection");
     if (entry == setupParameter.end())

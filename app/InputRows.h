@@ -32,6 +32,11 @@ bool fitsInputTable(const std::map<std::string, std::string>& inputs);
 std::optional<std::vector<InputRow>> rowsWithStoredInputs(std::vector<InputRow> rows,
                                                           const std::map<std::string, std::string>& inputs);
 
+// The rows a calculation in the mode takes: the table without the rows at its end whose fields of the
+// mode are all empty (the value; in mode 1 the value and the probability), so that an extra row does no
+// harm. The whole table when no row has a filled field, so that its fields are marked.
+std::vector<InputRow> rowsToCalculate(const std::vector<InputRow>& rows, int mode);
+
 // The mode stored under "inputCalculationSelection": a whole number other than 0 and 1 reads as 0; none
 // when the entry is missing or not a whole number.
 std::optional<int> storedMode(const AnyValue::Dictionary& setupParameter);

@@ -27,6 +27,16 @@ void showNoInternet(UIViewController& presenter, const std::function<void()>& on
     presentAlert(presenter, noInternetTitle(), std::nullopt, actions, UIAlertControllerStyle::alert);
 }
 
+// The check needs only the status of the answer: its body is read no further than 64 KiB (unpacked).
+std::shared_ptr<URLSession> connectivitySession() {
+    static const auto session = [] {
+        URLSessionConfiguration configuration;
+        configuration.maximumResponseLength = 64 * 1024;
+        return std::make_shared<URLSession>(configuration);
+    }();
+    return session;
+}
+
 } // namespace
 
 void openRatingLink(const std::shared_ptr<UIViewController>& controller,
@@ -76,9 +86,12 @@ void checkInternetConnection(std::function<void()> onSuccess, std::function<void
         answer(false);
         return;
     }
-    URLSession::sharedSession()
+    connectivitySession()
         ->dataTaskWithURLCompletionHandler(
-            *url, [answer](std::string, std::optional<HTTPURLResponse> response,
-                           std::optional<URLError>) { answer(response.has_value()); })
+            *url,
+            [answer](std::string, std::optional<HTTPURLResponse> response, std::optional<URLError> error) {
+                // A body cut off at the limit came after its status.
+                answer(response || (error && error->code == URLError::dataLengthExceedsMaximum));
+            })
         ->resume();
 }

@@ -15,6 +15,8 @@
 #include "platform/uikit/UIStackView.h"
 #include "platform/veraziva/VAVAnalytics.h"
 
+#include <algorithm>
+
 const DefaultsKey<std::int64_t> RatingViewController::counterForRatingKey{"counterForRating",
                                                                           appearancesBeforePrompt};
 const DefaultsKey<bool> RatingViewController::isRatingAlreadyDoneKey{"isRatingAlreadyDone", false};
@@ -116,8 +118,9 @@ void RatingViewController::registerNib() {
 
 std::int64_t RatingViewController::counterForRating() {
     const Defaults defaults;
+    // A stored count below 1 (left by an earlier run, or damaged) reads as 0: the prompt is due.
     if (defaults.hasKey(counterForRatingKey))
-        _counterForRating = defaults.get(counterForRatingKey);
+        _counterForRating = std::max<std::int64_t>(defaults.get(counterForRatingKey), 0);
     else
         defaults.set(counterForRatingKey, _counterForRating);
     return _counterForRating;
@@ -127,7 +130,7 @@ void RatingViewController::countDownToRatingPrompt(const std::shared_ptr<UIViewC
     const Defaults defaults;
     if (defaults.get(isRatingAlreadyDoneKey) || isShownInSession)
         return;
-    _counterForRating = counterForRating() - 1;
+    _counterForRating = std::max<std::int64_t>(counterForRating(), 1) - 1;
     defaults.set(counterForRatingKey, _counterForRating);
     if (counterForRating() >= 1)
         return;
@@ -169,6 +172,13 @@ void RatingViewController::setUpRatingView() {
     if (sendRatingButton) {
         sendRatingButton->setTitle(LocalizedString::send(), UIControlStateNormal);
     }
+    if (StarRatingView) {
+        StarRatingView->didTouchCosmos = [weak = std::weak_ptr(sharedAs<RatingViewController>())](double) {
+            if (auto self = weak.lock())
+                self->enableSendForRating();
+        };
+    }
+    enableSendForRating();
     // The view loads once per instance: one prompt per run of the app.
     isShownInSession = true;
 }
@@ -215,6 +225,14 @@ void RatingViewController::finishRating() {
             });
         },
         [self] { self->resetRatingCounter(); }, presenter);
+}
+
+void RatingViewController::enableSendForRating() {
+    if (!sendRatingButton)
+        return;
+    const bool rated = StarRatingView && StarRatingView->rating() >= 1;
+    sendRatingButton->setEnabled(rated);
+    sendRatingButton->setAlpha(rated ? 1.0 : 0.5);
 }
 
 void RatingViewController::resetRatingCounter() {

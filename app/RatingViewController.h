@@ -37,7 +37,7 @@ class RatingViewController : public UIViewController {
     std::int64_t _counterForRating = appearancesBeforePrompt;
     std::weak_ptr<UIViewController> viewController;
 
-    // The stored countdown; the current value is stored when none is.
+    // The stored countdown, at least 0; the current value is stored when none is.
     std::int64_t counterForRating();
     void countDownToRatingPrompt(const std::shared_ptr<UIViewController>& presenter);
     void presentRatingPrompt();
@@ -53,4 +53,6 @@ class RatingViewController : public UIViewController {
     void finishRating();
     void resetRatingCounter();
     void showThanksAlert();
+    // Send is enabled, and drawn undimmed, from one star up.
+    void enableSendForRating();
 };

@@ -35,6 +35,13 @@ std::shared_ptr<UIView> overlayOf(UIWindow& window) {
     return nullptr;
 }
 
+// The root view that toasts are shown on.
+std::shared_ptr<UIView> toastHost() {
+    auto window = ViewManager::keyWindow();
+    auto root = window ? window->rootViewController() : nullptr;
+    return root ? root->viewIfLoaded() : nullptr;
+}
+
 UIFont toastFont() {
     return UIFont::fontWithName("Avenir-Book", 14).value_or(UIFont::systemFontOfSize(14));
 }
@@ -84,9 +91,7 @@ void ViewManager::removeLoadingOverlayOnMain() {
 }
 
 std::shared_ptr<UILabel> ViewManager::showToast(const std::string& message) {
-    auto window = keyWindow();
-    auto root = window ? window->rootViewController() : nullptr;
-    auto rootView = root ? root->viewIfLoaded() : nullptr;
+    auto rootView = toastHost();
     if (!rootView)
         return nullptr;
     const UIFont font = toastFont();
@@ -108,9 +113,20 @@ std::shared_ptr<UILabel> ViewManager::showToast(const std::string& message) {
     label->setAlpha(1.0);
     label->layer()->setCornerRadius(10);
     label->setClipsToBounds(true);
+    label->setTag(toastTag);
     rootView->addSubview(label);
     DispatchQueue::main()->asyncAfter(toastDuration, [label] { fadeOutAndRemove(label); });
     return label;
+}
+
+void ViewManager::removeToasts() {
+    auto rootView = toastHost();
+    if (!rootView)
+        return;
+    for (const auto& view : std::vector(rootView->subviews())) {
+        if (view->tag() == toastTag)
+            view->removeFromSuperview();
+    }
 }
 
 void ViewManager::fadeOutAndRemove(const std::shared_ptr<UIView>& view) {

@@ -15,6 +15,7 @@ class UIWindow;
 class ViewManager {
   public:
     static constexpr int loadingOverlayTag = 8989;
+    static constexpr int toastTag = 8990;
     static constexpr double toastDuration = 3.0;
     static constexpr double toastFadeDuration = 2.0;
 
@@ -26,6 +27,7 @@ class ViewManager {
     static void removeLoadingOverlayOnMain();
     // The label shown, or nothing when there is no root view to show it on.
     static std::shared_ptr<UILabel> showToast(const std::string& message);
+    static void removeToasts();
     static void fadeOutAndRemove(const std::shared_ptr<UIView>& view);
     static void applyContentModeRecursively(UIView& view);
 };

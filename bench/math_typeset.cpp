@@ -53,6 +53,17 @@ BENCHMARK(BM_TypesetInputEcho)
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
 
+// A stored formula of nothing but line breaks (500,000 of them fill the longest the parser takes).
+void BM_TypesetLineBreaks(benchmark::State& state) {
+    const std::string latex(static_cast<std::size_t>(2 * state.range(0)), '\\');
+    for (auto _ : state) {
+        const MathParseResult result = MathParser::parse(latex);
+        benchmark::DoNotOptimize(typesetter().typeset(*result.formula));
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_TypesetLineBreaks)->Arg(50000)->Arg(500000)->Unit(benchmark::kMillisecond)->Complexity();
+
 } // namespace
 
 BENCHMARK_MAIN();

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <chrono>
 #include <cmath>
 #include <mutex>
 
@@ -98,8 +97,10 @@ struct Transfer {
     std::vector<std::pair<std::string, std::string>> headers;
     const std::atomic<bool>* cancelled = nullptr;
     Clock::Duration idleLimit{};
-    std::chrono::steady_clock::time_point lastProgress = std::chrono::steady_clock::now();
-    curl_off_t lastBytes = -1;
+    Clock::Duration totalLimit{};
+    Clock::TimePoint started = Clock::current()->now();
+    Clock::TimePoint lastProgress = started;
+    curl_off_t lastBytes = 0;
     bool timedOut = false;
 };
 
@@ -127,7 +128,8 @@ std::size_t receiveHeader(char* data, std::size_t size, std::size_t count, void*
     return size * count;
 }
 
-// Aborts a cancelled transfer, and one that made no progress for the request time-out.
+// Aborts a cancelled transfer, one that made no progress for the request time-out and one that outlasts
+// the resource time-out, both on the current clock (curl asks about once a second while nothing arrives).
 int progress(void* context, curl_off_t downloadTotal, curl_off_t downloaded, curl_off_t uploadTotal,
              curl_off_t uploaded) {
     (void)downloadTotal;
@@ -135,16 +137,15 @@ int progress(void* context, curl_off_t downloadTotal, curl_off_t downloaded, cur
     auto* transfer = static_cast<Transfer*>(context);
     if (*transfer->cancelled)
         return 1;
-    const auto now = std::chrono::steady_clock::now();
+    const Clock::TimePoint now = Clock::current()->now();
     const curl_off_t bytes = downloaded + uploaded;
     if (bytes != transfer->lastBytes) {
         transfer->lastBytes = bytes;
         transfer->lastProgress = now;
-    } else if (now - transfer->lastProgress > transfer->idleLimit) {
-        transfer->timedOut = true;
-        return 1;
     }
-    return 0;
+    transfer->timedOut = now - transfer->lastProgress >= transfer->idleLimit ||
+                         now - transfer->started >= transfer->totalLimit;
+    return transfer->timedOut ? 1 : 0;
 }
 
 void initialiseCurl() {
@@ -218,6 +219,7 @@ void URLSessionDataTask::perform() {
     Transfer transfer;
     transfer.cancelled = &cancelled_;
     transfer.idleLimit = Clock::seconds(configuration_.timeoutIntervalForRequest);
+    transfer.totalLimit = Clock::seconds(configuration_.timeoutIntervalForResource);
     transfer.maximumBodyLength = configuration_.maximumResponseLength.value_or(std::string::npos);
 
     CURL* curl = curl_easy_init();
@@ -230,7 +232,6 @@ void URLSessionDataTask::perform() {
     curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 16L);
     curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, milliseconds(configuration_.timeoutIntervalForRequest));
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, milliseconds(configuration_.timeoutIntervalForResource));
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, receiveBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, receiveHeader);

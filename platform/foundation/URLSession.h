@@ -44,9 +44,10 @@ struct URLError {
 class URLSessionDataTask;
 
 struct URLSessionConfiguration {
-    // Seconds without progress after which a request fails with timedOut.
+    // Seconds without progress after which a request fails with timedOut. Both time-outs are measured on
+    // the current clock (Clock::current()), a manual one included.
     double timeoutIntervalForRequest = 60;
-    // Seconds the whole transfer may take.
+    // Seconds the whole transfer may take; then it fails with timedOut.
     double timeoutIntervalForResource = 7 * 24 * 3600;
     // Bytes a response body may hold once decompressed; the transfer stops as soon as more arrive and
     // fails with dataLengthExceedsMaximum. None: no limit.

@@ -46,6 +46,42 @@ std::vector<std::string> words(const std::string& text) {
     return out;
 }
 
+// Where a numeric argument must lie; NaN and the infinities never do.
+struct ArgumentRange {
+    const char* name;
+    double lowest;
+    double highest;
+    bool lowestExcluded = false;
+
+    bool holds(double value) const {
+        return (lowestExcluded ? value > lowest : value >= lowest) && value <= highest;
+    }
+    std::string refusal() const {
+        const auto text = [](double bound) { return std::to_string(static_cast<long long>(bound)); };
+        return std::string("error ") + name + " must be " + (lowestExcluded ? "above " : "at least ") +
+               text(lowest) + " and at most " + text(highest);
+    }
+};
+
+constexpr double coordinateLimit = 1e6;
+constexpr double longestAdvance = 1e7;
+constexpr double largestScale = 8;
+
+ArgumentRange coordinate(const char* name) {
+    return {name, -coordinateLimit, coordinateLimit};
+}
+
+// The refusal naming the first value outside its range; nothing when all lie within.
+std::optional<std::string> refusal(const std::vector<double>& values,
+                                   const std::vector<ArgumentRange>& ranges) {
+    for (std::size_t i = 0; i < values.size() && i < ranges.size(); ++i) {
+        if (!ranges[i].holds(values[i])) {
+            return ranges[i].refusal();
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<std::vector<double>> numbers(const std::string& text, std::size_t count) {
     auto parts = words(text);
     if (parts.size() < count) {
@@ -332,7 +368,10 @@ std::string AutomationChannel::execute(const std::string& line) {
     if (command == "advance") {
         auto clock = std::dynamic_pointer_cast<ManualClock>(Clock::current());
         auto seconds = number(argument);
-        if (!clock || !seconds || *seconds < 0) {
+        if (auto refused = seconds ? refusal({*seconds}, {{"SECONDS", 0, longestAdvance}}) : std::nullopt) {
+            return *refused;
+        }
+        if (!clock || !seconds) {
             return "error advance needs the manual clock and a number of seconds";
         }
         clock->advance(*seconds);
@@ -345,6 +384,9 @@ std::string AutomationChannel::execute(const std::string& line) {
         auto point = numbers(argument, 2);
         if (!point) {
             return "error " + command + " needs X Y";
+        }
+        if (auto refused = refusal(*point, {coordinate("X"), coordinate("Y")})) {
+            return *refused;
         }
         CGPoint location{(*point)[0], (*point)[1]};
         if (command == "tap") {
@@ -362,6 +404,10 @@ std::string AutomationChannel::execute(const std::string& line) {
         auto values = numbers(argument, 4);
         if (!values) {
             return "error scroll needs X Y DX DY";
+        }
+        if (auto refused =
+                refusal(*values, {coordinate("X"), coordinate("Y"), coordinate("DX"), coordinate("DY")})) {
+            return *refused;
         }
         window->sendScroll({(*values)[0], (*values)[1]}, {(*values)[2], (*values)[3]});
         return "ok";
@@ -390,8 +436,11 @@ std::string AutomationChannel::execute(const std::string& line) {
     if (command == "screenshot") {
         auto parts = words(argument);
         std::optional<double> scale = parts.size() > 1 ? number(parts[1]) : std::optional<double>(1.0);
-        if (parts.empty() || !scale || *scale <= 0) {
+        if (parts.empty() || !scale) {
             return "error screenshot needs PATH [SCALE]";
+        }
+        if (auto refused = refusal({*scale}, {{"SCALE", 0, largestScale, true}})) {
+            return *refused;
         }
         auto image = Host::renderKeyWindow(*scale);
         if (!image || !image->writePNG(parts[0])) {

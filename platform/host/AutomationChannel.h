@@ -18,6 +18,8 @@ class Host;
 // line on standard output ("ok" with an optional payload, or "error" with a reason). When the first
 // frame has been rendered the channel writes "ready" and starts taking commands. Commands run on the
 // main thread one at a time, each followed by the work it made due now. Points are window points.
+// Numbers must be finite and within: X, Y, DX and DY -1000000..1000000 points, SECONDS 0..10000000,
+// SCALE above 0 and at most 8; otherwise the answer is an error naming the argument.
 //
 //   tap X Y | press X Y | move X Y | release X Y     touches
 //   tap-text TEXT                                     taps the front-most view showing TEXT

@@ -117,6 +117,8 @@ double CosmosView::ratingAtPoint(CGPoint point) const {
 
 void CosmosView::rateFromTouch(UITouch& touch) {
     setRating(ratingAtPoint(touch.locationInView(this)));
+    if (didTouchCosmos)
+        didTouchCosmos(rating_);
 }
 
 void CosmosView::touchesBegan(UITouch& touch) {

@@ -3,6 +3,7 @@
 #include "platform/kits/CosmosSettings.h"
 #include "platform/uikit/UIView.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -21,6 +22,8 @@ class CosmosView : public UIView {
     // Kept within 0 and the number of stars; a value that is not a number counts as 0.
     void setRating(double rating);
     const CosmosSettings& settings() const { return settings_; }
+    // Called with the rating after every touch that rates.
+    std::function<void(double)> didTouchCosmos;
     void setSettings(CosmosSettings settings);
 
     // The rating a touch at a point in bounds space gives.

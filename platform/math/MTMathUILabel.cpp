@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 namespace {
 
@@ -16,6 +17,19 @@ std::uint32_t packed(const UIColor::RGBA& c) {
         return static_cast<std::uint32_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255));
     };
     return channel(c.red) << 24 | channel(c.green) << 16 | channel(c.blue) << 8 | channel(c.alpha);
+}
+
+// The formula laid out, or its text in red when it does not parse or memory runs out for it.
+MathDisplayNode layOut(const MathFont& font, const std::string& latex) {
+    const MathTypesetter typesetter(font);
+    try {
+        const MathParseResult result = MathParser::parse(latex);
+        if (result.formula)
+            return typesetter.typeset(*result.formula);
+    } catch (const std::bad_alloc&) {
+        // One formula too large for the memory left must not end the app.
+    }
+    return typesetter.typesetPlainText(latex, packed(UIColor::redColor().rgba()));
 }
 
 } // namespace
@@ -56,12 +70,8 @@ void MTMathUILabel::setContentInsets(const UIEdgeInsets& insets) {
 void MTMathUILabel::typeset() {
     font_ = MathFont::latinModernMath(fontSize_);
     display_ = MathDisplayNode{};
-    if (font_ && !latex_.empty()) {
-        const MathTypesetter typesetter(*font_);
-        const MathParseResult result = MathParser::parse(latex_);
-        display_ = result.formula ? typesetter.typeset(*result.formula)
-                                  : typesetter.typesetPlainText(latex_, packed(UIColor::redColor().rgba()));
-    }
+    if (font_ && !latex_.empty())
+        display_ = layOut(*font_, latex_);
     invalidateIntrinsicContentSize();
     setNeedsDisplay();
 }

@@ -8,8 +8,8 @@
 #include <string>
 
 // A view that typesets a LaTeX math formula in display style, aligned left and centred vertically
-// inside its content insets. Text that does not parse is shown as it stands, in red, and the label
-// stays usable.
+// inside its content insets. Text that does not parse, or that memory runs out for while it is laid
+// out, is shown as it stands, in red, and the label stays usable.
 class MTMathUILabel : public UIView {
   public:
     MTMathUILabel();

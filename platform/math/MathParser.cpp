@@ -38,9 +38,7 @@ class Parser {
     MathFormula parseFormula() {
         MathFormula formula;
         do {
-            // A row has at most one atom per two bytes of what is left; reserving that up front spares long
-            // rows their regrowth, and pages of the reserve that stay unused are never touched.
-            formula.rows.emplace_back().reserve((source_.size() - position_) / 2 + 1);
+            formula.rows.emplace_back();
         } while (parseList(formula.rows.back(), Terminator::Input));
         return formula;
     }

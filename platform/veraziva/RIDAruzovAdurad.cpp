@@ -24,11 +24,14 @@ void deliverFetch(const RIDAruzovAdurad::FetchCompletion& completion, RIDAruzovA
 
 const std::string sizeLimitText = std::to_string(RIDAruzovAdurad::maximumConfigurationSize) + " bytes";
 
-// The configuration's own session: what an answer may bring is limited while it arrives.
+// The configuration's own session: what an answer may bring, and how long it may take, are limited while
+// it arrives.
 std::shared_ptr<URLSession> configurationSession() {
     static const auto session = [] {
         URLSessionConfiguration configuration;
         configuration.maximumResponseLength = RIDAruzovAdurad::maximumConfigurationSize;
+        configuration.timeoutIntervalForRequest = RIDAruzovAdurad::requestIdleTimeout;
+        configuration.timeoutIntervalForResource = RIDAruzovAdurad::requestTimeout;
         return std::make_shared<URLSession>(configuration);
     }();
     return session;
@@ -128,20 +131,6 @@ RIDAruzovAduradValue RIDAruzovAdurad::configValueForKey(const std::string& key) 
 
 void RIDAruzovAdurad::fetchWithExpirationDurationCompletionHandler(double expirationDuration,
                                                                    FetchCompletion completion) {
-    {
-        std::lock_guard lock(mutex_);
-        if (lastSuccessfulFetch_ &&
-            Clock::secondsBetween(*lastSuccessfulFetch_, Clock::current()->now()) < expirationDuration) {
-            deliverFetch(completion, RIDAruzovAduradFetchStatus::success);
-            return;
-        }
-        if (retryAfter_ && Clock::current()->now() < *retryAfter_) {
-            deliverFetch(completion, RIDAruzovAduradFetchStatus::failure,
-                         RIDAruzovAduradError{RIDAruzovAduradError::throttled,
-                                              "The last fetch failed; the server is asked again later"});
-            return;
-        }
-    }
     if (!environment_.endpoint) {
         deliverFetch(completion, RIDAruzovAduradFetchStatus::failure,
                      RIDAruzovAduradError{RIDAruzovAduradError::noEndpoint,
@@ -155,6 +144,24 @@ void RIDAruzovAdurad::fetchWithExpirationDurationCompletionHandler(double expira
                                           "The remote configuration endpoint is not an http or https URL: " +
                                               *environment_.endpoint});
         return;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        // While a request is in flight a fetch starts none, and its completion never runs.
+        if (requestInFlight_)
+            return;
+        if (lastSuccessfulFetch_ &&
+            Clock::secondsBetween(*lastSuccessfulFetch_, Clock::current()->now()) < expirationDuration) {
+            deliverFetch(completion, RIDAruzovAduradFetchStatus::success);
+            return;
+        }
+        if (retryAfter_ && Clock::current()->now() < *retryAfter_) {
+            deliverFetch(completion, RIDAruzovAduradFetchStatus::failure,
+                         RIDAruzovAduradError{RIDAruzovAduradError::throttled,
+                                              "The last fetch failed; the server is asked again later"});
+            return;
+        }
+        requestInFlight_ = true;
     }
     auto self = shared_from_this();
     FetchCompletion noted = [self, completion](RIDAruzovAduradFetchStatus status,
@@ -173,6 +180,7 @@ void RIDAruzovAdurad::fetchWithExpirationDurationCompletionHandler(double expira
 
 void RIDAruzovAdurad::noteRequestOutcome(bool succeeded) {
     std::lock_guard lock(mutex_);
+    requestInFlight_ = false;
     if (succeeded) {
         retryDelay_ = 0;
         retryAfter_.reset();

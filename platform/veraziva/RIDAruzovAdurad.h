@@ -28,6 +28,10 @@ class RIDAruzovAdurad : public std::enable_shared_from_this<RIDAruzovAdurad> {
     static constexpr std::size_t maximumConfigurationSize = 2 * 1024 * 1024;
     static constexpr double firstRetryDelay = 60;
     static constexpr double longestRetryDelay = 21600;
+    // A request fails when no byte has arrived for requestIdleTimeout seconds, or when it has not completed
+    // requestTimeout seconds after it started (on the current clock); it counts as a failed request.
+    static constexpr double requestIdleTimeout = 30;
+    static constexpr double requestTimeout = 60;
 
     using FetchCompletion =
         std::function<void(RIDAruzovAduradFetchStatus status, std::optional<RIDAruzovAduradError> error)>;
@@ -56,7 +60,8 @@ class RIDAruzovAdurad : public std::enable_shared_from_this<RIDAruzovAdurad> {
     // 2xx, a body that is not a JSON object and an answer above the size limit (the transfer stops
     // there) complete with failure and an error; the fetched values stay as they were. After a failed
     // request the server is left alone for firstRetryDelay seconds, twice as long after each further
-    // failure up to longestRetryDelay; a fetch in that time fails at once with a throttled error.
+    // failure up to longestRetryDelay; a fetch in that time fails at once with a throttled error. At most
+    // one request is in flight: a fetch asked for meanwhile starts none and its completion never runs.
     void fetchWithExpirationDurationCompletionHandler(double expirationDuration, FetchCompletion completion);
     // changed: the active values differ from before. error: the values could not be written to disk
     // (they are active for this run all the same). Activations take effect in the order they are asked
@@ -75,6 +80,7 @@ class RIDAruzovAdurad : public std::enable_shared_from_this<RIDAruzovAdurad> {
     void finishFetch(const std::string& body, const std::optional<HTTPURLResponse>& response,
                      const std::optional<URLError>& error, const FetchCompletion& completion);
     std::optional<RIDAruzovAduradError> store(const std::string& storedForm) const;
+    // Also ends the request in flight.
     void noteRequestOutcome(bool succeeded);
 
     const Environment environment_;
@@ -85,4 +91,5 @@ class RIDAruzovAdurad : public std::enable_shared_from_this<RIDAruzovAdurad> {
     std::optional<Clock::TimePoint> lastSuccessfulFetch_;
     std::optional<Clock::TimePoint> retryAfter_;
     double retryDelay_ = 0;
+    bool requestInFlight_ = false;
 };

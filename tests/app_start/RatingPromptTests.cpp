@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 // Star n (from 1) of the prompt's star row: 36-point stars 8 points apart.
@@ -17,7 +19,7 @@ std::optional<std::int64_t> counter(const std::filesystem::path& home) {
 
 } // namespace
 
-TEST(RatingPromptTest, ComesAtTheFifthInputScreenAndThanksForThreeStars) {
+TEST(RatingPromptTest, ComesAtTheFifthInputScreenAndThanksForThreeStarsNotForNone) {
     IntroducedHome home;
     for (std::int64_t launch = 1; launch <= 4; ++launch) {
         AppRun app(home.path());
@@ -32,6 +34,10 @@ TEST(RatingPromptTest, ComesAtTheFifthInputScreenAndThanksForThreeStars) {
     fifth.advance(1);
     EXPECT_EQ(counter(home.path()), std::optional<std::int64_t>(0));
     ASSERT_TRUE(fifth.shows("Rate"));
+    // Send waits for a star.
+    ASSERT_TRUE(fifth.tap("Send"));
+    EXPECT_TRUE(fifth.shows("Rate"));
+    EXPECT_TRUE(fifth.events("tapped_rated_app").empty());
     auto stars = fifth.find("ratingStars");
     ASSERT_TRUE(stars);
     ASSERT_TRUE(fifth.tapAt(star(*stars, 3)));
@@ -127,11 +133,12 @@ TEST(RatingPromptTest, GoodRatingsEndOnlyWithAnOpenedRatingPage) {
 
 TEST(RatingPromptTest, CancelStartsTheCountdownAgain) {
     IntroducedHome home;
-    writeDefaults(home.path(), {{"counterForRating", AnyValue(-3)}});
+    writeDefaults(home.path(), {{"counterForRating", AnyValue(std::numeric_limits<std::int64_t>::min())}});
     AppRun app(home.path());
     ASSERT_TRUE(app.isReady());
     app.advance(1);
-    // A counter left at or below zero by an earlier run shows the prompt at once.
+    // A counter below 1 (here the lowest one stored) shows the prompt at once, and counting down from it
+    // never overflows.
     ASSERT_TRUE(app.shows("Rate"));
     ASSERT_TRUE(app.tap("Cancel"));
     EXPECT_FALSE(app.shows("Rate"));

@@ -160,7 +160,7 @@ TEST_F(WindowTest, HidingShowingAndFocusingTheWindowMoveTheLifeCycleOnceInOrder)
         {{"windowfocus", id}, 7}};
     for (const auto& [command, count] : changes) {
         ASSERT_TRUE(xvfb->xdotool(command));
-        EXPECT_TRUE(eventually([&] { return steps() >= count; })) << command[0];
+        EXPECT_TRUE(eventually([&, count = count] { return steps() >= count; })) << command[0];
     }
     EXPECT_EQ(lifecycle(),
               "[\"UIApplicationDidBecomeActiveNotification\",\"UIApplicationWillResignActiveNotification\","

@@ -40,7 +40,7 @@ void expectRowsShowSteps(AppFrameTest& test, const std::vector<SolutionStep>& st
     }
 }
 
-TEST_F(CalculationRoad, RandomVariableExampleFillsTheResultPageAndTheHistory) {
+TEST_F(CalculationRoad, TheWorkedExampleFillsTheResultPageAndTheHistoryInBothModes) {
     typeWorkedExample(1);
     EXPECT_EQ(input->allFields[2].event, "3");
     EXPECT_EQ(input->allFields[4].probability, "0.01");
@@ -85,28 +85,23 @@ TEST_F(CalculationRoad, RandomVariableExampleFillsTheResultPageAndTheHistory) {
     const std::size_t entries = history.size();
     tapCalculate();
     EXPECT_EQ(CalcManager::shared()->calculations().size(), entries);
-}
 
-TEST_F(CalculationRoad, SampleStatisticsExampleWritesTwentyThreeSteps) {
-    typeWorkedExample(0);
-    EXPECT_TRUE(field(0, true)->isHidden()) << "mode 0 hides the probabilities";
+    // Sample statistics of the same values, their probabilities hidden and left out, and so is a last
+    // row with no value.
+    tabs->select(0);
+    settle();
+    tapAddRow();
+    typeInto(5, true, "0");
+    chooseMode(0);
+    EXPECT_TRUE(field(0, true)->isHidden());
     tapCalculate();
-
-    EXPECT_EQ(tabs->selectedIndex(), 1u);
-    const auto& steps = result->solutionSteps;
     ASSERT_EQ(steps.size(), 24u);
-    EXPECT_EQ(steps[0].at("title"), "Your Input");
-    const auto expected = engineSteps([](KivoOmbrel& calculator) {
-        calculator.sampleStatisticsSteps({4, 5, 3, 7, 4});
-    });
-    EXPECT_EQ(std::vector<SolutionStep>(steps.begin() + 1, steps.end()), expected);
-    expectRowsShowSteps(*this, steps);
-    EXPECT_EQ(CalcManager::shared()
-                  ->calculations()
-                  .front()
-                  .setupParameter.at("inputCalculationSelection")
-                  .integerValue(),
-              0);
+    EXPECT_EQ(steps[0].at("latexString"), "x_i = [4;5;3;7;4] ");
+    EXPECT_EQ(std::vector<SolutionStep>(steps.begin() + 1, steps.end()),
+              engineSteps([](KivoOmbrel& calculator) {
+                  calculator.sampleStatisticsSteps({4, 5, 3, 7, 4});
+              }));
+    EXPECT_EQ(history.front().setupParameter.at("inputCalculationSelection").integerValue(), 0);
 }
 
 TEST_F(CalculationRoad, AnEmptyFieldComesIntoViewMarkedOrangeWithItsToastAndTheCaret) {
@@ -116,6 +111,7 @@ TEST_F(CalculationRoad, AnEmptyFieldComesIntoViewMarkedOrangeWithItsToastAndTheC
     typeInto(1, false, "5");
     for (int row = 2; row < 8; ++row)
         input->allFields.push_back({std::to_string(row), "0"});
+    input->allFields.push_back({}); // an empty last row takes no part
     auto table = inputTable();
     table->reloadData();
     window->sendScroll(table->convertRectToView(table->bounds(), window.get()).center(), {0, 4000});
@@ -139,11 +135,11 @@ TEST_F(CalculationRoad, AnEmptyFieldComesIntoViewMarkedOrangeWithItsToastAndTheC
 
     EXPECT_EQ(tabs->selectedIndex(), 0u) << "an error keeps the input page";
     EXPECT_EQ(input->currentError, "notEnoughInputValues");
+    EXPECT_EQ(input->errorIdArray, std::vector<std::string>{"probability1"});
     EXPECT_EQ(field(0, true)->borderColor(), ColorManager::fieldBorderGrey());
     EXPECT_EQ(field(1, false)->borderColor(), ColorManager::fieldBorderGrey());
-    const auto toasts = toastTexts();
-    EXPECT_NE(std::find(toasts.begin(), toasts.end(), "Please fill in all fields."), toasts.end());
-    ASSERT_FALSE(eventsNamed("kivo_got_error").empty());
+    EXPECT_EQ(toastTexts(), std::vector<std::string>{"Please fill in all fields."});
+    ASSERT_EQ(eventsNamed("kivo_got_error").size(), 1u);
     EXPECT_EQ(eventsNamed("kivo_got_error")[0].parameters.at("error_case").stringValue(),
               "notEnoughInputValues");
     EXPECT_TRUE(result->solutionSteps.empty());
@@ -157,36 +153,61 @@ TEST_F(CalculationRoad, AnEmptyFieldComesIntoViewMarkedOrangeWithItsToastAndTheC
     EXPECT_TRUE(toastTexts().empty());
 }
 
-TEST_F(CalculationRoad, AWrongProbabilitySumMarksEveryProbabilityRed) {
+// Calculate shows its message once and logs the error; reloads only redraw the marks, and another mode
+// drops them.
+TEST_F(CalculationRoad, AWrongProbabilitySumMarksEveryProbabilityRedUntilTheModeChanges) {
+    const std::string message = "The probabilities must add up to exactly 1.";
+    auto expectMarks = [&](const std::vector<std::string>& toasts, std::size_t errorEvents) {
+        EXPECT_EQ(input->errorIdArray, (std::vector<std::string>{"probability0", "probability1"}));
+        for (int row = 0; row < 2; ++row) {
+            EXPECT_EQ(field(row, true)->borderColor(), ColorManager::errorRed());
+            EXPECT_EQ(field(row, false)->borderColor(), ColorManager::fieldBorderGrey());
+        }
+        EXPECT_EQ(toastTexts(), toasts);
+        EXPECT_EQ(eventsNamed("kivo_got_error").size(), errorEvents);
+    };
     chooseMode(1);
     typeInto(0, false, "1");
     typeInto(0, true, "0.5");
     typeInto(1, false, "2");
     typeInto(1, true, "0.4");
     tapCalculate();
-
     EXPECT_EQ(input->currentError, "sumOfProbabilitiesMustBe1");
-    EXPECT_EQ(input->errorIdArray, (std::vector<std::string>{"probability0", "probability1"}));
-    for (int row = 0; row < 2; ++row) {
-        EXPECT_EQ(field(row, true)->borderColor(), ColorManager::errorRed());
-        EXPECT_EQ(field(row, false)->borderColor(), ColorManager::fieldBorderGrey());
-    }
-    const auto toasts = toastTexts();
-    EXPECT_NE(std::find(toasts.begin(), toasts.end(), "The probabilities must add up to exactly 1."),
-              toasts.end());
+    expectMarks({message}, 1);
 
-    // Clear takes the markings away and returns to two empty rows.
+    tapAddRow();
+    tabs->select(1);
+    settle();
+    tabs->select(0);
+    settle();
+    expectMarks({message}, 1);
+
+    chooseMode(0);
+    chooseMode(1);
+    EXPECT_TRUE(input->errorIdArray.empty());
+    EXPECT_FALSE(input->currentError);
+    EXPECT_EQ(field(0, true)->borderColor(), ColorManager::fieldBorderGrey());
+    EXPECT_TRUE(toastTexts().empty());
+    EXPECT_EQ(eventsNamed("kivo_got_error").size(), 1u);
+
+    // The empty third row is left out of the second run.
+    tapCalculate();
+    expectMarks({message}, 2);
+
+    // Clear takes the markings away; Calculate marks every field of its two empty rows.
     tap(*input->clearAllButton);
     EXPECT_TRUE(input->errorIdArray.empty());
-    EXPECT_EQ(input->allFields, (std::vector<CalculateViewController::InputRow>{{}, {}}));
-    EXPECT_EQ(inputTable()->numberOfRowsInSection(0), 3);
     EXPECT_EQ(field(1, true)->borderColor(), ColorManager::fieldBorderGrey());
-    EXPECT_EQ(field(0, false)->text(), "");
+    tapCalculate();
+    EXPECT_EQ(input->errorIdArray,
+              (std::vector<std::string>{"event0", "probability0", "event1", "probability1"}));
+    EXPECT_EQ(field(1, true)->borderColor(), ColorManager::warningOrange());
 }
 
 TEST_F(CalculationRoad, TypedProbabilitiesSolveAndAFractionalValueIsMarked) {
     chooseMode(1);
     tapAddRow();
+    tapAddRow(); // one too many: the empty last row takes no part
     const std::vector<std::string> probabilities{"0.7", "0.2", "0.1"};
     for (int row = 0; row < 3; ++row) {
         typeInto(row, false, std::to_string(7 - row));
@@ -194,7 +215,8 @@ TEST_F(CalculationRoad, TypedProbabilitiesSolveAndAFractionalValueIsMarked) {
     }
     tapCalculate();
     EXPECT_EQ(tabs->selectedIndex(), 1u);
-    EXPECT_EQ(result->solutionSteps.size(), 22u);
+    ASSERT_EQ(result->solutionSteps.size(), 22u);
+    EXPECT_EQ(result->solutionSteps[0].at("latexString"), "x_i = [7;6;5] \\\\ P(X = x_i) = [0.7;0.2;0.1]");
 
     tabs->select(0);
     settle();
@@ -236,13 +258,14 @@ TEST_F(CalculationRoad, ClearEmptiesTheResultPageAndReturnsToTwoRows) {
     EXPECT_TRUE(result->solutionSteps.empty());
     EXPECT_EQ(result->tableView->numberOfRowsInSection(0), 0);
     EXPECT_FALSE(tabItem(*result)->isEnabled());
-    EXPECT_EQ(input->allFields.size(), 2u);
+    EXPECT_EQ(input->allFields, (std::vector<CalculateViewController::InputRow>{{}, {}}));
+    EXPECT_EQ(field(0, false)->text(), "");
     EXPECT_EQ(inputTable()->numberOfRowsInSection(0), 3);
     EXPECT_EQ(eventsNamed("tapped_clear").size(), 1u);
     EXPECT_FALSE(CalcManager::shared()->currentSelectedCalculation());
 }
 
-TEST_F(CalculationRoad, ThePointKeyWorksOnlyInProbabilityFields) {
+TEST_F(CalculationRoad, ThePointKeyWorksOnlyInProbabilityFieldsAndTheMinusKeyTogglesTheSign) {
     chooseMode(1);
     typeInto(0, false, "4");
     auto point = key(".");
@@ -255,17 +278,13 @@ TEST_F(CalculationRoad, ThePointKeyWorksOnlyInProbabilityFields) {
     EXPECT_EQ(point->alpha(), 1.0);
     EXPECT_TRUE(point->isUserInteractionEnabled());
     EXPECT_EQ(input->allFields[0].probability, "0.5");
-}
 
-TEST_F(CalculationRoad, TheMinusKeyTogglesTheSignWhereverTheCursorIs) {
-    chooseMode(1);
-    typeInto(0, true, "3.5");
+    // The minus key toggles the sign wherever the cursor is.
     auto probability = field(0, true);
     tapKey("-");
-    EXPECT_EQ(probability->text(), "-3.5");
+    EXPECT_EQ(probability->text(), "-0.5");
     tapKey("-");
-    EXPECT_EQ(probability->text(), "3.5");
-    EXPECT_EQ(input->allFields[0].probability, "3.5");
+    EXPECT_EQ(probability->text(), "0.5");
 
     typeInto(1, false, "3");
     tapKey("-");
@@ -288,7 +307,7 @@ TEST_F(CalculationRoad, TheMinusKeyTogglesTheSignWhereverTheCursorIs) {
     EXPECT_EQ(input->allFields[1].event, "5");
 }
 
-TEST_F(CalculationRoad, TheDeleteKeyRemovesBeforeTheCursorOrTheSelection) {
+TEST_F(CalculationRoad, TheDeleteKeyRemovesBeforeTheCursorOrTheSelectionUnlessACalculationRuns) {
     typeInto(0, false, "1234");
     auto value = field(0, false);
     value->setSelectedTextRange(UITextRange{{0}, {0}});
@@ -306,16 +325,14 @@ TEST_F(CalculationRoad, TheDeleteKeyRemovesBeforeTheCursorOrTheSelection) {
     EXPECT_EQ(input->allFields[0].event, "1");
     typeKeys("9");
     EXPECT_EQ(input->allFields[0].event, "19") << "typing goes on at the cursor";
-}
 
-TEST_F(CalculationRoad, TheKeypadIsIgnoredWhileACalculationRuns) {
-    typeInto(0, false, "7");
+    // The keypad is ignored while a calculation runs.
     isCalculationRunning = true;
     typeKeys("8");
     tap(*input->deleteButton);
     tap(*input->calculateButton);
     isCalculationRunning = false;
-    EXPECT_EQ(input->allFields[0].event, "7");
+    EXPECT_EQ(input->allFields[0].event, "19");
     EXPECT_TRUE(eventsNamed("kivo_calculate").empty());
 }
 

@@ -34,7 +34,7 @@ class AutomationChannelTest : public HostTest {
 TEST_F(AutomationChannelTest, TouchesReachTheViewUnderThePoint) {
     EXPECT_EQ(channel->execute("tap 160 122"), "ok");
     EXPECT_EQ(taps, 1);
-    EXPECT_EQ(channel->execute("tap 10 10"), "ok");
+    EXPECT_EQ(channel->execute("tap 1000000 -1000000"), "ok");
     EXPECT_EQ(taps, 1);
     EXPECT_EQ(channel->execute("press 160 122"), "ok");
     EXPECT_EQ(channel->execute("move 165 125"), "ok");
@@ -68,14 +68,27 @@ TEST_F(AutomationChannelTest, FindsViewsAndReportsThemAsJSON) {
 }
 
 TEST_F(AutomationChannelTest, RefusesMalformedCommands) {
-    EXPECT_EQ(channel->execute("tap 10"), "error tap needs X Y");
-    EXPECT_EQ(channel->execute("tap ten 10"), "error tap needs X Y");
-    EXPECT_EQ(channel->execute("scroll 1 2 3"), "error scroll needs X Y DX DY");
-    EXPECT_EQ(channel->execute("advance -1"), "error advance needs the manual clock and a number of seconds");
-    EXPECT_EQ(channel->execute("screenshot"), "error screenshot needs PATH [SCALE]");
-    EXPECT_EQ(channel->execute("dance"), "error unknown command \"dance\"");
-    // Every view without text would match an empty one.
-    EXPECT_EQ(channel->execute("tap-text"), "error tap-text needs a text");
+    const std::string coordinates = " must be at least -1000000 and at most 1000000";
+    const std::pair<std::string, std::string> refused[] = {
+        {"tap 10", "error tap needs X Y"},
+        {"tap ten 10", "error tap needs X Y"},
+        {"tap nan 122", "error X" + coordinates},
+        {"release 160 1e300", "error Y" + coordinates},
+        {"scroll 1 2 3", "error scroll needs X Y DX DY"},
+        {"scroll 100 400 0 -inf", "error DY" + coordinates},
+        {"scroll 100 400 1000001 0", "error DX" + coordinates},
+        {"advance 12 seconds", "error advance needs the manual clock and a number of seconds"},
+        {"advance -1", "error SECONDS must be at least 0 and at most 10000000"},
+        {"advance nan", "error SECONDS must be at least 0 and at most 10000000"},
+        {"screenshot", "error screenshot needs PATH [SCALE]"},
+        {"screenshot shot.png 0", "error SCALE must be above 0 and at most 8"},
+        {"screenshot shot.png 1e300", "error SCALE must be above 0 and at most 8"},
+        {"dance", "error unknown command \"dance\""},
+        // Every view without text would match an empty one.
+        {"tap-text", "error tap-text needs a text"},
+    };
+    for (const auto& [command, answer] : refused)
+        EXPECT_EQ(channel->execute(command), answer) << command;
     EXPECT_EQ(taps, 0);
 }
 

@@ -305,6 +305,22 @@ TEST(MathTypesetter, LineBreaksStackRowsDownwardsAlignedLeft) {
     EXPECT_NEAR(formula.width, std::max(rows[0].node->width, rows[1].node->width), tolerance);
     EXPECT_NEAR(formula.descent, -rows[1].bottom(), tolerance);
     EXPECT_NEAR(formula.ascent, rows[0].top(), tolerance);
+    const MathDisplayNode empty = typeset("");
+    EXPECT_EQ(empty.width + empty.ascent + empty.descent, 0) << "an empty formula takes no room";
+
+    // 500,000 line breaks: the atoms reserved and the nodes made grow with the length, not its square.
+    const std::string breaks(1'000'000, '\\');
+    const MathParseResult parsedBreaks = MathParser::parse(breaks);
+    ASSERT_TRUE(parsedBreaks.formula);
+    const std::vector<MathList>& manyRows = parsedBreaks.formula->rows;
+    EXPECT_EQ(manyRows.size(), 500'001u);
+    std::size_t reserved = manyRows.capacity();
+    for (const MathList& row : manyRows)
+        reserved += row.capacity();
+    EXPECT_LE(reserved, 2 * breaks.size());
+    const MathDisplayNode stacked = MathTypesetter(font()).typeset(*parsedBreaks.formula);
+    EXPECT_EQ(stacked.children.size(), manyRows.size());
+    EXPECT_LE(stacked.children.capacity(), 2 * breaks.size());
 }
 
 TEST(MathTypesetter, AccentSitsOverItsBase) {
@@ -342,13 +358,6 @@ TEST(MathTypesetter, ColoursReachEveryPartOfTheirFormula) {
         }
     });
     EXPECT_EQ(colored, 5); // 1, bar, radical sign, radical rule, 2
-}
-
-TEST(MathTypesetter, EmptyFormulaTakesNoRoom) {
-    const MathDisplayNode formula = typeset("");
-    EXPECT_EQ(formula.width, 0);
-    EXPECT_EQ(formula.ascent, 0);
-    EXPECT_EQ(formula.descent, 0);
 }
 
 TEST(MathTypesetter, EveryCharacterOfTheWorkedExamplesHasAGlyph) {

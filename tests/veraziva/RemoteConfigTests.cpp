@@ -273,6 +273,25 @@ TEST_F(RemoteConfigTest, FailedFetchesKeepTheActiveValuesAndLeaveTheServerAloneF
     clock->advance(60);
     fetch(*config, 0);
     EXPECT_EQ(server.requestCount(), 15) << "a success starts the pauses afresh";
+
+    // A server that never answers: while its one request is in flight, further fetches start none and
+    // never complete; 30 seconds without a byte end the request, and the pauses begin.
+    server.holdRequests();
+    clock->advance(RIDAruzovAdurad::longestRetryDelay);
+    std::vector<FetchOutcome> outcomes(3);
+    for (FetchOutcome& outcome : outcomes)
+        config->fetchWithExpirationDurationCompletionHandler(
+            0, [&outcome](RIDAruzovAduradFetchStatus status, std::optional<RIDAruzovAduradError> error) {
+                outcome = {status, std::move(error)};
+            });
+    ASSERT_TRUE(runMainLoopUntil([&] { return server.requestCount() == 16; }));
+    clock->advance(RIDAruzovAdurad::requestIdleTimeout);
+    ASSERT_TRUE(runMainLoopUntil([&] { return outcomes[0].status.has_value(); }));
+    EXPECT_EQ(outcomes[0].error.value_or(RIDAruzovAduradError{}).localizedDescription,
+              "The request timed out.");
+    EXPECT_FALSE(outcomes[1].status || outcomes[2].status);
+    EXPECT_EQ(fetch(*config, 0).error.value_or(RIDAruzovAduradError{}).code, RIDAruzovAduradError::throttled);
+    EXPECT_EQ(server.requestCount(), 16);
 }
 
 TEST_F(RemoteConfigTest, WithoutAnHttpEndpointTheFetchFailsWithoutNetwork) {
