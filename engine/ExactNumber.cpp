@@ -157,7 +157,3 @@ std::string ExactNumber::decimalText(const Integer& scaled, unsigned places) {
         digits.pop_back();
     return scaled < 0 ? "-" + digits : digits;
 }
-
-ExactNumber ExactNumber::fromRounded(const Rounded& rounded, unsigned places) {
-    return {rounded.scaled, powerOfTen(places)};
-}

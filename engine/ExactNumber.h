@@ -46,8 +46,6 @@ class ExactNumber {
     std::string decimalText(unsigned places) const;
     // The text of scaled / 10^places, as decimalText writes it.
     static std::string decimalText(const Integer& scaled, unsigned places);
-    // A rounded number as a number.
-    static ExactNumber fromRounded(const Rounded& rounded, unsigned places);
 
   private:
     Integer numerator_;

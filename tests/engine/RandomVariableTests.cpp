@@ -1,5 +1,6 @@
 #include "EngineTestEnvironment.h"
 
+#include "engine/DeviationRounding.h"
 #include "engine/KivoOmbrel.h"
 
 namespace {
@@ -106,6 +107,39 @@ TEST_F(RandomVariable, StepsOfTables) {
         ASSERT_EQ(steps.size(), 21u);
         for (const auto& [index, latex] : c.steps)
             EXPECT_EQ(steps[index].at("latexString"), latex) << "step " << index + 1;
+    }
+}
+
+// With probabilities over hundreds of different primes, the rows are rounded from bounds on E(X): they
+// must round as the exact numbers do, for values near E(X) and far from it, and with a probability of 0.
+TEST(DeviationRounding, LongDenominatorsRoundAsExactNumbers) {
+    std::vector<ExactNumber::Integer> primes;
+    for (std::int64_t candidate = 10001; primes.size() < 400; ++candidate) {
+        bool prime = true;
+        for (std::int64_t divisor = 2; divisor * divisor <= candidate && prime; ++divisor)
+            prime = candidate % divisor != 0;
+        if (prime)
+            primes.emplace_back(candidate);
+    }
+    std::vector<ExactNumber> products;
+    for (std::size_t i = 0; i < primes.size(); ++i)
+        products.emplace_back(static_cast<std::int64_t>(i * i % 1000) - 300, primes[i]);
+    const ExactNumber E = ExactNumber::sum(products);
+    const DeviationRounding rounding(E);
+    for (std::int64_t x : {-9007199254740992LL, -301LL, -1LL, 0LL, 1LL, 2LL, 997LL, 9007199254740992LL}) {
+        for (const ExactNumber& p : {ExactNumber(0), ExactNumber(1, primes[7]), ExactNumber(3, 4)}) {
+            SCOPED_TRACE(x);
+            const ExactNumber d = ExactNumber(x) - E;
+            const ExactNumber q = d * d;
+            const DeviationRounding::Row row = rounding.row(x, p);
+            for (const auto& [shown, exact] :
+                 {std::pair{row.deviation, d.roundedHalfAwayFromZero(5)},
+                  std::pair{row.square, q.roundedHalfAwayFromZero(5)},
+                  std::pair{row.weightedSquare, (q * p).roundedHalfAwayFromZero(5)}}) {
+                EXPECT_EQ(shown.scaled, exact.scaled);
+                EXPECT_EQ(shown.isExact, exact.isExact);
+            }
+        }
     }
 }
 
