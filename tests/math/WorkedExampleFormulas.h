@@ -49,7 +49,7 @@ inline constexpr std::array<std::string_view, 21> randomVariableSteps = {
     R"(= \left(4 - 3.97\right)^2 \cdot 0.3 +\left(5 - 3.97\right)^2 \cdot 0.25 +\left(3 - 3.97\right)^2 \cdot 0.4 +\left(7 - 3.97\right)^2 \cdot 0.04 +\left(4 - 3.97\right)^2 \cdot 0.01)",
     R"(=\left(0.03\right)^2 \cdot 0.3 +\left(1.03\right)^2 \cdot 0.25 +\left(-0.97\right)^2 \cdot 0.4 +\left(3.03\right)^2 \cdot 0.04 +\left(0.03\right)^2 \cdot 0.01)",
     R"(=0.0009 \cdot 0.3 +1.0609 \cdot 0.25 +0.9409 \cdot 0.4 +9.1809 \cdot 0.04 +0.0009 \cdot 0.01)",
-    R"(\approx0.00027 +0.26522 +0.37636 +0.36724 +0.00001)",
+    R"(\approx0.00027 +0.26523 +0.37636 +0.36724 +0.00001)",
     R"(\sigma^2 \approx 1.0091)",
     R"()",
     R"(\sigma = \sqrt{ \sum_{i=1}^{n} \left(x_i - E\left(X\right)\right)^2 \cdot P\left(X=x_i\right) })",
