@@ -58,18 +58,6 @@ TEST_F(AnimationTest, StrokeEndInterpolatesOnTheClockAndFillsForwards) {
     EXPECT_DOUBLE_EQ(shape->strokeEnd(), 0.2) << "the model value is untouched";
 }
 
-TEST_F(AnimationTest, RemovedOnCompletionFallsBackToTheModelValue) {
-    auto shape = CAShapeLayer::layer();
-    shape->setStrokeEnd(0.2);
-    shape->addAnimation(strokeEnd(0, 1, 1), "strokeEnd");
-    clock->advance(0.5);
-    EXPECT_NEAR(presented(*shape), 0.5, 1e-9);
-    clock->advance(0.6);
-    EXPECT_DOUBLE_EQ(presented(*shape), 0.2);
-    EXPECT_TRUE(shape->animationKeys().empty());
-    EXPECT_FALSE(shape->animationForKey("strokeEnd").has_value());
-}
-
 TEST_F(AnimationTest, RotationWithoutStartValueStartsFromThePresentedAngle) {
     auto arrow = CALayer::layer();
     arrow->setTransform(CATransform3D::makeRotation(0.3, 0, 0, 1));
@@ -177,22 +165,6 @@ TEST(CABasicAnimationTest, RepeatsAndCumulates) {
     EXPECT_NEAR(*animation.valueAt(2, 0, 1), 2, 1e-9);
     animation.fillMode = CAFillMode::removed;
     EXPECT_FALSE(animation.valueAt(2, 0, 1).has_value());
-}
-
-TEST(CAMediaTimingFunctionTest, CurvesKeepTheirEndsAndShapes) {
-    CAMediaTimingFunction linear(CAMediaTimingFunctionName::linear);
-    CAMediaTimingFunction easeIn(CAMediaTimingFunctionName::easeIn);
-    CAMediaTimingFunction easeOut(CAMediaTimingFunctionName::easeOut);
-    CAMediaTimingFunction easeInOut(CAMediaTimingFunctionName::easeInEaseOut);
-    EXPECT_NEAR(linear.progressAt(0.3), 0.3, 1e-9);
-    EXPECT_NEAR(easeInOut.progressAt(0.5), 0.5, 1e-9);
-    EXPECT_LT(easeIn.progressAt(0.25), 0.2);
-    EXPECT_GT(easeOut.progressAt(0.25), 0.3);
-    for (const auto& f : {easeIn, easeOut, easeInOut}) {
-        EXPECT_EQ(f.progressAt(0), 0);
-        EXPECT_EQ(f.progressAt(1), 1);
-        EXPECT_LT(f.progressAt(0.4), f.progressAt(0.6));
-    }
 }
 
 TEST_F(AnimationTest, RenderingMidAnimationDrawsThePresentedStroke) {

@@ -49,24 +49,6 @@ TEST_F(ColorTest, HueSaturationBrightnessOfKnownColoursAndRoundTripsInEverySecto
     EXPECT_EQ(UIColor(1.5, -0.2, 0.5, 2).rgba(), (UIColor::RGBA{1, 0, 0.5, 1}));
 }
 
-TEST_F(ColorTest, SystemColoursResolveAgainstTheCurrentStyle) {
-    UIColor label = UIColor::labelColor();
-    EXPECT_TRUE(label.isDynamic());
-    CGFloat white = -1;
-    setStyle(UIUserInterfaceStyle::unspecified);
-    label.getRed(&white, nullptr, nullptr, nullptr);
-    EXPECT_EQ(white, 0);
-    setStyle(UIUserInterfaceStyle::dark);
-    label.getRed(&white, nullptr, nullptr, nullptr);
-    EXPECT_EQ(white, 1);
-    EXPECT_EQ(UIColor::systemBackgroundColor().rgba(), (UIColor::RGBA{0, 0, 0, 1}));
-    setStyle(UIUserInterfaceStyle::light);
-    EXPECT_EQ(UIColor::systemBackgroundColor().rgba(), (UIColor::RGBA{1, 1, 1, 1}));
-    EXPECT_NE(UIColor::systemGray4Color().rgba(UITraitCollection(UIUserInterfaceStyle::light)),
-              UIColor::systemGray4Color().rgba(UITraitCollection(UIUserInterfaceStyle::dark)));
-    EXPECT_FALSE(UIColor::whiteColor().isDynamic());
-}
-
 TEST_F(ColorTest, FrozenAlphaOverriddenAndTwoColourVariants) {
     setStyle(UIUserInterfaceStyle::dark);
     UIColor frozen = UIColor::labelColor().cgColor();

@@ -59,46 +59,6 @@ TEST(TextMeasureTest, WidthGrowsWithTextAndWeight) {
     EXPECT_EQ(text("", font).size(), (CGSize{0, 0}));
 }
 
-TEST(TextMeasureTest, WrappingToAWidthAddsLinesAndStaysWithinTheWidth) {
-    UIFont font = UIFont::fontWithName("Avenir-Book", 14).value();
-    NSAttributedString message =
-        text("The calculation needs at least two values with their probabilities.", font);
-    CGSize line = message.size();
-    CGRect wrapped = message.boundingRectWithSize({120, 1e9});
-    EXPECT_LE(wrapped.size.width, 120);
-    EXPECT_GE(wrapped.size.height, 3 * line.height - 0.5);
-    EXPECT_EQ(message.boundingRectWithSize({0, 0}).size, line);
-    // Explicit line breaks count without a width.
-    EXPECT_NEAR(text("a\nb\nc", font).size().height, 3 * line.height, 1.0);
-}
-
-TEST(TextMeasureTest, LineLimitCutsTheHeight) {
-    UIFont font = UIFont::systemFontOfSize(14);
-    NSAttributedString message = text("one two three four five six seven eight nine ten eleven twelve", font);
-    TextLayout::Options options;
-    options.width = 80;
-    TextLayout all(message, options);
-    options.numberOfLines = 2;
-    options.lineBreakMode = NSLineBreakMode::byTruncatingTail;
-    TextLayout two(message, options);
-    EXPECT_GT(all.lineCount(), 2);
-    EXPECT_EQ(two.lineCount(), 2);
-    EXPECT_NEAR(two.size().height, all.heightOfLines(2), 1e-9);
-    EXPECT_LT(two.size().height, all.size().height);
-}
-
-TEST(TextMeasureTest, RunsWithDifferentFontsMeasureAsTheirSum) {
-    UIFont regular = UIFont::systemFontOfSize(16);
-    UIFont heavy = UIFont::fontWithName("Avenir-Heavy", 16).value();
-    NSAttributedString mixed = text("Result ", regular);
-    mixed.append("bold", NSStringAttributes{heavy, std::nullopt, std::nullopt});
-    EXPECT_EQ(mixed.string(), "Result bold");
-    EXPECT_EQ(mixed.runs().size(), 2u);
-    CGFloat sum = text("Result ", regular).size().width + text("bold", heavy).size().width;
-    EXPECT_NEAR(mixed.size().width, sum, 1.0);
-    EXPECT_EQ(mixed.attributesAtStart().font, regular);
-}
-
 TEST(TextDrawingTest, TextInkStaysInsideItsRectangleInTheGivenColour) {
     UIFont font = UIFont::systemFontOfSize(18);
     NSAttributedString label("Hello 123", NSStringAttributes{font, UIColor::redColor(), std::nullopt});
@@ -129,18 +89,6 @@ TEST(TextDrawingTest, LinesBelowTheRectangleAreLeftOut) {
     });
     EXPECT_GT(pixels::inkIn(*image, {0, 0, 100, lineHeight}).count, 0);
     EXPECT_EQ(pixels::inkIn(*image, {0, lineHeight + 1, 100, 60 - lineHeight - 1}).count, 0);
-}
-
-TEST(TextDrawingTest, CentredTextSitsInTheMiddleOfItsRectangle) {
-    UIFont font = UIFont::systemFontOfSize(14);
-    NSParagraphStyle centred{NSTextAlignment::center};
-    NSAttributedString word("mid", NSStringAttributes{font, std::nullopt, centred});
-    auto image = pixels::draw({200, 30}, 2, [&](CGContext& context) {
-        word.drawInRect({0, 0, 200, 30}, context);
-    });
-    pixels::Ink ink = pixels::inkIn(*image, {0, 0, 200, 30});
-    ASSERT_GT(ink.count, 0);
-    EXPECT_NEAR(ink.box.midX(), 100, 3);
 }
 
 } // namespace
