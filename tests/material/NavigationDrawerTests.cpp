@@ -63,38 +63,6 @@ class NavigationDrawerTest : public MaterialTest {
     std::shared_ptr<DelegateLog> delegate = std::make_shared<DelegateLog>();
 };
 
-TEST_F(NavigationDrawerTest, RootFillsTheDrawerAndTheClosedSideLiesHiddenOffScreen) {
-    EXPECT_EQ(root->parentViewController(), drawer);
-    EXPECT_EQ(left->parentViewController(), drawer);
-    EXPECT_EQ(root->view()->convertRectToView(root->view()->bounds(), window.get()), window->bounds());
-    EXPECT_FALSE(drawer->isLeftViewOpened());
-    EXPECT_TRUE(drawer->leftView()->isHidden());
-    EXPECT_EQ(leftEdge(), -NavigationDrawerController::leftViewWidth);
-    EXPECT_TRUE(left->view()->isDescendantOfView(drawer->leftView().get()));
-    EXPECT_EQ(navigationDrawerController(*left), drawer);
-    EXPECT_EQ(navigationDrawerController(*root), drawer);
-}
-
-TEST_F(NavigationDrawerTest, ToggleOpensThenClosesTellingTheDelegateAtStartAndEnd) {
-    drawer->toggleLeftView(0);
-    EXPECT_TRUE(drawer->isLeftViewOpened());
-    EXPECT_FALSE(drawer->leftView()->isHidden());
-    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"willOpen", "statusBarHidden"}));
-    clock->advance(0.1);
-    EXPECT_EQ(delegate->calls.size(), 2u) << "didOpen waits for the slide to end";
-    finishAnimations();
-    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"willOpen", "statusBarHidden", "didOpen"}));
-    EXPECT_EQ(leftEdge(), 0);
-
-    delegate->calls.clear();
-    drawer->toggleLeftView(0);
-    EXPECT_FALSE(drawer->isLeftViewOpened());
-    finishAnimations();
-    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"willClose", "statusBarShown", "didClose"}));
-    EXPECT_TRUE(drawer->leftView()->isHidden());
-    EXPECT_EQ(leftEdge(), -NavigationDrawerController::leftViewWidth);
-}
-
 TEST_F(NavigationDrawerTest, RepeatedOrInterruptedSlidesTellEachStepOnceAndAVelocityShortensTheSlide) {
     drawer->closeLeftView(0);
     finishAnimations();
@@ -170,36 +138,6 @@ TEST_F(NavigationDrawerTest, SwipeLeftClosesAndAShortSlowSwipeSpringsBack) {
     finishAnimations();
     EXPECT_TRUE(drawer->leftView()->isHidden());
     EXPECT_EQ(delegate->calls.back(), "didClose");
-}
-
-TEST_F(NavigationDrawerTest, TransitionReplacesTheRootAndTheOldOneLeavesWhenTheFadeEnds) {
-    std::vector<bool> completions;
-    drawer->transition(root, [&](bool finished) { completions.push_back(finished); });
-    settle();
-    EXPECT_EQ(completions, std::vector<bool>{false}) << "a transition to the current root changes nothing";
-    EXPECT_EQ(root->parentViewController(), drawer);
-    completions.clear();
-
-    drawer->openLeftView();
-    finishAnimations();
-    auto next = std::make_shared<RecordingController>("next", &appearances);
-    drawer->transition(next, [&](bool finished) {
-        completions.push_back(finished);
-        drawer->closeLeftView(0);
-    });
-    EXPECT_EQ(drawer->rootViewController(), next);
-    EXPECT_EQ(next->parentViewController(), drawer);
-    EXPECT_TRUE(next->view()->isDescendantOfView(drawer->container().get()));
-    EXPECT_TRUE(completions.empty());
-    finishAnimations();
-    EXPECT_EQ(completions, std::vector<bool>{true});
-    EXPECT_EQ(root->parentViewController(), nullptr);
-    EXPECT_EQ(root->view()->superview(), nullptr);
-    EXPECT_EQ(next->view()->frame(), drawer->container()->bounds());
-    EXPECT_EQ(next->view()->alpha(), 1);
-    EXPECT_FALSE(drawer->isLeftViewOpened()) << "the completion closed the side";
-    EXPECT_EQ(appearances, (std::vector<std::string>{"next willAppear", "next didAppear",
-                                                     "root willDisappear", "root didDisappear"}));
 }
 
 TEST_F(NavigationDrawerTest, TheOpenSideDimsTheRootOnScreen) {
