@@ -123,25 +123,6 @@ class TableViewTests : public UIKitTest {
     std::shared_ptr<Rows> rows;
 };
 
-TEST_F(TableViewTests, OnlyRowsInTheVisiblePartHaveCells) {
-    rows->sections = {numbered(1000)};
-    table->reloadData();
-    EXPECT_EQ(table->numberOfRowsInSection(0), 1000) << "counts are known before any layout";
-    EXPECT_EQ(table->contentSize().height, 999 * 44 + 44);
-    EXPECT_EQ(rows->cellRequests, 0) << "cells come with the layout pass";
-    runLoopTurn();
-
-    auto visible = table->indexPathsForVisibleRows();
-    ASSERT_EQ(visible.size(), 20u) << "844 points show rows 0..19 of 44 points";
-    EXPECT_EQ(visible.front(), (NSIndexPath{0, 0}));
-    EXPECT_EQ(visible.back(), (NSIndexPath{0, 19}));
-    EXPECT_EQ(rows->cellRequests, 20);
-    EXPECT_EQ(table->cellForRowAtIndexPath({0, 500}), nullptr);
-    EXPECT_EQ(textAt({0, 7}), "row 7");
-    EXPECT_EQ(table->cellForRowAtIndexPath({0, 7})->frame(), (CGRect{0, 7 * 44, 390, 44}));
-    EXPECT_EQ(rows->displayed.size(), 20u);
-}
-
 TEST_F(TableViewTests, ScrollingReusesCellsThatLeftTheScreen) {
     rows->sections = {numbered(1000)};
     table->reloadData();

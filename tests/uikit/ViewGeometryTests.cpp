@@ -14,18 +14,6 @@ namespace {
 
 using ViewGeometryTests = UIKitTest;
 
-class CountingView : public UIView {
-  public:
-    using UIView::UIView;
-    void layoutSubviews() override {
-        UIView::layoutSubviews();
-        ++layouts;
-    }
-    int layouts = 0;
-};
-
-class PlainSubclass : public UIView {};
-
 class FixedSizeView : public UIView {
   public:
     explicit FixedSizeView(CGSize size) : UIView(CGRect{{0, 0}, size}), size_(size) {}
@@ -108,31 +96,6 @@ TEST_F(ViewGeometryTests, AutoresizingSharesGrowthAmongFlexibleParts) {
     EXPECT_EQ(filling->frame(), (CGRect{10, 10, 380, 230}));
 }
 
-TEST_F(ViewGeometryTests, LayoutRunsOnSizeChangesAndInTheWindowsPass) {
-    auto window = makeWindow();
-    auto view = std::make_shared<CountingView>(CGRect{0, 0, 100, 100});
-    window->addSubview(view);
-    runLoopTurn();
-    EXPECT_EQ(view->layouts, 1);
-    runLoopTurn();
-    EXPECT_EQ(view->layouts, 1) << "nothing asked for layout";
-
-    view->setCenter({70, 70});
-    runLoopTurn();
-    EXPECT_EQ(view->layouts, 1) << "moving does not lay out";
-
-    view->setBounds({0, 0, 120, 100});
-    EXPECT_TRUE(view->needsLayout());
-    runLoopTurn();
-    EXPECT_EQ(view->layouts, 2);
-
-    view->setNeedsLayout();
-    view->setNeedsLayout();
-    view->layoutIfNeeded();
-    view->layoutIfNeeded();
-    EXPECT_EQ(view->layouts, 3);
-}
-
 TEST_F(ViewGeometryTests, HitTestingFindsTheFrontmostInteractiveView) {
     auto root = std::make_shared<UIView>(CGRect{0, 0, 200, 200});
     auto back = std::make_shared<UIView>(CGRect{0, 0, 100, 100});
@@ -194,32 +157,6 @@ TEST_F(ViewGeometryTests, SubviewOrderingMovesLayersAlong) {
     // A view cannot become its own ancestor's subview.
     a->addSubview(parent);
     EXPECT_EQ(parent->superview(), nullptr);
-}
-
-TEST_F(ViewGeometryTests, ClassTestsTagsAndInheritedTint) {
-    auto plain = std::make_shared<UIView>();
-    auto sub = std::make_shared<PlainSubclass>();
-    auto stack = std::make_shared<UIStackView>();
-    EXPECT_TRUE(plain->isMemberOfClass<UIView>());
-    EXPECT_FALSE(sub->isMemberOfClass<UIView>());
-    EXPECT_TRUE(sub->isKindOfClass<UIView>());
-    EXPECT_TRUE(stack->isMemberOfClass<UIStackView>());
-    EXPECT_FALSE(stack->isMemberOfClass<UIView>());
-
-    plain->setTag(7);
-    sub->setTag(9);
-    plain->addSubview(stack);
-    stack->addArrangedSubview(sub);
-    EXPECT_EQ(plain->viewWithTag(9), sub);
-    EXPECT_EQ(plain->viewWithTag(7), plain);
-    EXPECT_EQ(plain->viewWithTag(3), nullptr);
-
-    // Tint is inherited until a view sets its own.
-    EXPECT_EQ(sub->tintColor(), UIColor::systemBlueColor());
-    plain->setTintColor(UIColor::redColor());
-    EXPECT_EQ(sub->tintColor(), UIColor::redColor());
-    sub->setTintColor(UIColor::greenColor());
-    EXPECT_EQ(sub->tintColor(), UIColor::greenColor());
 }
 
 TEST_F(ViewGeometryTests, SafeAreaCoversTheScreensUnsafeEdges) {
@@ -396,6 +333,14 @@ TEST_F(ViewGeometryTests, ButtonsPlaceImageBesideTitleAndPickTitlesByState) {
     button->setSelected(true);
     EXPECT_EQ(button->currentTitle(), "Go") << "a state without its own title shows the normal one";
     EXPECT_EQ(UIButton::buttonWithType(UIButtonType::custom)->currentTitleColor(), UIColor::whiteColor());
+
+    // Tint is inherited until a view sets its own.
+    auto parent = std::make_shared<UIView>();
+    parent->addSubview(button);
+    parent->setTintColor(UIColor::redColor());
+    EXPECT_EQ(button->titleLabel()->textColor(), UIColor::redColor());
+    button->setTintColor(UIColor::greenColor());
+    EXPECT_EQ(button->titleLabel()->textColor(), UIColor::greenColor());
 }
 
 } // namespace
