@@ -58,24 +58,6 @@ TEST_F(AnimationTest, StrokeEndInterpolatesOnTheClockAndFillsForwards) {
     EXPECT_DOUBLE_EQ(shape->strokeEnd(), 0.2) << "the model value is untouched";
 }
 
-TEST_F(AnimationTest, RotationWithoutStartValueStartsFromThePresentedAngle) {
-    auto arrow = CALayer::layer();
-    arrow->setTransform(CATransform3D::makeRotation(0.3, 0, 0, 1));
-    CABasicAnimation spin("transform.rotation.z");
-    spin.toValue = -1.0;
-    spin.duration = 2;
-    spin.timingFunction = CAMediaTimingFunction(CAMediaTimingFunctionName::linear);
-    spin.fillMode = CAFillMode::forwards;
-    spin.removedOnCompletion = false;
-    arrow->addAnimation(spin, "rotationAnimation");
-    clock->advance(1);
-    EXPECT_NEAR(presented(*arrow, "transform.rotation.z"), -0.35, 1e-9);
-    EXPECT_NEAR(arrow->presentationTransform().rotationZ(), -0.35, 1e-9);
-    clock->advance(1);
-    EXPECT_NEAR(arrow->presentationTransform().rotationZ(), -1, 1e-9);
-    EXPECT_NEAR(arrow->transform().rotationZ(), 0.3, 1e-9);
-}
-
 TEST_F(AnimationTest, ATransactionCompletesOnceOnTheMainQueueWhenItsLastAnimationEndsOrGoes) {
     auto a = CAShapeLayer::layer();
     auto b = CAShapeLayer::layer();

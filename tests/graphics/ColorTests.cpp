@@ -61,14 +61,6 @@ TEST_F(ColorTest, FrozenAlphaOverriddenAndTwoColourVariants) {
     EXPECT_EQ(toast.rgba(UITraitCollection(UIUserInterfaceStyle::light)), (UIColor::RGBA{0, 0, 0, 0.8}));
     EXPECT_EQ(toast.rgba(UITraitCollection(UIUserInterfaceStyle::dark)), (UIColor::RGBA{1, 1, 1, 0.8}));
     EXPECT_DOUBLE_EQ(UIColor::systemGrayColor().colorWithAlphaComponent(0.3).alpha(), 0.3);
-    setStyle(UIUserInterfaceStyle::light);
-    UIColor::RGBA inside;
-    UITraitCollection(UIUserInterfaceStyle::dark).performAsCurrentTraitCollection([&] {
-        inside = UIColor::labelColor().rgba();
-        EXPECT_TRUE(UITraitCollection::currentTraitCollection().isDark());
-    });
-    EXPECT_EQ(inside, (UIColor::RGBA{1, 1, 1, 1}));
-    EXPECT_FALSE(UITraitCollection::currentTraitCollection().isDark());
     UIColor c = UIColor::dynamicColor(UIColor::redColor(), UIColor::blueColor());
     EXPECT_EQ(c.resolvedColorWithTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark)),
               UIColor::blueColor());

@@ -46,20 +46,7 @@ TEST(UIFontTest, NamesFacesSizesAndMetrics) {
     EXPECT_LT(large.descender(), 0);
 }
 
-TEST(TextMeasureTest, WidthGrowsWithTextAndWeight) {
-    UIFont font = UIFont::systemFontOfSize(12);
-    CGSize one = text("Probability", font).size();
-    CGSize two = text("Probability distribution", font).size();
-    EXPECT_GT(one.width, 40);
-    EXPECT_GT(two.width, one.width * 1.5);
-    EXPECT_NEAR(one.height, two.height, 1e-9);
-    EXPECT_NEAR(one.height, font.lineHeight(), 1.0);
-    EXPECT_GT(text("Probability", *UIFont::fontWithName("Avenir-Heavy", 12)).size().width, one.width);
-    EXPECT_NEAR(text("Probability", UIFont::systemFontOfSize(24)).size().width, 2 * one.width, 1.0);
-    EXPECT_EQ(text("", font).size(), (CGSize{0, 0}));
-}
-
-TEST(TextDrawingTest, TextInkStaysInsideItsRectangleInTheGivenColour) {
+TEST(TextDrawingTest, TextInkStaysInsideItsRectangleInTheGivenColourAndLinesBelowItAreLeftOut) {
     UIFont font = UIFont::systemFontOfSize(18);
     NSAttributedString label("Hello 123", NSStringAttributes{font, UIColor::redColor(), std::nullopt});
     CGSize size = label.size();
@@ -78,17 +65,15 @@ TEST(TextDrawingTest, TextInkStaysInsideItsRectangleInTheGivenColour) {
         }
     }
     EXPECT_TRUE(red);
-}
 
-TEST(TextDrawingTest, LinesBelowTheRectangleAreLeftOut) {
-    UIFont font = UIFont::systemFontOfSize(14);
+    // Lines below the rectangle are left out.
     NSAttributedString two("first\nsecond", NSStringAttributes{font, std::nullopt, std::nullopt});
     CGFloat lineHeight = text("first", font).size().height;
-    auto image = pixels::draw({100, 60}, 2, [&](CGContext& context) {
+    auto lines = pixels::draw({100, 60}, 2, [&](CGContext& context) {
         two.drawInRect({0, 0, 100, lineHeight}, context);
     });
-    EXPECT_GT(pixels::inkIn(*image, {0, 0, 100, lineHeight}).count, 0);
-    EXPECT_EQ(pixels::inkIn(*image, {0, lineHeight + 1, 100, 60 - lineHeight - 1}).count, 0);
+    EXPECT_GT(pixels::inkIn(*lines, {0, 0, 100, lineHeight}).count, 0);
+    EXPECT_EQ(pixels::inkIn(*lines, {0, lineHeight + 1, 100, 60 - lineHeight - 1}).count, 0);
 }
 
 } // namespace
