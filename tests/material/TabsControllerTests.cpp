@@ -51,11 +51,6 @@ class TabsControllerTest : public MaterialTest {
         appearances.clear();
     }
 
-    CGPoint centreOfItem(std::size_t index) {
-        auto item = tabs->tabBar()->tabItems().at(index);
-        return item->convertPointToView(item->bounds().center(), window.get());
-    }
-
     std::vector<std::string> appearances;
     std::shared_ptr<TitledPage> input;
     std::shared_ptr<TitledPage> result;
@@ -107,31 +102,6 @@ TEST_F(TabsControllerTest, SelectSwapsThePagesWithTheirAppearanceCallsAndTellsTh
     EXPECT_EQ(result->view()->frame(), tabs->container()->bounds());
     EXPECT_EQ(appearances, (std::vector<std::string>{"Input willDisappear", "Input didDisappear",
                                                      "Result willAppear", "Result didAppear"}));
-}
-
-TEST_F(TabsControllerTest, ATapSelectsOnlyAnEnabledItem) {
-    window->tapAtPoint(centreOfItem(1));
-    EXPECT_EQ(tabs->selectedIndex(), 0u) << "the result tab is disabled";
-    tabItem(*result)->setEnabled(true);
-    window->tapAtPoint(centreOfItem(1));
-    EXPECT_EQ(tabs->selectedIndex(), 1u);
-    window->tapAtPoint(centreOfItem(0));
-    EXPECT_EQ(tabs->selectedIndex(), 0u);
-}
-
-TEST(TabItemTest, EachPageHasItsOwnItemForItsWholeLife) {
-    auto page = std::make_shared<UIViewController>();
-    auto item = tabItem(*page);
-    EXPECT_EQ(tabItem(*page), item);
-    auto other = std::make_shared<UIViewController>();
-    EXPECT_NE(tabItem(*other), item);
-    item->setTitle("kept");
-    std::weak_ptr<TabItem> weakItem = item;
-    item.reset();
-    EXPECT_EQ(tabItem(*page)->title(), "kept");
-    page.reset();
-    tabItem(*other);
-    EXPECT_TRUE(weakItem.expired()) << "the item of a page that is gone is let go";
 }
 
 } // namespace
