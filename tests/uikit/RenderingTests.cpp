@@ -1,13 +1,8 @@
 #include "UIKitTestSupport.h"
 
-#include "platform/graphics/CGContext.h"
-#include "platform/graphics/UIGraphics.h"
-#include "platform/graphics/UIGraphicsImageRenderer.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/uikit/UIButton.h"
-#include "platform/uikit/UIImageView.h"
 #include "platform/uikit/UILabel.h"
-#include "platform/uikit/UITableView.h"
 #include "platform/uikit/UITextField.h"
 
 namespace {
@@ -63,7 +58,7 @@ TEST_F(RenderingTests, DarkAppearanceResolvesDynamicColours) {
     EXPECT_GT(lightest, 0.9) << "white text";
 }
 
-TEST_F(RenderingTests, ButtonsFieldsAndTableRowsDrawTheirText) {
+TEST_F(RenderingTests, ButtonTitlesPlaceholdersAndTheCaretDrawInTheTint) {
     auto button = UIButton::buttonWithType(UIButtonType::system);
     button->setTitle("Calculate", UIControlStateNormal);
     button->setFrame({20, 20, 150, 44});
@@ -73,21 +68,6 @@ TEST_F(RenderingTests, ButtonsFieldsAndTableRowsDrawTheirText) {
     field->setPlaceholder("P(X)");
     field->setBorderStyle(UITextBorderStyle::roundedRect);
     root->addSubview(field);
-
-    class OneRow : public UITableViewDataSource {
-        int tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>&, int) override { return 3; }
-        std::shared_ptr<UITableViewCell>
-        tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>&,
-                                       const NSIndexPath& indexPath) override {
-            auto cell = std::make_shared<UITableViewCell>();
-            cell->textLabel()->setText("Row " + std::to_string(indexPath.row));
-            return cell;
-        }
-    };
-    auto rows = std::make_shared<OneRow>();
-    auto table = std::make_shared<UITableView>(CGRect{0, 200, 390, 200});
-    table->setDataSource(rows);
-    root->addSubview(table);
     render();
 
     CGFloat bluest = 0;
@@ -97,27 +77,6 @@ TEST_F(RenderingTests, ButtonsFieldsAndTableRowsDrawTheirText) {
     }
     EXPECT_GT(bluest, 0.5) << "a system button's title is in the tint";
     EXPECT_LT(darkest({27, 80, 100, 40}), 0.9) << "the placeholder shows";
-    for (int row = 0; row < 3; ++row) {
-        EXPECT_LT(darkest({16, 200 + row * 44.0, 100, 44}), 0.3) << "row " << row;
-    }
-    EXPECT_EQ(darkest({16, 200 + 3 * 44.0, 300, 60}), 1) << "no fourth row";
-
-    // A scrolled table draws what it shows.
-    table->setContentOffset({0, 44});
-    UIGraphicsImageRenderer tableRenderer(table->bounds().size, UIGraphicsImageRendererFormat{1, false});
-    auto snapshot = tableRenderer.image([&](UIGraphicsImageRendererContext&) {
-        table->drawViewHierarchyInRect({{0, 0}, table->bounds().size}, true);
-    });
-    CGFloat firstRowInk = 1, belowLastRowInk = 1;
-    for (CGFloat x = 16.5; x < 116; x += 1) {
-        for (CGFloat y = 0.5; y < 44; y += 1) {
-            auto c = snapshot->colorAtPoint({x, y});
-            firstRowInk = std::min(firstRowInk, brightness(*c));
-            belowLastRowInk = std::min(belowLastRowInk, brightness(*snapshot->colorAtPoint({x, y + 88})));
-        }
-    }
-    EXPECT_LT(firstRowInk, 0.3) << "row 1 at the top";
-    EXPECT_EQ(belowLastRowInk, 1) << "nothing after row 2";
 
     // Editing shows the caret in the tint colour.
     ASSERT_TRUE(field->becomeFirstResponder());

@@ -215,30 +215,6 @@ TEST_F(TableViewTests, RectanglesOfHeadersRowsAndFootersFollowTheTableHeader) {
     EXPECT_EQ(table->indexPathForRowAtPoint({10, 127}), std::nullopt) << "that is the header";
 }
 
-TEST_F(TableViewTests, DeletingAFadingRowMovesTheOthersUp) {
-    rows->sections = {numbered(10)};
-    table->reloadData();
-    runLoopTurn();
-    auto doomed = table->cellForRowAtIndexPath({0, 3});
-    auto follower = table->cellForRowAtIndexPath({0, 4});
-    rows->sections[0].erase(rows->sections[0].begin() + 3);
-    table->deleteRowsAtIndexPaths({{0, 3}}, UITableViewRowAnimation::fade);
-
-    EXPECT_EQ(table->numberOfRowsInSection(0), 9);
-    EXPECT_EQ(table->cellForRowAtIndexPath({0, 3}), follower) << "the next row keeps its cell";
-    EXPECT_EQ(doomed->superview(), table) << "the deleted row stays while it fades";
-    clock->advance(0.15);
-    EXPECT_GT(doomed->layer()->opacity(), 0.05);
-    EXPECT_LT(doomed->layer()->opacity(), 0.95);
-    EXPECT_LT(follower->layer()->position().y, 4 * 44 + 22);
-    EXPECT_GT(follower->layer()->position().y, 3 * 44 + 22);
-    clock->advance(0.2);
-    EXPECT_EQ(doomed->superview(), nullptr);
-    EXPECT_EQ(follower->layer()->position().y, 3 * 44 + 22);
-    EXPECT_EQ(textAt({0, 3}), "row 4");
-    EXPECT_EQ(table->contentSize().height, 9 * 44);
-}
-
 TEST_F(TableViewTests, AnUpdateTheDataSourceDoesNotMatchReloadsEverything) {
     rows->sections = {numbered(10)};
     table->reloadData();

