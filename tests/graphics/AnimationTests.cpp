@@ -58,36 +58,6 @@ TEST_F(AnimationTest, StrokeEndInterpolatesOnTheClockAndFillsForwards) {
     EXPECT_DOUBLE_EQ(shape->strokeEnd(), 0.2) << "the model value is untouched";
 }
 
-TEST_F(AnimationTest, RemovedOnCompletionFallsBackToTheModelValue) {
-    auto shape = CAShapeLayer::layer();
-    shape->setStrokeEnd(0.2);
-    shape->addAnimation(strokeEnd(0, 1, 1), "strokeEnd");
-    clock->advance(0.5);
-    EXPECT_NEAR(presented(*shape), 0.5, 1e-9);
-    clock->advance(0.6);
-    EXPECT_DOUBLE_EQ(presented(*shape), 0.2);
-    EXPECT_TRUE(shape->animationKeys().empty());
-    EXPECT_FALSE(shape->animationForKey("strokeEnd").has_value());
-}
-
-TEST_F(AnimationTest, RotationWithoutStartValueStartsFromThePresentedAngle) {
-    auto arrow = CALayer::layer();
-    arrow->setTransform(CATransform3D::makeRotation(0.3, 0, 0, 1));
-    CABasicAnimation spin("transform.rotation.z");
-    spin.toValue = -1.0;
-    spin.duration = 2;
-    spin.timingFunction = CAMediaTimingFunction(CAMediaTimingFunctionName::linear);
-    spin.fillMode = CAFillMode::forwards;
-    spin.removedOnCompletion = false;
-    arrow->addAnimation(spin, "rotationAnimation");
-    clock->advance(1);
-    EXPECT_NEAR(presented(*arrow, "transform.rotation.z"), -0.35, 1e-9);
-    EXPECT_NEAR(arrow->presentationTransform().rotationZ(), -0.35, 1e-9);
-    clock->advance(1);
-    EXPECT_NEAR(arrow->presentationTransform().rotationZ(), -1, 1e-9);
-    EXPECT_NEAR(arrow->transform().rotationZ(), 0.3, 1e-9);
-}
-
 TEST_F(AnimationTest, ATransactionCompletesOnceOnTheMainQueueWhenItsLastAnimationEndsOrGoes) {
     auto a = CAShapeLayer::layer();
     auto b = CAShapeLayer::layer();
@@ -177,22 +147,6 @@ TEST(CABasicAnimationTest, RepeatsAndCumulates) {
     EXPECT_NEAR(*animation.valueAt(2, 0, 1), 2, 1e-9);
     animation.fillMode = CAFillMode::removed;
     EXPECT_FALSE(animation.valueAt(2, 0, 1).has_value());
-}
-
-TEST(CAMediaTimingFunctionTest, CurvesKeepTheirEndsAndShapes) {
-    CAMediaTimingFunction linear(CAMediaTimingFunctionName::linear);
-    CAMediaTimingFunction easeIn(CAMediaTimingFunctionName::easeIn);
-    CAMediaTimingFunction easeOut(CAMediaTimingFunctionName::easeOut);
-    CAMediaTimingFunction easeInOut(CAMediaTimingFunctionName::easeInEaseOut);
-    EXPECT_NEAR(linear.progressAt(0.3), 0.3, 1e-9);
-    EXPECT_NEAR(easeInOut.progressAt(0.5), 0.5, 1e-9);
-    EXPECT_LT(easeIn.progressAt(0.25), 0.2);
-    EXPECT_GT(easeOut.progressAt(0.25), 0.3);
-    for (const auto& f : {easeIn, easeOut, easeInOut}) {
-        EXPECT_EQ(f.progressAt(0), 0);
-        EXPECT_EQ(f.progressAt(1), 1);
-        EXPECT_LT(f.progressAt(0.4), f.progressAt(0.6));
-    }
 }
 
 TEST_F(AnimationTest, RenderingMidAnimationDrawsThePresentedStroke) {

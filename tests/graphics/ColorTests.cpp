@@ -49,24 +49,6 @@ TEST_F(ColorTest, HueSaturationBrightnessOfKnownColoursAndRoundTripsInEverySecto
     EXPECT_EQ(UIColor(1.5, -0.2, 0.5, 2).rgba(), (UIColor::RGBA{1, 0, 0.5, 1}));
 }
 
-TEST_F(ColorTest, SystemColoursResolveAgainstTheCurrentStyle) {
-    UIColor label = UIColor::labelColor();
-    EXPECT_TRUE(label.isDynamic());
-    CGFloat white = -1;
-    setStyle(UIUserInterfaceStyle::unspecified);
-    label.getRed(&white, nullptr, nullptr, nullptr);
-    EXPECT_EQ(white, 0);
-    setStyle(UIUserInterfaceStyle::dark);
-    label.getRed(&white, nullptr, nullptr, nullptr);
-    EXPECT_EQ(white, 1);
-    EXPECT_EQ(UIColor::systemBackgroundColor().rgba(), (UIColor::RGBA{0, 0, 0, 1}));
-    setStyle(UIUserInterfaceStyle::light);
-    EXPECT_EQ(UIColor::systemBackgroundColor().rgba(), (UIColor::RGBA{1, 1, 1, 1}));
-    EXPECT_NE(UIColor::systemGray4Color().rgba(UITraitCollection(UIUserInterfaceStyle::light)),
-              UIColor::systemGray4Color().rgba(UITraitCollection(UIUserInterfaceStyle::dark)));
-    EXPECT_FALSE(UIColor::whiteColor().isDynamic());
-}
-
 TEST_F(ColorTest, FrozenAlphaOverriddenAndTwoColourVariants) {
     setStyle(UIUserInterfaceStyle::dark);
     UIColor frozen = UIColor::labelColor().cgColor();
@@ -79,14 +61,6 @@ TEST_F(ColorTest, FrozenAlphaOverriddenAndTwoColourVariants) {
     EXPECT_EQ(toast.rgba(UITraitCollection(UIUserInterfaceStyle::light)), (UIColor::RGBA{0, 0, 0, 0.8}));
     EXPECT_EQ(toast.rgba(UITraitCollection(UIUserInterfaceStyle::dark)), (UIColor::RGBA{1, 1, 1, 0.8}));
     EXPECT_DOUBLE_EQ(UIColor::systemGrayColor().colorWithAlphaComponent(0.3).alpha(), 0.3);
-    setStyle(UIUserInterfaceStyle::light);
-    UIColor::RGBA inside;
-    UITraitCollection(UIUserInterfaceStyle::dark).performAsCurrentTraitCollection([&] {
-        inside = UIColor::labelColor().rgba();
-        EXPECT_TRUE(UITraitCollection::currentTraitCollection().isDark());
-    });
-    EXPECT_EQ(inside, (UIColor::RGBA{1, 1, 1, 1}));
-    EXPECT_FALSE(UITraitCollection::currentTraitCollection().isDark());
     UIColor c = UIColor::dynamicColor(UIColor::redColor(), UIColor::blueColor());
     EXPECT_EQ(c.resolvedColorWithTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark)),
               UIColor::blueColor());

@@ -68,23 +68,6 @@ TEST(CGContextTest, FillStrokeAndClear) {
     EXPECT_TRUE(pixels::transparent(pixels::at(*image, 30, 10)));
 }
 
-TEST(CGContextTest, SaveAndRestoreCoverColoursTransformsAndClip) {
-    auto image = pixels::draw({40, 20}, 1, [](CGContext& context) {
-        context.setFillColor(UIColor::redColor());
-        context.saveGState();
-        context.setFillColor(UIColor::blueColor());
-        context.translateBy(20, 0);
-        context.clipToRect({0, 0, 5, 5});
-        context.fillRect({0, 0, 10, 10});
-        context.restoreGState();
-        context.fillRect({0, 10, 10, 10});
-    });
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 22, 2), blue));
-    EXPECT_TRUE(pixels::transparent(pixels::at(*image, 27, 7)));
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 5, 15), red));
-    EXPECT_TRUE(pixels::transparent(pixels::at(*image, 25, 15)));
-}
-
 TEST(CGContextTest, RotationLineJoinAndGlobalAlpha) {
     auto image = pixels::draw({40, 40}, 2, [](CGContext& context) {
         context.translateBy(20, 20);
@@ -148,17 +131,6 @@ TEST(UIGraphicsTest, ImageContextsNestAndGiveImagesAtTheirScaleUnlessEmpty) {
     UIGraphics::endImageContext();
     UIGraphics::endImageContext();
     EXPECT_EQ(UIGraphics::currentContext(), nullptr);
-}
-
-TEST(UIGraphicsTest, RendererBoundsOriginMapsToTheImageOrigin) {
-    UIGraphicsImageRendererFormat format;
-    format.scale = 1;
-    auto image = UIGraphicsImageRenderer(CGRect{100, 50, 20, 20}, format).image([](auto& context) {
-        context.cgContext().setFillColor(UIColor::blueColor());
-        context.fillRect({100, 50, 5, 5});
-    });
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 2, 2), blue));
-    EXPECT_TRUE(pixels::transparent(pixels::at(*image, 10, 10)));
 }
 
 TEST(UIBezierPathTest, StrokesIntoTheCurrentContext) {

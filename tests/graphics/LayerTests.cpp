@@ -58,51 +58,13 @@ TEST(CALayerGeometryTest, FramePositionAnchorTransformAndConversion) {
     EXPECT_NEAR(p.x, -85, 1e-9);
     EXPECT_NEAR(p.y, -5, 1e-9);
     EXPECT_EQ(a->convertRectToLayer({1, 1, 2, 2}, nullptr), (CGRect{11, 11, 2, 2}));
-}
-
-TEST(CALayerTreeTest, InsertionOrderAndReparenting) {
-    auto root = CALayer::layer();
-    auto a = CALayer::layer();
-    auto b = CALayer::layer();
-    auto c = CALayer::layer();
-    root->addSublayer(a);
-    root->addSublayer(b);
-    root->insertSublayerBelow(c, b.get());
-    EXPECT_EQ(root->sublayers(), (std::vector<std::shared_ptr<CALayer>>{a, c, b}));
-    root->insertSublayerAbove(a, b.get());
-    EXPECT_EQ(root->sublayers(), (std::vector<std::shared_ptr<CALayer>>{c, b, a}));
-    auto other = CALayer::layer();
-    other->addSublayer(b);
-    EXPECT_EQ(root->sublayers(), (std::vector<std::shared_ptr<CALayer>>{c, a}));
-    EXPECT_EQ(b->superlayer(), other);
-    a->removeFromSuperlayer();
-    EXPECT_EQ(a->superlayer(), nullptr);
-    EXPECT_EQ(root->sublayers().size(), 1u);
     root->addSublayer(root);
-    EXPECT_EQ(root->sublayers().size(), 1u);
+    EXPECT_EQ(root->sublayers().size(), 2u) << "a layer is never its own sublayer";
 }
 
-TEST(LayerRenderTest, MasksToBoundsClipsSublayersToTheRoundedShape) {
-    auto render = [](bool masks) {
-        auto root = canvas({100, 100});
-        auto parent = coloured({0, 0, 50, 50}, UIColor::redColor());
-        parent->setMasksToBounds(masks);
-        parent->setCornerRadius(10);
-        parent->addSublayer(coloured({25, 25, 50, 50}, UIColor::blueColor()));
-        root->addSublayer(parent);
-        return pixels::render(*root, {100, 100});
-    };
-    auto clipped = render(true);
-    EXPECT_TRUE(pixels::near(pixels::at(*clipped, 40, 40), blue));
-    EXPECT_TRUE(pixels::transparent(pixels::at(*clipped, 60, 60)));
-    EXPECT_TRUE(pixels::transparent(pixels::at(*clipped, 49.5, 49.5)));
-    auto free = render(false);
-    EXPECT_TRUE(pixels::near(pixels::at(*free, 60, 60), blue));
-}
-
-TEST(LayerRenderTest, BackgroundShowsWhereverSublayersLeaveItUncovered) {
-    auto root = canvas({160, 40});
-    auto parent = coloured({0, 0, 160, 40}, UIColor::whiteColor());
+TEST(LayerRenderTest, EachLayersEffectsComposeOverTheParentsBackground) {
+    auto root = canvas({290, 40});
+    auto parent = coloured({0, 0, 290, 40}, UIColor::whiteColor());
     auto faded = coloured({0, 10, 20, 20}, UIColor::redColor());
     faded->setOpacity(0.5);
     auto translucent = coloured({30, 10, 20, 20}, UIColor(1, 0, 0, 0.5));
@@ -111,25 +73,64 @@ TEST(LayerRenderTest, BackgroundShowsWhereverSublayersLeaveItUncovered) {
     auto clipping = CALayer::layer();
     clipping->setFrame({90, 10, 10, 20});
     clipping->setMasksToBounds(true);
+    clipping->setCornerRadius(5);
     clipping->addSublayer(coloured({0, 0, 20, 20}, UIColor::redColor()));
     auto round = coloured({110, 10, 20, 20}, UIColor::redColor());
     round->setCornerRadius(10);
     // Its left edge halves a device pixel.
     auto offGrid = coloured({140.5, 10, 10, 20}, UIColor::redColor());
-    for (const auto& sublayer : {faded, translucent, masked, clipping, round, offGrid})
+    auto bordered = coloured({170, 10, 20, 20}, UIColor::redColor());
+    bordered->setBorderWidth(4);
+    bordered->setBorderColor(UIColor::greenColor());
+    bordered->addSublayer(coloured({0, 0, 20, 10}, UIColor::blueColor()));
+    // Opacity fades the layer with its sublayers as one group.
+    auto group = coloured({200, 10, 20, 20}, UIColor::redColor());
+    group->setOpacity(0.5);
+    group->addSublayer(coloured({0, 0, 10, 20}, UIColor::blueColor()));
+    auto turned = coloured({230, 17.5, 20, 5}, UIColor::redColor());
+    turned->setTransform(CATransform3D::makeRotation(pi / 2, 0, 0, 1));
+    auto pictured = CALayer::layer();
+    pictured->setFrame({260, 10, 20, 20});
+    pictured->setContents(pixels::draw({2, 2}, 1, [](CGContext& context) {
+        context.setFillColor(UIColor::greenColor());
+        context.fillRect({0, 0, 2, 2});
+    }));
+    for (const auto& sublayer :
+         {faded, translucent, masked, clipping, round, offGrid, bordered, group, turned, pictured})
         parent->addSublayer(sublayer);
     root->addSublayer(parent);
-    auto image = pixels::render(*root, {160, 40});
+    auto image = pixels::render(*root, {290, 40});
     const UIColor::RGBA pink{1, 0.5, 0.5, 1};
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 10, 20), pink));
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 40, 20), pink));
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 65, 20), red)) << "where the mask has ink";
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 75, 20), white));
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 105, 20), white));
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 120, 20), red));
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 110.2, 10.2), white)) << "outside the rounded corner";
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 140.5, 20), pink, 0.05));
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 145, 20), red));
+    const struct {
+        CGPoint at;
+        UIColor::RGBA expected;
+        const char* what;
+    } probes[] = {
+        {{10, 20}, pink, "faded"},
+        {{40, 20}, pink, "translucent"},
+        {{65, 20}, red, "where the mask has ink"},
+        {{75, 20}, white, "where the mask has none"},
+        {{92, 20}, red, "inside the clipping parent"},
+        {{90.3, 10.3}, white, "clipped to the rounded corner"},
+        {{105, 20}, white, "cut off beside the clipping parent"},
+        {{120, 20}, red, "round"},
+        {{110.2, 10.2}, white, "outside the rounded corner"},
+        {{145, 20}, red, "off the grid"},
+        {{171, 20}, green, "the border lies inside the bounds"},
+        {{180, 11}, green, "the border lies above sublayers"},
+        {{180, 15}, blue, "sublayer"},
+        {{180, 25}, red, "background under the border"},
+        {{169, 20}, white, "outside the border"},
+        {{205, 20}, {0.5, 0.5, 1, 1}, "group opacity over the sublayer"},
+        {{215, 20}, pink, "group opacity beside the sublayer"},
+        {{240, 12}, red, "a quarter turn about the anchor stands the bar up"},
+        {{232, 20}, white, "the turned bar's old ends"},
+        {{278, 28}, green, "the contents image fills the bounds"},
+    };
+    for (const auto& probe : probes) {
+        EXPECT_TRUE(pixels::near(pixels::at(*image, probe.at.x, probe.at.y), probe.expected)) << probe.what;
+    }
+    EXPECT_TRUE(pixels::near(pixels::at(*image, 140.5, 20), pink, 0.05)) << "the half-covered device pixel";
 }
 
 TEST(LayerRenderTest, RenderingReplacingSetsEveryPixel) {
@@ -148,21 +149,6 @@ TEST(LayerRenderTest, RenderingReplacingSetsEveryPixel) {
     EXPECT_TRUE(pixels::near(pixels::at(*image, 50, 10), {0, 0, 1, 0.5}));
     // The device pixel the blue edge cuts keeps none of the red below.
     EXPECT_TRUE(pixels::near(pixels::at(*image, 20.1, 10), {0, 0, 1, 0.6}, 0.05));
-}
-
-TEST(LayerRenderTest, BorderLiesInsideTheBoundsAboveSublayers) {
-    auto root = canvas({60, 60});
-    auto box = coloured({10, 10, 40, 40}, UIColor::redColor());
-    box->setBorderWidth(4);
-    box->setBorderColor(UIColor::greenColor());
-    box->addSublayer(coloured({0, 0, 40, 20}, UIColor::blueColor()));
-    root->addSublayer(box);
-    auto image = pixels::render(*root, {60, 60});
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 11, 30), green));
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 30, 11), green));
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 30, 20), blue));
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 30, 40), red));
-    EXPECT_TRUE(pixels::transparent(pixels::at(*image, 9, 30)));
 }
 
 TEST(LayerRenderTest, ShadowFallsBelowACardWithoutTintingIt) {
@@ -196,35 +182,6 @@ TEST(LayerRenderTest, ShadowFallsBelowACardWithoutTintingIt) {
     EXPECT_TRUE(pixels::transparent(pixels::at(*none, 70, 82)));
 }
 
-TEST(LayerRenderTest, ShadowFollowsTheRoundedShape) {
-    auto root = canvas({100, 100});
-    auto dot = coloured({30, 30, 40, 40}, UIColor::whiteColor());
-    dot->setCornerRadius(20);
-    dot->setShadowOpacity(1);
-    dot->setShadowOffset({0, 0});
-    dot->setShadowRadius(2);
-    root->addSublayer(dot);
-    auto image = pixels::render(*root, {100, 100});
-    // Beside the circle's edge there is shadow; at the bounding box corner, well outside the circle, none.
-    EXPECT_GT(pixels::at(*image, 50, 71).alpha, 0.1);
-    EXPECT_LT(pixels::at(*image, 31, 31).alpha, 0.05);
-}
-
-TEST(LayerRenderTest, ShadowOfATransparentLayerFollowsItsContent) {
-    auto root = canvas({140, 140});
-    auto holder = CALayer::layer();
-    holder->setFrame({20, 20, 100, 100});
-    holder->setShadowOpacity(1);
-    holder->setShadowOffset({0, 5});
-    holder->setShadowRadius(2);
-    holder->addSublayer(coloured({0, 0, 40, 40}, UIColor::blueColor()));
-    root->addSublayer(holder);
-    auto image = pixels::render(*root, {140, 140});
-    EXPECT_GT(pixels::at(*image, 40, 63).alpha, 0.3);
-    EXPECT_TRUE(pixels::transparent(pixels::at(*image, 100, 123)));
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 40, 50), blue));
-}
-
 TEST(LayerRenderTest, ShapeShadowsMatchContentShadowsAndDependOnSize) {
     // An opaque background casts its shape's shadow; a nearly opaque one goes through the content.
     // Also off the pixel grid, where the cached shape sits within its pixel.
@@ -253,57 +210,6 @@ TEST(LayerRenderTest, ShapeShadowsMatchContentShadowsAndDependOnSize) {
     narrow->setShadowRadius(3);
     root->addSublayer(narrow);
     EXPECT_TRUE(pixels::transparent(pixels::at(*pixels::render(*root, {200, 100}), 122, 45)));
-}
-
-TEST(LayerRenderTest, OpacityAppliesToTheLayerAsAGroup) {
-    auto root = canvas({40, 40});
-    auto parent = coloured({0, 0, 40, 40}, UIColor::redColor());
-    parent->setOpacity(0.5);
-    parent->addSublayer(coloured({0, 0, 20, 40}, UIColor::blueColor()));
-    root->addSublayer(parent);
-    auto image = pixels::render(*root, {40, 40});
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 10, 20), {0, 0, 1, 0.5}));
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 30, 20), {1, 0, 0, 0.5}));
-    parent->setHidden(true);
-    EXPECT_TRUE(pixels::transparent(pixels::at(*pixels::render(*root, {40, 40}), 30, 20)));
-}
-
-TEST(LayerRenderTest, TransformRotatesAboutTheAnchorPoint) {
-    auto root = canvas({100, 100});
-    auto bar = coloured({30, 45, 40, 10}, UIColor::redColor());
-    bar->setTransform(CATransform3D::makeRotation(pi / 2, 0, 0, 1));
-    root->addSublayer(bar);
-    auto image = pixels::render(*root, {100, 100});
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 50, 33), red));
-    EXPECT_TRUE(pixels::transparent(pixels::at(*image, 35, 50)));
-}
-
-TEST(LayerRenderTest, ShapeLayerStrokeEndHalfDrawsHalfTheCircle) {
-    auto root = canvas({100, 100});
-    auto shape = CAShapeLayer::layer();
-    CGPath circle;
-    circle.addArc({50, 50}, 30, 0, 2 * pi, true);
-    shape->setPath(circle);
-    shape->setFillColor(UIColor::clearColor());
-    shape->setStrokeColor(UIColor::blueColor());
-    shape->setLineWidth(4);
-    shape->setStrokeEnd(0.5);
-    // No frame: the path is drawn in the superlayer's coordinates from the layer's origin.
-    root->addSublayer(shape);
-    auto image = pixels::render(*root, {100, 100});
-    auto onCircle = [&](double angle) {
-        return pixels::at(*image, 50 + 30 * std::cos(angle), 50 + 30 * std::sin(angle));
-    };
-    EXPECT_TRUE(pixels::near(onCircle(0.1), blue));
-    EXPECT_TRUE(pixels::near(onCircle(pi / 2), blue));
-    EXPECT_TRUE(pixels::near(onCircle(0.9 * pi), blue));
-    EXPECT_TRUE(pixels::transparent(onCircle(1.1 * pi)));
-    EXPECT_TRUE(pixels::transparent(onCircle(1.5 * pi)));
-    EXPECT_TRUE(pixels::transparent(onCircle(1.9 * pi)));
-    EXPECT_TRUE(pixels::transparent(pixels::at(*image, 50, 50)));
-
-    shape->setStrokeEnd(0);
-    EXPECT_EQ(pixels::inkIn(*pixels::render(*root, {100, 100}, 1), {0, 0, 100, 100}).count, 0);
 }
 
 class TextDelegate : public CALayerDelegate {
@@ -339,21 +245,6 @@ TEST(LayerRenderTest, DelegateDrawsTextClippedToTheLayer) {
         }
     }
     EXPECT_GT(dark, 40);
-}
-
-TEST(LayerRenderTest, ContentsImageFillsTheBounds) {
-    auto picture = pixels::draw({2, 2}, 1, [](CGContext& context) {
-        context.setFillColor(UIColor::greenColor());
-        context.fillRect({0, 0, 2, 2});
-    });
-    auto root = canvas({40, 40});
-    auto layer = CALayer::layer();
-    layer->setFrame({10, 10, 20, 20});
-    layer->setContents(picture);
-    root->addSublayer(layer);
-    auto image = pixels::render(*root, {40, 40});
-    EXPECT_TRUE(pixels::near(pixels::at(*image, 28, 28), green));
-    EXPECT_TRUE(pixels::transparent(pixels::at(*image, 32, 32)));
 }
 
 } // namespace

@@ -13,9 +13,7 @@ NSAttributedString text(const std::string& s, const UIFont& font) {
     return NSAttributedString(s, NSStringAttributes{font, std::nullopt, std::nullopt});
 }
 
-// Avenir names map to Lato faces; installed faces are found by PostScript or family name; unknown
-// names give no font.
-TEST(UIFontTest, FontsAreFoundByTheAppsNamesOrInstalledNames) {
+TEST(UIFontTest, NamesFacesSizesAndMetrics) {
     auto heavy = UIFont::fontWithName("Avenir-Heavy", 20);
     ASSERT_TRUE(heavy.has_value());
     EXPECT_EQ(heavy->familyName(), "Lato");
@@ -24,16 +22,16 @@ TEST(UIFontTest, FontsAreFoundByTheAppsNamesOrInstalledNames) {
     EXPECT_EQ(heavy->pointSize(), 20);
     EXPECT_EQ(UIFont::fontWithName("Avenir-Medium", 14)->weight(), UIFontWeight::medium);
     EXPECT_EQ(UIFont::fontWithName("Avenir-Book", 14)->weight(), UIFontWeight::regular);
+    EXPECT_FALSE(UIFont::fontWithName("Avenier", 14).has_value());
+    EXPECT_FALSE(UIFont::fontWithName("", 14).has_value());
+    EXPECT_FALSE(UIFont::fontWithName("Avenir-Roman", 14).has_value());
     auto bold = UIFont::fontWithName("Lato-Bold", 12);
     ASSERT_TRUE(bold.has_value());
     EXPECT_EQ(bold->familyName(), "Lato");
     EXPECT_EQ(bold->weight(), UIFontWeight::bold);
-    EXPECT_EQ(UIFont::fontWithName("Lato", 12).value_or(*heavy).familyName(), "Lato");
-    for (const char* unknown : {"Avenier", "", "Avenir-Roman"})
-        EXPECT_FALSE(UIFont::fontWithName(unknown, 14).has_value()) << unknown;
-}
-
-TEST(UIFontTest, SystemAndPreferredFontsAndTheirMetrics) {
+    auto family = UIFont::fontWithName("Lato", 12);
+    ASSERT_TRUE(family.has_value());
+    EXPECT_EQ(family->familyName(), "Lato");
     UIFont semibold = UIFont::systemFontOfSize(20, UIFontWeight::semibold);
     EXPECT_EQ(semibold.familyName(), "Lato");
     EXPECT_EQ(semibold.weight(), UIFontWeight::semibold);
@@ -41,8 +39,6 @@ TEST(UIFontTest, SystemAndPreferredFontsAndTheirMetrics) {
               UIFont::preferredFontForTextStyle(UIFontTextStyle::body).pointSize());
     EXPECT_EQ(semibold.fontWithSize(10).pointSize(), 10);
     EXPECT_EQ(semibold.fontWithSize(10).weight(), UIFontWeight::semibold);
-
-    // Metrics scale with the size.
     UIFont small = UIFont::systemFontOfSize(10);
     UIFont large = UIFont::systemFontOfSize(40);
     EXPECT_GT(small.lineHeight(), 10);
@@ -51,68 +47,7 @@ TEST(UIFontTest, SystemAndPreferredFontsAndTheirMetrics) {
     EXPECT_LT(large.descender(), 0);
 }
 
-TEST(TextMeasureTest, WidthGrowsWithTextAndWeight) {
-    UIFont font = UIFont::systemFontOfSize(12);
-    CGSize one = text("Probability", font).size();
-    CGSize two = text("Probability distribution", font).size();
-    EXPECT_GT(one.width, 40);
-    EXPECT_GT(two.width, one.width * 1.5);
-    EXPECT_NEAR(one.height, two.height, 1e-9);
-    EXPECT_NEAR(one.height, font.lineHeight(), 1.0);
-    EXPECT_GT(text("Probability", *UIFont::fontWithName("Avenir-Heavy", 12)).size().width, one.width);
-    EXPECT_NEAR(text("Probability", UIFont::systemFontOfSize(24)).size().width, 2 * one.width, 1.0);
-    EXPECT_EQ(text("", font).size(), (CGSize{0, 0}));
-}
-
-TEST(TextMeasureTest, WrappingToAWidthAddsLinesStaysWithinTheWidthAndHonoursALineLimit) {
-    UIFont font = UIFont::fontWithName("Avenir-Book", 14).value();
-    NSAttributedString message =
-        text("The calculation needs at least two values with their probabilities.", font);
-    CGSize line = message.size();
-    CGRect wrapped = message.boundingRectWithSize({120, 1e9});
-    EXPECT_LE(wrapped.size.width, 120);
-    EXPECT_GE(wrapped.size.height, 3 * line.height - 0.5);
-    EXPECT_EQ(message.boundingRectWithSize({0, 0}).size, line);
-    // Explicit line breaks count without a width.
-    EXPECT_NEAR(text("a\nb\nc", font).size().height, 3 * line.height, 1.0);
-
-    // A word broken at the edge gets no hyphen: each line draws exactly its own characters.
-    TextLayout::Options narrow;
-    narrow.width = 60;
-    TextLayout path(text("/home/user/.local/ombrel/shared/image.png", font), narrow);
-    EXPECT_GT(path.lineCount(), 3);
-    for (GSList* line = pango_layout_get_lines_readonly(path.pangoLayout()); line; line = line->next) {
-        const auto* layoutLine = static_cast<PangoLayoutLine*>(line->data);
-        int glyphs = 0;
-        for (GSList* run = layoutLine->runs; run; run = run->next)
-            glyphs += static_cast<PangoGlyphItem*>(run->data)->glyphs->num_glyphs;
-        EXPECT_EQ(glyphs, layoutLine->length) << "line at byte " << layoutLine->start_index;
-    }
-
-    // A line limit cuts the height.
-    TextLayout all(message, narrow);
-    narrow.numberOfLines = 2;
-    narrow.lineBreakMode = NSLineBreakMode::byTruncatingTail;
-    TextLayout two(message, narrow);
-    EXPECT_GT(all.lineCount(), 2);
-    EXPECT_EQ(two.lineCount(), 2);
-    EXPECT_NEAR(two.size().height, all.heightOfLines(2), 1e-9);
-    EXPECT_LT(two.size().height, all.size().height);
-}
-
-TEST(TextMeasureTest, RunsWithDifferentFontsMeasureAsTheirSum) {
-    UIFont regular = UIFont::systemFontOfSize(16);
-    UIFont heavy = UIFont::fontWithName("Avenir-Heavy", 16).value();
-    NSAttributedString mixed = text("Result ", regular);
-    mixed.append("bold", NSStringAttributes{heavy, std::nullopt, std::nullopt});
-    EXPECT_EQ(mixed.string(), "Result bold");
-    EXPECT_EQ(mixed.runs().size(), 2u);
-    CGFloat sum = text("Result ", regular).size().width + text("bold", heavy).size().width;
-    EXPECT_NEAR(mixed.size().width, sum, 1.0);
-    EXPECT_EQ(mixed.attributesAtStart().font, regular);
-}
-
-TEST(TextDrawingTest, TextInkStaysInsideItsRectangleInTheGivenColour) {
+TEST(TextDrawingTest, TextInkStaysInsideItsRectangleInTheGivenColourAndLinesBelowItAreLeftOut) {
     UIFont font = UIFont::systemFontOfSize(18);
     NSAttributedString label("Hello 123", NSStringAttributes{font, UIColor::redColor(), std::nullopt});
     CGSize size = label.size();
@@ -131,24 +66,30 @@ TEST(TextDrawingTest, TextInkStaysInsideItsRectangleInTheGivenColour) {
         }
     }
     EXPECT_TRUE(red);
+
+    // Lines below the rectangle are left out.
+    NSAttributedString two("first\nsecond", NSStringAttributes{font, std::nullopt, std::nullopt});
+    CGFloat lineHeight = text("first", font).size().height;
+    auto lines = pixels::draw({100, 60}, 2, [&](CGContext& context) {
+        two.drawInRect({0, 0, 100, lineHeight}, context);
+    });
+    EXPECT_GT(pixels::inkIn(*lines, {0, 0, 100, lineHeight}).count, 0);
+    EXPECT_EQ(pixels::inkIn(*lines, {0, lineHeight + 1, 100, 60 - lineHeight - 1}).count, 0);
 }
 
-// Lines below the rectangle are left out; centred text sits in the middle of its rectangle.
-TEST(TextDrawingTest, TheRectangleCutsLinesAndCentresText) {
-    UIFont font = UIFont::systemFontOfSize(14);
-    NSAttributedString two("first\nsecond", NSStringAttributes{font, std::nullopt, std::nullopt});
-    NSAttributedString word(
-        "mid", NSStringAttributes{font, std::nullopt, NSParagraphStyle{NSTextAlignment::center}});
-    CGFloat lineHeight = text("first", font).size().height;
-    auto image = pixels::draw({200, 60}, 2, [&](CGContext& context) {
-        two.drawInRect({0, 0, 100, lineHeight}, context);
-        word.drawInRect({0, 40, 200, 20}, context);
-    });
-    EXPECT_GT(pixels::inkIn(*image, {0, 0, 100, lineHeight}).count, 0);
-    EXPECT_EQ(pixels::inkIn(*image, {0, lineHeight + 1, 200, 39 - lineHeight - 1}).count, 0);
-    pixels::Ink centred = pixels::inkIn(*image, {0, 40, 200, 20});
-    ASSERT_GT(centred.count, 0);
-    EXPECT_NEAR(centred.box.midX(), 100, 3);
+// A word broken at the edge gets no hyphen: each line draws exactly its own characters.
+TEST(TextLayoutTest, AWordBrokenAtTheEdgeGetsNoHyphen) {
+    TextLayout::Options narrow;
+    narrow.width = 60;
+    TextLayout path(text("/home/user/.local/ombrel/shared/image.png", UIFont::systemFontOfSize(14)), narrow);
+    EXPECT_GT(path.lineCount(), 3);
+    for (GSList* line = pango_layout_get_lines_readonly(path.pangoLayout()); line; line = line->next) {
+        const auto* layoutLine = static_cast<PangoLayoutLine*>(line->data);
+        int glyphs = 0;
+        for (GSList* run = layoutLine->runs; run; run = run->next)
+            glyphs += static_cast<PangoGlyphItem*>(run->data)->glyphs->num_glyphs;
+        EXPECT_EQ(glyphs, layoutLine->length) << "line at byte " << layoutLine->start_index;
+    }
 }
 
 } // namespace

@@ -59,34 +59,6 @@ TEST_F(OnboardTest, TappingThroughThePagesCompletesOnceAndDismisses) {
     EXPECT_EQ(root->presentedViewController(), nullptr);
 }
 
-TEST_F(OnboardTest, TheAppearanceStylesThePageAndItsButton) {
-    AppearanceConfiguration appearance;
-    appearance.tintColor = UIColor(0.33, 0.29, 0.68, 1);
-    appearance.backgroundColor = UIColor::whiteColor();
-    appearance.titleFont = UIFont::systemFontOfSize(28, UIFontWeight::bold);
-    int stylings = 0;
-    appearance.advanceButtonStyling = [&](const std::shared_ptr<UIButton>& button) {
-        ++stylings;
-        EXPECT_EQ(button->titleColorForState(UIControlStateNormal), UIColor(0.33, 0.29, 0.68, 1))
-            << "the styling sees the tint already set";
-        button->titleLabel()->setFont(UIFont::systemFontOfSize(20, UIFontWeight::semibold));
-    };
-    auto onboard = makeOnboard(appearance);
-    onboard->presentFrom(root, false);
-    settle();
-    EXPECT_EQ(stylings, 1);
-    EXPECT_EQ(onboard->advanceButton()->titleLabel()->font().weight(), UIFontWeight::semibold);
-    EXPECT_EQ(onboard->titleLabel()->font().pointSize(), 28);
-    EXPECT_EQ(onboard->view()->backgroundColor(), UIColor::whiteColor());
-    EXPECT_TRUE(onboard->actionButton()->isHidden());
-
-    // The button lies at the bottom, below the texts.
-    CGRect button = onboard->advanceButton()->frame();
-    CGRect text = onboard->descriptionLabel()->frame();
-    EXPECT_GT(button.origin.y, text.origin.y + text.size.height);
-    EXPECT_LE(button.origin.y + button.size.height, onboard->view()->bounds().height());
-}
-
 TEST_F(OnboardTest, AnActionButtonRunsItsPagesAction) {
     int actions = 0;
     std::vector<OnboardPage> pages{{"Videos", "", "", "", "Next", "Watch", [&] { ++actions; }},

@@ -4,7 +4,6 @@
 #include "platform/material/FABButton.h"
 #include "platform/material/FlatButton.h"
 #include "platform/material/Icon.h"
-#include "platform/material/IconButton.h"
 #include "platform/material/LabelFontSize.h"
 #include "platform/uikit/UILabel.h"
 
@@ -13,24 +12,6 @@
 namespace {
 
 using ButtonTest = MaterialTest;
-
-TEST_F(ButtonTest, AnIconButtonDrawsItsIconInItsTintOnASquareTouchArea) {
-    auto button = std::make_shared<IconButton>(Icon::menu(), UIColor::whiteColor());
-    EXPECT_EQ(button->intrinsicContentSize(), (CGSize{44, 44}));
-    auto page = std::make_shared<UIViewController>();
-    page->view()->setBackgroundColor(UIColor::blackColor());
-    button->setFrame({0, 100, 44, 44});
-    page->view()->addSubview(button);
-    show(page);
-    auto image = window->renderImage(1);
-    auto bar = image->colorAtPoint({22, 100 + 10 + 6});
-    auto gap = image->colorAtPoint({22, 100 + 10 + 9});
-    ASSERT_TRUE(bar && gap);
-    EXPECT_GT(bar->red, 0.9) << "the top bar of the menu icon in white";
-    EXPECT_LT(gap->red, 0.1);
-    EXPECT_NE(std::make_shared<FlatButton>("7")->currentTitleColor(), UIColor::whiteColor())
-        << "a flat button's title is readable on a light surface";
-}
 
 TEST_F(ButtonTest, AFloatingButtonIsRoundAndCastsAShadowUnlessFlat) {
     auto fab = std::make_shared<FABButton>(Icon::share(), UIColor::whiteColor());
@@ -52,6 +33,8 @@ TEST_F(ButtonTest, AFloatingButtonIsRoundAndCastsAShadowUnlessFlat) {
     EXPECT_LT(edge->green, 0.1);
     fab->setDepthPreset(DepthPreset::none);
     EXPECT_EQ(fab->layer()->shadowOpacity(), 0);
+    EXPECT_NE(std::make_shared<FlatButton>("7")->currentTitleColor(), UIColor::whiteColor())
+        << "a flat button's title is readable on a light surface";
 }
 
 TEST(MaterialLabelTest, FontSizeKeepsTheFace) {

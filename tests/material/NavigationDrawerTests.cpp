@@ -46,54 +46,17 @@ class NavigationDrawerTest : public MaterialTest {
   protected:
     void SetUp() override {
         MaterialTest::SetUp();
-        root = std::make_shared<RecordingController>("root", &appearances);
-        left = std::make_shared<RecordingController>("left", &appearances);
-        drawer = std::make_shared<NavigationDrawerController>(root, left);
+        drawer = std::make_shared<NavigationDrawerController>(std::make_shared<UIViewController>(),
+                                                              std::make_shared<UIViewController>());
         drawer->setDelegate(delegate);
         show(drawer);
-        appearances.clear();
     }
 
     CGFloat leftEdge() const { return drawer->leftView()->frame().origin.x; }
 
-    std::vector<std::string> appearances;
-    std::shared_ptr<RecordingController> root;
-    std::shared_ptr<RecordingController> left;
     std::shared_ptr<NavigationDrawerController> drawer;
     std::shared_ptr<DelegateLog> delegate = std::make_shared<DelegateLog>();
 };
-
-TEST_F(NavigationDrawerTest, RootFillsTheDrawerAndTheClosedSideLiesHiddenOffScreen) {
-    EXPECT_EQ(root->parentViewController(), drawer);
-    EXPECT_EQ(left->parentViewController(), drawer);
-    EXPECT_EQ(root->view()->convertRectToView(root->view()->bounds(), window.get()), window->bounds());
-    EXPECT_FALSE(drawer->isLeftViewOpened());
-    EXPECT_TRUE(drawer->leftView()->isHidden());
-    EXPECT_EQ(leftEdge(), -NavigationDrawerController::leftViewWidth);
-    EXPECT_TRUE(left->view()->isDescendantOfView(drawer->leftView().get()));
-    EXPECT_EQ(navigationDrawerController(*left), drawer);
-    EXPECT_EQ(navigationDrawerController(*root), drawer);
-}
-
-TEST_F(NavigationDrawerTest, ToggleOpensThenClosesTellingTheDelegateAtStartAndEnd) {
-    drawer->toggleLeftView(0);
-    EXPECT_TRUE(drawer->isLeftViewOpened());
-    EXPECT_FALSE(drawer->leftView()->isHidden());
-    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"willOpen", "statusBarHidden"}));
-    clock->advance(0.1);
-    EXPECT_EQ(delegate->calls.size(), 2u) << "didOpen waits for the slide to end";
-    finishAnimations();
-    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"willOpen", "statusBarHidden", "didOpen"}));
-    EXPECT_EQ(leftEdge(), 0);
-
-    delegate->calls.clear();
-    drawer->toggleLeftView(0);
-    EXPECT_FALSE(drawer->isLeftViewOpened());
-    finishAnimations();
-    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"willClose", "statusBarShown", "didClose"}));
-    EXPECT_TRUE(drawer->leftView()->isHidden());
-    EXPECT_EQ(leftEdge(), -NavigationDrawerController::leftViewWidth);
-}
 
 TEST_F(NavigationDrawerTest, RepeatedOrInterruptedSlidesTellEachStepOnceAndAVelocityShortensTheSlide) {
     drawer->closeLeftView(0);
@@ -170,52 +133,6 @@ TEST_F(NavigationDrawerTest, SwipeLeftClosesAndAShortSlowSwipeSpringsBack) {
     finishAnimations();
     EXPECT_TRUE(drawer->leftView()->isHidden());
     EXPECT_EQ(delegate->calls.back(), "didClose");
-}
-
-TEST_F(NavigationDrawerTest, TransitionReplacesTheRootAndTheOldOneLeavesWhenTheFadeEnds) {
-    std::vector<bool> completions;
-    drawer->transition(root, [&](bool finished) { completions.push_back(finished); });
-    settle();
-    EXPECT_EQ(completions, std::vector<bool>{false}) << "a transition to the current root changes nothing";
-    EXPECT_EQ(root->parentViewController(), drawer);
-    completions.clear();
-
-    drawer->openLeftView();
-    finishAnimations();
-    auto next = std::make_shared<RecordingController>("next", &appearances);
-    drawer->transition(next, [&](bool finished) {
-        completions.push_back(finished);
-        drawer->closeLeftView(0);
-    });
-    EXPECT_EQ(drawer->rootViewController(), next);
-    EXPECT_EQ(next->parentViewController(), drawer);
-    EXPECT_TRUE(next->view()->isDescendantOfView(drawer->container().get()));
-    EXPECT_TRUE(completions.empty());
-    finishAnimations();
-    EXPECT_EQ(completions, std::vector<bool>{true});
-    EXPECT_EQ(root->parentViewController(), nullptr);
-    EXPECT_EQ(root->view()->superview(), nullptr);
-    EXPECT_EQ(next->view()->frame(), drawer->container()->bounds());
-    EXPECT_EQ(next->view()->alpha(), 1);
-    EXPECT_FALSE(drawer->isLeftViewOpened()) << "the completion closed the side";
-    EXPECT_EQ(appearances, (std::vector<std::string>{"next willAppear", "next didAppear",
-                                                     "root willDisappear", "root didDisappear"}));
-}
-
-TEST_F(NavigationDrawerTest, TheOpenSideDimsTheRootOnScreen) {
-    root->view()->setBackgroundColor(UIColor::whiteColor());
-    left->view()->setBackgroundColor(UIColor::blueColor());
-    auto before = window->renderImage(1)->colorAtPoint({350, 400});
-    drawer->openLeftView();
-    finishAnimations();
-    auto image = window->renderImage(1);
-    auto dimmed = image->colorAtPoint({350, 400});
-    auto side = image->colorAtPoint({100, 400});
-    ASSERT_TRUE(before && dimmed && side);
-    EXPECT_GT(before->red, 0.95);
-    EXPECT_NEAR(dimmed->red, 0.5, 0.05);
-    EXPECT_GT(side->blue, 0.95);
-    EXPECT_LT(side->red, 0.05);
 }
 
 } // namespace

@@ -16,17 +16,6 @@ class ToolbarControllerTest : public MaterialTest {
     std::shared_ptr<ToolbarController> controller = std::make_shared<ToolbarController>(page);
 };
 
-TEST_F(ToolbarControllerTest, StatusBarToolbarAndRootAreStackedFromTheTop) {
-    show(controller);
-    const CGFloat statusBar = UIScreen::mainScreen()->safeAreaInsets().top;
-    EXPECT_EQ(controller->statusBar()->frame(), (CGRect{0, 0, 390, statusBar}));
-    EXPECT_EQ(controller->toolbar()->frame(), (CGRect{0, statusBar, 390, Toolbar::defaultHeight}));
-    EXPECT_EQ(controller->container()->frame(),
-              (CGRect{0, statusBar + Toolbar::defaultHeight, 390, 844 - statusBar - Toolbar::defaultHeight}));
-    EXPECT_EQ(page->view()->frame(), controller->container()->bounds());
-    EXPECT_EQ(toolbarController(*page), controller);
-}
-
 // The side menu's toolbar: no status bar, a tall bar whose content sits in its lower part.
 class MenuToolbarController : public ToolbarController {
   public:
@@ -79,45 +68,6 @@ TEST_F(ToolbarControllerTest, SideViewsFlankTheTitleAndDetail) {
     EXPECT_EQ(clear->superview(), nullptr) << "a replaced view leaves the bar";
     EXPECT_TRUE(toolbar->detailLabel()->isHidden());
     EXPECT_EQ(toolbar->titleLabel()->frame().size.height, 56) << "the title alone takes the whole height";
-}
-
-TEST_F(ToolbarControllerTest, TheToolbarIsDrawnWithItsBackgroundAndTitle) {
-    show(controller);
-    auto toolbar = controller->toolbar();
-    toolbar->setBackgroundColor(UIColor(0.33, 0.29, 0.68, 1));
-    toolbar->titleLabel()->setTextColor(UIColor::whiteColor());
-    toolbar->titleLabel()->setTextAlignment(NSTextAlignment::left);
-    toolbar->setTitle("Calculate");
-    toolbar->setDepthPreset(DepthPreset::none);
-    settle();
-    EXPECT_EQ(toolbar->layer()->shadowOpacity(), 0);
-    auto image = window->renderImage(1);
-    const CGFloat top = toolbar->frame().origin.y;
-    auto background = image->colorAtPoint({380, top + 3});
-    ASSERT_TRUE(background);
-    EXPECT_NEAR(background->red, 0.33, 0.02);
-    EXPECT_NEAR(background->blue, 0.68, 0.02);
-    int white = 0;
-    for (CGFloat x = 8; x < 120; x += 1) {
-        for (CGFloat y = top + 18; y < top + 38; y += 1) {
-            auto c = image->colorAtPoint({x, y});
-            white += c && c->red > 0.8 && c->green > 0.8 ? 1 : 0;
-        }
-    }
-    EXPECT_GT(white, 20) << "the title is drawn at the left";
-}
-
-TEST_F(ToolbarControllerTest, TransitionPutsANewScreenUnderTheSameToolbar) {
-    show(controller);
-    auto history = std::make_shared<RecordingController>("history", &appearances);
-    bool done = false;
-    controller->transition(history, [&](bool finished) { done = finished; });
-    finishAnimations();
-    EXPECT_TRUE(done);
-    EXPECT_EQ(controller->rootViewController(), history);
-    EXPECT_EQ(toolbarController(*history), controller);
-    EXPECT_EQ(toolbarController(*page), nullptr);
-    EXPECT_EQ(history->view()->frame(), controller->container()->bounds());
 }
 
 TEST_F(ToolbarControllerTest, ATransitionBeforeTheViewLoadsOnlySwapsTheRoot) {

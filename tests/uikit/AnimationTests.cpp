@@ -1,7 +1,6 @@
 #include "UIKitTestSupport.h"
 
 #include "platform/uikit/UIActivityIndicatorView.h"
-#include "platform/uikit/UIScrollView.h"
 #include "platform/uikit/UIView.h"
 
 #include <numbers>
@@ -10,16 +9,6 @@
 namespace {
 
 using AnimationTests = UIKitTest;
-
-class RecordingScrollDelegate : public UIScrollViewDelegate {
-  public:
-    void scrollViewDidScroll(const std::shared_ptr<UIScrollView>& scrollView) override {
-        offsets.push_back(scrollView->contentOffset().y);
-    }
-    void scrollViewDidEndScrollingAnimation(const std::shared_ptr<UIScrollView>&) override { ++ended; }
-    std::vector<CGFloat> offsets;
-    int ended = 0;
-};
 
 TEST_F(AnimationTests, ModelChangesAtOnceWhileTheLayerFollowsTheClock) {
     auto view = std::make_shared<UIView>(CGRect{0, 0, 100, 100});
@@ -95,22 +84,6 @@ TEST_F(AnimationTests, ANewAnimationStartsFromWhatIsShown) {
     EXPECT_EQ(view->layer()->position().x, 5);
 }
 
-TEST_F(AnimationTests, WithoutChangesOrDurationTheCompletionStillComesOnTheMainQueue) {
-    auto view = std::make_shared<UIView>();
-    int calls = 0;
-    UIView::animateWithDuration(
-        0, [&] { view->setAlpha(0.5); }, [&](bool finished) { calls += finished; });
-    EXPECT_FLOAT_EQ(view->layer()->opacity(), 0.5f) << "a zero duration applies at once";
-    EXPECT_EQ(calls, 0) << "completions never run inside the call";
-    UIView::animateWithDuration(
-        2.0, [] {}, [&](bool finished) { calls += finished; });
-    runLoopTurn();
-    EXPECT_EQ(calls, 2);
-
-    UIView::animateWithDuration(1.0, [&] { UIView::performWithoutAnimation([&] { view->setAlpha(0.2); }); });
-    EXPECT_FLOAT_EQ(view->layer()->opacity(), 0.2f);
-}
-
 TEST_F(AnimationTests, ReleasedViewsAndDroppedRunLoopWorkStopNothing) {
     bool done = false;
     {
@@ -134,23 +107,6 @@ TEST_F(AnimationTests, ReleasedViewsAndDroppedRunLoopWorkStopNothing) {
         << "the old one ended at its time although its end was dropped";
     view->setAlpha(1);
     EXPECT_FLOAT_EQ(view->layer()->opacity(), 1);
-}
-
-TEST_F(AnimationTests, AnimatedScrollingMovesStepByStepAndStopsInRange) {
-    auto scroll = std::make_shared<UIScrollView>(CGRect{0, 0, 100, 100});
-    scroll->setContentSize({100, 500});
-    auto delegate = std::make_shared<RecordingScrollDelegate>();
-    scroll->setDelegate(delegate);
-    scroll->setContentOffset({0, 1000}, true);
-    EXPECT_EQ(scroll->contentOffset().y, 0);
-    clock->advance(0.15);
-    EXPECT_GT(scroll->contentOffset().y, 0);
-    EXPECT_LT(scroll->contentOffset().y, 400);
-    clock->advance(0.2);
-    EXPECT_EQ(scroll->contentOffset().y, 400) << "limited to content minus bounds";
-    EXPECT_EQ(delegate->ended, 1);
-    EXPECT_GT(delegate->offsets.size(), 5u);
-    EXPECT_TRUE(std::is_sorted(delegate->offsets.begin(), delegate->offsets.end()));
 }
 
 TEST_F(AnimationTests, SpinnerTurnsOnTheClockOnlyWhileAnimating) {

@@ -1,12 +1,10 @@
 #include "UIKitTestSupport.h"
 
 #include "platform/foundation/FileSystem.h"
-#include "platform/foundation/NotificationCenter.h"
 #include "platform/graphics/CGContext.h"
 #include "platform/graphics/UIGraphicsImageRenderer.h"
 #include "platform/uikit/UIActivityViewController.h"
 #include "platform/uikit/UIApplication.h"
-#include "platform/uikit/UIApplicationDelegate.h"
 #include "platform/uikit/UIDevice.h"
 #include "platform/uikit/UIPopoverPresentationController.h"
 #include "platform/uikit/UIWindowScene.h"
@@ -19,29 +17,6 @@
 #include <sstream>
 
 namespace {
-
-class RecordingDelegate : public UIApplicationDelegate {
-  public:
-    bool applicationDidFinishLaunchingWithOptions(const std::shared_ptr<UIApplication>&,
-                                                  const AnyValue::Dictionary&) override {
-        calls.push_back("launch");
-        return true;
-    }
-    void applicationDidBecomeActive(const std::shared_ptr<UIApplication>& application) override {
-        calls.push_back(application->applicationState() == UIApplicationState::active ? "active"
-                                                                                      : "not yet active");
-    }
-    void applicationWillResignActive(const std::shared_ptr<UIApplication>&) override {
-        calls.push_back("resign");
-    }
-    void applicationDidEnterBackground(const std::shared_ptr<UIApplication>&) override {
-        calls.push_back("background");
-    }
-    void applicationWillEnterForeground(const std::shared_ptr<UIApplication>&) override {
-        calls.push_back("foreground");
-    }
-    std::vector<std::string> calls;
-};
 
 class ApplicationTests : public UIKitTest {
   protected:
@@ -130,41 +105,6 @@ TEST_F(ApplicationTests, LinksOpenWhenTheOpenerSucceedsOrKeepsRunning) {
     content << in.rdbuf();
     EXPECT_EQ(content.str(), "1\n" + link + "\n");
     EXPECT_FALSE(std::filesystem::exists(injected));
-}
-
-TEST_F(ApplicationTests, EachLifeCycleStepTellsTheDelegateThenPostsOnceInThePlatformsOrder) {
-    auto delegate = std::make_shared<RecordingDelegate>();
-    application->setDelegate(delegate);
-    auto center = NotificationCenter::defaultCenter();
-    std::vector<NotificationCenter::ObserverToken> tokens;
-    for (const char* name :
-         {UIApplicationDidBecomeActiveNotification, UIApplicationWillResignActiveNotification,
-          UIApplicationDidEnterBackgroundNotification, UIApplicationWillEnterForegroundNotification}) {
-        tokens.push_back(center->addObserverForName(
-            name, nullptr, [&](const Notification&) { delegate->calls.push_back("posted"); }));
-    }
-    using State = UIApplicationState;
-    const std::vector<std::pair<State, std::vector<std::string>>> moves{
-        {State::active, {"active", "posted"}},
-        {State::active, {}},
-        {State::inactive, {"resign", "posted"}},
-        {State::active, {"active", "posted"}},
-        {State::background, {"resign", "posted", "background", "posted"}},
-        {State::background, {}},
-        {State::inactive, {"foreground", "posted"}},
-        {State::background, {"background", "posted"}},
-        {State::active, {"foreground", "posted", "active", "posted"}}};
-    EXPECT_TRUE(application->finishLaunching());
-    EXPECT_EQ(delegate->calls, std::vector<std::string>{"launch"});
-    for (const auto& [state, steps] : moves) {
-        delegate->calls.clear();
-        application->moveToState(state);
-        EXPECT_EQ(delegate->calls, steps) << static_cast<int>(state);
-        EXPECT_EQ(application->applicationState(), state);
-    }
-    for (auto token : tokens) {
-        center->removeObserver(token);
-    }
 }
 
 TEST_F(ApplicationTests, WindowsJoinTheOneSceneAndLeaveWhenReleased) {

@@ -103,24 +103,4 @@ TEST_F(ScrollViewTests, DraggingStaysInTheContentAndWheelsScrollTheViewUnderTheP
     EXPECT_EQ(scroll->contentOffset().y, -10) << "the pointer is not over the scroll view";
 }
 
-TEST_F(ScrollViewTests, ContentThatShrinksUnderTheOffsetPullsItBackUnlessAFingerHoldsIt) {
-    scroll->setContentSize({600, 1000});
-    scroll->setContentOffset({300, 700});
-    scroll->setContentSize({600, 1200});
-    EXPECT_EQ(scroll->contentOffset(), (CGPoint{300, 700})) << "growing content keeps the offset";
-    scroll->setContentSize({350, 300});
-    EXPECT_EQ(scroll->contentOffset(), (CGPoint{150, 100}));
-    scroll->setContentSize({100, 100});
-    EXPECT_EQ(scroll->contentOffset(), (CGPoint{0, 0}));
-
-    scroll->setContentSize({200, 1000});
-    window->sendTouchBegan({100, 280});
-    window->sendTouchMoved({100, 80});
-    ASSERT_EQ(scroll->contentOffset().y, 200);
-    scroll->setContentSize({200, 300});
-    EXPECT_EQ(scroll->contentOffset().y, 200) << "the dragged content stays under the finger";
-    window->sendTouchEnded({100, 80});
-    EXPECT_EQ(scroll->contentOffset().y, 100);
-}
-
 } // namespace

@@ -123,25 +123,6 @@ class TableViewTests : public UIKitTest {
     std::shared_ptr<Rows> rows;
 };
 
-TEST_F(TableViewTests, OnlyRowsInTheVisiblePartHaveCells) {
-    rows->sections = {numbered(1000)};
-    table->reloadData();
-    EXPECT_EQ(table->numberOfRowsInSection(0), 1000) << "counts are known before any layout";
-    EXPECT_EQ(table->contentSize().height, 999 * 44 + 44);
-    EXPECT_EQ(rows->cellRequests, 0) << "cells come with the layout pass";
-    runLoopTurn();
-
-    auto visible = table->indexPathsForVisibleRows();
-    ASSERT_EQ(visible.size(), 20u) << "844 points show rows 0..19 of 44 points";
-    EXPECT_EQ(visible.front(), (NSIndexPath{0, 0}));
-    EXPECT_EQ(visible.back(), (NSIndexPath{0, 19}));
-    EXPECT_EQ(rows->cellRequests, 20);
-    EXPECT_EQ(table->cellForRowAtIndexPath({0, 500}), nullptr);
-    EXPECT_EQ(textAt({0, 7}), "row 7");
-    EXPECT_EQ(table->cellForRowAtIndexPath({0, 7})->frame(), (CGRect{0, 7 * 44, 390, 44}));
-    EXPECT_EQ(rows->displayed.size(), 20u);
-}
-
 TEST_F(TableViewTests, ScrollingReusesCellsThatLeftTheScreen) {
     rows->sections = {numbered(1000)};
     table->reloadData();
@@ -232,30 +213,6 @@ TEST_F(TableViewTests, RectanglesOfHeadersRowsAndFootersFollowTheTableHeader) {
     EXPECT_EQ(table->headerViewForSection(0)->frame().origin.y, 500);
     EXPECT_EQ(table->indexPathForRowAtPoint({10, 129}), (NSIndexPath{0, 0}));
     EXPECT_EQ(table->indexPathForRowAtPoint({10, 127}), std::nullopt) << "that is the header";
-}
-
-TEST_F(TableViewTests, DeletingAFadingRowMovesTheOthersUp) {
-    rows->sections = {numbered(10)};
-    table->reloadData();
-    runLoopTurn();
-    auto doomed = table->cellForRowAtIndexPath({0, 3});
-    auto follower = table->cellForRowAtIndexPath({0, 4});
-    rows->sections[0].erase(rows->sections[0].begin() + 3);
-    table->deleteRowsAtIndexPaths({{0, 3}}, UITableViewRowAnimation::fade);
-
-    EXPECT_EQ(table->numberOfRowsInSection(0), 9);
-    EXPECT_EQ(table->cellForRowAtIndexPath({0, 3}), follower) << "the next row keeps its cell";
-    EXPECT_EQ(doomed->superview(), table) << "the deleted row stays while it fades";
-    clock->advance(0.15);
-    EXPECT_GT(doomed->layer()->opacity(), 0.05);
-    EXPECT_LT(doomed->layer()->opacity(), 0.95);
-    EXPECT_LT(follower->layer()->position().y, 4 * 44 + 22);
-    EXPECT_GT(follower->layer()->position().y, 3 * 44 + 22);
-    clock->advance(0.2);
-    EXPECT_EQ(doomed->superview(), nullptr);
-    EXPECT_EQ(follower->layer()->position().y, 3 * 44 + 22);
-    EXPECT_EQ(textAt({0, 3}), "row 4");
-    EXPECT_EQ(table->contentSize().height, 9 * 44);
 }
 
 TEST_F(TableViewTests, AnUpdateTheDataSourceDoesNotMatchReloadsEverything) {

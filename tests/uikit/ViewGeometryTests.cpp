@@ -8,23 +8,10 @@
 #include "platform/uikit/UIView.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace {
 
 using ViewGeometryTests = UIKitTest;
-
-class CountingView : public UIView {
-  public:
-    using UIView::UIView;
-    void layoutSubviews() override {
-        UIView::layoutSubviews();
-        ++layouts;
-    }
-    int layouts = 0;
-};
-
-class PlainSubclass : public UIView {};
 
 class FixedSizeView : public UIView {
   public:
@@ -55,7 +42,7 @@ TEST_F(ViewGeometryTests, FrameBoundsCentreAndPointConversionStayConsistent) {
     view->setFrame({100, 100, -20, -10});
     EXPECT_EQ(view->frame(), (CGRect{80, 90, 20, 10}));
 
-    // Points convert through offsets, scrolling and transforms.
+    // Points convert through offsets and scrolling.
     auto root = std::make_shared<UIView>(CGRect{0, 0, 400, 400});
     auto scroll = std::make_shared<UIScrollView>(CGRect{50, 50, 200, 200});
     auto inner = std::make_shared<UIView>(CGRect{10, 300, 20, 20});
@@ -67,18 +54,6 @@ TEST_F(ViewGeometryTests, FrameBoundsCentreAndPointConversionStayConsistent) {
     EXPECT_EQ(inner->convertPointToView({0, 0}, root.get()), (CGPoint{60, 100}));
     EXPECT_EQ(root->convertPointToView({60, 100}, inner.get()), (CGPoint{0, 0}));
     expectRect(inner->convertRectToView(inner->bounds(), nullptr), {60, 100, 20, 20});
-
-    auto turned = std::make_shared<UIView>(CGRect{100, 100, 100, 50});
-    root->addSubview(turned);
-    turned->setTransform(CGAffineTransform::makeRotation(std::numbers::pi / 2));
-    // A quarter turn about the centre (150, 125): the top-left corner swings to the top-right.
-    CGPoint corner = turned->convertPointToView({0, 0}, root.get());
-    EXPECT_NEAR(corner.x, 175, 1e-9);
-    EXPECT_NEAR(corner.y, 75, 1e-9);
-    expectRect(turned->frame(), {125, 75, 50, 100});
-    CGPoint back = turned->convertPointFromView(corner, root.get());
-    EXPECT_NEAR(back.x, 0, 1e-9);
-    EXPECT_NEAR(back.y, 0, 1e-9);
 }
 
 TEST_F(ViewGeometryTests, AutoresizingSharesGrowthAmongFlexibleParts) {
@@ -106,31 +81,6 @@ TEST_F(ViewGeometryTests, AutoresizingSharesGrowthAmongFlexibleParts) {
     parent->setAutoresizesSubviews(false);
     parent->setFrame({0, 0, 100, 100});
     EXPECT_EQ(filling->frame(), (CGRect{10, 10, 380, 230}));
-}
-
-TEST_F(ViewGeometryTests, LayoutRunsOnSizeChangesAndInTheWindowsPass) {
-    auto window = makeWindow();
-    auto view = std::make_shared<CountingView>(CGRect{0, 0, 100, 100});
-    window->addSubview(view);
-    runLoopTurn();
-    EXPECT_EQ(view->layouts, 1);
-    runLoopTurn();
-    EXPECT_EQ(view->layouts, 1) << "nothing asked for layout";
-
-    view->setCenter({70, 70});
-    runLoopTurn();
-    EXPECT_EQ(view->layouts, 1) << "moving does not lay out";
-
-    view->setBounds({0, 0, 120, 100});
-    EXPECT_TRUE(view->needsLayout());
-    runLoopTurn();
-    EXPECT_EQ(view->layouts, 2);
-
-    view->setNeedsLayout();
-    view->setNeedsLayout();
-    view->layoutIfNeeded();
-    view->layoutIfNeeded();
-    EXPECT_EQ(view->layouts, 3);
 }
 
 TEST_F(ViewGeometryTests, HitTestingFindsTheFrontmostInteractiveView) {
@@ -194,32 +144,6 @@ TEST_F(ViewGeometryTests, SubviewOrderingMovesLayersAlong) {
     // A view cannot become its own ancestor's subview.
     a->addSubview(parent);
     EXPECT_EQ(parent->superview(), nullptr);
-}
-
-TEST_F(ViewGeometryTests, ClassTestsTagsAndInheritedTint) {
-    auto plain = std::make_shared<UIView>();
-    auto sub = std::make_shared<PlainSubclass>();
-    auto stack = std::make_shared<UIStackView>();
-    EXPECT_TRUE(plain->isMemberOfClass<UIView>());
-    EXPECT_FALSE(sub->isMemberOfClass<UIView>());
-    EXPECT_TRUE(sub->isKindOfClass<UIView>());
-    EXPECT_TRUE(stack->isMemberOfClass<UIStackView>());
-    EXPECT_FALSE(stack->isMemberOfClass<UIView>());
-
-    plain->setTag(7);
-    sub->setTag(9);
-    plain->addSubview(stack);
-    stack->addArrangedSubview(sub);
-    EXPECT_EQ(plain->viewWithTag(9), sub);
-    EXPECT_EQ(plain->viewWithTag(7), plain);
-    EXPECT_EQ(plain->viewWithTag(3), nullptr);
-
-    // Tint is inherited until a view sets its own.
-    EXPECT_EQ(sub->tintColor(), UIColor::systemBlueColor());
-    plain->setTintColor(UIColor::redColor());
-    EXPECT_EQ(sub->tintColor(), UIColor::redColor());
-    sub->setTintColor(UIColor::greenColor());
-    EXPECT_EQ(sub->tintColor(), UIColor::greenColor());
 }
 
 TEST_F(ViewGeometryTests, SafeAreaCoversTheScreensUnsafeEdges) {
@@ -396,6 +320,14 @@ TEST_F(ViewGeometryTests, ButtonsPlaceImageBesideTitleAndPickTitlesByState) {
     button->setSelected(true);
     EXPECT_EQ(button->currentTitle(), "Go") << "a state without its own title shows the normal one";
     EXPECT_EQ(UIButton::buttonWithType(UIButtonType::custom)->currentTitleColor(), UIColor::whiteColor());
+
+    // Tint is inherited until a view sets its own.
+    auto parent = std::make_shared<UIView>();
+    parent->addSubview(button);
+    parent->setTintColor(UIColor::redColor());
+    EXPECT_EQ(button->titleLabel()->textColor(), UIColor::redColor());
+    button->setTintColor(UIColor::greenColor());
+    EXPECT_EQ(button->titleLabel()->textColor(), UIColor::greenColor());
 }
 
 } // namespace
