@@ -92,6 +92,17 @@ class RemoteConfigTest : public testing::Test {
         return RIDAruzovAdurad::makeWithEnvironment(RIDAruzovAdurad::defaultEnvironment());
     }
 
+    // A component whose active values come from the given answer, on a manual clock.
+    std::shared_ptr<RIDAruzovAdurad> startWithActive(const std::string& answer) {
+        Clock::setCurrent(clock);
+        server.respond(200, answer);
+        auto config = start();
+        fetch(*config);
+        activate(*config);
+        return config;
+    }
+
+    const std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
     TemporaryFolder home;
     LocalHttpServer server;
     const std::filesystem::path storedFile = home.path() / "veraziva" / "RemoteConfigActive.plist";
@@ -122,12 +133,7 @@ TEST_F(RemoteConfigTest, FetchedMembersBecomeActiveAsTextsOnlyAfterActivation) {
 }
 
 TEST_F(RemoteConfigTest, FetchWithinTheExpirationIsAnsweredFromTheCacheWithoutNetwork) {
-    const auto clock = std::make_shared<ManualClock>();
-    Clock::setCurrent(clock);
-    server.respond(200, R"({"ads": "first"})");
-    const auto config = start();
-    ASSERT_EQ(fetch(*config).status, RIDAruzovAduradFetchStatus::success);
-
+    const auto config = startWithActive(R"({"ads": "first"})");
     server.respond(200, R"({"ads": "second"})");
     clock->advance(21599);
     const FetchOutcome cached = fetch(*config);
@@ -145,11 +151,8 @@ TEST_F(RemoteConfigTest, FetchWithinTheExpirationIsAnsweredFromTheCacheWithoutNe
 }
 
 TEST_F(RemoteConfigTest, ActivatedValuesSurviveARestartButUnactivatedOnesDoNot) {
-    server.respond(200, R"({"videoTutorials": {"ombrel": {"en": ["a"]}}})");
     {
-        const auto first = start();
-        fetch(*first);
-        activate(*first);
+        const auto first = startWithActive(R"({"videoTutorials": {"ombrel": {"en": ["a"]}}})");
         server.respond(200, R"({"videoTutorials": "fetched but never activated"})");
         ASSERT_EQ(fetch(*first, 0).status, RIDAruzovAduradFetchStatus::success);
     }
@@ -169,7 +172,7 @@ TEST_F(RemoteConfigTest, UnreadableOrOversizedStoredValuesAreMovedAsideNeverOver
     std::string deep = "<?xml version=\"1.0\"?><plist version=\"1.0\">";
     for (int level = 0; level < 200'000; ++level)
         deep += "<array>";
-    Clock::setCurrent(std::make_shared<ManualClock>());
+    Clock::setCurrent(clock);
     for (const std::string& contents : {std::string("not a property list"), oversized, expanding, deep}) {
         TemporaryFolder folder;
         setenv("OMBREL_HOME", folder.path().c_str(), 1);
@@ -215,12 +218,7 @@ TEST_F(RemoteConfigTest, UnreadableOrOversizedStoredValuesAreMovedAsideNeverOver
 }
 
 TEST_F(RemoteConfigTest, AnAnswerAboveTheSizeLimitFailsWhileItArrivesAndChangesNothing) {
-    const auto clock = std::make_shared<ManualClock>();
-    Clock::setCurrent(clock);
-    server.respond(200, R"({"apps": "kept"})");
-    const auto config = start();
-    fetch(*config);
-    activate(*config);
+    const auto config = startWithActive(R"({"apps": "kept"})");
     const std::string stored = FileSystem::readFile(storedFile).value();
 
     const std::string tooLong = answerOfLength(RIDAruzovAdurad::maximumConfigurationSize + 1);
@@ -250,12 +248,7 @@ TEST_F(RemoteConfigTest, AnAnswerAboveTheSizeLimitFailsWhileItArrivesAndChangesN
 }
 
 TEST_F(RemoteConfigTest, FailedFetchesKeepTheActiveValuesAndLeaveTheServerAloneForAWhile) {
-    const auto clock = std::make_shared<ManualClock>();
-    Clock::setCurrent(clock);
-    server.respond(200, R"({"apps": "kept"})");
-    const auto config = start();
-    fetch(*config);
-    activate(*config);
+    const auto config = startWithActive(R"({"apps": "kept"})");
     clock->advance(21600);
 
     setenv("OMBREL_REMOTE_CONFIG_URL",
@@ -319,19 +312,7 @@ TEST_F(RemoteConfigTest, FailedFetchesKeepTheActiveValuesAndLeaveTheServerAloneF
     EXPECT_EQ(server.requestCount(), 16);
 }
 
-TEST_F(RemoteConfigTest, WithoutAnHttpEndpointTheFetchFailsWithoutNetwork) {
-    for (const std::optional<std::string>& endpoint :
-         {std::optional<std::string>(), std::optional<std::string>("file:///etc/passwd"),
-          std::optional<std::string>("not a url")}) {
-        const auto config = RIDAruzovAdurad::makeWithEnvironment({storedFile, endpoint});
-        const FetchOutcome outcome = fetch(*config);
-        EXPECT_EQ(outcome.status, RIDAruzovAduradFetchStatus::failure);
-        EXPECT_EQ(outcome.error.value_or(RIDAruzovAduradError{}).code, RIDAruzovAduradError::noEndpoint);
-    }
-    EXPECT_EQ(server.requestCount(), 0);
-}
-
-TEST_F(RemoteConfigTest, EndpointComesFromTheEnvironmentElseFromTheBundleConfiguration) {
+TEST_F(RemoteConfigTest, EndpointComesFromTheEnvironmentElseFromTheBundleElseTheFetchFails) {
     TemporaryFolder bundle;
     Bundle::setMainBundlePath(bundle.path());
     std::ofstream(bundle.path() / "VerazivaConfig.plist") << R"(<?xml version="1.0" encoding="UTF-8"?>
@@ -346,6 +327,17 @@ TEST_F(RemoteConfigTest, EndpointComesFromTheEnvironmentElseFromTheBundleConfigu
     EXPECT_FALSE(RIDAruzovAdurad::defaultEnvironment().endpoint)
         << "the shipped configuration names no server";
     EXPECT_EQ(RIDAruzovAdurad::remoteConfig(), RIDAruzovAdurad::remoteConfig());
+
+    // Without an HTTP endpoint a fetch fails without network.
+    for (const std::optional<std::string>& endpoint :
+         {std::optional<std::string>(), std::optional<std::string>("file:///etc/passwd"),
+          std::optional<std::string>("not a url")}) {
+        const auto config = RIDAruzovAdurad::makeWithEnvironment({storedFile, endpoint});
+        const FetchOutcome outcome = fetch(*config);
+        EXPECT_EQ(outcome.status, RIDAruzovAduradFetchStatus::failure);
+        EXPECT_EQ(outcome.error.value_or(RIDAruzovAduradError{}).code, RIDAruzovAduradError::noEndpoint);
+    }
+    EXPECT_EQ(server.requestCount(), 0);
 }
 
 } // namespace
