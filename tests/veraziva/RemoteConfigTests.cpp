@@ -132,36 +132,27 @@ TEST_F(RemoteConfigTest, FetchedMembersBecomeActiveAsTextsOnlyAfterActivation) {
     EXPECT_FALSE(activate(*config)) << "the same values again change nothing";
 }
 
-TEST_F(RemoteConfigTest, FetchWithinTheExpirationIsAnsweredFromTheCacheWithoutNetwork) {
+TEST_F(RemoteConfigTest, FetchesWithinTheExpirationUseTheCacheAndOnlyActivatedValuesSurviveARestart) {
     const auto config = startWithActive(R"({"ads": "first"})");
     server.respond(200, R"({"ads": "second"})");
     clock->advance(21599);
     const FetchOutcome cached = fetch(*config);
     EXPECT_EQ(cached.status, RIDAruzovAduradFetchStatus::success);
     EXPECT_FALSE(cached.error);
-    EXPECT_EQ(server.requestCount(), 1);
-    activate(*config);
-    EXPECT_EQ(text(*config, "ads"), "first");
-
+    EXPECT_EQ(server.requestCount(), 1) << "answered from the cache";
     clock->advance(1);
     EXPECT_EQ(fetch(*config).status, RIDAruzovAduradFetchStatus::success);
     EXPECT_EQ(server.requestCount(), 2) << "the expiration has run out";
     activate(*config);
     EXPECT_EQ(text(*config, "ads"), "second");
-}
 
-TEST_F(RemoteConfigTest, ActivatedValuesSurviveARestartButUnactivatedOnesDoNot) {
-    {
-        const auto first = startWithActive(R"({"videoTutorials": {"ombrel": {"en": ["a"]}}})");
-        server.respond(200, R"({"videoTutorials": "fetched but never activated"})");
-        ASSERT_EQ(fetch(*first, 0).status, RIDAruzovAduradFetchStatus::success);
-    }
-    EXPECT_TRUE(std::filesystem::exists(storedFile));
-    EXPECT_EQ(text(*start(), "videoTutorials"), R"({"ombrel":{"en":["a"]}})");
-    EXPECT_EQ(server.requestCount(), 2) << "starting reads the disk, not the server";
+    server.respond(200, R"({"ads": "fetched but never activated"})");
+    ASSERT_EQ(fetch(*config, 0).status, RIDAruzovAduradFetchStatus::success);
+    EXPECT_EQ(text(*start(), "ads"), "second");
+    EXPECT_EQ(server.requestCount(), 3) << "starting reads the disk, not the server";
     const std::string stored = FileSystem::readFile(storedFile).value();
     std::ofstream(storedFile, std::ios::binary) << "\xEF\xBB\xBF" << stored;
-    EXPECT_EQ(text(*start(), "videoTutorials"), R"({"ombrel":{"en":["a"]}})") << "after a byte-order mark";
+    EXPECT_EQ(text(*start(), "ads"), "second") << "after a byte-order mark";
 }
 
 TEST_F(RemoteConfigTest, UnreadableOrOversizedStoredValuesAreMovedAsideNeverOverwritten) {
