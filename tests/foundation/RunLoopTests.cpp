@@ -7,9 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <condition_variable>
 #include <future>
-#include <mutex>
+#include <numeric>
 #include <thread>
 
 namespace {
@@ -86,28 +85,21 @@ TEST_F(ManualClockRunLoopTest, RepeatingAndOneShotTimersInterleaveByDueTimeUntil
 
 TEST_F(ManualClockRunLoopTest, DelayedBackgroundWorkIsHandedToItsQueueWhenDue) {
     auto queue = DispatchQueue::makeSerial("test.background");
-    std::mutex mutex;
-    std::condition_variable done;
-    std::vector<std::string> order;
-    std::atomic<bool> onQueueThread{false};
+    std::atomic<bool> ran{false};
+    std::promise<bool> onQueueThread;
     queue->asyncAfter(1.0, [&] {
-        onQueueThread = queue->isCurrent() && !RunLoop::isMainThread();
-        std::lock_guard lock(mutex);
-        order.push_back("delayed");
-        done.notify_all();
+        ran = true;
+        onQueueThread.set_value(queue->isCurrent() && !RunLoop::isMainThread());
     });
     clock->advance(0.5);
-    {
-        std::lock_guard lock(mutex);
-        EXPECT_TRUE(order.empty());
-    }
+    EXPECT_FALSE(ran);
     clock->advance(0.5);
-    std::unique_lock lock(mutex);
-    ASSERT_TRUE(done.wait_for(lock, std::chrono::seconds(5), [&] { return !order.empty(); }));
-    EXPECT_TRUE(onQueueThread);
+    std::future<bool> result = onQueueThread.get_future();
+    ASSERT_EQ(result.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    EXPECT_TRUE(result.get());
 }
 
-TEST(DispatchQueue, BackgroundQueuesRunTheirWorkInOrderOnTheirOwnThread) {
+TEST(DispatchQueue, BackgroundQueuesRunTheirWorkInOrderOnTheirOwnThreadAndMayReleaseThemselves) {
     std::vector<int> order;
     std::thread::id worker;
     bool sameThread = true;
@@ -122,14 +114,13 @@ TEST(DispatchQueue, BackgroundQueuesRunTheirWorkInOrderOnTheirOwnThread) {
                 order.push_back(i);
             });
     } // releasing the queue finishes its work first
-    ASSERT_EQ(order.size(), 200u);
-    for (int i = 0; i < 200; ++i)
-        EXPECT_EQ(order[i], i);
+    std::vector<int> expected(200);
+    std::iota(expected.begin(), expected.end(), 0);
+    EXPECT_EQ(order, expected);
     EXPECT_TRUE(sameThread);
     EXPECT_NE(worker, std::this_thread::get_id());
-}
 
-TEST(DispatchQueue, AQueueReleasedByItsOwnWorkDoesNotDeadlock) {
+    // A queue released by its own work does not deadlock.
     std::promise<void> finished;
     {
         auto queue = DispatchQueue::makeSerial("test.self-release");
