@@ -64,7 +64,16 @@ class LocalizationTest : public ::testing::Test {
     TemporaryFolder bundleFolder;
 };
 
-TEST_F(LocalizationTest, TranslationElseDefaultValueElseKeyAndEnglishStandsInForMissingLanguages) {
+// A little-endian catalogue header and tables from 32-bit words, followed by text.
+std::string catalogueBytes(const std::vector<std::uint32_t>& words, const std::string& text) {
+    std::string bytes;
+    for (std::uint32_t word : words)
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes += static_cast<char>((word >> shift) & 0xFF);
+    return bytes + text;
+}
+
+TEST_F(LocalizationTest, TranslationElseDefaultElseKeyWithEnglishForMissingLanguagesAndDamagedCatalogues) {
     Bundle bundle(bundleFolder.path());
     EXPECT_EQ(bundle.localizedString("touchToUnlock", "Touch to unlock", "ignored default"),
               "Touch to unlock");
@@ -76,18 +85,8 @@ TEST_F(LocalizationTest, TranslationElseDefaultValueElseKeyAndEnglishStandsInFor
     EXPECT_EQ(bundle.localizedString("touchToUnlock"), "touchToUnlock");
     Locale::setCurrentLanguageOverride("fr");
     EXPECT_EQ(bundle.localizedString("Calculate Verb"), "Calculate");
-}
 
-// A little-endian catalogue header and tables from 32-bit words, followed by text.
-std::string catalogueBytes(const std::vector<std::uint32_t>& words, const std::string& text) {
-    std::string bytes;
-    for (std::uint32_t word : words)
-        for (int shift = 0; shift < 32; shift += 8)
-            bytes += static_cast<char>((word >> shift) & 0xFF);
-    return bytes + text;
-}
-
-TEST_F(LocalizationTest, ADamagedCatalogueIsIgnored) {
+    // A damaged catalogue is ignored.
     const fs::path mo = bundleFolder.path() / "locale" / "en" / "LC_MESSAGES" / "ombrel.mo";
     const std::uint32_t magic = 0x950412de;
     // magic, revision, count, originals table, translations table, then the two tables and the texts.

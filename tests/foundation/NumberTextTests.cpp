@@ -55,7 +55,7 @@ TEST(NumberFormatter, StyleDefaultsGroupingAndLocale) {
     EXPECT_EQ(decimal.stringFromNumber(1234.5), "1.234,50");
 }
 
-TEST(CLocaleNumbers, FormatGAndShortestRoundTripDescription) {
+TEST(CLocaleNumbers, FormatGShortestRoundTripDescriptionAndWholeTextParsing) {
     const double infinity = std::numeric_limits<double>::infinity();
     // Value, "%g" with six significant digits, shortest text that reads back.
     const std::vector<std::tuple<double, std::string, std::string>> texts = {
@@ -76,10 +76,7 @@ TEST(CLocaleNumbers, FormatGAndShortestRoundTripDescription) {
         EXPECT_EQ(CLocaleNumbers::formatG(value), g) << value;
         EXPECT_EQ(CLocaleNumbers::description(value), description) << value;
     }
-}
-
-TEST(CLocaleNumbers, ParseDoubleTakesTheWholeTextOnly) {
-    const double infinity = std::numeric_limits<double>::infinity();
+    // Parsing takes the whole text only.
     const std::vector<std::pair<std::string, double>> numbers = {
         {"0.3", 0.3},     {"-12", -12.0},      {"+4.5", 4.5},         {".5", 0.5},
         {"1e-05", 1e-05}, {"1e999", infinity}, {"-1e999", -infinity}, {"1e-999", 0.0}};
