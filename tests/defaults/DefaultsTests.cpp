@@ -22,24 +22,21 @@ const DefaultsKey<std::optional<Date>> firstStart{"firstStart"};
 const DefaultsKey<std::vector<AnyValue::Dictionary>> records{"records"};
 const DefaultsKey<std::optional<AnyValue::Dictionary>> selected{"selected"};
 
-TEST_F(DefaultsTest, AbsentOrIllTypedKeysReadTheirDefault) {
-    auto userDefaults = domain();
-    Defaults defaults(userDefaults);
-    EXPECT_EQ(defaults.get(counter), 5);
-    EXPECT_FALSE(defaults.get(accepted));
-    EXPECT_EQ(defaults.get(firstStart), std::nullopt);
-
-    userDefaults->setObjectForKey(AnyValue("seven"), "counter");
-    userDefaults->setObjectForKey(AnyValue(AnyValue::Array{AnyValue(1)}), "records");
-    EXPECT_EQ(defaults.get(counter), 5);
-    EXPECT_TRUE(defaults.get(records).empty());
-    EXPECT_TRUE(defaults.hasKey(counter));
-}
-
-TEST_F(DefaultsTest, ValuesPersistAndAbsentOptionalsRemoveTheKey) {
+TEST_F(DefaultsTest, IllTypedKeysReadTheirDefaultAndValuesAndUpdatesPersist) {
     const Date start = Date::dateWithTimeIntervalSince1970(1700000000);
     {
-        Defaults defaults(domain());
+        auto userDefaults = domain();
+        Defaults defaults(userDefaults);
+        // Absent or ill-typed keys read their default.
+        EXPECT_EQ(defaults.get(counter), 5);
+        EXPECT_FALSE(defaults.get(accepted));
+        EXPECT_EQ(defaults.get(firstStart), std::nullopt);
+        userDefaults->setObjectForKey(AnyValue("seven"), "counter");
+        userDefaults->setObjectForKey(AnyValue(AnyValue::Array{AnyValue(1)}), "records");
+        EXPECT_EQ(defaults.get(counter), 5);
+        EXPECT_TRUE(defaults.get(records).empty());
+        EXPECT_TRUE(defaults.hasKey(counter));
+
         defaults.set(counter, std::int64_t{2});
         defaults.set(accepted, true);
         defaults.set(firstStart, std::optional<Date>(start));
@@ -57,23 +54,9 @@ TEST_F(DefaultsTest, ValuesPersistAndAbsentOptionalsRemoveTheKey) {
 
     reopened.remove(counter);
     EXPECT_EQ(Defaults(domain()).get(counter), 5);
-}
-
-TEST_F(DefaultsTest, UpdatesChangeTheStoredValueInPlace) {
-    Defaults defaults(domain());
-    defaults.update("list", [](AnyValue& value) {
-        EXPECT_TRUE(value.isNull());
-        value = AnyValue(AnyValue::Array{AnyValue(1)});
-    });
-    defaults.update("list", [](AnyValue& value) { value.arrayPointer()->push_back(AnyValue(2)); });
-    EXPECT_EQ(Defaults(domain()).userDefaults()->objectForKey("list"),
-              AnyValue(AnyValue::Array{AnyValue(1), AnyValue(2)}));
-
-    defaults.update("list", [](AnyValue& value) { value.arrayPointer()->push_back(AnyValue()); });
-    EXPECT_FALSE(Defaults(domain()).hasKey("list"));
-    defaults.update("counter", [](AnyValue& value) { value = AnyValue(9); });
-    defaults.update("counter", [](AnyValue& value) { value = AnyValue(); });
-    EXPECT_FALSE(Defaults(domain()).hasKey(counter));
+    // Updates go through to the domain (whose tests cover what an update may write).
+    reopened.update("counter", [](AnyValue& value) { value = AnyValue(9); });
+    EXPECT_EQ(Defaults(domain()).get(counter), 9);
 }
 
 } // namespace

@@ -13,10 +13,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-TEST(Bundle, MainBundleIsTheBuiltResourcesFolder) {
+TEST(Bundle, MainBundleIsTheBuiltResourcesFolderFoundAboveTheBinary) {
+    // The test binary lives in build/tests/foundation; the bundle in build/resources.
+    Bundle::setMainBundlePath({});
+    EXPECT_EQ(fs::weakly_canonical(Bundle::mainBundle()->bundlePath()),
+              fs::weakly_canonical(OMBREL_BUNDLE_DIR));
     Bundle::setMainBundlePath(OMBREL_BUNDLE_DIR);
     auto bundle = Bundle::mainBundle();
-    EXPECT_EQ(bundle->bundlePath(), fs::path(OMBREL_BUNDLE_DIR));
     EXPECT_EQ(bundle->bundleIdentifier(), "com.ombrel.app");
     EXPECT_EQ(bundle->shortVersionString(), "1.0");
     EXPECT_EQ(bundle->pathForResource("Info", "plist"), fs::path(OMBREL_BUNDLE_DIR) / "Info.plist");
@@ -25,22 +28,12 @@ TEST(Bundle, MainBundleIsTheBuiltResourcesFolder) {
     EXPECT_FALSE(bundle->pathForResource("RemoteConfigDefaults", "json"));
     EXPECT_FALSE(bundle->pathForResource("", "json"));
     EXPECT_FALSE(bundle->pathForResource("locale", "")); // a folder is not a resource
-}
 
-TEST(Bundle, DefaultLookupFindsTheResourcesFolderAboveTheBinary) {
-    Bundle::setMainBundlePath({});
-    // The test binary lives in build/tests/foundation; the bundle in build/resources.
-    EXPECT_EQ(fs::weakly_canonical(Bundle::mainBundle()->bundlePath()),
-              fs::weakly_canonical(OMBREL_BUNDLE_DIR));
-    Bundle::setMainBundlePath(OMBREL_BUNDLE_DIR);
-}
-
-TEST(Bundle, MissingInfoPlistGivesNoIdentifier) {
     TemporaryFolder folder;
-    Bundle bundle(folder.path());
-    EXPECT_FALSE(bundle.bundleIdentifier());
-    EXPECT_TRUE(bundle.infoDictionary().empty());
-    EXPECT_EQ(bundle.localizedString("Result", "The final result in solution view"), "Result");
+    Bundle empty(folder.path());
+    EXPECT_FALSE(empty.bundleIdentifier());
+    EXPECT_TRUE(empty.infoDictionary().empty());
+    EXPECT_EQ(empty.localizedString("Result", "The final result in solution view"), "Result");
 }
 
 class LocalizationTest : public ::testing::Test {
@@ -71,25 +64,6 @@ class LocalizationTest : public ::testing::Test {
     TemporaryFolder bundleFolder;
 };
 
-TEST_F(LocalizationTest, TranslationElseDefaultValueElseKey) {
-    Bundle bundle(bundleFolder.path());
-    EXPECT_EQ(bundle.localizedString("Calculate Verb", "Calculate"), "Calculate");
-    EXPECT_EQ(bundle.localizedString("touchToUnlock", "Touch to unlock", "ignored default"),
-              "Touch to unlock");
-    EXPECT_EQ(bundle.localizedString("noInternet", "", "No internet"), "No internet");
-    EXPECT_EQ(bundle.localizedString("Mean", "Mean"), "Mean");
-    EXPECT_EQ(bundle.localizedString("", ""), "");
-}
-
-TEST_F(LocalizationTest, TheUsersCatalogueWinsAndEnglishStandsInForMissingLanguages) {
-    Bundle bundle(bundleFolder.path());
-    Locale::setCurrentLanguageOverride("de");
-    EXPECT_EQ(bundle.localizedString("Calculate Verb"), "Berechnen");
-    EXPECT_EQ(bundle.localizedString("touchToUnlock"), "touchToUnlock");
-    Locale::setCurrentLanguageOverride("fr");
-    EXPECT_EQ(bundle.localizedString("Calculate Verb"), "Calculate");
-}
-
 // A little-endian catalogue header and tables from 32-bit words, followed by text.
 std::string catalogueBytes(const std::vector<std::uint32_t>& words, const std::string& text) {
     std::string bytes;
@@ -99,7 +73,20 @@ std::string catalogueBytes(const std::vector<std::uint32_t>& words, const std::s
     return bytes + text;
 }
 
-TEST_F(LocalizationTest, ADamagedCatalogueIsIgnored) {
+TEST_F(LocalizationTest, TranslationElseDefaultElseKeyWithEnglishForMissingLanguagesAndDamagedCatalogues) {
+    Bundle bundle(bundleFolder.path());
+    EXPECT_EQ(bundle.localizedString("touchToUnlock", "Touch to unlock", "ignored default"),
+              "Touch to unlock");
+    EXPECT_EQ(bundle.localizedString("noInternet", "", "No internet"), "No internet");
+    EXPECT_EQ(bundle.localizedString("Mean", "Mean"), "Mean");
+    EXPECT_EQ(bundle.localizedString("", ""), "");
+    Locale::setCurrentLanguageOverride("de");
+    EXPECT_EQ(bundle.localizedString("Calculate Verb"), "Berechnen");
+    EXPECT_EQ(bundle.localizedString("touchToUnlock"), "touchToUnlock");
+    Locale::setCurrentLanguageOverride("fr");
+    EXPECT_EQ(bundle.localizedString("Calculate Verb"), "Calculate");
+
+    // A damaged catalogue is ignored.
     const fs::path mo = bundleFolder.path() / "locale" / "en" / "LC_MESSAGES" / "ombrel.mo";
     const std::uint32_t magic = 0x950412de;
     // magic, revision, count, originals table, translations table, then the two tables and the texts.

@@ -41,7 +41,7 @@ TEST(Date, ISO8601TextReadsBackAndStaysInFourDigitYears) {
         EXPECT_FALSE(Date::fromISO8601(bad)) << bad;
 }
 
-TEST(AnyValue, TypedAndShapedReadsGiveNothingOnAnotherKind) {
+TEST(AnyValue, ReadsGiveNothingOnAnotherKindAndEqualityComparesKindAndContent) {
     const AnyValue text("5");
     EXPECT_EQ(text.stringValue(), "5");
     EXPECT_FALSE(text.integerValue());
@@ -66,17 +66,13 @@ TEST(AnyValue, TypedAndShapedReadsGiveNothingOnAnotherKind) {
     EXPECT_FALSE(AnyValue(AnyValue::Array{"a", 1}).stringArrayValue());
     EXPECT_FALSE(AnyValue(AnyValue::Array{AnyValue::Dictionary{}, "x"}).dictionaryArrayValue());
     EXPECT_EQ(AnyValue(AnyValue::Array{AnyValue::Dictionary{}}).dictionaryArrayValue()->size(), 1u);
-}
 
-TEST(AnyValue, EqualityComparesKindAndContent) {
-    EXPECT_EQ(everyKind(), everyKind());
+    // Equality compares kind and content, in depth.
     EXPECT_NE(AnyValue(1), AnyValue(1.0));
     EXPECT_NE(AnyValue("1"), AnyValue(1));
     EXPECT_NE(AnyValue(AnyValue::Array{1, 2}), AnyValue(AnyValue::Array{2, 1}));
-    AnyValue changed = everyKind();
-    (*changed.dictionaryPointer())["nested"] =
-        AnyValue::Dictionary{{"inner", AnyValue::Dictionary{{"k", 3.25}}}};
-    EXPECT_NE(changed, everyKind());
+    EXPECT_NE(AnyValue(AnyValue::Dictionary{{"k", AnyValue::Array{3.5}}}),
+              AnyValue(AnyValue::Dictionary{{"k", AnyValue::Array{3.25}}}));
     EXPECT_EQ(AnyValue(), AnyValue(nullptr));
 }
 
@@ -97,22 +93,16 @@ TEST(PropertyListCoding, EveryKindSurvivesXMLAndBinaryWithTextEscapedAndRealsExa
 TEST(PropertyListCoding, XMLCarriesOnlyWhatXMLAllowsAndStillReadsOlderFiles) {
     // Tab, line feed and carriage return survive; every other control character, U+FFFE and bytes that
     // are not UTF-8 are written as U+FFFD, so that strict XML readers accept the file.
-    const AnyValue value =
-        AnyValue::Dictionary{{"key\x01", AnyValue::Array{std::string("a\x01"
-                                                                     "b\r\nc\td"),
-                                                         std::string("\x1f\xEF\xBF\xBE\xC3"), "Grüße €😀"}}};
+    const AnyValue value = AnyValue::Dictionary{
+        {"key\001", AnyValue::Array{"a\001b\r\nc\td", "\037\xEF\xBF\xBE\xC3", "Grüße €😀"}}};
     const std::string xml = *PropertyListCoding::encode(value);
     EXPECT_EQ(xml.find("&#1;"), std::string::npos) << xml;
+    EXPECT_EQ(*PropertyListCoding::decode(xml),
+              AnyValue(AnyValue::Dictionary{
+                  {"key\uFFFD", AnyValue::Array{"a\uFFFDb\r\nc\td", "\uFFFD\uFFFD\uFFFD", "Grüße €😀"}}}));
     EXPECT_EQ(
-        *PropertyListCoding::decode(xml),
-        AnyValue(AnyValue::Dictionary{{"key\uFFFD", AnyValue::Array{"a\uFFFD"
-                                                                    "b\r\nc\td",
-                                                                    "\uFFFD\uFFFD\uFFFD", "Grüße €😀"}}}));
-    EXPECT_EQ(
-        *PropertyListCoding::decode("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">"
-                                    "<string>a&#1;b&#31;</string></plist>"),
-        AnyValue(std::string("a\x01"
-                             "b\x1f")));
+        *PropertyListCoding::decode("<?xml version=\"1.0\"?>\n<plist><string>a&#1;b&#31;</string></plist>"),
+        AnyValue("a\001b\037"));
 }
 
 TEST(PropertyListCoding, AHundredThousandEntryHistoryComesBackWholeAndInOrder) {
@@ -210,9 +200,8 @@ TEST(PropertyListCoding, BinaryReaderChecksStructure) {
         PropertyListCoding::decode(BinaryPropertyList::sharedReferences(24, "\x5A" + std::string(10, 'x'))));
     EXPECT_FALSE(PropertyListCoding::decode(BinaryPropertyList::sharedReferences(
         20, std::string("\x5F\x11\x01\x2C", 4) + std::string(300, 'x'))));
-    const AnyValue pair = AnyValue::Array{"ab", "ab"};
-    EXPECT_EQ(*PropertyListCoding::decode(BinaryPropertyList::sharedReferences(2, "\x52"
-                                                                                  "ab")),
+    const AnyValue pair = AnyValue::Array{"ab", "ab"}; // "R" is 0x52: a text of two bytes
+    EXPECT_EQ(*PropertyListCoding::decode(BinaryPropertyList::sharedReferences(2, "Rab")),
               AnyValue(AnyValue::Dictionary{{"Calculations", AnyValue::Array{pair, pair}}}));
 
     const std::string valid = BinaryPropertyList::of({"\x10\x05"});
@@ -220,7 +209,7 @@ TEST(PropertyListCoding, BinaryReaderChecksStructure) {
     EXPECT_FALSE(PropertyListCoding::decode(valid.substr(0, valid.size() - 1)));
 }
 
-TEST(JSONCoding, ReadsNumbersAsIntegersOrReals) {
+TEST(JSONCoding, ReadsIntegersOrRealsRoundTripsAndRefusesMalformedOrHostileText) {
     Result<AnyValue> decoded =
         JSONCoding::decode(R"({"i": 3, "r": 2.0, "e": 1e2, "n": null, "big": 18446744073709551615,
                                                      "s": "\u00e9", "a": [true, false]})");
@@ -232,9 +221,7 @@ TEST(JSONCoding, ReadsNumbersAsIntegersOrReals) {
     EXPECT_EQ(decoded->find("big")->doubleValue(), 18446744073709551615.0);
     EXPECT_EQ(decoded->find("s")->stringValue(), "\xc3\xa9");
     EXPECT_EQ(*decoded->find("a"), AnyValue(AnyValue::Array{true, false}));
-}
 
-TEST(JSONCoding, RoundTripAndRefusalsOfValuesAndMalformedOrHostileText) {
     const AnyValue value =
         AnyValue::Dictionary{{"b", AnyValue::Array{1, 2.5, "x", AnyValue()}}, {"a", false}};
     Result<std::string> text = JSONCoding::encode(value);
@@ -281,7 +268,7 @@ struct Item {
     }
 };
 
-TEST(RecordDecoder, DecodesRequiredAndOptionalMembersIgnoringUnknownOnes) {
+TEST(RecordCoding, DecodesRequiredAndOptionalMembersIgnoringUnknownOnesAndEncodesInOrder) {
     Result<std::vector<Item>> items = RecordDecoder::decodeJSON<std::vector<Item>>(R"([
         {"name": "a", "count": 3, "factor": 2, "tags": [], "unknown": {"x": 1}, "flag": null},
         {"name": "b", "count": 4.0, "factor": 0.5, "tags": ["t"], "flag": true, "rules": {"r": 2}}])");
@@ -294,6 +281,16 @@ TEST(RecordDecoder, DecodesRequiredAndOptionalMembersIgnoringUnknownOnes) {
     EXPECT_EQ((*items)[1].flag, true);
     EXPECT_EQ((*items)[1].rules->at("r"), 2.0);
     EXPECT_EQ((*items)[1].tags, std::vector<std::string>{"t"});
+
+    // Encoding writes members in order and leaves out absent optionals.
+    Item item{"n", 2, 0.25, std::nullopt, std::map<std::string, double>{{"r", 1.5}}, {"x"}};
+    EXPECT_EQ(RecordEncoder::encodeJSON(item),
+              R"({"name":"n","count":2,"factor":0.25,"rules":{"r":1.5},"tags":["x"]})");
+    Result<std::vector<Item>> list =
+        RecordDecoder::decodeJSON<std::vector<Item>>(RecordEncoder::encodeJSON(std::vector<Item>{item}));
+    ASSERT_TRUE(list);
+    EXPECT_EQ((*list)[0].rules, item.rules);
+    EXPECT_EQ((*list)[0].name, "n");
 }
 
 TEST(RecordDecoder, OneBadRequiredMemberFailsTheWholeValue) {
@@ -324,17 +321,6 @@ TEST(RecordDecoder, OneBadRequiredMemberFailsTheWholeValue) {
     ASSERT_FALSE(lists);
     EXPECT_NE(lists.error().find("\"y\"[1]"), std::string::npos) << lists.error();
     EXPECT_FALSE(RecordDecoder::decodeJSON<std::vector<Item>>("not json"));
-}
-
-TEST(RecordEncoder, WritesMembersInOrderAndLeavesOutAbsentOptionals) {
-    Item item{"n", 2, 0.25, std::nullopt, std::map<std::string, double>{{"r", 1.5}}, {"x"}};
-    EXPECT_EQ(RecordEncoder::encodeJSON(item),
-              R"({"name":"n","count":2,"factor":0.25,"rules":{"r":1.5},"tags":["x"]})");
-    Result<std::vector<Item>> list =
-        RecordDecoder::decodeJSON<std::vector<Item>>(RecordEncoder::encodeJSON(std::vector<Item>{item}));
-    ASSERT_TRUE(list);
-    EXPECT_EQ((*list)[0].rules, item.rules);
-    EXPECT_EQ((*list)[0].name, "n");
 }
 
 } // namespace
