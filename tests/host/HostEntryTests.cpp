@@ -38,9 +38,6 @@ TEST(HostOptionsTest, ReadsItsFlagsAndLeavesOtherArgumentsAlone) {
     EXPECT_TRUE(all.manualClock);
     EXPECT_EQ(all.debugPrints, std::optional<bool>(true));
     EXPECT_EQ(parse({"ombrel", "-VAVDebugDisabled"}).debugPrints, std::optional<bool>(false));
-}
-
-TEST(HostOptionsTest, ManualClockOnlyWithAutomation) {
     // Nothing but automation commands can move a manual clock: without them the app would stand still.
     EXPECT_FALSE(parse({"ombrel", "--manual-clock"}).manualClock);
     EXPECT_FALSE(parse({"ombrel", "--offscreen=yes", "-dark"}).offscreen);
