@@ -373,14 +373,3 @@ TEST(MathTypesetter, EveryCharacterOfTheWorkedExamplesHasAGlyph) {
     check(workedExample::inputSteps);
     check(workedExample::distributionFunctionLabels);
 }
-
-TEST(MathTypesetter, PlainTextShowsTheSourceInItsColour) {
-    const MathDisplayNode formula = MathTypesetter(font()).typesetPlainText(R"(x + \foo)", 0xFF0000FFu);
-    const std::vector<PlacedGlyph> backslash = glyphsOf(formula, U'\\');
-    ASSERT_EQ(backslash.size(), 1u);
-    EXPECT_EQ(backslash.front().color, 0xFF0000FFu);
-    EXPECT_EQ(glyphsOf(formula, U'x').size(), 1u); // upright, not math italic
-    EXPECT_GT(formula.width, 5 * size * 0.3);
-    // Broken UTF-8 still gives a row.
-    EXPECT_GT(MathTypesetter(font()).typesetPlainText("a\xC3", 0xFF0000FFu).width, 0);
-}
