@@ -3,6 +3,7 @@
 #include "platform/foundation/JSONCoding.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/host/AutomationClient.h"
+#include "tests/support/Pixels.h"
 #include "tests/support/XvfbDisplay.h"
 
 #include <signal.h>
@@ -27,6 +28,12 @@ class HostProcessTest : public ::testing::Test {
         return JSONCoding::decode(*found)->dictionaryValue().value()["text"].stringValue().value_or("");
     }
 
+    std::shared_ptr<UIImage> screenshot(AutomationClient& app) {
+        const auto path = (home.path() / "window.png").string();
+        EXPECT_EQ(app.send("screenshot " + path), std::optional<std::string>("ok"));
+        return UIImage::imageWithContentsOfFile(path);
+    }
+
     TemporaryFolder home;
 };
 
@@ -37,6 +44,12 @@ TEST_F(HostProcessTest, LaunchesTheDelegateAndAnswersCommandsUntilQuit) {
     ASSERT_NE(app, nullptr);
     ASSERT_EQ(app->readLine(20), std::optional<std::string>("ready"));
     EXPECT_EQ(text(*app, "greeting"), "Hello");
+    // The blue button at (20, 300, 350, 60), its left part free of the title, on the light background.
+    const auto light = screenshot(*app);
+    ASSERT_NE(light, nullptr);
+    EXPECT_EQ(light->size(), (CGSize{390, 844}));
+    EXPECT_TRUE(pixels::near(pixels::at(*light, 30, 305), {0, 0, 1, 1}, 0.1));
+    EXPECT_GT(pixels::at(*light, 5, 600).red, 0.5);
     EXPECT_EQ(app->send("tap-text Press"), std::optional<std::string>("ok"));
     EXPECT_EQ(text(*app, "greeting"), "Pressed");
 
@@ -61,10 +74,14 @@ TEST_F(HostProcessTest, LaunchesTheDelegateAndAnswersCommandsUntilQuit) {
     EXPECT_EQ(app->waitForExit(20), std::optional<int>(0));
 }
 
-TEST_F(HostProcessTest, AnswersCommandsInTheOrderTheyWereSentAndTheManualClockMovesOnlyWhenAdvanced) {
-    auto app = launch({"--offscreen", "--automation", "--manual-clock"});
+TEST_F(HostProcessTest, ADarkLaunchOnTheManualClockAnswersCommandsInTheOrderTheyWereSent) {
+    auto app = launch({"--offscreen", "--automation", "--manual-clock", "--dark"});
     ASSERT_NE(app, nullptr);
     ASSERT_EQ(app->readLine(20), std::optional<std::string>("ready"));
+    const auto dark = screenshot(*app);
+    ASSERT_NE(dark, nullptr);
+    EXPECT_LT(pixels::at(*dark, 5, 600).red, 0.5);
+    // The clock moves only when advanced.
     EXPECT_FALSE(app->send("find Later")->starts_with("ok"));
     EXPECT_EQ(app->send("advance 1.9"), std::optional<std::string>("ok"));
     EXPECT_FALSE(app->send("find Later")->starts_with("ok"));
@@ -81,32 +98,6 @@ TEST_F(HostProcessTest, AnswersCommandsInTheOrderTheyWereSentAndTheManualClockMo
     EXPECT_EQ(app->readLine(20), std::optional<std::string>("ok [\"https://example.org/pressed\"]"));
     EXPECT_EQ(app->readLine(20), std::optional<std::string>("error unknown command \"nonsense\""));
     EXPECT_EQ(app->readLine(20), std::optional<std::string>("ok 3.0"));
-}
-
-TEST_F(HostProcessTest, ScreenshotsShowTheWindowInTheChosenAppearance) {
-    for (bool dark : {false, true}) {
-        std::vector<std::string> arguments{"--offscreen", "--automation"};
-        if (dark) {
-            arguments.push_back("--dark");
-        }
-        auto app = launch(arguments);
-        ASSERT_NE(app, nullptr);
-        ASSERT_EQ(app->readLine(20), std::optional<std::string>("ready"));
-        auto path = (home.path() / "window.png").string();
-        ASSERT_EQ(app->send("screenshot " + path), std::optional<std::string>("ok"));
-        auto image = UIImage::imageWithContentsOfFile(path);
-        ASSERT_NE(image, nullptr);
-        EXPECT_EQ(image->size().width * image->scale(), 390);
-        EXPECT_EQ(image->size().height * image->scale(), 844);
-        // The blue button at (20, 300, 350, 60), its left part free of the title.
-        auto button = image->colorAtPoint({30, 305});
-        ASSERT_TRUE(button);
-        EXPECT_LT(button->red, 0.1);
-        EXPECT_GT(button->blue, 0.9);
-        auto background = image->colorAtPoint({5, 600});
-        ASSERT_TRUE(background);
-        EXPECT_EQ(background->red > 0.5, !dark) << (dark ? "dark" : "light");
-    }
 }
 
 TEST_F(HostProcessTest, EveryWayOfEndingExitsWithStatusZeroManyTimesOver) {
