@@ -25,7 +25,6 @@ class GreetingViewController : public UIViewController {
     void viewDidLoad() override {
         view()->setBackgroundColor(UIColor::systemBackgroundColor());
         greeting->setText("Hello");
-        greeting->setAccessibilityIdentifier("greeting");
         view()->addSubview(greeting);
         view()->addSubview(later);
         button->setFrame({20, 300, 350, 60});
