@@ -9,6 +9,7 @@
 #include "engine/ErrorManager.h"
 #include "engine/KivoStringOutput.h"
 #include "engine/LocalizedString.h"
+#include "platform/foundation/JSONCoding.h"
 #include "platform/material/Icon.h"
 #include "platform/material/IconButton.h"
 #include "platform/material/NavigationDrawerController.h"
@@ -140,9 +141,12 @@ void HistoryTableViewController::selectHistoryItem(int row) {
     }
     store->currentCalculation = std::nullopt;
     store->setCurrentSelectedCalculation(entry);
+    // The analytics facade takes no dictionaries: the parameters go as their JSON text.
+    auto parameters = JSONCoding::encode(AnyValue(entry.inputParameters));
     VAVAnalytics::logEventWithNameParameters(
-        "tapped_history_item", AnyValue::Dictionary{{"calc_parameters", AnyValue(entry.inputParameters)},
-                                                    {"latex_string", AnyValue(entry._latexString)}});
+        "tapped_history_item",
+        AnyValue::Dictionary{{"calc_parameters", AnyValue(parameters ? *parameters : std::string())},
+                             {"latex_string", AnyValue(entry._latexString)}});
     auto drawer = navigationDrawerController(*this);
     if (!drawer) {
         return;

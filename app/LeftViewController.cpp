@@ -9,6 +9,7 @@
 #include "app/OnboardingManager.h"
 #include "app/RatingOperations.h"
 #include "app/RemoteConfigManager.h"
+#include "app/ViewControllerOperations.h"
 #include "engine/KivoColor.h"
 #include "engine/LocalizedString.h"
 #include "platform/foundation/DispatchQueue.h"
@@ -283,12 +284,16 @@ void LeftViewController::closeDrawer() {
 
 void LeftViewController::handleContactSelection(int row) {
     std::function<void()> action;
+    std::weak_ptr<LeftViewController> weakSelf = sharedAs<LeftViewController>();
     if (row == 0) {
         logEvent("tapped_discord");
-        action = openCommunityLink;
+        action = [weakSelf] {
+            if (auto self = weakSelf.lock()) {
+                self->openCommunityLink();
+            }
+        };
     } else if (row == 1) {
         logEvent("tapped_rate_app");
-        std::weak_ptr<LeftViewController> weakSelf = sharedAs<LeftViewController>();
         action = [weakSelf] { openRatingLink(weakSelf.lock()); };
     } else {
         return;
@@ -297,9 +302,7 @@ void LeftViewController::handleContactSelection(int row) {
 }
 
 void LeftViewController::openCommunityLink() {
-    if (auto url = URL::URLWithString(AppLinks::shared().communityLink)) {
-        UIApplication::sharedApplication()->openURL(*url);
-    }
+    openStoreLink(AppLinks::shared().communityLink);
 }
 
 void LeftViewController::handleAppSelection(const std::vector<AppMetaData>& apps, int row) {
@@ -321,17 +324,16 @@ void LeftViewController::handleAppSelection(const std::vector<AppMetaData>& apps
 
 bool LeftViewController::openIfPossible(const std::string& link) {
     auto url = URL::URLWithString(link);
-    auto application = UIApplication::sharedApplication();
-    if (!url || !application->canOpenURL(*url)) {
+    if (!url || !UIApplication::sharedApplication()->canOpenURL(*url)) {
         return false;
     }
-    application->openURL(*url);
+    openLink(*url, sharedAs<LeftViewController>());
     return true;
 }
 
 void LeftViewController::openStoreLink(const std::string& link) {
     if (auto url = URL::URLWithString(link)) {
-        UIApplication::sharedApplication()->openURL(*url);
+        openLink(*url, sharedAs<LeftViewController>());
     }
 }
 

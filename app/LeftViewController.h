@@ -55,7 +55,8 @@ class LeftViewController : public UITableViewController {
     void handleAppSelection(const std::vector<AppMetaData>& apps, int row);
     void openHistoryScreen();
     void closeDrawer();
-    static bool openIfPossible(const std::string& link);
-    static void openStoreLink(const std::string& link);
-    static void openCommunityLink();
+    // Links the browser cannot open bring an alert.
+    bool openIfPossible(const std::string& link);
+    void openStoreLink(const std::string& link);
+    void openCommunityLink();
 };

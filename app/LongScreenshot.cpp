@@ -2,6 +2,7 @@
 
 #include "charts/ChartTableViewCell.h"
 #include "platform/foundation/DispatchQueue.h"
+#include "platform/graphics/CGContext.h"
 #include "platform/graphics/UIGraphics.h"
 #include "platform/graphics/UIGraphicsImageRenderer.h"
 #include "platform/graphics/UIImage.h"
@@ -13,6 +14,7 @@
 namespace {
 
 constexpr double chartSettleSeconds = 2.0;
+constexpr CGFloat widestRowInScreenWidths = 3;
 
 // Scrolls the rectangle of the table's content to the top of its visible part, as far as the
 // content allows.
@@ -23,6 +25,26 @@ void scrollRectToTop(UITableView& table, const CGRect& rect) {
 // A chart animates into place; taken at once it would show half-drawn.
 bool cellNeedsTimeToDraw(const UITableViewCell& cell) {
     return dynamic_cast<const ChartTableViewCell*>(&cell) != nullptr;
+}
+
+// The row drawn whole: the cell is widened to the width it needs for the drawing and put back. A row
+// wider than `widest` is drawn straight at the scale that fits, so no bitmap is ever wider.
+std::shared_ptr<UIImage> wholeRowImage(UITableViewCell& cell, CGFloat widest) {
+    const CGRect frame = cell.frame();
+    const CGFloat whole = cell.sizeThatFits(frame.size).width;
+    if (whole <= frame.width())
+        return screenshot(cell);
+    cell.setFrame({frame.origin, {whole, frame.height()}});
+    cell.layoutIfNeeded();
+    const CGFloat scale = std::min<CGFloat>(1, widest / whole);
+    auto image = UIGraphicsImageRenderer(CGSize{scale < 1 ? widest : whole, frame.height() * scale})
+                     .image([&cell, scale](UIGraphicsImageRendererContext& context) {
+                         context.cgContext().scaleBy(scale, scale);
+                         cell.layer()->renderInContext(context.cgContext());
+                     });
+    cell.setFrame(frame);
+    cell.layoutIfNeeded();
+    return image;
 }
 
 // One capture, advanced piece by piece; it keeps itself alive across its waits.
@@ -104,11 +126,11 @@ class TableCapture : public std::enable_shared_from_this<TableCapture> {
             ++section_;
             row_ = -1;
         }
-        completion_(stackImagesVertically(images_));
+        completion_(stackImagesVertically(images_, UIColor::systemBackgroundColor()));
     }
 
     void finishRow(UITableViewCell& cell, CGPoint offset) {
-        append(screenshot(cell));
+        append(wholeRowImage(cell, widestRowInScreenWidths * UIScreen::mainScreen()->bounds().width()));
         table_->setContentOffset(offset);
     }
 
@@ -145,7 +167,8 @@ void captureFullTableImage(const std::shared_ptr<UITableView>& tableView,
     capture->start();
 }
 
-std::shared_ptr<UIImage> stackImagesVertically(const std::vector<std::shared_ptr<UIImage>>& images) {
+std::shared_ptr<UIImage> stackImagesVertically(const std::vector<std::shared_ptr<UIImage>>& images,
+                                               const std::optional<UIColor>& background) {
     if (images.empty()) {
         UIGraphicsBeginImageContextWithOptions({0, 0}, false, 0);
         auto image = UIGraphicsGetImageFromCurrentImageContext();
@@ -158,6 +181,10 @@ std::shared_ptr<UIImage> stackImagesVertically(const std::vector<std::shared_ptr
         canvas.height += image->size().height;
     }
     UIGraphicsBeginImageContextWithOptions(canvas, false, 0);
+    if (background) {
+        UIGraphicsGetCurrentContext()->setFillColor(*background);
+        UIGraphicsGetCurrentContext()->fillRect({{0, 0}, canvas});
+    }
     CGFloat y = 0;
     for (const auto& image : images) {
         image->drawAtPoint({0, y});

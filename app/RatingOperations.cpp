@@ -37,35 +37,38 @@ std::shared_ptr<URLSession> connectivitySession() {
     return session;
 }
 
+void presentRatingPageUnavailable(const std::shared_ptr<UIViewController>& controller) {
+    if (controller) {
+        presentAlert(
+            *controller,
+            localized("ratingPageUnavailable", "Alert title: the app's rating page could not be opened"),
+            std::nullopt, {}, UIAlertControllerStyle::alert);
+    }
+}
+
 } // namespace
 
 void openRatingLink(const std::shared_ptr<UIViewController>& controller,
                     std::function<void(bool opened)> completion) {
     auto app = RemoteConfigManager::shared()->findCurrentApp();
-    std::weak_ptr<UIViewController> weakController = controller;
-    auto finish = [app, weakController, completion](bool opened) {
+    auto finish = [app, completion](bool opened) {
         if (opened) {
             auto english = app->appName.find("en");
             VAVAnalytics::logEventWithNameParameters(
                 "Tapped Rating in Menu",
                 AnyValue::Dictionary{
                     {"kivoApp", AnyValue(english == app->appName.end() ? std::string() : english->second)}});
-        } else if (auto presenter = weakController.lock()) {
-            presentAlert(
-                *presenter,
-                localized("ratingPageUnavailable", "Alert title: the app's rating page could not be opened"),
-                std::nullopt, {}, UIAlertControllerStyle::alert);
         }
         if (completion)
             completion(opened);
     };
     auto url = app ? URL::URLWithString(app->ratingURLPro) : std::nullopt;
-    auto application = UIApplication::sharedApplication();
-    if (!url || !application->canOpenURL(*url)) {
+    if (!url || !UIApplication::sharedApplication()->canOpenURL(*url)) {
+        presentRatingPageUnavailable(controller);
         finish(false);
         return;
     }
-    application->openURL(*url, {}, finish);
+    openLink(*url, controller, finish);
 }
 
 void checkInternetConnection(std::function<void()> onSuccess, std::function<void()> onFailure,

@@ -11,6 +11,8 @@
 #include "platform/uikit/UIScrollView.h"
 #include "platform/uikit/UIStackView.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr CGFloat headingHeight = 28;
@@ -21,6 +23,18 @@ class StepHeadingView : public UIView {
   public:
     using UIView::UIView;
     CGSize intrinsicContentSize() const override { return {UIViewNoIntrinsicMetric, headingHeight}; }
+};
+
+// Widened to its whole formula (as the shared picture draws it), the area shows it from the start,
+// however far it was swiped.
+class FormulaScrollView : public UIScrollView {
+  public:
+    using UIScrollView::UIScrollView;
+    void layoutSubviews() override {
+        UIScrollView::layoutSubviews();
+        if (bounds().width() >= contentSize().width)
+            setContentOffset({0, contentOffset().y});
+    }
 };
 
 UIFont headingFont(const char* name) {
@@ -68,7 +82,7 @@ void SolutionStepTableViewCell::awakeFromNib() {
     auto stack = stackView.lock();
     if (!stack)
         return;
-    scrollView = std::make_shared<UIScrollView>();
+    scrollView = std::make_shared<FormulaScrollView>();
     stack->addArrangedSubview(scrollView);
     scrollView->setShowsHorizontalScrollIndicator(true);
     scrollView->setScrollEnabled(true);
@@ -90,6 +104,13 @@ void SolutionStepTableViewCell::awakeFromNib() {
     mathLabel->setContentInsets({0, 50, 20, 80});
     mathLabel->setTextColor(UIColor::labelColor());
     scrollView->setContentSize(mathLabel->bounds().size);
+}
+
+CGSize SolutionStepTableViewCell::sizeThatFits(CGSize size) const {
+    if (!scrollView)
+        return UITableViewCell::sizeThatFits(size);
+    const CGFloat pastTheEdge = scrollView->contentSize().width - scrollView->bounds().width();
+    return {bounds().width() + std::max<CGFloat>(0, pastTheEdge), bounds().height()};
 }
 
 void SolutionStepTableViewCell::setStepTitle(const std::string& title) {

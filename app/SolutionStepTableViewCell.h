@@ -30,6 +30,8 @@ class SolutionStepTableViewCell : public UITableViewCell {
     std::weak_ptr<NSLayoutConstraint> stackViewTopConstraint;
 
     void awakeFromNib() override;
+    // As high as the cell; as wide as the cell plus the part of its formula that lies past the edge.
+    CGSize sizeThatFits(CGSize size) const override;
     void setStepTitle(const std::string& title);
     void setStepLatex(const SolutionStep& step);
 

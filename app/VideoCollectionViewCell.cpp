@@ -2,9 +2,12 @@
 
 #include "app/AppLinks.h"
 #include "app/ColorManager.h"
+#include "app/ViewControllerOperations.h"
+#include "app/ViewManager.h"
 #include "engine/TextUtilities.h"
 #include "platform/kits/YTPlayerView.h"
 #include "platform/uikit/UINib.h"
+#include "platform/uikit/UIWindow.h"
 
 namespace {
 
@@ -103,5 +106,12 @@ void VideoCollectionViewCell::hidePlayer() {
 void VideoCollectionViewCell::playerViewDidBecomeReady(YTPlayerView&) {
     if (auto cover = coveringView.lock()) {
         cover->setHidden(true);
+    }
+}
+
+void VideoCollectionViewCell::playerViewCouldNotOpenVideo(YTPlayerView&) {
+    auto window = ViewManager::keyWindow();
+    if (auto root = window ? window->rootViewController() : nullptr) {
+        presentPageUnavailable(*root);
     }
 }

@@ -28,6 +28,7 @@ class VideoCollectionViewCell : public UICollectionViewCell, public YTPlayerView
     // short-video link; any other link, or none, hides the player.
     void loadVideo(const std::optional<std::string>& link);
     void playerViewDidBecomeReady(YTPlayerView& playerView) override;
+    void playerViewCouldNotOpenVideo(YTPlayerView& playerView) override;
 
   private:
     void loadWatchLink(const std::string& rest);

@@ -2,9 +2,11 @@
 
 #include "app/ColorManager.h"
 #include "app/ViewManager.h"
+#include "engine/LocalizedString.h"
 #include "platform/graphics/UIFont.h"
 #include "platform/material/FlatButton.h"
 #include "platform/material/TabItem.h"
+#include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIStackView.h"
 #include "platform/uikit/UIWindow.h"
 
@@ -35,6 +37,29 @@ std::shared_ptr<UIAlertController> presentAlert(UIViewController& controller,
     if (auto presenter = onScreen(controller))
         presenter->presentViewController(alert, true);
     return alert;
+}
+
+void openLink(const URL& url, const std::shared_ptr<UIViewController>& controller,
+              std::function<void(bool opened)> completion) {
+    std::weak_ptr<UIViewController> weakController = controller;
+    UIApplication::sharedApplication()->openURL(url, {}, [weakController, completion](bool opened) {
+        if (!opened) {
+            auto window = ViewManager::keyWindow();
+            auto presenter = weakController.lock();
+            if (!presenter && window)
+                presenter = window->rootViewController();
+            if (presenter)
+                presentPageUnavailable(*presenter);
+        }
+        if (completion)
+            completion(opened);
+    });
+}
+
+void presentPageUnavailable(UIViewController& controller) {
+    presentAlert(controller,
+                 LocalizedString::localized("pageUnavailable", "Alert title: a link could not be opened"),
+                 std::nullopt, {}, UIAlertControllerStyle::alert);
 }
 
 std::shared_ptr<FlatButton> findButton(const std::string& title, const UIView& view) {

@@ -3,12 +3,14 @@
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIPopoverPresentationControllerDelegate.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 class FlatButton;
+class URL;
 class UIView;
 class UIViewController;
 
@@ -21,6 +23,13 @@ std::shared_ptr<UIAlertController> presentAlert(UIViewController& controller,
                                                 std::optional<std::string> message,
                                                 const std::vector<std::shared_ptr<UIAlertAction>>& actions,
                                                 UIAlertControllerStyle style);
+
+// Opens the link in the browser; when it cannot be opened, the controller (or, once it has gone, the
+// window's root) shows "The page could not be opened." The completion hears whether it opened.
+void openLink(const URL& url, const std::shared_ptr<UIViewController>& controller,
+              std::function<void(bool opened)> completion = {});
+// The alert of a page that could not be opened, with one "OK".
+void presentPageUnavailable(UIViewController& controller);
 
 // The first flat button with that title, depth first through nested stack views only.
 std::shared_ptr<FlatButton> findButton(const std::string& title, const UIView& view);

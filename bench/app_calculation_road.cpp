@@ -1,10 +1,11 @@
-// From the Calculate key to the rendered result page, scrolling that page, and the input page with
-// a very long value, on the app's frame at the phone's size and scale (the host renders each frame
-// of the window like this).
+// From the Calculate key to the rendered result page, scrolling that page, the input page with a
+// very long value and sharing the longest solution, on the app's frame at the phone's size and scale
+// (the host renders each frame of the window like this).
 #include "app/AppPageTabBarController.h"
 #include "app/CalculateViewController.h"
 #include "app/EnumeratedInputTableViewCell.h"
 #include "app/InterfaceBuilders.h"
+#include "app/LongScreenshot.h"
 #include "app/SolutionViewController.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/Clock.h"
@@ -130,6 +131,30 @@ void BM_InputPageWithALongValueFrame(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_InputPageWithALongValueFrame)->Arg(1)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// Sharing the longest solution the input table allows: every row of the result page drawn whole and
+// stacked into one picture, written as PNG. Its peak memory shows under /usr/bin/time -v.
+void BM_ShareLongestSolution(benchmark::State& state) {
+    Frame frame;
+    frame.input->allFields.clear();
+    for (int row = 0; row < 10000; ++row)
+        frame.input->allFields.push_back({std::to_string(row % 9 + 1), "0.0001"});
+    frame.input->segmentedControl.lock()->setSelectedSegmentIndex(static_cast<int>(state.range(0)));
+    if (!frame.input->calculate())
+        state.SkipWithError("the calculation failed");
+    frame.settle();
+    for (auto _ : state) {
+        std::shared_ptr<UIImage> picture;
+        captureFullTableImage(frame.result->tableView, std::nullopt, std::nullopt,
+                              [&picture](std::shared_ptr<UIImage> image) { picture = std::move(image); });
+        RunLoop::main()->runUntilIdle();
+        if (!picture || !picture->pngData())
+            state.SkipWithError("no picture");
+        else
+            state.counters["pixels wide"] = picture->size().width * picture->scale();
+    }
+}
+BENCHMARK(BM_ShareLongestSolution)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

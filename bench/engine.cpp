@@ -1,5 +1,5 @@
 #include "engine/CalcManager.h"
-#include "engine/EnglishDecimalText.h"
+#include "engine/ExactNumber.h"
 #include "engine/KivoOmbrel.h"
 #include "engine/KivoStringOutput.h"
 #include "engine/LocalizedString.h"
@@ -13,16 +13,22 @@
 
 namespace {
 
-// Values cycle through negative and positive whole numbers. Every row but the first has the
-// probability 2^-14 and the first takes the rest: exact binary fractions, so that the double sum is
-// exactly 1 and tables of every size are made of the same rows.
+// Values cycle through negative and positive whole numbers. Every row but the last has a probability
+// of 17 significant digits between 0.00005 and 0.0001 (a multiple of 10^-21), and the last takes the
+// exact rest, so that the probabilities add up to exactly 1.
 std::vector<KivoOmbrel::Row> tableOf(std::size_t rows) {
-    const double share = 1.0 / 16384;
-    const double first = 1.0 - static_cast<double>(rows - 1) * share;
+    std::mt19937_64 random(20261207);
+    std::uniform_int_distribution<std::int64_t> digits(50000000000000000, 99999999999999999);
+    std::vector<ExactNumber> probabilities;
     std::vector<KivoOmbrel::Row> table;
-    for (std::size_t i = 0; i < rows; ++i)
+    for (std::size_t i = 0; i + 1 < rows; ++i) {
+        const std::int64_t share = digits(random);
+        probabilities.emplace_back(share, ExactNumber::powerOfTen(21));
         table.emplace_back(std::to_string(static_cast<long>(i % 97) - 40),
-                           englishDecimalText(i == 0 ? first : share, 20));
+                           ExactNumber::decimalText(share, 21));
+    }
+    const ExactNumber rest = ExactNumber(1) - ExactNumber::sum(probabilities);
+    table.emplace_back("7", rest.decimalText(21));
     return table;
 }
 
@@ -56,14 +62,23 @@ void BM_ReadEventsRandomVariable(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadEventsRandomVariable)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// The first primes from the given number on.
+std::vector<std::int64_t> primesFrom(std::int64_t first, std::size_t count) {
+    std::vector<std::int64_t> primes;
+    for (std::int64_t candidate = std::max<std::int64_t>(first, 2); primes.size() < count; ++candidate) {
+        bool prime = true;
+        for (std::int64_t divisor = 2; divisor * divisor <= candidate && prime; ++divisor)
+            prime = candidate % divisor != 0;
+        if (prime)
+            primes.push_back(candidate);
+    }
+    return primes;
+}
+
 // Probabilities 1/p over the first primes p, p followed by i % zeroCycle zeros in row i: a common
 // denominator is the product of all of them, and the sum (above 1) must still be refused.
 std::vector<KivoOmbrel::Row> primeDenominatorTableOf(std::size_t rows, std::size_t zeroCycle) {
-    std::vector<std::int64_t> primes;
-    for (std::int64_t candidate = 2; primes.size() < rows; ++candidate)
-        if (std::none_of(primes.begin(), primes.end(),
-                         [candidate](std::int64_t p) { return p * p <= candidate && candidate % p == 0; }))
-            primes.push_back(candidate);
+    const std::vector<std::int64_t> primes = primesFrom(2, rows);
     std::vector<KivoOmbrel::Row> table;
     for (std::size_t i = 0; i < rows; ++i)
         table.emplace_back(std::to_string(i),
@@ -92,6 +107,30 @@ void BM_ReadEventsDistinctPrimeTimesPowerOfTenDenominators(benchmark::State& sta
     refuseForItsSum(state, primeDenominatorTableOf(static_cast<std::size_t>(state.range(0)), 300));
 }
 BENCHMARK(BM_ReadEventsDistinctPrimeTimesPowerOfTenDenominators)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// Probabilities 1/p over the primes p above 10,000 (about 0.3 together), and a last row holding the
+// exact rest as one fraction of some 40,000 digits over and under the bar: the expected value's
+// denominator is the product of all the primes, and every row's numbers are computed exactly.
+void BM_ReadEventsPrimeDenominatorsAndExactRest(benchmark::State& state) {
+    prepareBundle();
+    const std::vector<std::int64_t> primes = primesFrom(10001, static_cast<std::size_t>(state.range(0)) - 1);
+    std::vector<KivoOmbrel::Row> table;
+    std::vector<ExactNumber> probabilities;
+    for (std::size_t i = 0; i < primes.size(); ++i) {
+        table.emplace_back(std::to_string(static_cast<long>(i % 97) - 40), "1/" + std::to_string(primes[i]));
+        probabilities.emplace_back(1, primes[i]);
+    }
+    const ExactNumber rest = ExactNumber(1) - ExactNumber::sum(probabilities);
+    table.emplace_back("1000", rest.numerator().str() + "/" + rest.denominator().str());
+    for (auto _ : state) {
+        KivoStringOutput::shared()->solutionSteps.clear();
+        CalculatorResult result = KivoOmbrel().readEventsAndProbabilities(table, 1);
+        if (!result.solutionSteps)
+            state.SkipWithError(result.error->c_str());
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_ReadEventsPrimeDenominatorsAndExactRest)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_BeautifyInputEcho(benchmark::State& state) {
     prepareBundle();

@@ -51,6 +51,10 @@ std::shared_ptr<UIView> TreeChartManager::makeTreeChart(const BernoulliDistribut
     scrollView->setTranslatesAutoresizingMaskIntoConstraints(false);
     scrollView->addSubview(treeView);
     scrollView->setContentSize(treeView->bounds().size);
+    // The root starts in the middle of the card; a tree wider than the card scrolls to either side.
+    const CGFloat overhang = treeView->bounds().width() - frame.width();
+    if (overhang > 0)
+        scrollView->setContentOffset({overhang / 2, 0});
 
     auto container = std::make_shared<UIView>(frame);
     container->setBackgroundColor(UIColor::systemBackgroundColor());

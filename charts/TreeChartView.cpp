@@ -41,6 +41,7 @@ void TreeChartView::drawRect(const CGRect& rect) {
 
 void TreeChartView::drawTree(const CGRect& rect) {
     UIView::drawRect(rect);
+    drawnNodeFrames_.clear();
     CGContext* context = UIGraphicsGetCurrentContext();
     if (context == nullptr)
         return;
@@ -62,8 +63,10 @@ void TreeChartView::drawTree(const CGRect& rect) {
 
 void TreeChartView::layoutTree(const TreeNode& node, CGContext& context, CGFloat x, CGFloat y,
                                CGFloat width) {
+    const CGRect circle{x - circleSize / 2, y, circleSize, circleSize};
     context.setStrokeColor(colorOf(node));
-    context.strokeEllipse({x - circleSize / 2, y, circleSize, circleSize});
+    context.strokeEllipse(circle);
+    drawnNodeFrames_.push_back(circle);
 
     // In the label colour rather than the drawing default (black), which would vanish in dark mode.
     const NSAttributedString value = text(node.value, UIColor::labelColor());

@@ -42,6 +42,11 @@ class TreeChartView : public UIView {
     // ("12.5%   011"); nothing when a probability it needs is absent or no number.
     std::optional<std::string> leafLabel(const TreeNode& node) const;
 
+    // The circles of the last drawing, in the view's coordinates.
+    const std::vector<CGRect>& drawnNodeFrames() const { return drawnNodeFrames_; }
+
   private:
     void drawLeafLabel(const TreeNode& node, CGContext& context, CGFloat x, CGFloat y);
+
+    std::vector<CGRect> drawnNodeFrames_;
 };

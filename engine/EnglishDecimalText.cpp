@@ -1,5 +1,6 @@
 #include "engine/EnglishDecimalText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -19,6 +20,9 @@ ShortestDecimal shortestDecimal(double value) {
 }
 
 namespace {
+
+// A double holds this many decimal digits truly; beyond them a shown number would show binary noise.
+constexpr int mostSignificantDigits = 15;
 
 // Keeps the digits down to the power of ten -places, rounding half to even.
 void roundToPlaces(ShortestDecimal& decimal, int places) {
@@ -50,7 +54,10 @@ void roundToPlaces(ShortestDecimal& decimal, int places) {
 
 } // namespace
 
-std::string englishDecimalText(double value, int maximumFractionDigits) {
+namespace {
+
+// The text of the shortest decimal of the value rounded at the places the function gives for it.
+template <typename Places> std::string decimalText(double value, Places placesFor) {
     // Every not-a-number shows the plain symbol; the sign bit of 0/0 is an accident of the hardware.
     if (std::isnan(value))
         return "NaN";
@@ -60,7 +67,7 @@ std::string englishDecimalText(double value, int maximumFractionDigits) {
     ShortestDecimal decimal;
     if (value != 0) {
         decimal = shortestDecimal(std::fabs(value));
-        roundToPlaces(decimal, maximumFractionDigits);
+        roundToPlaces(decimal, placesFor(decimal));
     }
     const std::size_t last = decimal.digits.find_last_not_of('0');
     decimal.digits.resize(last == std::string::npos ? 0 : last + 1);
@@ -82,6 +89,21 @@ std::string englishDecimalText(double value, int maximumFractionDigits) {
         text.append(decimal.digits, static_cast<std::size_t>(decimal.exponent + 1));
     }
     return text;
+}
+
+} // namespace
+
+std::string englishDecimalText(double value, int maximumFractionDigits) {
+    return decimalText(value,
+                       [maximumFractionDigits](const ShortestDecimal&) { return maximumFractionDigits; });
+}
+
+std::string shownDecimalText(double value, int maximumFractionDigits) {
+    if (std::fabs(value) <= 9007199254740992.0 && value == std::trunc(value))
+        return englishDecimalText(value, 0);
+    return decimalText(value, [maximumFractionDigits](const ShortestDecimal& decimal) {
+        return std::min(maximumFractionDigits, mostSignificantDigits - 1 - decimal.exponent);
+    });
 }
 
 std::string shortestDecimalText(double value) {

@@ -17,6 +17,11 @@ ShortestDecimal shortestDecimal(double value);
 // step list formats every row of the table.
 std::string englishDecimalText(double value, int maximumFractionDigits);
 
+// A number written from a double in a step: as englishDecimalText, but rounded half to even at the
+// 15th significant digit when that comes before the last fraction digit; a whole number up to 2^53 in
+// full.
+std::string shownDecimalText(double value, int maximumFractionDigits);
+
 // The shortest decimal text that reads back as the value, written in full without exponent
 // ("0.000125", "2000000000000", "-0"); "NaN", "∞" and "-∞" as above.
 std::string shortestDecimalText(double value);

@@ -7,6 +7,7 @@
 #include "engine/KivoMathOperation.h"
 #include "engine/LocalizedString.h"
 #include "engine/TextUtilities.h"
+#include "engine/TypedNumber.h"
 #include "platform/foundation/CLocaleNumbers.h"
 
 #include <unicode/uchar.h>
@@ -82,6 +83,7 @@ ProcessedInputs KivoInputManager::processInputs(const std::vector<std::string>& 
     this->inputFormatMode = inputFormatMode;
     allTextFieldTexts = texts;
     allInputs.clear();
+    holdsTypedDigits_.clear();
     this->inputFormat = inputFormat;
     inputSymbols.clear();
     this->subcategory = subcategory;
@@ -190,6 +192,7 @@ std::optional<KivoInputManager::FieldError> KivoInputManager::parseInputs() {
 
     for (std::size_t i = 0; i < allTextFieldTexts.size(); ++i) {
         auto term = std::make_shared<Digit>();
+        bool holdsTypedDigits = true;
         std::string s = allTextFieldTexts[i];
         std::erase_if(s, [](char c) { return c == '(' || c == ')'; });
 
@@ -223,6 +226,7 @@ std::optional<KivoInputManager::FieldError> KivoInputManager::parseInputs() {
             term->nConstants = *denominator.constants;
             term->nVariable = *denominator.variable;
             term->powerOfNVariable = *denominator.power;
+            holdsTypedDigits = numerator.holdsTypedDigits && denominator.holdsTypedDigits;
         } else {
             TermParse single = parseTerm(s);
             if (single.error)
@@ -231,8 +235,10 @@ std::optional<KivoInputManager::FieldError> KivoInputManager::parseInputs() {
             term->zConstants = *single.constants;
             term->zVariable = *single.variable;
             term->powerOfZVariable = *single.power;
+            holdsTypedDigits = single.holdsTypedDigits;
         }
         allInputs.push_back(std::move(term));
+        holdsTypedDigits_.push_back(holdsTypedDigits);
     }
     return std::nullopt;
 }
@@ -262,6 +268,8 @@ TermParse KivoInputManager::parseTerm(const std::string& text) const {
         return parsed;
     }
     parsed.value = value;
+    const std::optional<TypedDecimal> typed = typedDecimal(rest);
+    parsed.holdsTypedDigits = typed && isShortestDecimalOf(*typed, *value);
     parsed.constants = std::move(constants.constants);
     parsed.variable = std::move(variable.variable);
     parsed.power = variable.power;
@@ -309,7 +317,7 @@ void KivoInputManager::changedInputSteps() {
     std::vector<std::pair<std::size_t, std::string>> entries;
     for (std::size_t i = 0; i < allInputs.size() && i < allTextFieldTexts.size(); ++i) {
         Digit& d = *allInputs[i];
-        if (allTextFieldTexts[i].empty() || !d.z)
+        if (allTextFieldTexts[i].empty() || !d.z || !holdsTypedDigits_[i])
             continue;
         const bool expands =
             (isWithFraction && isAllFractionIfOccuredOnce) || isDecimalEliminationForced || d.n != 1.0;
@@ -326,13 +334,13 @@ void KivoInputManager::changedInputSteps() {
         if (!z || !n)
             continue;
 
-        const std::string before = KivoStringOutput::termLatex(d, "", false, false, false, 10);
+        const std::string before = KivoStringOutput::termLatexInFull(d);
         const std::string factor = "1" + std::string(static_cast<std::size_t>(k), '0');
         const std::string expansion =
             "\\frac{" + zs + " \\cdot " + factor + "}{" + ns + " \\cdot " + factor + "}";
         d.z = *z;
         d.n = *n;
-        const std::string after = KivoStringOutput::termLatex(d, "", false, false, false, 10);
+        const std::string after = KivoStringOutput::termLatexInFull(d);
         if (inputFormatMode == FormatMode::formula)
             entries.emplace_back(i, before + " = " + expansion + " = " + after);
         else
@@ -359,7 +367,10 @@ void KivoInputManager::changedInputSteps() {
 
 void KivoInputManager::cancelDownStep() {
     bool first = true;
-    for (std::shared_ptr<Digit>& term : allInputs) {
+    for (std::size_t i = 0; i < allInputs.size(); ++i) {
+        std::shared_ptr<Digit>& term = allInputs[i];
+        if (!holdsTypedDigits_[i])
+            continue;
         std::optional<CancelledTerm> cancelled = KivoMathOperation::shared()->cancelDown(*term);
         if (!cancelled)
             continue;

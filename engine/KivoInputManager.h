@@ -32,6 +32,8 @@ struct TermParse {
     std::optional<std::string> variable;
     std::optional<double> power;
     std::optional<std::string> error;
+    // Whether the value is the number as typed: the typed digits are the shortest decimal of the double.
+    bool holdsTypedDigits = true;
 };
 
 // Turns the texts of a calculator's input fields into terms, rejects malformed or missing input with
@@ -104,6 +106,10 @@ class KivoInputManager {
     void cancelDownStep();
 
   private:
+    // Per field: both numbers of its term hold their typed digits. A term that does not is neither
+    // expanded nor cancelled, as a step about it would describe another number than the one typed.
+    std::vector<bool> holdsTypedDigits_;
+
     std::string fieldId(std::size_t index) const;
     FieldError fieldError(std::string error, std::size_t index) const;
 };

@@ -1,15 +1,17 @@
 #include "engine/KivoOmbrel.h"
 
+#include "engine/DeviationRounding.h"
 #include "engine/KivoInputManager.h"
 #include "engine/LocalizedString.h"
-#include "engine/ProbabilitySum.h"
 #include "engine/RoundToDecimalPlaces.h"
 #include "engine/TextUtilities.h"
-#include "engine/TruncatedInt64.h"
+#include "engine/TypedNumber.h"
 
 #include <cmath>
 
 namespace {
+
+using Integer = ExactNumber::Integer;
 
 std::string fmt(double x) {
     return KivoStringOutput::displayString("", {}, "", 10, true, false, x);
@@ -17,6 +19,27 @@ std::string fmt(double x) {
 
 std::string fmtNP(double x) {
     return KivoStringOutput::displayString("", {}, "", 10, true, true, x);
+}
+
+std::string inParentheses(std::string text, bool parentheses) {
+    return parentheses && text.starts_with('-') ? "(" + text + ")" : text;
+}
+
+// An exact number as fmt writes a number: rounded half to even at ten fraction digits, "0" below
+// 10^-10 in magnitude, every integer digit.
+std::string fmt(const ExactNumber& x, bool parentheses = true) {
+    if (abs(x.numerator()) * ExactNumber::powerOfTen(10) < x.denominator())
+        return "0";
+    return inParentheses(x.decimalText(10), parentheses);
+}
+
+std::string fmt(const Integer& x) {
+    return inParentheses(x.str(), true);
+}
+
+// A number rounded at five places, as fmt writes it.
+std::string fmt5(const ExactNumber::Rounded& x, bool parentheses = true) {
+    return inParentheses(ExactNumber::decimalText(x.scaled, 5), parentheses);
 }
 
 const char* sign(bool approximate) {
@@ -40,22 +63,53 @@ class StepList {
     std::string text_;
 };
 
+// The row number as a subscript: from 10 on in braces, so that all its digits are subscript.
 std::string index(std::size_t i) {
-    return std::to_string(i + 1);
+    const std::string number = std::to_string(i + 1);
+    return i + 1 < 10 ? number : "{" + number + "}";
 }
 
 bool hasVariable(const Digit& term) {
     return !term.zVariable.empty() || !term.nVariable.empty();
 }
 
-// A value must be a plain whole number: no constant, no letter, a denominator of 1 once the parser has
-// cancelled it.
+// A value with a constant or a letter must be a plain whole number once the parser has cancelled it: no
+// constant, no letter, a denominator of 1.
 bool isWholeNumber(const Digit& term) {
     return term.zConstants.empty() && term.nConstants.empty() && !hasVariable(term) && term.n == 1.0 &&
            *term.z == std::trunc(*term.z);
 }
 
-bool isOutsideZeroToOne(const Digit& term) {
+// Values lie within ±2^53, where a double holds every whole number.
+const double largestValue = 9007199254740992.0;
+
+// A value field read: whole or not, within the range or not, and the value when both.
+struct ValueReading {
+    bool isWhole = false;
+    bool isInRange = false;
+    std::int64_t value = 0;
+};
+
+// The exact number typed decides; a field with a constant or a letter is judged on its parsed term.
+ValueReading readValue(const std::optional<ExactNumber>& typed, const Digit& term) {
+    if (typed) {
+        if (!typed->isInteger())
+            return {};
+        const Integer whole = typed->truncated();
+        if (abs(whole) > Integer(largestValue))
+            return {true, false, 0};
+        return {true, true, whole.convert_to<std::int64_t>()};
+    }
+    if (!isWholeNumber(term))
+        return {};
+    if (!(std::fabs(*term.z) <= largestValue))
+        return {true, false, 0};
+    return {true, true, static_cast<std::int64_t>(*term.z)};
+}
+
+bool isOutsideZeroToOne(const std::optional<ExactNumber>& typed, const Digit& term) {
+    if (typed)
+        return typed->sign() < 0 || ExactNumber(1).isBelow(*typed);
     const double p = *term.value();
     return !(p >= 0.0 && p <= 1.0);
 }
@@ -82,6 +136,105 @@ struct RandomVariableRow {
     std::string square;
     std::string weightedSquare;
 };
+
+// What the steps of mode 1 show besides the rows, and the flags of their signs.
+struct RandomVariableResult {
+    std::vector<RandomVariableRow> rows;
+    std::string expected;
+    bool expectedApproximate = false; // E(X) as shown differs from its exact value
+    bool productsApproximate = false;
+    bool deviationsApproximate = false;
+    bool squaresApproximate = false;
+    bool weightedApproximate = false;
+    std::string variance;
+    bool varianceApproximate = false;
+    std::string deviation;
+    bool deviationApproximate = false;
+};
+
+// Double arithmetic, kept for a table whose probabilities hold π or e (they have no exact value).
+RandomVariableResult inDoubles(const std::vector<EventRow>& rows) {
+    const std::size_t n = rows.size();
+    RandomVariableResult result;
+    result.rows.resize(n);
+    double E = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double x = static_cast<double>(rows[i].value);
+        const double p = rows[i].probability.value_or(0.0);
+        const RoundedValue e5 = roundToDecimalPlaces(5, x * p);
+        result.productsApproximate = result.productsApproximate || e5.isApproximate;
+        E += x * p;
+        result.rows[i].x = fmt(x);
+        result.rows[i].p = fmt(p);
+        result.rows[i].product = fmtNP(e5.rounded);
+    }
+    double V = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double d = static_cast<double>(rows[i].value) - E;
+        const RoundedValue d5 = roundToDecimalPlaces(5, d);
+        const RoundedValue q5 = roundToDecimalPlaces(5, d * d);
+        const double r = d * d * rows[i].probability.value_or(0.0);
+        const RoundedValue r5 = roundToDecimalPlaces(5, r);
+        V += r;
+        result.deviationsApproximate = result.deviationsApproximate || d5.isApproximate;
+        result.squaresApproximate = result.squaresApproximate || q5.isApproximate;
+        result.weightedApproximate = result.weightedApproximate || r5.isApproximate;
+        result.rows[i].deviation = fmtNP(d5.rounded);
+        result.rows[i].square = fmt(q5.rounded);
+        result.rows[i].weightedSquare = fmt(r5.rounded);
+    }
+    const RoundedValue V5 = roundToDecimalPlaces(5, V);
+    const RoundedValue s5 = roundToDecimalPlaces(5, std::pow(V, 0.5));
+    result.expected = fmt(E);
+    result.variance = fmt(V5.rounded);
+    result.varianceApproximate = V5.isApproximate;
+    result.deviation = fmt(s5.rounded);
+    result.deviationApproximate = s5.isApproximate;
+    return result;
+}
+
+// Every number exact.
+RandomVariableResult exactly(const std::vector<EventRow>& rows) {
+    const std::size_t n = rows.size();
+    RandomVariableResult result;
+    result.rows.resize(n);
+    std::vector<ExactNumber> products, squareProducts;
+    products.reserve(n);
+    squareProducts.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const Integer x = rows[i].value;
+        const ExactNumber& p = *rows[i].exactProbability;
+        products.emplace_back(x * p.numerator(), p.denominator());
+        squareProducts.emplace_back(x * x * p.numerator(), p.denominator());
+        const ExactNumber::Rounded e5 = products.back().roundedHalfAwayFromZero(5);
+        result.productsApproximate = result.productsApproximate || !e5.isExact;
+        result.rows[i].x = fmt(x);
+        result.rows[i].p = fmt(p);
+        result.rows[i].product = fmt5(e5, false);
+    }
+    const ExactNumber E = ExactNumber::sum(products);
+    const DeviationRounding deviations(E);
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto [d5, q5, r5] = deviations.row(rows[i].value, *rows[i].exactProbability);
+        result.deviationsApproximate = result.deviationsApproximate || !d5.isExact;
+        result.squaresApproximate = result.squaresApproximate || !q5.isExact;
+        result.weightedApproximate = result.weightedApproximate || !r5.isExact;
+        result.rows[i].deviation = fmt5(d5, false);
+        result.rows[i].square = fmt5(q5);
+        result.rows[i].weightedSquare = fmt5(r5);
+    }
+    // The sum of p_i (x_i - E)^2 is the sum of p_i x_i^2 less E^2, as the probabilities add up to 1.
+    const ExactNumber V = ExactNumber::sum(squareProducts) - E * E;
+    const ExactNumber::Rounded V5 = V.roundedHalfAwayFromZero(5);
+    const ExactNumber::Rounded s5 = V.squareRootRoundedHalfAwayFromZero(5);
+    result.expected = fmt(E);
+    result.expectedApproximate = !E.roundedHalfToEven(10).isExact;
+    result.variance = fmt5(V5);
+    result.varianceApproximate = !V5.isExact;
+    result.deviation = fmt5(s5);
+    result.deviationApproximate = !s5.isExact;
+    return result;
+}
 
 } // namespace
 
@@ -111,37 +264,61 @@ CalculatorResult KivoOmbrel::readEventsAndProbabilities(const std::vector<Row>& 
     for (std::size_t p = 0; p < terms.size(); ++p)
         if (!classifyInputKeys(p, *terms[p], fieldIds, rows))
             return rejected("inputParameterError", {fieldIds[p]});
+    std::vector<std::optional<ExactNumber>> typed;
+    typed.reserve(texts.size());
+    for (const std::string& text : texts)
+        typed.push_back(typedNumber(text));
 
-    // The identifiers of the fields of one kind ("event" or "probability") whose term is faulty.
+    // The identifiers of the fields of one kind ("event" or "probability") that are faulty.
     auto faultyFields = [&](std::string_view kind, auto isFaulty) {
         std::vector<std::string> faulty;
         for (std::size_t p = 0; p < terms.size(); ++p)
-            if (fieldIds[p].starts_with(kind) && isFaulty(*terms[p]))
+            if (fieldIds[p].starts_with(kind) && isFaulty(p))
                 faulty.push_back(fieldIds[p]);
         return faulty;
     };
-    if (auto fields = faultyFields("event", [](const Digit& term) { return !isWholeNumber(term); });
+    std::vector<ValueReading> values(terms.size());
+    for (std::size_t p = 0; p < terms.size(); ++p)
+        if (fieldIds[p].starts_with("event"))
+            values[p] = readValue(typed[p], *terms[p]);
+    if (auto fields = faultyFields("event", [&](std::size_t p) { return !values[p].isWhole; });
         !fields.empty())
         return rejected("valueMustBeWholeNumber", std::move(fields));
-    if (mode == 0) {
-        if (rows.size() == 1)
-            return rejected("sampleNeedsTwoValues", {fieldIds.front()});
-        std::vector<std::int64_t> values;
-        for (const EventRow& row : rows)
-            values.push_back(row.value);
-        if (!checkedSum(values))
-            return rejected("inputParameterError", fieldIds);
-    }
+    if (auto fields = faultyFields("event", [&](std::size_t p) { return !values[p].isInRange; });
+        !fields.empty())
+        return rejected("valueOutOfRange", std::move(fields));
+    const std::size_t fieldsPerRow = mode == 1 ? 2 : 1;
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        rows[row].value = values[row * fieldsPerRow].value;
+    if (mode == 0 && rows.size() == 1)
+        return rejected("sampleNeedsTwoValues", {fieldIds.front()});
     if (mode == 1) {
-        if (auto fields = faultyFields("probability", hasVariable); !fields.empty())
+        if (auto fields = faultyFields("probability", [&](std::size_t p) { return hasVariable(*terms[p]); });
+            !fields.empty())
             return rejected("inputParameterError", std::move(fields));
-        if (auto fields = faultyFields("probability", isOutsideZeroToOne); !fields.empty())
+        if (auto fields = faultyFields(
+                "probability", [&](std::size_t p) { return isOutsideZeroToOne(typed[p], *terms[p]); });
+            !fields.empty())
             return rejected("probabilityOutOfRange", std::move(fields));
-        std::vector<const Digit*> probabilities;
-        for (std::size_t p = 1; p < terms.size(); p += 2)
-            probabilities.push_back(terms[p].get());
-        if (!probabilitiesAddUpToOne(probabilities))
-            return rejected("sumOfProbabilitiesMustBe1", elementsAtOddPositions(fieldIds));
+        // A probability holding π or e has no exact reading; such a table keeps the double sum.
+        bool exact = true;
+        for (std::size_t row = 0; row < rows.size(); ++row)
+            exact = exact && typed[2 * row + 1].has_value();
+        if (exact) {
+            std::vector<ExactNumber> probabilities;
+            for (std::size_t row = 0; row < rows.size(); ++row)
+                probabilities.push_back(*typed[2 * row + 1]);
+            if (!(ExactNumber::sum(probabilities) == ExactNumber(1)))
+                return rejected("sumOfProbabilitiesMustBe1", elementsAtOddPositions(fieldIds));
+            for (std::size_t row = 0; row < rows.size(); ++row)
+                rows[row].exactProbability = std::move(probabilities[row]);
+        } else {
+            double total = 0.0;
+            for (const EventRow& row : rows)
+                total += *row.probability;
+            if (total != 1.0)
+                return rejected("sumOfProbabilitiesMustBe1", elementsAtOddPositions(fieldIds));
+        }
     }
 
     std::string inputLatex = inputEchoStep(mode, allFields);
@@ -179,11 +356,8 @@ bool KivoOmbrel::classifyInputKeys(std::size_t position, const Digit& term,
         rows[row].probability = value;
         return true;
     }
-    const std::optional<std::int64_t> value = term.z ? truncatedInt64(*term.z) : std::nullopt;
-    if (!value)
-        return false;
-    rows[row].value = *value;
-    return true;
+    // The value itself is filed once it has passed the whole-number and range checks.
+    return term.z.has_value();
 }
 
 std::vector<std::string> KivoOmbrel::elementsAtOddPositions(const std::vector<std::string>& list) {
@@ -191,14 +365,6 @@ std::vector<std::string> KivoOmbrel::elementsAtOddPositions(const std::vector<st
     for (std::size_t i = 1; i < list.size(); i += 2)
         odd.push_back(list[i]);
     return odd;
-}
-
-std::optional<std::int64_t> KivoOmbrel::checkedSum(const std::vector<std::int64_t>& values) {
-    std::int64_t sum = 0;
-    for (std::int64_t value : values)
-        if (__builtin_add_overflow(sum, value, &sum))
-            return std::nullopt;
-    return sum;
 }
 
 std::string KivoOmbrel::inputEchoStep(std::int64_t mode, const std::vector<Row>& rows) {
@@ -233,39 +399,42 @@ void KivoOmbrel::selectStatistics(std::int64_t mode, const std::vector<EventRow>
 }
 
 void KivoOmbrel::sampleStatisticsSteps(const std::vector<std::int64_t>& values) {
-    const std::optional<std::int64_t> sum = checkedSum(values);
-    if (!sum || values.size() < 2)
+    if (values.size() < 2)
         return;
     const std::size_t n = values.size();
-    const std::string N = fmt(static_cast<double>(n));
-    const std::int64_t S = *sum;
-    const double m = static_cast<double>(S) / static_cast<double>(n);
-    const RoundedValue mean = roundToDecimalPlaces(decimalPlaces, m);
-    const std::string m5 = fmt(mean.rounded);
+    const std::string N = std::to_string(n);
+    Integer S = 0;
+    for (std::int64_t x : values)
+        S += x;
+    // With m = S / n: d_i = (n x_i - S) / n, q_i its square, Q and V over n^2 and n^2 (n - 1).
+    const Integer count = n;
+    const Integer squaredCount = count * count;
+    const ExactNumber::Rounded mean = ExactNumber(S, count).roundedHalfAwayFromZero(5);
+    const std::string m5 = fmt5(mean);
 
     std::vector<SampleRow> shown(n);
-    bool deviationsApproximate = mean.isApproximate;
+    bool deviationsApproximate = !mean.isExact;
     bool squaresApproximate = false;
-    double Q = 0;
+    Integer sumOfSquares = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        const double d = static_cast<double>(values[i]) - m;
-        const RoundedValue d5 = roundToDecimalPlaces(decimalPlaces, d);
-        const double q = d * d;
-        const RoundedValue q5 = roundToDecimalPlaces(decimalPlaces, q);
-        Q += q;
-        deviationsApproximate = deviationsApproximate || d5.isApproximate;
-        squaresApproximate = squaresApproximate || q5.isApproximate;
-        shown[i] = {fmt(static_cast<double>(values[i])), fmtNP(d5.rounded), fmt(q5.rounded)};
+        const Integer deviation = count * values[i] - S;
+        const Integer square = deviation * deviation;
+        sumOfSquares += square;
+        const ExactNumber::Rounded d5 = ExactNumber(deviation, count).roundedHalfAwayFromZero(5);
+        const ExactNumber::Rounded q5 = ExactNumber(square, squaredCount).roundedHalfAwayFromZero(5);
+        deviationsApproximate = deviationsApproximate || !d5.isExact;
+        squaresApproximate = squaresApproximate || !q5.isExact;
+        shown[i] = {fmt(Integer(values[i])), fmt5(d5, false), fmt5(q5)};
     }
-    const RoundedValue Q5 = roundToDecimalPlaces(decimalPlaces, Q);
+    const ExactNumber::Rounded Q5 = ExactNumber(sumOfSquares, squaredCount).roundedHalfAwayFromZero(5);
     const std::string K = std::to_string(n - 1);
-    const double V = Q / static_cast<double>(n - 1);
-    const RoundedValue V5 = roundToDecimalPlaces(decimalPlaces, V);
-    const RoundedValue s5 = roundToDecimalPlaces(decimalPlaces, std::pow(V, 0.5));
+    const ExactNumber V(sumOfSquares, squaredCount * (count - 1));
+    const ExactNumber::Rounded V5 = V.roundedHalfAwayFromZero(5);
+    const ExactNumber::Rounded s5 = V.squareRootRoundedHalfAwayFromZero(5);
     const bool A1 = deviationsApproximate;
     const bool A2 = A1 || squaresApproximate;
-    const bool A3 = A2 || Q5.isApproximate;
-    const bool A4 = A3 || V5.isApproximate;
+    const bool A3 = A2 || !Q5.isExact;
+    const bool A4 = A3 || !V5.isExact;
 
     const std::string mean1 = "= \\frac{1}{" + N + "} \\cdot ";
     const std::string variance1 = "= \\frac{1}{" + N + " - 1} \\cdot ";
@@ -291,11 +460,10 @@ void KivoOmbrel::sampleStatisticsSteps(const std::vector<std::int64_t>& values) 
     steps.push_back(makeSolutionStep(LocalizedString::insert(), mean1 + "\\sum_{i=1}^{" + N + "} x_i"));
     steps.push_back(makeSolutionStep("", std::move(names).finish(")")));
     steps.push_back(makeSolutionStep("", std::move(xs).finish(")")));
-    steps.push_back(
-        makeSolutionStep(LocalizedString::calculateVerb(), mean1 + "(" + fmt(static_cast<double>(S)) + ")"));
-    steps.push_back(makeSolutionStep("", mean1 + fmt(static_cast<double>(S))));
+    steps.push_back(makeSolutionStep(LocalizedString::calculateVerb(), mean1 + "(" + fmt(S) + ")"));
+    steps.push_back(makeSolutionStep("", mean1 + fmt(S)));
     steps.push_back(makeSolutionStep(LocalizedString::result(),
-                                     "\\bar{x} " + std::string(sign(mean.isApproximate)) + " " + m5));
+                                     "\\bar{x} " + std::string(sign(!mean.isExact)) + " " + m5));
     steps.push_back(makeSolutionStep("", ""));
     steps.push_back(makeSolutionStep(LocalizedString::empiricalVariance(),
                                      "s^2 = \\frac{1}{n - 1} \\cdot \\sum_{i=1}^{n} (x_i - \\bar{x})^2"));
@@ -305,66 +473,34 @@ void KivoOmbrel::sampleStatisticsSteps(const std::vector<std::int64_t>& values) 
     steps.push_back(makeSolutionStep("", std::move(deviationTerms).finish(")")));
     steps.push_back(makeSolutionStep(LocalizedString::calculateVerb(), std::move(deviations).finish(")")));
     steps.push_back(makeSolutionStep("", std::move(squares).finish(")")));
-    steps.push_back(makeSolutionStep("", sign(A3) + (" " + varianceK) + "(" + fmt(Q5.rounded) + ")"));
-    steps.push_back(makeSolutionStep("", sign(A3) + (" " + varianceK) + fmt(Q5.rounded)));
+    steps.push_back(makeSolutionStep("", sign(A3) + (" " + varianceK) + "(" + fmt5(Q5) + ")"));
+    steps.push_back(makeSolutionStep("", sign(A3) + (" " + varianceK) + fmt5(Q5)));
     steps.push_back(
-        makeSolutionStep(LocalizedString::result(), "s^2 " + std::string(sign(A4)) + " " + fmt(V5.rounded)));
+        makeSolutionStep(LocalizedString::result(), "s^2 " + std::string(sign(A4)) + " " + fmt5(V5)));
     steps.push_back(makeSolutionStep("", ""));
     steps.push_back(
         makeSolutionStep(LocalizedString::standardDeviation(),
                          "s = \\sqrt{ \\frac{1}{n - 1} \\cdot \\sum_{i=1}^{n} (x_i - \\bar{x})^2 }"));
-    steps.push_back(
-        makeSolutionStep(LocalizedString::insert(), sign(A4) + (" \\sqrt{ " + fmt(V5.rounded)) + " }"));
-    steps.push_back(makeSolutionStep(
-        LocalizedString::result(), "s " + std::string(sign(A4 || s5.isApproximate)) + " " + fmt(s5.rounded)));
+    steps.push_back(makeSolutionStep(LocalizedString::insert(), sign(A4) + (" \\sqrt{ " + fmt5(V5)) + " }"));
+    steps.push_back(makeSolutionStep(LocalizedString::result(),
+                                     "s " + std::string(sign(A4 || !s5.isExact)) + " " + fmt5(s5)));
 }
 
 void KivoOmbrel::randomVariableStatisticsSteps(const std::vector<EventRow>& rows) {
     if (rows.empty())
         return;
     const std::size_t n = rows.size();
-    const std::string N = fmt(static_cast<double>(n));
-    std::vector<RandomVariableRow> shown(n);
-    std::vector<double> products(n);
-
-    bool F1 = false;
-    double E = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const double x = static_cast<double>(rows[i].value);
-        const double p = rows[i].probability.value_or(0.0);
-        products[i] = x * p;
-        const RoundedValue e5 = roundToDecimalPlaces(decimalPlaces, products[i]);
-        F1 = F1 || e5.isApproximate;
-        E += products[i];
-        shown[i].x = fmt(x);
-        shown[i].p = fmt(p);
-        shown[i].product = fmtNP(e5.rounded);
-    }
-
-    bool deviationsApproximate = false, squaresApproximate = false, weightedApproximate = false;
-    double V = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const double d = static_cast<double>(rows[i].value) - E;
-        const RoundedValue d5 = roundToDecimalPlaces(decimalPlaces, d);
-        const double q = d * d;
-        const RoundedValue q5 = roundToDecimalPlaces(decimalPlaces, q);
-        const double r = q * rows[i].probability.value_or(0.0);
-        const RoundedValue r5 = roundToDecimalPlaces(decimalPlaces, r);
-        V += r;
-        deviationsApproximate = deviationsApproximate || d5.isApproximate;
-        squaresApproximate = squaresApproximate || q5.isApproximate;
-        weightedApproximate = weightedApproximate || r5.isApproximate;
-        shown[i].deviation = fmtNP(d5.rounded);
-        shown[i].square = fmt(q5.rounded);
-        shown[i].weightedSquare = fmt(r5.rounded);
-    }
-    const RoundedValue V5 = roundToDecimalPlaces(decimalPlaces, V);
-    const RoundedValue s5 = roundToDecimalPlaces(decimalPlaces, std::pow(V, 0.5));
-    const bool F2 = F1 || deviationsApproximate;
-    const bool F3 = F2 || squaresApproximate;
-    const bool F4 = F3 || weightedApproximate;
-    const bool F5 = F4 || V5.isApproximate;
-    const std::string expected = fmt(E);
+    const std::string N = std::to_string(n);
+    const bool exact = std::all_of(rows.begin(), rows.end(),
+                                   [](const EventRow& row) { return row.exactProbability.has_value(); });
+    const RandomVariableResult result = exact ? exactly(rows) : inDoubles(rows);
+    const std::vector<RandomVariableRow>& shown = result.rows;
+    const std::string& expected = result.expected;
+    const bool F1 = result.productsApproximate;
+    const bool F2 = F1 || result.deviationsApproximate;
+    const bool F3 = F2 || result.squaresApproximate;
+    const bool F4 = F3 || result.weightedApproximate;
+    const bool F5 = F4 || result.varianceApproximate;
 
     StepList names("= "), terms("= "), products5(sign(F1)), namedDeviations("= "), deviationTerms("= ");
     StepList deviations(sign(F2)), squares(sign(F3)), weighted(sign(F4));
@@ -392,7 +528,8 @@ void KivoOmbrel::randomVariableStatisticsSteps(const std::vector<EventRow>& rows
     steps.push_back(makeSolutionStep("", std::move(terms).finish()));
     steps.push_back(makeSolutionStep(LocalizedString::calculateVerb(), std::move(products5).finish()));
     steps.push_back(
-        makeSolutionStep(LocalizedString::result(), "E(X) " + std::string(sign(F1)) + " " + expected));
+        makeSolutionStep(LocalizedString::result(),
+                         "E(X) " + std::string(sign(F1 || result.expectedApproximate)) + " " + expected));
     steps.push_back(makeSolutionStep("", ""));
     steps.push_back(makeSolutionStep(LocalizedString::variance(),
                                      "\\sigma^2 = \\sum_{i=1}^{n} (x_i - E(X))^2 \\cdot P(X=x_i)"));
@@ -403,13 +540,13 @@ void KivoOmbrel::randomVariableStatisticsSteps(const std::vector<EventRow>& rows
     steps.push_back(makeSolutionStep(LocalizedString::calculateVerb(), std::move(deviations).finish()));
     steps.push_back(makeSolutionStep("", std::move(squares).finish()));
     steps.push_back(makeSolutionStep("", std::move(weighted).finish()));
-    steps.push_back(makeSolutionStep("", "\\sigma^2 " + std::string(sign(F5)) + " " + fmt(V5.rounded)));
+    steps.push_back(makeSolutionStep("", "\\sigma^2 " + std::string(sign(F5)) + " " + result.variance));
     steps.push_back(makeSolutionStep("", ""));
     steps.push_back(makeSolutionStep(LocalizedString::standardDeviation(),
                                      "\\sigma = \\sqrt{ \\sum_{i=1}^{n} (x_i - E(X))^2 \\cdot P(X=x_i) }"));
     steps.push_back(
-        makeSolutionStep(LocalizedString::insert(), sign(F5) + (" \\sqrt{ " + fmt(V5.rounded)) + " }"));
-    steps.push_back(
-        makeSolutionStep(LocalizedString::result(),
-                         "\\sigma " + std::string(sign(F5 || s5.isApproximate)) + " " + fmt(s5.rounded)));
+        makeSolutionStep(LocalizedString::insert(), sign(F5) + (" \\sqrt{ " + result.variance) + " }"));
+    steps.push_back(makeSolutionStep(LocalizedString::result(),
+                                     "\\sigma " + std::string(sign(F5 || result.deviationApproximate)) + " " +
+                                         result.deviation));
 }

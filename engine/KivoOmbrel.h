@@ -32,15 +32,15 @@ class KivoOmbrel {
 
     std::string inputEchoStep(std::int64_t mode, const std::vector<Row>& rows);
     void selectStatistics(std::int64_t mode, const std::vector<EventRow>& rows);
-    // Writes nothing for fewer than two values or a sum beyond the 64-bit range.
+    // Every number exact. Writes nothing for fewer than two values.
     void sampleStatisticsSteps(const std::vector<std::int64_t>& values);
+    // Every number exact when every row has its exact probability (which must add up to exactly 1),
+    // else in doubles.
     void randomVariableStatisticsSteps(const std::vector<EventRow>& rows);
-    // Files one parsed term into the row table; false when the term cannot be held there (a value
-    // without a numerator that is a finite number in the 64-bit range, a probability without value).
+    // Files one parsed term into the row table (a probability's double; a value is filed after its
+    // checks); false when the term cannot be held there (a value without numerator, a probability
+    // without value).
     bool classifyInputKeys(std::size_t position, const Digit& term, const std::vector<std::string>& fieldIds,
                            std::vector<EventRow>& rows);
     static std::vector<std::string> elementsAtOddPositions(const std::vector<std::string>& list);
-
-    // The integer sum of the values, or nothing when it leaves the 64-bit range.
-    static std::optional<std::int64_t> checkedSum(const std::vector<std::int64_t>& values);
 };

@@ -54,7 +54,7 @@ std::string KivoStringOutput::displayString(const std::string& unit,
     } else if (infinityAllowed && std::isinf(value)) {
         text = value > 0 ? "\\infty" : "-\\infty";
     } else {
-        std::string number = englishDecimalText(value, maximumFractionDigits);
+        std::string number = shownDecimalText(value, maximumFractionDigits);
         std::string k = constantsLatex(constants);
         if (value < 0 && !noParentheses) {
             if (k.empty())
@@ -74,16 +74,16 @@ std::string KivoStringOutput::displayString(const std::string& unit,
     return text;
 }
 
-std::string KivoStringOutput::termLatex(const Digit& d, const std::string& unit,
-                                        std::optional<bool> parenthesesMode, bool alwaysFraction,
-                                        bool signedParts, int maximumFractionDigits) {
-    std::optional<double> value = d.value();
-    if (!value)
-        return {};
-    const double v = *value;
+namespace {
+
+// termLatex with the numbers written by the given writer; shownAsZero decides when the term is "0".
+template <typename Writer>
+std::string termText(const Digit& d, const std::string& unit, std::optional<bool> parenthesesMode,
+                     bool alwaysFraction, bool signedParts, bool shownAsZero, Writer write) {
+    const double v = *d.value();
     const double z = *d.z;
     std::string text;
-    if (std::fabs(v) < 1e-10 && !signedParts) {
+    if (shownAsZero && !signedParts) {
         text = "0";
     } else if (std::isinf(v)) {
         text = v > 0 ? "\\infty" : "-\\infty";
@@ -92,22 +92,39 @@ std::string KivoStringOutput::termLatex(const Digit& d, const std::string& unit,
             text = "-";
         const double shownZ = signedParts ? z : std::fabs(z);
         const double shownN = signedParts ? d.n : std::fabs(d.n);
-        std::string numerator =
-            withConstants(englishDecimalText(shownZ, maximumFractionDigits), d.zConstants);
-        std::string denominator =
-            withConstants(englishDecimalText(shownN, maximumFractionDigits), d.nConstants);
+        std::string numerator = withConstants(write(shownZ), d.zConstants);
+        std::string denominator = withConstants(write(shownN), d.nConstants);
         if (d.n == 1 && d.nConstants.empty() && !alwaysFraction)
             text += numerator;
         else
             text += "\\frac{" + numerator + "}{" + denominator + "}";
     }
-    if (std::optional<std::string> variablePart = variablePartLatex(d))
+    if (std::optional<std::string> variablePart = KivoStringOutput::variablePartLatex(d))
         text = attach(std::move(text), *variablePart, " ");
     if (parenthesesMode.value_or(text.starts_with("-")))
         text = "\\left(" + text + "\\right)";
     if (!unit.empty())
         text += " " + unit;
     return text;
+}
+
+} // namespace
+
+std::string KivoStringOutput::termLatex(const Digit& d, const std::string& unit,
+                                        std::optional<bool> parenthesesMode, bool alwaysFraction,
+                                        bool signedParts, int maximumFractionDigits) {
+    const std::optional<double> value = d.value();
+    if (!value)
+        return {};
+    return termText(d, unit, parenthesesMode, alwaysFraction, signedParts, std::fabs(*value) < 1e-10,
+                    [maximumFractionDigits](double x) { return shownDecimalText(x, maximumFractionDigits); });
+}
+
+std::string KivoStringOutput::termLatexInFull(const Digit& d) {
+    const std::optional<double> value = d.value();
+    if (!value)
+        return {};
+    return termText(d, "", false, false, false, *value == 0, shortestDecimalText);
 }
 
 std::optional<std::string> KivoStringOutput::variablePartLatex(const Digit& d) {

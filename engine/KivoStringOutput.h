@@ -28,6 +28,10 @@ class KivoStringOutput {
     // The LaTeX of a term; a term without numerator gives the empty text.
     static std::string termLatex(const Digit& d, const std::string& unit, std::optional<bool> parenthesesMode,
                                  bool alwaysFraction, bool signedParts, int maximumFractionDigits);
+    // termLatex of an expanded term (no parentheses, no signed parts) with each numerator and
+    // denominator written as the shortest decimal of its double in full, "0" only for the value 0: the
+    // digits the expansion shows are the digits typed.
+    static std::string termLatexInFull(const Digit& d);
     static std::optional<std::string> variablePartLatex(const Digit& d);
     // Numerator and denominator each shown divided by the factor (with the constants); a term without
     // numerator gives the empty text.

@@ -1,16 +1,28 @@
 // Parser and stochastics calculator on arbitrary input tables. The first byte picks the mode; the
 // rest is rows separated by line feeds, each "value<TAB>probability".
+//
+// Tables whose fields are plain numbers or fractions of two are recomputed here with exact rationals,
+// independently of the engine: such a table must be solved exactly when its values are whole numbers
+// within ±2^53 (and, for a random variable, its probabilities lie in [0, 1] and add up to 1), every
+// number a statistics step computes must lie within half a unit of its last shown place of the exact
+// value, and a step whose sign is "=" must show exact values only.
 #include "engine/KivoInputManager.h"
 #include "engine/KivoOmbrel.h"
 #include "engine/KivoStringOutput.h"
 
 #include <algorithm>
+#include <boost/multiprecision/cpp_int.hpp>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <regex>
 #include <string_view>
 
 namespace {
+
+using Rational = boost::multiprecision::cpp_rational;
+using Integer = boost::multiprecision::cpp_int;
 
 std::vector<KivoOmbrel::Row> rowsOf(std::string_view text) {
     std::vector<KivoOmbrel::Row> rows;
@@ -48,6 +60,182 @@ bool isFinite(const Digit& term) {
     return std::isfinite(term.z.value_or(0.0)) && std::isfinite(term.n);
 }
 
+// A decimal as typed: an optional sign, digits with at most one point, at least one digit.
+std::optional<Rational> decimalValue(std::string_view text) {
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    Integer digits = 0;
+    Integer scale = 1;
+    bool anyDigit = false, afterPoint = false;
+    for (const char c : text) {
+        if (c == '.' && !afterPoint) {
+            afterPoint = true;
+        } else if (c >= '0' && c <= '9') {
+            digits = digits * 10 + (c - '0');
+            anyDigit = true;
+            if (afterPoint)
+                scale *= 10;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!anyDigit)
+        return std::nullopt;
+    const Rational value(digits, scale);
+    return negative ? Rational(-value) : value;
+}
+
+// A field made of one decimal or a fraction of two, parentheses dropped; nothing for anything else
+// (constants, letters, empty fields, a zero denominator).
+std::optional<Rational> plainValue(std::string text) {
+    std::erase_if(text, [](char c) { return c == '(' || c == ')'; });
+    const std::size_t slash = text.find('/');
+    if (slash == std::string::npos)
+        return decimalValue(text);
+    if (text.find('/', slash + 1) != std::string::npos)
+        return std::nullopt;
+    const std::optional<Rational> numerator = decimalValue(std::string_view(text).substr(0, slash));
+    const std::optional<Rational> denominator = decimalValue(std::string_view(text).substr(slash + 1));
+    if (!numerator || !denominator || *denominator == 0)
+        return std::nullopt;
+    return *numerator / *denominator;
+}
+
+// The exact statistics of a plain table, or nothing when the table must be refused.
+struct Exact {
+    std::vector<Rational> values, probabilities;
+};
+
+std::optional<Exact> exactTable(const std::vector<KivoOmbrel::Row>& rows, std::int64_t mode, bool& plain) {
+    Exact table;
+    bool valid = true;
+    plain = true;
+    for (const KivoOmbrel::Row& row : rows) {
+        const std::optional<Rational> value = plainValue(row.first);
+        const std::optional<Rational> probability =
+            mode == 1 ? plainValue(row.second) : std::optional<Rational>(0);
+        if (!value || !probability) {
+            plain = false;
+            return std::nullopt;
+        }
+        valid = valid && denominator(*value) == 1 && abs(*value) <= Rational(Integer(1) << 53);
+        valid = valid && *probability >= 0 && *probability <= 1;
+        table.values.push_back(*value);
+        table.probabilities.push_back(*probability);
+    }
+    if (mode == 0)
+        valid = valid && rows.size() >= 2;
+    if (mode == 1) {
+        Rational sum = 0;
+        for (const Rational& p : table.probabilities)
+            sum += p;
+        valid = valid && sum == 1;
+    }
+    return valid ? std::optional<Exact>(table) : std::nullopt;
+}
+
+// The numbers a step shows, in order, each with its exact value.
+std::vector<Rational> shownNumbers(const std::string& latex) {
+    static const std::regex number(R"(-?[0-9]+(\.[0-9]+)?)");
+    std::vector<Rational> numbers;
+    for (auto it = std::sregex_iterator(latex.begin(), latex.end(), number); it != std::sregex_iterator();
+         ++it)
+        numbers.push_back(*decimalValue(it->str()));
+    return numbers;
+}
+
+// A shown number against its exact value: within half a unit of the given place, and equal when the
+// step says "=".
+void check(const Rational& shown, const Rational& exact, int places, bool exactSign) {
+    const Rational halfUnit(1, 2 * pow(Integer(10), places));
+    if (abs(shown - exact) > halfUnit || (exactSign && shown != exact))
+        __builtin_trap();
+}
+
+// A shown root against the root of the exact variance.
+void checkRoot(const Rational& shown, const Rational& variance, bool exactSign) {
+    const Rational halfUnit(1, 200000);
+    const Rational low = shown - halfUnit, high = shown + halfUnit;
+    if ((low > 0 && low * low > variance) || high * high < variance ||
+        (exactSign && shown * shown != variance))
+        __builtin_trap();
+}
+
+bool signIsExact(const std::string& latex) {
+    return latex.find("\\approx") == std::string::npos;
+}
+
+// The numbers of step `index` (1-based among the statistics steps), checked in a stride: the entry at
+// `first`, `first + stride`, … against `exact`.
+void checkList(const std::vector<SolutionStep>& steps, std::size_t index, std::size_t first,
+               std::size_t stride, const std::vector<Rational>& exact, std::size_t expectedCount) {
+    const std::string& latex = steps.at(index - 1).at("latexString");
+    const std::vector<Rational> numbers = shownNumbers(latex);
+    if (numbers.size() != expectedCount)
+        __builtin_trap();
+    for (std::size_t i = 0; i < exact.size(); ++i)
+        check(numbers[first + i * stride], exact[i], 5, signIsExact(latex));
+}
+
+void checkSample(const std::vector<SolutionStep>& steps, const std::vector<Rational>& x) {
+    const std::size_t n = x.size();
+    Rational sum = 0;
+    for (const Rational& value : x)
+        sum += value;
+    const Rational mean = sum / n;
+    std::vector<Rational> d, q;
+    Rational total = 0;
+    for (const Rational& value : x) {
+        d.push_back(value - mean);
+        q.push_back(d.back() * d.back());
+        total += q.back();
+    }
+    const Rational variance = total / (n - 1);
+    checkList(steps, 9, 0, 1, {mean}, 1);
+    checkList(steps, 15, 2, 2, d, 2 + 2 * n);
+    checkList(steps, 16, 2, 1, q, 2 + n);
+    checkList(steps, 17, 2, 1, {total}, 3);
+    checkList(steps, 18, 2, 1, {total}, 3);
+    checkList(steps, 19, 1, 1, {variance}, 2);
+    checkList(steps, 22, 0, 1, {variance}, 1);
+    const std::string& root = steps.at(22).at("latexString");
+    checkRoot(shownNumbers(root).at(0), variance, signIsExact(root));
+}
+
+void checkRandomVariable(const std::vector<SolutionStep>& steps, const Exact& table) {
+    const std::size_t n = table.values.size();
+    std::vector<Rational> e, d, q, r;
+    Rational expected = 0, variance = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        e.push_back(table.values[i] * table.probabilities[i]);
+        expected += e.back();
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        d.push_back(table.values[i] - expected);
+        q.push_back(d.back() * d.back());
+        r.push_back(q.back() * table.probabilities[i]);
+        variance += r.back();
+    }
+    checkList(steps, 7, 0, 1, e, n);
+    const std::string& result = steps.at(7).at("latexString");
+    check(shownNumbers(result).at(0), expected, 10, signIsExact(result));
+    checkList(steps, 14, 0, 3, d, 3 * n);
+    checkList(steps, 15, 0, 2, q, 2 * n);
+    checkList(steps, 16, 0, 1, r, n);
+    checkList(steps, 17, 1, 1, {variance}, 2);
+    checkList(steps, 20, 0, 1, {variance}, 1);
+    const std::string& root = steps.at(20).at("latexString");
+    checkRoot(shownNumbers(root).at(0), variance, signIsExact(root));
+}
+
+// The steps of the statistics, without what the parser wrote before "Your Input".
+std::vector<SolutionStep> statisticsSteps(const std::vector<SolutionStep>& steps, std::size_t count) {
+    return {steps.end() - static_cast<std::ptrdiff_t>(count), steps.end()};
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -66,9 +254,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     if (solved && mode != 2 && result.solutionSteps->size() < (mode == 0 ? 24u : 22u))
         __builtin_trap();
+
+    bool plain = false;
+    const std::optional<Exact> exact = mode == 2 ? std::nullopt : exactTable(rows, mode, plain);
+    if (plain && mode != 2 && solved != exact.has_value())
+        __builtin_trap();
     if (!solved)
         return 0;
     KivoStringOutput::beautifyLatex(*result.inputLatexString);
+    if (exact && mode == 0)
+        checkSample(statisticsSteps(*result.solutionSteps, 23), exact->values);
+    if (exact && mode == 1)
+        checkRandomVariable(statisticsSteps(*result.solutionSteps, 21), *exact);
 
     // No finite input shows an infinity, and mode 1 solves only with probabilities in [0, 1].
     const std::vector<std::shared_ptr<Digit>> terms = parsedFields(rows, mode);

@@ -303,7 +303,7 @@ void resultPage(cairo_t* cr) {
     toolbar(cr, 50, 14, 180, "Stochastics");
     tabs(cr, 50, 54, 180, 1);
     text(cr, "Expected value", 60, 82, 10, violet, Align::left, true);
-    text(cr, "E(X) = Σ xᵢ · P(X = xᵢ) = 4.25", 60, 98, 10, ink);
+    text(cr, "E(X) = Σ xᵢ · P(X = xᵢ) = 3.8", 60, 98, 10, ink);
     text(cr, "Variance", 60, 122, 10, violet, Align::left, true);
     text(cr, "σ² = Σ (xᵢ − E(X))² · P(X = xᵢ)", 60, 138, 10, ink);
     videoThumbnail(cr, 60, 166, 64, "");

@@ -2,6 +2,7 @@
 
 #include "platform/foundation/Date.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -114,7 +115,58 @@ Result<std::string> FileSystem::readFile(const fs::path& path) {
     return Result<std::string>::success(std::move(contents).str());
 }
 
+FileSystem::StoredFile FileSystem::readStoredFile(const fs::path& path, std::uint64_t maximumSize) {
+    using Status = StoredFile::Status;
+    const auto notRead = [&](Status status, const std::string& problem) {
+        return StoredFile{status, {}, path.string() + ": " + problem};
+    };
+    // Without O_NONBLOCK, opening a named pipe waits for a writer.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return notRead(errno == ENOENT ? Status::missing : Status::unreadable, errorText(errno));
+    struct stat status {};
+    StoredFile stored;
+    if (::fstat(descriptor, &status) != 0) {
+        stored = notRead(Status::unreadable, errorText(errno));
+    } else if (!S_ISREG(status.st_mode)) {
+        stored = notRead(Status::notRegular, "not a regular file");
+    } else if (static_cast<std::uint64_t>(status.st_size) > maximumSize) {
+        stored = notRead(Status::tooLarge, "larger than " + std::to_string(maximumSize) + " bytes");
+    } else {
+        stored.status = Status::read;
+        stored.contents.resize(static_cast<std::size_t>(status.st_size));
+        std::size_t length = 0;
+        // Up to one byte past the limit, in case the file grew since fstat.
+        for (;;) {
+            if (length == stored.contents.size())
+                stored.contents.resize(std::min<std::uint64_t>(maximumSize + 1, length * 2 + 4096));
+            const ssize_t count =
+                ::read(descriptor, stored.contents.data() + length, stored.contents.size() - length);
+            if (count < 0 && errno == EINTR)
+                continue;
+            if (count < 0) {
+                stored = notRead(Status::unreadable, errorText(errno));
+                break;
+            }
+            length += static_cast<std::size_t>(count);
+            if (count == 0) {
+                stored.contents.resize(length);
+                break;
+            }
+            if (length > maximumSize) {
+                stored = notRead(Status::tooLarge, "larger than " + std::to_string(maximumSize) + " bytes");
+                break;
+            }
+        }
+    }
+    ::close(descriptor);
+    return stored;
+}
+
 Result<bool> FileSystem::writeFileAtomically(const fs::path& path, std::string_view contents) {
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode))
+        return Result<bool>::failure(path.string() + " is not a regular file; it is left as it is");
     std::error_code error;
     const fs::path folder = path.parent_path();
     if (!folder.empty())

@@ -2,6 +2,7 @@
 
 #include "platform/foundation/Result.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -16,8 +17,19 @@ class FileSystem {
     // Whole file contents; a missing or unreadable file is a failure.
     static Result<std::string> readFile(const std::filesystem::path& path);
 
+    // A file the program keeps its own data in. Only a regular file (after symbolic links) of at most
+    // maximumSize bytes is read; a named pipe or a device is neither waited on nor read.
+    struct StoredFile {
+        enum class Status { read, missing, notRegular, tooLarge, unreadable };
+        Status status = Status::missing;
+        std::string contents; // when read
+        std::string problem;  // when not read
+    };
+    static StoredFile readStoredFile(const std::filesystem::path& path, std::uint64_t maximumSize);
+
     // Writes to a temporary file in the same folder, flushes it to disk and renames it over the target,
-    // so the target holds either the old or the new contents, never a mix. Creates missing folders.
+    // so the target holds either the old or the new contents, never a mix. Creates missing folders. A
+    // target that exists and is not a regular file (after symbolic links) is left alone: a failure.
     static Result<bool> writeFileAtomically(const std::filesystem::path& path, std::string_view contents);
 
     // Renames the file to "<name>.<suffix>-<UTC time stamp of the current clock>[-n]" beside it, never

@@ -93,9 +93,29 @@ Node toNode(const AnyValue& value) {
     return nullptr;
 }
 
-std::optional<AnyValue> fromNode(plist_t node, int depth) {
-    // Deeper nesting than any real file is refused rather than risking the stack.
-    if (depth > 512)
+bool withinLimits(std::uint64_t values, std::uint64_t decodedBytes) {
+    return values <= PropertyListCoding::maximumValues &&
+           decodedBytes <= PropertyListCoding::maximumDecodedBytes;
+}
+
+// What a file has expanded to so far, against the limits.
+class Budget {
+  public:
+    // False once the file goes past a limit.
+    bool take(std::uint64_t values, std::uint64_t decodedBytes) {
+        values_ += values;
+        decodedBytes_ += decodedBytes;
+        return withinLimits(values_, decodedBytes_);
+    }
+
+  private:
+    std::uint64_t values_ = 0;
+    std::uint64_t decodedBytes_ = 0;
+};
+
+// The nesting is bounded by the outline measured before libplist read the text.
+std::optional<AnyValue> fromNode(plist_t node, Budget& budget) {
+    if (!budget.take(1, 0))
         return std::nullopt;
     switch (plist_get_node_type(node)) {
     case PLIST_BOOLEAN: {
@@ -122,7 +142,11 @@ std::optional<AnyValue> fromNode(plist_t node, int depth) {
     case PLIST_KEY: {
         std::uint64_t length = 0;
         const char* text = plist_get_string_ptr(node, &length);
-        return AnyValue(std::string(text == nullptr ? "" : text, text == nullptr ? 0 : length));
+        if (text == nullptr)
+            length = 0;
+        if (!budget.take(0, length))
+            return std::nullopt;
+        return AnyValue(std::string(text == nullptr ? "" : text, length));
     }
     case PLIST_DATE: {
         std::int32_t seconds = 0, microseconds = 0;
@@ -132,15 +156,19 @@ std::optional<AnyValue> fromNode(plist_t node, int depth) {
     case PLIST_DATA: {
         std::uint64_t length = 0;
         const char* bytes = plist_get_data_ptr(node, &length);
+        if (bytes == nullptr)
+            length = 0;
+        if (!budget.take(0, length))
+            return std::nullopt;
         const auto* first = reinterpret_cast<const std::uint8_t*>(bytes);
-        return AnyValue(AnyValue::Data(first, first + (bytes == nullptr ? 0 : length)));
+        return AnyValue(AnyValue::Data(first, first + length));
     }
     case PLIST_ARRAY: {
         AnyValue::Array array;
         const std::uint32_t count = plist_array_get_size(node);
         array.reserve(count);
         for (std::uint32_t i = 0; i < count; ++i) {
-            std::optional<AnyValue> item = fromNode(plist_array_get_item(node, i), depth + 1);
+            std::optional<AnyValue> item = fromNode(plist_array_get_item(node, i), budget);
             if (!item)
                 return std::nullopt;
             array.push_back(std::move(*item));
@@ -160,9 +188,11 @@ std::optional<AnyValue> fromNode(plist_t node, int depth) {
                 result = AnyValue(std::move(dictionary));
                 break;
             }
-            std::optional<AnyValue> item = fromNode(child, depth + 1);
             std::string name = key == nullptr ? std::string() : std::string(key);
             std::free(key);
+            if (!budget.take(1, name.size()))
+                break;
+            std::optional<AnyValue> item = fromNode(child, budget);
             if (!item)
                 break;
             dictionary.insert_or_assign(std::move(name), std::move(*item));
@@ -175,9 +205,63 @@ std::optional<AnyValue> fromNode(plist_t node, int depth) {
     }
 }
 
+// How an XML property list's text nests and how many elements it opens, read without building it: the
+// arrays and dictionaries open at the deepest point (one never closed stays open), skipping comments,
+// CDATA sections, processing instructions and the document type.
+struct XMLOutline {
+    std::uint64_t elements = 0;
+    std::uint64_t nesting = 0;
+};
+
+XMLOutline outlineOf(std::string_view text) {
+    XMLOutline outline;
+    std::uint64_t open = 0;
+    // Past the end of what starts at `from` and ends with `end`; the whole text when it never ends.
+    const auto skipPast = [&](std::size_t from, std::string_view end) {
+        const std::size_t found = text.find(end, from);
+        return found == std::string_view::npos ? text.size() : found + end.size();
+    };
+    std::size_t at = 0;
+    while ((at = text.find('<', at)) != std::string_view::npos) {
+        const std::string_view rest = text.substr(at);
+        if (rest.starts_with("<!--")) {
+            at = skipPast(at + 4, "-->");
+        } else if (rest.starts_with("<![CDATA[")) {
+            at = skipPast(at + 9, "]]>");
+        } else if (rest.starts_with("<?")) {
+            at = skipPast(at + 2, "?>");
+        } else if (rest.starts_with("<!")) {
+            // Up to the first '>' only, even with an internal subset: what follows is measured as well.
+            at = skipPast(at + 2, ">");
+        } else {
+            const bool closing = rest.starts_with("</");
+            const std::size_t nameStart = closing ? 2 : 1;
+            const std::string_view name =
+                rest.substr(nameStart, rest.find_first_of(" \t\r\n/>", nameStart) - nameStart);
+            // A tag ends at its '>'; one cut short by the next '<' is measured as open.
+            const std::size_t tagEnd = rest.find_first_of("<>", 1);
+            const bool ended = tagEnd != std::string_view::npos && rest[tagEnd] == '>';
+            const bool empty = ended && rest[tagEnd - 1] == '/';
+            const bool container = name == "array" || name == "dict";
+            if (closing) {
+                if (container && open > 0)
+                    --open;
+            } else if (name != "plist") {
+                ++outline.elements;
+                if (container && !empty)
+                    outline.nesting = std::max(outline.nesting, ++open);
+            }
+            at = tagEnd == std::string_view::npos ? text.size() : at + tagEnd + (ended ? 1 : 0);
+        }
+    }
+    return outline;
+}
+
 // Binary property lists are read here rather than by libplist, whose reader accepts malformed files
 // (such as dictionaries with non-text keys) that its own accessors then abort on. Every offset and count
-// is checked against the data, and an object that contains itself is refused.
+// is checked against the data, and an object that contains itself is refused. What the file expands to
+// is measured from its object table first, each object once, so that objects referred to from many places
+// cannot make a small file unfold into more than the limits allow.
 class BinaryReader {
   public:
     explicit BinaryReader(std::string_view bytes) : bytes_(bytes) {}
@@ -196,13 +280,26 @@ class BinaryReader {
             offsetTable_ < headerSize || offsetTable_ > trailer ||
             count > (trailer - offsetTable_) / offsetSize_)
             return std::nullopt;
+        // Every object of a well-formed file is one of its values.
+        if (count > PropertyListCoding::maximumValues)
+            return std::nullopt;
         objectCount_ = count;
-        onPath_.assign(count, false);
-        return object(top, 0);
+        extents_.assign(count, Extent{});
+        if (!measure(top, 0))
+            return std::nullopt;
+        return object(top);
     }
 
   private:
-    static constexpr int maximumDepth = 512;
+    // What an object expands to, everything it refers to included; within the limits once measured.
+    struct Extent {
+        enum class State : std::uint8_t { unmeasured, measuring, measured };
+        std::uint32_t values = 0;
+        std::uint32_t decodedBytes = 0;
+        // Arrays and dictionaries within each other, the object included.
+        std::uint16_t nesting = 0;
+        State state = State::unmeasured;
+    };
 
     std::uint64_t bigEndian(std::uint64_t at, std::size_t size) const {
         std::uint64_t value = 0;
@@ -232,19 +329,95 @@ class BinaryReader {
         return value;
     }
 
-    std::optional<AnyValue> object(std::uint64_t index, int depth) {
-        if (index >= objectCount_ || depth > maximumDepth || onPath_[index])
+    std::optional<std::uint64_t> offsetOf(std::uint64_t index) const {
+        if (index >= objectCount_)
             return std::nullopt;
         const std::uint64_t at = bigEndian(offsetTable_ + index * offsetSize_, offsetSize_);
         if (at < 8 || at >= offsetTable_)
             return std::nullopt;
-        onPath_[index] = true;
-        std::optional<AnyValue> value = objectAt(at, depth);
-        onPath_[index] = false;
-        return value;
+        return at;
     }
 
-    std::optional<AnyValue> objectAt(std::uint64_t at, int depth) {
+    std::uint64_t reference(std::uint64_t at, std::uint64_t i) const {
+        return bigEndian(at + i * referenceSize_, referenceSize_);
+    }
+
+    // False for a broken reference, an object that contains itself, or one that goes past the limits
+    // at this depth (the number of containers above it).
+    bool measure(std::uint64_t index, int depth) {
+        if (index >= objectCount_ || depth > PropertyListCoding::maximumDepth)
+            return false;
+        if (extents_[index].state == Extent::State::measuring)
+            return false;
+        if (extents_[index].state == Extent::State::unmeasured) {
+            extents_[index].state = Extent::State::measuring;
+            const std::optional<Extent> extent = measureContents(index, depth);
+            if (!extent)
+                return false;
+            extents_[index] = *extent;
+        }
+        return depth + extents_[index].nesting <= PropertyListCoding::maximumDepth;
+    }
+
+    std::optional<Extent> measureContents(std::uint64_t index, int depth) {
+        std::optional<std::uint64_t> at = offsetOf(index);
+        if (!at)
+            return std::nullopt;
+        const auto marker = static_cast<unsigned char>(bytes_[(*at)++]);
+        std::uint64_t values = 1, decodedBytes = 0;
+        unsigned nesting = 0;
+        switch (marker >> 4) {
+        case 0x4:
+        case 0x5: {
+            const std::optional<std::uint64_t> size = length(*at, marker);
+            if (!size)
+                return std::nullopt;
+            decodedBytes = *size;
+            break;
+        }
+        case 0x6: {
+            const std::optional<std::uint64_t> units = length(*at, marker);
+            if (!units || *units > bytes_.size() / 2 || !available(*at, *units * 2))
+                return std::nullopt;
+            forEachCodePoint(*at, *units, [&](std::uint32_t code) { decodedBytes += utf8Length(code); });
+            break;
+        }
+        case 0xA:
+        case 0xD: {
+            const std::optional<std::uint64_t> count = length(*at, marker);
+            const std::uint64_t references = (marker >> 4) == 0xD ? 2 : 1;
+            if (!count || *count > bytes_.size() / (references * referenceSize_) ||
+                !available(*at, *count * references * referenceSize_))
+                return std::nullopt;
+            nesting = 1;
+            for (std::uint64_t i = 0; i < *count * references; ++i) {
+                const std::uint64_t child = reference(*at, i);
+                if (!measure(child, depth + 1))
+                    return std::nullopt;
+                values += extents_[child].values;
+                decodedBytes += extents_[child].decodedBytes;
+                nesting = std::max(nesting, extents_[child].nesting + 1u);
+                if (!withinLimits(values, decodedBytes))
+                    return std::nullopt;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+        if (!withinLimits(values, decodedBytes))
+            return std::nullopt;
+        return Extent{static_cast<std::uint32_t>(values), static_cast<std::uint32_t>(decodedBytes),
+                      static_cast<std::uint16_t>(nesting), Extent::State::measured};
+    }
+
+    // Called once measure() accepted the object: its references are sound and their values bounded.
+    std::optional<AnyValue> object(std::uint64_t index) {
+        const std::optional<std::uint64_t> at = offsetOf(index);
+        return at ? objectAt(*at) : std::nullopt;
+    }
+
+    std::optional<AnyValue> objectAt(std::uint64_t at) {
         const auto marker = static_cast<unsigned char>(bytes_[at++]);
         switch (marker >> 4) {
         case 0x0:
@@ -319,8 +492,7 @@ class BinaryReader {
             AnyValue::Array array;
             array.reserve(*count);
             for (std::uint64_t i = 0; i < *count; ++i) {
-                std::optional<AnyValue> item =
-                    object(bigEndian(at + i * referenceSize_, referenceSize_), depth + 1);
+                std::optional<AnyValue> item = object(reference(at, i));
                 if (!item)
                     return std::nullopt;
                 array.push_back(std::move(*item));
@@ -334,12 +506,10 @@ class BinaryReader {
                 return std::nullopt;
             AnyValue::Dictionary dictionary;
             for (std::uint64_t i = 0; i < *count; ++i) {
-                std::optional<AnyValue> key =
-                    object(bigEndian(at + i * referenceSize_, referenceSize_), depth + 1);
+                std::optional<AnyValue> key = object(reference(at, i));
                 if (!key || key->stringPointer() == nullptr)
                     return std::nullopt;
-                std::optional<AnyValue> item =
-                    object(bigEndian(at + (*count + i) * referenceSize_, referenceSize_), depth + 1);
+                std::optional<AnyValue> item = object(reference(at, *count + i));
                 if (!item)
                     return std::nullopt;
                 dictionary.insert_or_assign(*key->stringPointer(), std::move(*item));
@@ -351,9 +521,7 @@ class BinaryReader {
         }
     }
 
-    std::string utf16ToUTF8(std::uint64_t at, std::uint64_t units) const {
-        std::string text;
-        text.reserve(units);
+    template <typename Each> void forEachCodePoint(std::uint64_t at, std::uint64_t units, Each each) const {
         auto unit = [&](std::uint64_t i) { return static_cast<std::uint32_t>(bigEndian(at + 2 * i, 2)); };
         for (std::uint64_t i = 0; i < units; ++i) {
             std::uint32_t code = unit(i);
@@ -362,6 +530,18 @@ class BinaryReader {
                 code = 0x10000 + ((code - 0xD800) << 10) + (unit(++i) - 0xDC00);
             else if (code >= 0xD800 && code <= 0xDFFF)
                 code = 0xFFFD; // a lone surrogate
+            each(code);
+        }
+    }
+
+    static std::uint64_t utf8Length(std::uint32_t code) {
+        return code < 0x80 ? 1 : code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
+    }
+
+    std::string utf16ToUTF8(std::uint64_t at, std::uint64_t units) const {
+        std::string text;
+        text.reserve(units);
+        forEachCodePoint(at, units, [&](std::uint32_t code) {
             if (code < 0x80) {
                 text += static_cast<char>(code);
             } else if (code < 0x800) {
@@ -377,7 +557,7 @@ class BinaryReader {
                 text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
                 text += static_cast<char>(0x80 | (code & 0x3F));
             }
-        }
+        });
         return text;
     }
 
@@ -386,7 +566,7 @@ class BinaryReader {
     std::size_t referenceSize_ = 0;
     std::uint64_t objectCount_ = 0;
     std::uint64_t offsetTable_ = 0;
-    std::vector<bool> onPath_;
+    std::vector<Extent> extents_;
 };
 
 // The XML form is written directly, without indentation, through a raw cursor: it is what every
@@ -638,21 +818,30 @@ Result<AnyValue> PropertyListCoding::decode(std::string_view bytes) {
     if (bytes.starts_with("bplist")) {
         std::optional<AnyValue> value = BinaryReader(bytes).read();
         if (!value)
-            return Result<AnyValue>::failure("The data is not a valid binary property list.");
+            return Result<AnyValue>::failure(
+                "The data is not a valid binary property list, or it expands past the limits.");
         return Result<AnyValue>::success(std::move(*value));
     }
+    // XML allows a byte-order mark before the declaration; libplist does not.
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
     if (bytes.empty() || bytes.size() > std::numeric_limits<std::uint32_t>::max())
         return Result<AnyValue>::failure("The data is not a property list.");
+    // libplist reads nested elements recursively: deep nesting would exhaust the stack.
+    const XMLOutline outline = outlineOf(bytes);
+    if (outline.nesting > maximumDepth || outline.elements > maximumValues)
+        return Result<AnyValue>::failure("The property list is nested too deeply or holds too many values.");
     CLocaleScope cLocale;
     plist_t root = nullptr;
     plist_from_xml(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &root);
     if (root == nullptr)
         return Result<AnyValue>::failure("The data is not a property list.");
     Node owner(root);
-    std::optional<AnyValue> value = fromNode(root, 0);
+    Budget budget;
+    std::optional<AnyValue> value = fromNode(root, budget);
     if (!value)
         return Result<AnyValue>::failure(
-            "The property list holds a value of an unknown type or is nested too deeply.");
+            "The property list holds a value of an unknown type or too many values.");
     return Result<AnyValue>::success(std::move(*value));
 }
 

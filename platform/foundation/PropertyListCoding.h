@@ -3,6 +3,7 @@
 #include "platform/foundation/AnyValue.h"
 #include "platform/foundation/Result.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -11,7 +12,15 @@ class PropertyListCoding {
   public:
     enum class Format { xml, binary };
 
-    // Reads an XML or binary property list (the format is detected). Malformed input is a failure.
+    // What one property list may expand to. A file past any limit is refused, measured before its values
+    // are built: a small binary file whose objects refer to each other many times cannot unfold into
+    // gigabytes, nor deep XML nesting exhaust the stack.
+    static constexpr std::uint64_t maximumValues = 5'000'000;               // dictionary keys included
+    static constexpr std::uint64_t maximumDecodedBytes = 256 * 1024 * 1024; // of texts and data
+    static constexpr int maximumDepth = 512; // arrays and dictionaries within each other
+
+    // Reads an XML or binary property list (the format is detected; XML may begin with a UTF-8 byte-order
+    // mark). Malformed input, or input past the limits above, is a failure.
     static Result<AnyValue> decode(std::string_view bytes);
     // Fails when the value holds a null anywhere (property lists have no null).
     static Result<std::string> encode(const AnyValue& value, Format format = Format::xml);

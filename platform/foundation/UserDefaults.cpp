@@ -71,20 +71,30 @@ UserDefaults::UserDefaults(fs::path file) : file_(std::move(file)) {
 
 void UserDefaults::load() {
     FileSystem::removeStaleTemporaryFiles(file_.parent_path());
-    std::error_code missing;
-    if (!fs::exists(file_, missing))
+    // No file holds more than the decoded data a property list may bring.
+    FileSystem::StoredFile stored =
+        FileSystem::readStoredFile(file_, PropertyListCoding::maximumDecodedBytes);
+    std::string problem = stored.problem;
+    switch (stored.status) {
+    case FileSystem::StoredFile::Status::missing:
         return;
-    Result<std::string> contents = FileSystem::readFile(file_);
-    std::string problem;
-    if (!contents) {
-        problem = contents.error();
-    } else {
-        Result<AnyValue> decoded = PropertyListCoding::decode(*contents);
+    case FileSystem::StoredFile::Status::notRegular:
+        fileLocked_ = true;
+        DebugConsole::notice("warning: user defaults " + file_.string() +
+                             " is not a regular file; left as it is, changes will not be saved");
+        return;
+    case FileSystem::StoredFile::Status::read: {
+        Result<AnyValue> decoded = PropertyListCoding::decode(stored.contents);
         if (decoded && decoded->dictionaryPointer() != nullptr) {
             values_ = std::move(*decoded);
             return;
         }
         problem = decoded ? "the top level is not a dictionary" : decoded.error();
+        break;
+    }
+    case FileSystem::StoredFile::Status::tooLarge:
+    case FileSystem::StoredFile::Status::unreadable:
+        break;
     }
     Result<fs::path> aside = FileSystem::moveAside(file_, "corrupt");
     if (aside) {

@@ -15,8 +15,9 @@
 // The standard domain's file is named after the main bundle's identifier ("standard" without one);
 // a suite's file after the suite name. Every change rewrites the domain file atomically. A file that
 // cannot be read or parsed is moved aside (kept, with a time stamp) and the domain starts empty, with
-// one warning line on the debug console. Loading also removes the stale temporary files of interrupted
-// writes from the folder. Safe to use from several threads.
+// one warning line on the debug console. Something other than a regular file (a named pipe, a device)
+// is left in place unread, and that run's changes are not saved. Loading also removes the stale
+// temporary files of interrupted writes from the folder. Safe to use from several threads.
 class UserDefaults {
   public:
     // Created on first use and shared; reads its file at creation.
@@ -90,6 +91,7 @@ class UserDefaults {
     // Reused by every write: the history makes the file large, and fresh memory for it costs more than
     // the writing.
     std::string writeBuffer_;
-    // Set when an unreadable file could not be moved aside: it must not be overwritten.
+    // Set when an unreadable file could not be moved aside, or is not a regular file: it must not be
+    // overwritten.
     bool fileLocked_ = false;
 };

@@ -120,6 +120,8 @@ TextLayout::TextLayout(const NSAttributedString& text, const Options& options)
         addRunAttributes(attributes, run, start);
         start += static_cast<guint>(run.text.size());
     }
+    // Lines break without an added hyphen, as the platform's text does by default.
+    pango_attr_list_insert(attributes, pango_attr_insert_hyphens_new(FALSE));
     pango_layout_set_attributes(layout_, attributes);
     pango_attr_list_unref(attributes);
 

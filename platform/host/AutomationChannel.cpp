@@ -19,6 +19,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -193,13 +194,15 @@ void AutomationChannel::start() {
         std::lock_guard lock(self->mutex_);
         self->events_.push_back(std::move(line));
     });
-    UIApplication::sharedApplication()->setLinkOpener([weakSelf](const std::string& link) {
-        if (auto self = weakSelf.lock()) {
-            std::lock_guard lock(self->mutex_);
-            self->links_.push_back(link);
-        }
-        return true;
-    });
+    if (!std::getenv("OMBREL_LINK_OPENER")) {
+        UIApplication::sharedApplication()->setLinkOpener([weakSelf](const std::string& link) {
+            if (auto self = weakSelf.lock()) {
+                std::lock_guard lock(self->mutex_);
+                self->links_.push_back(link);
+            }
+            return true;
+        });
+    }
     for (const char* name :
          {UIApplicationDidBecomeActiveNotification, UIApplicationWillResignActiveNotification,
           UIApplicationDidEnterBackgroundNotification, UIApplicationWillEnterForegroundNotification}) {

@@ -39,7 +39,8 @@ class Host;
 //   scale                                             device pixels per point of the host
 //   quit                                              ends the app
 //
-// Links are recorded instead of opened, so a test run starts no browser. End of input quits.
+// Links are recorded instead of opened, so a test run starts no browser, unless $OMBREL_LINK_OPENER
+// names a program to open them with. End of input quits.
 class AutomationChannel : public std::enable_shared_from_this<AutomationChannel> {
   public:
     explicit AutomationChannel(Host& host);

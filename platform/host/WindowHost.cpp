@@ -17,6 +17,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -32,6 +33,11 @@ bool hasDisplay() {
     const char* x11 = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     return (x11 && *x11) || (wayland && *wayland);
+}
+
+// SDL falls back to drivers of its own when no display answers; they show nothing.
+bool opensARealDisplay(const char* driver) {
+    return driver && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
 }
 
 bool layerTreeAnimates(const CALayer& layer) {
@@ -63,6 +69,10 @@ std::unique_ptr<WindowHost> WindowHost::open(const std::string& title) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         DebugConsole::notice(std::string("No window: ") + SDL_GetError());
+        return nullptr;
+    }
+    if (!opensARealDisplay(SDL_GetCurrentVideoDriver())) {
+        SDL_Quit();
         return nullptr;
     }
     CGRect screen = UIScreen::mainScreen()->bounds();

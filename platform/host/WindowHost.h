@@ -23,7 +23,7 @@ class WindowHost : public Host {
     // Points the pointer must travel to the right before the drawer opens.
     static constexpr CGFloat edgeTravel = 30;
 
-    // Nothing when no display can be opened.
+    // Nothing when no display can be opened, also when SDL falls back to its offscreen or dummy driver.
     static std::unique_ptr<WindowHost> open(const std::string& title);
     ~WindowHost() override;
 

@@ -99,7 +99,14 @@ bool YTPlayerView::playVideo() {
     if (!ready_ || !url) {
         return false;
     }
-    UIApplication::sharedApplication()->openURL(*url);
+    std::weak_ptr<YTPlayerView> weakSelf = sharedAs<YTPlayerView>();
+    UIApplication::sharedApplication()->openURL(*url, {}, [weakSelf](bool opened) {
+        auto self = weakSelf.lock();
+        auto delegate = self ? self->delegate_.lock() : nullptr;
+        if (!opened && delegate) {
+            delegate->playerViewCouldNotOpenVideo(*self);
+        }
+    });
     return true;
 }
 

@@ -34,7 +34,8 @@ class YTPlayerView : public UIView {
     bool isReady() const { return ready_; }
     // The watch link of the loaded video, with its start time; nothing before a load.
     std::optional<URL> videoUrl() const;
-    // Opens the watch link; false before the player is ready.
+    // Opens the watch link; false before the player is ready. The delegate hears when the browser
+    // could not open it.
     bool playVideo();
 
     void drawRect(const CGRect& rect) override;

@@ -7,4 +7,6 @@ class YTPlayerViewDelegate {
   public:
     virtual ~YTPlayerViewDelegate() = default;
     virtual void playerViewDidBecomeReady(YTPlayerView&) {}
+    // The browser could not open the video played.
+    virtual void playerViewCouldNotOpenVideo(YTPlayerView&) {}
 };

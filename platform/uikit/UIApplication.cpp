@@ -10,7 +10,9 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <cstdlib>
 #include <thread>
+#include <utility>
 
 extern char** environ;
 
@@ -93,27 +95,68 @@ void UIApplication::terminate() {
 
 void UIApplication::openURL(const URL& url, const AnyValue::Dictionary&,
                             std::function<void(bool)> completion) {
-    bool opened = false;
-    if (canOpenURL(url)) {
-        opened =
-            opener_ ? opener_(url.absoluteString()) : openLinkWithProgram("xdg-open", url.absoluteString());
-    } else {
+    auto report = [completion](bool opened) {
+        if (completion) {
+            DispatchQueue::main()->async([completion, opened] { completion(opened); });
+        }
+    };
+    if (!canOpenURL(url)) {
         DebugConsole::notice("Cannot open link with scheme \"" + url.scheme() + "\"");
-    }
-    if (completion) {
-        DispatchQueue::main()->async([completion, opened] { completion(opened); });
+        report(false);
+    } else if (opener_) {
+        report(opener_(url.absoluteString()));
+    } else {
+        openLinkWithProgram(linkOpenerProgram(), url.absoluteString(), completion);
     }
 }
 
-bool UIApplication::openLinkWithProgram(const std::string& program, const std::string& link) {
+std::string UIApplication::linkOpenerProgram() {
+    const char* program = std::getenv("OMBREL_LINK_OPENER");
+    return program && *program ? program : "xdg-open";
+}
+
+void UIApplication::openLinkWithProgram(const std::string& program, const std::string& link,
+                                        std::function<void(bool)> completion) {
     std::string programArgument = program;
     std::string linkArgument = link;
     char* argv[] = {programArgument.data(), linkArgument.data(), nullptr};
     pid_t pid = 0;
+    auto queue = DispatchQueue::main();
     if (posix_spawnp(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0) {
         DebugConsole::notice("Could not start " + program);
-        return false;
+        if (completion) {
+            queue->async([completion] { completion(false); });
+        }
+        return;
     }
-    std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
-    return true;
+    // Whichever comes first on the main queue, the exit or the end of the grace period, decides. The
+    // completion is dropped there too, so that what it holds is released on the main thread.
+    struct Outcome {
+        std::function<void(bool)> completion;
+        bool decided = false;
+        void decide(bool opened) {
+            decided = true;
+            if (auto pending = std::exchange(completion, nullptr)) {
+                pending(opened);
+            }
+        }
+    };
+    auto outcome = std::make_shared<Outcome>(Outcome{std::move(completion), false});
+    queue->asyncAfter(openerGracePeriod, [outcome] { outcome->decide(true); });
+    std::thread([pid, program, queue, outcome]() mutable {
+        int status = 0;
+        if (waitpid(pid, &status, 0) != pid) {
+            return;
+        }
+        queue->async([program, status, outcome = std::move(outcome)] {
+            bool succeeded = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+            if (outcome->decided) {
+                return;
+            }
+            if (!succeeded) {
+                DebugConsole::notice(program + " could not open the link");
+            }
+            outcome->decide(succeeded);
+        });
+    }).detach();
 }

@@ -28,7 +28,7 @@ inline const char* const UIApplicationWillTerminateNotification = "UIApplication
 
 // The running app: its delegate, its one window scene and the life-cycle states a host moves it
 // through (each step tells the delegate, then posts its notification on the default centre). Links open only
-// for http and https: the opener is started with the link as its single argument, never
+// for http and https: the opener program is started with the link as its single argument, never
 // through a shell.
 class UIApplication : public UIResponder {
   public:
@@ -58,10 +58,18 @@ class UIApplication : public UIResponder {
     // Refused links complete with false. The completion runs on the main queue.
     void openURL(const URL& url, const AnyValue::Dictionary& options = {},
                  std::function<void(bool)> completion = {});
-    // Replaces how links are opened; an empty function restores the default (xdg-open).
+    // Replaces how links are opened; an empty function restores the opener program.
     void setLinkOpener(LinkOpener opener) { opener_ = std::move(opener); }
-    // Starts program with the link as its only argument and reaps it in the background.
-    static bool openLinkWithProgram(const std::string& program, const std::string& link);
+    // $OMBREL_LINK_OPENER when set, else xdg-open.
+    static std::string linkOpenerProgram();
+    // Seconds of the run-loop clock after which an opener still running counts as having opened the
+    // link (some desktops keep it until the browser closes).
+    static constexpr double openerGracePeriod = 3;
+    // Starts program with the link as its only argument and waits for it off the main thread. The
+    // completion (main queue) hears true when it exits with status 0 or is still running after the
+    // grace period, false when it cannot start or exits with another status before.
+    static void openLinkWithProgram(const std::string& program, const std::string& link,
+                                    std::function<void(bool)> completion);
 
     UIApplication();
 

@@ -175,6 +175,16 @@ std::shared_ptr<UIScrollView> UIWindow::scrollViewToDrag(CGVector movement) cons
     return nullptr;
 }
 
+bool UIWindow::isInScrollingView() const {
+    for (auto view = touchView_; view; view = view->superview()) {
+        auto scroll = std::dynamic_pointer_cast<UIScrollView>(view);
+        if (scroll && scroll->touchesShouldCancelInContentView(touchView_)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void UIWindow::sendTouchMoved(CGPoint location) {
     if (!touch_) {
         return;
@@ -192,6 +202,11 @@ void UIWindow::sendTouchMoved(CGPoint location) {
             draggedScrollView_ = scroll;
             scroll->beginDragging();
             scroll->dragTo(movement);
+            return;
+        }
+        if (isInScrollingView()) {
+            // A drag the scrolling view cannot follow is still no tap on its content.
+            finishTouch(UITouchPhase::cancelled, location);
             return;
         }
     }

@@ -41,8 +41,8 @@ class UIWindow : public UIView {
     std::shared_ptr<UIResponder> nextResponder() const override;
 
     // Touch delivery for hosts and tests, in window coordinates. A press goes to the view hit at
-    // that point; a drag beyond a few points that an enclosing scroll view can follow cancels the
-    // touch and scrolls instead.
+    // that point; a drag beyond a few points inside a scroll view cancels the touch (no tap, no row
+    // selected) and scrolls when the scroll view can follow it.
     void sendTouchBegan(CGPoint location);
     void sendTouchMoved(CGPoint location);
     void sendTouchEnded(CGPoint location);
@@ -66,6 +66,8 @@ class UIWindow : public UIView {
     void finishTouch(UITouchPhase phase, CGPoint location);
     void viewWillLeaveWindow(UIView& view);
     std::shared_ptr<UIScrollView> scrollViewToDrag(CGVector movement) const;
+    // The touched view is a scroll view, or lies in one, that may take the touch from it.
+    bool isInScrollingView() const;
 
     std::weak_ptr<UIWindowScene> scene_;
     std::shared_ptr<UIViewController> rootViewController_;

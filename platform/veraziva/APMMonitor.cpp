@@ -36,7 +36,7 @@ void APMMonitor::log(APMLogLevel level, int messageCode, const std::string& mess
     if (context.size() > maximumContextValues)
         context.resize(maximumContextValues);
     const APMMonitorLine line{static_cast<int>(level), messageCode, message, std::move(context)};
-    if ((level != APMLogLevel::debug || DebugConsole::debugPrintsShown()) && !DebugConsole::isSilenced()) {
+    if (DebugConsole::debugPrintsShown() && !DebugConsole::isSilenced()) {
         static std::mutex outputMutex;
         std::lock_guard lock(outputMutex);
         std::fprintf(stderr, "%s\n", formatLine(line).c_str());

@@ -18,8 +18,8 @@ struct APMMonitorLine {
 };
 
 // The analytics library's levelled log: every line carries a level and a numeric message code.
-// Lines go to standard error unless the debug console is silenced (debug lines only when it shows
-// debug prints), and to the listeners.
+// Lines go to the listeners, and to standard error only when the debug console shows debug prints
+// (they are the library's debug output, not notices for the user).
 class APMMonitor {
   public:
     static std::shared_ptr<APMMonitor> sharedInstance();

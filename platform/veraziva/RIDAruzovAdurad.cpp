@@ -44,23 +44,30 @@ std::shared_ptr<DispatchQueue> storageQueue() {
 }
 
 // A file that cannot be read, or is larger than a fetch may bring (it is not read then), is moved aside,
-// never overwritten, and the component starts empty.
+// never overwritten, and the component starts empty. Something other than a regular file is left in place.
 Values loadStoredValues(const std::filesystem::path& file) {
     FileSystem::removeStaleTemporaryFiles(file.parent_path());
-    std::error_code error;
-    if (!std::filesystem::exists(file, error))
+    const FileSystem::StoredFile stored =
+        FileSystem::readStoredFile(file, RIDAruzovAdurad::maximumConfigurationSize);
+    std::string problem = "unreadable";
+    switch (stored.status) {
+    case FileSystem::StoredFile::Status::missing:
         return {};
-    std::string problem = "larger than " + sizeLimitText;
-    if (std::filesystem::file_size(file, error) <= RIDAruzovAdurad::maximumConfigurationSize || error) {
-        problem = "unreadable";
-        const Result<std::string> bytes = FileSystem::readFile(file);
-        if (bytes) {
-            const Result<AnyValue> plist = PropertyListCoding::decode(*bytes);
-            if (plist) {
-                if (std::optional<Values> values = plist->stringDictionaryValue())
-                    return std::move(*values);
-            }
+    case FileSystem::StoredFile::Status::notRegular:
+        DebugConsole::notice("[Veraziva/RemoteConfig] Stored configuration " + file.string() +
+                             " is not a regular file; left as it is");
+        return {};
+    case FileSystem::StoredFile::Status::tooLarge:
+        problem = "larger than " + sizeLimitText;
+        break;
+    case FileSystem::StoredFile::Status::read:
+        if (const Result<AnyValue> plist = PropertyListCoding::decode(stored.contents)) {
+            if (std::optional<Values> values = plist->stringDictionaryValue())
+                return std::move(*values);
         }
+        break;
+    case FileSystem::StoredFile::Status::unreadable:
+        break;
     }
     const Result<std::filesystem::path> aside = FileSystem::moveAside(file, "corrupt");
     DebugConsole::notice("[Veraziva/RemoteConfig] Stored configuration " + problem + ", moved to " +

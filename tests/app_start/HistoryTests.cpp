@@ -1,4 +1,5 @@
 #include "AppRun.h"
+#include "platform/foundation/JSONCoding.h"
 
 #include <gtest/gtest.h>
 
@@ -88,6 +89,11 @@ TEST(HistoryTest, ReopeningAnEntryRestoresItsRowsAndModeInAFreshInputScreen) {
     auto tapped = app.events("tapped_history_item");
     ASSERT_EQ(tapped.size(), 1u);
     EXPECT_EQ(tapped[0].parameters["latex_string"].stringValue(), exampleLatex);
+    // The facade takes no dictionary: the entry's parameters come as their JSON text.
+    auto parameters = JSONCoding::decode(tapped[0].parameters["calc_parameters"].stringValue().value_or(""));
+    ASSERT_TRUE(parameters && parameters->dictionaryPointer());
+    EXPECT_EQ(parameters->dictionaryPointer()->at("probability4").stringValue(),
+              std::optional<std::string>("0.01"));
 
     // Both the replaced screens and the fresh ones are torn down when the app ends.
     EXPECT_EQ(app.quit(), std::optional<int>(0));

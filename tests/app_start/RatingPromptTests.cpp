@@ -76,6 +76,8 @@ TEST(RatingPromptTest, GoodRatingsEndOnlyWithAnOpenedRatingPage) {
         std::string alert;
         std::string button;
         bool done;
+        // A program that cannot be started opens the links instead of the test's recorder.
+        bool openerMissing = false;
     };
     const Case cases[] = {
         {"opened", 4, true, std::nullopt, "Thanks", "Close", true},
@@ -84,6 +86,7 @@ TEST(RatingPromptTest, GoodRatingsEndOnlyWithAnOpenedRatingPage) {
         {"link that cannot be opened", 5, true,
          appRecord("com.ombrel.app", "Ombrel", "ombrel", "", "itms-apps"), unavailable, "OK", false},
         {"check fails", 5, false, std::nullopt, "No internet", "OK", false},
+        {"browser fails", 5, true, std::nullopt, "The page could not be opened.", "OK", false, true},
     };
     LocalHttpServer probe;
     probe.respond(204, "");
@@ -97,6 +100,9 @@ TEST(RatingPromptTest, GoodRatingsEndOnlyWithAnOpenedRatingPage) {
         std::map<std::string, std::string> environment;
         if (outcome.online) {
             environment["OMBREL_CONNECTIVITY_URL"] = probe.url();
+        }
+        if (outcome.openerMissing) {
+            environment["OMBREL_LINK_OPENER"] = (home.path() / "missing-opener").string();
         }
         AppRun app(home.path(), environment);
         ASSERT_TRUE(app.isReady());

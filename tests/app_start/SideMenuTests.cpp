@@ -108,10 +108,19 @@ TEST_F(SideMenuTest, CommunityRowNeedsTheNetworkAndOpensItsLinkOnline) {
     }
     // The check reads no more than 64 KiB of an answer: one that breaks off after that still counts.
     server.respondWith("HTTP/1.1 200 OK\r\nContent-Length: 1000000000\r\n\r\n" + std::string(65 * 1024, 'x'));
-    AppRun app(home.path(), {{"OMBREL_CONNECTIVITY_URL", server.url()}});
+    {
+        AppRun app(home.path(), {{"OMBREL_CONNECTIVITY_URL", server.url()}});
+        ASSERT_TRUE(app.isReady());
+        app.tap("menuButton");
+        ASSERT_TRUE(app.tap("Join us on Discord"));
+        ASSERT_TRUE(app.waitUntil([&] { return !app.links().empty(); }));
+        EXPECT_EQ(app.links(), std::vector<std::string>{"https://discord.gg/ombrel"});
+    }
+    // Online, but no program to open the link with: the user is told.
+    AppRun app(home.path(), {{"OMBREL_CONNECTIVITY_URL", server.url()},
+                             {"OMBREL_LINK_OPENER", (home.path() / "missing-opener").string()}});
     ASSERT_TRUE(app.isReady());
     app.tap("menuButton");
     ASSERT_TRUE(app.tap("Join us on Discord"));
-    ASSERT_TRUE(app.waitUntil([&] { return !app.links().empty(); }));
-    EXPECT_EQ(app.links(), std::vector<std::string>{"https://discord.gg/ombrel"});
+    EXPECT_TRUE(app.waitUntil([&] { return app.shows("The page could not be opened."); }));
 }

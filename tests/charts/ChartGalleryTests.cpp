@@ -6,6 +6,7 @@
 
 #include "charts/ChartManager.h"
 #include "charts/SharingInProgress.h"
+#include "charts/TreeChartView.h"
 #include "charts/UnitCircleChartView.h"
 #include "platform/chartkit/AAChartRenderer.h"
 
@@ -85,13 +86,24 @@ std::vector<LibraryChart> libraryCharts() {
     };
 }
 
-std::shared_ptr<AAChartView> chartViewIn(const std::shared_ptr<UIView>& view) {
-    if (auto chartView = std::dynamic_pointer_cast<AAChartView>(view))
-        return chartView;
+template <typename View> std::shared_ptr<View> viewIn(const std::shared_ptr<UIView>& view) {
+    if (auto found = std::dynamic_pointer_cast<View>(view))
+        return found;
     for (const auto& subview : view->subviews())
-        if (auto chartView = chartViewIn(subview))
-            return chartView;
+        if (auto found = viewIn<View>(subview))
+            return found;
     return nullptr;
+}
+
+// Drawn as the result page shows it, no node of the tree is cut at its card's edge.
+void checkTreeNodesInsideCard(const std::shared_ptr<ChartTableViewCell>& cell, const std::string& name) {
+    const auto& card = cell->contentView()->subviews().front();
+    const auto tree = viewIn<TreeChartView>(card);
+    ASSERT_NE(tree, nullptr) << name;
+    EXPECT_EQ(tree->drawnNodeFrames().size(), 15u) << name;
+    for (const CGRect& node : tree->drawnNodeFrames())
+        EXPECT_TRUE(card->bounds().contains(tree->convertRectToView(node, card.get())))
+            << name << ": node at x " << node.midX();
 }
 
 int pixelsNear(const UIImage& image, const UIColor::RGBA& color) {
@@ -181,7 +193,7 @@ class ChartGalleryTest : public ChartsTest {
 
     void drawLibraryCharts(const std::string& suffix) {
         for (const auto& chart : libraryCharts()) {
-            const auto chartView = chartViewIn(draw(chart.row, chart.name + suffix, chart.pageWidth));
+            const auto chartView = viewIn<AAChartView>(draw(chart.row, chart.name + suffix, chart.pageWidth));
             ASSERT_NE(chartView, nullptr) << chart.name;
             checkLayout(*chartView->rendererForBounds(), chart, chart.name + suffix);
         }
@@ -190,7 +202,7 @@ class ChartGalleryTest : public ChartsTest {
     // Pixels of the tooltip text colour that the tooltip adds to the picture.
     int tooltipTextPixels(const UIColor::RGBA& textColor, const std::string& name) {
         const auto cell = showRow({segment()});
-        const auto chartView = chartViewIn(cell);
+        const auto chartView = viewIn<AAChartView>(cell);
         const int before = pixelsNear(*snapshot(*cell), textColor);
         chartView->aa_showTooltipAtPoint(chartView->rendererForBounds()->frame().location(1, 2));
         writeAndCheck(*cell, name);
@@ -208,7 +220,7 @@ TEST_F(ChartGalleryTest, LibraryCharts) {
 }
 
 TEST_F(ChartGalleryTest, DrawnCharts) {
-    draw({samples::chain(0.5, 3, 2)}, "probability-tree");
+    checkTreeNodesInsideCard(draw({samples::chain(0.5, 3, 2)}, "probability-tree"), "probability-tree");
     draw({samples::distribution({{0, 0.75}, {1, 1}}, true)}, "distribution-table");
 
     const auto cell = showRow({samples::angle(750, 2, Quadrant::first)});
@@ -230,5 +242,6 @@ TEST_F(ChartGalleryTest, DarkAppearance) {
     // Only the edges of the light text on the dark box pass through the grey.
     EXPECT_LT(tooltipTextPixels(tooltipGrey, "tooltip-dark"), 50)
         << "the dark tooltip keeps its own text colour";
-    draw({samples::chain(0.5, 3, 2)}, "probability-tree-dark");
+    checkTreeNodesInsideCard(draw({samples::chain(0.5, 3, 2)}, "probability-tree-dark"),
+                             "probability-tree-dark");
 }

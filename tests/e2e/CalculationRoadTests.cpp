@@ -52,7 +52,11 @@ TEST_F(CalculationRoad, TheWorkedExampleFillsTheResultPageAndTheHistoryInBothMod
     EXPECT_EQ(steps[0].at("title"), "Your Input");
     EXPECT_EQ(steps[0].at("latexString"), "x_i = [4;5;3;7;4] \\\\ P(X = x_i) = [0.3;0.25;0.4;0.04;0.01]");
     const auto expected = engineSteps([](KivoOmbrel& calculator) {
-        calculator.randomVariableStatisticsSteps({{4, 0.3}, {5, 0.25}, {3, 0.4}, {7, 0.04}, {4, 0.01}});
+        calculator.randomVariableStatisticsSteps({{4, 0.3, ExactNumber(3, 10)},
+                                                  {5, 0.25, ExactNumber(1, 4)},
+                                                  {3, 0.4, ExactNumber(2, 5)},
+                                                  {7, 0.04, ExactNumber(1, 25)},
+                                                  {4, 0.01, ExactNumber(1, 100)}});
     });
     EXPECT_EQ(std::vector<SolutionStep>(steps.begin() + 1, steps.end()), expected);
     expectRowsShowSteps(*this, steps);

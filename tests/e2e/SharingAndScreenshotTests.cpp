@@ -4,6 +4,7 @@
 #include "app/VideoCollectionTableViewCell.h"
 #include "charts/SharingInProgress.h"
 #include "platform/graphics/UIImage.h"
+#include "platform/math/MTMathUILabel.h"
 #include "platform/uikit/UIActivityViewController.h"
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UICollectionView.h"
@@ -68,6 +69,9 @@ TEST_F(Sharing, TheWholeResultTableIsSavedAsOneLongPicture) {
     settle();
     table->setContentOffset({0, 0});
     settle();
+    // The widest row: its formula with the margins around it.
+    CGFloat widest = 0;
+    int widestRow = 0;
     for (int row = 0; row < 24; ++row) {
         if (result->solutionSteps[static_cast<std::size_t>(row)].at("latexString").empty())
             continue;
@@ -76,6 +80,10 @@ TEST_F(Sharing, TheWholeResultTableIsSavedAsOneLongPicture) {
         const CGRect area = formulaArea(row);
         EXPECT_GT(inkInBand(*window->renderImage(1), area.minY(), area.maxY()), 0.002) << "row " << row;
         EXPECT_EQ(stepCell(row)->scrollView->contentOffset().x, 0) << "row " << row << " shows its start";
+        if (const CGFloat width = stepCell(row)->mathLabel->intrinsicContentSize().width; width > widest) {
+            widest = width;
+            widestRow = row;
+        }
     }
     table->setContentOffset({0, 0});
     settle();
@@ -111,14 +119,18 @@ TEST_F(Sharing, TheWholeResultTableIsSavedAsOneLongPicture) {
     for (CGFloat height : rowHeights)
         expectedHeight += height;
     EXPECT_NEAR(picture->size().height, expectedHeight * scale, 2);
-    EXPECT_NEAR(picture->size().width, table->bounds().width() * scale, 2);
+    EXPECT_NEAR(picture->size().width, widest * scale, 2);
 
-    // Each formula row carries ink, down to the last: the formulas were drawn into their pieces.
+    // Each formula row carries ink, down to the last: the formulas were drawn into their pieces; the
+    // widest to its end, just inside its right margin.
     CGFloat top = 0;
     for (std::size_t row = 0; row < rowHeights.size(); ++row) {
         const CGFloat bottom = top + rowHeights[row] * scale;
         if (!result->solutionSteps[row].at("latexString").empty()) {
             EXPECT_GT(inkInBand(*picture, top, bottom), 0.002) << "row " << row;
+        }
+        if (row == static_cast<std::size_t>(widestRow)) {
+            EXPECT_GT(inkIn(*picture, {(widest - 80 - 40) * scale, top, 40 * scale, bottom - top}), 0.002);
         }
         top = bottom;
     }

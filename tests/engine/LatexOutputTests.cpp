@@ -28,6 +28,10 @@ TEST(DisplayString, NumbersInEnglishDecimalStyleWithoutGrouping) {
     EXPECT_EQ(shown(-2.5), "(-2.5)");
     EXPECT_EQ(shown(-2.5, true), "-2.5");
     EXPECT_EQ(shown(std::nan("")), "NaN");
+    // At most 15 significant digits, but a whole number up to 2^53 in full.
+    EXPECT_EQ(shown(1234567.123456789), "1234567.12345679");
+    EXPECT_EQ(shown(12345678901234567890.0), "12345678901234600000");
+    EXPECT_EQ(shown(9007199254740991.0), "9007199254740991");
 }
 
 TEST(DisplayString, OnlyATrueInfinityIsWrittenAsInfinity) {

@@ -1,20 +1,26 @@
 #include "EngineTestEnvironment.h"
 
+#include "engine/DeviationRounding.h"
 #include "engine/KivoOmbrel.h"
 
 namespace {
 
 class RandomVariable : public EngineTest {
   protected:
-    std::vector<SolutionStep> stepsFor(const std::vector<EventRow>& rows) {
-        KivoOmbrel().randomVariableStatisticsSteps(rows);
-        return collectedSteps();
+    // The statistics steps the calculator writes for typed rows (after its parser's steps and the echo).
+    std::vector<SolutionStep> stepsFor(const std::vector<KivoOmbrel::Row>& rows) {
+        const CalculatorResult result = KivoOmbrel().readEventsAndProbabilities(rows, 1);
+        if (!result.solutionSteps || result.solutionSteps->size() < 21) {
+            ADD_FAILURE() << result.error.value_or("too few steps");
+            return {};
+        }
+        return {result.solutionSteps->end() - 21, result.solutionSteps->end()};
     }
 };
 
 TEST_F(RandomVariable, WorkedExampleWritesAllTwentyOneSteps) {
     expectSteps(
-        stepsFor({{4, 0.3}, {5, 0.25}, {3, 0.4}, {7, 0.04}, {4, 0.01}}),
+        stepsFor({{"4", "0.3"}, {"5", "0.25"}, {"3", "0.4"}, {"7", "0.04"}, {"4", "0.01"}}),
         {
             {"Sample Size", "n = 5"},
             {"", ""},
@@ -37,7 +43,8 @@ TEST_F(RandomVariable, WorkedExampleWritesAllTwentyOneSteps) {
                           "+(3.03)^2 \\cdot 0.04 +(0.03)^2 \\cdot 0.01 "},
             {"", "=0.0009 \\cdot 0.3 +1.0609 \\cdot 0.25 +0.9409 \\cdot 0.4 +9.1809 \\cdot 0.04 "
                  "+0.0009 \\cdot 0.01 "},
-            {"", "\\approx0.00027 +0.26522 +0.37636 +0.36724 +0.00001 "},
+            // r_2 = 0.265225 exactly, rounded half away from zero.
+            {"", "\\approx0.00027 +0.26523 +0.37636 +0.36724 +0.00001 "},
             {"", "\\sigma^2 \\approx 1.0091"},
             {"", ""},
             {"Standard deviation", "\\sigma = \\sqrt{ \\sum_{i=1}^{n} (x_i - E(X))^2 \\cdot P(X=x_i) }"},
@@ -46,38 +53,94 @@ TEST_F(RandomVariable, WorkedExampleWritesAllTwentyOneSteps) {
         });
 }
 
-TEST_F(RandomVariable, OneCertainRowHasNoSpread) {
-    const std::vector<SolutionStep> steps = stepsFor({{7, 1.0}});
-    ASSERT_EQ(steps.size(), 21u);
-    EXPECT_EQ(steps[6].at("latexString"), "=7 ");
-    EXPECT_EQ(steps[7].at("latexString"), "E(X) = 7");
-    EXPECT_EQ(steps[13].at("latexString"), "=(0)^2 \\cdot 1 ");
-    EXPECT_EQ(steps[15].at("latexString"), "=0 ");
-    EXPECT_EQ(steps[16].at("latexString"), "\\sigma^2 = 0");
-    EXPECT_EQ(steps[20].at("latexString"), "\\sigma = 0");
+// A certain row, a zero probability, negative values, an inexact product that turns every later sign
+// approximate, numbers exact where doubles lose digits, and a table with π that keeps the doubles.
+TEST_F(RandomVariable, StepsOfTables) {
+    struct Case {
+        std::vector<KivoOmbrel::Row> rows;
+        std::vector<std::pair<std::size_t, std::string>> steps; // (index, latexString)
+    };
+    const std::vector<Case> cases{
+        {{{"7", "1"}},
+         {{6, "=7 "},
+          {7, "E(X) = 7"},
+          {13, "=(0)^2 \\cdot 1 "},
+          {15, "=0 "},
+          {16, "\\sigma^2 = 0"},
+          {20, "\\sigma = 0"}}},
+        {{{"-2", "0.5"}, {"4", "0.5"}, {"9", "0"}},
+         {{5, "= (-2) \\cdot 0.5 +4 \\cdot 0.5 +9 \\cdot 0 "},
+          {6, "=-1 +2 +0 "},
+          {7, "E(X) = 1"},
+          {12, "= ((-2) - 1)^2 \\cdot 0.5 +(4 - 1)^2 \\cdot 0.5 +(9 - 1)^2 \\cdot 0 "},
+          {13, "=(-3)^2 \\cdot 0.5 +(3)^2 \\cdot 0.5 +(8)^2 \\cdot 0 "},
+          {15, "=4.5 +4.5 +0 "},
+          {20, "\\sigma = 3"}}},
+        {{{"1", "1/3"}, {"2", "1/3"}, {"3", "1/3"}},
+         {{5, "= 1 \\cdot 0.3333333333 +2 \\cdot 0.3333333333 +3 \\cdot 0.3333333333 "},
+          {6, "\\approx0.33333 +0.66667 +1 "},
+          {7, "E(X) \\approx 2"},
+          {13, "\\approx(-1)^2 \\cdot 0.3333333333 +(0)^2 \\cdot 0.3333333333 +(1)^2 \\cdot 0.3333333333 "},
+          {16, "\\sigma^2 \\approx 0.66667"}}},
+        {{{"-317384", "0.9"}, {"-247024", "0.1"}},
+         {{7, "E(X) = (-310348)"},
+          {14, "=49505296 \\cdot 0.9 +4009928976 \\cdot 0.1 "},
+          {16, "\\sigma^2 = 445547664"},
+          {20, "\\sigma = 21108"}}},
+        {{{"393221", "0.7"}, {"1", "0.3"}}, {{7, "E(X) = 275255"}}},
+        {{{"3", "0.1"}, {"3", "0.6"}, {"3", "0.3"}},
+         {{7, "E(X) = 3"},
+          {13, "=(0)^2 \\cdot 0.1 +(0)^2 \\cdot 0.6 +(0)^2 \\cdot 0.3 "},
+          {20, "\\sigma = 0"}}},
+        // The shown 0.09 and 0.3 are not the exact results.
+        {{{"1", "0.1000000001"}, {"2", "0.8999999999"}},
+         {{16, "\\sigma^2 \\approx 0.09"}, {20, "\\sigma \\approx 0.3"}}},
+        // A probability shown from its typed digits, rounded half to even at ten places.
+        {{{"1", "0.87654321094999999"}, {"0", "0.12345678905000001"}},
+         {{5, "= 1 \\cdot 0.8765432109 +0 \\cdot 0.1234567891 "}}},
+        {{{"0", "1/\u03c0"}, {"1", "0.1"}, {"1", "0.2"}, {"0", "0.3816901138162093"}}, {{7, "E(X) = 0.3"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rows.front().first + " " + c.rows.front().second);
+        collectedSteps().clear();
+        const std::vector<SolutionStep> steps = stepsFor(c.rows);
+        ASSERT_EQ(steps.size(), 21u);
+        for (const auto& [index, latex] : c.steps)
+            EXPECT_EQ(steps[index].at("latexString"), latex) << "step " << index + 1;
+    }
 }
 
-TEST_F(RandomVariable, ZeroProbabilityAndNegativeValues) {
-    const std::vector<SolutionStep> steps = stepsFor({{-2, 0.5}, {4, 0.5}, {9, 0.0}});
-    EXPECT_EQ(steps[5].at("latexString"), "= (-2) \\cdot 0.5 +4 \\cdot 0.5 +9 \\cdot 0 ");
-    EXPECT_EQ(steps[6].at("latexString"), "=-1 +2 +0 ");
-    EXPECT_EQ(steps[7].at("latexString"), "E(X) = 1");
-    EXPECT_EQ(steps[12].at("latexString"),
-              "= ((-2) - 1)^2 \\cdot 0.5 +(4 - 1)^2 \\cdot 0.5 +(9 - 1)^2 \\cdot 0 ");
-    EXPECT_EQ(steps[13].at("latexString"), "=(-3)^2 \\cdot 0.5 +(3)^2 \\cdot 0.5 +(8)^2 \\cdot 0 ");
-    EXPECT_EQ(steps[15].at("latexString"), "=4.5 +4.5 +0 ");
-    EXPECT_EQ(steps[20].at("latexString"), "\\sigma = 3");
-}
-
-TEST_F(RandomVariable, AnInexactProductTurnsEveryLaterSignApproximate) {
-    const std::vector<SolutionStep> steps = stepsFor({{1, 1.0 / 3}, {2, 1.0 / 3}, {3, 1.0 / 3}});
-    EXPECT_EQ(steps[5].at("latexString"),
-              "= 1 \\cdot 0.3333333333 +2 \\cdot 0.3333333333 +3 \\cdot 0.3333333333 ");
-    EXPECT_EQ(steps[6].at("latexString"), "\\approx0.33333 +0.66667 +1 ");
-    EXPECT_EQ(steps[7].at("latexString"), "E(X) \\approx 2");
-    EXPECT_EQ(steps[13].at("latexString"),
-              "\\approx(-1)^2 \\cdot 0.3333333333 +(0)^2 \\cdot 0.3333333333 +(1)^2 \\cdot 0.3333333333 ");
-    EXPECT_EQ(steps[16].at("latexString"), "\\sigma^2 \\approx 0.66667");
+// With probabilities over hundreds of different primes, the rows are rounded from bounds on E(X): they
+// must round as the exact numbers do, for values near E(X) and far from it, and with a probability of 0.
+TEST(DeviationRounding, LongDenominatorsRoundAsExactNumbers) {
+    std::vector<ExactNumber::Integer> primes;
+    for (std::int64_t candidate = 10001; primes.size() < 400; ++candidate) {
+        bool prime = true;
+        for (std::int64_t divisor = 2; divisor * divisor <= candidate && prime; ++divisor)
+            prime = candidate % divisor != 0;
+        if (prime)
+            primes.emplace_back(candidate);
+    }
+    std::vector<ExactNumber> products;
+    for (std::size_t i = 0; i < primes.size(); ++i)
+        products.emplace_back(static_cast<std::int64_t>(i * i % 1000) - 300, primes[i]);
+    const ExactNumber E = ExactNumber::sum(products);
+    const DeviationRounding rounding(E);
+    for (std::int64_t x : {-9007199254740992LL, -301LL, -1LL, 0LL, 1LL, 2LL, 997LL, 9007199254740992LL}) {
+        for (const ExactNumber& p : {ExactNumber(0), ExactNumber(1, primes[7]), ExactNumber(3, 4)}) {
+            SCOPED_TRACE(x);
+            const ExactNumber d = ExactNumber(x) - E;
+            const ExactNumber q = d * d;
+            const DeviationRounding::Row row = rounding.row(x, p);
+            for (const auto& [shown, exact] :
+                 {std::pair{row.deviation, d.roundedHalfAwayFromZero(5)},
+                  std::pair{row.square, q.roundedHalfAwayFromZero(5)},
+                  std::pair{row.weightedSquare, (q * p).roundedHalfAwayFromZero(5)}}) {
+                EXPECT_EQ(shown.scaled, exact.scaled);
+                EXPECT_EQ(shown.isExact, exact.isExact);
+            }
+        }
+    }
 }
 
 } // namespace

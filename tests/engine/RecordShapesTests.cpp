@@ -39,18 +39,6 @@
 
 namespace {
 
-TEST(RecordShapes, InitialValuesThatDepartFromTheDefaults) {
-    EXPECT_EQ(KivoLinearEquation().divisor, 1.0);
-    EXPECT_EQ(KivoCombinatorics().decimalPlaces, 5);
-    EXPECT_EQ(KivoHypothesisTestTypeIError().decimalPlaces, 5);
-    EXPECT_EQ(KivoFormulaCalculation().decimalPlaces, 12);
-    EXPECT_TRUE(KivoFactorizeQuadratics().isA1Example);
-    EXPECT_TRUE(KivoACMethod().isA1Example);
-    EXPECT_EQ(KivoReduceFraction().maximumFractionDigits, 10);
-    EXPECT_TRUE(KivoFindX().isXAllowed);
-    EXPECT_FALSE(KivoFindX().isDotInDigitAlready.has_value());
-}
-
 TEST(RecordShapes, TermFieldsAreFreshTermsNotShared) {
     KivoSimpleFractionCalculator first, second;
     ASSERT_NE(first.a, nullptr);

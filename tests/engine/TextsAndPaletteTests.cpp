@@ -1,6 +1,6 @@
 #include "engine/KivoColor.h"
 #include "engine/LocalizedString.h"
-#include "platform/foundation/CLocaleNumbers.h"
+#include "engine/TypedNumber.h"
 
 #include <gtest/gtest.h>
 
@@ -18,10 +18,13 @@ TEST(LocalizedString, StepTitlesAndAppTexts) {
 TEST(LocalizedString, ExampleInputsPassTheExactProbabilityCheck) {
     const auto& inputs = LocalizedString::defaultExampleInputs();
     ASSERT_EQ(inputs.size(), 10u);
-    double sum = 0;
-    for (int row = 0; row < 5; ++row)
-        sum += CLocaleNumbers::parseDouble(inputs.at("probability" + std::to_string(row))).value_or(0);
-    EXPECT_EQ(sum, 1.0);
+    std::vector<ExactNumber> probabilities;
+    for (int row = 0; row < 5; ++row) {
+        const std::optional<ExactNumber> typed = typedNumber(inputs.at("probability" + std::to_string(row)));
+        ASSERT_TRUE(typed);
+        probabilities.push_back(*typed);
+    }
+    EXPECT_EQ(ExactNumber::sum(probabilities), ExactNumber(1));
     EXPECT_EQ(LocalizedString::appKeyDictionary().at("appKey"), AnyValue("OB"));
     EXPECT_EQ(LocalizedString::appKeyDictionary().at("inputCalculationSelection"), AnyValue(1));
 }

@@ -3,6 +3,7 @@
 #include "platform/foundation/PropertyListCoding.h"
 #include "platform/foundation/RecordDecoder.h"
 #include "platform/foundation/RecordEncoder.h"
+#include "tests/support/BinaryPropertyList.h"
 
 #include <gtest/gtest.h>
 
@@ -114,21 +115,30 @@ TEST(PropertyListCoding, XMLCarriesOnlyWhatXMLAllowsAndStillReadsOlderFiles) {
                              "b\x1f")));
 }
 
-TEST(PropertyListCoding, LargeArraysComeBackWholeAndInOrder) {
+TEST(PropertyListCoding, AHundredThousandEntryHistoryComesBackWholeAndInOrder) {
+    // Entries as the history store writes them: 31 values each, 3.1 million in all, within the limits.
     AnyValue::Array history;
-    for (int i = 0; i < 5000; ++i)
+    for (int i = 0; i < 100'000; ++i) {
+        AnyValue::Dictionary inputs;
+        for (int row = 0; row < 5; ++row) {
+            inputs.emplace("event" + std::to_string(row), std::to_string(i + row));
+            inputs.emplace("probability" + std::to_string(row), "0.2");
+        }
         history.push_back(AnyValue::Dictionary{{"_latexString", "x<" + std::to_string(i) + "&"},
+                                               {"inputParameters", std::move(inputs)},
                                                {"setupParameter", AnyValue::Dictionary{{"mode", i % 2}}},
                                                {"solutionSteps", AnyValue::Array{}}});
-    const AnyValue value = AnyValue::Dictionary{{"Calculations", history}};
+    }
+    AnyValue value = AnyValue::Dictionary{{"Calculations", std::move(history)}};
     std::string buffer = "stale contents";
     ASSERT_TRUE(PropertyListCoding::encodeXML(value, buffer));
     EXPECT_EQ(*PropertyListCoding::decode(buffer), value);
     EXPECT_EQ(buffer, *PropertyListCoding::encode(value));
 
     // A null deep inside any share of the array still fails the whole value.
-    (*history[4321].dictionaryPointer())["solutionSteps"] = AnyValue::Array{AnyValue()};
-    EXPECT_FALSE(PropertyListCoding::encodeXML(AnyValue::Dictionary{{"Calculations", history}}, buffer));
+    AnyValue::Array& calculations = *value.dictionaryPointer()->at("Calculations").arrayPointer();
+    (*calculations[54321].dictionaryPointer())["solutionSteps"] = AnyValue::Array{AnyValue()};
+    EXPECT_FALSE(PropertyListCoding::encodeXML(value, buffer));
 }
 
 TEST(PropertyListCoding, NullAndDatesOutsideTheBinaryRangeAreRefused) {
@@ -144,51 +154,68 @@ TEST(PropertyListCoding, NullAndDatesOutsideTheBinaryRangeAreRefused) {
     }
 }
 
-TEST(PropertyListCoding, MalformedInputIsAFailureValue) {
-    for (const std::string& bytes :
-         {std::string(), std::string("not a plist"),
-          std::string("<?xml version=\"1.0\"?><plist><dict><key>a"), std::string("bplist00\xff\xff\xff", 11),
-          std::string("<plist><array><integer>1</array></plist>")}) {
-        Result<AnyValue> decoded = PropertyListCoding::decode(bytes);
-        ASSERT_FALSE(decoded) << bytes;
-        EXPECT_FALSE(decoded.error().empty());
-    }
+std::string repeated(std::string_view text, std::size_t times) {
+    std::string result;
+    result.reserve(text.size() * times);
+    for (std::size_t i = 0; i < times; ++i)
+        result += text;
+    return result;
 }
 
-// A binary property list of the given objects (one-byte offsets and references), object 0 on top.
-std::string binaryPlist(const std::vector<std::string>& objects) {
-    std::string bytes = "bplist00";
-    std::string offsets;
-    for (const std::string& object : objects) {
-        offsets += static_cast<char>(bytes.size());
-        bytes += object;
+TEST(PropertyListCoding, MalformedOrBoundlessXMLIsAFailureValue) {
+    const std::string plist = "<?xml version=\"1.0\"?><plist version=\"1.0\">";
+    const auto nested = [&](std::size_t levels) {
+        return plist + repeated("<array>", levels) + repeated("</array>", levels) + "</plist>";
+    };
+    for (const std::string& bytes :
+         {std::string(), std::string("not a plist"), plist + "<dict><key>a",
+          std::string("bplist00\xff\xff\xff", 11), std::string("<plist><array><integer>1</array></plist>"),
+          // Measured before libplist reads the text (deeper nesting exhausts its stack).
+          plist + repeated("<array>", 200'000), nested(513),
+          plist + "<array>" + repeated("<true/>", PropertyListCoding::maximumValues) + "</array></plist>"}) {
+        Result<AnyValue> decoded = PropertyListCoding::decode(bytes);
+        ASSERT_FALSE(decoded) << bytes.substr(0, 100);
+        EXPECT_FALSE(decoded.error().empty());
     }
-    const std::size_t tableOffset = bytes.size();
-    bytes += offsets;
-    std::string trailer(6, '\0');
-    trailer += '\1'; // offset size
-    trailer += '\1'; // reference size
-    for (std::uint64_t field : {std::uint64_t{objects.size()}, std::uint64_t{0}, std::uint64_t{tableOffset}})
-        for (int shift = 56; shift >= 0; shift -= 8)
-            trailer += static_cast<char>((field >> shift) & 0xFF);
-    return bytes + trailer;
+    // Empty elements, and tags in comments, CDATA, processing instructions and the document type, do
+    // not nest; a UTF-8 byte-order mark may come first.
+    EXPECT_TRUE(PropertyListCoding::decode(nested(512)));
+    AnyValue::Array expected(600, AnyValue::Array{});
+    expected.push_back(repeated("<dict>", 600));
+    const Result<AnyValue> decoded = PropertyListCoding::decode(
+        "\xEF\xBB\xBF<?xml version=\"1.0\"?><!DOCTYPE plist \"<array\"><?pi <array> ?><plist><array>" +
+        repeated("<array/>", 600) + "<!-- " + repeated("<array>", 600) + " --><string><![CDATA[" +
+        repeated("<dict>", 600) + "]]></string></array></plist>");
+    ASSERT_TRUE(decoded) << decoded.error();
+    EXPECT_EQ(*decoded, AnyValue(expected));
 }
 
 TEST(PropertyListCoding, BinaryReaderChecksStructure) {
     // A text in UTF-16 with a surrogate pair, inside a dictionary.
-    Result<AnyValue> text = PropertyListCoding::decode(binaryPlist(
+    Result<AnyValue> text = PropertyListCoding::decode(BinaryPropertyList::of(
         {std::string("\xD1\x01\x02", 3), "\x51k", std::string("\x63\x00\xE9\xD8\x3D\xDE\x00", 7)}));
     ASSERT_TRUE(text) << text.error();
     EXPECT_EQ(text->find("k")->stringValue(), "\xC3\xA9\xF0\x9F\x98\x80");
 
     // An array that contains itself, a dictionary keyed by a number, a reference past the objects,
     // a length past the end and a cut-off trailer are refused.
-    EXPECT_FALSE(PropertyListCoding::decode(binaryPlist({std::string("\xA1\x00", 2)})));
+    EXPECT_FALSE(PropertyListCoding::decode(BinaryPropertyList::of({std::string("\xA1\x00", 2)})));
+    EXPECT_FALSE(PropertyListCoding::decode(
+        BinaryPropertyList::of({std::string("\xD1\x01\x02", 3), "\x10\x05", "\x10\x06"})));
+    EXPECT_FALSE(PropertyListCoding::decode(BinaryPropertyList::of({std::string("\xA1\x07", 2)})));
+    EXPECT_FALSE(PropertyListCoding::decode(BinaryPropertyList::of({"\x5F\x10\xFF"})));
+    // Objects referred to many times are counted each time against the limits, before anything is built:
+    // too many values, or too many bytes of text.
     EXPECT_FALSE(
-        PropertyListCoding::decode(binaryPlist({std::string("\xD1\x01\x02", 3), "\x10\x05", "\x10\x06"})));
-    EXPECT_FALSE(PropertyListCoding::decode(binaryPlist({std::string("\xA1\x07", 2)})));
-    EXPECT_FALSE(PropertyListCoding::decode(binaryPlist({"\x5F\x10\xFF"})));
-    const std::string valid = binaryPlist({"\x10\x05"});
+        PropertyListCoding::decode(BinaryPropertyList::sharedReferences(24, "\x5A" + std::string(10, 'x'))));
+    EXPECT_FALSE(PropertyListCoding::decode(BinaryPropertyList::sharedReferences(
+        20, std::string("\x5F\x11\x01\x2C", 4) + std::string(300, 'x'))));
+    const AnyValue pair = AnyValue::Array{"ab", "ab"};
+    EXPECT_EQ(*PropertyListCoding::decode(BinaryPropertyList::sharedReferences(2, "\x52"
+                                                                                  "ab")),
+              AnyValue(AnyValue::Dictionary{{"Calculations", AnyValue::Array{pair, pair}}}));
+
+    const std::string valid = BinaryPropertyList::of({"\x10\x05"});
     EXPECT_EQ(*PropertyListCoding::decode(valid), AnyValue(5));
     EXPECT_FALSE(PropertyListCoding::decode(valid.substr(0, valid.size() - 1)));
 }

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <sys/stat.h>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -85,9 +86,12 @@ TEST_F(UserDefaultsTest, EveryKindIsReadBackByAFreshInstance) {
     EXPECT_EQ(fresh.stringForKey("string"), "Grüße <&>");
     EXPECT_EQ(fresh.dateForKey("date")->timeIntervalSince1970(), 1'234'567'890.0);
     EXPECT_EQ(AnyValue(*fresh.arrayForKey("array")), history);
-    // The file is an XML property list.
+    // The file is an XML property list; one that begins with a UTF-8 byte-order mark reads the same.
     const std::string text = *FileSystem::readFile(domainFile("com.ombrel.app"));
     EXPECT_NE(text.find("<plist"), std::string::npos);
+    writeText(domainFile("com.ombrel.app"), "\xEF\xBB\xBF" + text);
+    EXPECT_EQ(UserDefaults(domainFile("com.ombrel.app")).dictionaryRepresentation(), values);
+    EXPECT_TRUE(console.empty());
 }
 
 TEST_F(UserDefaultsTest, TypedReadsFallBackToTheDefaultOnAnotherKind) {
@@ -182,7 +186,7 @@ TEST_F(UserDefaultsTest, ACorruptFileIsKeptAsideAndTheDomainStartsEmpty) {
     EXPECT_FALSE(fs::exists(settings));
 }
 
-TEST_F(UserDefaultsTest, AFileThatCannotBeMovedAsideIsNeverOverwritten) {
+TEST_F(UserDefaultsTest, AFileThatCannotBeMovedAsideOrIsNotRegularIsNeverOverwritten) {
     const fs::path file = domainFile("locked");
     writeText(file, "garbage");
     // Every name the file could be moved to at the clock's time is taken already.
@@ -190,12 +194,22 @@ TEST_F(UserDefaultsTest, AFileThatCannotBeMovedAsideIsNeverOverwritten) {
     writeText(base, "");
     for (int n = 1; n < 1000; ++n)
         std::ofstream(base + "-" + std::to_string(n));
-    UserDefaults locked(file);
-    ASSERT_EQ(console.size(), 1u);
-    EXPECT_NE(console[0].find("will not be saved"), std::string::npos);
-    EXPECT_FALSE(locked.setIntegerForKey(1, "a"));
-    EXPECT_EQ(locked.integerForKey("a"), 1); // kept in memory for this run
+    // A named pipe is neither waited on nor read, a device not read without end.
+    const fs::path pipe = domainFile("pipe"), device = domainFile("device");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", device);
+    for (const fs::path& path : {file, pipe, device}) {
+        console.clear();
+        UserDefaults locked(path);
+        ASSERT_EQ(console.size(), 1u) << path;
+        EXPECT_NE(console[0].find("will not be saved"), std::string::npos);
+        EXPECT_FALSE(locked.setIntegerForKey(1, "a"));
+        EXPECT_EQ(locked.integerForKey("a"), 1); // kept in memory for this run
+        EXPECT_EQ(console.size(), 1u) << "one notice";
+    }
     EXPECT_EQ(*FileSystem::readFile(file), "garbage");
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_TRUE(fs::is_symlink(device));
 }
 
 TEST_F(UserDefaultsTest, LoadingRemovesOnlyOurOwnTemporaryFilesOlderThanTenMinutes) {

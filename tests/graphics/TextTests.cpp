@@ -5,6 +5,7 @@
 #include "platform/graphics/UIFont.h"
 
 #include <gtest/gtest.h>
+#include <pango/pango.h>
 
 namespace {
 
@@ -12,7 +13,9 @@ NSAttributedString text(const std::string& s, const UIFont& font) {
     return NSAttributedString(s, NSStringAttributes{font, std::nullopt, std::nullopt});
 }
 
-TEST(UIFontTest, NamesFacesSizesAndMetrics) {
+// Avenir names map to Lato faces; installed faces are found by PostScript or family name; unknown
+// names give no font.
+TEST(UIFontTest, FontsAreFoundByTheAppsNamesOrInstalledNames) {
     auto heavy = UIFont::fontWithName("Avenir-Heavy", 20);
     ASSERT_TRUE(heavy.has_value());
     EXPECT_EQ(heavy->familyName(), "Lato");
@@ -21,16 +24,16 @@ TEST(UIFontTest, NamesFacesSizesAndMetrics) {
     EXPECT_EQ(heavy->pointSize(), 20);
     EXPECT_EQ(UIFont::fontWithName("Avenir-Medium", 14)->weight(), UIFontWeight::medium);
     EXPECT_EQ(UIFont::fontWithName("Avenir-Book", 14)->weight(), UIFontWeight::regular);
-    EXPECT_FALSE(UIFont::fontWithName("Avenier", 14).has_value());
-    EXPECT_FALSE(UIFont::fontWithName("", 14).has_value());
-    EXPECT_FALSE(UIFont::fontWithName("Avenir-Roman", 14).has_value());
     auto bold = UIFont::fontWithName("Lato-Bold", 12);
     ASSERT_TRUE(bold.has_value());
     EXPECT_EQ(bold->familyName(), "Lato");
     EXPECT_EQ(bold->weight(), UIFontWeight::bold);
-    auto family = UIFont::fontWithName("Lato", 12);
-    ASSERT_TRUE(family.has_value());
-    EXPECT_EQ(family->familyName(), "Lato");
+    EXPECT_EQ(UIFont::fontWithName("Lato", 12).value_or(*heavy).familyName(), "Lato");
+    for (const char* unknown : {"Avenier", "", "Avenir-Roman"})
+        EXPECT_FALSE(UIFont::fontWithName(unknown, 14).has_value()) << unknown;
+}
+
+TEST(UIFontTest, SystemAndPreferredFontsAndTheirMetrics) {
     UIFont semibold = UIFont::systemFontOfSize(20, UIFontWeight::semibold);
     EXPECT_EQ(semibold.familyName(), "Lato");
     EXPECT_EQ(semibold.weight(), UIFontWeight::semibold);
@@ -38,6 +41,8 @@ TEST(UIFontTest, NamesFacesSizesAndMetrics) {
               UIFont::preferredFontForTextStyle(UIFontTextStyle::body).pointSize());
     EXPECT_EQ(semibold.fontWithSize(10).pointSize(), 10);
     EXPECT_EQ(semibold.fontWithSize(10).weight(), UIFontWeight::semibold);
+
+    // Metrics scale with the size.
     UIFont small = UIFont::systemFontOfSize(10);
     UIFont large = UIFont::systemFontOfSize(40);
     EXPECT_GT(small.lineHeight(), 10);
@@ -59,7 +64,7 @@ TEST(TextMeasureTest, WidthGrowsWithTextAndWeight) {
     EXPECT_EQ(text("", font).size(), (CGSize{0, 0}));
 }
 
-TEST(TextMeasureTest, WrappingToAWidthAddsLinesAndStaysWithinTheWidth) {
+TEST(TextMeasureTest, WrappingToAWidthAddsLinesStaysWithinTheWidthAndHonoursALineLimit) {
     UIFont font = UIFont::fontWithName("Avenir-Book", 14).value();
     NSAttributedString message =
         text("The calculation needs at least two values with their probabilities.", font);
@@ -70,17 +75,25 @@ TEST(TextMeasureTest, WrappingToAWidthAddsLinesAndStaysWithinTheWidth) {
     EXPECT_EQ(message.boundingRectWithSize({0, 0}).size, line);
     // Explicit line breaks count without a width.
     EXPECT_NEAR(text("a\nb\nc", font).size().height, 3 * line.height, 1.0);
-}
 
-TEST(TextMeasureTest, LineLimitCutsTheHeight) {
-    UIFont font = UIFont::systemFontOfSize(14);
-    NSAttributedString message = text("one two three four five six seven eight nine ten eleven twelve", font);
-    TextLayout::Options options;
-    options.width = 80;
-    TextLayout all(message, options);
-    options.numberOfLines = 2;
-    options.lineBreakMode = NSLineBreakMode::byTruncatingTail;
-    TextLayout two(message, options);
+    // A word broken at the edge gets no hyphen: each line draws exactly its own characters.
+    TextLayout::Options narrow;
+    narrow.width = 60;
+    TextLayout path(text("/home/user/.local/ombrel/shared/image.png", font), narrow);
+    EXPECT_GT(path.lineCount(), 3);
+    for (GSList* line = pango_layout_get_lines_readonly(path.pangoLayout()); line; line = line->next) {
+        const auto* layoutLine = static_cast<PangoLayoutLine*>(line->data);
+        int glyphs = 0;
+        for (GSList* run = layoutLine->runs; run; run = run->next)
+            glyphs += static_cast<PangoGlyphItem*>(run->data)->glyphs->num_glyphs;
+        EXPECT_EQ(glyphs, layoutLine->length) << "line at byte " << layoutLine->start_index;
+    }
+
+    // A line limit cuts the height.
+    TextLayout all(message, narrow);
+    narrow.numberOfLines = 2;
+    narrow.lineBreakMode = NSLineBreakMode::byTruncatingTail;
+    TextLayout two(message, narrow);
     EXPECT_GT(all.lineCount(), 2);
     EXPECT_EQ(two.lineCount(), 2);
     EXPECT_NEAR(two.size().height, all.heightOfLines(2), 1e-9);
@@ -120,27 +133,22 @@ TEST(TextDrawingTest, TextInkStaysInsideItsRectangleInTheGivenColour) {
     EXPECT_TRUE(red);
 }
 
-TEST(TextDrawingTest, LinesBelowTheRectangleAreLeftOut) {
+// Lines below the rectangle are left out; centred text sits in the middle of its rectangle.
+TEST(TextDrawingTest, TheRectangleCutsLinesAndCentresText) {
     UIFont font = UIFont::systemFontOfSize(14);
     NSAttributedString two("first\nsecond", NSStringAttributes{font, std::nullopt, std::nullopt});
+    NSAttributedString word(
+        "mid", NSStringAttributes{font, std::nullopt, NSParagraphStyle{NSTextAlignment::center}});
     CGFloat lineHeight = text("first", font).size().height;
-    auto image = pixels::draw({100, 60}, 2, [&](CGContext& context) {
+    auto image = pixels::draw({200, 60}, 2, [&](CGContext& context) {
         two.drawInRect({0, 0, 100, lineHeight}, context);
+        word.drawInRect({0, 40, 200, 20}, context);
     });
     EXPECT_GT(pixels::inkIn(*image, {0, 0, 100, lineHeight}).count, 0);
-    EXPECT_EQ(pixels::inkIn(*image, {0, lineHeight + 1, 100, 60 - lineHeight - 1}).count, 0);
-}
-
-TEST(TextDrawingTest, CentredTextSitsInTheMiddleOfItsRectangle) {
-    UIFont font = UIFont::systemFontOfSize(14);
-    NSParagraphStyle centred{NSTextAlignment::center};
-    NSAttributedString word("mid", NSStringAttributes{font, std::nullopt, centred});
-    auto image = pixels::draw({200, 30}, 2, [&](CGContext& context) {
-        word.drawInRect({0, 0, 200, 30}, context);
-    });
-    pixels::Ink ink = pixels::inkIn(*image, {0, 0, 200, 30});
-    ASSERT_GT(ink.count, 0);
-    EXPECT_NEAR(ink.box.midX(), 100, 3);
+    EXPECT_EQ(pixels::inkIn(*image, {0, lineHeight + 1, 200, 39 - lineHeight - 1}).count, 0);
+    pixels::Ink centred = pixels::inkIn(*image, {0, 40, 200, 20});
+    ASSERT_GT(centred.count, 0);
+    EXPECT_NEAR(centred.box.midX(), 100, 3);
 }
 
 } // namespace

@@ -11,13 +11,12 @@
 #include "platform/uikit/UIPopoverPresentationController.h"
 #include "platform/uikit/UIWindowScene.h"
 #include "tests/support/TemporaryFolder.h"
+#include "tests/veraziva/RunLoopWaiting.h"
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 namespace {
 
@@ -82,37 +81,55 @@ TEST_F(ApplicationTests, OnlyWebLinksOpenAndTheOpenerGetsTheLinkAsItsOnlyArgumen
     runLoopTurn();
     EXPECT_EQ(results, (std::vector<bool>{false, false, false, true, true}));
     EXPECT_EQ(opened, (std::vector<std::string>{"HTTPS://example.org/a", "http://example.org/b?c=1"}));
+}
 
-    // The program that opens links gets the link as its only argument, without a shell.
-    std::filesystem::path script = home / "opener.sh";
+// The opener program gets the link as its only argument, without a shell, and the link counts as
+// opened when it exits with status 0 or still runs after the grace period of the run-loop clock.
+TEST_F(ApplicationTests, LinksOpenWhenTheOpenerSucceedsOrKeepsRunning) {
     std::filesystem::path record = home / "arguments.txt";
     std::filesystem::path injected = home / "injected";
-    {
-        std::ofstream out(script);
-        out << "#!/bin/sh\n{ echo \"$#\"; printf '%s\\n' \"$@\"; } > \"" << record.string() << ".tmp\"\n"
-            << "mv \"" << record.string() << ".tmp\" \"" << record.string() << "\"\n";
-    }
-    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    const std::string recordArguments = "{ echo \"$#\"; printf '%s\\n' \"$@\"; } > \"" + record.string() +
+                                        ".tmp\"\nmv \"" + record.string() + ".tmp\" \"" + record.string() +
+                                        "\"\n";
+    struct Case {
+        const char* name;
+        std::string script;         // empty: no such program
+        std::optional<bool> opened; // none: still running when the grace period ends
+    };
+    const Case cases[] = {{"exits 0", recordArguments, true},
+                          {"exits 1", "exit 1\n", false},
+                          {"keeps running", "exec sleep 30 >/dev/null 2>&1\n", std::nullopt},
+                          {"cannot start", "", false}};
     std::string link = "https://example.org/a;touch%20" + injected.string() + "?q=$(touch%20" +
                        injected.string() + ")&r='x'";
-    application->setLinkOpener(
-        [&](const std::string& text) { return UIApplication::openLinkWithProgram(script, text); });
     auto url = URL::URLWithString(link);
     ASSERT_TRUE(url);
-    bool started = false;
-    application->openURL(*url, {}, [&](bool success) { started = success; });
-    runLoopTurn();
-    EXPECT_TRUE(started);
-    for (int i = 0; i < 500 && !std::filesystem::exists(record); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (const Case& outcome : cases) {
+        SCOPED_TRACE(outcome.name);
+        std::filesystem::path opener = home / (std::string(outcome.name) + ".sh");
+        if (!outcome.script.empty()) {
+            std::ofstream(opener) << "#!/bin/sh\n" << outcome.script;
+            std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
+        }
+        setenv("OMBREL_LINK_OPENER", opener.c_str(), 1);
+        std::optional<bool> opened;
+        application->openURL(*url, {}, [&](bool success) { opened = success; });
+        if (outcome.opened) {
+            ASSERT_TRUE(runMainLoopUntil([&] { return opened.has_value(); }));
+            EXPECT_EQ(opened, outcome.opened);
+            continue;
+        }
+        clock->advance(UIApplication::openerGracePeriod - 0.01);
+        EXPECT_FALSE(opened);
+        clock->advance(0.01);
+        EXPECT_EQ(opened, std::optional<bool>(true));
     }
+    unsetenv("OMBREL_LINK_OPENER");
     std::ifstream in(record);
     std::stringstream content;
     content << in.rdbuf();
     EXPECT_EQ(content.str(), "1\n" + link + "\n");
     EXPECT_FALSE(std::filesystem::exists(injected));
-
-    EXPECT_FALSE(UIApplication::openLinkWithProgram((home / "missing-program").string(), link));
 }
 
 TEST_F(ApplicationTests, EachLifeCycleStepTellsTheDelegateThenPostsOnceInThePlatformsOrder) {

@@ -284,17 +284,21 @@ TEST_F(TableViewTests, TappingARowSelectsItAndReloadsDropTheSelection) {
     EXPECT_EQ(table->indexPathForSelectedRow(), (NSIndexPath{0, 2}));
     EXPECT_TRUE(table->cellForRowAtIndexPath({0, 2})->isSelected());
 
-    // A press that turns into a drag scrolls instead of selecting.
+    // A press that turns into a drag scrolls instead of selecting; one sideways selects nothing either.
     rows->sections = {numbered(100)};
     table->reloadData();
     EXPECT_EQ(table->indexPathForSelectedRow(), std::nullopt);
     runLoopTurn();
-    window->sendTouchBegan({100, 300});
-    EXPECT_TRUE(table->cellForRowAtIndexPath({0, 6})->isHighlighted());
-    window->sendTouchMoved({100, 250});
-    EXPECT_FALSE(table->cellForRowAtIndexPath({0, 6})->isHighlighted());
-    window->sendTouchMoved({100, 100});
-    window->sendTouchEnded({100, 100});
+    // Row 6 is under both presses, before and after the scroll.
+    for (auto [start, end] :
+         {std::pair{CGPoint{100, 300}, CGPoint{100, 100}}, std::pair{CGPoint{100, 80}, CGPoint{250, 85}}}) {
+        window->sendTouchBegan(start);
+        EXPECT_TRUE(table->cellForRowAtIndexPath({0, 6})->isHighlighted());
+        window->sendTouchMoved({(start.x + end.x) / 2, (start.y + end.y) / 2});
+        EXPECT_FALSE(table->cellForRowAtIndexPath({0, 6})->isHighlighted());
+        window->sendTouchMoved(end);
+        window->sendTouchEnded(end);
+    }
     EXPECT_EQ(table->contentOffset().y, 200);
     EXPECT_EQ(rows->selected.size(), 1u);
 

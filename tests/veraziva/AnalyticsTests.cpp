@@ -1,4 +1,5 @@
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/DebugConsole.h"
 #include "platform/foundation/ManualClock.h"
 #include "platform/veraziva/APMMonitor.h"
 #include "platform/veraziva/VAVAnalytics.h"
@@ -69,6 +70,20 @@ TEST_F(AnalyticsTest, EventsBeforeConfigureAreDroppedWithTheWarningAndAcceptedAf
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].level, static_cast<int>(APMLogLevel::notice));
     EXPECT_EQ(lines[0].context, (std::vector<std::string>{"app", "tapped_clear", "{}"}));
+
+    // Standard error gets the log's lines only along with the debug prints.
+    const bool wasSilenced = DebugConsole::isSilenced();
+    const bool debugPrintsWereShown = DebugConsole::debugPrintsShown();
+    DebugConsole::setSilenced(false);
+    for (bool shown : {false, true}) {
+        DebugConsole::setDebugPrintsShown(shown);
+        testing::internal::CaptureStderr();
+        VAVAnalytics::logEventWithNameParameters("tapped_clear", std::nullopt);
+        VAVAnalytics::logEventWithNameParameters("Tapped App Link", std::nullopt);
+        EXPECT_EQ(!testing::internal::GetCapturedStderr().empty(), shown);
+    }
+    DebugConsole::setSilenced(wasSilenced);
+    DebugConsole::setDebugPrintsShown(debugPrintsWereShown);
 }
 
 TEST_F(AnalyticsTest, ConfigureWithoutAConfigurationFileLeavesTheAppUnconfigured) {

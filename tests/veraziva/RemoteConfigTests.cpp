@@ -4,6 +4,7 @@
 #include "platform/foundation/ManualClock.h"
 #include "platform/foundation/PropertyListCoding.h"
 #include "platform/veraziva/RIDAruzovAdurad.h"
+#include "tests/support/BinaryPropertyList.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/TemporaryFolder.h"
 
@@ -11,6 +12,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <sys/stat.h>
 
 #include <zlib.h>
 
@@ -154,13 +156,21 @@ TEST_F(RemoteConfigTest, ActivatedValuesSurviveARestartButUnactivatedOnesDoNot) 
     EXPECT_TRUE(std::filesystem::exists(storedFile));
     EXPECT_EQ(text(*start(), "videoTutorials"), R"({"ombrel":{"en":["a"]}})");
     EXPECT_EQ(server.requestCount(), 2) << "starting reads the disk, not the server";
+    const std::string stored = FileSystem::readFile(storedFile).value();
+    std::ofstream(storedFile, std::ios::binary) << "\xEF\xBB\xBF" << stored;
+    EXPECT_EQ(text(*start(), "videoTutorials"), R"({"ombrel":{"en":["a"]}})") << "after a byte-order mark";
 }
 
 TEST_F(RemoteConfigTest, UnreadableOrOversizedStoredValuesAreMovedAsideNeverOverwritten) {
     const std::string oversized = *PropertyListCoding::encode(AnyValue(
         AnyValue::Dictionary{{"apps", std::string(RIDAruzovAdurad::maximumConfigurationSize, 'a')}}));
+    // Within the size limit, but expanding to gigabytes or nested past the stack.
+    const std::string expanding = BinaryPropertyList::sharedReferences(24, "\x5A" + std::string(10, 'x'));
+    std::string deep = "<?xml version=\"1.0\"?><plist version=\"1.0\">";
+    for (int level = 0; level < 200'000; ++level)
+        deep += "<array>";
     Clock::setCurrent(std::make_shared<ManualClock>());
-    for (const std::string& contents : {std::string("not a property list"), oversized}) {
+    for (const std::string& contents : {std::string("not a property list"), oversized, expanding, deep}) {
         TemporaryFolder folder;
         setenv("OMBREL_HOME", folder.path().c_str(), 1);
         const std::filesystem::path file = folder.path() / "veraziva" / "RemoteConfigActive.plist";
@@ -187,6 +197,21 @@ TEST_F(RemoteConfigTest, UnreadableOrOversizedStoredValuesAreMovedAsideNeverOver
         EXPECT_NE(aside[0].filename().string().find("RemoteConfigActive.plist.corrupt-"), std::string::npos);
         EXPECT_TRUE(FileSystem::readFile(aside[0]).value() == contents) << "kept byte for byte";
     }
+
+    // A named pipe is neither waited on nor read, and stays in place.
+    setenv("OMBREL_HOME", home.path().c_str(), 1);
+    std::filesystem::create_directories(storedFile.parent_path());
+    ASSERT_EQ(mkfifo(storedFile.c_str(), 0600), 0);
+    const auto config = start();
+    fetch(*config, 0);
+    std::optional<RIDAruzovAduradError> error;
+    config->activateWithCompletion([&](bool, std::optional<RIDAruzovAduradError> failure) {
+        error = failure.value_or(RIDAruzovAduradError{});
+    });
+    EXPECT_TRUE(runMainLoopUntil([&] { return error.has_value(); }));
+    EXPECT_EQ(error->code, RIDAruzovAduradError::storage);
+    EXPECT_EQ(text(*config, "apps"), "fresh") << "active for this run";
+    EXPECT_TRUE(std::filesystem::is_fifo(storedFile));
 }
 
 TEST_F(RemoteConfigTest, AnAnswerAboveTheSizeLimitFailsWhileItArrivesAndChangesNothing) {
