@@ -97,7 +97,11 @@ std::vector<std::string> workedExampleSteps() {
     const auto output = KivoStringOutput::shared();
     KivoOmbrel calculator;
     calculator.sampleStatisticsSteps({4, 5, 3, 7, 4});
-    calculator.randomVariableStatisticsSteps({{4, 0.3}, {5, 0.25}, {3, 0.4}, {7, 0.04}, {4, 0.01}});
+    calculator.randomVariableStatisticsSteps({{4, 0.3, ExactNumber(3, 10)},
+                                              {5, 0.25, ExactNumber(1, 4)},
+                                              {3, 0.4, ExactNumber(2, 5)},
+                                              {7, 0.04, ExactNumber(1, 25)},
+                                              {4, 0.01, ExactNumber(1, 100)}});
     std::vector<std::string> steps;
     for (const SolutionStep& step : output->solutionSteps)
         steps.push_back(KivoStringOutput::beautifyLatex(step.at("latexString")));
