@@ -1,7 +1,6 @@
-#include "engine/KivoOmbrel.h"
-#include "engine/KivoStringOutput.h"
 #include "platform/math/MathParser.h"
 #include "platform/math/MathTypesetter.h"
+#include "tests/math/WorkedExampleSteps.h"
 
 #include <gtest/gtest.h>
 
@@ -89,25 +88,6 @@ template <typename T> T only(const std::vector<T>& items) {
 
 double constant(hb_ot_math_constant_t c) {
     return font().constant(c);
-}
-
-// The steps the calculator gives for the worked examples (values 4, 5, 3, 7, 4; probabilities 0.3, 0.25,
-// 0.4, 0.04, 0.01) as the step cell hands them to the label, that is after the display post-processor.
-std::vector<std::string> workedExampleSteps() {
-    const auto output = KivoStringOutput::shared();
-    KivoOmbrel calculator;
-    calculator.sampleStatisticsSteps({4, 5, 3, 7, 4});
-    calculator.randomVariableStatisticsSteps({{4, 0.3, ExactNumber(3, 10)},
-                                              {5, 0.25, ExactNumber(1, 4)},
-                                              {3, 0.4, ExactNumber(2, 5)},
-                                              {7, 0.04, ExactNumber(1, 25)},
-                                              {4, 0.01, ExactNumber(1, 100)}});
-    std::vector<std::string> steps;
-    for (const SolutionStep& step : output->solutionSteps)
-        steps.push_back(KivoStringOutput::beautifyLatex(step.at("latexString")));
-    output->solutionSteps.clear();
-    output->solutionStepCounter = 0;
-    return steps;
 }
 
 // The input rewriting steps for the fields 1/2 and 0.25, the input echoes as the history shows them, and the
@@ -398,8 +378,10 @@ TEST(MathTypesetter, ColoursReachEveryPartOfTheirFormula) {
 }
 
 TEST(MathTypesetter, EveryCharacterOfTheWorkedExamplesHasAGlyph) {
-    std::vector<std::string> formulas = workedExampleSteps();
-    ASSERT_GT(formulas.size(), 40u);
+    std::vector<std::string> formulas = workedExample::sampleStatisticsSteps();
+    const std::vector<std::string> randomVariable = workedExample::randomVariableSteps();
+    ASSERT_EQ(formulas.size() + randomVariable.size(), 44u);
+    formulas.insert(formulas.end(), randomVariable.begin(), randomVariable.end());
     formulas.insert(formulas.end(), std::begin(otherShownFormulas), std::end(otherShownFormulas));
     for (const std::string& formula : formulas)
         for (const PlacedGlyph& g : allGlyphs(typeset(formula)))
