@@ -1,7 +1,7 @@
 #include "platform/math/MathParser.h"
 #include "platform/math/MathTypesetter.h"
 
-#include "tests/math/WorkedExampleFormulas.h"
+#include "tests/math/WorkedExampleSteps.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,8 +16,9 @@ const MathTypesetter& typesetter() {
 
 // Parsing and layout of every step of the five-value sample statistics solution.
 void BM_TypesetSampleStatisticsSteps(benchmark::State& state) {
+    const std::vector<std::string> steps = workedExample::sampleStatisticsSteps();
     for (auto _ : state) {
-        for (std::string_view step : workedExample::sampleStatisticsSteps) {
+        for (std::string_view step : steps) {
             const MathParseResult result = MathParser::parse(step);
             benchmark::DoNotOptimize(typesetter().typeset(*result.formula));
         }

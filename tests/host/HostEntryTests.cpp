@@ -1,6 +1,4 @@
-#include "platform/host/ClassRegistry.h"
 #include "platform/host/HostOptions.h"
-#include "platform/uikit/UIApplicationDelegate.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +15,6 @@ HostOptions parse(std::vector<std::string> arguments) {
     argv.push_back(nullptr);
     return HostOptions::fromArguments(static_cast<int>(arguments.size()), argv.data());
 }
-
-class FirstDelegate : public UIApplicationDelegate {};
-class SecondDelegate : public UIApplicationDelegate {};
 
 } // namespace
 
@@ -38,23 +33,7 @@ TEST(HostOptionsTest, ReadsItsFlagsAndLeavesOtherArgumentsAlone) {
     EXPECT_TRUE(all.manualClock);
     EXPECT_EQ(all.debugPrints, std::optional<bool>(true));
     EXPECT_EQ(parse({"ombrel", "-VAVDebugDisabled"}).debugPrints, std::optional<bool>(false));
-}
-
-TEST(HostOptionsTest, ManualClockOnlyWithAutomation) {
     // Nothing but automation commands can move a manual clock: without them the app would stand still.
     EXPECT_FALSE(parse({"ombrel", "--manual-clock"}).manualClock);
     EXPECT_FALSE(parse({"ombrel", "--offscreen=yes", "-dark"}).offscreen);
-}
-
-TEST(ClassRegistryTest, MakesDelegatesByNameAndNothingForUnknownNames) {
-    EXPECT_EQ(ClassRegistry::registerDelegateClass<FirstDelegate>("HostTestDelegate"), "HostTestDelegate");
-    auto first = ClassRegistry::makeDelegate("HostTestDelegate");
-    ASSERT_NE(first, nullptr);
-    EXPECT_NE(dynamic_cast<FirstDelegate*>(first.get()), nullptr);
-    EXPECT_NE(ClassRegistry::makeDelegate("HostTestDelegate"), first) << "each call makes a new delegate";
-
-    ClassRegistry::registerDelegateClass<SecondDelegate>("HostTestDelegate");
-    EXPECT_NE(dynamic_cast<SecondDelegate*>(ClassRegistry::makeDelegate("HostTestDelegate").get()), nullptr);
-    EXPECT_EQ(ClassRegistry::makeDelegate("NoSuchDelegate"), nullptr);
-    EXPECT_EQ(ClassRegistry::makeDelegate(""), nullptr);
 }

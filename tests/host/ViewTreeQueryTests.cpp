@@ -78,6 +78,7 @@ TEST_F(ViewTreeQueryTest, FindsTheFrontMostMatchByTextOrIdentifier) {
     auto segments = std::make_shared<UISegmentedControl>(std::vector<std::string>{"a", "b"});
     segments->setFrame({0, 700, 200, 30});
     segments->setSelectedSegmentIndex(1);
+    segments->setAccessibilityIdentifier("modes");
     window->addSubview(segments);
 
     auto found = ViewTreeQuery::findView(*window, "Cancel");
@@ -88,12 +89,7 @@ TEST_F(ViewTreeQueryTest, FindsTheFrontMostMatchByTextOrIdentifier) {
     EXPECT_EQ(byIdentifier->enabled, std::optional<bool>(false));
     EXPECT_FALSE(ViewTreeQuery::findView(*window, "Cance"));
 
-    bool sawSegments = false;
-    for (const auto& view : ViewTreeQuery::visibleViews(*window)) {
-        if (view.view == segments) {
-            sawSegments = true;
-            EXPECT_EQ(view.selectedSegment, std::optional<int>(1));
-        }
-    }
-    EXPECT_TRUE(sawSegments);
+    auto modes = ViewTreeQuery::findView(*window, "modes");
+    ASSERT_TRUE(modes);
+    EXPECT_EQ(modes->selectedSegment, std::optional<int>(1));
 }

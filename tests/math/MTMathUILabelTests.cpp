@@ -1,9 +1,8 @@
 #include "platform/math/MTMathUILabel.h"
 
-#include "platform/graphics/UIGraphicsImageRenderer.h"
-#include "platform/graphics/UIImage.h"
 #include "platform/math/MathParser.h"
 #include "platform/math/MathTypesetter.h"
+#include "tests/support/Pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -27,19 +26,16 @@ bool isBlue(const UIColor::RGBA& c) {
 }
 
 std::shared_ptr<UIImage> snapshot(MTMathUILabel& label) {
-    UIGraphicsImageRendererFormat format;
-    format.scale = scale;
-    const UIGraphicsImageRenderer renderer(label.bounds().size, format);
-    return renderer.image([&](UIGraphicsImageRendererContext&) {
+    return pixels::draw(label.bounds().size, scale, [&](CGContext&) {
         EXPECT_TRUE(label.drawViewHierarchyInRect(label.bounds(), false));
     });
 }
 
-// Pixels of the picture (in points, left to right from x0) that pass the test.
-int count(const UIImage& image, const ColorTest& test, double x0 = 0, double x1 = 1e9) {
+// Pixels of the picture inside the area (in points) that pass the test.
+int count(const UIImage& image, const ColorTest& test, const CGRect& area = {0, 0, 1e9, 1e9}) {
     int n = 0;
-    for (double y = 0; y < image.size().height; y += 1 / scale)
-        for (double x = x0; x < std::min(x1, image.size().width); x += 1 / scale)
+    for (double y = area.minY(); y < std::min(area.maxY(), image.size().height); y += 1 / scale)
+        for (double x = area.minX(); x < std::min(area.maxX(), image.size().width); x += 1 / scale)
             if (const auto c = image.colorAtPoint({x, y}); c && test(*c))
                 ++n;
     return n;
@@ -57,16 +53,6 @@ std::shared_ptr<MTMathUILabel> stepCellLabel() {
 }
 
 } // namespace
-
-TEST(MTMathUILabel, StartsEmptyWithItsDefaults) {
-    const auto labelPointer = std::make_shared<MTMathUILabel>(CGRect{{10, 20}, {200, 40}});
-    MTMathUILabel& label = *labelPointer;
-    EXPECT_EQ(label.latex(), "");
-    EXPECT_EQ(label.fontSize(), 20);
-    EXPECT_EQ(label.contentInsets(), UIEdgeInsets::zero());
-    EXPECT_EQ(label.intrinsicContentSize(), (CGSize{0, 0}));
-    EXPECT_EQ(count(*snapshot(label), isInk), 0);
-}
 
 TEST(MTMathUILabel, IntrinsicSizeIsTheFormulaPlusTheInsets) {
     const auto label = stepCellLabel();
@@ -96,18 +82,44 @@ TEST(MTMathUILabel, IntrinsicSizeIsTheFormulaPlusTheInsets) {
     EXPECT_EQ(label->intrinsicContentSize(), (CGSize{130, 20}));
 }
 
-TEST(MTMathUILabel, DrawsTheFormulaInItsColourInsideTheInsetsAndFollowsAColourChange) {
+TEST(MTMathUILabel, DrawsTheFormulaInItsColoursInsideItsBox) {
     const auto label = stepCellLabel();
-    label->setLatex(R"(s = \sqrt{ \frac{1}{n - 1} \cdot \sum_{i=1}^{n} \left(x_i - \bar{x}\right)^2 })");
+    const std::string latex =
+        R"(s = \sqrt{ \frac{1}{n - 1} \cdot \sum_{i=1}^{n} \left(x_i - \bar{x}\right)^2 })";
+    label->setLatex(latex);
     const auto image = snapshot(*label);
-    EXPECT_GT(count(*image, isBlue, 50, 100), 100);
-    EXPECT_EQ(count(*image, isInk, 0, 49), 0);
+    // Left in the insets, centred vertically in the 70 points above the bottom inset.
+    const MathDisplayNode shown = formula(latex, 20);
+    const double height = shown.ascent + shown.descent;
+    const CGRect box{50, (70 - height) / 2, shown.width, height};
+    EXPECT_GT(count(*image, isBlue, box), 200);
+    EXPECT_EQ(count(*image, isInk, box.insetBy(-1, -1)), count(*image, isInk));
     EXPECT_EQ(count(*image, isRed), 0);
 
     label->setTextColor(UIColor::redColor());
     const auto red = snapshot(*label);
     EXPECT_EQ(count(*red, isBlue), 0);
-    EXPECT_GT(count(*red, isRed, 50, 100), 100);
+    EXPECT_GT(count(*red, isRed, box), 200);
+
+    // The formula's own colours override the text colour.
+    label->setLatex(R"(8 \color{blue}{8})");
+    const auto mixed = snapshot(*label);
+    const CGRect firstEight{0, 0, 50 + formula("8 8", 20).width / 2, 90};
+    EXPECT_GT(count(*mixed, isRed, firstEight), 20);
+    EXPECT_EQ(count(*mixed, isBlue, firstEight), 0);
+    EXPECT_GT(count(*mixed, isBlue), 20);
+}
+
+TEST(MTMathUILabel, FractionRuleIsASolidLineOnTheAxis) {
+    const auto label = std::make_shared<MTMathUILabel>(CGRect{{0, 0}, {100, 60}});
+    label->setLatex(R"(\frac{1}{2})");
+    const MathDisplayNode shown = formula(R"(\frac{1}{2})", 20);
+    const double baseline = (60 - shown.ascent - shown.descent) / 2 + shown.ascent;
+    const double axis = baseline - MathFont::latinModernMath(20)->constant(HB_OT_MATH_CONSTANT_AXIS_HEIGHT);
+    const auto image = snapshot(*label);
+    // Between the null delimiter spaces on either side.
+    for (double x = 0.12 * 20 + 0.5; x < shown.width - 0.12 * 20 - 0.5; x += 1 / scale)
+        EXPECT_TRUE(isInk(image->colorAtPoint({x, axis}).value_or(UIColor::RGBA{}))) << x;
 }
 
 TEST(MTMathUILabel, BadInputShowsItsTextInRedAndTheLabelStaysUsable) {

@@ -11,6 +11,7 @@
 #include <fcntl.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
@@ -147,16 +148,8 @@ bool XvfbDisplay::drag(unsigned long window, int fromX, int fromY, int toX, int 
 }
 
 bool XvfbDisplay::wheel(unsigned long window, int x, int y, int turns) {
-    std::vector<std::string> command{"mousemove",
-                                     "--window",
-                                     std::to_string(window),
-                                     std::to_string(x),
-                                     std::to_string(y),
-                                     "click",
-                                     "--repeat",
-                                     std::to_string(turns < 0 ? -turns : turns),
-                                     turns < 0 ? "4" : "5"};
-    return xdotool(command);
+    return xdotool({"mousemove", "--window", std::to_string(window), std::to_string(x), std::to_string(y),
+                    "click", "--repeat", std::to_string(std::abs(turns)), turns < 0 ? "4" : "5"});
 }
 
 bool XvfbDisplay::close(unsigned long window) {

@@ -1,5 +1,5 @@
-// A tiny app for the host tests: a greeting, a button that changes it, logs an event and opens a
-// link, a line that appears two seconds after launch, and a file written when the app terminates.
+// A tiny app for the host tests: a greeting, a button that changes it and opens a link, a line that appears
+// two seconds after launch, and a file written when the app terminates.
 #include "platform/foundation/DispatchQueue.h"
 #include "platform/foundation/FileSystem.h"
 #include "platform/host/ClassRegistry.h"
@@ -10,7 +10,6 @@
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIViewController.h"
 #include "platform/uikit/UIWindow.h"
-#include "platform/veraziva/VAVAnalytics.h"
 #include "platform/veraziva/VAVApp.h"
 
 #include <cstdlib>
@@ -26,7 +25,6 @@ class GreetingViewController : public UIViewController {
     void viewDidLoad() override {
         view()->setBackgroundColor(UIColor::systemBackgroundColor());
         greeting->setText("Hello");
-        greeting->setAccessibilityIdentifier("greeting");
         view()->addSubview(greeting);
         view()->addSubview(later);
         button->setFrame({20, 300, 350, 60});
@@ -45,7 +43,6 @@ class GreetingViewController : public UIViewController {
 
     void pressed() {
         greeting->setText("Pressed");
-        VAVAnalytics::logEventWithNameParameters("pressed", AnyValue::Dictionary{{"count", AnyValue(1)}});
         if (auto url = URL::URLWithString("https://example.org/pressed")) {
             UIApplication::sharedApplication()->openURL(*url);
         }
