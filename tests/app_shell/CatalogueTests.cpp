@@ -147,18 +147,6 @@ TEST_F(RemoteConfigManagerTest, ListsShownAppsByKindWithoutTheRunningApp) {
     EXPECT_EQ(manager->findCurrentApp()->appName.at("en"), "Own");
 }
 
-TEST_F(RemoteConfigManagerTest, ARejectedCatalogueGivesWayToTheBundledOne) {
-    std::string broken = app(R"("a.b")", "Broken");
-    broken.replace(broken.find(R"("shouldShow":true,)"), 18, "");
-    fetch(R"({"apps":{"apps":[)" + broken + "]}}");
-    EXPECT_EQ(posted, std::vector<std::string>{"didLoadMenu"});
-    EXPECT_EQ(names(manager->multiApps()), std::vector<std::string>{"Kivo All in One"});
-    EXPECT_EQ(names(manager->singleApps()),
-              (std::vector<std::string>{"Kivo Fractions", "Kivo Geometry", "Kivo Percentages"}));
-    // Only the two absent values were reported, not the rejected catalogue.
-    EXPECT_EQ(console.size(), 2u) << testing::PrintToString(console);
-}
-
 TEST_F(RemoteConfigManagerTest, PromotionsAndVideosKeepTheirOldValuesWhenNewOnesDoNotDecode) {
     fetch(R"({"ads":{"spring":[{"imageName":"sale","linkingString":"https://x","discountNumber":"20"}]},)"
           R"("videoTutorials":{"OB":{"en":["https://youtu.be/ABCDEFGHIJK"]}}})");
