@@ -1,10 +1,5 @@
-#include "app/DsgvoManager.h"
-#include "app/VideoCollectionTableViewCell.h"
 #include "app/VideoCollectionViewCell.h"
-#include "platform/defaults/Defaults.h"
 #include "platform/kits/YTPlayerView.h"
-#include "platform/uikit/UIButton.h"
-#include "platform/uikit/UICollectionView.h"
 #include "platform/uikit/UINib.h"
 #include "tests/app/AppTest.h"
 
@@ -47,25 +42,4 @@ TEST_F(VideoCellTest, IdsOfAnotherLengthAndOtherLinksHideThePlayer) {
     EXPECT_EQ(shownLink(*reused), watch + "ABCDEFGHIJK");
     reused->loadVideo("https://youtu.be/short");
     EXPECT_TRUE(player(*reused)->isHidden());
-}
-
-TEST_F(VideoCellTest, TheRowIsLockedUntilConsentAndItemsAreSquares) {
-    auto locked = std::dynamic_pointer_cast<VideoCollectionTableViewCell>(
-        UINib::loadNibNamed(VideoCollectionTableViewCell::cellNibName, nullptr).at(0));
-    EXPECT_FALSE(locked->lockingView.lock()->isHidden());
-    EXPECT_EQ(locked->unlockButton.lock()->currentTitle(), std::optional<std::string>("Touch to unlock"));
-
-    Defaults().set(DsgvoManager::isYoutubeDsgvoAcceptedKey, true);
-    auto open = std::dynamic_pointer_cast<VideoCollectionTableViewCell>(
-        UINib::loadNibNamed(VideoCollectionTableViewCell::cellNibName, nullptr).at(0));
-    EXPECT_TRUE(open->lockingView.lock()->isHidden());
-    open->videoUrlStringArray = {watch + "ABCDEFGHIJK", "https://youtu.be/BCDEFGHIJKL"};
-    auto collection = open->videoCollectionView.lock();
-    collection->reloadData();
-    EXPECT_EQ(collection->numberOfItemsInSection(0), 2);
-    auto size =
-        open->collectionViewLayoutSizeForItemAtIndexPath(collection, *collection->collectionViewLayout(), {});
-    ASSERT_TRUE(size);
-    EXPECT_DOUBLE_EQ(size->width, collection->frame().height() * 0.95);
-    EXPECT_DOUBLE_EQ(size->height, size->width);
 }
