@@ -1,18 +1,10 @@
 #pragma once
 
-#include "app/AppDelegate.h"
 #include "app/AppFlags.h"
-#include "app/AppNavigationDrawerController.h"
-#include "app/AppPageTabBarController.h"
-#include "app/AppToolbarController.h"
-#include "app/CalculateViewController.h"
 #include "app/ColorManager.h"
 #include "app/EnumeratedInputTableViewCell.h"
-#include "app/LeftViewController.h"
-#include "app/MenuToolbarController.h"
 #include "app/RatingViewController.h"
 #include "app/SolutionStepTableViewCell.h"
-#include "app/SolutionViewController.h"
 #include "app/ViewManager.h"
 #include "engine/CalcManager.h"
 #include "engine/ErrorManager.h"
@@ -24,11 +16,10 @@
 #include "platform/material/IconButton.h"
 #include "platform/material/TabItem.h"
 #include "platform/uikit/UILabel.h"
-#include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UISegmentedControl.h"
 #include "platform/uikit/UIStackView.h"
-#include "platform/uikit/UIWindow.h"
 #include "tests/app/AppTest.h"
+#include "tests/e2e/AppFrame.h"
 
 #include <filesystem>
 #include <functional>
@@ -36,9 +27,9 @@
 #include <string>
 #include <vector>
 
-// The app's frame built from the app delegate's screens as start-up builds it, with the toast as the
-// error presenter, the rating already done and no calculation left from an earlier test. Touches go
-// through the window like a user's.
+// The app's frame built as start-up builds it, with the toast as the error presenter, the rating
+// already done and no calculation left from an earlier test. Touches go through the window like a
+// user's.
 class AppFrameTest : public AppTest {
   public:
     void SetUp() override {
@@ -50,17 +41,14 @@ class AppFrameTest : public AppTest {
         isCalculationRunning = false;
         configureScreen();
 
-        AppDelegate delegate;
-        input = delegate.calculateViewController();
-        result = delegate.solutionViewController();
-        ASSERT_TRUE(input && result);
-        tabs = delegate.pageTabBarController();
-        toolbar = delegate.appToolbarController();
-        drawer = std::make_shared<AppNavigationDrawerController>(
-            toolbar, std::make_shared<MenuToolbarController>(delegate.leftViewController()));
-        window = std::make_shared<UIWindow>(UIScreen::mainScreen()->bounds());
-        window->setRootViewController(drawer);
-        window->makeKeyAndVisible();
+        AppFrame frame;
+        ASSERT_TRUE(frame.input && frame.result);
+        input = frame.input;
+        result = frame.result;
+        tabs = frame.tabs;
+        toolbar = frame.toolbar;
+        drawer = frame.drawer;
+        window = frame.window;
         settle();
     }
 
