@@ -70,15 +70,6 @@ TEST_F(StepCell, MessagesWinAndReusedCellsForgetTheirFormula) {
     EXPECT_EQ(cell->mathLabel->latex(), KivoStringOutput::beautifyLatex("n = 5"));
     cell->setStepLatex({{"title", "Only a title"}});
     EXPECT_EQ(cell->mathLabel->latex(), "");
-
-    // A cell swiped to the end of a wide formula shows its next formula from the start.
-    cell->setStepLatex({{"title", ""}, {"latexString", "s^2 = \\frac{1}{4} \\cdot " + std::string(40, 'x')}});
-    const CGSize wide = cell->scrollView->contentSize();
-    cell->scrollView->setContentOffset({wide.width - cell->scrollView->bounds().width(), 0});
-    cell->setStepLatex({{"title", ""}, {"latexString", "n = 5"}});
-    EXPECT_EQ(cell->scrollView->contentOffset(), (CGPoint{0, 0}));
-    EXPECT_EQ(cell->scrollView->contentSize(), cell->mathLabel->intrinsicContentSize());
-    EXPECT_LT(cell->scrollView->contentSize().width, wide.width);
 }
 
 class ResultPageTest : public AppTest {
