@@ -3,8 +3,6 @@
 
 #include "app/LongScreenshot.h"
 #include "charts/ChartTableViewCell.h"
-#include "platform/graphics/CGContext.h"
-#include "platform/graphics/UIGraphicsImageRenderer.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UITableView.h"
@@ -12,27 +10,6 @@
 namespace {
 
 using LongScreenshot = AppTest;
-
-std::shared_ptr<UIImage> filled(CGSize size, const UIColor& color) {
-    return UIGraphicsImageRenderer(size).image([&](UIGraphicsImageRendererContext& context) {
-        context.cgContext().setFillColor(color);
-        context.cgContext().fillRect({0, 0, size.width, size.height});
-    });
-}
-
-TEST_F(LongScreenshot, PiecesAreStackedTopToBottomOnTheWidestCanvas) {
-    const auto stacked = stackImagesVertically({filled({320, 100}, UIColor::redColor()),
-                                                filled({375, 50}, UIColor::greenColor()),
-                                                filled({320, 30}, UIColor::blueColor())});
-    ASSERT_NE(stacked, nullptr);
-    EXPECT_EQ(stacked->size().width, 375);
-    EXPECT_EQ(stacked->size().height, 180);
-    EXPECT_GT(stacked->colorAtPoint({10, 99})->red, 0.9);
-    EXPECT_GT(stacked->colorAtPoint({370, 101})->green, 0.9);
-    EXPECT_GT(stacked->colorAtPoint({10, 151})->blue, 0.9);
-    EXPECT_LT(stacked->colorAtPoint({370, 160})->alpha, 0.1) << "right of a narrow piece stays clear";
-    EXPECT_EQ(stackImagesVertically({}), nullptr) << "no pieces give no picture";
-}
 
 CGFloat screenWidth() {
     return UIScreen::mainScreen()->bounds().width();

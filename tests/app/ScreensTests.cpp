@@ -1,16 +1,14 @@
 #include "AppTest.h"
 
+#include "app/AppDelegate.h"
 #include "app/AppFlags.h"
 #include "app/AppNavigationDrawerController.h"
 #include "app/AppToolbarController.h"
 #include "app/CalculateViewController.h"
 #include "app/ManualViewController.h"
 #include "app/MenuToolbarController.h"
-#include "app/RemoteConfigManager.h"
 #include "app/SolutionStepTableViewCell.h"
 #include "app/SolutionViewController.h"
-#include "engine/CalcManager.h"
-#include "platform/foundation/Locale.h"
 #include "platform/graphics/UIFont.h"
 #include "platform/material/FABButton.h"
 #include "platform/material/IconButton.h"
@@ -22,22 +20,14 @@
 #include "platform/uikit/UINib.h"
 #include "platform/uikit/UISegmentedControl.h"
 #include "platform/uikit/UIStackView.h"
-#include "platform/uikit/UIStoryboard.h"
 #include "platform/uikit/UITextField.h"
 
 namespace {
 
 using StepCell = AppTest;
-using ResultPage = AppTest;
 using InputPage = AppTest;
 using Frame = AppTest;
 using Services = AppTest;
-
-std::shared_ptr<CalculateViewController> inputPage() {
-    return std::dynamic_pointer_cast<CalculateViewController>(
-        UIStoryboard::storyboardWithName("Main")->instantiateViewControllerWithIdentifier(
-            "CalculateViewController"));
-}
 
 std::shared_ptr<SolutionStepTableViewCell> makeStepCell() {
     for (const auto& object : SolutionStepTableViewCell::prototypeNib()->instantiateWithOwner(nullptr)) {
@@ -80,24 +70,13 @@ TEST_F(StepCell, MessagesWinAndReusedCellsForgetTheirFormula) {
     EXPECT_EQ(cell->mathLabel->latex(), KivoStringOutput::beautifyLatex("n = 5"));
     cell->setStepLatex({{"title", "Only a title"}});
     EXPECT_EQ(cell->mathLabel->latex(), "");
-
-    // A cell swiped to the end of a wide formula shows its next formula from the start.
-    cell->setStepLatex({{"title", ""}, {"latexString", "s^2 = \\frac{1}{4} \\cdot " + std::string(40, 'x')}});
-    const CGSize wide = cell->scrollView->contentSize();
-    cell->scrollView->setContentOffset({wide.width - cell->scrollView->bounds().width(), 0});
-    cell->setStepLatex({{"title", ""}, {"latexString", "n = 5"}});
-    EXPECT_EQ(cell->scrollView->contentOffset(), (CGPoint{0, 0}));
-    EXPECT_EQ(cell->scrollView->contentSize(), cell->mathLabel->intrinsicContentSize());
-    EXPECT_LT(cell->scrollView->contentSize().width, wide.width);
 }
 
 class ResultPageTest : public AppTest {
   protected:
     void SetUp() override {
         AppTest::SetUp();
-        page = std::dynamic_pointer_cast<SolutionViewController>(
-            UIStoryboard::storyboardWithName("SolutionViewController")
-                ->instantiateViewControllerWithIdentifier("SolutionViewController"));
+        page = AppDelegate().solutionViewController();
         show(page);
     }
     CGFloat height(const SolutionStep& step) {
@@ -146,6 +125,9 @@ TEST_F(ResultPageTest, RowHeightsAndSectionsFollowStepsChartsAndVideosAndTheTabl
     EXPECT_EQ(page->tableViewNumberOfRowsInSection(table, 1), 2);
     EXPECT_EQ(page->heightForSolutionRow({1, 1}), window->bounds().width() / 2);
     EXPECT_EQ(page->tableViewNumberOfRowsInSection(table, 2), 1);
+    // A page narrower than the window, as in a split or a popover, sizes its charts by its own width.
+    page->view()->setFrame({0, 0, 200, 500});
+    EXPECT_EQ(page->heightForSolutionRow({1, 1}), 100);
 }
 
 TEST_F(Frame, TheMenuButtonOpensTheDrawerUnlessACalculationRuns) {
@@ -174,45 +156,8 @@ TEST_F(Frame, TheMenuButtonOpensTheDrawerUnlessACalculationRuns) {
     EXPECT_EQ(toolbar->statusBarStyle(), StatusBarStyle::lightContent);
 }
 
-TEST_F(InputPage, StoredInputsAreRestoredIntoRowsAndMode) {
-    CalcManager::shared()->setCurrentSelectedCalculation(
-        Calculation{"x",
-                    {{"event3", "7"}, {"probability3", "0.5"}, {"eventX", "9"}},
-                    {},
-                    {{"inputCalculationSelection", AnyValue(1)}}});
-    auto page = inputPage();
-    show(page);
-    ASSERT_EQ(page->allFields.size(), 4u);
-    EXPECT_EQ(page->allFields[3].event, "7");
-    EXPECT_EQ(page->allFields[3].probability, "0.5");
-    EXPECT_EQ(page->allFields[0].event, "");
-    EXPECT_EQ(page->segmentedControl.lock()->selectedSegmentIndex(), 1);
-    EXPECT_FALSE(CalcManager::shared()->currentSelectedCalculation()) << "the selection is used once";
-    EXPECT_EQ(page->inputTableView.lock()->numberOfRowsInSection(0), 5);
-
-    page->viewWillDisappear(false);
-    const auto stored = CalcManager::shared()->currentCalculation;
-    ASSERT_TRUE(stored);
-    EXPECT_EQ(stored->inputParameters,
-              (std::map<std::string, std::string>{{"event3", "7"}, {"probability3", "0.5"}}));
-
-    // The last row there may be: the table is full, and its add-row adds nothing.
-    CalcManager::shared()->setCurrentSelectedCalculation(Calculation{"x", {{"event9999", "1"}}, {}, {}});
-    page = inputPage();
-    show(page);
-    ASSERT_EQ(page->allFields.size(), maximumInputRows);
-    auto table = page->inputTableView.lock();
-    table->scrollToRowAtIndexPath({0, 10'000}, UITableViewScrollPosition::bottom, false);
-    settle();
-    auto addRow = table->cellForRowAtIndexPath({0, 10'000});
-    ASSERT_TRUE(addRow && addRow->reuseIdentifier() == "addCell");
-    page->tableViewDidSelectRowAtIndexPath(table, {0, 10'000});
-    EXPECT_EQ(page->allFields.size(), maximumInputRows);
-    EXPECT_EQ(table->numberOfRowsInSection(0), 10'001);
-}
-
 TEST_F(InputPage, IdentifiersWithoutARowChangeNothing) {
-    auto page = inputPage();
+    auto page = AppDelegate().calculateViewController();
     show(page);
     UITextField field;
     field.setText("5");
@@ -224,22 +169,6 @@ TEST_F(InputPage, IdentifiersWithoutARowChangeNothing) {
     field.setAccessibilityIdentifier("probability1");
     page->readInputFields(field);
     EXPECT_EQ(page->allFields[1].probability, "5");
-}
-
-TEST_F(Services, VideoLinksPutTheUsersLanguageFirst) {
-    auto manager = RemoteConfigManager::shared();
-    manager->videoTutorials =
-        RemoteConfigManager::VideoTutorials{{"OB", {{"de", {"a"}}, {"en", {"b", "c"}}}}};
-    Locale::setCurrentLanguageOverride("de");
-    EXPECT_EQ(manager->videoTutorialLinks(CalculatorCode::ombrel), (std::vector<std::string>{"a", "b", "c"}));
-    Locale::setCurrentLanguageOverride("it");
-    EXPECT_EQ(manager->videoTutorialLinks(CalculatorCode::ombrel), (std::vector<std::string>{"b", "c"}));
-    EXPECT_TRUE(manager->videoTutorialLinks(std::nullopt).empty());
-    manager->videoTutorials = RemoteConfigManager::VideoTutorials{{"OB", {{"en", {"b"}}}}};
-    Locale::setCurrentLanguageOverride("de");
-    EXPECT_EQ(manager->videoTutorialLinks(CalculatorCode::ombrel), (std::vector<std::string>{"b"}));
-    Locale::setCurrentLanguageOverride(std::nullopt);
-    manager->videoTutorials.reset();
 }
 
 TEST_F(Services, TheManualShowsItsHeadingWithoutAnImageAndCloses) {

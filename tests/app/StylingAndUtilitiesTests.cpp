@@ -94,15 +94,6 @@ TEST_F(ViewUtilities, ToastsStandEightyPointsAboveTheBottomAndGrowWithTheirText)
     EXPECT_DOUBLE_EQ(shortToast->frame().width(), 0.9 * root.width());
     EXPECT_GT(longToast->frame().height(), shortToast->frame().height() + 20);
     EXPECT_EQ(shortToast->numberOfLines(), 0);
-
-    clock->advance(3.0);
-    settle();
-    EXPECT_EQ(shortToast->alpha(), 0) << "the fade has begun";
-    EXPECT_NE(shortToast->superview(), nullptr);
-    clock->advance(2.1);
-    settle();
-    EXPECT_EQ(shortToast->superview(), nullptr);
-    EXPECT_EQ(longToast->superview(), nullptr);
 }
 
 TEST_F(ViewUtilities, SegmentImagesFitOnlyInPlainContainers) {

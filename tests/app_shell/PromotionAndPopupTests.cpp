@@ -18,14 +18,8 @@ class PromotionTest : public AppTest {
         });
         presenter = std::make_shared<UIViewController>();
         show(presenter);
-        listener = VAVAnalytics::addEventListener([this](const APMEvent& event) {
-            if (event.name.rfind("kivoAds_", 0) == 0) {
-                adEvents.push_back(event);
-            }
-        });
     }
     void TearDown() override {
-        VAVAnalytics::removeEventListener(listener);
         UIApplication::sharedApplication()->setLinkOpener({});
         AppTest::TearDown();
     }
@@ -40,8 +34,6 @@ class PromotionTest : public AppTest {
 
     std::shared_ptr<UIViewController> presenter;
     std::vector<std::string> links;
-    std::vector<APMEvent> adEvents;
-    int listener = 0;
 };
 
 } // namespace
@@ -52,18 +44,18 @@ TEST_F(PromotionTest, CountsEveryAppearanceAndOpensTheOfferWhenTaken) {
     auto discount = screen->discountButton.lock();
     EXPECT_EQ(discount->currentTitle(), std::optional<std::string>("Grab your 20% discount now!"));
     EXPECT_EQ(discount->layer()->shadowOpacity(), 0.7f);
-    ASSERT_EQ(adEvents.size(), 1u);
-    EXPECT_EQ(adEvents[0].name, "kivoAds_presented");
-    EXPECT_EQ(adEvents[0].parameters.at("kivoAdId").stringValue(), std::optional<std::string>("spring"));
-    EXPECT_EQ(adEvents[0].parameters.at("countKivoAdsPresented").integerValue(),
+    const auto presented = eventsNamed("kivoAds_presented");
+    ASSERT_EQ(presented.size(), 1u);
+    EXPECT_EQ(presented[0].parameters.at("kivoAdId").stringValue(), std::optional<std::string>("spring"));
+    EXPECT_EQ(presented[0].parameters.at("countKivoAdsPresented").integerValue(),
               std::optional<std::int64_t>(1));
-    EXPECT_EQ(adEvents[0].parameters.at("sendingApp").stringValue(),
+    EXPECT_EQ(presented[0].parameters.at("sendingApp").stringValue(),
               std::optional<std::string>("com.ombrel.app"));
 
     discount->sendActionsForControlEvents(UIControlEventTouchUpInside);
     clock->advance(1);
     EXPECT_EQ(links, std::vector<std::string>{"https://kivo.example.com/offer"});
-    EXPECT_EQ(adEvents.back().name, "kivoAds_openedAdProduct");
+    EXPECT_EQ(eventsNamed("kivoAds_openedAdProduct").size(), 1u);
     EXPECT_EQ(presenter->presentedViewController(), nullptr);
 
     present(KivoAdData{"spring", "not a link", "20"});
@@ -79,10 +71,10 @@ TEST_F(PromotionTest, WithoutARecordNothingIsOfferedAndDarkModeHasNoShadows) {
     EXPECT_EQ(screen->closeButton.lock()->layer()->shadowOpacity(), 0.0f);
     screen->closeButton.lock()->sendActionsForControlEvents(UIControlEventTouchUpInside);
     clock->advance(1);
-    ASSERT_EQ(adEvents.size(), 2u);
-    EXPECT_EQ(adEvents[1].name, "kivoAds_closedAds");
-    EXPECT_EQ(adEvents[1].parameters.at("kivoAdId").stringValue(), std::optional<std::string>("unknown"));
-    EXPECT_EQ(adEvents[1].parameters.at("countKivoAdsPresented").integerValue(),
+    const auto closed = eventsNamed("kivoAds_closedAds");
+    ASSERT_EQ(closed.size(), 1u);
+    EXPECT_EQ(closed[0].parameters.at("kivoAdId").stringValue(), std::optional<std::string>("unknown"));
+    EXPECT_EQ(closed[0].parameters.at("countKivoAdsPresented").integerValue(),
               std::optional<std::int64_t>(1));
     EXPECT_TRUE(links.empty());
 }

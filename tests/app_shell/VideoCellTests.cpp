@@ -1,10 +1,5 @@
-#include "app/DsgvoManager.h"
-#include "app/VideoCollectionTableViewCell.h"
 #include "app/VideoCollectionViewCell.h"
-#include "platform/defaults/Defaults.h"
 #include "platform/kits/YTPlayerView.h"
-#include "platform/uikit/UIButton.h"
-#include "platform/uikit/UICollectionView.h"
 #include "platform/uikit/UINib.h"
 #include "tests/app/AppTest.h"
 
@@ -31,21 +26,6 @@ class VideoCellTest : public AppTest {
 
 } // namespace
 
-TEST_F(VideoCellTest, WatchLinksStartAtTheirTimeOnlyWhenItIsTheLastPiece) {
-    auto plain = loaded(watch + "ABCDEFGHIJK&t=42s");
-    EXPECT_FALSE(player(*plain)->isHidden());
-    EXPECT_EQ(shownLink(*plain), watch + "ABCDEFGHIJK&t=42s");
-    EXPECT_EQ(shownLink(*loaded(watch + "ABCDEFGHIJK&t=4x2s")), watch + "ABCDEFGHIJK");
-    EXPECT_EQ(shownLink(*loaded(watch + "ABCDEFGHIJK&t=s")), watch + "ABCDEFGHIJK");
-    EXPECT_EQ(shownLink(*loaded(watch + "ABCDEFGHIJK&list=PL1&t=90s")), watch + "ABCDEFGHIJK&t=90s");
-    EXPECT_EQ(shownLink(*loaded(watch + "ABCDEFGHIJK&t=90s&list=PL1")), watch + "ABCDEFGHIJK");
-    EXPECT_EQ(shownLink(*loaded(watch + "&&ABCDEFGHIJK")), watch + "ABCDEFGHIJK");
-    // The covering view stays until the player reports that it is ready.
-    EXPECT_FALSE(plain->coveringView.lock()->isHidden());
-    settle();
-    EXPECT_TRUE(plain->coveringView.lock()->isHidden());
-}
-
 TEST_F(VideoCellTest, IdsOfAnotherLengthAndOtherLinksHideThePlayer) {
     for (const std::optional<std::string>& link :
          {std::optional<std::string>(watch + "ABCDEFGHIJ"),
@@ -62,25 +42,4 @@ TEST_F(VideoCellTest, IdsOfAnotherLengthAndOtherLinksHideThePlayer) {
     EXPECT_EQ(shownLink(*reused), watch + "ABCDEFGHIJK");
     reused->loadVideo("https://youtu.be/short");
     EXPECT_TRUE(player(*reused)->isHidden());
-}
-
-TEST_F(VideoCellTest, TheRowIsLockedUntilConsentAndItemsAreSquares) {
-    auto locked = std::dynamic_pointer_cast<VideoCollectionTableViewCell>(
-        UINib::loadNibNamed(VideoCollectionTableViewCell::cellNibName, nullptr).at(0));
-    EXPECT_FALSE(locked->lockingView.lock()->isHidden());
-    EXPECT_EQ(locked->unlockButton.lock()->currentTitle(), std::optional<std::string>("Touch to unlock"));
-
-    Defaults().set(DsgvoManager::isYoutubeDsgvoAcceptedKey, true);
-    auto open = std::dynamic_pointer_cast<VideoCollectionTableViewCell>(
-        UINib::loadNibNamed(VideoCollectionTableViewCell::cellNibName, nullptr).at(0));
-    EXPECT_TRUE(open->lockingView.lock()->isHidden());
-    open->videoUrlStringArray = {watch + "ABCDEFGHIJK", "https://youtu.be/BCDEFGHIJKL"};
-    auto collection = open->videoCollectionView.lock();
-    collection->reloadData();
-    EXPECT_EQ(collection->numberOfItemsInSection(0), 2);
-    auto size =
-        open->collectionViewLayoutSizeForItemAtIndexPath(collection, *collection->collectionViewLayout(), {});
-    ASSERT_TRUE(size);
-    EXPECT_DOUBLE_EQ(size->width, collection->frame().height() * 0.95);
-    EXPECT_DOUBLE_EQ(size->height, size->width);
 }

@@ -61,28 +61,12 @@ TEST(StartupTest, FirstLaunchShowsTheIntroductionWithThePrivacyPromptAboveIt) {
     EXPECT_TRUE(app.shows("Fill in your given numbers:"));
     EXPECT_EQ(readDefaults(home.path())["isOnboardingFinished"].boolValue(), std::optional<bool>(true));
     EXPECT_EQ(app.quit(), std::optional<int>(0));
-}
 
-TEST(StartupTest, TheFirstStartDateIsWrittenOnceAndTheExampleOnlyWhenMissing) {
-    TemporaryFolder home;
-    {
-        AppRun first(home.path());
-        ASSERT_TRUE(first.isReady());
-    }
-    // Later runs on the real clock keep the first date, and the example is not added twice.
-    writeDefaults(home.path(),
-                  {{"Calculations",
-                    AnyValue(AnyValue::Array{readDefaults(home.path())["Calculations"].arrayValue()->front(),
-                                             AnyValue(AnyValue::Dictionary{
-                                                 {"_latexString", AnyValue("x_i = [1;2]")},
-                                                 {"inputParameters", AnyValue(AnyValue::Dictionary{})},
-                                                 {"solutionSteps", AnyValue(AnyValue::Array{})},
-                                                 {"setupParameter", AnyValue(AnyValue::Dictionary{})}})})}});
-    AppRun second(home.path(), {}, {"--offscreen", "--automation"});
-    ASSERT_TRUE(second.isReady());
+    // A later run on the real clock keeps the first date.
+    AppRun later(home.path(), {}, {"--offscreen", "--automation"});
+    ASSERT_TRUE(later.isReady());
     EXPECT_EQ(readDefaults(home.path())["firstAppStartAt"].dateValue(),
               Date::dateWithTimeIntervalSince1970(manualClockStart));
-    EXPECT_EQ(storedLatex(home.path()), (std::vector<std::string>{exampleLatex, "x_i = [1;2]"}));
 }
 
 TEST(StartupTest, AMissingConsentIsAskedOnTheMainScreenAndALaunchWithBothFlagsSetShowsNoPrompt) {

@@ -36,19 +36,6 @@ TEST(AAAxisScale, FixedBoundsAndTickPositionsWinOverTheDataAndTicksOutsideAreLef
         ElementsAre(0, 2.5, 5, 7.5, 10));
 }
 
-TEST(AAAxisScale, AutomaticMinorTicksAreAFifthOfTheTickInterval) {
-    const auto axis =
-        scale(R"({"min": 0, "max": 2, "tickInterval": 1, "minorTickInterval": "auto"})", std::nullopt);
-    EXPECT_THAT(axis.ticks(), ElementsAre(0, 1, 2));
-    EXPECT_THAT(axis.minorTicks(),
-                Pointwise(NearlyEqual(), std::vector<double>{0.2, 0.4, 0.6, 0.8, 1.2, 1.4, 1.6, 1.8}));
-
-    const auto fromPositions =
-        scale(R"({"tickPositions": [0, 0.5, 1], "minorTickInterval": "auto"})", std::nullopt);
-    EXPECT_THAT(fromPositions.minorTicks(),
-                Pointwise(NearlyEqual(), std::vector<double>{0.1, 0.2, 0.3, 0.4, 0.6, 0.7, 0.8, 0.9}));
-}
-
 TEST(AAAxisScale, AnOpenRangeEndsOnRoundTicksAroundTheData) {
     // 300 points at one tick per 50 points: about six steps over 0.3 ... 9.6.
     const auto axis = scale(R"({"minorTickInterval": "auto"})", std::pair(0.3, 9.6));

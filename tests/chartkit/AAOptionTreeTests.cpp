@@ -42,22 +42,6 @@ TEST(AAOptionsConstructor, LeavesUnsetModelSettingsOut) {
     EXPECT_EQ(tree["plotOptions"], json::parse(R"J({"series": {}})J"));
 }
 
-TEST(AAOptionSetters, SeriesElementsKeepTheirOwnSettings) {
-    const auto element = AASeriesElement()
-                             .name("F")
-                             .data({{1, 0.2}, {2, 0.7}})
-                             .color("#04d69f")
-                             .step("left")
-                             .marker(AAMarker().radius(5).lineWidth(0))
-                             .dataLabels(AADataLabels().enabled(true).format("a = 5.0").style(
-                                 AAStyle().color("#000000").textOutline(0)));
-    EXPECT_EQ(element.toJSON(), json::parse(R"J({
-        "name": "F", "data": [[1.0, 0.2], [2.0, 0.7]], "color": "#04d69f", "step": "left",
-        "marker": {"radius": 5.0, "lineWidth": 0.0},
-        "dataLabels": {"enabled": true, "format": "a = 5.0", "style": {"color": "#000000", "textOutline": 0.0}}
-    })J"));
-}
-
 TEST(AAOptionSetters, AxesHoldBoundsTicksLabelsAndCrosshair) {
     const auto axis =
         AAYAxis()

@@ -33,12 +33,6 @@ class ChartFactoryTest : public ChartsTest {
 
 } // namespace
 
-TEST_F(ChartFactoryTest, ChartsTakeNineTenthsOfTheWidthAtTheirRatio) {
-    EXPECT_EQ(ChartManager::chartFrame(2, 400), (CGRect{20, 10, 360, 180}));
-    EXPECT_EQ(ChartManager::chartFrame(0.5, 400), (CGRect{20, 40, 360, 720}));
-    EXPECT_EQ(ChartManager::makeChartView(lineData(), parent)->frame(), (CGRect{20, 10, 360, 180}));
-}
-
 TEST_F(ChartFactoryTest, EachDescriptionGetsTheViewOfItsClass) {
     EXPECT_NE(viewFor<LineChartView>(lineData()), nullptr);
     const auto unitCircle = samples::angle(30, 0, Quadrant::first);

@@ -4,7 +4,6 @@
 #include "engine/KivoColor.h"
 #include "platform/chartkit/AAChartRenderer.h"
 #include "platform/chartkit/AAJavaScriptEngine.h"
-#include "platform/chartkit/AAOptionsConstructor.h"
 
 #include <limits>
 #include <utility>
@@ -28,21 +27,6 @@ class ChartOptionBuilderTest : public ChartsTest {
 };
 
 } // namespace
-
-TEST_F(ChartOptionBuilderTest, ModelTakesTheAppsDefaultsForTheCurrentAppearance) {
-    const json light =
-        AAOptionsConstructor::configureChartOptions(ChartOptionBuilder::makeChartModel()).toJSON();
-    EXPECT_EQ(light["chart"],
-              json::parse(R"J({"type": "line", "zoomType": "none", "backgroundColor": "#ffffff",
-                                              "style": {"color": "#8e8e93"}})J"));
-    EXPECT_EQ(light["legend"], json::parse(R"J({"enabled": true})J"));
-    EXPECT_EQ(light["plotOptions"]["series"]["dataLabels"], json::parse(R"J({"enabled": false})J"));
-
-    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
-    const json dark =
-        AAOptionsConstructor::configureChartOptions(ChartOptionBuilder::makeChartModel()).toJSON();
-    EXPECT_EQ(dark["chart"]["backgroundColor"], "#000000");
-}
 
 TEST_F(ChartOptionBuilderTest, AxesTickEveryQuarterOfTheirMaximumUnlessABoundIsMissingOrTrigonometric) {
     const json symmetric = ChartOptionBuilder::makeYAxis("f(x)", -4, 4).toJSON();
@@ -92,47 +76,6 @@ TEST_F(ChartOptionBuilderTest, TickValuesStopAtTheEndAndRefuseStepsThatNeverGetT
     EXPECT_TRUE(ChartOptionBuilder::tickValues(-1e12, 1, 0.25).empty());
 }
 
-TEST_F(ChartOptionBuilderTest, TooltipKeepsTheLibrarysLookInLightModeAndMatchesTheAppInDarkMode) {
-    const json light = ChartOptionBuilder::makeTooltip("x", "f(x)").toJSON();
-    EXPECT_EQ(light,
-              json::parse(R"J({"headerFormat": "x: {point.key}<br/>", "pointFormat": "f(x): {point.y}<br/>",
-                                     "followPointer": false})J"));
-
-    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
-    const json dark = ChartOptionBuilder::makeTooltip("x", "f(x)").toJSON();
-    EXPECT_EQ(dark["backgroundColor"], "#000000");
-    EXPECT_EQ(dark["borderColor"], "#ffffff");
-    EXPECT_EQ(dark["borderWidth"], 0.5);
-    EXPECT_EQ(dark["style"], json::parse(R"J({"color": "#ffffff"})J"));
-    EXPECT_EQ(dark["shadow"], false);
-    EXPECT_EQ(dark["headerFormat"], light["headerFormat"]);
-}
-
-TEST_F(ChartOptionBuilderTest, ChartOptionsCarryLegendLanguageCrosshairsAndTheSilencedSeriesClick) {
-    AAChartModel model = ChartOptionBuilder::makeChartModel();
-    model.chartType(AAChartType::line).series({AASeriesElement().name("f").data({{0, 0}, {1, 1}})});
-    const json tree =
-        ChartOptionBuilder::makeChartOptions(model, "x", -4, 4, "f", std::nullopt, std::nullopt, false)
-            .toJSON();
-
-    EXPECT_EQ(tree["legend"], json::parse(R"J({
-        "enabled": true, "itemMarginTop": 20.0, "itemMarginBottom": 10.0, "itemDistance": 20.0, "symbolWidth": 20.0,
-        "verticalAlign": "bottom", "align": "center", "layout": "horizontal",
-        "itemStyle": {"color": "red", "fontSize": 20.0, "fontWeight": "bold"}
-    })J"));
-    EXPECT_EQ(tree["lang"], json::parse(R"J({"resetZoom": "重置缩放比例", "thousandsSep": ","})J"));
-    EXPECT_EQ(tree["plotOptions"]["series"]["events"]["click"], "function() { return false; }");
-    const json crosshair =
-        json::parse(R"J({"color": "#000000", "dashStyle": "longDashDotDot", "width": 1.5})J");
-    EXPECT_EQ(tree["xAxis"]["crosshair"], crosshair);
-    EXPECT_EQ(tree["yAxis"]["crosshair"], crosshair);
-    EXPECT_EQ(tree["xAxis"]["tickPositions"].size(), 9u);
-    EXPECT_EQ(tree["yAxis"]["minorTickInterval"], "auto");
-    EXPECT_EQ(tree["tooltip"]["headerFormat"], "x: {point.key}<br/>");
-    EXPECT_EQ(tree["tooltip"]["pointFormat"], "f: {point.y}<br/>");
-    EXPECT_EQ(tree["series"][0]["name"], "f");
-}
-
 // The value formatter shows at most two decimals; the pi formatter names the nearest multiple of half pi.
 TEST_F(ChartOptionBuilderTest, FormattersTurnTickValuesIntoLabelTexts) {
     const auto expectTexts = [&](const std::string& formatter,
@@ -163,19 +106,4 @@ TEST(ChartColors, HexTextsTruncateEachComponent) {
     EXPECT_EQ(KivoColor::hexString(UIColor(0.999, 0.999, 0.999, 1)), "#fefefe");
     EXPECT_EQ(KivoColor::hexString(UIColor(1, 0.5, 0, 1)), "#ff7f00");
     EXPECT_EQ(KivoColor::hexString(UIColor(0, 0.9, 0.46, 0.3)), "#00e575");
-}
-
-TEST_F(ChartOptionBuilderTest, CardShadowIsSofterAndCentredInDarkMode) {
-    CALayer layer;
-    layer.setMasksToBounds(true);
-    KivoColor::applyShadow(layer);
-    EXPECT_FALSE(layer.masksToBounds());
-    EXPECT_FLOAT_EQ(layer.shadowOpacity(), 0.5f);
-    EXPECT_EQ(layer.shadowOffset(), (CGSize{0, 1.5}));
-
-    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
-    KivoColor::applyShadow(layer);
-    EXPECT_EQ(layer.shadowColor(), UIColor::whiteColor()) << "the label colour of the moment";
-    EXPECT_EQ(layer.shadowOffset(), (CGSize{0, 0}));
-    EXPECT_EQ(layer.shadowRadius(), 1);
 }
