@@ -11,7 +11,9 @@
 #include "tests/support/TemporaryFolder.h"
 #include "tests/uikit/UIKitTestSupport.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,10 +43,8 @@ class AppTest : public UIKitTest {
 
     std::vector<APMEvent> eventsNamed(const std::string& name) const {
         std::vector<APMEvent> found;
-        for (const auto& event : events) {
-            if (event.name == name)
-                found.push_back(event);
-        }
+        std::ranges::copy_if(events, std::back_inserter(found),
+                             [&](const APMEvent& event) { return event.name == name; });
         return found;
     }
 

@@ -37,12 +37,11 @@ std::shared_ptr<SolutionStepTableViewCell> makeStepCell() {
     return nullptr;
 }
 
-TEST_F(StepCell, HeadingsAreBoldOnlyWithTheMarkerAtTheEnd) {
+TEST_F(StepCell, HeadingsAreBoldOnlyWithTheMarkerAtTheEndAndMessagesWinOverFormulas) {
     auto cell = makeStepCell();
     ASSERT_NE(cell, nullptr);
     ASSERT_NE(cell->scrollView, nullptr) << "the formula area is built when the cell wakes";
     EXPECT_EQ(cell->mathLabel->superview(), cell->scrollView);
-    EXPECT_EQ(cell->mathLabel->contentInsets(), (UIEdgeInsets{0, 50, 20, 80}));
     const std::string heavy = UIFont::fontWithName("Avenir-Heavy", 16)->fontName();
     const std::string book = UIFont::fontWithName("Avenir-Book", 16)->fontName();
 
@@ -60,10 +59,8 @@ TEST_F(StepCell, HeadingsAreBoldOnlyWithTheMarkerAtTheEnd) {
     cell->setStepTitle("");
     EXPECT_TRUE(cell->stepTitleLabelView.lock()->isHidden());
     EXPECT_EQ(cell->stackViewTopConstraint.lock()->constant(), 0);
-}
 
-TEST_F(StepCell, MessagesWinAndReusedCellsForgetTheirFormula) {
-    auto cell = makeStepCell();
+    // Messages win, and a reused cell forgets its formula.
     cell->setStepLatex({{"title", ""}, {"latexString", "x^2"}, {"messageString", "No solution"}});
     EXPECT_EQ(cell->mathLabel->latex(), "\\text{No solution}");
     cell->setStepLatex({{"title", ""}, {"latexString", "n = 5"}});
@@ -150,7 +147,6 @@ TEST_F(Frame, TheMenuButtonOpensTheDrawerUnlessACalculationRuns) {
     toolbar->menuButton->sendActionsForControlEvents(UIControlEventTouchUpInside);
     EXPECT_FALSE(drawer->isLeftViewOpened());
 
-    EXPECT_EQ(menu->toolbar()->frame().height(), MenuToolbarController::toolbarHeight);
     EXPECT_EQ(menu->toolbar()->title(), "  Ombrel  ");
     EXPECT_TRUE(menu->statusBar()->isHidden());
     EXPECT_EQ(toolbar->statusBarStyle(), StatusBarStyle::lightContent);

@@ -5,7 +5,9 @@
 #include "platform/foundation/PropertyListCoding.h"
 #include "tests/support/LocalHttpServer.h"
 
+#include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <thread>
 
 namespace {
@@ -63,14 +65,16 @@ std::optional<std::string> AppRun::send(const std::string& command) {
     return client_ ? client_->send(command, 30) : std::nullopt;
 }
 
+AnyValue::Array AppRun::list(const std::string& command) {
+    auto decoded = JSONCoding::decode(AutomationClient::payload(send(command)).value_or("[]"));
+    return decoded ? decoded->arrayValue().value_or(AnyValue::Array{}) : AnyValue::Array{};
+}
+
 std::vector<AppView> AppRun::views() {
-    auto decoded = JSONCoding::decode(AutomationClient::payload(send("views")).value_or("[]"));
     std::vector<AppView> out;
-    if (const AnyValue::Array* list = decoded ? decoded->arrayPointer() : nullptr) {
-        for (const auto& entry : *list) {
-            if (auto view = viewFrom(entry)) {
-                out.push_back(*view);
-            }
+    for (const auto& entry : list("views")) {
+        if (auto view = viewFrom(entry)) {
+            out.push_back(*view);
         }
     }
     return out;
@@ -87,11 +91,11 @@ std::optional<AppView> AppRun::find(const std::string& text) {
 
 std::vector<AppView> AppRun::viewsOfClass(const std::string& className) {
     std::vector<AppView> out;
-    for (const auto& view : views()) {
-        if (view.className == className) {
-            out.push_back(view);
-        }
-    }
+    std::ranges::copy_if(views(), std::back_inserter(out),
+                         [&](const AppView& view) { return view.className == className; });
+    std::stable_sort(out.begin(), out.end(), [](const AppView& a, const AppView& b) {
+        return std::pair(a.frame.minY(), a.frame.minX()) < std::pair(b.frame.minY(), b.frame.minX());
+    });
     return out;
 }
 
@@ -105,6 +109,11 @@ bool AppRun::tapAt(CGPoint point) {
     bool tapped = ok("tap " + std::to_string(point.x) + " " + std::to_string(point.y));
     advance(1);
     return tapped;
+}
+
+bool AppRun::scroll(const AppView& view, CGFloat dx, CGFloat dy) {
+    return ok("scroll " + std::to_string(view.frame.midX()) + " " + std::to_string(view.frame.midY()) + " " +
+              std::to_string(dx) + " " + std::to_string(dy));
 }
 
 std::vector<std::string> AppRun::fieldTexts(const std::string& identifierPrefix) {
@@ -125,35 +134,26 @@ std::vector<std::string> AppRun::fieldTexts(const std::string& identifierPrefix)
 }
 
 std::vector<AppEvent> AppRun::events() {
-    auto decoded = JSONCoding::decode(AutomationClient::payload(send("events")).value_or("[]"));
     std::vector<AppEvent> out;
-    if (const AnyValue::Array* list = decoded ? decoded->arrayPointer() : nullptr) {
-        for (const auto& entry : *list) {
-            auto event = entry.dictionaryValue().value_or(AnyValue::Dictionary{});
-            out.push_back({event["name"].stringValue().value_or(""),
-                           event["parameters"].dictionaryValue().value_or(AnyValue::Dictionary{})});
-        }
+    for (const auto& entry : list("events")) {
+        auto event = entry.dictionaryValue().value_or(AnyValue::Dictionary{});
+        out.push_back({event["name"].stringValue().value_or(""),
+                       event["parameters"].dictionaryValue().value_or(AnyValue::Dictionary{})});
     }
     return out;
 }
 
 std::vector<AppEvent> AppRun::events(const std::string& name) {
     std::vector<AppEvent> out;
-    for (auto& event : events()) {
-        if (event.name == name) {
-            out.push_back(event);
-        }
-    }
+    std::ranges::copy_if(events(), std::back_inserter(out),
+                         [&](const AppEvent& event) { return event.name == name; });
     return out;
 }
 
 std::vector<std::string> AppRun::links() {
-    auto decoded = JSONCoding::decode(AutomationClient::payload(send("links")).value_or("[]"));
     std::vector<std::string> out;
-    if (const AnyValue::Array* list = decoded ? decoded->arrayPointer() : nullptr) {
-        for (const auto& link : *list) {
-            out.push_back(link.stringValue().value_or(""));
-        }
+    for (const auto& link : list("links")) {
+        out.push_back(link.stringValue().value_or(""));
     }
     return out;
 }
@@ -219,10 +219,6 @@ void writeDefaults(const std::filesystem::path& home, const AnyValue::Dictionary
         stored[key] = value;
     }
     FileSystem::writeFileAtomically(defaultsFile(home), PropertyListCoding::encode(AnyValue(stored)).value());
-}
-
-void skipIntroduction(const std::filesystem::path& home) {
-    writeDefaults(home, {{"isOnboardingFinished", AnyValue(true)}, {"isDsgvoAccepted", AnyValue(true)}});
 }
 
 std::string appRecord(const std::string& identifier, const std::string& name, const std::string& slug,

@@ -48,11 +48,16 @@ class AppRun {
     std::vector<AppView> views();
     // Front-most visible view showing the text (or with that identifier).
     std::optional<AppView> find(const std::string& text);
+    // The visible views of the class, top to bottom, then left to right.
     std::vector<AppView> viewsOfClass(const std::string& className);
     bool shows(const std::string& text) { return find(text).has_value(); }
     // Taps the front-most view showing the text, then lets 1 s pass (animations, queued work).
     bool tap(const std::string& text);
     bool tapAt(CGPoint point);
+    // Taps the menu button, then the menu row showing the text.
+    bool openMenu(const std::string& row) { return tap("menuButton") && tap(row); }
+    // A wheel or swipe scroll by (dx, dy) points over the middle of the view.
+    bool scroll(const AppView& view, CGFloat dx, CGFloat dy);
     // Texts of the visible text fields with the identifier prefix, in row order ("event", "probability").
     std::vector<std::string> fieldTexts(const std::string& identifierPrefix);
 
@@ -72,6 +77,9 @@ class AppRun {
     bool waitUntil(const std::function<bool()>& condition, double seconds = 15);
 
   private:
+    // The JSON list the command answers with; empty when it answers none.
+    AnyValue::Array list(const std::string& command);
+
     std::unique_ptr<AutomationClient> client_;
     bool ready_ = false;
 };
@@ -83,13 +91,14 @@ AnyValue::Dictionary readDefaults(const std::filesystem::path& home);
 std::vector<std::string> storedLatex(const std::filesystem::path& home);
 // Merges values into the stored domain, as an earlier run would have left them.
 void writeDefaults(const std::filesystem::path& home, const AnyValue::Dictionary& values);
-// Both introduction flags set, so that a launch goes straight to the input screen.
-void skipIntroduction(const std::filesystem::path& home);
 
 // A fresh home whose introduction is done: a run in it starts at the input screen.
 class IntroducedHome : public TemporaryFolder {
   public:
-    IntroducedHome() { skipIntroduction(path()); }
+    IntroducedHome() {
+        writeDefaults(path(),
+                      {{"isOnboardingFinished", AnyValue(true)}, {"isDsgvoAccepted", AnyValue(true)}});
+    }
 };
 
 // A catalogue record as the remote configuration serves it, its links under remote.example.org/slug;

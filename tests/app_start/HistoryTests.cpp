@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace {
 
 const std::string exampleLatex = "x_i = [4;5;3;7;4] \\\\ P\\left(X = x_i\\right) = [0.3;0.25;0.4;0.04;0.01]";
@@ -20,25 +18,9 @@ AnyValue record(const std::string& latex, const std::string& firstValue, AnyValu
                                                          {"appKey", AnyValue("OB")}})}});
 }
 
-void openHistory(AppRun& app) {
-    app.tap("menuButton");
-    app.tap("History");
-}
-
-// The rows of the history screen from top to bottom.
-std::vector<AppView> historyRows(AppRun& app) {
-    auto rows = app.viewsOfClass("HistoryTableViewCell");
-    std::sort(rows.begin(), rows.end(),
-              [](const auto& a, const auto& b) { return a.frame.minY() < b.frame.minY(); });
-    return rows;
-}
-
 std::vector<std::string> shownLatex(AppRun& app) {
-    auto labels = app.viewsOfClass("MTMathUILabel");
-    std::sort(labels.begin(), labels.end(),
-              [](const auto& a, const auto& b) { return a.frame.minY() < b.frame.minY(); });
     std::vector<std::string> out;
-    for (const auto& label : labels) {
+    for (const auto& label : app.viewsOfClass("MTMathUILabel")) {
         out.push_back(label.text);
     }
     return out;
@@ -61,9 +43,9 @@ TEST(HistoryTest, ReopeningAnEntryRestoresItsRowsAndModeInAFreshInputScreen) {
     IntroducedHome home;
     AppRun app(home.path());
     ASSERT_TRUE(app.isReady());
-    openHistory(app);
+    ASSERT_TRUE(app.openMenu("History"));
     EXPECT_TRUE(app.shows("History"));
-    auto rows = historyRows(app);
+    auto rows = app.viewsOfClass("HistoryTableViewCell");
     ASSERT_EQ(rows.size(), 1u);
     ASSERT_TRUE(app.tapAt(rows[0].frame.center()));
 
@@ -77,8 +59,7 @@ TEST(HistoryTest, ReopeningAnEntryRestoresItsRowsAndModeInAFreshInputScreen) {
     EXPECT_EQ(app.fieldTexts("probability"), (std::vector<std::string>{"0.3", "0.25", "0.4", "0.04"}));
     auto table = app.find("inputTable");
     ASSERT_TRUE(table);
-    app.ok("scroll " + std::to_string(table->frame.midX()) + " " + std::to_string(table->frame.midY()) +
-           " 0 400");
+    app.scroll(*table, 0, 400);
     auto events = app.fieldTexts("event");
     ASSERT_FALSE(events.empty());
     EXPECT_EQ(events.back(), "4");
@@ -114,20 +95,19 @@ TEST(HistoryTest, AnEntryBeyondTheRowLimitIsRefusedAndAStrangeModeReadsAsModeZer
     EXPECT_EQ(app.fieldTexts("event"), (std::vector<std::string>{"x", "x"}));
     EXPECT_FALSE(readDefaults(home.path()).count("CurrentSelectedCalculation"));
 
-    openHistory(app);
-    ASSERT_EQ(historyRows(app).size(), 3u);
-    ASSERT_TRUE(app.tapAt(historyRows(app)[2].frame.center()));
+    ASSERT_TRUE(app.openMenu("History"));
+    ASSERT_EQ(app.viewsOfClass("HistoryTableViewCell").size(), 3u);
+    ASSERT_TRUE(app.tapAt(app.viewsOfClass("HistoryTableViewCell")[2].frame.center()));
     EXPECT_EQ(app.find("modeSelector").value_or(AppView{}).selectedSegment, std::optional<int>(0));
     EXPECT_EQ(app.fieldTexts("event"), (std::vector<std::string>{"3", "5"}));
 
     app.advance(5);
     EXPECT_FALSE(app.shows(tooLarge)) << "the toast has faded";
-    openHistory(app);
-    ASSERT_TRUE(app.tapAt(historyRows(app)[1].frame.center()));
+    ASSERT_TRUE(app.openMenu("History"));
+    ASSERT_TRUE(app.tapAt(app.viewsOfClass("HistoryTableViewCell")[1].frame.center()));
     EXPECT_TRUE(app.shows(tooLarge));
-    EXPECT_EQ(historyRows(app).size(), 3u) << "the history stays";
-    ASSERT_TRUE(app.tap("menuButton"));
-    ASSERT_TRUE(app.tap("Stochastics"));
+    EXPECT_EQ(app.viewsOfClass("HistoryTableViewCell").size(), 3u) << "the history stays";
+    ASSERT_TRUE(app.openMenu("Stochastics"));
     EXPECT_EQ(app.fieldTexts("event"), (std::vector<std::string>{"3", "5"})) << "the table the user left";
     EXPECT_EQ(storedLatex(home.path()),
               (std::vector<std::string>{exampleLatex, "x_i = [1;2]", "x_i = [3;5]"}));
@@ -176,13 +156,13 @@ TEST(HistoryTest, DeletingMovingAndClearingLastAcrossLaunches) {
     {
         AppRun app(home.path());
         ASSERT_TRUE(app.isReady());
-        openHistory(app);
+        ASSERT_TRUE(app.openMenu("History"));
         EXPECT_EQ(shownLatex(app),
                   (std::vector<std::string>{exampleLatex, "x_i = [1]", "x_i = [2]", "x_i = [3]"}));
         ASSERT_TRUE(app.tap("historyEditButton"));
 
         // Delete "x_i = [2]" (row 2) with its delete control and the confirmation.
-        auto rows = historyRows(app);
+        auto rows = app.viewsOfClass("HistoryTableViewCell");
         ASSERT_EQ(rows.size(), 4u);
         auto control = viewAt(app, "Delete control", rows[2].frame.midY());
         ASSERT_TRUE(control);
@@ -193,7 +173,7 @@ TEST(HistoryTest, DeletingMovingAndClearingLastAcrossLaunches) {
         EXPECT_EQ(app.events("tapped_history_delete_single_calc").size(), 1u);
 
         // Drag the example's reorder grip below the last row.
-        rows = historyRows(app);
+        rows = app.viewsOfClass("HistoryTableViewCell");
         ASSERT_EQ(rows.size(), 3u);
         auto grip = viewAt(app, "(anonymous namespace)::ReorderControl", rows[0].frame.midY());
         ASSERT_TRUE(grip);
@@ -212,7 +192,7 @@ TEST(HistoryTest, DeletingMovingAndClearingLastAcrossLaunches) {
         // A new launch shows the changed order; the example is not added again while it is there.
         AppRun app(home.path());
         ASSERT_TRUE(app.isReady());
-        openHistory(app);
+        ASSERT_TRUE(app.openMenu("History"));
         EXPECT_EQ(shownLatex(app), (std::vector<std::string>{"x_i = [1]", "x_i = [3]", exampleLatex}));
 
         // Cancelling the confirmation changes nothing; confirming empties the history.
@@ -223,7 +203,7 @@ TEST(HistoryTest, DeletingMovingAndClearingLastAcrossLaunches) {
         EXPECT_TRUE(app.events("tapped_history_clear").empty());
         ASSERT_TRUE(app.tap("historyClearButton"));
         ASSERT_TRUE(app.tap("Clear"));
-        EXPECT_TRUE(historyRows(app).empty());
+        EXPECT_TRUE(app.viewsOfClass("HistoryTableViewCell").empty());
         EXPECT_TRUE(storedLatex(home.path()).empty());
         auto cleared = app.events("tapped_history_clear");
         ASSERT_EQ(cleared.size(), 1u);

@@ -124,8 +124,7 @@ TEST(RatingPromptTest, GoodRatingsEndOnlyWithAnOpenedRatingPage) {
                   outcome.done ? std::optional<bool>(true) : std::nullopt);
         EXPECT_EQ(counter(home.path()), std::optional<std::int64_t>(outcome.done ? 0 : 5));
 
-        app.tap("menuButton");
-        ASSERT_TRUE(app.tap("Rate this App"));
+        ASSERT_TRUE(app.openMenu("Rate this App"));
         EXPECT_EQ(app.events("tapped_rate_app").size(), 1u);
         if (outcome.done) {
             EXPECT_TRUE(app.waitUntil([&] { return app.links().size() == 2; }));

@@ -13,28 +13,6 @@ const std::string videoCatalogue = R"({"OB":{
     "fr":["https://www.youtube.com/watch?v=FRvideo0001"]},
   "XY":{"de":["https://www.youtube.com/watch?v=XYvideo0001"]}})";
 
-// Reopens the example from the history and calculates it: the result page with its video row.
-void showExampleResult(AppRun& app) {
-    app.tap("menuButton");
-    app.tap("History");
-    auto rows = app.viewsOfClass("HistoryTableViewCell");
-    ASSERT_EQ(rows.size(), 1u);
-    app.tapAt(rows[0].frame.center());
-    ASSERT_TRUE(app.tap("calculateButton"));
-    auto table = app.find("solutionTable");
-    ASSERT_TRUE(table);
-    app.ok("scroll " + std::to_string(table->frame.midX()) + " " + std::to_string(table->frame.midY()) +
-           " 0 20000");
-    app.advance(1);
-}
-
-std::vector<AppView> players(AppRun& app) {
-    auto views = app.viewsOfClass("YTPlayerView");
-    std::sort(views.begin(), views.end(),
-              [](const auto& a, const auto& b) { return a.frame.minX() < b.frame.minX(); });
-    return views;
-}
-
 } // namespace
 
 TEST(TutorialVideoTest, GermanLinksComeFirstThenEnglishOnesBehindALockUntilConsent) {
@@ -42,7 +20,16 @@ TEST(TutorialVideoTest, GermanLinksComeFirstThenEnglishOnesBehindALockUntilConse
     writeActiveRemoteConfig(home.path(), {{"videoTutorials", videoCatalogue}});
     AppRun app(home.path(), {{"LANGUAGE", "de"}});
     ASSERT_TRUE(app.isReady());
-    showExampleResult(app);
+    // The example reopened from the history and calculated: the result page with its video row.
+    app.openMenu("History");
+    auto rows = app.viewsOfClass("HistoryTableViewCell");
+    ASSERT_EQ(rows.size(), 1u);
+    app.tapAt(rows[0].frame.center());
+    ASSERT_TRUE(app.tap("calculateButton"));
+    auto table = app.find("solutionTable");
+    ASSERT_TRUE(table);
+    app.scroll(*table, 0, 20000);
+    app.advance(1);
     ASSERT_TRUE(app.shows("Recommended video if unclear"));
     auto lock = app.find("Touch to unlock");
     ASSERT_TRUE(lock);
@@ -66,7 +53,7 @@ TEST(TutorialVideoTest, GermanLinksComeFirstThenEnglishOnesBehindALockUntilConse
     auto collection = app.find("videoCollection");
     ASSERT_TRUE(collection);
     for (int item = 0; item < 4 && opened.size() < 3; ++item) {
-        for (const auto& player : players(app)) {
+        for (const auto& player : app.viewsOfClass("YTPlayerView")) {
             if (player.frame.minX() >= collection->frame.minX() - 1 && player.frame.width() > 40) {
                 app.tapAt(player.frame.center());
                 break;
@@ -77,9 +64,7 @@ TEST(TutorialVideoTest, GermanLinksComeFirstThenEnglishOnesBehindALockUntilConse
                 opened.push_back(link);
             }
         }
-        app.ok("scroll " + std::to_string(collection->frame.midX()) + " " +
-               std::to_string(collection->frame.midY()) + " " + std::to_string(collection->frame.height()) +
-               " 0");
+        app.scroll(*collection, collection->frame.height(), 0);
     }
     EXPECT_EQ(opened, (std::vector<std::string>{"https://www.youtube.com/watch?v=DEvideo0001&t=42s",
                                                 "https://www.youtube.com/watch?v=ENvideo0001",

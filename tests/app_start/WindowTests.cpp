@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -38,16 +39,6 @@ class WindowTest : public ::testing::Test {
         ASSERT_TRUE(xvfb->click(window, static_cast<int>(std::lround(point.x * scale)),
                                 static_cast<int>(std::lround(point.y * scale))));
     }
-    // Waits on the real clock for the app to reach a state.
-    bool eventually(const std::function<bool()>& condition) {
-        for (int attempt = 0; attempt < 200; ++attempt) {
-            if (condition()) {
-                return true;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        return false;
-    }
 
     IntroducedHome home;
     std::unique_ptr<XvfbDisplay> xvfb;
@@ -77,7 +68,7 @@ double meanDifference(const XvfbDisplay::Pixels& screen, const UIImage& drawn) {
 
 } // namespace
 
-TEST_F(WindowTest, ClickingThroughTheExampleShowsItsSolutionOnTheScreen) {
+TEST_F(WindowTest, ClickingThroughTheExampleShowsItsSolutionAndWindowChangesMoveTheLifeCycle) {
     // The phone's screen, scaled to fit the desktop.
     auto shown = xvfb->capture(window);
     ASSERT_TRUE(shown);
@@ -86,19 +77,19 @@ TEST_F(WindowTest, ClickingThroughTheExampleShowsItsSolutionOnTheScreen) {
     EXPECT_LT(844 * scale, 1024);
 
     clickOn("menuButton");
-    ASSERT_TRUE(eventually([&] { return app->shows("Introduction"); }));
+    ASSERT_TRUE(app->waitUntil([&] { return app->shows("Introduction"); }));
     clickOn("History");
-    ASSERT_TRUE(eventually(
+    ASSERT_TRUE(app->waitUntil(
         [&] { return !app->viewsOfClass("HistoryTableViewCell").empty() && !app->shows("Introduction"); }));
     clickAt(app->viewsOfClass("HistoryTableViewCell").front().frame.center());
-    ASSERT_TRUE(eventually([&] { return app->fieldTexts("event").size() >= 4; }));
+    ASSERT_TRUE(app->waitUntil([&] { return app->fieldTexts("event").size() >= 4; }));
     EXPECT_EQ(app->fieldTexts("event").front(), "4");
     clickOn("calculateButton");
-    ASSERT_TRUE(eventually([&] { return app->shows("Expected value"); }));
+    ASSERT_TRUE(app->waitUntil([&] { return app->shows("Expected value"); }));
 
     // Once the page has settled, the screen shows what the app draws.
     std::string path = (home.path() / "drawn.png").string();
-    EXPECT_TRUE(eventually([&] {
+    EXPECT_TRUE(app->waitUntil([&] {
         shown = xvfb->capture(window);
         auto drawn = app->ok("screenshot " + path + " " + std::to_string(scale))
                          ? UIImage::imageWithContentsOfFile(path)
@@ -122,7 +113,7 @@ TEST_F(WindowTest, ClickingThroughTheExampleShowsItsSolutionOnTheScreen) {
     ASSERT_TRUE(table);
     ASSERT_TRUE(xvfb->wheel(window, static_cast<int>(table->frame.midX() * scale),
                             static_cast<int>(table->frame.midY() * scale), 3));
-    ASSERT_TRUE(eventually([&] {
+    ASSERT_TRUE(app->waitUntil([&] {
         auto after = app->find("Expected value");
         return !after || after->frame.minY() < before->frame.minY() - 50;
     }));
@@ -131,24 +122,11 @@ TEST_F(WindowTest, ClickingThroughTheExampleShowsItsSolutionOnTheScreen) {
     EXPECT_FALSE(app->shows("Introduction"));
     ASSERT_TRUE(xvfb->drag(window, 2, static_cast<int>(400 * scale), static_cast<int>(220 * scale),
                            static_cast<int>(400 * scale)));
-    ASSERT_TRUE(eventually([&] { return app->shows("Introduction"); }));
+    ASSERT_TRUE(app->waitUntil([&] { return app->shows("Introduction"); }));
 
-    // Closing the window ends the app.
-    ASSERT_TRUE(xvfb->close(window));
-    EXPECT_EQ(app->waitForExit(20), std::optional<int>(0));
-}
-
-TEST_F(WindowTest, HidingShowingAndFocusingTheWindowMoveTheLifeCycleOnceInOrder) {
     auto lifecycle = [&] { return AutomationClient::payload(app->send("lifecycle")).value_or(""); };
-    auto steps = [&] {
-        std::string list = lifecycle();
-        std::size_t count = 0;
-        for (auto at = list.find("Notification"); at != std::string::npos;
-             at = list.find("Notification", at + 1)) {
-            ++count;
-        }
-        return count;
-    };
+    // Each step is one quoted name in the list.
+    auto steps = [&] { return static_cast<std::size_t>(std::ranges::count(lifecycle(), '"') / 2); };
     // The desktop has no window manager: xdotool does what one would. After each change, the number
     // of life-cycle steps the app has taken so far.
     const std::string id = std::to_string(window);
@@ -160,7 +138,7 @@ TEST_F(WindowTest, HidingShowingAndFocusingTheWindowMoveTheLifeCycleOnceInOrder)
         {{"windowfocus", id}, 7}};
     for (const auto& [command, count] : changes) {
         ASSERT_TRUE(xvfb->xdotool(command));
-        EXPECT_TRUE(eventually([&, count = count] { return steps() >= count; })) << command[0];
+        EXPECT_TRUE(app->waitUntil([&, count = count] { return steps() >= count; })) << command[0];
     }
     EXPECT_EQ(lifecycle(),
               "[\"UIApplicationDidBecomeActiveNotification\",\"UIApplicationWillResignActiveNotification\","
@@ -168,4 +146,8 @@ TEST_F(WindowTest, HidingShowingAndFocusingTheWindowMoveTheLifeCycleOnceInOrder)
               "\"UIApplicationWillEnterForegroundNotification\","
               "\"UIApplicationDidBecomeActiveNotification\",\"UIApplicationWillResignActiveNotification\","
               "\"UIApplicationDidBecomeActiveNotification\"]");
+
+    // Closing the window ends the app.
+    ASSERT_TRUE(xvfb->close(window));
+    EXPECT_EQ(app->waitForExit(20), std::optional<int>(0));
 }

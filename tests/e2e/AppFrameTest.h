@@ -5,11 +5,11 @@
 #include "app/EnumeratedInputTableViewCell.h"
 #include "app/RatingViewController.h"
 #include "app/SolutionStepTableViewCell.h"
+#include "app/ViewControllerOperations.h"
 #include "app/ViewManager.h"
 #include "engine/CalcManager.h"
 #include "engine/ErrorManager.h"
 #include "platform/defaults/Defaults.h"
-#include "platform/graphics/CGContext.h"
 #include "platform/kits/DTTextField.h"
 #include "platform/material/FABButton.h"
 #include "platform/material/FlatButton.h"
@@ -46,7 +46,6 @@ class AppFrameTest : public AppTest {
         input = frame.input;
         result = frame.result;
         tabs = frame.tabs;
-        toolbar = frame.toolbar;
         drawer = frame.drawer;
         window = frame.window;
         settle();
@@ -63,18 +62,16 @@ class AppFrameTest : public AppTest {
 
     using AppTest::settle;
 
+    // Where the view lies in the window.
+    CGRect inWindow(const UIView& view) const { return view.convertRectToView(view.bounds(), window.get()); }
+
     void tap(const UIView& view) {
-        window->tapAtPoint(view.convertRectToView(view.bounds(), window.get()).center());
+        window->tapAtPoint(inWindow(view).center());
         settle();
     }
 
     std::shared_ptr<FlatButton> key(const std::string& title) {
-        for (const auto& view : allViews(*input->keypadStackView)) {
-            auto button = std::dynamic_pointer_cast<FlatButton>(view);
-            if (button && button->accessibilityIdentifier() == "key " + title)
-                return button;
-        }
-        return nullptr;
+        return findButton(title, *input->keypadStackView);
     }
 
     void tapKey(const std::string& title) { tap(*key(title)); }
@@ -86,16 +83,12 @@ class AppFrameTest : public AppTest {
 
     std::shared_ptr<UITableView> inputTable() { return input->inputTableView.lock(); }
 
-    std::shared_ptr<EnumeratedInputTableViewCell> inputCell(int row) {
+    std::shared_ptr<DTTextField> field(int row, bool probability) {
         auto table = inputTable();
         table->scrollToRowAtIndexPath({0, row}, UITableViewScrollPosition::middle, false);
         settle();
-        return std::dynamic_pointer_cast<EnumeratedInputTableViewCell>(
-            table->cellForRowAtIndexPath({0, row}));
-    }
-
-    std::shared_ptr<DTTextField> field(int row, bool probability) {
-        auto cell = inputCell(row);
+        auto cell =
+            std::dynamic_pointer_cast<EnumeratedInputTableViewCell>(table->cellForRowAtIndexPath({0, row}));
         return cell ? (probability ? cell->doubleTextField : cell->integerTextField).lock() : nullptr;
     }
 
@@ -137,18 +130,6 @@ class AppFrameTest : public AppTest {
 
     void tapCalculate() { tap(*input->calculateButton); }
 
-    static std::vector<std::shared_ptr<UIView>> allViews(UIView& root) {
-        std::vector<std::shared_ptr<UIView>> views;
-        std::function<void(UIView&)> walk = [&](UIView& view) {
-            for (const auto& subview : view.subviews()) {
-                views.push_back(subview);
-                walk(*subview);
-            }
-        };
-        walk(root);
-        return views;
-    }
-
     // Toast labels on the root view, by text.
     std::vector<std::string> toastTexts() {
         std::vector<std::string> texts;
@@ -166,6 +147,5 @@ class AppFrameTest : public AppTest {
     std::shared_ptr<CalculateViewController> input;
     std::shared_ptr<SolutionViewController> result;
     std::shared_ptr<AppPageTabBarController> tabs;
-    std::shared_ptr<AppToolbarController> toolbar;
     std::shared_ptr<AppNavigationDrawerController> drawer;
 };

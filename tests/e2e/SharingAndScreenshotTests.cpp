@@ -18,10 +18,7 @@ class Sharing : public AppFrameTest {
             result->tableView->cellForRowAtIndexPath({0, row}));
     }
     // Where the formula area of a row on screen lies in the window.
-    CGRect formulaArea(int row) {
-        auto area = stepCell(row)->scrollView;
-        return area->convertRectToView(area->bounds(), window.get());
-    }
+    CGRect formulaArea(int row) { return inWindow(*stepCell(row)->scrollView); }
 };
 
 // Share of pixels in a rectangle of the image (pixels) that differ clearly from its first pixel.
@@ -158,8 +155,7 @@ TEST_P(Screens, InputAndResultPagesAreSavedForReview) {
     ASSERT_NE(inputPicture, nullptr);
     inputPicture->writePNG(outputPath("e2e_input_" + style + ".png").string());
     // The Calculate key sits on the green accent and shows its check mark in white.
-    const CGRect calculate =
-        input->calculateButton->convertRectToView(input->calculateButton->bounds(), window.get());
+    const CGRect calculate = inWindow(*input->calculateButton);
     const auto keyColor = inputPicture->colorAtPoint({calculate.minX() + 6, calculate.midY()});
     ASSERT_TRUE(keyColor);
     EXPECT_GT(keyColor->green, keyColor->red + 0.3);
@@ -169,7 +165,7 @@ TEST_P(Screens, InputAndResultPagesAreSavedForReview) {
     settle();
     auto resultPicture = window->renderImage();
     resultPicture->writePNG(outputPath("e2e_result_" + style + ".png").string());
-    const CGRect table = result->tableView->convertRectToView(result->tableView->bounds(), window.get());
+    const CGRect table = inWindow(*result->tableView);
     const auto background = resultPicture->colorAtPoint({table.minX() + 5, table.maxY() - 5});
     ASSERT_TRUE(background);
     const CGFloat brightness = background->red + background->green + background->blue;
@@ -187,9 +183,7 @@ TEST_P(Screens, InputAndResultPagesAreSavedForReview) {
     auto longValue = field(5, false);
     auto longPicture = window->renderImage(1);
     longPicture->writePNG(outputPath("e2e_long_value_" + style + ".png").string());
-    EXPECT_GT(
-        inkIn(*longPicture, longValue->convertRectToView(longValue->bounds(), window.get()).insetBy(4, 4)),
-        0.05);
+    EXPECT_GT(inkIn(*longPicture, inWindow(*longValue).insetBy(4, 4)), 0.05);
 }
 
 INSTANTIATE_TEST_SUITE_P(Appearances, Screens,
@@ -217,9 +211,6 @@ TEST_P(VideoRow, TheVideosTheirLockAndButtonsLieInsideTheWindow) {
     ASSERT_NE(row, nullptr);
 
     const CGFloat width = window->bounds().width();
-    const auto inWindow = [&](const UIView& view) {
-        return view.convertRectToView(view.bounds(), window.get());
-    };
     for (const std::shared_ptr<UIView>& view : std::vector<std::shared_ptr<UIView>>{
              row->contentView(), row->videoCollectionView.lock(), row->lockingView.lock(),
              row->unlockButton.lock(), row->privacyButton.lock(), row->manualButton.lock()}) {
@@ -233,7 +224,6 @@ TEST_P(VideoRow, TheVideosTheirLockAndButtonsLieInsideTheWindow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ScreenWidths, VideoRow,
-                         ::testing::Values(CGSize{320, 568}, CGSize{375, 667}, CGSize{390, 844},
-                                           CGSize{430, 932}));
+                         ::testing::Values(CGSize{320, 568}, CGSize{390, 844}, CGSize{430, 932}));
 
 } // namespace

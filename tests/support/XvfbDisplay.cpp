@@ -2,81 +2,35 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <poll.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <fcntl.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
 
-extern char** environ;
-
-namespace {
-
-std::optional<pid_t> spawn(const std::vector<std::string>& command,
-                           const std::vector<std::pair<int, int>>& dups,
-                           const std::vector<std::string>& extraEnvironment) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    for (auto [from, to] : dups) {
-        posix_spawn_file_actions_adddup2(&actions, from, to);
-    }
-    std::vector<std::string> arguments = command;
-    std::vector<char*> argv;
-    for (auto& argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-    std::vector<std::string> environment = extraEnvironment;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        environment.emplace_back(*entry);
-    }
-    std::vector<char*> envp;
-    for (auto& entry : environment) {
-        envp.push_back(entry.data());
-    }
-    envp.push_back(nullptr);
-    pid_t pid = 0;
-    int failed = posix_spawnp(&pid, arguments[0].c_str(), &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    return failed == 0 ? std::optional<pid_t>(pid) : std::nullopt;
-}
-
-} // namespace
-
 std::unique_ptr<XvfbDisplay> XvfbDisplay::start(int width, int height) {
-    int fds[2];
-    if (pipe(fds) != 0) {
+    // The shell prints its id, which exec hands on to Xvfb; Xvfb then prints its display number.
+    const std::string command = "echo $$; exec Xvfb -displayfd 1 -screen 0 " + std::to_string(width) + "x" +
+                                std::to_string(height) + "x24 -nolisten tcp 2>/dev/null";
+    FILE* output = popen(command.c_str(), "r");
+    if (!output) {
         return nullptr;
     }
-    std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-    auto server =
-        spawn({"Xvfb", "-displayfd", "3", "-screen", "0", screen, "-nolisten", "tcp"}, {{fds[1], 3}}, {});
-    ::close(fds[1]);
-    if (!server) {
-        ::close(fds[0]);
-        return nullptr;
-    }
-    std::string number;
-    pollfd descriptor{fds[0], POLLIN, 0};
-    char c = 0;
-    while (poll(&descriptor, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') {
-        number += c;
-    }
-    ::close(fds[0]);
-    Display* display = number.empty() ? nullptr : XOpenDisplay((":" + number).c_str());
+    long server = 0;
+    int number = -1;
+    const bool started = fscanf(output, "%ld %d", &server, &number) == 2;
+    Display* display = started ? XOpenDisplay((":" + std::to_string(number)).c_str()) : nullptr;
     if (!display) {
-        kill(*server, SIGTERM);
-        waitpid(*server, nullptr, 0);
+        if (server > 0) {
+            kill(static_cast<pid_t>(server), SIGTERM);
+        }
+        pclose(output);
         return nullptr;
     }
-    auto xvfb = std::unique_ptr<XvfbDisplay>(new XvfbDisplay(*server, ":" + number, display));
+    auto xvfb = std::unique_ptr<XvfbDisplay>(
+        new XvfbDisplay(static_cast<pid_t>(server), output, ":" + std::to_string(number), display));
     if (!xvfb->xdotool({"getmouselocation"})) {
         return nullptr;
     }
@@ -86,17 +40,15 @@ std::unique_ptr<XvfbDisplay> XvfbDisplay::start(int width, int height) {
 XvfbDisplay::~XvfbDisplay() {
     XCloseDisplay(display_);
     kill(server_, SIGTERM);
-    waitpid(server_, nullptr, 0);
+    pclose(output_);
 }
 
 bool XvfbDisplay::xdotool(const std::vector<std::string>& arguments) {
-    std::vector<std::string> command{"xdotool"};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    int null = open("/dev/null", O_WRONLY);
-    auto pid = spawn(command, {{null, STDOUT_FILENO}, {null, STDERR_FILENO}}, {"DISPLAY=" + name_});
-    ::close(null);
-    int status = 0;
-    return pid && waitpid(*pid, &status, 0) == *pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    std::string command = "DISPLAY=" + name_ + " xdotool";
+    for (const auto& argument : arguments) {
+        command += " " + argument;
+    }
+    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
 }
 
 std::optional<unsigned long> XvfbDisplay::findWindow(const std::string& title, double timeoutSeconds) {

@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -46,10 +47,12 @@ class XvfbDisplay {
     std::optional<Pixels> capture(unsigned long window);
 
   private:
-    XvfbDisplay(pid_t server, std::string name, Display* display)
-        : server_(server), name_(std::move(name)), display_(display) {}
+    XvfbDisplay(pid_t server, FILE* output, std::string name, Display* display)
+        : server_(server), output_(output), name_(std::move(name)), display_(display) {}
 
     pid_t server_;
+    // The pipe Xvfb was started with; closing it waits for Xvfb to end.
+    FILE* output_;
     std::string name_;
     Display* display_;
 };
