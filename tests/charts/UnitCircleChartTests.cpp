@@ -142,7 +142,8 @@ TEST_F(UnitCircleChartTest, FinalPictureWithoutAnimation) {
         const auto arrow = view->arrowImageView.lock()->layer();
         EXPECT_FALSE(arrow->animationForKey("rotationAnimation").has_value()) << c.degrees;
         EXPECT_NEAR(arrow->transform().rotationZ(), -std::fmod(c.degrees, 360) * degree, 1e-9) << c.degrees;
-        if (c.sharing)
+        if (c.sharing) {
             EXPECT_EQ(RunLoop::main()->pendingCount(), 0u) << "no counter waits for the clock";
+        }
     }
 }
