@@ -85,8 +85,6 @@ TEST_F(AAChartViewTest, ClearBackgroundLetsTheViewsOwnBackgroundShow) {
     EXPECT_NEAR(snapshot(*view)->colorAtPoint({2, 2})->alpha, 0, 0.01);
     view->setBackgroundColor(UIColor(0, 0, 1, 1));
     EXPECT_TRUE(near(snapshot(*view)->colorAtPoint({2, 2}), {0, 0, 1, 1}));
-    view->setIsClearBackgroundColor(false);
-    EXPECT_TRUE(near(snapshot(*view)->colorAtPoint({2, 2}), yellow));
 }
 
 TEST_F(AAChartViewTest, PointerAndTouchesShowTheCrosshair) {

@@ -86,15 +86,6 @@ std::vector<LibraryChart> libraryCharts() {
     };
 }
 
-template <typename View> std::shared_ptr<View> viewIn(const std::shared_ptr<UIView>& view) {
-    if (auto found = std::dynamic_pointer_cast<View>(view))
-        return found;
-    for (const auto& subview : view->subviews())
-        if (auto found = viewIn<View>(subview))
-            return found;
-    return nullptr;
-}
-
 // Drawn as the result page shows it, no node of the tree is cut at its card's edge.
 void checkTreeNodesInsideCard(const std::shared_ptr<ChartTableViewCell>& cell, const std::string& name) {
     const auto& card = cell->contentView()->subviews().front();
@@ -110,7 +101,7 @@ int pixelsNear(const UIImage& image, const UIColor::RGBA& color) {
     int count = 0;
     for (CGFloat y = 0; y < image.size().height; y += 0.5)
         for (CGFloat x = 0; x < image.size().width; x += 0.5)
-            count += nearColor(image.colorAtPoint({x, y}), color, 0.04) ? 1 : 0;
+            count += pixels::near(image.colorAtPoint({x, y}), color, 0.04) ? 1 : 0;
     return count;
 }
 

