@@ -37,7 +37,6 @@ TEST_F(ViewGeometryTests, FrameBoundsCentreAndPointConversionStayConsistent) {
     EXPECT_EQ(view->frame(), (CGRect{50, 75, 100, 50}));
     view->setBounds({0, 0, 40, 40});
     EXPECT_EQ(view->frame(), (CGRect{80, 80, 40, 40}));
-    EXPECT_EQ(view->layer()->frame(), view->frame());
 
     // Points convert through offsets and scrolling.
     auto root = std::make_shared<UIView>(CGRect{0, 0, 400, 400});
