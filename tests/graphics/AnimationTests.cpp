@@ -3,16 +3,12 @@
 #include "platform/graphics/CAShapeLayer.h"
 #include "platform/graphics/CATransaction.h"
 #include "tests/support/ManualClockTest.h"
-#include "tests/support/Pixels.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <numbers>
 
 namespace {
-
-constexpr double pi = std::numbers::pi;
 
 class AnimationTest : public ManualClockTest {
   protected:
@@ -147,27 +143,6 @@ TEST(CABasicAnimationTest, RepeatsAndCumulates) {
     EXPECT_NEAR(*animation.valueAt(2, 0, 1), 2, 1e-9);
     animation.fillMode = CAFillMode::removed;
     EXPECT_FALSE(animation.valueAt(2, 0, 1).has_value());
-}
-
-TEST_F(AnimationTest, RenderingMidAnimationDrawsThePresentedStroke) {
-    auto root = CALayer::layer();
-    root->setFrame({0, 0, 100, 100});
-    auto arc = CAShapeLayer::layer();
-    CGPath path;
-    path.addArc({50, 50}, 30, 0, 2 * pi, true);
-    arc->setPath(path);
-    arc->setFillColor(std::nullopt);
-    arc->setStrokeColor(UIColor::redColor());
-    arc->setLineWidth(5);
-    root->addSublayer(arc);
-    arc->addAnimation(strokeEnd(0, 1, 1), "animateCircle");
-    clock->advance(0.5);
-    auto half = pixels::render(*root, {100, 100}, 1);
-    EXPECT_GT(half->colorAtPoint({50, 80})->alpha, 0.9);
-    EXPECT_LT(half->colorAtPoint({50, 20})->alpha, 0.05);
-    clock->advance(1);
-    auto full = pixels::render(*root, {100, 100}, 1);
-    EXPECT_GT(full->colorAtPoint({50, 20})->alpha, 0.9);
 }
 
 } // namespace

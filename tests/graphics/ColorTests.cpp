@@ -60,7 +60,6 @@ TEST_F(ColorTest, FrozenAlphaOverriddenAndTwoColourVariants) {
     EXPECT_TRUE(toast.isDynamic());
     EXPECT_EQ(toast.rgba(UITraitCollection(UIUserInterfaceStyle::light)), (UIColor::RGBA{0, 0, 0, 0.8}));
     EXPECT_EQ(toast.rgba(UITraitCollection(UIUserInterfaceStyle::dark)), (UIColor::RGBA{1, 1, 1, 0.8}));
-    EXPECT_DOUBLE_EQ(UIColor::systemGrayColor().colorWithAlphaComponent(0.3).alpha(), 0.3);
     UIColor c = UIColor::dynamicColor(UIColor::redColor(), UIColor::blueColor());
     EXPECT_EQ(c.resolvedColorWithTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark)),
               UIColor::blueColor());

@@ -11,35 +11,9 @@ namespace {
 
 class ToolbarControllerTest : public MaterialTest {
   protected:
-    std::vector<std::string> appearances;
-    std::shared_ptr<RecordingController> page = std::make_shared<RecordingController>("page", &appearances);
+    std::shared_ptr<RecordingController> page = std::make_shared<RecordingController>("page");
     std::shared_ptr<ToolbarController> controller = std::make_shared<ToolbarController>(page);
 };
-
-// The side menu's toolbar: no status bar, a tall bar whose content sits in its lower part.
-class MenuToolbarController : public ToolbarController {
-  public:
-    using ToolbarController::ToolbarController;
-    void prepare() override {
-        ToolbarController::prepare();
-        statusBar()->setHidden(true);
-        toolbar()->setContentEdgeInsets({57, 0, 0, 0});
-        toolbar()->setTitle("  Ombrel  ");
-        CGRect frame = toolbar()->frame();
-        toolbar()->setFrame({frame.origin.x, frame.origin.y, frame.size.width, 90});
-    }
-};
-
-TEST_F(ToolbarControllerTest, AHiddenStatusBarGivesItsRoomAndTheToolbarKeepsTheHeightItWasGiven) {
-    auto menu = std::make_shared<MenuToolbarController>(page);
-    show(menu);
-    EXPECT_EQ(menu->toolbar()->frame(), (CGRect{0, 0, 390, 90}));
-    EXPECT_EQ(menu->container()->frame(), (CGRect{0, 90, 390, 754}));
-    EXPECT_EQ(menu->toolbar()->titleLabel()->frame(), (CGRect{0, 57, 390, 33}));
-    window->setFrame({0, 0, 400, 700});
-    settle();
-    EXPECT_EQ(menu->toolbar()->frame(), (CGRect{0, 0, 400, 90})) << "a new layout keeps the height";
-}
 
 TEST_F(ToolbarControllerTest, SideViewsFlankTheTitleAndDetail) {
     show(controller);

@@ -41,23 +41,6 @@ class RenderingTests : public UIKitTest {
     std::shared_ptr<UIImage> image;
 };
 
-TEST_F(RenderingTests, DarkAppearanceResolvesDynamicColours) {
-    root->setBackgroundColor(UIColor::systemBackgroundColor());
-    auto label = std::make_shared<UILabel>(CGRect{40, 100, 200, 40});
-    label->setText("Dark");
-    label->setFont(UIFont::boldSystemFontOfSize(30));
-    root->addSubview(label);
-    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
-    render();
-    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::light));
-    EXPECT_LT(brightness(at(10, 10)), 0.05) << "black background";
-    CGFloat lightest = 0;
-    for (CGFloat x = 40.5; x < 240; x += 1) {
-        lightest = std::max(lightest, brightness(at(x, 120)));
-    }
-    EXPECT_GT(lightest, 0.9) << "white text";
-}
-
 TEST_F(RenderingTests, ButtonTitlesPlaceholdersAndTheCaretDrawInTheTint) {
     auto button = UIButton::buttonWithType(UIButtonType::system);
     button->setTitle("Calculate", UIControlStateNormal);

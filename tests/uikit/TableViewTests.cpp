@@ -3,7 +3,6 @@
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UINib.h"
 #include "platform/uikit/UITableView.h"
-#include "platform/uikit/UITableViewController.h"
 
 #include <algorithm>
 #include <set>
@@ -316,7 +315,7 @@ TEST_F(TableViewTests, AutomaticHeightsFitTheCellOnceItIsShown) {
     EXPECT_EQ(table->cellForRowAtIndexPath({0, 1})->frame(), (CGRect{0, 44, 200, tall}));
 }
 
-TEST_F(TableViewTests, NibRegistrationMissingCellsAndTableViewControllers) {
+TEST_F(TableViewTests, NibRegistrationAndMissingCells) {
     int built = 0;
     UINib::registerNib("TestRowCell",
                        [&](const std::shared_ptr<UIResponder>&) -> std::vector<std::shared_ptr<UIResponder>> {
@@ -341,18 +340,6 @@ TEST_F(TableViewTests, NibRegistrationMissingCellsAndTableViewControllers) {
     table->setDataSource(empty);
     runLoopTurn();
     EXPECT_EQ(table->visibleCells().size(), 3u);
-
-    class Controller : public UITableViewController {
-      public:
-        int tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>&, int) override { return 4; }
-    };
-    auto controller = std::make_shared<Controller>();
-    auto tableView = controller->tableView();
-    ASSERT_NE(tableView, nullptr);
-    EXPECT_EQ(tableView, controller->view());
-    EXPECT_EQ(tableView->numberOfRowsInSection(0), 4);
-    controller->setEditing(true, false);
-    EXPECT_TRUE(controller->isEditing());
 }
 
 } // namespace
