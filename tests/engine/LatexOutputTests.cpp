@@ -32,9 +32,7 @@ TEST(DisplayString, NumbersInEnglishDecimalStyleWithoutGrouping) {
     EXPECT_EQ(shown(1234567.123456789), "1234567.12345679");
     EXPECT_EQ(shown(12345678901234567890.0), "12345678901234600000");
     EXPECT_EQ(shown(9007199254740991.0), "9007199254740991");
-}
-
-TEST(DisplayString, OnlyATrueInfinityIsWrittenAsInfinity) {
+    // Only a true infinity is written as infinity.
     const double infinity = std::numeric_limits<double>::infinity();
     EXPECT_EQ(shown(infinity), "\\infty");
     EXPECT_EQ(shown(-infinity), "-\\infty");
@@ -64,6 +62,7 @@ TEST(TermLatex, FractionsSignsAndParentheses) {
     EXPECT_EQ(latex(term(-3, -4)), "\\frac{3}{4}");
     EXPECT_EQ(latex(term(-3, 4), false, true), "\\frac{-3}{4}");
     EXPECT_EQ(latex(term(5)), "5");
+    EXPECT_EQ(latex(Digit()), "");
     EXPECT_EQ(latex(term(0, 7)), "0");
     EXPECT_EQ(latex(term(0, 7), false, true), "\\frac{0}{7}");
     EXPECT_EQ(latex(term(-0.0, 7), false, true), "\\frac{-0}{7}");
@@ -114,20 +113,6 @@ TEST(TermLatex, ConstantsAndVariables) {
     overY.powerOfNVariable = 0.5;
     EXPECT_EQ(KivoStringOutput::variablePartLatex(overY), "\\frac{1}{y^{0.5}}");
     EXPECT_EQ(KivoStringOutput::variablePartLatex(term(2)), std::nullopt);
-}
-
-TEST(TermLatex, TermWithoutNumeratorGivesNothing) {
-    EXPECT_EQ(latex(Digit()), "");
-    EXPECT_EQ(KivoStringOutput::cancelledFractionLatex(Digit(), {}, 2), "");
-}
-
-TEST(CancelledFractionLatex, ShowsBothPartsDividedByTheFactor) {
-    EXPECT_EQ(KivoStringOutput::cancelledFractionLatex(term(6, -8), {}, -2), "\\frac{6 : (-2)}{(-8) : (-2)}");
-    Digit twoPiOverFourPi(2, 4);
-    twoPiOverFourPi.zConstants = {NaturalConstant::pi};
-    twoPiOverFourPi.nConstants = {NaturalConstant::pi};
-    EXPECT_EQ(KivoStringOutput::cancelledFractionLatex(twoPiOverFourPi, {NaturalConstant::pi}, 2),
-              "\\frac{2\\pi : 2\\pi}{4\\pi : 2\\pi}");
 }
 
 TEST(BeautifyLatex, DecimalZerosSignsSpacesParenthesesAndRomanNumerals) {
