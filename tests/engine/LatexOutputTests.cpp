@@ -1,6 +1,4 @@
-#include "engine/KivoStringOutput.h"
-
-#include <gtest/gtest.h>
+#include "EngineTestEnvironment.h"
 
 #include <cmath>
 #include <limits>
@@ -83,35 +81,17 @@ TEST(TermLatex, FiniteNumbersAreWrittenInFull) {
 }
 
 TEST(TermLatex, ConstantsAndVariables) {
-    Digit halfPi(2, 4);
-    halfPi.zConstants = {NaturalConstant::pi};
-    EXPECT_EQ(latex(halfPi), "\\frac{2\\pi}{4}");
-    Digit onePi(1, 1);
-    onePi.zConstants = {NaturalConstant::pi};
-    EXPECT_EQ(latex(onePi), "\\pi");
-    Digit overE(2, 1);
-    overE.nConstants = {NaturalConstant::e};
-    EXPECT_EQ(latex(overE), "\\frac{2}{e}");
+    EXPECT_EQ(latex(termWithConstants(2, 4, {NaturalConstant::pi})), "\\frac{2\\pi}{4}");
+    EXPECT_EQ(latex(termWithConstants(1, 1, {NaturalConstant::pi})), "\\pi");
+    EXPECT_EQ(latex(termWithConstants(2, 1, {}, {NaturalConstant::e})), "\\frac{2}{e}");
 
-    Digit x(3);
-    x.zVariable = "x";
-    x.powerOfZVariable = 1;
-    EXPECT_EQ(KivoStringOutput::variablePartLatex(x), " x");
-    EXPECT_EQ(latex(x), "3  x");
-    Digit lone(1);
-    lone.zVariable = "x";
-    lone.powerOfZVariable = 1;
-    EXPECT_EQ(latex(lone), " x");
-    Digit squared(2, 3);
-    squared.zVariable = "x";
-    squared.powerOfZVariable = 2;
-    squared.nVariable = "y";
-    squared.powerOfNVariable = 1;
-    EXPECT_EQ(KivoStringOutput::variablePartLatex(squared), "\\frac{x^{2.0}}{y}");
-    Digit overY(2);
-    overY.nVariable = "y";
-    overY.powerOfNVariable = 0.5;
-    EXPECT_EQ(KivoStringOutput::variablePartLatex(overY), "\\frac{1}{y^{0.5}}");
+    EXPECT_EQ(KivoStringOutput::variablePartLatex(termWithVariables(3, 1, "x", 1)), " x");
+    EXPECT_EQ(latex(termWithVariables(3, 1, "x", 1)), "3  x");
+    EXPECT_EQ(latex(termWithVariables(1, 1, "x", 1)), " x");
+    EXPECT_EQ(KivoStringOutput::variablePartLatex(termWithVariables(2, 3, "x", 2, "y", 1)),
+              "\\frac{x^{2.0}}{y}");
+    EXPECT_EQ(KivoStringOutput::variablePartLatex(termWithVariables(2, 1, "", 0, "y", 0.5)),
+              "\\frac{1}{y^{0.5}}");
     EXPECT_EQ(KivoStringOutput::variablePartLatex(term(2)), std::nullopt);
 }
 

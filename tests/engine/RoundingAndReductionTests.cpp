@@ -1,3 +1,5 @@
+#include "EngineTestEnvironment.h"
+
 #include "engine/KivoDigitAnalyser.h"
 #include "engine/KivoMathOperation.h"
 #include "engine/RoundToDecimalPlaces.h"
@@ -62,10 +64,7 @@ TEST(CancelDown, ReducesByTheGreatestCommonDivisor) {
 }
 
 TEST(CancelDown, CommonConstantCancelsToo) {
-    Digit twoPiOverFourPi(2, 4);
-    twoPiOverFourPi.zConstants = {NaturalConstant::pi};
-    twoPiOverFourPi.nConstants = {NaturalConstant::pi};
-    auto reduced = cancel(twoPiOverFourPi);
+    auto reduced = cancel(termWithConstants(2, 4, {NaturalConstant::pi}, {NaturalConstant::pi}));
     ASSERT_TRUE(reduced);
     EXPECT_EQ(reduced->term->z, 1.0);
     EXPECT_EQ(reduced->term->n, 2.0);
@@ -73,17 +72,11 @@ TEST(CancelDown, CommonConstantCancelsToo) {
     EXPECT_TRUE(reduced->term->nConstants.empty());
     EXPECT_EQ(reduced->latex, "\\frac{2\\pi : 2\\pi}{4\\pi : 2\\pi} =  \\frac{1}{2}");
 
-    Digit piOverPi(3, 5);
-    piOverPi.zConstants = {NaturalConstant::pi};
-    piOverPi.nConstants = {NaturalConstant::pi};
-    auto constantOnly = cancel(piOverPi);
+    auto constantOnly = cancel(termWithConstants(3, 5, {NaturalConstant::pi}, {NaturalConstant::pi}));
     ASSERT_TRUE(constantOnly);
     EXPECT_EQ(constantOnly->latex, "\\frac{3\\pi : \\pi}{5\\pi : \\pi} =  \\frac{3}{5}");
 
-    Digit differentConstants(2, 4);
-    differentConstants.zConstants = {NaturalConstant::pi};
-    differentConstants.nConstants = {NaturalConstant::e};
-    auto kept = cancel(differentConstants);
+    auto kept = cancel(termWithConstants(2, 4, {NaturalConstant::pi}, {NaturalConstant::e}));
     ASSERT_TRUE(kept);
     EXPECT_EQ(kept->term->zConstants, std::vector<NaturalConstant>{NaturalConstant::pi});
     EXPECT_EQ(kept->term->nConstants, std::vector<NaturalConstant>{NaturalConstant::e});
@@ -101,10 +94,7 @@ TEST(CancelDown, TermsBeyondTheSixtyFourBitRangeStayUnreduced) {
     EXPECT_FALSE(cancel(Digit(0, -9223372036854775808.0)));
     EXPECT_TRUE(cancel(Digit(4, -9223372036854775808.0)));
     // A zero divisor with a common constant.
-    Digit zeroPi(0.5, 0.5);
-    zeroPi.zConstants = {NaturalConstant::pi};
-    zeroPi.nConstants = {NaturalConstant::pi};
-    EXPECT_FALSE(cancel(zeroPi));
+    EXPECT_FALSE(cancel(termWithConstants(0.5, 0.5, {NaturalConstant::pi}, {NaturalConstant::pi})));
 }
 
 TEST(AnalyseDigits, CountsDecimalsOfGeneralFormatTexts) {
