@@ -159,19 +159,4 @@ TEST_F(Calculator, RefusalsNameTheFaultyFieldsInTheOrderOfTheChecks) {
     EXPECT_FALSE(calculate({{"-9007199254740992", ""}, {"9007199254740992", ""}}, 0).error);
 }
 
-TEST_F(Calculator, ClassifyingIgnoresIdentifiersWithoutRowNumber) {
-    KivoOmbrel calculator;
-    std::vector<EventRow> rows;
-    const Digit three(3);
-    EXPECT_TRUE(calculator.classifyInputKeys(0, three, {"event"}, rows));
-    EXPECT_TRUE(calculator.classifyInputKeys(0, three, {"eventx"}, rows));
-    EXPECT_TRUE(rows.empty());
-    EXPECT_TRUE(calculator.classifyInputKeys(0, three, {"event0"}, rows));
-    EXPECT_TRUE(calculator.classifyInputKeys(0, Digit(1, 4), {"probability0"}, rows));
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].probability, 0.25);
-    EXPECT_FALSE(calculator.classifyInputKeys(0, Digit(), {"event0"}, rows));
-    EXPECT_FALSE(calculator.classifyInputKeys(0, Digit(), {"probability0"}, rows));
-}
-
 } // namespace

@@ -78,7 +78,7 @@ TEST_F(CatalogueBundle, AMalformedCatalogueKeepsThePreviousSymbols) {
     EXPECT_NE(lines[0].find("unit"), std::string::npos);
 }
 
-TEST_F(CatalogueBundle, SymbolsWithoutRulesAndTheEncodedForm) {
+TEST_F(CatalogueBundle, SymbolsWithoutRulesTheEncodedFormAndAMissingUnitCatalogue) {
     write("s_sphereCalculator", std::string("[") + sphereSymbol + "}]");
     KivoFormulaSymbol catalogue;
     catalogue.loadSymbols("Sphere");
@@ -95,9 +95,7 @@ TEST_F(CatalogueBundle, SymbolsWithoutRulesAndTheEncodedForm) {
     ASSERT_TRUE(formulas);
     EXPECT_FALSE(formulas->at(0).conditions.has_value());
     EXPECT_EQ(formulas->at(0).given, std::vector<std::string>{"r"});
-}
 
-TEST_F(CatalogueBundle, AMissingUnitCatalogueLeavesTheHolderEmpty) {
     std::vector<std::string> lines;
     DebugConsole::setListener([&](const std::string& line) { lines.push_back(line); });
     KivoFormulaUnit units;

@@ -15,7 +15,7 @@ class ErrorMessages : public ::testing::Test {
     std::vector<std::string> shown;
 };
 
-TEST_F(ErrorMessages, KeysAreTranslatedArgumentsFillThePlaceholdersAndEmptyIdentifiersShowNothing) {
+TEST_F(ErrorMessages, KeysAreTranslatedArgumentsFillThePlaceholdersAndWithoutAPresenterTheConsoleShowsThem) {
     // A key missing from the catalogue shows itself, so its placeholders show the filling.
     for (const char* key :
          {"valueOutOfRange", "noSuchKey", "", "from %0 to %1 and %0\u00a7x", "from %0 to %1\u00a7x\u00a7y",
@@ -29,9 +29,8 @@ TEST_F(ErrorMessages, KeysAreTranslatedArgumentsFillThePlaceholdersAndEmptyIdent
                          "from %0 to %1",
                          "from x",
                      }));
-}
 
-TEST(ErrorMessagesPresenter, WithoutAPresenterTheConsoleGetsTheMessage) {
+    ErrorManager::setPresenter(nullptr);
     std::vector<std::string> lines;
     DebugConsole::setListener([&](const std::string& line) { lines.push_back(line); });
     ErrorManager::localizedErrorMessage("inputZeroInDenominator");

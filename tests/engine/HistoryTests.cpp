@@ -66,9 +66,8 @@ TEST_F(History, AStoredHistoryIsReadBackByANewStore) {
 
     reopened.setCurrentSelectedCalculation(std::nullopt);
     EXPECT_FALSE(domain()->hasKey("CurrentSelectedCalculation"));
-}
 
-TEST_F(History, TheCurrentCalculationIsReadButNeverWritten) {
+    // A stored current calculation is read but never written; a stored list that is none is replaced.
     domain()->setObjectForKey(AnyValue(calculationToDictionary(record("parked"))), "CurrentCalculation");
     domain()->setObjectForKey(AnyValue("not a list"), "Calculations");
     CalcManager manager = store();
@@ -78,7 +77,7 @@ TEST_F(History, TheCurrentCalculationIsReadButNeverWritten) {
     EXPECT_EQ(domain()->objectForKey("Calculations"), AnyValue(AnyValue::Array{}));
 }
 
-TEST_F(History, AddingReplacesOrKeepsAnEqualEntryAndRefusesWhatCannotBeStored) {
+TEST_F(History, AddingReplacesOrKeepsAnEqualEntryRefusesWhatCannotBeStoredRemovingMovingAndClearing) {
     CalcManager manager = store();
     for (const char* latex : {"e", "d", "c", "b", "a"})
         manager.addCalculation(record(latex), true);
@@ -101,6 +100,20 @@ TEST_F(History, AddingReplacesOrKeepsAnEqualEntryAndRefusesWhatCannotBeStored) {
     broken.setupParameter["nothing"] = AnyValue();
     manager.addCalculation(broken, true);
     EXPECT_EQ(manager.calculations().size(), 6u);
+
+    manager.clearCalculations();
+    for (const char* latex : {"D", "C", "B", "A"})
+        manager.addCalculation(record(latex), true);
+    manager.moveCalculation(0, 2);
+    EXPECT_EQ(latexTexts(manager), (std::vector<std::string>{"B", "C", "A", "D"}));
+    manager.removeCalculation(1);
+    manager.removeCalculation(7);
+    manager.moveCalculation(0, 9);
+    EXPECT_EQ(latexTexts(store()), (std::vector<std::string>{"B", "A", "D"}));
+
+    manager.clearCalculations();
+    EXPECT_TRUE(manager.calculations().empty());
+    EXPECT_EQ(domain()->objectForKey("Calculations"), AnyValue(AnyValue::Array{}));
 }
 
 TEST_F(History, TheNextChangeRewritesDamagedStoredEntriesInTheirDictionaryForm) {
@@ -155,22 +168,6 @@ TEST_F(History, AnUnreadableEntryIsDroppedAloneOnceTheFileIsCopiedAside) {
     EXPECT_TRUE(domain()->boolForKey("isOnboardingFinished"));
     EXPECT_EQ(latexTexts(store()), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(copies().size(), 1u) << "nothing left to drop, nothing more to keep";
-}
-
-TEST_F(History, RemoveMoveAndClear) {
-    CalcManager manager = store();
-    for (const char* latex : {"D", "C", "B", "A"})
-        manager.addCalculation(record(latex), true);
-    manager.moveCalculation(0, 2);
-    EXPECT_EQ(latexTexts(manager), (std::vector<std::string>{"B", "C", "A", "D"}));
-    manager.removeCalculation(1);
-    manager.removeCalculation(7);
-    manager.moveCalculation(0, 9);
-    EXPECT_EQ(latexTexts(store()), (std::vector<std::string>{"B", "A", "D"}));
-
-    manager.clearCalculations();
-    EXPECT_TRUE(manager.calculations().empty());
-    EXPECT_EQ(domain()->objectForKey("Calculations"), AnyValue(AnyValue::Array{}));
 }
 
 TEST_F(History, FirstStartWritesAnEmptyListAndANegativeSchemaVersionEmptiesTheHistory) {

@@ -17,7 +17,7 @@ std::string latex(const Digit& d, std::optional<bool> parentheses = false, bool 
     return KivoStringOutput::termLatex(d, "", parentheses, false, signedParts, 10);
 }
 
-TEST(DisplayString, NumbersInEnglishDecimalStyleWithoutGrouping) {
+TEST(DisplayString, NumbersInEnglishDecimalStyleConstantsVariablesAndUnits) {
     EXPECT_EQ(shown(1e-11), "0");
     EXPECT_EQ(shown(-1e-11), "0");
     EXPECT_EQ(shown(1234567.5), "1234567.5");
@@ -38,9 +38,6 @@ TEST(DisplayString, NumbersInEnglishDecimalStyleWithoutGrouping) {
     EXPECT_EQ(shown(2e12), "2000000000000");
     EXPECT_EQ(shown(-2e12), "(-2000000000000)");
     EXPECT_EQ(shown(1.7e308), "17" + std::string(307, '0'));
-}
-
-TEST(DisplayString, ConstantsVariablesAndUnits) {
     const std::vector<NaturalConstant> pi{NaturalConstant::pi};
     EXPECT_EQ(shown(1, false, pi), "\\pi");
     EXPECT_EQ(shown(2, false, pi), "2\\pi");
@@ -52,7 +49,7 @@ TEST(DisplayString, ConstantsVariablesAndUnits) {
     EXPECT_EQ(KivoStringOutput::displayString("cm", {}, "", 2, true, false, 2.345), "2.34 cm");
 }
 
-TEST(TermLatex, FractionsSignsAndParentheses) {
+TEST(TermLatex, FractionsSignsParenthesesAndNumbersInFull) {
     EXPECT_EQ(latex(term(3, 4)), "\\frac{3}{4}");
     EXPECT_EQ(latex(term(-3, 4)), "-\\frac{3}{4}");
     EXPECT_EQ(latex(term(-3, 4), std::nullopt), "\\left(-\\frac{3}{4}\\right)");
@@ -67,9 +64,6 @@ TEST(TermLatex, FractionsSignsAndParentheses) {
     EXPECT_EQ(latex(term(3, -1)), "-\\frac{3}{1}");
     EXPECT_EQ(latex(term(3, -1), false, true), "\\frac{3}{-1}");
     EXPECT_EQ(KivoStringOutput::termLatex(term(5), "m", false, true, false, 10), "\\frac{5}{1} m");
-}
-
-TEST(TermLatex, FiniteNumbersAreWrittenInFull) {
     EXPECT_EQ(latex(term(3e13)), "30000000000000");
     EXPECT_EQ(latex(term(-3e13), std::nullopt), "\\left(-30000000000000\\right)");
     EXPECT_EQ(latex(term(std::numeric_limits<double>::infinity(), 2)), "\\infty");
@@ -81,6 +75,11 @@ TEST(TermLatex, FiniteNumbersAreWrittenInFull) {
 }
 
 TEST(TermLatex, ConstantsAndVariables) {
+    // The value counts constants but not variables.
+    EXPECT_FALSE(Digit(std::nullopt, 4).value().has_value());
+    EXPECT_EQ(termWithConstants(2, 4, {NaturalConstant::pi}).value(), 1.5707963267948966);
+    EXPECT_EQ(termWithConstants(2, 1, {}, {NaturalConstant::pi}).value(), 2 / 3.141592653589793);
+    EXPECT_EQ(termWithVariables(3, 1, "x", 1).value(), 3.0);
     EXPECT_EQ(latex(termWithConstants(2, 4, {NaturalConstant::pi})), "\\frac{2\\pi}{4}");
     EXPECT_EQ(latex(termWithConstants(1, 1, {NaturalConstant::pi})), "\\pi");
     EXPECT_EQ(latex(termWithConstants(2, 1, {}, {NaturalConstant::e})), "\\frac{2}{e}");

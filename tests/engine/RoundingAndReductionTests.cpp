@@ -42,7 +42,7 @@ std::optional<CancelledTerm> cancel(const Digit& d) {
     return KivoMathOperation::shared()->cancelDown(d);
 }
 
-TEST(CancelDown, ReducesByTheGreatestCommonDivisor) {
+TEST(CancelDown, ReducesByTheGreatestCommonDivisorAndCommonConstants) {
     const Digit quarter(25, 100);
     auto reduced = cancel(quarter);
     ASSERT_TRUE(reduced);
@@ -61,16 +61,15 @@ TEST(CancelDown, ReducesByTheGreatestCommonDivisor) {
     EXPECT_FALSE(cancel(Digit(1, -2)));
     EXPECT_FALSE(cancel(Digit(7)));
     EXPECT_FALSE(cancel(Digit()));
-}
 
-TEST(CancelDown, CommonConstantCancelsToo) {
-    auto reduced = cancel(termWithConstants(2, 4, {NaturalConstant::pi}, {NaturalConstant::pi}));
-    ASSERT_TRUE(reduced);
-    EXPECT_EQ(reduced->term->z, 1.0);
-    EXPECT_EQ(reduced->term->n, 2.0);
-    EXPECT_TRUE(reduced->term->zConstants.empty());
-    EXPECT_TRUE(reduced->term->nConstants.empty());
-    EXPECT_EQ(reduced->latex, "\\frac{2\\pi : 2\\pi}{4\\pi : 2\\pi} =  \\frac{1}{2}");
+    // A common constant cancels too.
+    auto piReduced = cancel(termWithConstants(2, 4, {NaturalConstant::pi}, {NaturalConstant::pi}));
+    ASSERT_TRUE(piReduced);
+    EXPECT_EQ(piReduced->term->z, 1.0);
+    EXPECT_EQ(piReduced->term->n, 2.0);
+    EXPECT_TRUE(piReduced->term->zConstants.empty());
+    EXPECT_TRUE(piReduced->term->nConstants.empty());
+    EXPECT_EQ(piReduced->latex, "\\frac{2\\pi : 2\\pi}{4\\pi : 2\\pi} =  \\frac{1}{2}");
 
     auto constantOnly = cancel(termWithConstants(3, 5, {NaturalConstant::pi}, {NaturalConstant::pi}));
     ASSERT_TRUE(constantOnly);
@@ -83,9 +82,8 @@ TEST(CancelDown, CommonConstantCancelsToo) {
     EXPECT_EQ(KivoMathOperation::removeConstants(
                   {NaturalConstant::e, NaturalConstant::pi, NaturalConstant::e}, {NaturalConstant::pi}),
               (std::vector<NaturalConstant>{NaturalConstant::e, NaturalConstant::e}));
-}
 
-TEST(CancelDown, TermsBeyondTheSixtyFourBitRangeStayUnreduced) {
+    // Terms beyond the 64-bit range stay unreduced.
     EXPECT_FALSE(cancel(Digit(2, 1e19)));
     EXPECT_FALSE(cancel(Digit(2, std::numeric_limits<double>::infinity())));
     EXPECT_FALSE(cancel(Digit(9.3e18, 2)));
