@@ -5,17 +5,9 @@
 
 namespace {
 
-class ErrorMessages : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ErrorManager::setPresenter([this](const std::string& message) { shown.push_back(message); });
-    }
-    void TearDown() override { ErrorManager::setPresenter(nullptr); }
-
+TEST(ErrorMessages, KeysAreTranslatedArgumentsFillThePlaceholdersAndWithoutAPresenterTheConsoleShowsThem) {
     std::vector<std::string> shown;
-};
-
-TEST_F(ErrorMessages, KeysAreTranslatedArgumentsFillThePlaceholdersAndWithoutAPresenterTheConsoleShowsThem) {
+    ErrorManager::setPresenter([&](const std::string& message) { shown.push_back(message); });
     // A key missing from the catalogue shows itself, so its placeholders show the filling.
     for (const char* key :
          {"valueOutOfRange", "noSuchKey", "", "from %0 to %1 and %0\u00a7x", "from %0 to %1\u00a7x\u00a7y",

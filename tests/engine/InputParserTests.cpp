@@ -36,6 +36,14 @@ class InputParser : public EngineTest {
         EXPECT_FALSE(result.solutionSteps.has_value());
     }
 
+    // Formula mode without an echo, as the family's calculators with optional fields call the parser.
+    ProcessedInputs processFields(const std::vector<std::string>& texts,
+                                  const std::vector<std::int64_t>& tags, const std::vector<std::string>& ids,
+                                  int emptyAllowed, const std::vector<std::string>& required) {
+        return parser.processInputs(texts, tags, ids, {}, false, true, false, FormatMode::formula, "", "",
+                                    emptyAllowed, false, required);
+    }
+
     KivoInputManager parser;
 };
 
@@ -87,20 +95,16 @@ TEST_F(InputParser, ConstantsAndVariablesAndAFractionWithAConstant) {
 }
 
 TEST_F(InputParser, MinimumCountRequiredFieldsAndTags) {
-    ProcessedInputs enough = parser.processInputs({"", "2", ""}, {}, {"a", "b", "c"}, {}, false, true, false,
-                                                  FormatMode::formula, "", "", 1, false, {});
+    ProcessedInputs enough = processFields({"", "2", ""}, {}, {"a", "b", "c"}, 1, {});
     ASSERT_FALSE(enough.error);
     EXPECT_FALSE(enough.allInputs->at(0)->z.has_value());
 
-    ProcessedInputs required = parser.processInputs({"", "2", ""}, {}, {"a", "b", "c"}, {}, false, true,
-                                                    false, FormatMode::formula, "", "", 0, false, {"c"});
+    ProcessedInputs required = processFields({"", "2", ""}, {}, {"a", "b", "c"}, 0, {"c"});
     EXPECT_EQ(required.errorFieldIds, std::vector<std::string>{"c"});
 
-    ProcessedInputs tagged = parser.processInputs({"", "2", "x2"}, {10, 11, 12}, {}, {}, false, true, false,
-                                                  FormatMode::formula, "", "", 0, false, {"10"});
+    ProcessedInputs tagged = processFields({"", "2", "x2"}, {10, 11, 12}, {}, 0, {"10"});
     EXPECT_EQ(tagged.errorFieldTags, std::vector<std::int64_t>{10});
-    ProcessedInputs badTag = parser.processInputs({"", "2", "x2"}, {10, 11, 12}, {}, {}, false, true, false,
-                                                  FormatMode::formula, "", "", 1, false, {});
+    ProcessedInputs badTag = processFields({"", "2", "x2"}, {10, 11, 12}, {}, 1, {});
     EXPECT_EQ(badTag.error, "naturalConstantInWrongPositionOfSubstring");
     EXPECT_EQ(badTag.errorFieldTags, std::vector<std::int64_t>{12});
     EXPECT_EQ(badTag.errorFieldIds, std::vector<std::string>{"12"});
