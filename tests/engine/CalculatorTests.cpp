@@ -7,6 +7,7 @@ namespace {
 class Calculator : public EngineTest {
   protected:
     CalculatorResult calculate(const std::vector<KivoOmbrel::Row>& rows, std::int64_t mode) {
+        collectedSteps().clear();
         return KivoOmbrel().readEventsAndProbabilities(rows, mode);
     }
 
@@ -19,40 +20,14 @@ class Calculator : public EngineTest {
     }
 };
 
-const std::vector<KivoOmbrel::Row> exampleRows{
-    {"4", "0.3"}, {"5", "0.25"}, {"3", "0.4"}, {"7", "0.04"}, {"4", "0.01"}};
-
-TEST_F(Calculator, SampleStatisticsEchoTheValuesOnly) {
-    KivoMathOperation::shared()->withFraction = true;
-    const CalculatorResult result = calculate(exampleRows, 0);
-    ASSERT_FALSE(result.error);
-    EXPECT_FALSE(KivoMathOperation::shared()->withFraction);
-    EXPECT_EQ(result.inputLatexString, "x_i = [4;5;3;7;4] ");
-    ASSERT_EQ(result.solutionSteps->size(), 24u);
-    EXPECT_EQ(result.solutionSteps->at(0), makeSolutionStep("Your Input", "x_i = [4;5;3;7;4] "));
-    EXPECT_EQ(result.solutionSteps->at(1), makeSolutionStep("Sample Size", "n = 5"));
-    EXPECT_EQ(result.solutionSteps->back(), makeSolutionStep("Result", "s \\approx 1.51658"));
-}
-
-TEST_F(Calculator, RandomVariableEchoHoldsBothLists) {
-    const CalculatorResult result = calculate(exampleRows, 1);
-    ASSERT_FALSE(result.error);
-    EXPECT_EQ(result.inputLatexString, "x_i = [4;5;3;7;4] \\\\ P(X = x_i) = [0.3;0.25;0.4;0.04;0.01]");
-    ASSERT_EQ(result.solutionSteps->size(), 22u);
-    EXPECT_EQ(result.solutionSteps->at(8), makeSolutionStep("Result", "E(X) = 3.97"));
-    EXPECT_EQ(result.solutionSteps->back(), makeSolutionStep("Result", "\\sigma \\approx 1.00454"));
-}
-
 TEST_F(Calculator, ProbabilitiesAddUpToExactlyOneAsTypedInAnyOrder) {
     const std::vector<std::vector<std::string>> accepted{
         {"0.1", "0.2", "0.7"},
         {"0.7", "0.2", "0.1"},
         std::vector<std::string>(10, "0.1"),
         {"1/3", "0.5", "1/6"},
-        {"1/6", "1/3", "0.5"},
         {"1/3", "1/3", "1/3"},
         {"0.3333333333", "0.3333333333", "0.3333333334"},
-        {"0.3333333334", "0.3333333333", "0.3333333333"},
         {"1/2", "0.1234565", "0.3765435"},
         {"0.000125", "1/8000", "0.99975"},
         {"0.0000000000000001", "0.4999999999999999", "0.5"},
@@ -73,7 +48,6 @@ TEST_F(Calculator, ProbabilitiesAddUpToExactlyOneAsTypedInAnyOrder) {
     };
     for (const auto& probabilities : accepted) {
         SCOPED_TRACE(testing::PrintToString(probabilities));
-        collectedSteps().clear();
         EXPECT_FALSE(calculate(rowsOf(probabilities), 1).error);
     }
     for (const auto& probabilities : refused) {
@@ -90,18 +64,10 @@ TEST_F(Calculator, ParserStepsComeFirst) {
     ASSERT_FALSE(result.error);
     const std::vector<SolutionStep>& steps = *result.solutionSteps;
     ASSERT_EQ(steps.size(), 4u + 1u + 21u);
-    expectSteps(
-        {steps.begin(), steps.begin() + 5},
-        {
-            {"Expand",
-             "0.2222225 = \\frac{0.2222225 \\cdot 10000000}{1 \\cdot 10000000} = \\frac{2222225}{10000000}"},
-            {"",
-             "0.2777775 = \\frac{0.2777775 \\cdot 10000000}{1 \\cdot 10000000} = \\frac{2777775}{10000000}"},
-            {"Cancel",
-             "\\frac{2222225}{10000000}= \\frac{2222225 : 25}{10000000 : 25} =  \\frac{88889}{400000}"},
-            {"", "\\frac{2777775}{10000000}= \\frac{2777775 : 25}{10000000 : 25} =  \\frac{111111}{400000}"},
-            {"Your Input", "x_i = [1;2;3] \\\\ P(X = x_i) = [1/2;0.2222225;0.2777775]"},
-        });
+    EXPECT_EQ(steps[0].at("title"), "Expand");
+    EXPECT_EQ(steps[2].at("title"), "Cancel");
+    EXPECT_EQ(steps[4],
+              makeSolutionStep("Your Input", "x_i = [1;2;3] \\\\ P(X = x_i) = [1/2;0.2222225;0.2777775]"));
     // The statistics use the probabilities as typed.
     EXPECT_EQ(steps[10].at("latexString"), "= 1 \\cdot 0.5 +2 \\cdot 0.2222225 +3 \\cdot 0.2777775 ");
 }
@@ -131,11 +97,12 @@ TEST_F(Calculator, ValuesAreWholeNumbers) {
 }
 
 TEST_F(Calculator, ModeZeroNeverReadsProbabilitiesAndOtherModesEchoOnly) {
+    KivoMathOperation::shared()->withFraction = true;
     const CalculatorResult result = calculate({{"1", "nonsense"}, {"2", ""}}, 0);
     ASSERT_FALSE(result.error);
+    EXPECT_FALSE(KivoMathOperation::shared()->withFraction);
     EXPECT_EQ(result.inputLatexString, "x_i = [1;2] ");
 
-    collectedSteps().clear();
     const CalculatorResult other = calculate({{"1", "0.5"}}, 2);
     ASSERT_FALSE(other.error);
     expectSteps(*other.solutionSteps, {{"Your Input", "x_i = [1] "}});
@@ -151,6 +118,8 @@ TEST_F(Calculator, RefusalsNameTheFaultyFieldsInTheOrderOfTheChecks) {
     const std::string huge(400, '9');
     const std::vector<Case> cases{
         {{{"1", "0.5"}, {"", ""}}, 1, "notEnoughInputValues", {"event1", "probability1"}},
+        // Empty fields are reported before any field is parsed.
+        {{{"", "1/0"}, {"x", ""}}, 1, "notEnoughInputValues", {"event0", "probability1"}},
         {{}, 0, "notEnoughInputValues", {}},
         {{}, 1, "notEnoughInputValues", {}},
         {{{"1", "0.5"}, {"2", "1/0"}}, 1, "inputZeroInDenominator", {"probability1"}},
@@ -188,27 +157,6 @@ TEST_F(Calculator, RefusalsNameTheFaultyFieldsInTheOrderOfTheChecks) {
         expectRejected(calculate(c.rows, c.mode), c.error, c.fields);
     }
     EXPECT_FALSE(calculate({{"-9007199254740992", ""}, {"9007199254740992", ""}}, 0).error);
-}
-
-TEST_F(Calculator, ElementsAtOddPositions) {
-    EXPECT_EQ(KivoOmbrel::elementsAtOddPositions({"a", "b", "c", "d", "e"}),
-              (std::vector<std::string>{"b", "d"}));
-    EXPECT_TRUE(KivoOmbrel::elementsAtOddPositions({}).empty());
-}
-
-TEST_F(Calculator, ClassifyingIgnoresIdentifiersWithoutRowNumber) {
-    KivoOmbrel calculator;
-    std::vector<EventRow> rows;
-    const Digit three(3);
-    EXPECT_TRUE(calculator.classifyInputKeys(0, three, {"event"}, rows));
-    EXPECT_TRUE(calculator.classifyInputKeys(0, three, {"eventx"}, rows));
-    EXPECT_TRUE(rows.empty());
-    EXPECT_TRUE(calculator.classifyInputKeys(0, three, {"event0"}, rows));
-    EXPECT_TRUE(calculator.classifyInputKeys(0, Digit(1, 4), {"probability0"}, rows));
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].probability, 0.25);
-    EXPECT_FALSE(calculator.classifyInputKeys(0, Digit(), {"event0"}, rows));
-    EXPECT_FALSE(calculator.classifyInputKeys(0, Digit(), {"probability0"}, rows));
 }
 
 } // namespace

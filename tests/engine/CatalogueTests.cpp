@@ -1,7 +1,6 @@
 #include "engine/Formula.h"
 #include "engine/KivoFormulaSymbol.h"
 #include "engine/KivoFormulaUnit.h"
-#include "engine/KivoStringOutput.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/DebugConsole.h"
 #include "platform/foundation/FileSystem.h"
@@ -15,7 +14,7 @@
 
 namespace {
 
-TEST(Catalogues, EveryShippedCatalogueDecodes) {
+TEST(Catalogues, EveryShippedCatalogueDecodesAndTopicsMapToTheirResourcesExactly) {
     KivoFormulaUnit units;
     EXPECT_FALSE(units.units.empty());
     const auto metre =
@@ -33,9 +32,6 @@ TEST(Catalogues, EveryShippedCatalogueDecodes) {
         ASSERT_FALSE(catalogue.symbols.empty());
         EXPECT_EQ(catalogue.symbols.front().topic, topic);
     }
-}
-
-TEST(Catalogues, TopicsMapToTheirResourcesExactly) {
     EXPECT_EQ(KivoFormulaSymbol::resourceName("Sphere"), "s_sphereCalculator");
     EXPECT_EQ(KivoFormulaSymbol::resourceName("Isosceles triangle"), "s_isoscelesTriangle");
     EXPECT_EQ(KivoFormulaSymbol::resourceName("Isosceles Triangle"), "");
@@ -82,7 +78,7 @@ TEST_F(CatalogueBundle, AMalformedCatalogueKeepsThePreviousSymbols) {
     EXPECT_NE(lines[0].find("unit"), std::string::npos);
 }
 
-TEST_F(CatalogueBundle, SymbolsWithoutRulesAndTheEncodedForm) {
+TEST_F(CatalogueBundle, SymbolsWithoutRulesTheEncodedFormAndAMissingUnitCatalogue) {
     write("s_sphereCalculator", std::string("[") + sphereSymbol + "}]");
     KivoFormulaSymbol catalogue;
     catalogue.loadSymbols("Sphere");
@@ -99,9 +95,7 @@ TEST_F(CatalogueBundle, SymbolsWithoutRulesAndTheEncodedForm) {
     ASSERT_TRUE(formulas);
     EXPECT_FALSE(formulas->at(0).conditions.has_value());
     EXPECT_EQ(formulas->at(0).given, std::vector<std::string>{"r"});
-}
 
-TEST_F(CatalogueBundle, AMissingUnitCatalogueLeavesTheHolderEmpty) {
     std::vector<std::string> lines;
     DebugConsole::setListener([&](const std::string& line) { lines.push_back(line); });
     KivoFormulaUnit units;
@@ -121,17 +115,6 @@ TEST(ReplaceDefaultUnit, OnlyWholeWordsAndOnlyWithATargetUnit) {
     EXPECT_EQ(units.replaceDefaultUnit("m m", true), "cm cm");
     units.targetUnit = Unit{"$1\\", "x", "odd", 1};
     EXPECT_EQ(units.replaceDefaultUnit("m", true), "$1\\");
-}
-
-TEST(LatexStringHasPrefix, AppendsTheEntryAndTheUnit) {
-    Symbol radius;
-    radius.unit = "m";
-    const SolutionStep step = makeSolutionStep("Your Input", "r = 5\n");
-    EXPECT_EQ(KivoStringOutput::latexStringHasPrefix(step, "r = ", "\\frac{1}{2}", radius).at("latexString"),
-              "r = 5 = \\frac{1}{2} m");
-    EXPECT_EQ(KivoStringOutput::latexStringHasPrefix(step, "h = ", "x", radius), step);
-    EXPECT_EQ(KivoStringOutput::latexStringHasPrefix(SolutionStep{{"title", "t"}}, "", "x", radius),
-              (SolutionStep{{"title", "t"}}));
 }
 
 } // namespace

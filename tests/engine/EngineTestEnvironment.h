@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Digit.h"
 #include "engine/KivoMathOperation.h"
 #include "engine/KivoStringOutput.h"
 #include "engine/SolutionStep.h"
@@ -22,6 +23,26 @@ class EngineTest : public ::testing::Test {
 
     static std::vector<SolutionStep>& collectedSteps() { return KivoStringOutput::shared()->solutionSteps; }
 };
+
+// A term with natural constants above and below the fraction bar.
+inline Digit termWithConstants(double z, double n, std::vector<NaturalConstant> above,
+                               std::vector<NaturalConstant> below = {}) {
+    Digit term(z, n);
+    term.zConstants = std::move(above);
+    term.nConstants = std::move(below);
+    return term;
+}
+
+// A term with a variable above the bar, and one below when named.
+inline Digit termWithVariables(double z, double n, const std::string& above, double abovePower,
+                               const std::string& below = "", double belowPower = 0) {
+    Digit term(z, n);
+    term.zVariable = above;
+    term.powerOfZVariable = abovePower;
+    term.nVariable = below;
+    term.powerOfNVariable = belowPower;
+    return term;
+}
 
 using ExpectedSteps = std::vector<std::pair<std::string, std::string>>;
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <random>
 
@@ -26,7 +25,7 @@ class PlatformFormatter {
     std::map<int, NumberFormatter> formatters_;
 };
 
-TEST(EnglishDecimalText, KnownTexts) {
+TEST(EnglishDecimalText, KnownTextsAndThePlatformFormatter) {
     EXPECT_EQ(englishDecimalText(1234567.5, 10), "1234567.5");
     EXPECT_EQ(englishDecimalText(1.0 / 3, 10), "0.3333333333");
     EXPECT_EQ(englishDecimalText(3.9700000000000006, 10), "3.97");
@@ -41,33 +40,16 @@ TEST(EnglishDecimalText, KnownTexts) {
     EXPECT_EQ(shortestDecimalText(0.1 + 0.2), "0.30000000000000004");
     EXPECT_EQ(shortestDecimalText(2e12), "2000000000000");
     EXPECT_EQ(shortestDecimalText(5e-324), "0." + std::string(323, '0') + "5");
-}
 
-TEST(EnglishDecimalText, MatchesThePlatformFormatter) {
+    // Arbitrary bit patterns are the fuzz target's; here short decimals as typed and exact halves at the
+    // rounding digit, which random doubles rarely hit.
     PlatformFormatter platform;
     std::mt19937_64 random(20240601);
-    std::uniform_real_distribution<double> unit(0, 1);
-    for (int i = 0; i < 40000; ++i) {
-        double value = 0;
-        switch (i % 4) {
-        case 0: { // any finite bit pattern
-            const std::uint64_t bits = random();
-            std::memcpy(&value, &bits, sizeof value);
-            if (!std::isfinite(value))
-                continue;
-            break;
-        }
-        case 1:
-            value = std::ldexp(unit(random) - 0.5, static_cast<int>(random() % 120) - 60);
-            break;
-        case 2: // short decimals, as typed
-            value = static_cast<double>(static_cast<long>(random() % 2000000) - 1000000) /
-                    std::pow(10.0, static_cast<int>(random() % 12));
-            break;
-        default: // exact halves at the rounding digit
-            value = static_cast<double>(2 * (static_cast<long>(random() % 200000) - 100000) + 1) /
-                    std::pow(10.0, static_cast<int>(random() % 12)) / 2;
-        }
+    for (int i = 0; i < 20000; ++i) {
+        const long whole = static_cast<long>(random() % 2000000) - 1000000;
+        const double scale = std::pow(10.0, static_cast<int>(random() % 12));
+        const double value =
+            i % 2 ? static_cast<double>(whole) / scale : static_cast<double>(2 * whole + 1) / scale / 2;
         const int digits = static_cast<int>(random() % 16);
         ASSERT_EQ(englishDecimalText(value, digits), platform.text(value, digits))
             << "value " << value << " with " << digits << " digits";

@@ -1,7 +1,6 @@
 #include "engine/CalcManager.h"
 #include "engine/LocalizedString.h"
 #include "platform/foundation/FileSystem.h"
-#include "platform/foundation/PropertyListCoding.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
@@ -11,22 +10,9 @@
 namespace {
 
 Calculation record(const std::string& latex, const std::string& firstValue = "4") {
+    const AnyValue::Dictionary step{{"title", AnyValue("Mean")}, {"latexString", AnyValue("x")}};
     return Calculation{
-        latex, {{"event0", firstValue}, {"probability0", "1"}}, {}, LocalizedString::appKeyDictionary()};
-}
-
-TEST(CalculationRecord, DictionaryFormRoundTrip) {
-    Calculation calculation = record("x_i = [4] \\\\ P(X = x_i) = [1]");
-    calculation.solutionSteps = {
-        AnyValue::Dictionary{{"title", AnyValue("Mean")}, {"latexString", AnyValue("x")}}};
-    const AnyValue::Dictionary stored = calculationToDictionary(calculation);
-    EXPECT_EQ(stored.size(), 4u);
-    EXPECT_EQ(stored.at("_latexString"), AnyValue(calculation._latexString));
-    const Calculation back = calculationFromDictionary(stored);
-    EXPECT_EQ(back._latexString, "x_i = [4] \\\\ P\\left(X = x_i\\right) = [1]");
-    EXPECT_EQ(back.inputParameters, calculation.inputParameters);
-    EXPECT_EQ(back.solutionSteps, calculation.solutionSteps);
-    EXPECT_EQ(back.setupParameter, calculation.setupParameter);
+        latex, {{"event0", firstValue}, {"probability0", "1"}}, {step}, LocalizedString::appKeyDictionary()};
 }
 
 TEST(CalculationRecord, DamagedEntriesLoadFieldByField) {
@@ -63,16 +49,6 @@ class History : public ::testing::Test {
     TemporaryFolder folder_;
 };
 
-TEST_F(History, FirstStartWritesAnEmptyListThenTheExample) {
-    CalcManager manager = store();
-    EXPECT_EQ(domain()->objectForKey("Calculations"), AnyValue(AnyValue::Array{}));
-    manager.checkHistorySchemaVersion();
-    EXPECT_FALSE(domain()->hasKey("lastHistoryDataBaseVersion"));
-    manager.addCalculation(record("example"), false);
-    ASSERT_EQ(manager.calculations().size(), 1u);
-    EXPECT_EQ(domain()->arrayForKey("Calculations")->size(), 1u);
-}
-
 TEST_F(History, AStoredHistoryIsReadBackByANewStore) {
     {
         CalcManager manager = store();
@@ -91,19 +67,7 @@ TEST_F(History, AStoredHistoryIsReadBackByANewStore) {
     reopened.setCurrentSelectedCalculation(std::nullopt);
     EXPECT_FALSE(domain()->hasKey("CurrentSelectedCalculation"));
 
-    // The file is an ordinary property list of records in their dictionary form.
-    Result<std::string> contents = FileSystem::readFile(file());
-    ASSERT_TRUE(contents);
-    Result<AnyValue> parsed = PropertyListCoding::decode(*contents);
-    ASSERT_TRUE(parsed);
-    const AnyValue* entries = parsed->find("Calculations");
-    ASSERT_NE(entries, nullptr);
-    ASSERT_EQ(entries->arrayPointer()->size(), 2u);
-    EXPECT_EQ(*(*entries->arrayPointer())[0].find("_latexString"), AnyValue("b"));
-    EXPECT_EQ(*(*entries->arrayPointer())[0].find("setupParameter")->find("appKey"), AnyValue("OB"));
-}
-
-TEST_F(History, TheCurrentCalculationIsReadButNeverWritten) {
+    // A stored current calculation is read but never written; a stored list that is none is replaced.
     domain()->setObjectForKey(AnyValue(calculationToDictionary(record("parked"))), "CurrentCalculation");
     domain()->setObjectForKey(AnyValue("not a list"), "Calculations");
     CalcManager manager = store();
@@ -113,7 +77,7 @@ TEST_F(History, TheCurrentCalculationIsReadButNeverWritten) {
     EXPECT_EQ(domain()->objectForKey("Calculations"), AnyValue(AnyValue::Array{}));
 }
 
-TEST_F(History, AddingReplacesOrKeepsAnEqualEntryAndRefusesWhatCannotBeStored) {
+TEST_F(History, AddingReplacesOrKeepsAnEqualEntryRefusesWhatCannotBeStoredRemovingMovingAndClearing) {
     CalcManager manager = store();
     for (const char* latex : {"e", "d", "c", "b", "a"})
         manager.addCalculation(record(latex), true);
@@ -136,16 +100,20 @@ TEST_F(History, AddingReplacesOrKeepsAnEqualEntryAndRefusesWhatCannotBeStored) {
     broken.setupParameter["nothing"] = AnyValue();
     manager.addCalculation(broken, true);
     EXPECT_EQ(manager.calculations().size(), 6u);
-}
 
-TEST_F(History, AStoredListChangedBehindTheStoreIsRewrittenWhole) {
-    CalcManager manager = store();
-    manager.addCalculation(record("b"), true);
-    manager.addCalculation(record("a"), true);
-    domain()->setObjectForKey(
-        AnyValue(AnyValue::Array{AnyValue(calculationToDictionary(record("stranger")))}), "Calculations");
-    manager.addCalculation(record("c"), true);
-    EXPECT_EQ(latexTexts(store()), (std::vector<std::string>{"c", "a", "b"}));
+    manager.clearCalculations();
+    for (const char* latex : {"D", "C", "B", "A"})
+        manager.addCalculation(record(latex), true);
+    manager.moveCalculation(0, 2);
+    EXPECT_EQ(latexTexts(manager), (std::vector<std::string>{"B", "C", "A", "D"}));
+    manager.removeCalculation(1);
+    manager.removeCalculation(7);
+    manager.moveCalculation(0, 9);
+    EXPECT_EQ(latexTexts(store()), (std::vector<std::string>{"B", "A", "D"}));
+
+    manager.clearCalculations();
+    EXPECT_TRUE(manager.calculations().empty());
+    EXPECT_EQ(domain()->objectForKey("Calculations"), AnyValue(AnyValue::Array{}));
 }
 
 TEST_F(History, TheNextChangeRewritesDamagedStoredEntriesInTheirDictionaryForm) {
@@ -169,6 +137,11 @@ TEST_F(History, TheNextChangeRewritesDamagedStoredEntriesInTheirDictionaryForm) 
     // Once the stored list is current, changes keep it equal to the dictionary form.
     manager.moveCalculation(2, 0);
     manager.removeCalculation(1);
+    EXPECT_EQ(domain()->objectForKey("Calculations"), dictionaryForm());
+    // A list changed behind the store is rewritten whole.
+    domain()->setObjectForKey(
+        AnyValue(AnyValue::Array{AnyValue(calculationToDictionary(record("stranger")))}), "Calculations");
+    manager.addCalculation(record("d"), true);
     EXPECT_EQ(domain()->objectForKey("Calculations"), dictionaryForm());
 }
 
@@ -197,25 +170,12 @@ TEST_F(History, AnUnreadableEntryIsDroppedAloneOnceTheFileIsCopiedAside) {
     EXPECT_EQ(copies().size(), 1u) << "nothing left to drop, nothing more to keep";
 }
 
-TEST_F(History, RemoveMoveAndClear) {
-    CalcManager manager = store();
-    for (const char* latex : {"D", "C", "B", "A"})
-        manager.addCalculation(record(latex), true);
-    manager.moveCalculation(0, 2);
-    EXPECT_EQ(latexTexts(manager), (std::vector<std::string>{"B", "C", "A", "D"}));
-    manager.removeCalculation(1);
-    manager.removeCalculation(7);
-    manager.moveCalculation(0, 9);
-    EXPECT_EQ(latexTexts(store()), (std::vector<std::string>{"B", "A", "D"}));
-
-    manager.clearCalculations();
-    EXPECT_TRUE(manager.calculations().empty());
-    EXPECT_EQ(domain()->objectForKey("Calculations"), AnyValue(AnyValue::Array{}));
-}
-
-TEST_F(History, ANegativeSchemaVersionEmptiesTheHistory) {
+TEST_F(History, FirstStartWritesAnEmptyListAndANegativeSchemaVersionEmptiesTheHistory) {
     {
         CalcManager manager = store();
+        EXPECT_EQ(domain()->objectForKey("Calculations"), AnyValue(AnyValue::Array{}));
+        manager.checkHistorySchemaVersion();
+        EXPECT_FALSE(domain()->hasKey("lastHistoryDataBaseVersion"));
         for (const char* latex : {"c", "b", "a"})
             manager.addCalculation(record(latex), true);
     }
@@ -225,6 +185,7 @@ TEST_F(History, ANegativeSchemaVersionEmptiesTheHistory) {
     manager.checkHistorySchemaVersion();
     manager.addCalculation(record("example"), false);
     EXPECT_EQ(latexTexts(manager), std::vector<std::string>{"example"});
+    EXPECT_EQ(domain()->arrayForKey("Calculations")->size(), 1u);
     EXPECT_EQ(domain()->integerForKey("lastHistoryDataBaseVersion", 99), 0);
 }
 

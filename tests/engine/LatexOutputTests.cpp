@@ -1,6 +1,4 @@
-#include "engine/KivoStringOutput.h"
-
-#include <gtest/gtest.h>
+#include "EngineTestEnvironment.h"
 
 #include <cmath>
 #include <limits>
@@ -19,7 +17,7 @@ std::string latex(const Digit& d, std::optional<bool> parentheses = false, bool 
     return KivoStringOutput::termLatex(d, "", parentheses, false, signedParts, 10);
 }
 
-TEST(DisplayString, NumbersInEnglishDecimalStyleWithoutGrouping) {
+TEST(DisplayString, NumbersInEnglishDecimalStyleConstantsVariablesAndUnits) {
     EXPECT_EQ(shown(1e-11), "0");
     EXPECT_EQ(shown(-1e-11), "0");
     EXPECT_EQ(shown(1234567.5), "1234567.5");
@@ -32,9 +30,7 @@ TEST(DisplayString, NumbersInEnglishDecimalStyleWithoutGrouping) {
     EXPECT_EQ(shown(1234567.123456789), "1234567.12345679");
     EXPECT_EQ(shown(12345678901234567890.0), "12345678901234600000");
     EXPECT_EQ(shown(9007199254740991.0), "9007199254740991");
-}
-
-TEST(DisplayString, OnlyATrueInfinityIsWrittenAsInfinity) {
+    // Only a true infinity is written as infinity.
     const double infinity = std::numeric_limits<double>::infinity();
     EXPECT_EQ(shown(infinity), "\\infty");
     EXPECT_EQ(shown(-infinity), "-\\infty");
@@ -42,9 +38,6 @@ TEST(DisplayString, OnlyATrueInfinityIsWrittenAsInfinity) {
     EXPECT_EQ(shown(2e12), "2000000000000");
     EXPECT_EQ(shown(-2e12), "(-2000000000000)");
     EXPECT_EQ(shown(1.7e308), "17" + std::string(307, '0'));
-}
-
-TEST(DisplayString, ConstantsVariablesAndUnits) {
     const std::vector<NaturalConstant> pi{NaturalConstant::pi};
     EXPECT_EQ(shown(1, false, pi), "\\pi");
     EXPECT_EQ(shown(2, false, pi), "2\\pi");
@@ -56,7 +49,7 @@ TEST(DisplayString, ConstantsVariablesAndUnits) {
     EXPECT_EQ(KivoStringOutput::displayString("cm", {}, "", 2, true, false, 2.345), "2.34 cm");
 }
 
-TEST(TermLatex, FractionsSignsAndParentheses) {
+TEST(TermLatex, FractionsSignsParenthesesAndNumbersInFull) {
     EXPECT_EQ(latex(term(3, 4)), "\\frac{3}{4}");
     EXPECT_EQ(latex(term(-3, 4)), "-\\frac{3}{4}");
     EXPECT_EQ(latex(term(-3, 4), std::nullopt), "\\left(-\\frac{3}{4}\\right)");
@@ -64,15 +57,13 @@ TEST(TermLatex, FractionsSignsAndParentheses) {
     EXPECT_EQ(latex(term(-3, -4)), "\\frac{3}{4}");
     EXPECT_EQ(latex(term(-3, 4), false, true), "\\frac{-3}{4}");
     EXPECT_EQ(latex(term(5)), "5");
+    EXPECT_EQ(latex(Digit()), "");
     EXPECT_EQ(latex(term(0, 7)), "0");
     EXPECT_EQ(latex(term(0, 7), false, true), "\\frac{0}{7}");
     EXPECT_EQ(latex(term(-0.0, 7), false, true), "\\frac{-0}{7}");
     EXPECT_EQ(latex(term(3, -1)), "-\\frac{3}{1}");
     EXPECT_EQ(latex(term(3, -1), false, true), "\\frac{3}{-1}");
     EXPECT_EQ(KivoStringOutput::termLatex(term(5), "m", false, true, false, 10), "\\frac{5}{1} m");
-}
-
-TEST(TermLatex, FiniteNumbersAreWrittenInFull) {
     EXPECT_EQ(latex(term(3e13)), "30000000000000");
     EXPECT_EQ(latex(term(-3e13), std::nullopt), "\\left(-30000000000000\\right)");
     EXPECT_EQ(latex(term(std::numeric_limits<double>::infinity(), 2)), "\\infty");
@@ -84,50 +75,23 @@ TEST(TermLatex, FiniteNumbersAreWrittenInFull) {
 }
 
 TEST(TermLatex, ConstantsAndVariables) {
-    Digit halfPi(2, 4);
-    halfPi.zConstants = {NaturalConstant::pi};
-    EXPECT_EQ(latex(halfPi), "\\frac{2\\pi}{4}");
-    Digit onePi(1, 1);
-    onePi.zConstants = {NaturalConstant::pi};
-    EXPECT_EQ(latex(onePi), "\\pi");
-    Digit overE(2, 1);
-    overE.nConstants = {NaturalConstant::e};
-    EXPECT_EQ(latex(overE), "\\frac{2}{e}");
+    // The value counts constants but not variables.
+    EXPECT_FALSE(Digit(std::nullopt, 4).value().has_value());
+    EXPECT_EQ(termWithConstants(2, 4, {NaturalConstant::pi}).value(), 1.5707963267948966);
+    EXPECT_EQ(termWithConstants(2, 1, {}, {NaturalConstant::pi}).value(), 2 / 3.141592653589793);
+    EXPECT_EQ(termWithVariables(3, 1, "x", 1).value(), 3.0);
+    EXPECT_EQ(latex(termWithConstants(2, 4, {NaturalConstant::pi})), "\\frac{2\\pi}{4}");
+    EXPECT_EQ(latex(termWithConstants(1, 1, {NaturalConstant::pi})), "\\pi");
+    EXPECT_EQ(latex(termWithConstants(2, 1, {}, {NaturalConstant::e})), "\\frac{2}{e}");
 
-    Digit x(3);
-    x.zVariable = "x";
-    x.powerOfZVariable = 1;
-    EXPECT_EQ(KivoStringOutput::variablePartLatex(x), " x");
-    EXPECT_EQ(latex(x), "3  x");
-    Digit lone(1);
-    lone.zVariable = "x";
-    lone.powerOfZVariable = 1;
-    EXPECT_EQ(latex(lone), " x");
-    Digit squared(2, 3);
-    squared.zVariable = "x";
-    squared.powerOfZVariable = 2;
-    squared.nVariable = "y";
-    squared.powerOfNVariable = 1;
-    EXPECT_EQ(KivoStringOutput::variablePartLatex(squared), "\\frac{x^{2.0}}{y}");
-    Digit overY(2);
-    overY.nVariable = "y";
-    overY.powerOfNVariable = 0.5;
-    EXPECT_EQ(KivoStringOutput::variablePartLatex(overY), "\\frac{1}{y^{0.5}}");
+    EXPECT_EQ(KivoStringOutput::variablePartLatex(termWithVariables(3, 1, "x", 1)), " x");
+    EXPECT_EQ(latex(termWithVariables(3, 1, "x", 1)), "3  x");
+    EXPECT_EQ(latex(termWithVariables(1, 1, "x", 1)), " x");
+    EXPECT_EQ(KivoStringOutput::variablePartLatex(termWithVariables(2, 3, "x", 2, "y", 1)),
+              "\\frac{x^{2.0}}{y}");
+    EXPECT_EQ(KivoStringOutput::variablePartLatex(termWithVariables(2, 1, "", 0, "y", 0.5)),
+              "\\frac{1}{y^{0.5}}");
     EXPECT_EQ(KivoStringOutput::variablePartLatex(term(2)), std::nullopt);
-}
-
-TEST(TermLatex, TermWithoutNumeratorGivesNothing) {
-    EXPECT_EQ(latex(Digit()), "");
-    EXPECT_EQ(KivoStringOutput::cancelledFractionLatex(Digit(), {}, 2), "");
-}
-
-TEST(CancelledFractionLatex, ShowsBothPartsDividedByTheFactor) {
-    EXPECT_EQ(KivoStringOutput::cancelledFractionLatex(term(6, -8), {}, -2), "\\frac{6 : (-2)}{(-8) : (-2)}");
-    Digit twoPiOverFourPi(2, 4);
-    twoPiOverFourPi.zConstants = {NaturalConstant::pi};
-    twoPiOverFourPi.nConstants = {NaturalConstant::pi};
-    EXPECT_EQ(KivoStringOutput::cancelledFractionLatex(twoPiOverFourPi, {NaturalConstant::pi}, 2),
-              "\\frac{2\\pi : 2\\pi}{4\\pi : 2\\pi}");
 }
 
 TEST(BeautifyLatex, DecimalZerosSignsSpacesParenthesesAndRomanNumerals) {

@@ -1,3 +1,5 @@
+#include "EngineTestEnvironment.h"
+
 #include "engine/KivoDigitAnalyser.h"
 #include "engine/KivoMathOperation.h"
 #include "engine/RoundToDecimalPlaces.h"
@@ -16,7 +18,7 @@ void expectRounding(int places, double value, double rounded, bool approximate) 
     EXPECT_EQ(result.isApproximate, approximate);
 }
 
-TEST(RoundToDecimalPlaces, FloatingPointNoiseCountsAsExact) {
+TEST(RoundToDecimalPlaces, NoiseCountsAsExactAndExponentTextsNotANumberAndInfinity) {
     expectRounding(5, 2.5, 2.5, false);
     expectRounding(5, 0.1 + 0.2, 0.3, false);
     expectRounding(5, 0.6999999999, 0.7, false);
@@ -26,9 +28,6 @@ TEST(RoundToDecimalPlaces, FloatingPointNoiseCountsAsExact) {
     expectRounding(2, 2.675, 2.68, true);
     expectRounding(0, 0.5, 1.0, true);
     expectRounding(0, -0.5, -1.0, true);
-}
-
-TEST(RoundToDecimalPlaces, ExponentTextsNotANumberAndInfinity) {
     // 4.4e-16 is written in exponent form, whose digits after the kept places are not zeros.
     expectRounding(5, 4.440892098500626e-16, 0.0, true);
     expectRounding(5, 8.999999999999616e-06, 1e-05, false);
@@ -43,7 +42,7 @@ std::optional<CancelledTerm> cancel(const Digit& d) {
     return KivoMathOperation::shared()->cancelDown(d);
 }
 
-TEST(CancelDown, ReducesByTheGreatestCommonDivisor) {
+TEST(CancelDown, ReducesByTheGreatestCommonDivisorAndCommonConstants) {
     const Digit quarter(25, 100);
     auto reduced = cancel(quarter);
     ASSERT_TRUE(reduced);
@@ -62,37 +61,29 @@ TEST(CancelDown, ReducesByTheGreatestCommonDivisor) {
     EXPECT_FALSE(cancel(Digit(1, -2)));
     EXPECT_FALSE(cancel(Digit(7)));
     EXPECT_FALSE(cancel(Digit()));
-}
 
-TEST(CancelDown, CommonConstantCancelsToo) {
-    Digit twoPiOverFourPi(2, 4);
-    twoPiOverFourPi.zConstants = {NaturalConstant::pi};
-    twoPiOverFourPi.nConstants = {NaturalConstant::pi};
-    auto reduced = cancel(twoPiOverFourPi);
-    ASSERT_TRUE(reduced);
-    EXPECT_EQ(reduced->term->z, 1.0);
-    EXPECT_EQ(reduced->term->n, 2.0);
-    EXPECT_TRUE(reduced->term->zConstants.empty());
-    EXPECT_TRUE(reduced->term->nConstants.empty());
-    EXPECT_EQ(reduced->latex, "\\frac{2\\pi : 2\\pi}{4\\pi : 2\\pi} =  \\frac{1}{2}");
+    // A common constant cancels too.
+    auto piReduced = cancel(termWithConstants(2, 4, {NaturalConstant::pi}, {NaturalConstant::pi}));
+    ASSERT_TRUE(piReduced);
+    EXPECT_EQ(piReduced->term->z, 1.0);
+    EXPECT_EQ(piReduced->term->n, 2.0);
+    EXPECT_TRUE(piReduced->term->zConstants.empty());
+    EXPECT_TRUE(piReduced->term->nConstants.empty());
+    EXPECT_EQ(piReduced->latex, "\\frac{2\\pi : 2\\pi}{4\\pi : 2\\pi} =  \\frac{1}{2}");
 
-    Digit piOverPi(3, 5);
-    piOverPi.zConstants = {NaturalConstant::pi};
-    piOverPi.nConstants = {NaturalConstant::pi};
-    auto constantOnly = cancel(piOverPi);
+    auto constantOnly = cancel(termWithConstants(3, 5, {NaturalConstant::pi}, {NaturalConstant::pi}));
     ASSERT_TRUE(constantOnly);
     EXPECT_EQ(constantOnly->latex, "\\frac{3\\pi : \\pi}{5\\pi : \\pi} =  \\frac{3}{5}");
 
-    Digit differentConstants(2, 4);
-    differentConstants.zConstants = {NaturalConstant::pi};
-    differentConstants.nConstants = {NaturalConstant::e};
-    auto kept = cancel(differentConstants);
+    auto kept = cancel(termWithConstants(2, 4, {NaturalConstant::pi}, {NaturalConstant::e}));
     ASSERT_TRUE(kept);
     EXPECT_EQ(kept->term->zConstants, std::vector<NaturalConstant>{NaturalConstant::pi});
     EXPECT_EQ(kept->term->nConstants, std::vector<NaturalConstant>{NaturalConstant::e});
-}
+    EXPECT_EQ(KivoMathOperation::removeConstants(
+                  {NaturalConstant::e, NaturalConstant::pi, NaturalConstant::e}, {NaturalConstant::pi}),
+              (std::vector<NaturalConstant>{NaturalConstant::e, NaturalConstant::e}));
 
-TEST(CancelDown, TermsBeyondTheSixtyFourBitRangeStayUnreduced) {
+    // Terms beyond the 64-bit range stay unreduced.
     EXPECT_FALSE(cancel(Digit(2, 1e19)));
     EXPECT_FALSE(cancel(Digit(2, std::numeric_limits<double>::infinity())));
     EXPECT_FALSE(cancel(Digit(9.3e18, 2)));
@@ -101,16 +92,7 @@ TEST(CancelDown, TermsBeyondTheSixtyFourBitRangeStayUnreduced) {
     EXPECT_FALSE(cancel(Digit(0, -9223372036854775808.0)));
     EXPECT_TRUE(cancel(Digit(4, -9223372036854775808.0)));
     // A zero divisor with a common constant.
-    Digit zeroPi(0.5, 0.5);
-    zeroPi.zConstants = {NaturalConstant::pi};
-    zeroPi.nConstants = {NaturalConstant::pi};
-    EXPECT_FALSE(cancel(zeroPi));
-}
-
-TEST(RemoveConstants, KeepsTheOthersInOrder) {
-    EXPECT_EQ(KivoMathOperation::removeConstants(
-                  {NaturalConstant::e, NaturalConstant::pi, NaturalConstant::e}, {NaturalConstant::pi}),
-              (std::vector<NaturalConstant>{NaturalConstant::e, NaturalConstant::e}));
+    EXPECT_FALSE(cancel(termWithConstants(0.5, 0.5, {NaturalConstant::pi}, {NaturalConstant::pi})));
 }
 
 TEST(AnalyseDigits, CountsDecimalsOfGeneralFormatTexts) {

@@ -7,6 +7,7 @@ namespace {
 class SampleStatistics : public EngineTest {
   protected:
     std::vector<SolutionStep> stepsFor(const std::vector<std::int64_t>& values) {
+        collectedSteps().clear();
         KivoOmbrel().sampleStatisticsSteps(values);
         return collectedSteps();
     }
@@ -91,7 +92,6 @@ TEST_F(SampleStatistics, SpreadSignsParenthesesAndLargeResults) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.values.front());
-        collectedSteps().clear();
         const std::vector<SolutionStep> steps = stepsFor(c.values);
         ASSERT_EQ(steps.size(), 23u);
         for (const auto& [index, latex] : c.steps)

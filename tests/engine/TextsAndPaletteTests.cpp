@@ -6,15 +6,6 @@
 
 namespace {
 
-TEST(LocalizedString, StepTitlesAndAppTexts) {
-    EXPECT_EQ(LocalizedString::yourInput(), "Your Input");
-    EXPECT_EQ(LocalizedString::calculateVerb(), "Calculate");
-    EXPECT_EQ(LocalizedString::cancelMath(), "Cancel");
-    EXPECT_EQ(LocalizedString::touchToUnlock(), "Touch to unlock");
-    EXPECT_EQ(LocalizedString::appTitle(), "Ombrel");
-    EXPECT_EQ(&LocalizedString::mean(), &LocalizedString::mean());
-}
-
 TEST(LocalizedString, ExampleInputsPassTheExactProbabilityCheck) {
     const auto& inputs = LocalizedString::defaultExampleInputs();
     ASSERT_EQ(inputs.size(), 10u);
@@ -29,7 +20,7 @@ TEST(LocalizedString, ExampleInputsPassTheExactProbabilityCheck) {
     EXPECT_EQ(LocalizedString::appKeyDictionary().at("inputCalculationSelection"), AnyValue(1));
 }
 
-TEST(KivoColor, DarkModeScalesTheBrightness) {
+TEST(KivoColor, DarkModeScalesTheBrightnessAndThePaletteIsFixedAtFirstUse) {
     const UIColor green(0.0, 0.9, 0.46, 1.0);
     UITraitCollection(UIUserInterfaceStyle::light).performAsCurrentTraitCollection([&] {
         EXPECT_EQ(KivoColor::adaptedColorForDarkMode(green, 0.7), green);
@@ -51,9 +42,8 @@ TEST(KivoColor, DarkModeScalesTheBrightness) {
         KivoColor::adaptedColorForDarkMode(darkGreen, -1).getHue(nullptr, nullptr, &scaled, nullptr);
         EXPECT_EQ(scaled, 0.0);
     });
-}
 
-TEST(KivoColor, PaletteIsFixedAtFirstUse) {
+    // The palette is fixed at first use.
     UIColor first;
     UITraitCollection(UIUserInterfaceStyle::light).performAsCurrentTraitCollection([&] {
         first = KivoColor::paletteViolet();
