@@ -82,8 +82,7 @@ CGFloat stepRowHeight(const SolutionStep& step) {
 }
 
 CGFloat keyWindowRootWidth() {
-    auto window = ViewManager::keyWindow();
-    auto root = window ? window->rootViewController() : nullptr;
+    auto root = ViewManager::keyWindowRoot();
     auto view = root ? root->viewIfLoaded() : nullptr;
     return view ? view->bounds().width() : UIScreen::mainScreen()->bounds().width();
 }

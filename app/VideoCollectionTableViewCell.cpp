@@ -98,11 +98,6 @@ std::vector<std::shared_ptr<UIResponder>> buildCell(const std::shared_ptr<UIResp
     return {cell};
 }
 
-std::shared_ptr<UIViewController> keyWindowRoot() {
-    auto window = ViewManager::keyWindow();
-    return window ? window->rootViewController() : nullptr;
-}
-
 } // namespace
 
 void VideoCollectionTableViewCell::registerNib() {
@@ -184,7 +179,7 @@ std::optional<CGSize> VideoCollectionTableViewCell::collectionViewLayoutSizeForI
 }
 
 void VideoCollectionTableViewCell::tappedLockingViewButton() {
-    auto root = keyWindowRoot();
+    auto root = ViewManager::keyWindowRoot();
     if (!root) {
         return;
     }
@@ -199,7 +194,7 @@ void VideoCollectionTableViewCell::tappedLockingViewButton() {
 }
 
 void VideoCollectionTableViewCell::tappedPrivacyButton() {
-    auto root = keyWindowRoot();
+    auto root = ViewManager::keyWindowRoot();
     if (!root) {
         return;
     }
@@ -217,7 +212,7 @@ void VideoCollectionTableViewCell::tappedManualButton() {
 }
 
 void VideoCollectionTableViewCell::presentVideoIntroduction() {
-    auto root = keyWindowRoot();
+    auto root = ViewManager::keyWindowRoot();
     if (!root) {
         return;
     }

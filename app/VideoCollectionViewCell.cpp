@@ -7,7 +7,6 @@
 #include "engine/TextUtilities.h"
 #include "platform/kits/YTPlayerView.h"
 #include "platform/uikit/UINib.h"
-#include "platform/uikit/UIWindow.h"
 
 namespace {
 
@@ -110,8 +109,7 @@ void VideoCollectionViewCell::playerViewDidBecomeReady(YTPlayerView&) {
 }
 
 void VideoCollectionViewCell::playerViewCouldNotOpenVideo(YTPlayerView&) {
-    auto window = ViewManager::keyWindow();
-    if (auto root = window ? window->rootViewController() : nullptr) {
+    if (auto root = ViewManager::keyWindowRoot()) {
         presentPageUnavailable(*root);
     }
 }

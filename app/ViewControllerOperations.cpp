@@ -17,8 +17,7 @@ namespace {
 std::shared_ptr<UIViewController> onScreen(UIViewController& controller) {
     if (auto view = controller.viewIfLoaded(); view && view->window())
         return controller.sharedAs<UIViewController>();
-    auto window = ViewManager::keyWindow();
-    return window ? window->rootViewController() : nullptr;
+    return ViewManager::keyWindowRoot();
 }
 
 } // namespace
@@ -44,10 +43,9 @@ void openLink(const URL& url, const std::shared_ptr<UIViewController>& controlle
     std::weak_ptr<UIViewController> weakController = controller;
     UIApplication::sharedApplication()->openURL(url, {}, [weakController, completion](bool opened) {
         if (!opened) {
-            auto window = ViewManager::keyWindow();
             auto presenter = weakController.lock();
-            if (!presenter && window)
-                presenter = window->rootViewController();
+            if (!presenter)
+                presenter = ViewManager::keyWindowRoot();
             if (presenter)
                 presentPageUnavailable(*presenter);
         }

@@ -53,6 +53,11 @@ std::shared_ptr<UIWindow> ViewManager::keyWindow() {
     return windows.empty() ? nullptr : windows.front();
 }
 
+std::shared_ptr<UIViewController> ViewManager::keyWindowRoot() {
+    auto window = keyWindow();
+    return window ? window->rootViewController() : nullptr;
+}
+
 CGFloat ViewManager::bottomSafeAreaInset() {
     const auto windows = sceneWindows();
     return windows.empty() ? 0 : windows.back()->safeAreaInsets().bottom;

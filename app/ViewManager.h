@@ -8,6 +8,7 @@
 
 class UILabel;
 class UIView;
+class UIViewController;
 class UIWindow;
 
 // View operations that several screens share. Main thread only, except the two wrappers that
@@ -20,6 +21,8 @@ class ViewManager {
     static constexpr double toastFadeDuration = 2.0;
 
     static std::shared_ptr<UIWindow> keyWindow();
+    // The key window's root controller, or nothing without a window.
+    static std::shared_ptr<UIViewController> keyWindowRoot();
     static CGFloat bottomSafeAreaInset();
     static void showLoadingOverlay();
     static void removeLoadingOverlay();
