@@ -55,9 +55,15 @@ bool isExpandable(double value, std::string_view decimalText) {
 // longer holds every whole number (99999999.99999999 would become 10^16 over 10^8).
 std::optional<double> scaledByPowerOfTen(const std::string& decimalText, int k) {
     const double scaled = CLocaleNumbers::parseDouble(decimalText + "e" + std::to_string(k)).value();
-    if (std::fabs(scaled) > 9007199254740992.0)
+    if (std::fabs(scaled) > twoToThe53)
         return std::nullopt;
     return scaled;
+}
+
+// Whether a step may rewrite a term with this numerator or denominator: it is the number typed and lies
+// within 2^53, so that every number an expansion or cancellation shows is the exact number it stands for.
+bool isRewritable(const TermParse& part) {
+    return part.holdsTypedDigits && std::fabs(*part.value) <= twoToThe53;
 }
 
 std::string withoutBlanks(std::string text) {
@@ -83,7 +89,7 @@ ProcessedInputs KivoInputManager::processInputs(const std::vector<std::string>& 
     this->inputFormatMode = inputFormatMode;
     allTextFieldTexts = texts;
     allInputs.clear();
-    holdsTypedDigits_.clear();
+    isRewritable_.clear();
     this->inputFormat = inputFormat;
     inputSymbols.clear();
     this->subcategory = subcategory;
@@ -192,7 +198,7 @@ std::optional<KivoInputManager::FieldError> KivoInputManager::parseInputs() {
 
     for (std::size_t i = 0; i < allTextFieldTexts.size(); ++i) {
         auto term = std::make_shared<Digit>();
-        bool holdsTypedDigits = true;
+        bool rewritable = true;
         std::string s = allTextFieldTexts[i];
         std::erase_if(s, [](char c) { return c == '(' || c == ')'; });
 
@@ -226,7 +232,7 @@ std::optional<KivoInputManager::FieldError> KivoInputManager::parseInputs() {
             term->nConstants = *denominator.constants;
             term->nVariable = *denominator.variable;
             term->powerOfNVariable = *denominator.power;
-            holdsTypedDigits = numerator.holdsTypedDigits && denominator.holdsTypedDigits;
+            rewritable = isRewritable(numerator) && isRewritable(denominator);
         } else {
             TermParse single = parseTerm(s);
             if (single.error)
@@ -235,10 +241,10 @@ std::optional<KivoInputManager::FieldError> KivoInputManager::parseInputs() {
             term->zConstants = *single.constants;
             term->zVariable = *single.variable;
             term->powerOfZVariable = *single.power;
-            holdsTypedDigits = single.holdsTypedDigits;
+            rewritable = isRewritable(single);
         }
         allInputs.push_back(std::move(term));
-        holdsTypedDigits_.push_back(holdsTypedDigits);
+        isRewritable_.push_back(rewritable);
     }
     return std::nullopt;
 }
@@ -317,7 +323,7 @@ void KivoInputManager::changedInputSteps() {
     std::vector<std::pair<std::size_t, std::string>> entries;
     for (std::size_t i = 0; i < allInputs.size() && i < allTextFieldTexts.size(); ++i) {
         Digit& d = *allInputs[i];
-        if (allTextFieldTexts[i].empty() || !d.z || !holdsTypedDigits_[i])
+        if (allTextFieldTexts[i].empty() || !d.z || !isRewritable_[i])
             continue;
         const bool expands =
             (isWithFraction && isAllFractionIfOccuredOnce) || isDecimalEliminationForced || d.n != 1.0;
@@ -334,13 +340,13 @@ void KivoInputManager::changedInputSteps() {
         if (!z || !n)
             continue;
 
-        const std::string before = KivoStringOutput::termLatexInFull(d);
+        const std::string before = KivoStringOutput::termLatexInFull(d, false, false);
         const std::string factor = "1" + std::string(static_cast<std::size_t>(k), '0');
         const std::string expansion =
             "\\frac{" + zs + " \\cdot " + factor + "}{" + ns + " \\cdot " + factor + "}";
         d.z = *z;
         d.n = *n;
-        const std::string after = KivoStringOutput::termLatexInFull(d);
+        const std::string after = KivoStringOutput::termLatexInFull(d, false, false);
         if (inputFormatMode == FormatMode::formula)
             entries.emplace_back(i, before + " = " + expansion + " = " + after);
         else
@@ -369,13 +375,12 @@ void KivoInputManager::cancelDownStep() {
     bool first = true;
     for (std::size_t i = 0; i < allInputs.size(); ++i) {
         std::shared_ptr<Digit>& term = allInputs[i];
-        if (!holdsTypedDigits_[i])
+        if (!isRewritable_[i])
             continue;
         std::optional<CancelledTerm> cancelled = KivoMathOperation::shared()->cancelDown(*term);
         if (!cancelled)
             continue;
-        std::string latex =
-            KivoStringOutput::termLatex(*term, "", false, false, true, 10) + "= " + cancelled->latex;
+        std::string latex = KivoStringOutput::termLatexInFull(*term, false, true) + "= " + cancelled->latex;
         term = std::move(cancelled->term);
         outputHelper->solutionSteps.push_back(
             makeSolutionStep(first ? LocalizedString::cancelMath() : "", std::move(latex)));

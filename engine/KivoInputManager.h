@@ -106,9 +106,10 @@ class KivoInputManager {
     void cancelDownStep();
 
   private:
-    // Per field: both numbers of its term hold their typed digits. A term that does not is neither
-    // expanded nor cancelled, as a step about it would describe another number than the one typed.
-    std::vector<bool> holdsTypedDigits_;
+    // Per field: both numbers of its term hold their typed digits and lie within 2^53. A term that does
+    // not is neither expanded nor cancelled, as a step about it would describe another number than the
+    // one typed.
+    std::vector<bool> isRewritable_;
 
     std::string fieldId(std::size_t index) const;
     FieldError fieldError(std::string error, std::size_t index) const;

@@ -1,6 +1,7 @@
 #include "engine/KivoMathOperation.h"
 
 #include "engine/TruncatedInt64.h"
+#include "engine/TypedNumber.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,6 +28,14 @@ std::optional<std::int64_t> greatestCommonDivisor(std::int64_t a, std::int64_t b
     if (a == smallest)
         return std::nullopt;
     return a < 0 ? -a : a;
+}
+
+// Whether the quotient, written with all the digits of its shortest decimal, is the number so written
+// divided by k. A whole number up to 2^53 is its own shortest decimal, and k divides it.
+bool isExactQuotient(double number, double quotient, std::int64_t k) {
+    if (std::fabs(number) <= twoToThe53 && number == std::trunc(number))
+        return true;
+    return ExactNumber(k) * shortestDecimalValue(quotient) == shortestDecimalValue(number);
 }
 
 } // namespace
@@ -60,9 +69,11 @@ std::optional<CancelledTerm> KivoMathOperation::cancelDown(const Digit& d) const
     reduced->zConstants = removeConstants(d.zConstants, common);
     reduced->n = q * static_cast<double>(s);
     reduced->nConstants = removeConstants(d.nConstants, common);
+    if (!isExactQuotient(*d.z, *reduced->z, k) || !isExactQuotient(d.n, reduced->n, k))
+        return std::nullopt;
 
     std::string latex = KivoStringOutput::cancelledFractionLatex(d, common, static_cast<double>(k)) + " =  " +
-                        KivoStringOutput::termLatex(*reduced, "", std::nullopt, false, false, 10);
+                        KivoStringOutput::termLatexInFull(*reduced, std::nullopt, false);
     return CancelledTerm{std::move(reduced), std::move(latex)};
 }
 

@@ -26,8 +26,9 @@ class KivoMathOperation {
     bool isAnyNumberChanged = false;
     bool cancelDownDone = false;
 
-    // Nothing when the term cannot be reduced, including terms beyond the signed 64-bit range and
-    // reductions that would overflow it. The term itself is not changed.
+    // Nothing when the term cannot be reduced, including terms beyond the signed 64-bit range, reductions
+    // that would overflow it, and reductions whose numbers, written in full, would not be the exact
+    // quotients of the term's. The term itself is not changed.
     std::optional<CancelledTerm> cancelDown(const Digit& d) const;
     static std::vector<NaturalConstant> removeConstants(const std::vector<NaturalConstant>& list,
                                                         const std::vector<NaturalConstant>& common);

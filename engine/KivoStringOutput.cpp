@@ -36,6 +36,21 @@ std::string withConstants(std::string text, const std::vector<NaturalConstant>& 
     return text;
 }
 
+// The number's text with the constants: a negative one in parentheses unless told otherwise, and a
+// lone 1 or -1 given by the constants alone.
+std::string numberWithConstants(const std::string& number, const std::vector<NaturalConstant>& constants,
+                                bool noParentheses, double value) {
+    const std::string k = constantsLatex(constants);
+    if (value < 0 && !noParentheses) {
+        if (k.empty())
+            return "(" + number + ")";
+        return value == -1 ? "(-" + k + ")" : "(" + number + k + ")";
+    }
+    if (k.empty())
+        return number;
+    return value == 1 ? k : number + k;
+}
+
 std::string powerSuffix(double power) {
     if (power == 1.0)
         return {};
@@ -54,18 +69,8 @@ std::string KivoStringOutput::displayString(const std::string& unit,
     } else if (infinityAllowed && std::isinf(value)) {
         text = value > 0 ? "\\infty" : "-\\infty";
     } else {
-        std::string number = shownDecimalText(value, maximumFractionDigits);
-        std::string k = constantsLatex(constants);
-        if (value < 0 && !noParentheses) {
-            if (k.empty())
-                text = "(" + number + ")";
-            else
-                text = value == -1 ? "(-" + k + ")" : "(" + number + k + ")";
-        } else if (k.empty()) {
-            text = number;
-        } else {
-            text = value == 1 ? k : number + k;
-        }
+        text = numberWithConstants(shownDecimalText(value, maximumFractionDigits), constants, noParentheses,
+                                   value);
     }
     if (!variable.empty())
         text = attach(std::move(text), variable, " ");
@@ -120,11 +125,12 @@ std::string KivoStringOutput::termLatex(const Digit& d, const std::string& unit,
                     [maximumFractionDigits](double x) { return shownDecimalText(x, maximumFractionDigits); });
 }
 
-std::string KivoStringOutput::termLatexInFull(const Digit& d) {
+std::string KivoStringOutput::termLatexInFull(const Digit& d, std::optional<bool> parenthesesMode,
+                                              bool signedParts) {
     const std::optional<double> value = d.value();
     if (!value)
         return {};
-    return termText(d, "", false, false, false, *value == 0, shortestDecimalText);
+    return termText(d, "", parenthesesMode, false, signedParts, *value == 0, shortestDecimalText);
 }
 
 std::optional<std::string> KivoStringOutput::variablePartLatex(const Digit& d) {
@@ -146,7 +152,7 @@ std::string KivoStringOutput::cancelledFractionLatex(const Digit& d,
     if (!d.z)
         return {};
     auto shown = [](const std::vector<NaturalConstant>& list, double value) {
-        return displayString("", list, "", 10, true, false, value);
+        return numberWithConstants(value == 0 ? "0" : shortestDecimalText(value), list, false, value);
     };
     const std::string divisor = shown(constants, factor);
     std::string text = "\\frac{" + shown(d.zConstants, *d.z) + " : " + divisor + "}{" +

@@ -28,13 +28,13 @@ class KivoStringOutput {
     // The LaTeX of a term; a term without numerator gives the empty text.
     static std::string termLatex(const Digit& d, const std::string& unit, std::optional<bool> parenthesesMode,
                                  bool alwaysFraction, bool signedParts, int maximumFractionDigits);
-    // termLatex of an expanded term (no parentheses, no signed parts) with each numerator and
-    // denominator written as the shortest decimal of its double in full, "0" only for the value 0: the
-    // digits the expansion shows are the digits typed.
-    static std::string termLatexInFull(const Digit& d);
+    // termLatex without unit and alwaysFraction, each numerator and denominator written as the shortest
+    // decimal of its double in full, "0" only for the value 0: the numbers an expansion or a
+    // cancellation shows are the numbers typed, digit for digit.
+    static std::string termLatexInFull(const Digit& d, std::optional<bool> parenthesesMode, bool signedParts);
     static std::optional<std::string> variablePartLatex(const Digit& d);
-    // Numerator and denominator each shown divided by the factor (with the constants); a term without
-    // numerator gives the empty text.
+    // Numerator and denominator each shown divided by the factor (with the constants), every number in
+    // full as termLatexInFull writes it; a term without numerator gives the empty text.
     static std::string cancelledFractionLatex(const Digit& d, const std::vector<NaturalConstant>& constants,
                                               double factor);
     // The display form of a LaTeX text (always terminates; the empty text stays empty).

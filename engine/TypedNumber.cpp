@@ -71,6 +71,13 @@ bool isShortestDecimalOf(const TypedDecimal& typed, double value) {
     return shortest.digits == typed.digits && shortest.exponent == typed.exponent;
 }
 
+ExactNumber shortestDecimalValue(double value) {
+    if (value == 0)
+        return {};
+    const ShortestDecimal shortest = shortestDecimal(std::fabs(value));
+    return exactValue({std::signbit(value), shortest.digits, shortest.exponent});
+}
+
 std::optional<ExactNumber> typedNumber(std::string_view fieldText) {
     std::string text(fieldText);
     std::erase_if(text, [](char c) { return c == '(' || c == ')'; });

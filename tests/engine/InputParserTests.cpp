@@ -165,6 +165,45 @@ TEST_F(InputParser, ExpansionKeepsTheDigitsAsTyped) {
     }
 }
 
+TEST_F(InputParser, ExpandAndCancelShowTheExactNumbersOrNoStep) {
+    struct Case {
+        std::vector<std::string> texts;
+        ExpectedSteps steps;
+        double z; // the first term once rewritten
+        double n;
+    };
+    const std::vector<Case> cases{
+        // Typed numbers beyond 2^53: their shortest decimals are not the numbers typed.
+        {{"10000000000000002/2", "0"}, {}, 10000000000000002, 2},
+        {{"9007199254740991000/1000"}, {}, 9007199254740991000.0, 1000},
+        {{"-18014398509481982/-2"}, {}, 18014398509481982, 2},
+        // A quotient below 10^-10 is not 0.
+        {{"2/40000000000", "0.99999999995"},
+         {{"Expand", "0.99999999995 = \\frac{0.99999999995 \\cdot 100000000000}{1 \\cdot 100000000000} = "
+                     "\\frac{99999999995}{100000000000}"},
+          {"Cancel", "\\frac{2}{40000000000}= \\frac{2 : 2}{40000000000 : 2} =  \\frac{1}{20000000000}"},
+          {"", "\\frac{99999999995}{100000000000}= \\frac{99999999995 : 5}{100000000000 : 5} =  "
+               "\\frac{19999999999}{20000000000}"}},
+         1,
+         20000000000},
+        {{"0.1234567890123456/2"},
+         {{"Cancel", "\\frac{0.1234567890123456}{2}= \\frac{0.1234567890123456 : 2}{2 : 2} =  "
+                     "0.0617283945061728"}},
+         0.0617283945061728,
+         1},
+        // Its double divided by 3 is 1.0000000000000002, not the exact third.
+        {{"3.0000000000000004/3"}, {}, 3.0000000000000004, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.texts.front());
+        const ProcessedInputs result = process(c.texts);
+        ASSERT_FALSE(result.error);
+        expectSteps(*result.solutionSteps, c.steps);
+        EXPECT_EQ(term(result, 0).z, c.z);
+        EXPECT_EQ(term(result, 0).n, c.n);
+    }
+}
+
 TEST_F(InputParser, NegativeDenominatorMovesItsSignWithoutAStepAndNegativeZeroKeepsIt) {
     const ProcessedInputs result = process({"1/-2", "1/0.0625"});
     ASSERT_FALSE(result.error);
