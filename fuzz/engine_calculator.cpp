@@ -5,7 +5,8 @@
 // independently of the engine: such a table must be solved exactly when its values are whole numbers
 // within ±2^53 (and, for a random variable, its probabilities lie in [0, 1] and add up to 1), every
 // number a statistics step computes must lie within half a unit of its last shown place of the exact
-// value, and a step whose sign is "=" must show exact values only.
+// value, and a step whose sign is "=" must show exact values only. Every side of an expansion's or a
+// cancellation's "=" chain must have the exact value the field was typed with.
 #include "engine/KivoInputManager.h"
 #include "engine/KivoOmbrel.h"
 #include "engine/KivoStringOutput.h"
@@ -231,6 +232,69 @@ void checkRandomVariable(const std::vector<SolutionStep>& steps, const Exact& ta
     checkRoot(shownNumbers(root).at(0), variance, signIsExact(root));
 }
 
+// The exact value of one side of an expansion or a cancellation: a number, or a fraction (perhaps with a
+// leading "-") whose parts are a number or a number times or divided by another, negative parts in
+// parentheses; the whole may stand in \left( \right). Nothing for any other text.
+std::optional<Rational> sideValue(std::string side) {
+    static const std::regex fraction(R"(^(-?)\\frac\{([^{}]*)\}\{([^{}]*)\}$)");
+    static const std::regex part(
+        R"(^\(?(-?[0-9]+(\.[0-9]+)?)\)?( (\\cdot|:) \(?(-?[0-9]+(\.[0-9]+)?)\)?)?$)");
+    static const std::regex wrapped(R"(^\\left\((.*)\\right\)$)");
+    side.erase(0, std::min(side.find_first_not_of(' '), side.size()));
+    side.erase(side.find_last_not_of(' ') + 1);
+    std::smatch match;
+    if (std::regex_match(side, match, wrapped))
+        side = match[1].str();
+    if (!std::regex_match(side, match, fraction))
+        return decimalValue(side);
+    const bool negative = match[1].length() > 0;
+    Rational parts[2];
+    for (int i = 0; i < 2; ++i) {
+        const std::string text = match[2 + i].str();
+        std::smatch piece;
+        if (!std::regex_match(text, piece, part))
+            return std::nullopt;
+        parts[i] = *decimalValue(piece[1].str());
+        if (piece[3].matched) {
+            const Rational other = *decimalValue(piece[5].str());
+            if (piece[4].str() != ":")
+                parts[i] *= other;
+            else if (other != 0)
+                parts[i] /= other;
+            else
+                return std::nullopt;
+        }
+    }
+    if (parts[1] == 0)
+        return std::nullopt;
+    const Rational value = parts[0] / parts[1];
+    return negative ? Rational(-value) : value;
+}
+
+// The parser's steps before the statistics: every side of each "=" chain has one exact value, the value
+// typed in a field. The expansions come in field order, then the cancellations in field order.
+void checkRewritingSteps(const std::vector<SolutionStep>& steps, const std::vector<Rational>& typed) {
+    std::size_t nextExpanded = 0, nextCancelled = 0;
+    for (const SolutionStep& step : steps) {
+        const std::string& latex = step.at("latexString");
+        std::optional<Rational> value;
+        for (std::size_t start = 0; start <= latex.size();) {
+            const std::size_t end = std::min(latex.find('=', start), latex.size());
+            const std::optional<Rational> side = sideValue(latex.substr(start, end - start));
+            if (!side || (value && *side != *value))
+                __builtin_trap();
+            value = side;
+            start = end + 1;
+        }
+        std::size_t& next = latex.find(" : ") == std::string::npos ? nextExpanded : nextCancelled;
+        while (next < typed.size() && typed[next] != *value)
+            ++next;
+        if (next == typed.size())
+            __builtin_trap();
+        ++next;
+    }
+}
+
 // The steps of the statistics, without what the parser wrote before "Your Input".
 std::vector<SolutionStep> statisticsSteps(const std::vector<SolutionStep>& steps, std::size_t count) {
     return {steps.end() - static_cast<std::ptrdiff_t>(count), steps.end()};
@@ -262,6 +326,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!solved)
         return 0;
     KivoStringOutput::beautifyLatex(*result.inputLatexString);
+    if (exact) {
+        std::vector<Rational> typed;
+        for (std::size_t i = 0; i < exact->values.size(); ++i) {
+            typed.push_back(exact->values[i]);
+            if (mode == 1)
+                typed.push_back(exact->probabilities[i]);
+        }
+        // Everything before "Your Input" and the statistics steps.
+        const std::size_t following = mode == 0 ? 24 : 22;
+        checkRewritingSteps({result.solutionSteps->begin(), result.solutionSteps->end() - following}, typed);
+    }
     if (exact && mode == 0)
         checkSample(statisticsSteps(*result.solutionSteps, 23), exact->values);
     if (exact && mode == 1)
