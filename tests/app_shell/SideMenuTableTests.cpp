@@ -1,6 +1,9 @@
 #include "app/LeftViewController.h"
 #include "app/RemoteConfigManager.h"
 #include "platform/foundation/Locale.h"
+#include "platform/uikit/UIAlertController.h"
+#include "platform/uikit/UIApplication.h"
+#include "platform/uikit/UIButton.h"
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIStoryboard.h"
 #include "tests/app/AppTest.h"
@@ -21,6 +24,7 @@ class SideMenuTable : public AppTest {
     void TearDown() override {
         RemoteConfigManager::shared()->apps.clear();
         Locale::setCurrentLanguageOverride(std::nullopt);
+        UIApplication::sharedApplication()->setLinkOpener({});
         AppTest::TearDown();
     }
 
@@ -50,4 +54,34 @@ TEST_F(SideMenuTable, AppNamesFollowTheDeviceLanguageThenEnglish) {
     EXPECT_EQ(rowText(*controller, 2, 0), "Dés");
     EXPECT_EQ(rowText(*controller, 3, 0), "Coins");
     EXPECT_EQ(rowText(*controller, 3, 1), "");
+}
+
+TEST_F(SideMenuTable, AStoreLinkThatIsNoURLBringsTheAlertOfAPageThatCannotOpen) {
+    std::vector<std::string> opened;
+    UIApplication::sharedApplication()->setLinkOpener([&opened](const std::string& link) {
+        opened.push_back(link);
+        return true;
+    });
+    auto broken = catalogueApp({{"en", "Broken"}}, std::nullopt);
+    broken.storeURLPro = "https://store.example/broken app";
+    auto working = catalogueApp({{"en", "Working"}}, true);
+    working.storeURLPro = "https://store.example/working";
+    auto controller = menu({working, broken});
+    auto select = [&](int section) {
+        controller->tableViewDidSelectRowAtIndexPath(controller->tableView(),
+                                                     NSIndexPath::indexPathForRowInSection(0, section));
+        settle();
+    };
+    select(3);
+    auto alert = std::dynamic_pointer_cast<UIAlertController>(controller->presentedViewController());
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->alertTitle(), "The page could not be opened.");
+    EXPECT_TRUE(opened.empty());
+
+    alert->buttonForAction(alert->actions().at(0).get())
+        ->sendActionsForControlEvents(UIControlEventTouchUpInside);
+    finishAnimations();
+    select(2);
+    EXPECT_EQ(opened, std::vector<std::string>{"https://store.example/working"});
+    EXPECT_EQ(controller->presentedViewController(), nullptr);
 }
