@@ -1,3 +1,4 @@
+#include "app/ConnectivityCheck.h"
 #include "app/LeftViewController.h"
 #include "app/RemoteConfigManager.h"
 #include "platform/foundation/Locale.h"
@@ -7,6 +8,8 @@
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIStoryboard.h"
 #include "tests/app/AppTest.h"
+#include "tests/support/LocalHttpServer.h"
+#include "tests/veraziva/RunLoopWaiting.h"
 
 namespace {
 
@@ -42,6 +45,11 @@ class SideMenuTable : public AppTest {
             controller.tableView(), NSIndexPath::indexPathForRowInSection(row, section));
         return cell->textLabel()->text();
     }
+};
+
+class ConnectivityCheckTest : public AppTest {
+  protected:
+    LocalHttpServer server;
 };
 
 } // namespace
@@ -84,4 +92,38 @@ TEST_F(SideMenuTable, AStoreLinkThatIsNoURLBringsTheAlertOfAPageThatCannotOpen) 
     select(2);
     EXPECT_EQ(opened, std::vector<std::string>{"https://store.example/working"});
     EXPECT_EQ(controller->presentedViewController(), nullptr);
+}
+
+TEST_F(ConnectivityCheckTest, RunsOneAtATimeAndGivesUpAfterFifteenSecondsOfTheRunLoopsClock) {
+    auto presenter = std::make_shared<UIViewController>();
+    show(presenter);
+    auto check = std::make_shared<ConnectivityCheck>(server.url("/probe"));
+    int opened = 0;
+    int failures = 0;
+    auto tapThreeTimes = [&] {
+        for (int tap = 0; tap < 3; ++tap)
+            check->check([&] { ++opened; }, [&] { ++failures; }, presenter);
+    };
+    tapThreeTimes();
+    ASSERT_TRUE(runMainLoopUntil([&] { return opened > 0; }));
+    EXPECT_FALSE(check->isRunning());
+
+    // A server that never answers: nothing on screen until the time is up, then the alert.
+    server.holdRequests();
+    tapThreeTimes();
+    ASSERT_TRUE(runMainLoopUntil([&] { return server.requestCount() >= 2; }));
+    clock->advance(ConnectivityCheck::answerTimeLimit - 0.01);
+    EXPECT_EQ(presenter->presentedViewController(), nullptr);
+    clock->advance(0.01);
+    auto alert = std::dynamic_pointer_cast<UIAlertController>(presenter->presentedViewController());
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->alertTitle(), "No internet");
+    EXPECT_FALSE(check->isRunning());
+    EXPECT_EQ(server.requestCount(), 2) << "one request for each three taps";
+    EXPECT_EQ(opened, 1) << "the page opened once";
+
+    alert->buttonForAction(alert->actions().at(0).get())
+        ->sendActionsForControlEvents(UIControlEventTouchUpInside);
+    finishAnimations();
+    EXPECT_EQ(failures, 1);
 }
