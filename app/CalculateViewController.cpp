@@ -460,6 +460,8 @@ void CalculateViewController::insertKeypadValue(const std::shared_ptr<UIButton>&
         text.insert(utf8ByteIndex(text, p), title);
         move = 1;
     }
+    if (utf8CharacterCount(text) > maximumFieldLength)
+        return;
     field.setText(text);
     readInputFields(field);
     placeCaret(field, p + move);

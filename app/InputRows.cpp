@@ -1,5 +1,7 @@
 #include "app/InputRows.h"
 
+#include "platform/foundation/Utf8.h"
+
 #include <algorithm>
 #include <charconv>
 #include <limits>
@@ -27,8 +29,9 @@ std::optional<std::size_t> rowOfIdentifier(const std::string& identifier, bool* 
 }
 
 bool fitsInputTable(const std::map<std::string, std::string>& inputs) {
-    return std::none_of(inputs.begin(), inputs.end(), [](const auto& input) {
-        return rowOfIdentifier(input.first).value_or(0) >= maximumInputRows;
+    return std::all_of(inputs.begin(), inputs.end(), [](const auto& input) {
+        const auto row = rowOfIdentifier(input.first);
+        return !row || (*row < maximumInputRows && utf8CharacterCount(input.second) <= maximumFieldLength);
     });
 }
 

@@ -334,6 +334,8 @@ bool LeftViewController::openIfPossible(const std::string& link) {
 void LeftViewController::openStoreLink(const std::string& link) {
     if (auto url = URL::URLWithString(link)) {
         openLink(*url, sharedAs<LeftViewController>());
+    } else {
+        presentPageUnavailable(*this);
     }
 }
 

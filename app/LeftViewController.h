@@ -57,6 +57,7 @@ class LeftViewController : public UITableViewController {
     void closeDrawer();
     // Links the browser cannot open bring an alert.
     bool openIfPossible(const std::string& link);
+    // A link that cannot open, or is no URL at all, brings the alert of a page that could not be opened.
     void openStoreLink(const std::string& link);
     void openCommunityLink();
 };

@@ -14,8 +14,7 @@ class UIViewController;
 void openRatingLink(const std::shared_ptr<UIViewController>& controller,
                     std::function<void(bool opened)> completion = {});
 
-// Asks a dependable web page for an answer, reading at most 64 KiB of its body; on any HTTP response
-// (a longer body included) runs onSuccess on the main queue, otherwise shows the "No internet" alert
-// on the presenter, whose "OK" runs onFailure when one is given (no button action otherwise).
+// The shared connectivity check (see ConnectivityCheck): onSuccess once the network answers, else the
+// "No internet" alert on the presenter, whose "OK" runs onFailure; nothing while a check runs.
 void checkInternetConnection(std::function<void()> onSuccess, std::function<void()> onFailure,
                              const std::shared_ptr<UIViewController>& presenter);

@@ -1,10 +1,11 @@
 // A user-defaults file of any bytes through the history store and the input screen's rebuild of rows
-// and mode from every stored calculation: values or a refusal, never a crash, and never more rows than
-// the input table holds.
+// and mode from every stored calculation: values or a refusal, never a crash, and never more rows or
+// longer fields than the input table holds.
 #include "app/InputRows.h"
 #include "engine/CalcManager.h"
 #include "platform/foundation/DebugConsole.h"
 #include "platform/foundation/FileSystem.h"
+#include "platform/foundation/Utf8.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -45,6 +46,11 @@ void rebuild(const Calculation& calculation) {
     const auto rows = rowsWithStoredInputs({InputRow{}, InputRow{}}, calculation.inputParameters);
     if (rows && rows->size() > maximumInputRows)
         std::abort();
+    for (const InputRow& row : rows.value_or(std::vector<InputRow>{})) {
+        if (utf8CharacterCount(row.event) > maximumFieldLength ||
+            utf8CharacterCount(row.probability) > maximumFieldLength)
+            std::abort();
+    }
     const auto mode = storedMode(calculation.setupParameter);
     if (mode && *mode != 0 && *mode != 1)
         std::abort();

@@ -16,6 +16,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -257,9 +258,11 @@ void AutomationChannel::readCommands() {
         // One command at a time: the next one is read only after this one has been answered, so
         // that the work a command causes never runs a later command inside it.
         std::weak_ptr<AutomationChannel> weakSelf = weak_from_this();
-        RunLoop::main()->perform([weakSelf, command = *line, number = ++sent] {
+        RunLoop::main()->perform([weakSelf, input = std::move(*line), number = ++sent] {
             if (auto self = weakSelf.lock()) {
-                std::string answer = self->execute(command);
+                std::string answer = input.tooLong ? "error the line is longer than " +
+                                                         std::to_string(maximumLineLength) + " bytes"
+                                                   : self->execute(input.text);
                 RunLoop::main()->runUntilIdle();
                 self->writeLine(answer);
                 std::lock_guard lock(self->stateMutex_);
@@ -283,13 +286,18 @@ void AutomationChannel::readCommands() {
     }
 }
 
-std::optional<std::string> AutomationChannel::nextLine() {
+std::optional<AutomationChannel::InputLine> AutomationChannel::nextLine() {
     for (;;) {
-        auto end = input_.find('\n');
+        // Only the bytes that came since the last search can hold the line end.
+        const auto end = input_.find('\n', searched_);
         if (end != std::string::npos) {
-            std::string line = input_.substr(0, end);
-            input_.erase(0, end + 1);
-            return line;
+            return takeLine(end);
+        }
+        searched_ = input_.size();
+        if (droppingLongLine_ || searched_ > maximumLineLength) {
+            droppingLongLine_ = true;
+            input_.clear();
+            searched_ = 0;
         }
         pollfd waits[2] = {{STDIN_FILENO, POLLIN, 0}, {wakePipe_[0], POLLIN, 0}};
         if (::poll(waits, wakePipe_[0] >= 0 ? 2 : 1, -1) < 0) {
@@ -308,14 +316,26 @@ std::optional<std::string> AutomationChannel::nextLine() {
         }
         if (count <= 0) {
             // A last line without its line end still counts.
-            std::optional<std::string> last;
-            if (!input_.empty()) {
-                last = std::exchange(input_, {});
+            std::optional<InputLine> last;
+            if (!input_.empty() || droppingLongLine_) {
+                last = takeLine(input_.size());
             }
             return last;
         }
         input_.append(chunk, static_cast<std::size_t>(count));
     }
+}
+
+AutomationChannel::InputLine AutomationChannel::takeLine(std::size_t length) {
+    InputLine line;
+    line.tooLong = droppingLongLine_ || length > maximumLineLength;
+    if (!line.tooLong) {
+        line.text = input_.substr(0, length);
+    }
+    input_.erase(0, std::min(length + 1, input_.size()));
+    searched_ = 0;
+    droppingLongLine_ = false;
+    return line;
 }
 
 void AutomationChannel::writeLine(const std::string& line) {

@@ -3,6 +3,7 @@
 #include "platform/foundation/NotificationCenter.h"
 
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -40,9 +41,12 @@ class Host;
 //   quit                                              ends the app
 //
 // Links are recorded instead of opened, so a test run starts no browser, unless $OMBREL_LINK_OPENER
-// names a program to open them with. End of input quits.
+// names a program to open them with. A line longer than 1 MiB is not run: its answer is an error, and
+// its bytes are dropped as they come. End of input quits.
 class AutomationChannel : public std::enable_shared_from_this<AutomationChannel> {
   public:
+    static constexpr std::size_t maximumLineLength = 1024 * 1024;
+
     explicit AutomationChannel(Host& host);
     ~AutomationChannel();
 
@@ -58,9 +62,17 @@ class AutomationChannel : public std::enable_shared_from_this<AutomationChannel>
     std::string execute(const std::string& line);
 
   private:
+    struct InputLine {
+        std::string text;
+        bool tooLong = false;
+    };
+
     void readCommands();
-    // The next line of standard input; nothing at its end or once stopped.
-    std::optional<std::string> nextLine();
+    // The next line of standard input (without its text when it is too long); nothing at its end or
+    // once stopped.
+    std::optional<InputLine> nextLine();
+    // The first `length` bytes of the input as a line; they and the line end after them leave the input.
+    InputLine takeLine(std::size_t length);
     // Waits until the condition holds (under stateMutex_); false when stopped first.
     bool waitUntil(const std::function<bool()>& condition);
     std::string windowCommand(const std::string& change);
@@ -79,6 +91,10 @@ class AutomationChannel : public std::enable_shared_from_this<AutomationChannel>
     std::uint64_t answered_ = 0;
     // Written by stop() to wake the reader from its wait for input.
     int wakePipe_[2] = {-1, -1};
+    // What has arrived of the next lines; the first `searched_` bytes hold no line end. A line that grew
+    // too long is dropped from input_ while it is still arriving.
     std::string input_;
+    std::size_t searched_ = 0;
+    bool droppingLongLine_ = false;
     std::thread reader_;
 };

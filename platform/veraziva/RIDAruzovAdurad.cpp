@@ -263,7 +263,11 @@ void RIDAruzovAdurad::activateWithCompletion(ActivateCompletion completion) {
 
 std::optional<RIDAruzovAduradError> RIDAruzovAdurad::store(const std::string& storedForm) const {
     const Result<bool> written = FileSystem::writeFileAtomically(environment_.storageFile, storedForm);
-    if (!written)
+    if (!written) {
+        // The values stay active for this run; the next start goes without them.
+        DebugConsole::notice("warning: remote configuration " + environment_.storageFile.string() +
+                             " not saved: " + written.error());
         return RIDAruzovAduradError{RIDAruzovAduradError::storage, written.error()};
+    }
     return std::nullopt;
 }

@@ -5,10 +5,14 @@
 #include "app/AppNavigationDrawerController.h"
 #include "app/AppToolbarController.h"
 #include "app/CalculateViewController.h"
+#include "app/HistoryTableViewController.h"
+#include "app/InputRows.h"
 #include "app/ManualViewController.h"
 #include "app/MenuToolbarController.h"
 #include "app/SolutionStepTableViewCell.h"
 #include "app/SolutionViewController.h"
+#include "engine/CalcManager.h"
+#include "engine/ErrorManager.h"
 #include "platform/graphics/UIFont.h"
 #include "platform/material/FABButton.h"
 #include "platform/material/IconButton.h"
@@ -20,6 +24,7 @@
 #include "platform/uikit/UINib.h"
 #include "platform/uikit/UISegmentedControl.h"
 #include "platform/uikit/UIStackView.h"
+#include "platform/uikit/UIStoryboard.h"
 #include "platform/uikit/UITextField.h"
 
 namespace {
@@ -165,6 +170,41 @@ TEST_F(InputPage, IdentifiersWithoutARowChangeNothing) {
     field.setAccessibilityIdentifier("probability1");
     page->readInputFields(field);
     EXPECT_EQ(page->allFields[1].probability, "5");
+}
+
+TEST_F(InputPage, AStoredFieldLongerThanTheKeypadTypesIsNotOpenedFromTheHistoryNorAtStart) {
+    std::vector<std::string> shown;
+    ErrorManager::setPresenter([&](const std::string& message) { shown.push_back(message); });
+    const std::string full(maximumFieldLength, '7');
+    auto store = CalcManager::shared();
+    store->clearCalculations();
+    const Calculation tooLong{"too long", {{"event0", "1"}, {"probability0", full + "1"}}, {}, {}};
+    store->addCalculation(tooLong, false);
+    store->addCalculation({"full", {{"event0", full}}, {}, {}}, false);
+    auto history = std::dynamic_pointer_cast<HistoryTableViewController>(
+        UIStoryboard::storyboardWithName(HistoryTableViewController::storyboardName)
+            ->instantiateViewControllerWithIdentifier(HistoryTableViewController::storyboardIdentifier));
+    show(history);
+
+    history->selectHistoryItem(1);
+    EXPECT_FALSE(store->currentSelectedCalculation()) << "refused";
+    EXPECT_EQ(shown.size(), 1u);
+    history->selectHistoryItem(0);
+    auto page = AppDelegate().calculateViewController();
+    show(page);
+    EXPECT_EQ(page->allFields.at(0).event, full);
+
+    // The same entry left selected by an earlier version is refused when the page loads.
+    store->setCurrentSelectedCalculation(tooLong);
+    page = AppDelegate().calculateViewController();
+    show(page);
+    EXPECT_EQ(page->allFields, (std::vector<CalculateViewController::InputRow>{{}, {}}));
+    EXPECT_FALSE(store->currentSelectedCalculation());
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0], shown[1]);
+    EXPECT_NE(shown[1].find("larger than Ombrel can open"), std::string::npos) << shown[1];
+    ErrorManager::setPresenter({});
+    store->clearCalculations();
 }
 
 TEST_F(Services, TheManualShowsItsHeadingWithoutAnImageAndCloses) {

@@ -81,7 +81,8 @@ TEST(HistoryTest, ReopeningAnEntryRestoresItsRowsAndModeInAFreshInputScreen) {
 }
 
 TEST(HistoryTest, AnEntryBeyondTheRowLimitIsRefusedAndAStrangeModeReadsAsModeZero) {
-    const std::string tooLarge = "This calculation has more rows than Ombrel can open (10,000).";
+    const std::string tooLarge =
+        "This calculation is larger than Ombrel can open (10,000 rows, 1,000 characters a field).";
     IntroducedHome home;
     const AnyValue huge = record("x_i = [1;2]", "1", {{"event999999999", AnyValue("2")}});
     writeDefaults(home.path(),

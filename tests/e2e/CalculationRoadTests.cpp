@@ -1,5 +1,6 @@
 #include "AppFrameTest.h"
 
+#include "app/InputRows.h"
 #include "engine/KivoOmbrel.h"
 #include "engine/KivoStringOutput.h"
 #include "platform/math/MTMathUILabel.h"
@@ -295,6 +296,16 @@ TEST_F(CalculationRoad, ThePointKeyWorksOnlyInProbabilityFieldsAndTheMinusKeyTog
     EXPECT_EQ(value->text(), "5");
     EXPECT_EQ(value->selectedTextRange()->start.offset, 0) << "the cursor stays at the start";
     EXPECT_EQ(input->allFields[1].event, "5");
+
+    // A full field takes no further key, not even the sign; it still gives one up.
+    const std::string almostFull(maximumFieldLength - 1, '7');
+    value->setText(almostFull);
+    value->setSelectedTextRange(UITextRange{{maximumFieldLength - 1}, {maximumFieldLength - 1}});
+    typeKeys("89-");
+    EXPECT_EQ(input->allFields[1].event, almostFull + "8");
+    tap(*input->deleteButton);
+    tapKey("-");
+    EXPECT_EQ(value->text(), "-" + almostFull);
 }
 
 TEST_F(CalculationRoad, TheDeleteKeyRemovesBeforeTheCursorOrTheSelectionUnlessACalculationRuns) {

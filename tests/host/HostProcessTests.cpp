@@ -1,6 +1,7 @@
 #include "HostTestSupport.h"
 
 #include "platform/graphics/UIImage.h"
+#include "platform/host/AutomationChannel.h"
 #include "platform/host/AutomationClient.h"
 #include "tests/support/Pixels.h"
 #include "tests/support/XvfbDisplay.h"
@@ -51,6 +52,11 @@ TEST_F(HostProcessTest, LaunchesTheDelegateAndAnswersCommandsUntilQuit) {
         EXPECT_EQ(app->send(std::string("window ") + change), std::optional<std::string>("ok")) << change;
     }
     EXPECT_EQ(app->send("window close"), "error window needs focus, unfocus, hide or show");
+    // A line may hold 1 MiB; a longer one is not run (this one would end the app).
+    const std::size_t longest = AutomationChannel::maximumLineLength;
+    EXPECT_EQ(app->send("idle " + std::string(longest - 5, 'x')), std::optional<std::string>("ok"));
+    EXPECT_EQ(app->send("quit " + std::string(longest - 4, 'x')),
+              std::optional<std::string>("error the line is longer than 1048576 bytes"));
     EXPECT_EQ(
         AutomationClient::payload(app->send("lifecycle")),
         "[\"UIApplicationDidBecomeActiveNotification\",\"UIApplicationWillResignActiveNotification\","

@@ -1,5 +1,6 @@
 #include "RunLoopWaiting.h"
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/DebugConsole.h"
 #include "platform/foundation/FileSystem.h"
 #include "platform/foundation/ManualClock.h"
 #include "platform/foundation/PropertyListCoding.h"
@@ -78,6 +79,7 @@ class RemoteConfigTest : public testing::Test {
         unsetenv("OMBREL_HOME");
         unsetenv("OMBREL_REMOTE_CONFIG_URL");
         Bundle::setMainBundlePath({});
+        DebugConsole::setListener({});
         Clock::setCurrent(nullptr);
         RunLoop::main()->removeAllWork();
     }
@@ -187,7 +189,10 @@ TEST_F(RemoteConfigTest, UnreadableOrOversizedStoredValuesAreMovedAsideNeverOver
         EXPECT_TRUE(FileSystem::readFile(aside[0]).value() == contents) << "kept byte for byte";
     }
 
-    // A named pipe is neither waited on nor read, and stays in place.
+    // A named pipe is neither waited on nor read, and stays in place; the values fetched are active for
+    // this run only, and standard error says so.
+    std::vector<std::string> notices;
+    DebugConsole::setListener([&notices](const std::string& line) { notices.push_back(line); });
     setenv("OMBREL_HOME", home.path().c_str(), 1);
     std::filesystem::create_directories(storedFile.parent_path());
     ASSERT_EQ(mkfifo(storedFile.c_str(), 0600), 0);
@@ -201,6 +206,10 @@ TEST_F(RemoteConfigTest, UnreadableOrOversizedStoredValuesAreMovedAsideNeverOver
     EXPECT_EQ(error->code, RIDAruzovAduradError::storage);
     EXPECT_EQ(text(*config, "apps"), "fresh") << "active for this run";
     EXPECT_TRUE(std::filesystem::is_fifo(storedFile));
+    ASSERT_FALSE(notices.empty());
+    EXPECT_EQ(
+        notices.back().rfind("warning: remote configuration " + storedFile.string() + " not saved: ", 0), 0u)
+        << notices.back();
 }
 
 TEST_F(RemoteConfigTest, AnAnswerAboveTheSizeLimitFailsWhileItArrivesAndChangesNothing) {
