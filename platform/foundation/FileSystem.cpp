@@ -158,7 +158,8 @@ FileSystem::StoredFile FileSystem::readStoredFile(const fs::path& path, std::uin
         stored = notRead(Status::tooLarge, "larger than " + std::to_string(maximumSize) + " bytes");
     } else {
         stored.status = Status::read;
-        stored.contents.resize(static_cast<std::size_t>(status.st_size));
+        // One byte more than the file holds shows whether it grew since fstat, without a second buffer.
+        stored.contents.resize(static_cast<std::size_t>(status.st_size) + 1);
         std::size_t length = 0;
         // Up to one byte past the limit, in case the file grew since fstat.
         for (;;) {

@@ -93,22 +93,26 @@ Node toNode(const AnyValue& value) {
     return nullptr;
 }
 
-bool withinLimits(std::uint64_t values, std::uint64_t decodedBytes) {
-    return values <= PropertyListCoding::maximumValues &&
-           decodedBytes <= PropertyListCoding::maximumDecodedBytes;
+using Limits = PropertyListCoding::Limits;
+
+bool withinLimits(const Limits& limits, std::uint64_t values, std::uint64_t decodedBytes) {
+    return values <= limits.values && decodedBytes <= limits.decodedBytes;
 }
 
 // What a file has expanded to so far, against the limits.
 class Budget {
   public:
+    explicit Budget(const Limits& limits) : limits_(limits) {}
+
     // False once the file goes past a limit.
     bool take(std::uint64_t values, std::uint64_t decodedBytes) {
         values_ += values;
         decodedBytes_ += decodedBytes;
-        return withinLimits(values_, decodedBytes_);
+        return withinLimits(limits_, values_, decodedBytes_);
     }
 
   private:
+    const Limits& limits_;
     std::uint64_t values_ = 0;
     std::uint64_t decodedBytes_ = 0;
 };
@@ -264,7 +268,7 @@ XMLOutline outlineOf(std::string_view text) {
 // cannot make a small file unfold into more than the limits allow.
 class BinaryReader {
   public:
-    explicit BinaryReader(std::string_view bytes) : bytes_(bytes) {}
+    BinaryReader(std::string_view bytes, const Limits& limits) : bytes_(bytes), limits_(limits) {}
 
     std::optional<AnyValue> read() {
         constexpr std::size_t headerSize = 8, trailerSize = 32;
@@ -281,7 +285,7 @@ class BinaryReader {
             count > (trailer - offsetTable_) / offsetSize_)
             return std::nullopt;
         // Every object of a well-formed file is one of its values.
-        if (count > PropertyListCoding::maximumValues)
+        if (count > limits_.values)
             return std::nullopt;
         objectCount_ = count;
         extents_.assign(count, Extent{});
@@ -294,8 +298,8 @@ class BinaryReader {
     // What an object expands to, everything it refers to included; within the limits once measured.
     struct Extent {
         enum class State : std::uint8_t { unmeasured, measuring, measured };
-        std::uint32_t values = 0;
-        std::uint32_t decodedBytes = 0;
+        std::uint64_t values = 0;
+        std::uint64_t decodedBytes = 0;
         // Arrays and dictionaries within each other, the object included.
         std::uint16_t nesting = 0;
         State state = State::unmeasured;
@@ -345,7 +349,7 @@ class BinaryReader {
     // False for a broken reference, an object that contains itself, or one that goes past the limits
     // at this depth (the number of containers above it).
     bool measure(std::uint64_t index, int depth) {
-        if (index >= objectCount_ || depth > PropertyListCoding::maximumDepth)
+        if (index >= objectCount_ || depth > limits_.depth)
             return false;
         if (extents_[index].state == Extent::State::measuring)
             return false;
@@ -356,7 +360,7 @@ class BinaryReader {
                 return false;
             extents_[index] = *extent;
         }
-        return depth + extents_[index].nesting <= PropertyListCoding::maximumDepth;
+        return depth + extents_[index].nesting <= limits_.depth;
     }
 
     std::optional<Extent> measureContents(std::uint64_t index, int depth) {
@@ -397,7 +401,7 @@ class BinaryReader {
                 values += extents_[child].values;
                 decodedBytes += extents_[child].decodedBytes;
                 nesting = std::max(nesting, extents_[child].nesting + 1u);
-                if (!withinLimits(values, decodedBytes))
+                if (!withinLimits(limits_, values, decodedBytes))
                     return std::nullopt;
             }
             break;
@@ -405,10 +409,9 @@ class BinaryReader {
         default:
             break;
         }
-        if (!withinLimits(values, decodedBytes))
+        if (!withinLimits(limits_, values, decodedBytes))
             return std::nullopt;
-        return Extent{static_cast<std::uint32_t>(values), static_cast<std::uint32_t>(decodedBytes),
-                      static_cast<std::uint16_t>(nesting), Extent::State::measured};
+        return Extent{values, decodedBytes, static_cast<std::uint16_t>(nesting), Extent::State::measured};
     }
 
     // Called once measure() accepted the object: its references are sound and their values bounded.
@@ -562,6 +565,7 @@ class BinaryReader {
     }
 
     std::string_view bytes_;
+    const Limits& limits_;
     std::size_t offsetSize_ = 0;
     std::size_t referenceSize_ = 0;
     std::uint64_t objectCount_ = 0;
@@ -578,7 +582,7 @@ class XMLWriter {
 
     // Only the elements, for one share of a large array.
     bool writeElements(std::span<const AnyValue> items) {
-        out_.resize(std::max<std::size_t>(out_.capacity(), 4096));
+        out_.clear();
         cursor_ = out_.data();
         bool written = true;
         for (const AnyValue& item : items)
@@ -590,7 +594,7 @@ class XMLWriter {
 
     bool write(const AnyValue& value) {
         using namespace std::string_view_literals;
-        out_.resize(std::max<std::size_t>(out_.capacity(), 4096));
+        out_.clear();
         cursor_ = out_.data();
         put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
             "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
@@ -601,6 +605,9 @@ class XMLWriter {
         out_.resize(static_cast<std::size_t>(cursor_ - out_.data()));
         return written;
     }
+
+    // The values written so far, dictionary keys included.
+    std::uint64_t values() const { return values_; }
 
   private:
     struct Tag {
@@ -613,15 +620,19 @@ class XMLWriter {
     static constexpr Tag realTag{"<real>", "</real>\n"};
     static constexpr Tag dateTag{"<date>", "</date>\n"};
     static constexpr Tag dataTag{"<data>", "</data>\n"};
-    // The longest replacement of one byte: "&amp;".
-    static constexpr std::size_t maximumEscapeGrowth = 5;
     static constexpr std::string_view replacementCharacter = "\xEF\xBF\xBD";
 
+    // Room for length more bytes at the cursor. The capacity grows to twice what is needed, so that a
+    // long text is rarely copied, but only what is written is touched (a chunk at a time): the memory
+    // of room that is never used is not taken.
     void reserve(std::size_t length) {
+        static constexpr std::size_t chunk = 64 * 1024;
         const auto used = static_cast<std::size_t>(cursor_ - out_.data());
         if (out_.size() - used >= length)
             return;
-        out_.resize(std::max(out_.size() * 2, used + length));
+        if (out_.capacity() - used < length)
+            out_.reserve(2 * (used + length));
+        out_.resize(std::min(out_.capacity(), used + std::max(length, chunk)));
         cursor_ = out_.data() + used;
     }
 
@@ -639,10 +650,9 @@ class XMLWriter {
     }
 
     void textElement(const Tag& tag, const std::string& text) {
-        reserve(tag.open.size() + text.size() * maximumEscapeGrowth + tag.close.size());
-        putReserved(tag.open);
+        put(tag.open);
         escaped(text);
-        putReserved(tag.close);
+        put(tag.close);
     }
 
     void putReserved(std::string_view text) {
@@ -650,9 +660,16 @@ class XMLWriter {
         cursor_ += text.size();
     }
 
+    // A replacement for the bytes before rest: room is made for it and the rest of the text as it stands.
+    void putReplacing(std::string_view replacement, std::size_t rest) {
+        reserve(replacement.size() + rest);
+        putReserved(replacement);
+    }
+
     // Characters that XML 1.0 cannot carry in any form (control characters other than tab, line feed and
     // carriage return, U+FFFE, U+FFFF, and bytes that are not UTF-8) become U+FFFD, so that every
-    // property-list reader accepts the file.
+    // property-list reader accepts the file. Room is made for the text as it stands, and more only for
+    // what a replacement adds: a long text is not given room for its worst case.
     void escaped(const std::string& text) {
         static constexpr auto special = [] {
             std::array<bool, 256> table{};
@@ -663,28 +680,31 @@ class XMLWriter {
             table['&'] = table['<'] = table['>'] = true;
             return table;
         }();
+        reserve(text.size());
         for (std::size_t at = 0; at < text.size(); ++at) {
             const auto c = static_cast<unsigned char>(text[at]);
+            const std::size_t rest = text.size() - at - 1;
             if (!special[c]) {
                 *cursor_++ = text[at];
             } else if (c == '&') {
-                putReserved("&amp;");
+                putReplacing("&amp;", rest);
             } else if (c == '<') {
-                putReserved("&lt;");
+                putReplacing("&lt;", rest);
             } else if (c == '>') {
-                putReserved("&gt;");
+                putReplacing("&gt;", rest);
             } else if (c == '\r') {
                 // A literal carriage return would be read back as a line feed.
-                putReserved("&#13;");
+                putReplacing("&#13;", rest);
             } else if (c >= 0x80) {
                 std::size_t next = at;
                 const std::optional<char32_t> code = decodeUtf8(text, next);
-                putReserved(code && *code != 0xFFFE && *code != 0xFFFF
-                                ? std::string_view(text).substr(at, next - at)
-                                : replacementCharacter);
+                if (code && *code != 0xFFFE && *code != 0xFFFF)
+                    putReserved(std::string_view(text).substr(at, next - at));
+                else
+                    putReplacing(replacementCharacter, text.size() - next);
                 at = next - 1;
             } else {
-                putReserved(replacementCharacter);
+                putReplacing(replacementCharacter, rest);
             }
         }
     }
@@ -716,6 +736,7 @@ class XMLWriter {
 
     bool writeValue(const AnyValue& value) {
         using namespace std::string_view_literals;
+        ++values_;
         switch (value.kind()) {
         case AnyValue::Kind::null:
             return false;
@@ -760,6 +781,7 @@ class XMLWriter {
             }
             put("<dict>\n"sv);
             for (const auto& [key, item] : dictionary) {
+                ++values_;
                 textElement(keyTag, key);
                 if (!writeValue(item))
                     return false;
@@ -788,13 +810,15 @@ class XMLWriter {
         const std::size_t perShare = (array.size() + shares - 1) / shares;
         std::vector<std::string> texts(shares);
         std::vector<char> written(shares, 0);
+        std::vector<std::uint64_t> values(shares, 0);
         std::vector<std::thread> helpers;
         for (std::size_t share = 1; share < shares; ++share) {
             const std::size_t first = std::min(array.size(), share * perShare);
             const std::size_t count = std::min(perShare, array.size() - first);
             helpers.emplace_back([&, share, first, count] {
-                written[share] =
-                    XMLWriter(texts[share]).writeElements(std::span(array).subspan(first, count));
+                XMLWriter writer(texts[share]);
+                written[share] = writer.writeElements(std::span(array).subspan(first, count));
+                values[share] = writer.values();
             });
         }
         bool allWritten = writeElementsHere(std::span(array).subspan(0, std::min(perShare, array.size())));
@@ -802,21 +826,31 @@ class XMLWriter {
             helper.join();
         for (std::size_t share = 1; share < shares && allWritten; ++share) {
             allWritten = written[share] != 0;
-            if (allWritten)
+            if (allWritten) {
                 put(texts[share]);
+                values_ += values[share];
+            }
         }
         return allWritten;
     }
 
     std::string& out_;
     char* cursor_ = nullptr;
+    std::uint64_t values_ = 0;
 };
 
 } // namespace
 
 Result<AnyValue> PropertyListCoding::decode(std::string_view bytes) {
+    return decode(bytes, Limits{});
+}
+
+Result<AnyValue> PropertyListCoding::decode(std::string_view bytes, const Limits& limits) {
+    if (bytes.size() > limits.bytes)
+        return Result<AnyValue>::failure("The property list is larger than " + std::to_string(limits.bytes) +
+                                         " bytes.");
     if (bytes.starts_with("bplist")) {
-        std::optional<AnyValue> value = BinaryReader(bytes).read();
+        std::optional<AnyValue> value = BinaryReader(bytes, limits).read();
         if (!value)
             return Result<AnyValue>::failure(
                 "The data is not a valid binary property list, or it expands past the limits.");
@@ -829,7 +863,7 @@ Result<AnyValue> PropertyListCoding::decode(std::string_view bytes) {
         return Result<AnyValue>::failure("The data is not a property list.");
     // libplist reads nested elements recursively: deep nesting would exhaust the stack.
     const XMLOutline outline = outlineOf(bytes);
-    if (outline.nesting > maximumDepth || outline.elements > maximumValues)
+    if (outline.nesting > static_cast<std::uint64_t>(limits.depth) || outline.elements > limits.values)
         return Result<AnyValue>::failure("The property list is nested too deeply or holds too many values.");
     CLocaleScope cLocale;
     plist_t root = nullptr;
@@ -837,7 +871,7 @@ Result<AnyValue> PropertyListCoding::decode(std::string_view bytes) {
     if (root == nullptr)
         return Result<AnyValue>::failure("The data is not a property list.");
     Node owner(root);
-    Budget budget;
+    Budget budget(limits);
     std::optional<AnyValue> value = fromNode(root, budget);
     if (!value)
         return Result<AnyValue>::failure(
@@ -845,8 +879,11 @@ Result<AnyValue> PropertyListCoding::decode(std::string_view bytes) {
     return Result<AnyValue>::success(std::move(*value));
 }
 
-bool PropertyListCoding::encodeXML(const AnyValue& value, std::string& buffer) {
-    return XMLWriter(buffer).write(value);
+std::optional<std::uint64_t> PropertyListCoding::encodeXML(const AnyValue& value, std::string& buffer) {
+    XMLWriter writer(buffer);
+    if (!writer.write(value))
+        return std::nullopt;
+    return writer.values();
 }
 
 Result<std::string> PropertyListCoding::encode(const AnyValue& value, Format format) {

@@ -224,6 +224,28 @@ TEST_F(UserDefaultsTest, ADomainFileThatIsASymbolicLinkIsSavedThroughTheLink) {
     EXPECT_TRUE(console.empty());
 }
 
+TEST_F(UserDefaultsTest, NothingIsWrittenThatTheReaderWouldRefuse) {
+    const PropertyListCoding::Limits limits{.bytes = 1000, .values = 20};
+    const fs::path file = domainFile("small");
+    UserDefaults defaults(file, limits);
+    const std::string text(500, 'a');
+    ASSERT_TRUE(defaults.setObjectForKey(AnyValue(text), "text"));
+    // Past the size of a file, then past the number of values: kept for this run, not written.
+    EXPECT_FALSE(defaults.setObjectForKey(AnyValue(std::string(600, 'b')), "more"));
+    EXPECT_EQ(defaults.stringForKey("more"), std::string(600, 'b'));
+    EXPECT_TRUE(defaults.removeObjectForKey("more"));
+    EXPECT_FALSE(defaults.setObjectForKey(AnyValue(AnyValue::Array(17, true)), "many"));
+    EXPECT_EQ(console.size(), 2u);
+
+    EXPECT_EQ(UserDefaults(file, limits).dictionaryRepresentation(), (AnyValue::Dictionary{{"text", text}}));
+    EXPECT_EQ(filesInDefaults(), std::vector<fs::path>{file});
+    // A file larger than the reader takes is put aside.
+    writeText(file, *PropertyListCoding::encode(AnyValue::Dictionary{{"text", std::string(1000, 'c')}}));
+    EXPECT_TRUE(UserDefaults(file, limits).dictionaryRepresentation().empty());
+    ASSERT_EQ(filesInDefaults().size(), 1u);
+    EXPECT_NE(filesInDefaults()[0].filename().string().find("small.plist.corrupt-"), std::string::npos);
+}
+
 TEST_F(UserDefaultsTest, LoadingRemovesOnlyOurOwnTemporaryFilesOlderThanTenMinutes) {
     const std::vector<std::pair<std::string, int>> filesAndAges = {
         {"com.ombrel.app.plist.tmp-0123456789ab", 601},
