@@ -7,36 +7,19 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <clocale>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <locale.h>
 #include <memory>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
-
-// libplist reads and writes reals through the C library, which follows the thread's numeric locale.
-class CLocaleScope {
-  public:
-    CLocaleScope() : previous_(uselocale(cLocale())) {}
-    ~CLocaleScope() { uselocale(previous_); }
-    CLocaleScope(const CLocaleScope&) = delete;
-    CLocaleScope& operator=(const CLocaleScope&) = delete;
-
-  private:
-    static locale_t cLocale() {
-        static locale_t locale = newlocale(LC_ALL_MASK, "C", nullptr);
-        return locale;
-    }
-    locale_t previous_;
-};
 
 struct NodeDeleter {
     void operator()(void* node) const { plist_free(static_cast<plist_t>(node)); }
@@ -117,149 +100,364 @@ class Budget {
     std::uint64_t decodedBytes_ = 0;
 };
 
-// The nesting is bounded by the outline measured before libplist read the text.
-std::optional<AnyValue> fromNode(plist_t node, Budget& budget) {
-    if (!budget.take(1, 0))
-        return std::nullopt;
-    switch (plist_get_node_type(node)) {
-    case PLIST_BOOLEAN: {
-        std::uint8_t flag = 0;
-        plist_get_bool_val(node, &flag);
-        return AnyValue(flag != 0);
+void appendUtf8(std::string& text, std::uint32_t code) {
+    if (code < 0x80) {
+        text += static_cast<char>(code);
+    } else if (code < 0x800) {
+        text += static_cast<char>(0xC0 | code >> 6);
+        text += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        text += static_cast<char>(0xE0 | code >> 12);
+        text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        text += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        text += static_cast<char>(0xF0 | code >> 18);
+        text += static_cast<char>(0x80 | (code >> 12 & 0x3F));
+        text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        text += static_cast<char>(0x80 | (code & 0x3F));
     }
-    case PLIST_UINT: {
-        std::uint64_t bits = 0;
-        plist_get_uint_val(node, &bits);
-        return AnyValue(static_cast<std::int64_t>(bits));
-    }
-    case PLIST_UID: {
-        std::uint64_t uid = 0;
-        plist_get_uid_val(node, &uid);
-        return AnyValue(static_cast<std::int64_t>(uid));
-    }
-    case PLIST_REAL: {
-        double real = 0;
-        plist_get_real_val(node, &real);
-        return AnyValue(real);
-    }
-    case PLIST_STRING:
-    case PLIST_KEY: {
-        std::uint64_t length = 0;
-        const char* text = plist_get_string_ptr(node, &length);
-        if (text == nullptr)
-            length = 0;
-        if (!budget.take(0, length))
+}
+
+// XML property lists are read here in one pass: libplist's reader compares each key of a dictionary with
+// every key before it (a dictionary of 500,000 keys took seconds) and keeps a second copy of the whole
+// tree. Values are counted against the limits as they are read, so reading stops as soon as a file goes
+// past one, and nesting is bounded before it could exhaust the stack.
+class XMLReader {
+  public:
+    XMLReader(std::string_view text, const Limits& limits) : text_(text), limits_(limits), budget_(limits) {}
+
+    // The document's value: one value element, inside a plist element or on its own.
+    std::optional<AnyValue> read() {
+        skipMarkup();
+        Tag tag;
+        if (!openTag(tag))
             return std::nullopt;
-        return AnyValue(std::string(text == nullptr ? "" : text, length));
-    }
-    case PLIST_DATE: {
-        std::int32_t seconds = 0, microseconds = 0;
-        plist_get_date_val(node, &seconds, &microseconds);
-        return AnyValue(Date::dateWithTimeIntervalSinceReferenceDate(seconds + microseconds / 1e6));
-    }
-    case PLIST_DATA: {
-        std::uint64_t length = 0;
-        const char* bytes = plist_get_data_ptr(node, &length);
-        if (bytes == nullptr)
-            length = 0;
-        if (!budget.take(0, length))
+        std::optional<AnyValue> value;
+        if (tag.name == "plist") {
+            skipMarkup();
+            Tag inner;
+            if (tag.empty || !openTag(inner) || !(value = valueOf(inner, 0)))
+                return std::nullopt;
+            skipMarkup();
+            if (!closeTag("plist"))
+                return std::nullopt;
+        } else if (!(value = valueOf(tag, 0))) {
             return std::nullopt;
-        const auto* first = reinterpret_cast<const std::uint8_t*>(bytes);
-        return AnyValue(AnyValue::Data(first, first + length));
+        }
+        skipMarkup();
+        return at_ == text_.size() ? value : std::nullopt;
     }
-    case PLIST_ARRAY: {
+
+  private:
+    struct Tag {
+        std::string_view name;
+        bool empty = false; // <name/>
+    };
+
+    bool startsWith(std::string_view prefix) const { return text_.substr(at_).starts_with(prefix); }
+
+    // Past the next `end`; false (at the end of the text) when there is none.
+    bool skipPast(std::string_view end) {
+        const std::size_t found = text_.find(end, at_);
+        at_ = found == std::string_view::npos ? text_.size() : found + end.size();
+        return found != std::string_view::npos;
+    }
+
+    // White space, comments, processing instructions and the document type, which carry no value.
+    void skipMarkup() {
+        for (;;) {
+            at_ = std::min(text_.size(), text_.find_first_not_of(" \t\r\n", at_));
+            if (startsWith("<!--"))
+                skipPast("-->");
+            else if (startsWith("<?"))
+                skipPast("?>");
+            else if (startsWith("<!DOCTYPE"))
+                skipDeclaration();
+            else
+                return;
+        }
+    }
+
+    // Up to the '>' that ends the declaration, outside quotes and its internal subset.
+    void skipDeclaration() {
+        char quote = 0;
+        int brackets = 0;
+        for (; at_ < text_.size(); ++at_) {
+            const char c = text_[at_];
+            if (quote != 0) {
+                quote = c == quote ? 0 : quote;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            } else if (c == '[' || c == ']') {
+                brackets += c == '[' ? 1 : -1;
+            } else if (c == '>' && brackets <= 0) {
+                ++at_;
+                return;
+            }
+        }
+    }
+
+    // An opening (or empty) element's tag at the position; its attributes are passed over.
+    bool openTag(Tag& tag) {
+        if (!startsWith("<") || startsWith("</"))
+            return false;
+        const std::size_t nameEnd = text_.find_first_of(" \t\r\n/>", at_ + 1);
+        if (nameEnd == std::string_view::npos || nameEnd == at_ + 1)
+            return false;
+        tag.name = text_.substr(at_ + 1, nameEnd - at_ - 1);
+        char quote = 0;
+        for (at_ = nameEnd; at_ < text_.size(); ++at_) {
+            const char c = text_[at_];
+            if (quote != 0) {
+                quote = c == quote ? 0 : quote;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            } else if (c == '<') {
+                return false;
+            } else if (c == '>') {
+                tag.empty = text_[at_ - 1] == '/';
+                ++at_;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    bool closeTag(std::string_view name) {
+        if (!startsWith("</") || !text_.substr(at_ + 2).starts_with(name))
+            return false;
+        at_ = std::min(text_.size(), text_.find_first_not_of(" \t\r\n", at_ + 2 + name.size()));
+        if (!startsWith(">"))
+            return false;
+        ++at_;
+        return true;
+    }
+
+    // depth: the arrays and dictionaries around the element.
+    std::optional<AnyValue> valueOf(const Tag& tag, int depth) {
+        if (!budget_.take(1, 0))
+            return std::nullopt;
+        const std::string_view name = tag.name;
+        if (name == "array" || name == "dict") {
+            if (tag.empty)
+                return name == "array" ? AnyValue(AnyValue::Array{}) : AnyValue(AnyValue::Dictionary{});
+            if (depth >= limits_.depth)
+                return std::nullopt;
+            return name == "array" ? arrayOf(depth + 1) : dictionaryOf(depth + 1);
+        }
+        if (name == "true" || name == "false")
+            return tag.empty || closeTag(name) ? std::optional<AnyValue>(AnyValue(name == "true"))
+                                               : std::nullopt;
+        std::string content;
+        if (!tag.empty && !textUntilClosed(name, content))
+            return std::nullopt;
+        if (name == "string")
+            return budget_.take(0, content.size()) ? std::optional<AnyValue>(AnyValue(std::move(content)))
+                                                   : std::nullopt;
+        if (name == "integer")
+            return integerOf(trimmed(content));
+        if (name == "real")
+            return realOf(trimmed(content));
+        if (name == "date") {
+            const std::optional<Date> date = Date::fromISO8601(std::string(trimmed(content)));
+            return date ? std::optional<AnyValue>(AnyValue(*date)) : std::nullopt;
+        }
+        if (name == "data") {
+            std::optional<AnyValue::Data> data = base64Decoded(content);
+            if (!data || !budget_.take(0, data->size()))
+                return std::nullopt;
+            return AnyValue(std::move(*data));
+        }
+        return std::nullopt; // a key outside a dictionary, or no property-list element
+    }
+
+    std::optional<AnyValue> arrayOf(int depth) {
         AnyValue::Array array;
-        const std::uint32_t count = plist_array_get_size(node);
-        array.reserve(count);
-        for (std::uint32_t i = 0; i < count; ++i) {
-            std::optional<AnyValue> item = fromNode(plist_array_get_item(node, i), budget);
-            if (!item)
+        for (;;) {
+            skipMarkup();
+            if (startsWith("</"))
+                return closeTag("array") ? std::optional<AnyValue>(AnyValue(std::move(array))) : std::nullopt;
+            Tag tag;
+            std::optional<AnyValue> item;
+            if (!openTag(tag) || !(item = valueOf(tag, depth)))
                 return std::nullopt;
             array.push_back(std::move(*item));
         }
-        return AnyValue(std::move(array));
     }
-    case PLIST_DICT: {
+
+    std::optional<AnyValue> dictionaryOf(int depth) {
         AnyValue::Dictionary dictionary;
-        plist_dict_iter iterator = nullptr;
-        plist_dict_new_iter(node, &iterator);
-        std::optional<AnyValue> result;
         for (;;) {
-            char* key = nullptr;
-            plist_t child = nullptr;
-            plist_dict_next_item(node, iterator, &key, &child);
-            if (child == nullptr) {
-                result = AnyValue(std::move(dictionary));
-                break;
-            }
-            std::string name = key == nullptr ? std::string() : std::string(key);
-            std::free(key);
-            if (!budget.take(1, name.size()))
-                break;
-            std::optional<AnyValue> item = fromNode(child, budget);
-            if (!item)
-                break;
+            skipMarkup();
+            if (startsWith("</"))
+                return closeTag("dict") ? std::optional<AnyValue>(AnyValue(std::move(dictionary)))
+                                        : std::nullopt;
+            Tag key;
+            std::string name;
+            if (!openTag(key) || key.name != "key" || (!key.empty && !textUntilClosed("key", name)) ||
+                !budget_.take(1, name.size()))
+                return std::nullopt;
+            skipMarkup();
+            Tag tag;
+            std::optional<AnyValue> item;
+            if (!openTag(tag) || !(item = valueOf(tag, depth)))
+                return std::nullopt;
             dictionary.insert_or_assign(std::move(name), std::move(*item));
         }
-        std::free(iterator);
-        return result;
     }
-    default:
-        return std::nullopt;
-    }
-}
 
-// How an XML property list's text nests and how many elements it opens, read without building it: the
-// arrays and dictionaries open at the deepest point (one never closed stays open), skipping comments,
-// CDATA sections, processing instructions and the document type.
-struct XMLOutline {
-    std::uint64_t elements = 0;
-    std::uint64_t nesting = 0;
-};
-
-XMLOutline outlineOf(std::string_view text) {
-    XMLOutline outline;
-    std::uint64_t open = 0;
-    // Past the end of what starts at `from` and ends with `end`; the whole text when it never ends.
-    const auto skipPast = [&](std::size_t from, std::string_view end) {
-        const std::size_t found = text.find(end, from);
-        return found == std::string_view::npos ? text.size() : found + end.size();
-    };
-    std::size_t at = 0;
-    while ((at = text.find('<', at)) != std::string_view::npos) {
-        const std::string_view rest = text.substr(at);
-        if (rest.starts_with("<!--")) {
-            at = skipPast(at + 4, "-->");
-        } else if (rest.starts_with("<![CDATA[")) {
-            at = skipPast(at + 9, "]]>");
-        } else if (rest.starts_with("<?")) {
-            at = skipPast(at + 2, "?>");
-        } else if (rest.starts_with("<!")) {
-            // Up to the first '>' only, even with an internal subset: what follows is measured as well.
-            at = skipPast(at + 2, ">");
-        } else {
-            const bool closing = rest.starts_with("</");
-            const std::size_t nameStart = closing ? 2 : 1;
-            const std::string_view name =
-                rest.substr(nameStart, rest.find_first_of(" \t\r\n/>", nameStart) - nameStart);
-            // A tag ends at its '>'; one cut short by the next '<' is measured as open.
-            const std::size_t tagEnd = rest.find_first_of("<>", 1);
-            const bool ended = tagEnd != std::string_view::npos && rest[tagEnd] == '>';
-            const bool empty = ended && rest[tagEnd - 1] == '/';
-            const bool container = name == "array" || name == "dict";
-            if (closing) {
-                if (container && open > 0)
-                    --open;
-            } else if (name != "plist") {
-                ++outline.elements;
-                if (container && !empty)
-                    outline.nesting = std::max(outline.nesting, ++open);
+    // The character data up to the element's end tag: references replaced, CDATA sections taken as
+    // they stand, comments left out, line ends made line feeds (as XML reads them).
+    bool textUntilClosed(std::string_view name, std::string& text) {
+        for (;;) {
+            const std::size_t special = text_.find_first_of("<&\r", at_);
+            if (special == std::string_view::npos)
+                return false;
+            text.append(text_.substr(at_, special - at_));
+            at_ = special;
+            if (text_[at_] == '\r') {
+                text += '\n';
+                at_ += startsWith("\r\n") ? 2 : 1;
+            } else if (text_[at_] == '&') {
+                if (!appendReference(text))
+                    return false;
+            } else if (startsWith("<![CDATA[")) {
+                const std::size_t start = at_ + 9;
+                if (!skipPast("]]>"))
+                    return false;
+                appendWithLineFeeds(text, text_.substr(start, at_ - 3 - start));
+            } else if (startsWith("<!--")) {
+                if (!skipPast("-->"))
+                    return false;
+            } else if (startsWith("<?")) {
+                if (!skipPast("?>"))
+                    return false;
+            } else {
+                return closeTag(name);
             }
-            at = tagEnd == std::string_view::npos ? text.size() : at + tagEnd + (ended ? 1 : 0);
         }
     }
-    return outline;
-}
+
+    static void appendWithLineFeeds(std::string& text, std::string_view part) {
+        for (std::size_t i = 0; i < part.size(); ++i) {
+            if (part[i] != '\r')
+                text += part[i];
+            else if (i + 1 == part.size() || part[i + 1] != '\n')
+                text += '\n';
+        }
+    }
+
+    // An entity or character reference at the position.
+    bool appendReference(std::string& text) {
+        const std::size_t end = text_.find(';', at_);
+        if (end == std::string_view::npos || end - at_ > 12)
+            return false;
+        const std::string_view name = text_.substr(at_ + 1, end - at_ - 1);
+        at_ = end + 1;
+        static constexpr std::pair<std::string_view, char> named[] = {
+            {"lt", '<'}, {"gt", '>'}, {"amp", '&'}, {"quot", '"'}, {"apos", '\''}};
+        for (const auto& [entity, character] : named)
+            if (name == entity) {
+                text += character;
+                return true;
+            }
+        if (!name.starts_with('#'))
+            return false;
+        const bool hexadecimal = name.starts_with("#x");
+        const std::string_view digits = name.substr(hexadecimal ? 2 : 1);
+        std::uint32_t code = 0;
+        const auto [rest, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), code, hexadecimal ? 16 : 10);
+        if (digits.empty() || error != std::errc() || rest != digits.data() + digits.size() || code == 0 ||
+            code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        appendUtf8(text, code);
+        return true;
+    }
+
+    static std::string_view trimmed(std::string_view text) {
+        const std::size_t first = text.find_first_not_of(" \t\n");
+        if (first == std::string_view::npos)
+            return {};
+        return text.substr(first, text.find_last_not_of(" \t\n") - first + 1);
+    }
+
+    // Decimal or "0x" hexadecimal, with a sign; beyond the signed range a whole number keeps its 64 bits.
+    static std::optional<AnyValue> integerOf(std::string_view text) {
+        const bool negative = text.starts_with('-');
+        if (negative || text.starts_with('+'))
+            text.remove_prefix(1);
+        const bool hexadecimal = text.starts_with("0x") || text.starts_with("0X");
+        if (hexadecimal)
+            text.remove_prefix(2);
+        std::uint64_t magnitude = 0;
+        const auto [rest, error] =
+            std::from_chars(text.data(), text.data() + text.size(), magnitude, hexadecimal ? 16 : 10);
+        if (text.empty() || error != std::errc() || rest != text.data() + text.size())
+            return std::nullopt;
+        return AnyValue(static_cast<std::int64_t>(negative ? 0 - magnitude : magnitude));
+    }
+
+    static std::optional<AnyValue> realOf(std::string_view text) {
+        if (text.starts_with('+'))
+            text.remove_prefix(1);
+        double real = 0;
+        const auto [rest, error] = std::from_chars(text.data(), text.data() + text.size(), real);
+        if (text.empty() || error != std::errc() || rest != text.data() + text.size())
+            return std::nullopt;
+        return AnyValue(real);
+    }
+
+    // White space between the characters is passed over.
+    static std::optional<AnyValue::Data> base64Decoded(std::string_view text) {
+        AnyValue::Data data;
+        data.reserve(text.size() / 4 * 3);
+        std::uint32_t bits = 0;
+        int count = 0;
+        bool padded = false;
+        for (const char c : text) {
+            int value = -1;
+            if (c >= 'A' && c <= 'Z')
+                value = c - 'A';
+            else if (c >= 'a' && c <= 'z')
+                value = c - 'a' + 26;
+            else if (c >= '0' && c <= '9')
+                value = c - '0' + 52;
+            else if (c == '+')
+                value = 62;
+            else if (c == '/')
+                value = 63;
+            else if (c == '=')
+                padded = true;
+            else if (c != ' ' && c != '\t' && c != '\n')
+                return std::nullopt;
+            if (value < 0)
+                continue;
+            if (padded)
+                return std::nullopt; // characters after the padding
+            bits = bits << 6 | static_cast<std::uint32_t>(value);
+            if (++count % 4 == 0) {
+                data.push_back(static_cast<std::uint8_t>(bits >> 16));
+                data.push_back(static_cast<std::uint8_t>(bits >> 8));
+                data.push_back(static_cast<std::uint8_t>(bits));
+            }
+        }
+        if (count % 4 == 1)
+            return std::nullopt;
+        if (count % 4 == 2)
+            data.push_back(static_cast<std::uint8_t>(bits >> 4));
+        if (count % 4 == 3) {
+            data.push_back(static_cast<std::uint8_t>(bits >> 10));
+            data.push_back(static_cast<std::uint8_t>(bits >> 2));
+        }
+        return data;
+    }
+
+    std::string_view text_;
+    std::size_t at_ = 0;
+    const Limits& limits_;
+    Budget budget_;
+};
 
 // Binary property lists are read here rather than by libplist, whose reader accepts malformed files
 // (such as dictionaries with non-text keys) that its own accessors then abort on. Every offset and count
@@ -544,23 +742,7 @@ class BinaryReader {
     std::string utf16ToUTF8(std::uint64_t at, std::uint64_t units) const {
         std::string text;
         text.reserve(units);
-        forEachCodePoint(at, units, [&](std::uint32_t code) {
-            if (code < 0x80) {
-                text += static_cast<char>(code);
-            } else if (code < 0x800) {
-                text += static_cast<char>(0xC0 | code >> 6);
-                text += static_cast<char>(0x80 | (code & 0x3F));
-            } else if (code < 0x10000) {
-                text += static_cast<char>(0xE0 | code >> 12);
-                text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-                text += static_cast<char>(0x80 | (code & 0x3F));
-            } else {
-                text += static_cast<char>(0xF0 | code >> 18);
-                text += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-                text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-                text += static_cast<char>(0x80 | (code & 0x3F));
-            }
-        });
+        forEachCodePoint(at, units, [&](std::uint32_t code) { appendUtf8(text, code); });
         return text;
     }
 
@@ -856,26 +1038,12 @@ Result<AnyValue> PropertyListCoding::decode(std::string_view bytes, const Limits
                 "The data is not a valid binary property list, or it expands past the limits.");
         return Result<AnyValue>::success(std::move(*value));
     }
-    // XML allows a byte-order mark before the declaration; libplist does not.
+    // XML allows a byte-order mark before the declaration.
     if (bytes.starts_with("\xEF\xBB\xBF"))
         bytes.remove_prefix(3);
-    if (bytes.empty() || bytes.size() > std::numeric_limits<std::uint32_t>::max())
-        return Result<AnyValue>::failure("The data is not a property list.");
-    // libplist reads nested elements recursively: deep nesting would exhaust the stack.
-    const XMLOutline outline = outlineOf(bytes);
-    if (outline.nesting > static_cast<std::uint64_t>(limits.depth) || outline.elements > limits.values)
-        return Result<AnyValue>::failure("The property list is nested too deeply or holds too many values.");
-    CLocaleScope cLocale;
-    plist_t root = nullptr;
-    plist_from_xml(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &root);
-    if (root == nullptr)
-        return Result<AnyValue>::failure("The data is not a property list.");
-    Node owner(root);
-    Budget budget(limits);
-    std::optional<AnyValue> value = fromNode(root, budget);
+    std::optional<AnyValue> value = XMLReader(bytes, limits).read();
     if (!value)
-        return Result<AnyValue>::failure(
-            "The property list holds a value of an unknown type or too many values.");
+        return Result<AnyValue>::failure("The data is not a property list, or it expands past the limits.");
     return Result<AnyValue>::success(std::move(*value));
 }
 

@@ -13,10 +13,10 @@ class PropertyListCoding {
   public:
     enum class Format { xml, binary };
 
-    // What one property list may be and expand to. A list past any limit is refused, measured before its
-    // values are built: a small binary file whose objects refer to each other many times cannot unfold
-    // into gigabytes, nor deep XML nesting exhaust the stack. The defaults keep whatever they accept
-    // within a few hundred megabytes of memory and a second or so of reading.
+    // What one property list may be and expand to. A list past any limit is refused before more than
+    // the limits is built: a small binary file whose objects refer to each other many times cannot
+    // unfold into gigabytes, nor deep nesting exhaust the stack. Whatever the defaults accept takes a few
+    // hundred megabytes of memory at most and well under a second to read.
     struct Limits {
         std::uint64_t bytes = 32 * 1024 * 1024;        // of the list itself
         std::uint64_t values = 1'000'000;              // dictionary keys included

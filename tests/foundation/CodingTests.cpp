@@ -94,10 +94,10 @@ TEST(PropertyListCoding, EveryKindSurvivesXMLAndBinaryWithTextEscapedAndRealsExa
     std::string replaced;
     for (int i = 0; i < 50'000; ++i)
         replaced += "\uFFFD";
-    const Result<AnyValue> long_ = PropertyListCoding::decode(*PropertyListCoding::encode(
+    const Result<AnyValue> longTexts = PropertyListCoding::decode(*PropertyListCoding::encode(
         AnyValue::Array{std::string(100'000, '&') + tail, std::string(50'000, '\001') + tail}));
-    ASSERT_TRUE(long_);
-    EXPECT_EQ(*long_, AnyValue(AnyValue::Array{std::string(100'000, '&') + tail, replaced + tail}));
+    ASSERT_TRUE(longTexts);
+    EXPECT_EQ(*longTexts, AnyValue(AnyValue::Array{std::string(100'000, '&') + tail, replaced + tail}));
 }
 
 TEST(PropertyListCoding, XMLCarriesOnlyWhatXMLAllowsAndStillReadsOlderFiles) {
@@ -113,6 +113,46 @@ TEST(PropertyListCoding, XMLCarriesOnlyWhatXMLAllowsAndStillReadsOlderFiles) {
     EXPECT_EQ(
         *PropertyListCoding::decode("<?xml version=\"1.0\"?>\n<plist><string>a&#1;b&#31;</string></plist>"),
         AnyValue("a\001b\037"));
+}
+
+TEST(PropertyListCoding, XMLOfOtherWritersReadsAsXMLMeansIt) {
+    const Result<AnyValue> decoded = PropertyListCoding::decode(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!DOCTYPE plist [ <!ENTITY e \"<dict>\"> ]>\n"
+        "<plist version='1.0' note=\"a > b\"><dict>\n"
+        "  <key>text</key> <!-- a comment --> "
+        "<string>a&lt;&#x1F600;&#233;<![CDATA[<&>\r\n]]>b<!-- c -->\r\nc</string>\n"
+        "  <key>numbers</key><array><integer> -42 </integer><integer>0x1F</integer>"
+        "<integer>18446744073709551615</integer><real>+infinity</real><real>-2.5e3</real></array>\n"
+        "  <key>data</key><data>\n AAEC\n /w== </data>\n"
+        "  <key>date</key><date>2023-11-14T22:13:20Z</date>\n"
+        "  <key>empty</key><array><string/><dict/><true></true><false/></array>\n"
+        "</dict></plist>\n<!-- after -->");
+    ASSERT_TRUE(decoded) << decoded.error();
+    EXPECT_EQ(*decoded,
+              AnyValue(AnyValue::Dictionary{
+                  {"text", "a<\U0001F600\u00E9<&>\nb\nc"},
+                  {"numbers", AnyValue::Array{-42, 31, -1, std::numeric_limits<double>::infinity(), -2500.0}},
+                  {"data", AnyValue::Data{0, 1, 2, 255}},
+                  {"date", Date::dateWithTimeIntervalSince1970(1'700'000'000)},
+                  {"empty", AnyValue::Array{"", AnyValue::Dictionary{}, true, false}}}));
+    // The value may stand without the plist element.
+    EXPECT_EQ(*PropertyListCoding::decode("<string>x</string>"), AnyValue("x"));
+    for (const std::string bad : {
+             "<plist><string>&nbsp;</string></plist>",     // an entity XML does not define
+             "<plist><string>&#0;</string></plist>",       // no character
+             "<plist><key>k</key></plist>",                // a key outside a dictionary
+             "<plist><dict><key>k</key></dict></plist>",   // a key without its value
+             "<plist><dict><true/><true/></dict></plist>", // a value where its key belongs
+             "<plist><array>text<true/></array></plist>",  // text between elements
+             "<plist><integer>12a</integer></plist>",
+             "<plist><real>one</real></plist>",
+             "<plist><date>2023-11-14</date></plist>",
+             "<plist><data>AA=A</data></plist>",
+             "<plist><true/></plist><true/>", // a second value
+             "<plist><unknown/></plist>",
+             "<plist><string>cut short</plist>",
+         })
+        EXPECT_FALSE(PropertyListCoding::decode(bad)) << bad;
 }
 
 TEST(PropertyListCoding, AHundredThousandEntryHistoryComesBackWholeAndInOrder) {
