@@ -20,14 +20,14 @@ const CalcManager::Budget CalcManager::defaultBudget{PropertyListCoding::Limits{
 namespace {
 
 // What a stored entry takes of the budget.
-CalcManager::Budget costOf(const AnyValue::Dictionary& entry) {
+CalcManager::Budget costOf(AnyValue entry) {
     std::string text;
-    const std::optional<std::uint64_t> values = PropertyListCoding::encodeXML(AnyValue(entry), text);
+    const std::optional<std::uint64_t> values = PropertyListCoding::encodeXML(entry, text);
     return {values.value_or(0), text.size()};
 }
 
 CalcManager::Budget costOf(const Calculation& calculation) {
-    return costOf(calculationToDictionary(calculation));
+    return costOf(AnyValue(calculationToDictionary(calculation)));
 }
 
 CalcManager::Budget operator+(CalcManager::Budget a, CalcManager::Budget b) {
@@ -161,8 +161,8 @@ bool CalcManager::addCalculation(const Calculation& calculation, bool replaceExi
     });
     if (existing != calculations_.end() && !replaceExisting)
         return true;
-    const Budget used =
-        used_ + costOf(dictionary) - (existing != calculations_.end() ? costOf(*existing) : Budget{});
+    const Budget used = used_ + costOf(AnyValue(dictionary)) -
+                        (existing != calculations_.end() ? costOf(*existing) : Budget{});
     if (!within(used, budget_) && !within(used, used_))
         return false;
     used_ = used;
