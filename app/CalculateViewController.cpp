@@ -601,7 +601,8 @@ void CalculateViewController::saveCalculationToHistory(const std::string& inputL
     record.setupParameter = {
         {"inputCalculationSelection", AnyValue(static_cast<std::int64_t>(selectedSegmentIndex()))},
         {"appKey", AnyValue("OB")}};
-    CalcManager::shared()->addCalculation(record, true);
+    if (!CalcManager::shared()->addCalculation(record, true))
+        ErrorManager::localizedErrorMessage("historyFull");
 }
 
 void CalculateViewController::showSolutionPage(

@@ -3,6 +3,7 @@
 #include "engine/TextUtilities.h"
 #include "platform/foundation/DebugConsole.h"
 #include "platform/foundation/FileSystem.h"
+#include "platform/foundation/PropertyListCoding.h"
 
 #include <algorithm>
 #include <iterator>
@@ -13,20 +14,58 @@ const DefaultsKey<std::optional<AnyValue::Dictionary>> CalcManager::currentSelec
 const DefaultsKey<std::optional<AnyValue::Dictionary>> CalcManager::currentCalculationKey{
     "CurrentCalculation"};
 const DefaultsKey<std::int64_t> CalcManager::lastHistoryDataBaseVersionKey{"lastHistoryDataBaseVersion", 0};
+const CalcManager::Budget CalcManager::defaultBudget{PropertyListCoding::Limits{}.values / 4,
+                                                     PropertyListCoding::Limits{}.bytes / 4};
+
+namespace {
+
+// What a stored entry takes of the budget.
+CalcManager::Budget costOf(AnyValue entry) {
+    std::string text;
+    const std::optional<std::uint64_t> values = PropertyListCoding::encodeXML(entry, text);
+    return {values.value_or(0), text.size()};
+}
+
+CalcManager::Budget costOf(const Calculation& calculation) {
+    return costOf(AnyValue(calculationToDictionary(calculation)));
+}
+
+CalcManager::Budget operator+(CalcManager::Budget a, CalcManager::Budget b) {
+    return {a.values + b.values, a.bytes + b.bytes};
+}
+
+CalcManager::Budget costOf(const std::vector<Calculation>& calculations) {
+    CalcManager::Budget cost;
+    for (const Calculation& calculation : calculations)
+        cost = cost + costOf(calculation);
+    return cost;
+}
+
+CalcManager::Budget operator-(CalcManager::Budget a, CalcManager::Budget b) {
+    return {a.values - b.values, a.bytes - b.bytes};
+}
+
+bool within(CalcManager::Budget used, CalcManager::Budget budget) {
+    return used.values <= budget.values && used.bytes <= budget.bytes;
+}
+
+} // namespace
 
 std::shared_ptr<CalcManager> CalcManager::shared() {
     static const std::shared_ptr<CalcManager> instance = std::make_shared<CalcManager>();
     return instance;
 }
 
-CalcManager::CalcManager(Defaults defaults) : defaults_(std::move(defaults)) {
+CalcManager::CalcManager(Defaults defaults, Budget budget) : defaults_(std::move(defaults)), budget_(budget) {
     calculations_ = loadCalculations();
+    used_ = costOf(calculations_);
     currentCalculation = loadCurrentCalculation();
     currentSelectedCalculation_ = loadCurrentSelectedCalculation();
 }
 
 void CalcManager::setCalculations(std::vector<Calculation> calculations) {
     calculations_ = std::move(calculations);
+    used_ = costOf(calculations_);
     calculationsChanged();
 }
 
@@ -113,18 +152,23 @@ void CalcManager::checkHistorySchemaVersion() {
     defaults_.set(lastHistoryDataBaseVersionKey, historySchemaVersion);
 }
 
-void CalcManager::addCalculation(const Calculation& calculation, bool replaceExisting) {
+bool CalcManager::addCalculation(const Calculation& calculation, bool replaceExisting) {
     AnyValue::Dictionary dictionary = calculationToDictionary(calculation);
     if (!AnyValue(dictionary).isPropertyListValue())
-        return;
+        return true;
     auto existing = std::find_if(calculations_.begin(), calculations_.end(), [&](const Calculation& entry) {
         return canonicallyEqual(entry._latexString, calculation._latexString);
     });
+    if (existing != calculations_.end() && !replaceExisting)
+        return true;
+    const Budget used = used_ + costOf(AnyValue(dictionary)) -
+                        (existing != calculations_.end() ? costOf(*existing) : Budget{});
+    if (!within(used, budget_) && !within(used, used_))
+        return false;
+    used_ = used;
     const std::size_t storedCount = calculations_.size();
     std::optional<std::ptrdiff_t> replaced;
     if (existing != calculations_.end()) {
-        if (!replaceExisting)
-            return;
         replaced = std::distance(calculations_.begin(), existing);
         calculations_.erase(existing);
     }
@@ -136,11 +180,13 @@ void CalcManager::addCalculation(const Calculation& calculation, bool replaceExi
             list.erase(list.begin() + *replaced);
         list.insert(list.begin(), AnyValue(std::move(dictionary)));
     });
+    return true;
 }
 
 void CalcManager::removeCalculation(std::size_t index) {
     if (index >= calculations_.size())
         return;
+    used_ = used_ - costOf(calculations_[index]);
     calculations_.erase(calculations_.begin() + static_cast<std::ptrdiff_t>(index));
     calculationsChanged(calculations_.size() + 1, [&](AnyValue::Array& list) {
         list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));

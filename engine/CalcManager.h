@@ -5,6 +5,7 @@
 #include "platform/defaults/DefaultsKey.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -15,6 +16,16 @@
 // current records, kept in the user defaults. Every change of the history rewrites it whole.
 class CalcManager {
   public:
+    // What the history may hold: values as the settings reader counts them (dictionary keys included),
+    // and bytes of the settings file, each entry counted as the file it would make on its own.
+    struct Budget {
+        std::uint64_t values = 0;
+        std::uint64_t bytes = 0;
+    };
+    // A quarter of what the settings reader accepts: the history, a copy of one of its entries (the
+    // selected calculation) and the other settings always load again.
+    static const Budget defaultBudget;
+
     static const DefaultsKey<std::vector<AnyValue::Dictionary>> calculationsKey;
     static const DefaultsKey<std::optional<AnyValue::Dictionary>> currentSelectedCalculationKey;
     static const DefaultsKey<std::optional<AnyValue::Dictionary>> currentCalculationKey;
@@ -24,7 +35,7 @@ class CalcManager {
     // Works on the standard user defaults.
     static std::shared_ptr<CalcManager> shared();
     // Loads the history and the two current records from the given defaults.
-    explicit CalcManager(Defaults defaults = Defaults());
+    explicit CalcManager(Defaults defaults = Defaults(), Budget budget = defaultBudget);
 
     std::shared_ptr<UserDefaults> userDefaults() const { return defaults_.userDefaults(); }
     const std::string persistKey = "tarsel_1";
@@ -48,8 +59,10 @@ class CalcManager {
     std::optional<Calculation> loadCurrentCalculation() const;
     std::optional<Calculation> loadCurrentSelectedCalculation() const;
     void checkHistorySchemaVersion();
-    // A record whose dictionary form is not a property-list value cannot be stored and is ignored.
-    void addCalculation(const Calculation& calculation, bool replaceExisting);
+    // A record whose dictionary form is not a property-list value cannot be stored and is ignored. False
+    // when the history has no room for the record: a history that would go past its budget (or grow
+    // while past it, as one stored by an earlier version may be) stays as it is.
+    bool addCalculation(const Calculation& calculation, bool replaceExisting);
     // Indices outside the list change nothing.
     void removeCalculation(std::size_t index);
     void moveCalculation(std::size_t from, std::size_t to);
@@ -67,6 +80,9 @@ class CalcManager {
     std::optional<Calculation> loadRecord(const DefaultsKey<std::optional<AnyValue::Dictionary>>& key) const;
 
     Defaults defaults_;
+    Budget budget_;
+    // What the entries of calculations_ take of the budget.
+    Budget used_;
     std::vector<Calculation> calculations_;
     // Whether the stored list is exactly calculationDictionaries(); a damaged or differently written
     // stored entry makes the next change rewrite the whole list.

@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <sys/stat.h>
@@ -94,6 +95,23 @@ Result<fs::path> placeAside(const fs::path& path, const std::string& suffix, con
     return failure("too many earlier copies");
 }
 
+// What path names once symbolic links are followed (the path itself when it is none); a link whose
+// target is missing names that target. Nothing for a loop of links.
+std::optional<fs::path> linkTarget(const fs::path& path) {
+    constexpr int maximumLinks = 40; // as the kernel allows
+    fs::path target = path;
+    for (int link = 0; link < maximumLinks; ++link) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(target, error)))
+            return target;
+        const fs::path next = fs::read_symlink(target, error);
+        if (error)
+            return std::nullopt;
+        target = target.parent_path() / next; // an absolute link replaces the folder
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 fs::path FileSystem::ombrelHome() {
@@ -122,8 +140,14 @@ FileSystem::StoredFile FileSystem::readStoredFile(const fs::path& path, std::uin
     };
     // Without O_NONBLOCK, opening a named pipe waits for a writer.
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0)
-        return notRead(errno == ENOENT ? Status::missing : Status::unreadable, errorText(errno));
+    if (descriptor < 0) {
+        const int openError = errno;
+        // A socket cannot be opened at all; like a pipe, it is no file of ours.
+        struct stat status {};
+        if (openError != ENOENT && ::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode))
+            return notRead(Status::notRegular, "not a regular file");
+        return notRead(openError == ENOENT ? Status::missing : Status::unreadable, errorText(openError));
+    }
     struct stat status {};
     StoredFile stored;
     if (::fstat(descriptor, &status) != 0) {
@@ -134,7 +158,8 @@ FileSystem::StoredFile FileSystem::readStoredFile(const fs::path& path, std::uin
         stored = notRead(Status::tooLarge, "larger than " + std::to_string(maximumSize) + " bytes");
     } else {
         stored.status = Status::read;
-        stored.contents.resize(static_cast<std::size_t>(status.st_size));
+        // One byte more than the file holds shows whether it grew since fstat, without a second buffer.
+        stored.contents.resize(static_cast<std::size_t>(status.st_size) + 1);
         std::size_t length = 0;
         // Up to one byte past the limit, in case the file grew since fstat.
         for (;;) {
@@ -163,10 +188,14 @@ FileSystem::StoredFile FileSystem::readStoredFile(const fs::path& path, std::uin
     return stored;
 }
 
-Result<bool> FileSystem::writeFileAtomically(const fs::path& path, std::string_view contents) {
+Result<bool> FileSystem::writeFileAtomically(const fs::path& link, std::string_view contents) {
+    const std::optional<fs::path> target = linkTarget(link);
+    if (!target)
+        return Result<bool>::failure(link.string() + ": too many symbolic links");
+    const fs::path& path = *target;
     struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode))
-        return Result<bool>::failure(path.string() + " is not a regular file; it is left as it is");
+        return Result<bool>::failure(link.string() + " is not a regular file; it is left as it is");
     std::error_code error;
     const fs::path folder = path.parent_path();
     if (!folder.empty())

@@ -18,7 +18,7 @@ class FileSystem {
     static Result<std::string> readFile(const std::filesystem::path& path);
 
     // A file the program keeps its own data in. Only a regular file (after symbolic links) of at most
-    // maximumSize bytes is read; a named pipe or a device is neither waited on nor read.
+    // maximumSize bytes is read; a named pipe, a socket or a device is neither waited on nor read.
     struct StoredFile {
         enum class Status { read, missing, notRegular, tooLarge, unreadable };
         Status status = Status::missing;
@@ -29,7 +29,8 @@ class FileSystem {
 
     // Writes to a temporary file in the same folder, flushes it to disk and renames it over the target,
     // so the target holds either the old or the new contents, never a mix. Creates missing folders. A
-    // target that exists and is not a regular file (after symbolic links) is left alone: a failure.
+    // symbolic link stays a link: its target is written, in the target's folder. A target that exists
+    // and is not a regular file is left alone: a failure.
     static Result<bool> writeFileAtomically(const std::filesystem::path& path, std::string_view contents);
 
     // Renames the file to "<name>.<suffix>-<UTC time stamp of the current clock>[-n]" beside it, never

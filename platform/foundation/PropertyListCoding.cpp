@@ -7,36 +7,19 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <clocale>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <locale.h>
 #include <memory>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
-
-// libplist reads and writes reals through the C library, which follows the thread's numeric locale.
-class CLocaleScope {
-  public:
-    CLocaleScope() : previous_(uselocale(cLocale())) {}
-    ~CLocaleScope() { uselocale(previous_); }
-    CLocaleScope(const CLocaleScope&) = delete;
-    CLocaleScope& operator=(const CLocaleScope&) = delete;
-
-  private:
-    static locale_t cLocale() {
-        static locale_t locale = newlocale(LC_ALL_MASK, "C", nullptr);
-        return locale;
-    }
-    locale_t previous_;
-};
 
 struct NodeDeleter {
     void operator()(void* node) const { plist_free(static_cast<plist_t>(node)); }
@@ -93,169 +76,388 @@ Node toNode(const AnyValue& value) {
     return nullptr;
 }
 
-bool withinLimits(std::uint64_t values, std::uint64_t decodedBytes) {
-    return values <= PropertyListCoding::maximumValues &&
-           decodedBytes <= PropertyListCoding::maximumDecodedBytes;
+using Limits = PropertyListCoding::Limits;
+
+bool withinLimits(const Limits& limits, std::uint64_t values, std::uint64_t decodedBytes) {
+    return values <= limits.values && decodedBytes <= limits.decodedBytes;
 }
 
 // What a file has expanded to so far, against the limits.
 class Budget {
   public:
+    explicit Budget(const Limits& limits) : limits_(limits) {}
+
     // False once the file goes past a limit.
     bool take(std::uint64_t values, std::uint64_t decodedBytes) {
         values_ += values;
         decodedBytes_ += decodedBytes;
-        return withinLimits(values_, decodedBytes_);
+        return withinLimits(limits_, values_, decodedBytes_);
     }
 
   private:
+    const Limits& limits_;
     std::uint64_t values_ = 0;
     std::uint64_t decodedBytes_ = 0;
 };
 
-// The nesting is bounded by the outline measured before libplist read the text.
-std::optional<AnyValue> fromNode(plist_t node, Budget& budget) {
-    if (!budget.take(1, 0))
-        return std::nullopt;
-    switch (plist_get_node_type(node)) {
-    case PLIST_BOOLEAN: {
-        std::uint8_t flag = 0;
-        plist_get_bool_val(node, &flag);
-        return AnyValue(flag != 0);
+void appendUtf8(std::string& text, std::uint32_t code) {
+    if (code < 0x80) {
+        text += static_cast<char>(code);
+    } else if (code < 0x800) {
+        text += static_cast<char>(0xC0 | code >> 6);
+        text += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        text += static_cast<char>(0xE0 | code >> 12);
+        text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        text += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        text += static_cast<char>(0xF0 | code >> 18);
+        text += static_cast<char>(0x80 | (code >> 12 & 0x3F));
+        text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        text += static_cast<char>(0x80 | (code & 0x3F));
     }
-    case PLIST_UINT: {
-        std::uint64_t bits = 0;
-        plist_get_uint_val(node, &bits);
-        return AnyValue(static_cast<std::int64_t>(bits));
-    }
-    case PLIST_UID: {
-        std::uint64_t uid = 0;
-        plist_get_uid_val(node, &uid);
-        return AnyValue(static_cast<std::int64_t>(uid));
-    }
-    case PLIST_REAL: {
-        double real = 0;
-        plist_get_real_val(node, &real);
-        return AnyValue(real);
-    }
-    case PLIST_STRING:
-    case PLIST_KEY: {
-        std::uint64_t length = 0;
-        const char* text = plist_get_string_ptr(node, &length);
-        if (text == nullptr)
-            length = 0;
-        if (!budget.take(0, length))
+}
+
+// XML property lists are read here in one pass: libplist's reader compares each key of a dictionary with
+// every key before it (a dictionary of 500,000 keys took seconds) and keeps a second copy of the whole
+// tree. Values are counted against the limits as they are read, so reading stops as soon as a file goes
+// past one, and nesting is bounded before it could exhaust the stack.
+class XMLReader {
+  public:
+    XMLReader(std::string_view text, const Limits& limits) : text_(text), limits_(limits), budget_(limits) {}
+
+    // The document's value: one value element, inside a plist element or on its own.
+    std::optional<AnyValue> read() {
+        skipMarkup();
+        Tag tag;
+        if (!openTag(tag))
             return std::nullopt;
-        return AnyValue(std::string(text == nullptr ? "" : text, length));
-    }
-    case PLIST_DATE: {
-        std::int32_t seconds = 0, microseconds = 0;
-        plist_get_date_val(node, &seconds, &microseconds);
-        return AnyValue(Date::dateWithTimeIntervalSinceReferenceDate(seconds + microseconds / 1e6));
-    }
-    case PLIST_DATA: {
-        std::uint64_t length = 0;
-        const char* bytes = plist_get_data_ptr(node, &length);
-        if (bytes == nullptr)
-            length = 0;
-        if (!budget.take(0, length))
+        std::optional<AnyValue> value;
+        if (tag.name == "plist") {
+            skipMarkup();
+            Tag inner;
+            if (tag.empty || !openTag(inner) || !(value = valueOf(inner, 0)))
+                return std::nullopt;
+            skipMarkup();
+            if (!closeTag("plist"))
+                return std::nullopt;
+        } else if (!(value = valueOf(tag, 0))) {
             return std::nullopt;
-        const auto* first = reinterpret_cast<const std::uint8_t*>(bytes);
-        return AnyValue(AnyValue::Data(first, first + length));
+        }
+        skipMarkup();
+        return at_ == text_.size() ? value : std::nullopt;
     }
-    case PLIST_ARRAY: {
+
+  private:
+    struct Tag {
+        std::string_view name;
+        bool empty = false; // <name/>
+    };
+
+    bool startsWith(std::string_view prefix) const { return text_.substr(at_).starts_with(prefix); }
+
+    // Past the next `end`; false (at the end of the text) when there is none.
+    bool skipPast(std::string_view end) {
+        const std::size_t found = text_.find(end, at_);
+        at_ = found == std::string_view::npos ? text_.size() : found + end.size();
+        return found != std::string_view::npos;
+    }
+
+    // White space, comments, processing instructions and the document type, which carry no value.
+    void skipMarkup() {
+        for (;;) {
+            at_ = std::min(text_.size(), text_.find_first_not_of(" \t\r\n", at_));
+            if (startsWith("<!--"))
+                skipPast("-->");
+            else if (startsWith("<?"))
+                skipPast("?>");
+            else if (startsWith("<!DOCTYPE"))
+                skipDeclaration();
+            else
+                return;
+        }
+    }
+
+    // Up to the '>' that ends the declaration, outside quotes and its internal subset.
+    void skipDeclaration() {
+        char quote = 0;
+        int brackets = 0;
+        for (; at_ < text_.size(); ++at_) {
+            const char c = text_[at_];
+            if (quote != 0) {
+                quote = c == quote ? 0 : quote;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            } else if (c == '[' || c == ']') {
+                brackets += c == '[' ? 1 : -1;
+            } else if (c == '>' && brackets <= 0) {
+                ++at_;
+                return;
+            }
+        }
+    }
+
+    // An opening (or empty) element's tag at the position; its attributes are passed over.
+    bool openTag(Tag& tag) {
+        if (!startsWith("<") || startsWith("</"))
+            return false;
+        const std::size_t nameEnd = text_.find_first_of(" \t\r\n/>", at_ + 1);
+        if (nameEnd == std::string_view::npos || nameEnd == at_ + 1)
+            return false;
+        tag.name = text_.substr(at_ + 1, nameEnd - at_ - 1);
+        char quote = 0;
+        for (at_ = nameEnd; at_ < text_.size(); ++at_) {
+            const char c = text_[at_];
+            if (quote != 0) {
+                quote = c == quote ? 0 : quote;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            } else if (c == '<') {
+                return false;
+            } else if (c == '>') {
+                tag.empty = text_[at_ - 1] == '/';
+                ++at_;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    bool closeTag(std::string_view name) {
+        if (!startsWith("</") || !text_.substr(at_ + 2).starts_with(name))
+            return false;
+        at_ = std::min(text_.size(), text_.find_first_not_of(" \t\r\n", at_ + 2 + name.size()));
+        if (!startsWith(">"))
+            return false;
+        ++at_;
+        return true;
+    }
+
+    // depth: the arrays and dictionaries around the element.
+    std::optional<AnyValue> valueOf(const Tag& tag, int depth) {
+        if (!budget_.take(1, 0))
+            return std::nullopt;
+        const std::string_view name = tag.name;
+        if (name == "array" || name == "dict") {
+            if (tag.empty)
+                return name == "array" ? AnyValue(AnyValue::Array{}) : AnyValue(AnyValue::Dictionary{});
+            if (depth >= limits_.depth)
+                return std::nullopt;
+            return name == "array" ? arrayOf(depth + 1) : dictionaryOf(depth + 1);
+        }
+        if (name == "true" || name == "false")
+            return tag.empty || closeTag(name) ? std::optional<AnyValue>(AnyValue(name == "true"))
+                                               : std::nullopt;
+        std::string content;
+        if (!tag.empty && !textUntilClosed(name, content))
+            return std::nullopt;
+        if (name == "string")
+            return budget_.take(0, content.size()) ? std::optional<AnyValue>(AnyValue(std::move(content)))
+                                                   : std::nullopt;
+        if (name == "integer")
+            return integerOf(trimmed(content));
+        if (name == "real")
+            return realOf(trimmed(content));
+        if (name == "date") {
+            const std::optional<Date> date = Date::fromISO8601(std::string(trimmed(content)));
+            return date ? std::optional<AnyValue>(AnyValue(*date)) : std::nullopt;
+        }
+        if (name == "data") {
+            std::optional<AnyValue::Data> data = base64Decoded(content);
+            if (!data || !budget_.take(0, data->size()))
+                return std::nullopt;
+            return AnyValue(std::move(*data));
+        }
+        return std::nullopt; // a key outside a dictionary, or no property-list element
+    }
+
+    std::optional<AnyValue> arrayOf(int depth) {
         AnyValue::Array array;
-        const std::uint32_t count = plist_array_get_size(node);
-        array.reserve(count);
-        for (std::uint32_t i = 0; i < count; ++i) {
-            std::optional<AnyValue> item = fromNode(plist_array_get_item(node, i), budget);
-            if (!item)
+        for (;;) {
+            skipMarkup();
+            if (startsWith("</"))
+                return closeTag("array") ? std::optional<AnyValue>(AnyValue(std::move(array))) : std::nullopt;
+            Tag tag;
+            std::optional<AnyValue> item;
+            if (!openTag(tag) || !(item = valueOf(tag, depth)))
                 return std::nullopt;
             array.push_back(std::move(*item));
         }
-        return AnyValue(std::move(array));
     }
-    case PLIST_DICT: {
+
+    std::optional<AnyValue> dictionaryOf(int depth) {
         AnyValue::Dictionary dictionary;
-        plist_dict_iter iterator = nullptr;
-        plist_dict_new_iter(node, &iterator);
-        std::optional<AnyValue> result;
         for (;;) {
-            char* key = nullptr;
-            plist_t child = nullptr;
-            plist_dict_next_item(node, iterator, &key, &child);
-            if (child == nullptr) {
-                result = AnyValue(std::move(dictionary));
-                break;
-            }
-            std::string name = key == nullptr ? std::string() : std::string(key);
-            std::free(key);
-            if (!budget.take(1, name.size()))
-                break;
-            std::optional<AnyValue> item = fromNode(child, budget);
-            if (!item)
-                break;
+            skipMarkup();
+            if (startsWith("</"))
+                return closeTag("dict") ? std::optional<AnyValue>(AnyValue(std::move(dictionary)))
+                                        : std::nullopt;
+            Tag key;
+            std::string name;
+            if (!openTag(key) || key.name != "key" || (!key.empty && !textUntilClosed("key", name)) ||
+                !budget_.take(1, name.size()))
+                return std::nullopt;
+            skipMarkup();
+            Tag tag;
+            std::optional<AnyValue> item;
+            if (!openTag(tag) || !(item = valueOf(tag, depth)))
+                return std::nullopt;
             dictionary.insert_or_assign(std::move(name), std::move(*item));
         }
-        std::free(iterator);
-        return result;
     }
-    default:
-        return std::nullopt;
-    }
-}
 
-// How an XML property list's text nests and how many elements it opens, read without building it: the
-// arrays and dictionaries open at the deepest point (one never closed stays open), skipping comments,
-// CDATA sections, processing instructions and the document type.
-struct XMLOutline {
-    std::uint64_t elements = 0;
-    std::uint64_t nesting = 0;
-};
-
-XMLOutline outlineOf(std::string_view text) {
-    XMLOutline outline;
-    std::uint64_t open = 0;
-    // Past the end of what starts at `from` and ends with `end`; the whole text when it never ends.
-    const auto skipPast = [&](std::size_t from, std::string_view end) {
-        const std::size_t found = text.find(end, from);
-        return found == std::string_view::npos ? text.size() : found + end.size();
-    };
-    std::size_t at = 0;
-    while ((at = text.find('<', at)) != std::string_view::npos) {
-        const std::string_view rest = text.substr(at);
-        if (rest.starts_with("<!--")) {
-            at = skipPast(at + 4, "-->");
-        } else if (rest.starts_with("<![CDATA[")) {
-            at = skipPast(at + 9, "]]>");
-        } else if (rest.starts_with("<?")) {
-            at = skipPast(at + 2, "?>");
-        } else if (rest.starts_with("<!")) {
-            // Up to the first '>' only, even with an internal subset: what follows is measured as well.
-            at = skipPast(at + 2, ">");
-        } else {
-            const bool closing = rest.starts_with("</");
-            const std::size_t nameStart = closing ? 2 : 1;
-            const std::string_view name =
-                rest.substr(nameStart, rest.find_first_of(" \t\r\n/>", nameStart) - nameStart);
-            // A tag ends at its '>'; one cut short by the next '<' is measured as open.
-            const std::size_t tagEnd = rest.find_first_of("<>", 1);
-            const bool ended = tagEnd != std::string_view::npos && rest[tagEnd] == '>';
-            const bool empty = ended && rest[tagEnd - 1] == '/';
-            const bool container = name == "array" || name == "dict";
-            if (closing) {
-                if (container && open > 0)
-                    --open;
-            } else if (name != "plist") {
-                ++outline.elements;
-                if (container && !empty)
-                    outline.nesting = std::max(outline.nesting, ++open);
+    // The character data up to the element's end tag: references replaced, CDATA sections taken as
+    // they stand, comments left out, line ends made line feeds (as XML reads them).
+    bool textUntilClosed(std::string_view name, std::string& text) {
+        for (;;) {
+            const std::size_t special = text_.find_first_of("<&\r", at_);
+            if (special == std::string_view::npos)
+                return false;
+            text.append(text_.substr(at_, special - at_));
+            at_ = special;
+            if (text_[at_] == '\r') {
+                text += '\n';
+                at_ += startsWith("\r\n") ? 2 : 1;
+            } else if (text_[at_] == '&') {
+                if (!appendReference(text))
+                    return false;
+            } else if (startsWith("<![CDATA[")) {
+                const std::size_t start = at_ + 9;
+                if (!skipPast("]]>"))
+                    return false;
+                appendWithLineFeeds(text, text_.substr(start, at_ - 3 - start));
+            } else if (startsWith("<!--")) {
+                if (!skipPast("-->"))
+                    return false;
+            } else if (startsWith("<?")) {
+                if (!skipPast("?>"))
+                    return false;
+            } else {
+                return closeTag(name);
             }
-            at = tagEnd == std::string_view::npos ? text.size() : at + tagEnd + (ended ? 1 : 0);
         }
     }
-    return outline;
-}
+
+    static void appendWithLineFeeds(std::string& text, std::string_view part) {
+        for (std::size_t i = 0; i < part.size(); ++i) {
+            if (part[i] != '\r')
+                text += part[i];
+            else if (i + 1 == part.size() || part[i + 1] != '\n')
+                text += '\n';
+        }
+    }
+
+    // An entity or character reference at the position.
+    bool appendReference(std::string& text) {
+        const std::size_t end = text_.find(';', at_);
+        if (end == std::string_view::npos || end - at_ > 12)
+            return false;
+        const std::string_view name = text_.substr(at_ + 1, end - at_ - 1);
+        at_ = end + 1;
+        static constexpr std::pair<std::string_view, char> named[] = {
+            {"lt", '<'}, {"gt", '>'}, {"amp", '&'}, {"quot", '"'}, {"apos", '\''}};
+        for (const auto& [entity, character] : named)
+            if (name == entity) {
+                text += character;
+                return true;
+            }
+        if (!name.starts_with('#'))
+            return false;
+        const bool hexadecimal = name.starts_with("#x");
+        const std::string_view digits = name.substr(hexadecimal ? 2 : 1);
+        std::uint32_t code = 0;
+        const auto [rest, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), code, hexadecimal ? 16 : 10);
+        if (digits.empty() || error != std::errc() || rest != digits.data() + digits.size() || code == 0 ||
+            code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        appendUtf8(text, code);
+        return true;
+    }
+
+    static std::string_view trimmed(std::string_view text) {
+        const std::size_t first = text.find_first_not_of(" \t\n");
+        if (first == std::string_view::npos)
+            return {};
+        return text.substr(first, text.find_last_not_of(" \t\n") - first + 1);
+    }
+
+    // Decimal or "0x" hexadecimal, with a sign; beyond the signed range a whole number keeps its 64 bits.
+    static std::optional<AnyValue> integerOf(std::string_view text) {
+        const bool negative = text.starts_with('-');
+        if (negative || text.starts_with('+'))
+            text.remove_prefix(1);
+        const bool hexadecimal = text.starts_with("0x") || text.starts_with("0X");
+        if (hexadecimal)
+            text.remove_prefix(2);
+        std::uint64_t magnitude = 0;
+        const auto [rest, error] =
+            std::from_chars(text.data(), text.data() + text.size(), magnitude, hexadecimal ? 16 : 10);
+        if (text.empty() || error != std::errc() || rest != text.data() + text.size())
+            return std::nullopt;
+        return AnyValue(static_cast<std::int64_t>(negative ? 0 - magnitude : magnitude));
+    }
+
+    static std::optional<AnyValue> realOf(std::string_view text) {
+        if (text.starts_with('+'))
+            text.remove_prefix(1);
+        double real = 0;
+        const auto [rest, error] = std::from_chars(text.data(), text.data() + text.size(), real);
+        if (text.empty() || error != std::errc() || rest != text.data() + text.size())
+            return std::nullopt;
+        return AnyValue(real);
+    }
+
+    // White space between the characters is passed over.
+    static std::optional<AnyValue::Data> base64Decoded(std::string_view text) {
+        AnyValue::Data data;
+        data.reserve(text.size() / 4 * 3);
+        std::uint32_t bits = 0;
+        int count = 0;
+        bool padded = false;
+        for (const char c : text) {
+            int value = -1;
+            if (c >= 'A' && c <= 'Z')
+                value = c - 'A';
+            else if (c >= 'a' && c <= 'z')
+                value = c - 'a' + 26;
+            else if (c >= '0' && c <= '9')
+                value = c - '0' + 52;
+            else if (c == '+')
+                value = 62;
+            else if (c == '/')
+                value = 63;
+            else if (c == '=')
+                padded = true;
+            else if (c != ' ' && c != '\t' && c != '\n')
+                return std::nullopt;
+            if (value < 0)
+                continue;
+            if (padded)
+                return std::nullopt; // characters after the padding
+            bits = bits << 6 | static_cast<std::uint32_t>(value);
+            if (++count % 4 == 0) {
+                data.push_back(static_cast<std::uint8_t>(bits >> 16));
+                data.push_back(static_cast<std::uint8_t>(bits >> 8));
+                data.push_back(static_cast<std::uint8_t>(bits));
+            }
+        }
+        if (count % 4 == 1)
+            return std::nullopt;
+        if (count % 4 == 2)
+            data.push_back(static_cast<std::uint8_t>(bits >> 4));
+        if (count % 4 == 3) {
+            data.push_back(static_cast<std::uint8_t>(bits >> 10));
+            data.push_back(static_cast<std::uint8_t>(bits >> 2));
+        }
+        return data;
+    }
+
+    std::string_view text_;
+    std::size_t at_ = 0;
+    const Limits& limits_;
+    Budget budget_;
+};
 
 // Binary property lists are read here rather than by libplist, whose reader accepts malformed files
 // (such as dictionaries with non-text keys) that its own accessors then abort on. Every offset and count
@@ -264,7 +466,7 @@ XMLOutline outlineOf(std::string_view text) {
 // cannot make a small file unfold into more than the limits allow.
 class BinaryReader {
   public:
-    explicit BinaryReader(std::string_view bytes) : bytes_(bytes) {}
+    BinaryReader(std::string_view bytes, const Limits& limits) : bytes_(bytes), limits_(limits) {}
 
     std::optional<AnyValue> read() {
         constexpr std::size_t headerSize = 8, trailerSize = 32;
@@ -281,7 +483,7 @@ class BinaryReader {
             count > (trailer - offsetTable_) / offsetSize_)
             return std::nullopt;
         // Every object of a well-formed file is one of its values.
-        if (count > PropertyListCoding::maximumValues)
+        if (count > limits_.values)
             return std::nullopt;
         objectCount_ = count;
         extents_.assign(count, Extent{});
@@ -294,8 +496,8 @@ class BinaryReader {
     // What an object expands to, everything it refers to included; within the limits once measured.
     struct Extent {
         enum class State : std::uint8_t { unmeasured, measuring, measured };
-        std::uint32_t values = 0;
-        std::uint32_t decodedBytes = 0;
+        std::uint64_t values = 0;
+        std::uint64_t decodedBytes = 0;
         // Arrays and dictionaries within each other, the object included.
         std::uint16_t nesting = 0;
         State state = State::unmeasured;
@@ -345,7 +547,7 @@ class BinaryReader {
     // False for a broken reference, an object that contains itself, or one that goes past the limits
     // at this depth (the number of containers above it).
     bool measure(std::uint64_t index, int depth) {
-        if (index >= objectCount_ || depth > PropertyListCoding::maximumDepth)
+        if (index >= objectCount_ || depth > limits_.depth)
             return false;
         if (extents_[index].state == Extent::State::measuring)
             return false;
@@ -356,7 +558,7 @@ class BinaryReader {
                 return false;
             extents_[index] = *extent;
         }
-        return depth + extents_[index].nesting <= PropertyListCoding::maximumDepth;
+        return depth + extents_[index].nesting <= limits_.depth;
     }
 
     std::optional<Extent> measureContents(std::uint64_t index, int depth) {
@@ -397,7 +599,7 @@ class BinaryReader {
                 values += extents_[child].values;
                 decodedBytes += extents_[child].decodedBytes;
                 nesting = std::max(nesting, extents_[child].nesting + 1u);
-                if (!withinLimits(values, decodedBytes))
+                if (!withinLimits(limits_, values, decodedBytes))
                     return std::nullopt;
             }
             break;
@@ -405,10 +607,9 @@ class BinaryReader {
         default:
             break;
         }
-        if (!withinLimits(values, decodedBytes))
+        if (!withinLimits(limits_, values, decodedBytes))
             return std::nullopt;
-        return Extent{static_cast<std::uint32_t>(values), static_cast<std::uint32_t>(decodedBytes),
-                      static_cast<std::uint16_t>(nesting), Extent::State::measured};
+        return Extent{values, decodedBytes, static_cast<std::uint16_t>(nesting), Extent::State::measured};
     }
 
     // Called once measure() accepted the object: its references are sound and their values bounded.
@@ -541,27 +742,12 @@ class BinaryReader {
     std::string utf16ToUTF8(std::uint64_t at, std::uint64_t units) const {
         std::string text;
         text.reserve(units);
-        forEachCodePoint(at, units, [&](std::uint32_t code) {
-            if (code < 0x80) {
-                text += static_cast<char>(code);
-            } else if (code < 0x800) {
-                text += static_cast<char>(0xC0 | code >> 6);
-                text += static_cast<char>(0x80 | (code & 0x3F));
-            } else if (code < 0x10000) {
-                text += static_cast<char>(0xE0 | code >> 12);
-                text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-                text += static_cast<char>(0x80 | (code & 0x3F));
-            } else {
-                text += static_cast<char>(0xF0 | code >> 18);
-                text += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-                text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-                text += static_cast<char>(0x80 | (code & 0x3F));
-            }
-        });
+        forEachCodePoint(at, units, [&](std::uint32_t code) { appendUtf8(text, code); });
         return text;
     }
 
     std::string_view bytes_;
+    const Limits& limits_;
     std::size_t offsetSize_ = 0;
     std::size_t referenceSize_ = 0;
     std::uint64_t objectCount_ = 0;
@@ -578,7 +764,7 @@ class XMLWriter {
 
     // Only the elements, for one share of a large array.
     bool writeElements(std::span<const AnyValue> items) {
-        out_.resize(std::max<std::size_t>(out_.capacity(), 4096));
+        out_.clear();
         cursor_ = out_.data();
         bool written = true;
         for (const AnyValue& item : items)
@@ -590,7 +776,7 @@ class XMLWriter {
 
     bool write(const AnyValue& value) {
         using namespace std::string_view_literals;
-        out_.resize(std::max<std::size_t>(out_.capacity(), 4096));
+        out_.clear();
         cursor_ = out_.data();
         put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
             "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
@@ -601,6 +787,9 @@ class XMLWriter {
         out_.resize(static_cast<std::size_t>(cursor_ - out_.data()));
         return written;
     }
+
+    // The values written so far, dictionary keys included.
+    std::uint64_t values() const { return values_; }
 
   private:
     struct Tag {
@@ -613,15 +802,19 @@ class XMLWriter {
     static constexpr Tag realTag{"<real>", "</real>\n"};
     static constexpr Tag dateTag{"<date>", "</date>\n"};
     static constexpr Tag dataTag{"<data>", "</data>\n"};
-    // The longest replacement of one byte: "&amp;".
-    static constexpr std::size_t maximumEscapeGrowth = 5;
     static constexpr std::string_view replacementCharacter = "\xEF\xBF\xBD";
 
+    // Room for length more bytes at the cursor. The capacity grows to twice what is needed, so that a
+    // long text is rarely copied, but only what is written is touched (a chunk at a time): the memory
+    // of room that is never used is not taken.
     void reserve(std::size_t length) {
+        static constexpr std::size_t chunk = 64 * 1024;
         const auto used = static_cast<std::size_t>(cursor_ - out_.data());
         if (out_.size() - used >= length)
             return;
-        out_.resize(std::max(out_.size() * 2, used + length));
+        if (out_.capacity() - used < length)
+            out_.reserve(2 * (used + length));
+        out_.resize(std::min(out_.capacity(), used + std::max(length, chunk)));
         cursor_ = out_.data() + used;
     }
 
@@ -639,10 +832,9 @@ class XMLWriter {
     }
 
     void textElement(const Tag& tag, const std::string& text) {
-        reserve(tag.open.size() + text.size() * maximumEscapeGrowth + tag.close.size());
-        putReserved(tag.open);
+        put(tag.open);
         escaped(text);
-        putReserved(tag.close);
+        put(tag.close);
     }
 
     void putReserved(std::string_view text) {
@@ -650,9 +842,16 @@ class XMLWriter {
         cursor_ += text.size();
     }
 
+    // A replacement for the bytes before rest: room is made for it and the rest of the text as it stands.
+    void putReplacing(std::string_view replacement, std::size_t rest) {
+        reserve(replacement.size() + rest);
+        putReserved(replacement);
+    }
+
     // Characters that XML 1.0 cannot carry in any form (control characters other than tab, line feed and
     // carriage return, U+FFFE, U+FFFF, and bytes that are not UTF-8) become U+FFFD, so that every
-    // property-list reader accepts the file.
+    // property-list reader accepts the file. Room is made for the text as it stands, and more only for
+    // what a replacement adds: a long text is not given room for its worst case.
     void escaped(const std::string& text) {
         static constexpr auto special = [] {
             std::array<bool, 256> table{};
@@ -663,28 +862,31 @@ class XMLWriter {
             table['&'] = table['<'] = table['>'] = true;
             return table;
         }();
+        reserve(text.size());
         for (std::size_t at = 0; at < text.size(); ++at) {
             const auto c = static_cast<unsigned char>(text[at]);
+            const std::size_t rest = text.size() - at - 1;
             if (!special[c]) {
                 *cursor_++ = text[at];
             } else if (c == '&') {
-                putReserved("&amp;");
+                putReplacing("&amp;", rest);
             } else if (c == '<') {
-                putReserved("&lt;");
+                putReplacing("&lt;", rest);
             } else if (c == '>') {
-                putReserved("&gt;");
+                putReplacing("&gt;", rest);
             } else if (c == '\r') {
                 // A literal carriage return would be read back as a line feed.
-                putReserved("&#13;");
+                putReplacing("&#13;", rest);
             } else if (c >= 0x80) {
                 std::size_t next = at;
                 const std::optional<char32_t> code = decodeUtf8(text, next);
-                putReserved(code && *code != 0xFFFE && *code != 0xFFFF
-                                ? std::string_view(text).substr(at, next - at)
-                                : replacementCharacter);
+                if (code && *code != 0xFFFE && *code != 0xFFFF)
+                    putReserved(std::string_view(text).substr(at, next - at));
+                else
+                    putReplacing(replacementCharacter, text.size() - next);
                 at = next - 1;
             } else {
-                putReserved(replacementCharacter);
+                putReplacing(replacementCharacter, rest);
             }
         }
     }
@@ -716,6 +918,7 @@ class XMLWriter {
 
     bool writeValue(const AnyValue& value) {
         using namespace std::string_view_literals;
+        ++values_;
         switch (value.kind()) {
         case AnyValue::Kind::null:
             return false;
@@ -760,6 +963,7 @@ class XMLWriter {
             }
             put("<dict>\n"sv);
             for (const auto& [key, item] : dictionary) {
+                ++values_;
                 textElement(keyTag, key);
                 if (!writeValue(item))
                     return false;
@@ -788,13 +992,15 @@ class XMLWriter {
         const std::size_t perShare = (array.size() + shares - 1) / shares;
         std::vector<std::string> texts(shares);
         std::vector<char> written(shares, 0);
+        std::vector<std::uint64_t> values(shares, 0);
         std::vector<std::thread> helpers;
         for (std::size_t share = 1; share < shares; ++share) {
             const std::size_t first = std::min(array.size(), share * perShare);
             const std::size_t count = std::min(perShare, array.size() - first);
             helpers.emplace_back([&, share, first, count] {
-                written[share] =
-                    XMLWriter(texts[share]).writeElements(std::span(array).subspan(first, count));
+                XMLWriter writer(texts[share]);
+                written[share] = writer.writeElements(std::span(array).subspan(first, count));
+                values[share] = writer.values();
             });
         }
         bool allWritten = writeElementsHere(std::span(array).subspan(0, std::min(perShare, array.size())));
@@ -802,51 +1008,50 @@ class XMLWriter {
             helper.join();
         for (std::size_t share = 1; share < shares && allWritten; ++share) {
             allWritten = written[share] != 0;
-            if (allWritten)
+            if (allWritten) {
                 put(texts[share]);
+                values_ += values[share];
+            }
         }
         return allWritten;
     }
 
     std::string& out_;
     char* cursor_ = nullptr;
+    std::uint64_t values_ = 0;
 };
 
 } // namespace
 
 Result<AnyValue> PropertyListCoding::decode(std::string_view bytes) {
+    return decode(bytes, Limits{});
+}
+
+Result<AnyValue> PropertyListCoding::decode(std::string_view bytes, const Limits& limits) {
+    if (bytes.size() > limits.bytes)
+        return Result<AnyValue>::failure("The property list is larger than " + std::to_string(limits.bytes) +
+                                         " bytes.");
     if (bytes.starts_with("bplist")) {
-        std::optional<AnyValue> value = BinaryReader(bytes).read();
+        std::optional<AnyValue> value = BinaryReader(bytes, limits).read();
         if (!value)
             return Result<AnyValue>::failure(
                 "The data is not a valid binary property list, or it expands past the limits.");
         return Result<AnyValue>::success(std::move(*value));
     }
-    // XML allows a byte-order mark before the declaration; libplist does not.
+    // XML allows a byte-order mark before the declaration.
     if (bytes.starts_with("\xEF\xBB\xBF"))
         bytes.remove_prefix(3);
-    if (bytes.empty() || bytes.size() > std::numeric_limits<std::uint32_t>::max())
-        return Result<AnyValue>::failure("The data is not a property list.");
-    // libplist reads nested elements recursively: deep nesting would exhaust the stack.
-    const XMLOutline outline = outlineOf(bytes);
-    if (outline.nesting > maximumDepth || outline.elements > maximumValues)
-        return Result<AnyValue>::failure("The property list is nested too deeply or holds too many values.");
-    CLocaleScope cLocale;
-    plist_t root = nullptr;
-    plist_from_xml(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &root);
-    if (root == nullptr)
-        return Result<AnyValue>::failure("The data is not a property list.");
-    Node owner(root);
-    Budget budget;
-    std::optional<AnyValue> value = fromNode(root, budget);
+    std::optional<AnyValue> value = XMLReader(bytes, limits).read();
     if (!value)
-        return Result<AnyValue>::failure(
-            "The property list holds a value of an unknown type or too many values.");
+        return Result<AnyValue>::failure("The data is not a property list, or it expands past the limits.");
     return Result<AnyValue>::success(std::move(*value));
 }
 
-bool PropertyListCoding::encodeXML(const AnyValue& value, std::string& buffer) {
-    return XMLWriter(buffer).write(value);
+std::optional<std::uint64_t> PropertyListCoding::encodeXML(const AnyValue& value, std::string& buffer) {
+    XMLWriter writer(buffer);
+    if (!writer.write(value))
+        return std::nullopt;
+    return writer.values();
 }
 
 Result<std::string> PropertyListCoding::encode(const AnyValue& value, Format format) {

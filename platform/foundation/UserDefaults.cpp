@@ -65,15 +65,14 @@ fs::path UserDefaults::defaultsDirectory() {
     return FileSystem::ombrelHome() / "defaults";
 }
 
-UserDefaults::UserDefaults(fs::path file) : file_(std::move(file)) {
+UserDefaults::UserDefaults(fs::path file, const PropertyListCoding::Limits& limits)
+    : file_(std::move(file)), limits_(limits) {
     load();
 }
 
 void UserDefaults::load() {
     FileSystem::removeStaleTemporaryFiles(file_.parent_path());
-    // No file holds more than the decoded data a property list may bring.
-    FileSystem::StoredFile stored =
-        FileSystem::readStoredFile(file_, PropertyListCoding::maximumDecodedBytes);
+    FileSystem::StoredFile stored = FileSystem::readStoredFile(file_, limits_.bytes);
     std::string problem = stored.problem;
     switch (stored.status) {
     case FileSystem::StoredFile::Status::missing:
@@ -84,7 +83,7 @@ void UserDefaults::load() {
                              " is not a regular file; left as it is, changes will not be saved");
         return;
     case FileSystem::StoredFile::Status::read: {
-        Result<AnyValue> decoded = PropertyListCoding::decode(stored.contents);
+        Result<AnyValue> decoded = PropertyListCoding::decode(stored.contents, limits_);
         if (decoded && decoded->dictionaryPointer() != nullptr) {
             values_ = std::move(*decoded);
             return;
@@ -107,15 +106,27 @@ void UserDefaults::load() {
     }
 }
 
-bool UserDefaults::persist() {
+bool UserDefaults::persist(std::uint64_t values) {
     if (fileLocked_)
         return false;
+    // A file that the next start would refuse is not written: the one there stays readable. (The texts
+    // of the file this writer writes are never longer than the file itself.)
+    if (writeBuffer_.size() > limits_.bytes || values > limits_.values) {
+        DebugConsole::notice("warning: user defaults " + file_.string() +
+                             " not saved: the settings would be larger than a settings file may be");
+        return false;
+    }
     Result<bool> written = FileSystem::writeFileAtomically(file_, writeBuffer_);
     if (!written) {
         DebugConsole::notice("warning: user defaults " + file_.string() + " not saved: " + written.error());
         return false;
     }
     return true;
+}
+
+bool UserDefaults::persistValues() {
+    const std::optional<std::uint64_t> written = PropertyListCoding::encodeXML(values_, writeBuffer_);
+    return written && persist(*written);
 }
 
 AnyValue UserDefaults::objectForKey(const std::string& key) const {
@@ -137,7 +148,8 @@ bool UserDefaults::setObjectForKey(AnyValue value, const std::string& key) {
     auto [slot, inserted] = values().try_emplace(key);
     previous = std::exchange(slot->second, std::move(value));
     // The encoder meets a null inside the value before anything is written.
-    if (!PropertyListCoding::encodeXML(values_, writeBuffer_)) {
+    const std::optional<std::uint64_t> written = PropertyListCoding::encodeXML(values_, writeBuffer_);
+    if (!written) {
         if (inserted)
             values().erase(slot);
         else
@@ -146,7 +158,7 @@ bool UserDefaults::setObjectForKey(AnyValue value, const std::string& key) {
                              "\" holds a null and is not a property-list value; not stored");
         return false;
     }
-    const bool saved = persist();
+    const bool saved = persist(*written);
     lock.unlock();
     // The replaced value can be the whole history: freeing its many small blocks takes as long as writing
     // the file, so it happens off the caller's thread.
@@ -158,8 +170,7 @@ bool UserDefaults::setObjectForKey(AnyValue value, const std::string& key) {
 bool UserDefaults::removeObjectForKey(const std::string& key) {
     std::lock_guard lock(mutex_);
     values().erase(key);
-    PropertyListCoding::encodeXML(values_, writeBuffer_);
-    return persist();
+    return persistValues();
 }
 
 bool UserDefaults::updateObjectForKey(const std::string& key, const std::function<void(AnyValue&)>& change) {
@@ -169,16 +180,16 @@ bool UserDefaults::updateObjectForKey(const std::string& key, const std::functio
     bool stored = true;
     if (slot->second.isNull()) {
         values().erase(slot);
-    } else if (!PropertyListCoding::encodeXML(values_, writeBuffer_)) {
+    } else if (const std::optional<std::uint64_t> written =
+                   PropertyListCoding::encodeXML(values_, writeBuffer_)) {
+        return persist(*written);
+    } else {
         values().erase(slot);
         stored = false;
         DebugConsole::notice("warning: user defaults: the value for \"" + key +
                              "\" holds a null and is not a property-list value; removed");
-    } else {
-        return persist();
     }
-    PropertyListCoding::encodeXML(values_, writeBuffer_);
-    return persist() && stored;
+    return persistValues() && stored;
 }
 
 bool UserDefaults::boolForKey(const std::string& key, bool defaultValue) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/foundation/AnyValue.h"
+#include "platform/foundation/PropertyListCoding.h"
 
 #include <concepts>
 #include <cstdint>
@@ -16,8 +17,10 @@
 // a suite's file after the suite name. Every change rewrites the domain file atomically. A file that
 // cannot be read or parsed is moved aside (kept, with a time stamp) and the domain starts empty, with
 // one warning line on the debug console. Something other than a regular file (a named pipe, a device)
-// is left in place unread, and that run's changes are not saved. Loading also removes the stale
-// temporary files of interrupted writes from the folder. Safe to use from several threads.
+// is left in place unread, and that run's changes are not saved. A change that would make the file
+// larger than the reader accepts (PropertyListCoding::Limits) is kept in memory only, with a warning, so
+// that the next start never puts aside a file written here. Loading also removes the stale temporary
+// files of interrupted writes from the folder. Safe to use from several threads.
 class UserDefaults {
   public:
     // Created on first use and shared; reads its file at creation.
@@ -32,8 +35,8 @@ class UserDefaults {
     // The folder of the domain files: $OMBREL_HOME/defaults.
     static std::filesystem::path defaultsDirectory();
 
-    // A domain kept in the given file.
-    explicit UserDefaults(std::filesystem::path file);
+    // A domain kept in the given file, read and written within the limits.
+    explicit UserDefaults(std::filesystem::path file, const PropertyListCoding::Limits& limits = {});
 
     const std::filesystem::path& filePath() const { return file_; }
 
@@ -80,11 +83,15 @@ class UserDefaults {
 
   private:
     void load();
-    bool persist();
+    // Writes writeBuffer_, the encoded domain of that many values.
+    bool persist(std::uint64_t values);
+    // Encodes the domain and writes it.
+    bool persistValues();
     const AnyValue::Dictionary& values() const { return *values_.dictionaryPointer(); }
     AnyValue::Dictionary& values() { return *values_.dictionaryPointer(); }
 
     std::filesystem::path file_;
+    PropertyListCoding::Limits limits_;
     mutable std::mutex mutex_;
     // Always a dictionary.
     AnyValue values_ = AnyValue::Dictionary{};

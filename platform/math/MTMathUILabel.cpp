@@ -19,6 +19,21 @@ std::uint32_t packed(const UIColor::RGBA& c) {
     return channel(c.red) << 24 | channel(c.green) << 16 | channel(c.blue) << 8 | channel(c.alpha);
 }
 
+// Text shown as it stands is one line, of which no screen shows this many characters: a longer text is
+// laid out only this far (a history entry can hold megabytes).
+constexpr std::size_t maximumPlainCharacters = 4096;
+
+// The text up to maximumPlainCharacters characters, with an ellipsis when it goes on.
+std::string shownPart(const std::string& text) {
+    std::size_t characters = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const bool continuation = (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80;
+        if (!continuation && characters++ == maximumPlainCharacters)
+            return text.substr(0, at) + "\u2026";
+    }
+    return text;
+}
+
 // The formula laid out, or its text in red when it does not parse or memory runs out for it.
 MathDisplayNode layOut(const MathFont& font, const std::string& latex) {
     const MathTypesetter typesetter(font);
@@ -29,7 +44,7 @@ MathDisplayNode layOut(const MathFont& font, const std::string& latex) {
     } catch (const std::bad_alloc&) {
         // One formula too large for the memory left must not end the app.
     }
-    return typesetter.typesetPlainText(latex, packed(UIColor::redColor().rgba()));
+    return typesetter.typesetPlainText(shownPart(latex), packed(UIColor::redColor().rgba()));
 }
 
 } // namespace

@@ -9,7 +9,7 @@
 
 // A view that typesets a LaTeX math formula in display style, aligned left and centred vertically
 // inside its content insets. Text that does not parse, or that memory runs out for while it is laid
-// out, is shown as it stands, in red, and the label stays usable.
+// out, is shown as it stands (its first few thousand characters), in red, and the label stays usable.
 class MTMathUILabel : public UIView {
   public:
     MTMathUILabel();

@@ -105,6 +105,22 @@ TEST_F(CalculationRoad, TheWorkedExampleFillsTheResultPageAndTheHistoryInBothMod
     EXPECT_EQ(history.front().setupParameter.at("inputCalculationSelection").integerValue(), 0);
 }
 
+TEST_F(CalculationRoad, WithTheHistoryFullTheResultIsShownAndAToastSaysItWasNotKept) {
+    // One entry that leaves the history less room than a calculation takes.
+    Calculation large;
+    large._latexString = std::string(CalcManager::defaultBudget.bytes - 500, 'x');
+    ASSERT_TRUE(CalcManager::shared()->addCalculation(large, true));
+    typeWorkedExample(1);
+    tapCalculate();
+
+    EXPECT_EQ(tabs->selectedIndex(), 1u);
+    EXPECT_EQ(result->solutionSteps.size(), 22u);
+    EXPECT_EQ(toastTexts(),
+              std::vector<std::string>{"The history is full. Delete old entries to keep new ones."});
+    EXPECT_EQ(CalcManager::shared()->calculations(), std::vector<Calculation>{large});
+    EXPECT_EQ(eventsNamed("kivo_calculate").size(), 1u);
+}
+
 TEST_F(CalculationRoad, AnEmptyFieldComesIntoViewMarkedOrangeWithItsToastAndTheCaret) {
     chooseMode(1);
     typeInto(0, false, "4");

@@ -1,6 +1,7 @@
 #include "engine/CalcManager.h"
 #include "engine/LocalizedString.h"
 #include "platform/foundation/FileSystem.h"
+#include "platform/foundation/PropertyListCoding.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
@@ -114,6 +115,38 @@ TEST_F(History, AddingReplacesOrKeepsAnEqualEntryRefusesWhatCannotBeStoredRemovi
     manager.clearCalculations();
     EXPECT_TRUE(manager.calculations().empty());
     EXPECT_EQ(domain()->objectForKey("Calculations"), AnyValue(AnyValue::Array{}));
+}
+
+TEST_F(History, ARecordPastTheBudgetIsNotAddedAndNothingStoredIsDropped) {
+    // Values as the settings reader counts them: room for two records of this shape, not three.
+    std::string text;
+    const std::uint64_t perRecord =
+        PropertyListCoding::encodeXML(AnyValue(calculationToDictionary(record("a"))), text).value();
+    const CalcManager::Budget twoRecords{2 * perRecord, 1 << 20};
+    CalcManager manager(Defaults(domain()), twoRecords);
+    EXPECT_TRUE(manager.addCalculation(record("a"), true));
+    EXPECT_TRUE(manager.addCalculation(record("b"), true));
+    EXPECT_FALSE(manager.addCalculation(record("c"), true));
+    EXPECT_EQ(latexTexts(manager), (std::vector<std::string>{"b", "a"}));
+    EXPECT_EQ(latexTexts(store()), (std::vector<std::string>{"b", "a"}));
+    // Replacing an entry by one of its size, or adding after a removal, fits.
+    EXPECT_TRUE(manager.addCalculation(record("a", "5"), true));
+    manager.removeCalculation(1);
+    EXPECT_TRUE(manager.addCalculation(record("c"), true));
+    EXPECT_EQ(latexTexts(store()), (std::vector<std::string>{"c", "a"}));
+
+    // A history stored past the budget (by an earlier version) loads whole; it may change, not grow.
+    CalcManager past(Defaults(domain()), {perRecord, 1 << 20});
+    EXPECT_EQ(past.calculations().size(), 2u);
+    EXPECT_FALSE(past.addCalculation(record("d"), true));
+    EXPECT_TRUE(past.addCalculation(record("a", "6"), true));
+    EXPECT_EQ(latexTexts(store()), (std::vector<std::string>{"a", "c"}));
+
+    // Bytes of the file count as well: a long text does not fit where a short one does.
+    CalcManager bytes(Defaults(domain()), {1'000'000, 3 * text.size()});
+    bytes.clearCalculations();
+    EXPECT_FALSE(bytes.addCalculation(record(std::string(3 * text.size(), 'x')), true));
+    EXPECT_TRUE(bytes.addCalculation(record("short"), true));
 }
 
 TEST_F(History, TheNextChangeRewritesDamagedStoredEntriesInTheirDictionaryForm) {

@@ -88,6 +88,16 @@ TEST(PropertyListCoding, EveryKindSurvivesXMLAndBinaryWithTextEscapedAndRealsExa
     const std::string xml = *PropertyListCoding::encode(value);
     EXPECT_NE(xml.find("<key>&lt;&amp;&gt;</key>"), std::string::npos) << xml;
     EXPECT_EQ(*PropertyListCoding::decode(xml), value);
+
+    // Long texts whose replacements outgrow the room made for them as they stand, before plain text.
+    const std::string tail(200'000, 'p');
+    std::string replaced;
+    for (int i = 0; i < 50'000; ++i)
+        replaced += "\uFFFD";
+    const Result<AnyValue> longTexts = PropertyListCoding::decode(*PropertyListCoding::encode(
+        AnyValue::Array{std::string(100'000, '&') + tail, std::string(50'000, '\001') + tail}));
+    ASSERT_TRUE(longTexts);
+    EXPECT_EQ(*longTexts, AnyValue(AnyValue::Array{std::string(100'000, '&') + tail, replaced + tail}));
 }
 
 TEST(PropertyListCoding, XMLCarriesOnlyWhatXMLAllowsAndStillReadsOlderFiles) {
@@ -105,8 +115,49 @@ TEST(PropertyListCoding, XMLCarriesOnlyWhatXMLAllowsAndStillReadsOlderFiles) {
         AnyValue("a\001b\037"));
 }
 
+TEST(PropertyListCoding, XMLOfOtherWritersReadsAsXMLMeansIt) {
+    const Result<AnyValue> decoded = PropertyListCoding::decode(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!DOCTYPE plist [ <!ENTITY e \"<dict>\"> ]>\n"
+        "<plist version='1.0' note=\"a > b\"><dict>\n"
+        "  <key>text</key> <!-- a comment --> "
+        "<string>a&lt;&#x1F600;&#233;<![CDATA[<&>\r\n]]>b<!-- c -->\r\nc</string>\n"
+        "  <key>numbers</key><array><integer> -42 </integer><integer>0x1F</integer>"
+        "<integer>18446744073709551615</integer><real>+infinity</real><real>-2.5e3</real></array>\n"
+        "  <key>data</key><data>\n AAEC\n /w== </data>\n"
+        "  <key>date</key><date>2023-11-14T22:13:20Z</date>\n"
+        "  <key>empty</key><array><string/><dict/><true></true><false/></array>\n"
+        "</dict></plist>\n<!-- after -->");
+    ASSERT_TRUE(decoded) << decoded.error();
+    EXPECT_EQ(*decoded,
+              AnyValue(AnyValue::Dictionary{
+                  {"text", "a<\U0001F600\u00E9<&>\nb\nc"},
+                  {"numbers", AnyValue::Array{-42, 31, -1, std::numeric_limits<double>::infinity(), -2500.0}},
+                  {"data", AnyValue::Data{0, 1, 2, 255}},
+                  {"date", Date::dateWithTimeIntervalSince1970(1'700'000'000)},
+                  {"empty", AnyValue::Array{"", AnyValue::Dictionary{}, true, false}}}));
+    // The value may stand without the plist element.
+    EXPECT_EQ(*PropertyListCoding::decode("<string>x</string>"), AnyValue("x"));
+    for (const std::string bad : {
+             "<plist><string>&nbsp;</string></plist>",     // an entity XML does not define
+             "<plist><string>&#0;</string></plist>",       // no character
+             "<plist><key>k</key></plist>",                // a key outside a dictionary
+             "<plist><dict><key>k</key></dict></plist>",   // a key without its value
+             "<plist><dict><true/><true/></dict></plist>", // a value where its key belongs
+             "<plist><array>text<true/></array></plist>",  // text between elements
+             "<plist><integer>12a</integer></plist>",
+             "<plist><real>one</real></plist>",
+             "<plist><date>2023-11-14</date></plist>",
+             "<plist><data>AA=A</data></plist>",
+             "<plist><true/></plist><true/>", // a second value
+             "<plist><unknown/></plist>",
+             "<plist><string>cut short</plist>",
+         })
+        EXPECT_FALSE(PropertyListCoding::decode(bad)) << bad;
+}
+
 TEST(PropertyListCoding, AHundredThousandEntryHistoryComesBackWholeAndInOrder) {
-    // Entries as the history store writes them: 31 values each, 3.1 million in all, within the limits.
+    // Entries as the history store writes them: 31 values each, 3.1 million in all, which the writer
+    // counts across the shares it writes on several threads.
     AnyValue::Array history;
     for (int i = 0; i < 100'000; ++i) {
         AnyValue::Dictionary inputs;
@@ -121,8 +172,9 @@ TEST(PropertyListCoding, AHundredThousandEntryHistoryComesBackWholeAndInOrder) {
     }
     AnyValue value = AnyValue::Dictionary{{"Calculations", std::move(history)}};
     std::string buffer = "stale contents";
-    ASSERT_TRUE(PropertyListCoding::encodeXML(value, buffer));
-    EXPECT_EQ(*PropertyListCoding::decode(buffer), value);
+    EXPECT_EQ(PropertyListCoding::encodeXML(value, buffer), std::optional<std::uint64_t>(3'100'003));
+    const PropertyListCoding::Limits roomy{.bytes = std::uint64_t{1} << 30, .values = 4'000'000};
+    EXPECT_EQ(*PropertyListCoding::decode(buffer, roomy), value);
     EXPECT_EQ(buffer, *PropertyListCoding::encode(value));
 
     // A null deep inside any share of the array still fails the whole value.
@@ -162,7 +214,8 @@ TEST(PropertyListCoding, MalformedOrBoundlessXMLIsAFailureValue) {
           std::string("bplist00\xff\xff\xff", 11), std::string("<plist><array><integer>1</array></plist>"),
           // Measured before libplist reads the text (deeper nesting exhausts its stack).
           plist + repeated("<array>", 200'000), nested(513),
-          plist + "<array>" + repeated("<true/>", PropertyListCoding::maximumValues) + "</array></plist>"}) {
+          plist + "<array>" + repeated("<true/>", PropertyListCoding::Limits{}.values) +
+              "</array></plist>"}) {
         Result<AnyValue> decoded = PropertyListCoding::decode(bytes);
         ASSERT_FALSE(decoded) << bytes.substr(0, 100);
         EXPECT_FALSE(decoded.error().empty());
@@ -178,6 +231,41 @@ TEST(PropertyListCoding, MalformedOrBoundlessXMLIsAFailureValue) {
         repeated("<dict>", 600) + "]]></string></array></plist>");
     ASSERT_TRUE(decoded) << decoded.error();
     EXPECT_EQ(*decoded, AnyValue(expected));
+}
+
+TEST(PropertyListCoding, EveryLimitTakesAListAtItAndRefusesOnePast) {
+    using Limits = PropertyListCoding::Limits;
+    const std::string plist = "<?xml version=\"1.0\"?><plist version=\"1.0\">";
+    // An array and 99 values in it; a text of 1,000 bytes; three arrays within each other.
+    const std::string list = plist + "<array>" + repeated("<true/>", 99) + "</array></plist>";
+    const std::string text = plist + "<string>" + std::string(1000, 'x') + "</string></plist>";
+    const std::string nested = plist + "<array><array><array></array></array></array></plist>";
+    // Sixteen references to one text of ten bytes under four arrays and a dictionary: 16 texts, 15
+    // arrays, the dictionary and its key "Calculations" make 33 values of 172 bytes, five levels deep.
+    const std::string shared = BinaryPropertyList::sharedReferences(4, "\x5A" + std::string(10, 'x'));
+    struct Case {
+        std::string bytes;
+        Limits atTheLimit;
+        Limits pastIt;
+    };
+    for (const Case& edge : {
+             Case{list, {.values = 100}, {.values = 99}},
+             Case{list, {.bytes = list.size()}, {.bytes = list.size() - 1}},
+             Case{text, {.decodedBytes = 1000}, {.decodedBytes = 999}},
+             Case{nested, {.depth = 3}, {.depth = 2}},
+             Case{shared, {.values = 33}, {.values = 32}},
+             Case{shared, {.decodedBytes = 172}, {.decodedBytes = 171}},
+             Case{shared, {.bytes = shared.size()}, {.bytes = shared.size() - 1}},
+             Case{shared, {.depth = 5}, {.depth = 4}},
+         }) {
+        EXPECT_TRUE(PropertyListCoding::decode(edge.bytes, edge.atTheLimit)) << edge.bytes.substr(0, 60);
+        EXPECT_FALSE(PropertyListCoding::decode(edge.bytes, edge.pastIt)) << edge.bytes.substr(0, 60);
+    }
+    // Without limits given, those of a settings file: a text of 1 MiB referred to 16 times is taken,
+    // 32 times (and the key "Calculations") is more text than the reader takes.
+    const std::string mebibyte = std::string("\x5F\x12\x00\x10\x00\x00", 6) + std::string(1 << 20, 'x');
+    EXPECT_TRUE(PropertyListCoding::decode(BinaryPropertyList::sharedReferences(4, mebibyte)));
+    EXPECT_FALSE(PropertyListCoding::decode(BinaryPropertyList::sharedReferences(5, mebibyte)));
 }
 
 TEST(PropertyListCoding, BinaryReaderChecksStructure) {

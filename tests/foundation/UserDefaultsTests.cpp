@@ -12,8 +12,11 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -174,11 +177,18 @@ TEST_F(UserDefaultsTest, AFileThatCannotBeMovedAsideOrIsNotRegularIsNeverOverwri
     writeText(base, "");
     for (int n = 1; n < 1000; ++n)
         std::ofstream(base + "-" + std::to_string(n));
-    // A named pipe is neither waited on nor read, a device not read without end.
-    const fs::path pipe = domainFile("pipe"), device = domainFile("device");
+    // A named pipe is neither waited on nor read, a device not read without end, a socket not replaced.
+    const fs::path pipe = domainFile("pipe"), device = domainFile("device"),
+                   socketFile = domainFile("socket");
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     fs::create_symlink("/dev/zero", device);
-    for (const fs::path& path : {file, pipe, device}) {
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketFile.native().size(), sizeof address.sun_path);
+    socketFile.native().copy(address.sun_path, socketFile.native().size());
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    for (const fs::path& path : {file, pipe, device, socketFile}) {
         console.clear();
         UserDefaults locked(path);
         ASSERT_EQ(console.size(), 1u) << path;
@@ -190,6 +200,50 @@ TEST_F(UserDefaultsTest, AFileThatCannotBeMovedAsideOrIsNotRegularIsNeverOverwri
     EXPECT_EQ(*FileSystem::readFile(file), "garbage");
     EXPECT_TRUE(fs::is_fifo(pipe));
     EXPECT_TRUE(fs::is_symlink(device));
+    EXPECT_TRUE(fs::is_socket(socketFile));
+    ::close(listener);
+}
+
+TEST_F(UserDefaultsTest, ADomainFileThatIsASymbolicLinkIsSavedThroughTheLink) {
+    // A relative link into another folder: the target is written there, atomically, and the link stays.
+    const fs::path target = home.path() / "elsewhere" / "settings.plist";
+    writeText(target, *PropertyListCoding::encode(AnyValue::Dictionary{{"kept", 1}}));
+    const fs::path link = domainFile("com.ombrel.app");
+    fs::create_directories(link.parent_path());
+    fs::create_symlink("../elsewhere/settings.plist", link);
+    auto defaults = UserDefaults::standardUserDefaults();
+    EXPECT_EQ(defaults->integerForKey("kept"), 1);
+    ASSERT_TRUE(defaults->setIntegerForKey(2, "added"));
+
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(UserDefaults(target).dictionaryRepresentation(),
+              (AnyValue::Dictionary{{"kept", 1}, {"added", 2}}));
+    EXPECT_EQ(filesInDefaults(), std::vector<fs::path>{link});
+    EXPECT_EQ(std::distance(fs::directory_iterator(target.parent_path()), fs::directory_iterator()), 1)
+        << "no temporary file left beside the target";
+    EXPECT_TRUE(console.empty());
+}
+
+TEST_F(UserDefaultsTest, NothingIsWrittenThatTheReaderWouldRefuse) {
+    const PropertyListCoding::Limits limits{.bytes = 1000, .values = 20};
+    const fs::path file = domainFile("small");
+    UserDefaults defaults(file, limits);
+    const std::string text(500, 'a');
+    ASSERT_TRUE(defaults.setObjectForKey(AnyValue(text), "text"));
+    // Past the size of a file, then past the number of values: kept for this run, not written.
+    EXPECT_FALSE(defaults.setObjectForKey(AnyValue(std::string(600, 'b')), "more"));
+    EXPECT_EQ(defaults.stringForKey("more"), std::string(600, 'b'));
+    EXPECT_TRUE(defaults.removeObjectForKey("more"));
+    EXPECT_FALSE(defaults.setObjectForKey(AnyValue(AnyValue::Array(17, true)), "many"));
+    EXPECT_EQ(console.size(), 2u);
+
+    EXPECT_EQ(UserDefaults(file, limits).dictionaryRepresentation(), (AnyValue::Dictionary{{"text", text}}));
+    EXPECT_EQ(filesInDefaults(), std::vector<fs::path>{file});
+    // A file larger than the reader takes is put aside.
+    writeText(file, *PropertyListCoding::encode(AnyValue::Dictionary{{"text", std::string(1000, 'c')}}));
+    EXPECT_TRUE(UserDefaults(file, limits).dictionaryRepresentation().empty());
+    ASSERT_EQ(filesInDefaults().size(), 1u);
+    EXPECT_NE(filesInDefaults()[0].filename().string().find("small.plist.corrupt-"), std::string::npos);
 }
 
 TEST_F(UserDefaultsTest, LoadingRemovesOnlyOurOwnTemporaryFilesOlderThanTenMinutes) {

@@ -131,6 +131,14 @@ TEST(MTMathUILabel, BadInputShowsItsTextInRedAndTheLabelStaysUsable) {
         EXPECT_EQ(count(*image, isBlue), 0) << bad;
         EXPECT_GT(label->intrinsicContentSize().width, 130) << bad;
     }
+    // A long text is laid out only as far as a line could be seen.
+    const auto widthOf = [&](std::size_t length) {
+        label->setLatex("}" + std::string(length, 'x'));
+        return label->intrinsicContentSize().width;
+    };
+    EXPECT_LT(widthOf(100), widthOf(200));
+    EXPECT_EQ(widthOf(20'000), widthOf(2'000'000));
+
     label->setLatex(R"(x \approx 1.51658)");
     const auto image = snapshot(*label);
     EXPECT_EQ(count(*image, isRed), 0);
