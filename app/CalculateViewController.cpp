@@ -10,6 +10,7 @@
 #include "app/ViewControllerOperations.h"
 #include "app/ViewManager.h"
 #include "engine/CalcManager.h"
+#include "engine/KivoCalculation.h"
 #include "engine/KivoOmbrel.h"
 #include "engine/LocalizedString.h"
 #include "platform/foundation/DebugConsole.h"
@@ -574,6 +575,8 @@ bool CalculateViewController::calculate() {
     std::vector<KivoOmbrel::Row> rows;
     for (const auto& row : rowsToCalculate(allFields, mode))
         rows.emplace_back(row.event, row.probability);
+    // The family's per-run record: made for every calculation, read by nothing in this app.
+    const auto calculation = std::make_shared<KivoCalculation>();
     const CalculatorResult result = KivoOmbrel().readEventsAndProbabilities(rows, mode);
     if (result.error && result.errorIdArray) {
         currentError = result.error;

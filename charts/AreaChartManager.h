@@ -1,6 +1,7 @@
 #pragma once
 
 #include "charts/AreaChartView.h"
+#include "charts/ChartData.h"
 #include "charts/HistogramChartData.h"
 #include "platform/chartkit/AASeriesElement.h"
 
@@ -10,7 +11,8 @@
 #include <vector>
 
 // Draws histograms as stepped area charts.
-class AreaChartManager {
+// Derives from ChartData as in the family's other apps, and uses nothing of it.
+class AreaChartManager : public ChartData {
   public:
     static std::shared_ptr<AreaChartView> makeHistogramChart(const HistogramChartData& data,
                                                              const CGRect& frame);

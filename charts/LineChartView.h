@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/chartkit/AAChartEnums.h"
+#include "platform/chartkit/AAChartModel.h"
 #include "platform/chartkit/AAChartView.h"
 #include "platform/uikit/UIView.h"
 
@@ -26,6 +27,9 @@ class LineChartView : public UIView {
     static std::shared_ptr<LineChartView> withFrame(const CGRect& frame);
 
     std::shared_ptr<UIView> contentView;
+    // Declared by the family's chart views and never set: chartView is the one that draws.
+    std::shared_ptr<AAChartView> aaChartView;
+    std::optional<AAChartModel> aaChartModel;
     std::shared_ptr<AAChartView> chartView;
 
     void setupView();

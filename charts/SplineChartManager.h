@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charts/ChartData.h"
 #include "charts/CommonSplineChartData.h"
 #include "charts/SplineChartView.h"
 #include "charts/TrigonometricChartData.h"
@@ -8,7 +9,8 @@
 #include <vector>
 
 // Samples trigonometric functions and turns them and given point lists into spline chart views.
-class SplineChartManager {
+// Derives from ChartData as in the family's other apps, and uses nothing of it.
+class SplineChartManager : public ChartData {
   public:
     // Evenly spaced points from the offset, close enough for a smooth curve (a tangent much closer);
     // empty without a length or type, with a period of 0, with numbers that give no spacing or when

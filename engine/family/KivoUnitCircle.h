@@ -9,7 +9,8 @@
 #include <memory>
 #include <string>
 
-// Chart data belongs to the charts layer above; the record only refers to it.
+// Chart data belongs to the charts layer above, which the engine may not include: the record refers to
+// it but cannot make one, so the field starts empty.
 class UnitCircleChartData;
 
 // Record shape of a calculator of the product family: angles on the unit circle. Created with its initial

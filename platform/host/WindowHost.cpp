@@ -18,6 +18,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -29,10 +31,45 @@ constexpr CGFloat wheelStep = 40;
 // Share of the desktop the window may take.
 constexpr CGFloat desktopShare = 0.92;
 
+bool isSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value && *value;
+}
+
 bool hasDisplay() {
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x11 && *x11) || (wayland && *wayland);
+    return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY");
+}
+
+// The drivers for the displays the environment names, in SDL's order. Left to itself SDL tries the
+// others as well, and their libraries complain on standard error (Wayland with only DISPLAY set).
+std::vector<std::string> namedVideoDrivers() {
+    std::vector<std::string> drivers;
+    for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+        const std::string driver = SDL_GetVideoDriver(i);
+        if ((driver == "x11" && isSet("DISPLAY")) || (driver == "wayland" && isSet("WAYLAND_DISPLAY"))) {
+            drivers.push_back(driver);
+        }
+    }
+    return drivers;
+}
+
+// A driver the user chose is SDL's to pick, and its failure worth a word; otherwise the first named
+// display that answers. None answering is what the offscreen notice says.
+bool startVideo() {
+    if (isSet("SDL_VIDEODRIVER")) {
+        if (SDL_Init(SDL_INIT_VIDEO) == 0) {
+            return true;
+        }
+        DebugConsole::notice(std::string("No window: ") + SDL_GetError());
+        return false;
+    }
+    for (const auto& driver : namedVideoDrivers()) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, driver.c_str());
+        if (SDL_Init(SDL_INIT_VIDEO) == 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // SDL falls back to drivers of its own when no display answers; they show nothing.
@@ -67,8 +104,7 @@ std::unique_ptr<WindowHost> WindowHost::open(const std::string& title) {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // Frames are drawn by the app and copied as they are: no GPU renderer (and its libraries) needed.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        DebugConsole::notice(std::string("No window: ") + SDL_GetError());
+    if (!startVideo()) {
         return nullptr;
     }
     if (!opensARealDisplay(SDL_GetCurrentVideoDriver())) {

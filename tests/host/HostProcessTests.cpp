@@ -1,5 +1,6 @@
 #include "HostTestSupport.h"
 
+#include "platform/foundation/FileSystem.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/host/AutomationChannel.h"
 #include "platform/host/AutomationClient.h"
@@ -7,6 +8,9 @@
 #include "tests/support/XvfbDisplay.h"
 
 #include <signal.h>
+
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -97,6 +101,35 @@ TEST_F(HostProcessTest, ADarkLaunchAnswersCommandsInOrderOnTheManualClock) {
     EXPECT_FALSE(app->send("find Later")->starts_with("ok"));
     EXPECT_EQ(app->send("advance 0.1"), std::optional<std::string>("ok"));
     EXPECT_TRUE(app->send("find Later")->starts_with("ok"));
+}
+
+TEST_F(HostProcessTest, ADisplayWithoutServerLeavesOnlyTheOffscreenNotice) {
+    // Only DISPLAY names a display, and no X server answers there: SDL must not go on to Wayland,
+    // whose library complains about the missing runtime folder.
+    const std::string notice = "No display: Ombrel runs offscreen; Ctrl-C ends it.\n";
+    const auto errors = home.path() / "stderr.txt";
+    auto app = AutomationClient::start(HOST_TEST_APP, {},
+                                       {{"OMBREL_HOME", home.path().string()},
+                                        {"OMBREL_QUIET", ""},
+                                        {"DISPLAY", ":77"},
+                                        {"WAYLAND_DISPLAY", ""},
+                                        {"XDG_RUNTIME_DIR", ""},
+                                        {"SDL_VIDEODRIVER", ""},
+                                        // The sanitizer build's leak check lists its suppressions there.
+                                        {"LSAN_OPTIONS", "print_suppressions=0"}},
+                                       errors);
+    ASSERT_NE(app, nullptr);
+    // The notice comes once the host is chosen; Ctrl-C is taken from then on.
+    auto written = [&] {
+        auto text = FileSystem::readFile(errors);
+        return text ? *text : std::string();
+    };
+    for (int tries = 0; tries < 2000 && written().find(notice) == std::string::npos; ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    kill(app->pid(), SIGINT);
+    EXPECT_EQ(app->waitForExit(20), std::optional<int>(0));
+    EXPECT_EQ(written(), notice);
 }
 
 TEST_F(HostProcessTest, EveryWayOfEndingExitsWithStatusZeroManyTimesOver) {
