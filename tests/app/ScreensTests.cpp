@@ -191,15 +191,16 @@ TEST_F(Frame, TheMenuButtonOpensTheDrawerUnlessACalculationRuns) {
     // Without its status bar the menu's tall bar starts at the top, its title in the lower part, and
     // keeps its height through a new layout.
     const CGFloat tall = MenuToolbarController::toolbarHeight;
-    auto expectMenuBar = [&](CGFloat width) {
+    const CGFloat width = NavigationDrawerController::leftViewWidth;
+    auto expectMenuBar = [&] {
         EXPECT_EQ(menu->toolbar()->frame(), (CGRect{0, 0, width, tall}));
         EXPECT_EQ(menu->container()->frame().minY(), tall);
         EXPECT_EQ(menu->toolbar()->titleLabel()->frame(), (CGRect{0, 57, width, tall - 57}));
     };
-    expectMenuBar(NavigationDrawerController::leftViewWidth);
+    expectMenuBar();
     window->setFrame({0, 0, 400, 700});
     settle();
-    expectMenuBar(NavigationDrawerController::leftViewWidth);
+    expectMenuBar();
     EXPECT_EQ(toolbar->statusBarStyle(), StatusBarStyle::lightContent);
 }
 
