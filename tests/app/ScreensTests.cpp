@@ -9,10 +9,12 @@
 #include "app/InputRows.h"
 #include "app/ManualViewController.h"
 #include "app/MenuToolbarController.h"
+#include "app/RemoteConfigManager.h"
 #include "app/SolutionStepTableViewCell.h"
 #include "app/SolutionViewController.h"
 #include "engine/CalcManager.h"
 #include "engine/ErrorManager.h"
+#include "platform/foundation/Locale.h"
 #include "platform/graphics/UIFont.h"
 #include "platform/material/FABButton.h"
 #include "platform/material/IconButton.h"
@@ -26,6 +28,7 @@
 #include "platform/uikit/UIStackView.h"
 #include "platform/uikit/UIStoryboard.h"
 #include "platform/uikit/UITextField.h"
+#include "tests/support/Pixels.h"
 
 namespace {
 
@@ -72,6 +75,41 @@ TEST_F(StepCell, HeadingsAreBoldOnlyWithTheMarkerAtTheEndAndMessagesWinOverFormu
     EXPECT_EQ(cell->mathLabel->latex(), KivoStringOutput::beautifyLatex("n = 5"));
     cell->setStepLatex({{"title", "Only a title"}});
     EXPECT_EQ(cell->mathLabel->latex(), "");
+}
+
+// A wide formula can be swiped to its end; the next formula of a reused cell is shown from its
+// start, fifty points in from the row's edge.
+TEST_F(StepCell, AFormulaStartsFiftyPointsInAndAReusedCellShowsTheNextOneFromItsStart) {
+    auto cell = makeStepCell();
+    ASSERT_NE(cell, nullptr);
+    const std::string wide = "s^2 = \\frac{1}{4} \\cdot " + std::string(40, 'x');
+    cell->setStepLatex({{"title", ""}, {"latexString", wide}});
+    cell->layoutIfNeeded();
+    auto area = cell->scrollView;
+    const CGSize wideSize = area->contentSize();
+    EXPECT_EQ(wideSize, cell->mathLabel->intrinsicContentSize());
+    ASSERT_GT(wideSize.width, area->bounds().width());
+    area->setContentOffset({wideSize.width - area->bounds().width(), 0});
+
+    cell->setStepLatex({{"title", ""}, {"latexString", wide + "y"}});
+    cell->layoutIfNeeded();
+    EXPECT_EQ(area->contentOffset(), (CGPoint{0, 0}));
+    EXPECT_GT(area->contentSize().width, wideSize.width);
+    cell->setStepLatex({{"title", ""}, {"latexString", "n = 5"}});
+    cell->layoutIfNeeded();
+    EXPECT_LT(area->contentSize().width, area->bounds().width());
+
+    auto image = pixels::render(*cell->layer(), cell->bounds().size, 1);
+    CGFloat firstInk = cell->bounds().width();
+    for (CGFloat y = 0; y < cell->bounds().height(); ++y) {
+        for (CGFloat x = 0; x < firstInk; ++x) {
+            const auto c = image->colorAtPoint({x, y}).value_or(UIColor::RGBA{});
+            if (c.alpha > 0.5 && c.red + c.green + c.blue < 1.5)
+                firstInk = x;
+        }
+    }
+    EXPECT_GE(firstInk, 50);
+    EXPECT_LE(firstInk, 54);
 }
 
 class ResultPageTest : public AppTest {
@@ -154,6 +192,19 @@ TEST_F(Frame, TheMenuButtonOpensTheDrawerUnlessACalculationRuns) {
 
     EXPECT_EQ(menu->toolbar()->title(), "  Ombrel  ");
     EXPECT_TRUE(menu->statusBar()->isHidden());
+    // Without its status bar the menu's tall bar starts at the top, its title in the lower part, and
+    // keeps its height through a new layout.
+    const CGFloat tall = MenuToolbarController::toolbarHeight;
+    const CGFloat width = NavigationDrawerController::leftViewWidth;
+    auto expectMenuBar = [&] {
+        EXPECT_EQ(menu->toolbar()->frame(), (CGRect{0, 0, width, tall}));
+        EXPECT_EQ(menu->container()->frame().minY(), tall);
+        EXPECT_EQ(menu->toolbar()->titleLabel()->frame(), (CGRect{0, 57, width, tall - 57}));
+    };
+    expectMenuBar();
+    window->setFrame({0, 0, 400, 700});
+    settle();
+    expectMenuBar();
     EXPECT_EQ(toolbar->statusBarStyle(), StatusBarStyle::lightContent);
 }
 
@@ -205,6 +256,40 @@ TEST_F(InputPage, AStoredFieldLongerThanTheKeypadTypesIsNotOpenedFromTheHistoryN
     EXPECT_NE(shown[1].find("larger than Ombrel can open"), std::string::npos) << shown[1];
     ErrorManager::setPresenter({});
     store->clearCalculations();
+}
+
+// The last row there may be: the table is full, and its add-row adds nothing.
+TEST_F(InputPage, AtTheRowLimitTheAddRowAddsNothing) {
+    auto page = AppDelegate().calculateViewController();
+    show(page);
+    page->allFields.resize(maximumInputRows);
+    auto table = page->inputTableView.lock();
+    table->reloadData();
+    const int addRow = static_cast<int>(maximumInputRows);
+    table->scrollToRowAtIndexPath({0, addRow}, UITableViewScrollPosition::bottom, false);
+    settle();
+    auto cell = table->cellForRowAtIndexPath({0, addRow});
+    ASSERT_TRUE(cell && cell->reuseIdentifier() == "addCell");
+    page->tableViewDidSelectRowAtIndexPath(table, {0, addRow});
+    EXPECT_EQ(page->allFields.size(), maximumInputRows);
+    EXPECT_EQ(table->numberOfRowsInSection(0), addRow + 1);
+}
+
+TEST_F(Services, VideoLinksPutTheUsersLanguageFirstThenEnglish) {
+    auto manager = RemoteConfigManager::shared();
+    manager->videoTutorials =
+        RemoteConfigManager::VideoTutorials{{"OB", {{"de", {"a"}}, {"en", {"b", "c"}}}}};
+    Locale::setCurrentLanguageOverride("de");
+    EXPECT_EQ(manager->videoTutorialLinks(CalculatorCode::ombrel), (std::vector<std::string>{"a", "b", "c"}));
+    // A language without videos, one the app does not know, and English itself get the English ones.
+    for (const char* language : {"fr", "it", "en"}) {
+        Locale::setCurrentLanguageOverride(language);
+        EXPECT_EQ(manager->videoTutorialLinks(CalculatorCode::ombrel), (std::vector<std::string>{"b", "c"}))
+            << language;
+    }
+    EXPECT_TRUE(manager->videoTutorialLinks(std::nullopt).empty());
+    Locale::setCurrentLanguageOverride(std::nullopt);
+    manager->videoTutorials.reset();
 }
 
 TEST_F(Services, TheManualShowsItsHeadingWithoutAnImageAndCloses) {

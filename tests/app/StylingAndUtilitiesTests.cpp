@@ -10,6 +10,7 @@
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UISegmentedControl.h"
 #include "platform/uikit/UIStackView.h"
+#include "tests/support/Pixels.h"
 
 namespace {
 
@@ -57,6 +58,45 @@ TEST_F(Styling, SubviewsAreStyledByExactClassAndTagAndCardsCastAShadowOnlyInLigh
     UIView darkCard;
     ColorManager::applyCardShadow(darkCard);
     EXPECT_EQ(darkCard.layer()->shadowOpacity(), 0.0f) << "nor a card shadow";
+}
+
+// A white view on a white page: its shadow is what shows around it.
+class Shadows : public AppTest {
+  protected:
+    // The page with the view at (100, 100, 100, 100), styled.
+    std::shared_ptr<UIImage> drawn(const std::function<void(UIView&)>& style) {
+        auto page = std::make_shared<UIViewController>();
+        page->view()->setBackgroundColor(UIColor::whiteColor());
+        auto card = std::make_shared<UIView>(CGRect{100, 100, 100, 100});
+        card->setBackgroundColor(UIColor::whiteColor());
+        style(*card);
+        page->view()->addSubview(card);
+        show(page);
+        return window->renderImage(1);
+    }
+    // The grey of the page at a point, 1 for untouched white.
+    static CGFloat shade(const UIImage& image, CGFloat x, CGFloat y) { return pixels::at(image, x, y).green; }
+};
+
+// A card's soft shadow shows evenly on every side and fades out within a few points.
+TEST_F(Shadows, ACardCastsASoftShadowAllRound) {
+    auto image = drawn([](UIView& card) { ColorManager::applyCardShadow(card); });
+    for (CGFloat away : {1.5, 3.5}) {
+        const CGFloat left = shade(*image, 100 - away, 150);
+        EXPECT_NEAR(shade(*image, 200 + away, 150), left, 0.01) << away;
+        EXPECT_NEAR(shade(*image, 150, 100 - away), left, 0.01) << away;
+        EXPECT_NEAR(shade(*image, 150, 200 + away), left, 0.01) << away;
+    }
+    EXPECT_GT(shade(*image, 98.5, 150), 0.9) << "a light shade";
+    EXPECT_LT(shade(*image, 98.5, 150), 0.97);
+    EXPECT_LT(shade(*image, 96.5, 150), 0.99) << "still there three points out";
+    EXPECT_EQ(shade(*image, 92, 150), 1) << "and gone after a few";
+}
+
+TEST_F(Shadows, AKeysGreyShadowFallsDownwards) {
+    auto image = drawn([](UIView& key) { ColorManager::applyGreyShadow(*key.layer()); });
+    EXPECT_LT(shade(*image, 150, 201.5), 0.92) << "below the key";
+    EXPECT_GT(shade(*image, 150, 98.5), 0.98) << "hardly above it";
 }
 
 TEST_F(ViewUtilities, TheOverlayExistsAtMostOnce) {
@@ -141,7 +181,7 @@ TEST_F(ControllerOperations, AlertsGetOkOnlyWithoutActionsAndAlwaysComeOnScreen)
     EXPECT_EQ(root->presentedViewController(), late) << "a screen that has left hands its alert to the root";
 }
 
-TEST_F(ControllerOperations, ADisabledTabItemIsGrey) {
+TEST_F(ControllerOperations, ADisabledTabItemIsGreyAndAnEnabledOneWhite) {
     auto page = std::make_shared<UIViewController>();
     configureTabItem(*page, "Result", false);
     auto item = tabItem(*page);
@@ -149,7 +189,7 @@ TEST_F(ControllerOperations, ADisabledTabItemIsGrey) {
     EXPECT_FALSE(item->isEnabled());
     EXPECT_EQ(item->titleColor(), UIColor::systemGrayColor());
     configureTabItem(*page, "Result", true);
-    EXPECT_NE(item->titleColor(), UIColor::systemGrayColor());
+    EXPECT_EQ(item->titleColor(), ColorManager::buttonWhite()) << "white on the bar as the keys' titles";
 }
 
 } // namespace

@@ -61,6 +61,24 @@ TEST_F(PromotionTest, CountsEveryAppearanceAndOpensTheOfferWhenTaken) {
     EXPECT_EQ(Defaults().get(KivoAdsViewController::countKivoAdsPresentedKey), 2);
 }
 
+TEST_F(PromotionTest, WithoutARecordNothingIsOfferedAndDarkModeHasNoShadows) {
+    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
+    auto screen = present(std::nullopt);
+    EXPECT_EQ(screen->adImageView.lock()->image(), nullptr);
+    EXPECT_EQ(screen->discountButton.lock()->currentTitle(), std::nullopt);
+    EXPECT_EQ(screen->discountButton.lock()->layer()->shadowOpacity(), 0.0f);
+    EXPECT_EQ(screen->closeButton.lock()->layer()->shadowOpacity(), 0.0f);
+    screen->closeButton.lock()->sendActionsForControlEvents(UIControlEventTouchUpInside);
+    clock->advance(1);
+    const auto closed = eventsNamed("kivoAds_closedAds");
+    ASSERT_EQ(closed.size(), 1u);
+    EXPECT_EQ(closed[0].parameters.at("kivoAdId").stringValue(), std::optional<std::string>("unknown"));
+    EXPECT_EQ(closed[0].parameters.at("countKivoAdsPresented").integerValue(),
+              std::optional<std::int64_t>(1));
+    EXPECT_TRUE(links.empty());
+    EXPECT_EQ(presenter->presentedViewController(), nullptr);
+}
+
 using SelectionPopupTest = AppTest;
 
 TEST_F(SelectionPopupTest, HighlightsTheChoiceAndReportsTheTappedRow) {
@@ -82,4 +100,16 @@ TEST_F(SelectionPopupTest, HighlightsTheChoiceAndReportsTheTappedRow) {
     clock->advance(1);
     EXPECT_EQ(chosen, std::optional<int>(4));
     EXPECT_EQ(presenter->presentedViewController(), nullptr);
+}
+
+TEST_F(SelectionPopupTest, AContainerWithoutAShapeMaskGetsNoBorder) {
+    auto popup = std::make_shared<SelectionPopupTableViewController>();
+    auto container = std::make_shared<UIView>(CGRect{0, 0, 100, 100});
+    auto middle = std::make_shared<UIView>(CGRect{0, 0, 100, 100});
+    container->addSubview(middle);
+    middle->addSubview(popup->view());
+    container->setMaskView(std::make_shared<UIView>(CGRect{0, 0, 100, 100}));
+    const std::size_t before = container->layer()->sublayers().size();
+    popup->viewDidLayoutSubviews();
+    EXPECT_EQ(container->layer()->sublayers().size(), before);
 }

@@ -45,6 +45,15 @@ class SideMenuTable : public AppTest {
             controller.tableView(), NSIndexPath::indexPathForRowInSection(row, section));
         return cell->textLabel()->text();
     }
+
+    // The header's text, or its height when it has none.
+    static std::string headerText(LeftViewController& controller, int section) {
+        auto header = controller.tableViewViewForHeaderInSection(controller.tableView(), section);
+        if (header->subviews().empty())
+            return "<height " + std::to_string(static_cast<int>(header->frame().height())) + ">";
+        auto label = std::dynamic_pointer_cast<UILabel>(header->subviews().front());
+        return label ? label->text() : "<no label>";
+    }
 };
 
 class ConnectivityCheckTest : public AppTest {
@@ -126,4 +135,20 @@ TEST_F(ConnectivityCheckTest, RunsOneAtATimeAndGivesUpAfterFifteenSecondsOfTheRu
         ->sendActionsForControlEvents(UIControlEventTouchUpInside);
     finishAnimations();
     EXPECT_EQ(failures, 1);
+}
+
+TEST_F(SideMenuTable, AppSectionsAppearOnlyWhenBothKindsAreListed) {
+    auto onlyMulti = menu({catalogueApp({{"en", "Multi"}}, true)});
+    EXPECT_EQ(onlyMulti->numberOfSectionsInTableView(onlyMulti->tableView()), 2);
+    EXPECT_EQ(rowText(*onlyMulti, 0, 1), "History");
+    EXPECT_EQ(rowText(*onlyMulti, 1, 0), "Join us on Discord");
+
+    auto both = menu({catalogueApp({{"en", "Multi"}}, true), catalogueApp({{"en", "Single"}}, std::nullopt),
+                      catalogueApp({{"en", "Hidden"}}, false)});
+    EXPECT_EQ(both->numberOfSectionsInTableView(both->tableView()), 4);
+    EXPECT_EQ(both->tableViewNumberOfRowsInSection(both->tableView(), 3), 2);
+    EXPECT_EQ(headerText(*both, 0), "<height 0>");
+    EXPECT_EQ(headerText(*both, 1), " Visit us:");
+    EXPECT_EQ(headerText(*both, 2), " All in one:");
+    EXPECT_EQ(headerText(*both, 3), " Other apps:");
 }

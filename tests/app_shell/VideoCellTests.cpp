@@ -26,6 +26,20 @@ class VideoCellTest : public AppTest {
 
 } // namespace
 
+TEST_F(VideoCellTest, WatchLinksStartAtTheirTimeOnlyWhenItIsTheLastPiece) {
+    auto plain = loaded(watch + "ABCDEFGHIJK&t=42s");
+    EXPECT_FALSE(player(*plain)->isHidden());
+    EXPECT_EQ(shownLink(*plain), watch + "ABCDEFGHIJK&t=42s");
+    EXPECT_EQ(shownLink(*loaded(watch + "ABCDEFGHIJK&t=s")), watch + "ABCDEFGHIJK");
+    EXPECT_EQ(shownLink(*loaded(watch + "ABCDEFGHIJK&list=PL1&t=90s")), watch + "ABCDEFGHIJK&t=90s");
+    EXPECT_EQ(shownLink(*loaded(watch + "ABCDEFGHIJK&t=90s&list=PL1")), watch + "ABCDEFGHIJK");
+    EXPECT_EQ(shownLink(*loaded(watch + "&&ABCDEFGHIJK")), watch + "ABCDEFGHIJK");
+    // The covering view stays until the player reports that it is ready.
+    EXPECT_FALSE(plain->coveringView.lock()->isHidden());
+    settle();
+    EXPECT_TRUE(plain->coveringView.lock()->isHidden());
+}
+
 TEST_F(VideoCellTest, IdsOfAnotherLengthAndOtherLinksHideThePlayer) {
     for (const std::optional<std::string>& link :
          {std::optional<std::string>(watch + "ABCDEFGHIJ"),

@@ -28,6 +28,8 @@ TEST_F(ButtonTest, AFloatingButtonIsRoundAndCastsAShadowUnlessFlat) {
     auto edge = image->colorAtPoint({48, 22});
     ASSERT_TRUE(corner && edge);
     EXPECT_GT(corner->green, 0.8) << "the corner outside the circle is background";
+    EXPECT_GT(image->colorAtPoint({26, 26}).value_or(UIColor::RGBA{}).green, 0.8)
+        << "a circle, not a rounded square";
     EXPECT_GT(edge->red, 0.9);
     EXPECT_LT(edge->green, 0.1);
     fab->setDepthPreset(DepthPreset::none);

@@ -3,6 +3,7 @@
 #include "platform/graphics/UIImage.h"
 #include "platform/material/NavigationDrawerController.h"
 #include "platform/uikit/UIView.h"
+#include "tests/support/Pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -46,14 +47,17 @@ class NavigationDrawerTest : public MaterialTest {
   protected:
     void SetUp() override {
         MaterialTest::SetUp();
-        drawer = std::make_shared<NavigationDrawerController>(std::make_shared<UIViewController>(),
-                                                              std::make_shared<UIViewController>());
+        drawer = std::make_shared<NavigationDrawerController>(
+            std::make_shared<RecordingController>("root", &appearances),
+            std::make_shared<UIViewController>());
         drawer->setDelegate(delegate);
         show(drawer);
+        appearances.clear();
     }
 
     CGFloat leftEdge() const { return drawer->leftView()->frame().origin.x; }
 
+    std::vector<std::string> appearances;
     std::shared_ptr<NavigationDrawerController> drawer;
     std::shared_ptr<DelegateLog> delegate = std::make_shared<DelegateLog>();
 };
@@ -133,6 +137,49 @@ TEST_F(NavigationDrawerTest, SwipeLeftClosesAndAShortSlowSwipeSpringsBack) {
     finishAnimations();
     EXPECT_TRUE(drawer->leftView()->isHidden());
     EXPECT_EQ(delegate->calls.back(), "didClose");
+}
+
+TEST_F(NavigationDrawerTest, TheOpenSideDimsTheRootOnScreen) {
+    drawer->rootViewController()->view()->setBackgroundColor(UIColor::whiteColor());
+    drawer->leftViewController()->view()->setBackgroundColor(UIColor::blueColor());
+    EXPECT_TRUE(pixels::near(window->renderImage(1)->colorAtPoint({350, 400}), {1, 1, 1, 1}));
+    drawer->openLeftView();
+    finishAnimations();
+    auto image = window->renderImage(1);
+    EXPECT_TRUE(pixels::near(image->colorAtPoint({350, 400}), {0.5, 0.5, 0.5, 1}, 0.05)) << "half dimmed";
+    EXPECT_TRUE(pixels::near(image->colorAtPoint({100, 400}), {0, 0, 1, 1})) << "the side is not";
+}
+
+TEST_F(NavigationDrawerTest, TransitionReplacesTheRootAndTheOldOneLeavesWhenTheFadeEnds) {
+    auto root = drawer->rootViewController();
+    std::vector<bool> completions;
+    drawer->transition(root, [&](bool finished) { completions.push_back(finished); });
+    settle();
+    EXPECT_EQ(completions, std::vector<bool>{false}) << "a transition to the current root changes nothing";
+    EXPECT_EQ(root->parentViewController(), drawer);
+    completions.clear();
+
+    drawer->openLeftView();
+    finishAnimations();
+    auto next = std::make_shared<RecordingController>("next", &appearances);
+    drawer->transition(next, [&](bool finished) {
+        completions.push_back(finished);
+        drawer->closeLeftView(0);
+    });
+    EXPECT_EQ(drawer->rootViewController(), next);
+    EXPECT_EQ(next->parentViewController(), drawer);
+    EXPECT_EQ(navigationDrawerController(*next), drawer);
+    EXPECT_TRUE(next->view()->isDescendantOfView(drawer->container().get()));
+    EXPECT_TRUE(completions.empty());
+    finishAnimations();
+    EXPECT_EQ(completions, std::vector<bool>{true});
+    EXPECT_EQ(root->parentViewController(), nullptr);
+    EXPECT_EQ(root->view()->superview(), nullptr);
+    EXPECT_EQ(next->view()->frame(), drawer->container()->bounds());
+    EXPECT_EQ(next->view()->alpha(), 1);
+    EXPECT_FALSE(drawer->isLeftViewOpened()) << "the completion closed the side";
+    EXPECT_EQ(appearances, (std::vector<std::string>{"next willAppear", "next didAppear",
+                                                     "root willDisappear", "root didDisappear"}));
 }
 
 } // namespace

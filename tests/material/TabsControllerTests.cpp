@@ -2,6 +2,7 @@
 
 #include "platform/graphics/UIImage.h"
 #include "platform/material/TabsController.h"
+#include "tests/support/Pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -96,6 +97,34 @@ TEST_F(TabsControllerTest, TheBarOnTopCarriesEachPagesItemAndSelectingSwapsThePa
     EXPECT_FALSE(bar->divider()->isHidden());
     bar->setDividerColor(std::nullopt);
     EXPECT_TRUE(bar->divider()->isHidden());
+}
+
+TEST_F(TabsControllerTest, TheBarIsDrawnInItsBackgroundWithTheLineInItsColour) {
+    auto bar = tabs->tabBar();
+    bar->setBackgroundColor(UIColor(0.1, 0.14, 0.49, 1));
+    bar->setLineColor(UIColor(0, 0.9, 0.46, 1));
+    settle();
+    auto image = window->renderImage(1);
+    EXPECT_TRUE(pixels::near(image->colorAtPoint({300, 10}), {0.1, 0.14, 0.49, 1}));
+    EXPECT_TRUE(pixels::near(image->colorAtPoint({20, TabBar::defaultHeight - 1.5}), {0, 0.9, 0.46, 1}))
+        << "the line under the selected item";
+    EXPECT_TRUE(pixels::near(image->colorAtPoint({300, TabBar::defaultHeight - 1.5}), {0.1, 0.14, 0.49, 1}))
+        << "and not under the other";
+}
+
+TEST(TabItemTest, EachPageHasItsOwnItemForItsWholeLife) {
+    auto page = std::make_shared<UIViewController>();
+    auto item = tabItem(*page);
+    EXPECT_EQ(tabItem(*page), item);
+    auto other = std::make_shared<UIViewController>();
+    EXPECT_NE(tabItem(*other), item);
+    item->setTitle("kept");
+    std::weak_ptr<TabItem> weakItem = item;
+    item.reset();
+    EXPECT_EQ(tabItem(*page)->title(), "kept");
+    page.reset();
+    tabItem(*other);
+    EXPECT_TRUE(weakItem.expired()) << "the item of a page that is gone is let go";
 }
 
 } // namespace
