@@ -7,6 +7,7 @@
 #include "engine/TextUtilities.h"
 #include "engine/TypedNumber.h"
 
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -22,7 +23,11 @@ std::string fmtNP(double x) {
 }
 
 std::string inParentheses(std::string text, bool parentheses) {
-    return parentheses && text.starts_with('-') ? "(" + text + ")" : text;
+    if (parentheses && text.starts_with('-')) {
+        text.insert(0, 1, '(');
+        text += ')';
+    }
+    return text;
 }
 
 // An exact number as fmt writes a number: rounded half to even at ten fraction digits, "0" below
@@ -34,7 +39,7 @@ std::string fmt(const ExactNumber& x, bool parentheses = true) {
 }
 
 std::string fmt(const Integer& x) {
-    return inParentheses(x.str(), true);
+    return inParentheses(ExactNumber::decimalText(x, 0), true);
 }
 
 // A number rounded at five places, as fmt writes it.
@@ -65,8 +70,12 @@ class StepList {
 
 // The row number as a subscript: from 10 on in braces, so that all its digits are subscript.
 std::string index(std::size_t i) {
-    const std::string number = std::to_string(i + 1);
-    return i + 1 < 10 ? number : "{" + number + "}";
+    char text[24] = "{";
+    char* const end = std::to_chars(text + 1, text + sizeof text - 1, i + 1).ptr;
+    if (i + 1 < 10)
+        return {text + 1, end};
+    *end = '}';
+    return {text, end + 1};
 }
 
 bool hasVariable(const Digit& term) {
@@ -368,20 +377,18 @@ std::vector<std::string> KivoOmbrel::elementsAtOddPositions(const std::vector<st
 }
 
 std::string KivoOmbrel::inputEchoStep(std::int64_t mode, const std::vector<Row>& rows) {
-    std::string values = "x_i = [";
+    StepList values("x_i = [");
     for (const Row& row : rows)
-        values += row.first + ";";
-    values = KivoStringOutput::dropLastCharacters(1, values) + "]";
+        values.add(row.first, ";");
+    std::string latex = std::move(values).finish("] ");
 
-    std::string probabilities;
     if (mode == 1) {
-        probabilities = "\\\\ P(X = x_i) = [";
+        StepList probabilities("\\\\ P(X = x_i) = [");
         for (const Row& row : rows)
-            probabilities += row.second + ";";
-        probabilities = KivoStringOutput::dropLastCharacters(1, probabilities) + "]";
+            probabilities.add(row.second, ";");
+        latex += std::move(probabilities).finish("]");
     }
 
-    std::string latex = values + " " + probabilities;
     output->solutionSteps.push_back(makeSolutionStep(LocalizedString::yourInput(), latex));
     return latex;
 }
