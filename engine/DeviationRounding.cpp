@@ -48,8 +48,6 @@ DeviationRounding::DeviationRounding(const ExactNumber& expected)
         }
     }
     squaredDenominator_ = denominator_ * denominator_;
-    twiceProduct_ = 2 * numerator_ * denominator_;
-    squaredNumerator_ = numerator_ * numerator_;
 }
 
 DeviationRounding::Row DeviationRounding::row(const Integer& x, const ExactNumber& p) const {
@@ -60,16 +58,19 @@ DeviationRounding::Row DeviationRounding::row(const Integer& x, const ExactNumbe
 }
 
 DeviationRounding::Row DeviationRounding::exactRow(const Integer& x, const ExactNumber& p) const {
-    Integer squaredD = squaredDenominator_, twiceND = twiceProduct_, squaredN = squaredNumerator_;
-    if (isLong_) {
-        squaredD = denominator_ * denominator_;
-        twiceND = 2 * numerator_ * denominator_;
-        squaredN = numerator_ * numerator_;
-    }
-    const ExactNumber d(x * denominator_ - numerator_, denominator_);
-    const ExactNumber q(x * x * squaredD - x * twiceND + squaredN, squaredD);
-    const ExactNumber r(q.numerator() * p.numerator(), squaredD * p.denominator());
-    return {d.roundedHalfAwayFromZero(5), q.roundedHalfAwayFromZero(5), r.roundedHalfAwayFromZero(5)};
+    // d = deviation / D with E = N / D, q = d^2 and r = q·p.
+    const Integer deviation = x * denominator_ - numerator_;
+    const Integer square = deviation * deviation;
+    Integer longSquare;
+    if (isLong_)
+        longSquare = denominator_ * denominator_;
+    const Integer& squaredDenominator = isLong_ ? longSquare : squaredDenominator_;
+    Row row;
+    row.deviation = ExactNumber(deviation, denominator_).roundedHalfAwayFromZero(5);
+    row.square = ExactNumber(square, squaredDenominator).roundedHalfAwayFromZero(5);
+    row.weightedSquare =
+        ExactNumber(square * p.numerator(), squaredDenominator * p.denominator()).roundedHalfAwayFromZero(5);
+    return row;
 }
 
 bool DeviationRounding::boundedRow(const Integer& x, const ExactNumber& p, Row& row) const {
