@@ -12,17 +12,19 @@ namespace {
 
 using Integer = ExactNumber::Integer;
 
+constexpr std::uint64_t twoTo53 = std::uint64_t(1) << 53;
+
 // The whole number the digits spell, read nineteen digits at a time.
 Integer integerOf(std::string_view digits) {
-    Integer value = 0;
-    while (!digits.empty()) {
-        const std::size_t length = std::min<std::size_t>(19, digits.size());
-        std::uint64_t chunk = 0;
+    std::uint64_t chunk = 0;
+    std::size_t length = std::min<std::size_t>(19, digits.size());
+    std::from_chars(digits.data(), digits.data() + length, chunk);
+    Integer value = chunk;
+    for (digits.remove_prefix(length); !digits.empty(); digits.remove_prefix(length)) {
+        length = std::min<std::size_t>(19, digits.size());
         std::from_chars(digits.data(), digits.data() + length, chunk);
-        if (value != 0)
-            value *= ExactNumber::powerOfTen(static_cast<unsigned>(length));
+        value *= ExactNumber::powerOfTen(static_cast<unsigned>(length));
         value += chunk;
-        digits.remove_prefix(length);
     }
     return value;
 }
@@ -61,7 +63,9 @@ std::optional<ExactNumber> exactDecimal(std::string_view text) {
         return std::nullopt;
     const auto fractionDigits = static_cast<unsigned>(parts->fractionPart.size());
     Integer digits = integerOf(parts->integerPart);
-    if (fractionDigits > 0) {
+    if (digits == 0) {
+        digits = integerOf(parts->fractionPart);
+    } else if (fractionDigits > 0) {
         digits *= ExactNumber::powerOfTen(fractionDigits);
         digits += integerOf(parts->fractionPart);
     }
@@ -97,13 +101,22 @@ bool isShortestDecimalOf(const TypedDecimal& typed, double value) {
         return false;
     if (value == 0 || typed.digits.empty())
         return value == 0 && typed.digits.empty();
+    const int shift = typed.exponent + 1 - static_cast<int>(typed.digits.size());
+    std::uint64_t digits = 0;
+    if (typed.digits.size() <= 16 && std::abs(shift) <= 22) {
+        std::from_chars(typed.digits.data(), typed.digits.data() + typed.digits.size(), digits);
+        // A whole number below 2^53 is its own double, and no other decimal with as few digits lies
+        // within half a unit of it.
+        std::uint64_t whole = digits;
+        for (int i = 0; i < shift && whole < twoTo53; ++i)
+            whole *= 10;
+        if (shift >= 0 && whole < twoTo53)
+            return static_cast<double>(whole) == std::fabs(value);
+    }
     // Up to 15 significant digits times a power of ten that a double holds exactly: the typed number's
     // double is one correctly rounded product or quotient, and no other decimal that short has that
     // double (each comes back from it written to 15 digits).
-    const int shift = typed.exponent + 1 - static_cast<int>(typed.digits.size());
     if (typed.digits.size() <= 15 && std::abs(shift) <= 22) {
-        std::uint64_t digits = 0;
-        std::from_chars(typed.digits.data(), typed.digits.data() + typed.digits.size(), digits);
         double power = 1;
         for (int i = 0; i < std::abs(shift); ++i)
             power *= 10;
@@ -118,7 +131,7 @@ bool isShortestDecimalOf(const TypedDecimal& typed, double value) {
 std::optional<ExactNumber> typedNumber(std::string_view fieldText) {
     std::string withoutParentheses;
     std::string_view text = fieldText;
-    if (text.find_first_of("()") != std::string_view::npos) {
+    if (std::any_of(text.begin(), text.end(), [](char c) { return c == '(' || c == ')'; })) {
         withoutParentheses = fieldText;
         std::erase_if(withoutParentheses, [](char c) { return c == '(' || c == ')'; });
         text = withoutParentheses;
