@@ -118,6 +118,21 @@ ScaledFraction sumOf(std::span<ScaledFraction> terms) {
     return {std::move(numerator), left.denominator * right.denominator, exponent};
 }
 
+// The sum of decimals (every denominator 1), over the smallest power of ten among them.
+ScaledFraction decimalSum(std::span<const ScaledFraction> terms) {
+    ScaledFraction total{0, 1, 0};
+    for (const ScaledFraction& term : terms)
+        total.exponent = std::min(total.exponent, term.exponent);
+    for (const ScaledFraction& term : terms) {
+        if (term.exponent == total.exponent)
+            total.numerator += term.numerator;
+        else
+            total.numerator += term.numerator *
+                               ExactNumber::powerOfTen(static_cast<unsigned>(term.exponent - total.exponent));
+    }
+    return total;
+}
+
 } // namespace
 
 ExactNumber::ExactNumber(Integer numerator, Integer denominator)
@@ -150,7 +165,11 @@ ExactNumber ExactNumber::sum(std::span<const ExactNumber> terms) {
     fractions.reserve(terms.size());
     for (const ExactNumber& term : terms)
         fractions.push_back(scaledFraction(term));
-    ScaledFraction total = sumOf(fractions);
+    ScaledFraction total =
+        std::all_of(fractions.begin(), fractions.end(),
+                    [](const ScaledFraction& fraction) { return fraction.denominator == 1; })
+            ? decimalSum(fractions)
+            : sumOf(fractions);
     if (total.exponent >= 0) {
         scaleUp(total.numerator, total.exponent);
         return {std::move(total.numerator), std::move(total.denominator)};
@@ -236,6 +255,12 @@ std::string ExactNumber::decimalText(unsigned places) const {
 }
 
 std::string ExactNumber::decimalText(const Integer& scaled, unsigned places) {
+    std::string text;
+    appendDecimalText(text, scaled, places);
+    return text;
+}
+
+void ExactNumber::appendDecimalText(std::string& text, const Integer& scaled, unsigned places) {
     char buffer[40];
     std::string longDigits;
     const std::string_view digits = magnitudeDigits(scaled, buffer, longDigits);
@@ -245,8 +270,7 @@ std::string ExactNumber::decimalText(const Integer& scaled, unsigned places) {
     const std::size_t lastDigit = fraction.find_last_not_of('0');
     fraction = fraction.substr(0, lastDigit == std::string_view::npos ? 0 : lastDigit + 1);
 
-    std::string text;
-    text.reserve(2 + std::max<std::size_t>(integerLength, 1) + leadingZeros + fraction.size());
+    text.reserve(text.size() + 2 + std::max<std::size_t>(integerLength, 1) + leadingZeros + fraction.size());
     if (scaled < 0)
         text += '-';
     if (integerLength == 0)
@@ -258,5 +282,4 @@ std::string ExactNumber::decimalText(const Integer& scaled, unsigned places) {
         text.append(leadingZeros, '0');
         text += fraction;
     }
-    return text;
 }

@@ -48,6 +48,8 @@ class ExactNumber {
     std::string decimalText(unsigned places) const;
     // The text of scaled / 10^places, as decimalText writes it.
     static std::string decimalText(const Integer& scaled, unsigned places);
+    // That text appended to another, which keeps its room from row to row.
+    static void appendDecimalText(std::string& text, const Integer& scaled, unsigned places);
 
   private:
     Rounded rounded(unsigned places, bool halfToEven) const;
