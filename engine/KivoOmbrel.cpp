@@ -123,7 +123,7 @@ ValueReading readValue(const std::optional<ExactNumber>& typed, const Digit& ter
         if (!typed->isInteger())
             return {};
         const Integer whole = typed->truncated();
-        if (abs(whole) > Integer(largestValue))
+        if (abs(whole) > static_cast<std::int64_t>(largestValue))
             return {true, false, 0};
         return {true, true, whole.convert_to<std::int64_t>()};
     }
@@ -280,6 +280,7 @@ CalculatorResult KivoOmbrel::readEventsAndProbabilities(const std::vector<Row>& 
         return rejected(*processed.error, processed.errorFieldIds.value_or(std::vector<std::string>{}));
 
     std::vector<EventRow> rows;
+    rows.reserve(allFields.size());
     const std::vector<std::shared_ptr<Digit>>& terms = *processed.allInputs;
     for (std::size_t p = 0; p < terms.size(); ++p)
         if (!classifyInputKeys(p, *terms[p], fieldIds, rows))
