@@ -96,9 +96,10 @@ TEST_F(RandomVariable, StepsOfTables) {
         // The shown 0.09 and 0.3 are not the exact results.
         {{{"1", "0.1000000001"}, {"2", "0.8999999999"}},
          {{16, "\\sigma^2 \\approx 0.09"}, {20, "\\sigma \\approx 0.3"}}},
-        // A probability shown from its typed digits, rounded half to even at ten places.
+        // A probability shown from its typed digits, rounded half to even at ten places, "0" below 10^-10.
         {{{"1", "0.87654321094999999"}, {"0", "0.12345678905000001"}},
          {{5, "= 1 \\cdot 0.8765432109 +0 \\cdot 0.1234567891 "}}},
+        {{{"1", "0.00000000006"}, {"0", "0.99999999994"}}, {{5, "= 1 \\cdot 0 +0 \\cdot 0.9999999999 "}}},
         {{{"1", "0.001"}, {"0", longFraction}},
          {{7, "E(X) = 0.001"},
           {13, "=(0.999)^2 \\cdot 0.001 +(-0.001)^2 \\cdot 0.999 "},
