@@ -68,16 +68,19 @@ struct ScaledFraction {
     int exponent = 0;
 };
 
+// k when a denominator is 10^k (a typed decimal's): 10^k has k trailing zero bits.
+std::optional<unsigned> tenExponent(const Integer& denominator) {
+    const unsigned twos = lsb(denominator);
+    if (denominator != ExactNumber::powerOfTen(twos))
+        return std::nullopt;
+    return twos;
+}
+
 // The term with the factors ten of its denominator moved into the exponent. Each factor ten holds a
-// factor two, so no more are tried than the denominator has trailing zero bits, and a power of ten (the
-// denominator of a typed decimal) is known at once.
+// factor two, so no more are tried than the denominator has trailing zero bits.
 ScaledFraction scaledFraction(const ExactNumber& term) {
     ScaledFraction fraction{term.numerator(), term.denominator(), 0};
     unsigned twos = lsb(fraction.denominator);
-    if (twos == 0)
-        return fraction;
-    if (fraction.denominator == ExactNumber::powerOfTen(twos))
-        return {term.numerator(), 1, -static_cast<int>(twos)};
     Integer quotient, remainder;
     for (const auto& [divisor, digits] : {std::pair{Integer(tenToThe19), 19u}, std::pair{Integer(10), 1u}}) {
         while (twos >= digits) {
@@ -118,21 +121,6 @@ ScaledFraction sumOf(std::span<ScaledFraction> terms) {
     return {std::move(numerator), left.denominator * right.denominator, exponent};
 }
 
-// The sum of decimals (every denominator 1), over the smallest power of ten among them.
-ScaledFraction decimalSum(std::span<const ScaledFraction> terms) {
-    ScaledFraction total{0, 1, 0};
-    for (const ScaledFraction& term : terms)
-        total.exponent = std::min(total.exponent, term.exponent);
-    for (const ScaledFraction& term : terms) {
-        if (term.exponent == total.exponent)
-            total.numerator += term.numerator;
-        else
-            total.numerator += term.numerator *
-                               ExactNumber::powerOfTen(static_cast<unsigned>(term.exponent - total.exponent));
-    }
-    return total;
-}
-
 } // namespace
 
 ExactNumber::ExactNumber(Integer numerator, Integer denominator)
@@ -161,15 +149,33 @@ ExactNumber ExactNumber::sum(std::span<const ExactNumber> terms) {
             total += term.numerator_;
         return {std::move(total), terms.front().denominator_};
     }
+    // Typed decimals: over the largest power of ten among them.
+    std::vector<unsigned> tens;
+    tens.reserve(terms.size());
+    for (const ExactNumber& term : terms) {
+        const std::optional<unsigned> ten = tenExponent(term.denominator_);
+        if (!ten)
+            break;
+        tens.push_back(*ten);
+    }
+    if (tens.size() == terms.size()) {
+        unsigned most = 0;
+        for (unsigned ten : tens)
+            most = std::max(most, ten);
+        Integer total = 0;
+        for (std::size_t i = 0; i < terms.size(); ++i) {
+            if (tens[i] == most)
+                total += terms[i].numerator_;
+            else
+                total += terms[i].numerator_ * powerOfTen(most - tens[i]);
+        }
+        return {std::move(total), powerOfTen(most)};
+    }
     std::vector<ScaledFraction> fractions;
     fractions.reserve(terms.size());
     for (const ExactNumber& term : terms)
         fractions.push_back(scaledFraction(term));
-    ScaledFraction total =
-        std::all_of(fractions.begin(), fractions.end(),
-                    [](const ScaledFraction& fraction) { return fraction.denominator == 1; })
-            ? decimalSum(fractions)
-            : sumOf(fractions);
+    ScaledFraction total = sumOf(fractions);
     if (total.exponent >= 0) {
         scaleUp(total.numerator, total.exponent);
         return {std::move(total.numerator), std::move(total.denominator)};

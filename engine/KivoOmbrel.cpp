@@ -328,7 +328,7 @@ CalculatorResult KivoOmbrel::readEventsAndProbabilities(const std::vector<Row>& 
         if (exact) {
             std::vector<ExactNumber> probabilities;
             for (std::size_t row = 0; row < rows.size(); ++row)
-                probabilities.push_back(*typed[2 * row + 1]);
+                probabilities.push_back(std::move(*typed[2 * row + 1]));
             if (!(ExactNumber::sum(probabilities) == ExactNumber(1)))
                 return rejected("sumOfProbabilitiesMustBe1", elementsAtOddPositions(fieldIds));
             for (std::size_t row = 0; row < rows.size(); ++row)

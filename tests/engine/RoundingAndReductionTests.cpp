@@ -93,6 +93,7 @@ TEST(ExactNumber, SumsOfDecimalsAndOtherFractions) {
         {{{1, 10}, {25, 100}, {3, 1000}}, {353, 1000}},
         {{{1, tenTo20}, {1, tenTo21}, {7}}, {Integer("7000000000000000000011"), tenTo21}},
         {{{1, 10}, {1, 3}, {1, 30}}, {7, 15}},
+        {{{1, 10}, {1, 3}}, {13, 30}},
         {{{1, 6 * ExactNumber::powerOfTen(25)}, {1, ExactNumber::powerOfTen(40)}},
          {500000000000003, 3 * ExactNumber::powerOfTen(40)}},
         {{{1, 7}, {-2, 7}, {4, 7}}, {3, 7}},
