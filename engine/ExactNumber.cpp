@@ -45,10 +45,9 @@ std::string_view magnitudeDigits(const Integer& value, std::span<char, 40> buffe
     std::uint64_t chunks[3];
     std::size_t count = 0;
     Wide rest = *magnitude;
-    do {
+    for (; rest >= tenToThe19; rest /= tenToThe19)
         chunks[count++] = static_cast<std::uint64_t>(rest % tenToThe19);
-        rest /= tenToThe19;
-    } while (rest != 0);
+    chunks[count++] = static_cast<std::uint64_t>(rest);
     char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), chunks[count - 1]).ptr;
     while (count > 1) {
         // A lower chunk keeps its leading zeros.
