@@ -22,12 +22,14 @@ std::string fmtNP(double x) {
     return KivoStringOutput::displayString("", {}, "", 10, true, true, x);
 }
 
-std::string inParentheses(std::string text, bool parentheses) {
-    if (parentheses && text.starts_with('-')) {
-        text.insert(0, 1, '(');
+// Appends scaled / 10^places as fmt writes it, a negative number in parentheses when asked.
+void appendFmt(std::string& text, const Integer& scaled, unsigned places, bool parentheses) {
+    const bool wrapped = parentheses && scaled < 0;
+    if (wrapped)
+        text += '(';
+    ExactNumber::appendDecimalText(text, scaled, places);
+    if (wrapped)
         text += ')';
-    }
-    return text;
 }
 
 // An exact number as fmt writes a number: rounded half to even at ten fraction digits, "0" below
@@ -37,17 +39,9 @@ std::string fmt(const ExactNumber& x, bool parentheses = true) {
     // Only a number that rounds to at most one unit of the last place can lie below it.
     if (abs(rounded.scaled) <= 1 && abs(x.numerator()) * ExactNumber::powerOfTen(10) < x.denominator())
         return "0";
-    return inParentheses(ExactNumber::decimalText(rounded.scaled, 10), parentheses);
-}
-
-// Appends scaled / 10^places as fmt writes it.
-void appendFmt(std::string& text, const Integer& scaled, unsigned places, bool parentheses) {
-    const bool wrapped = parentheses && scaled < 0;
-    if (wrapped)
-        text += '(';
-    ExactNumber::appendDecimalText(text, scaled, places);
-    if (wrapped)
-        text += ')';
+    std::string text;
+    appendFmt(text, rounded.scaled, 10, parentheses);
+    return text;
 }
 
 std::string fmt(const Integer& x) {

@@ -102,8 +102,8 @@ bool isShortestDecimalOf(const TypedDecimal& typed, double value) {
     if (value == 0 || typed.digits.empty())
         return value == 0 && typed.digits.empty();
     const int shift = typed.exponent + 1 - static_cast<int>(typed.digits.size());
-    std::uint64_t digits = 0;
     if (typed.digits.size() <= 16 && std::abs(shift) <= 22) {
+        std::uint64_t digits = 0;
         std::from_chars(typed.digits.data(), typed.digits.data() + typed.digits.size(), digits);
         // A whole number below 2^53 is its own double, and no other decimal with as few digits lies
         // within half a unit of it.
@@ -112,17 +112,17 @@ bool isShortestDecimalOf(const TypedDecimal& typed, double value) {
             whole *= 10;
         if (shift >= 0 && whole < twoTo53)
             return static_cast<double>(whole) == std::fabs(value);
-    }
-    // Up to 15 significant digits times a power of ten that a double holds exactly: the typed number's
-    // double is one correctly rounded product or quotient, and no other decimal that short has that
-    // double (each comes back from it written to 15 digits).
-    if (typed.digits.size() <= 15 && std::abs(shift) <= 22) {
-        double power = 1;
-        for (int i = 0; i < std::abs(shift); ++i)
-            power *= 10;
-        const double typedValue =
-            shift >= 0 ? static_cast<double>(digits) * power : static_cast<double>(digits) / power;
-        return typedValue == std::fabs(value);
+        // Up to 15 significant digits times a power of ten that a double holds exactly: the typed
+        // number's double is one correctly rounded product or quotient, and no other decimal that short
+        // has that double (each comes back from it written to 15 digits).
+        if (typed.digits.size() <= 15) {
+            double power = 1;
+            for (int i = 0; i < std::abs(shift); ++i)
+                power *= 10;
+            const double typedValue =
+                shift >= 0 ? static_cast<double>(digits) * power : static_cast<double>(digits) / power;
+            return typedValue == std::fabs(value);
+        }
     }
     const ShortestDecimal shortest = shortestDecimal(std::fabs(value));
     return shortest.digits == typed.digits && shortest.exponent == typed.exponent;
