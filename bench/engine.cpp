@@ -40,9 +40,8 @@ void prepareBundle() {
     (void)prepared;
 }
 
-void calculate(benchmark::State& state, std::int64_t mode) {
+void calculate(benchmark::State& state, const std::vector<KivoOmbrel::Row>& table, std::int64_t mode) {
     prepareBundle();
-    const std::vector<KivoOmbrel::Row> table = tableOf(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
         KivoStringOutput::shared()->solutionSteps.clear();
         CalculatorResult result = KivoOmbrel().readEventsAndProbabilities(table, mode);
@@ -53,12 +52,26 @@ void calculate(benchmark::State& state, std::int64_t mode) {
 }
 
 void BM_ReadEventsSampleStatistics(benchmark::State& state) {
-    calculate(state, 0);
+    calculate(state, tableOf(static_cast<std::size_t>(state.range(0))), 0);
 }
 BENCHMARK(BM_ReadEventsSampleStatistics)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// Values of both signs within 2^20 of the largest magnitude a value may have: the sum, the deviations
+// and their squares leave 64 bits.
+void BM_ReadEventsSampleStatisticsNearTwoToThe53(benchmark::State& state) {
+    std::mt19937_64 random(20261208);
+    std::uniform_int_distribution<std::int64_t> belowLargest(0, (1 << 20) - 1);
+    std::vector<KivoOmbrel::Row> table;
+    for (std::int64_t i = 0; i < state.range(0); ++i) {
+        const std::int64_t magnitude = 9007199254740992 - belowLargest(random);
+        table.emplace_back(std::to_string(i % 3 == 0 ? -magnitude : magnitude), "");
+    }
+    calculate(state, table, 0);
+}
+BENCHMARK(BM_ReadEventsSampleStatisticsNearTwoToThe53)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 void BM_ReadEventsRandomVariable(benchmark::State& state) {
-    calculate(state, 1);
+    calculate(state, tableOf(static_cast<std::size_t>(state.range(0))), 1);
 }
 BENCHMARK(BM_ReadEventsRandomVariable)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 

@@ -32,15 +32,15 @@ DeviationRounding::DeviationRounding(const ExactNumber& expected)
     : numerator_(expected.numerator()), denominator_(expected.denominator()),
       unit_(pow(Integer(2), fractionBits)) {
     if (msb(denominator_) >= longDenominatorBits) {
-        // A q can have at most five decimals, or be a half at the fifth, only when 200·E is whole.
-        Integer whole, remainder;
-        whole = floorDivided(numerator_ * 200, denominator_, remainder);
-        if (remainder == 0) {
-            numerator_ = whole;
-            denominator_ = 200;
+        // A d (and so a q) can have at most five decimals only when 10^5·E is whole; then so short a
+        // denominator costs nothing to square.
+        const Integer scale = ExactNumber::powerOfTen(5);
+        scaledFloor_ = floorDivided(numerator_ * scale, denominator_, remainder_);
+        if (remainder_ == 0) {
+            numerator_ = scaledFloor_;
+            denominator_ = scale;
         } else {
             isLong_ = true;
-            scaledFloor_ = floorDivided(numerator_ * ExactNumber::powerOfTen(5), denominator_, remainder_);
             fractionBits_ = remainder_ * unit_ / denominator_;
             const Integer twice = 2 * remainder_;
             remainderAgainstHalf_ = twice < denominator_ ? -1 : (twice == denominator_ ? 0 : 1);
@@ -48,8 +48,6 @@ DeviationRounding::DeviationRounding(const ExactNumber& expected)
         }
     }
     squaredDenominator_ = denominator_ * denominator_;
-    twiceProduct_ = 2 * numerator_ * denominator_;
-    squaredNumerator_ = numerator_ * numerator_;
 }
 
 DeviationRounding::Row DeviationRounding::row(const Integer& x, const ExactNumber& p) const {
@@ -60,21 +58,23 @@ DeviationRounding::Row DeviationRounding::row(const Integer& x, const ExactNumbe
 }
 
 DeviationRounding::Row DeviationRounding::exactRow(const Integer& x, const ExactNumber& p) const {
-    Integer squaredD = squaredDenominator_, twiceND = twiceProduct_, squaredN = squaredNumerator_;
-    if (isLong_) {
-        squaredD = denominator_ * denominator_;
-        twiceND = 2 * numerator_ * denominator_;
-        squaredN = numerator_ * numerator_;
-    }
-    const ExactNumber d(x * denominator_ - numerator_, denominator_);
-    const ExactNumber q(x * x * squaredD - x * twiceND + squaredN, squaredD);
-    const ExactNumber r(q.numerator() * p.numerator(), squaredD * p.denominator());
-    return {d.roundedHalfAwayFromZero(5), q.roundedHalfAwayFromZero(5), r.roundedHalfAwayFromZero(5)};
+    // d = deviation / D with E = N / D, q = d^2 and r = q·p.
+    const Integer deviation = x * denominator_ - numerator_;
+    const Integer square = deviation * deviation;
+    Integer longSquare;
+    if (isLong_)
+        longSquare = denominator_ * denominator_;
+    const Integer& squaredDenominator = isLong_ ? longSquare : squaredDenominator_;
+    Row row;
+    row.deviation = ExactNumber(deviation, denominator_).roundedHalfAwayFromZero(5);
+    row.square = ExactNumber(square, squaredDenominator).roundedHalfAwayFromZero(5);
+    row.weightedSquare =
+        ExactNumber(square * p.numerator(), squaredDenominator * p.denominator()).roundedHalfAwayFromZero(5);
+    return row;
 }
 
 bool DeviationRounding::boundedRow(const Integer& x, const ExactNumber& p, Row& row) const {
-    // d·10^5 = K - δ with δ = remainder_ / denominator_ in [0, 1), not 0 and not a half (200·E is not
-    // whole, so neither is 10^5·E, nor 2·10^5·E).
+    // d·10^5 = K - δ with δ = remainder_ / denominator_ in (0, 1), as 10^5·E is not whole.
     const Integer K = x * ExactNumber::powerOfTen(5) - scaledFloor_;
     const bool roundsDown = K > 0 ? remainderAgainstHalf_ > 0 : remainderAgainstHalf_ >= 0;
     row.deviation = {roundsDown ? Integer(K - 1) : K, false};
@@ -91,7 +91,8 @@ bool DeviationRounding::boundedRow(const Integer& x, const ExactNumber& p, Row& 
     const Integer square = roundedQuotient(low, scale);
     if (square != roundedQuotient(high, scale))
         return false;
-    // q never has five decimals here: its denominator is that of E squared, which does not divide 10^5.
+    // q never has five decimals nor a half at the fifth here: its reduced denominator is that of E
+    // squared, which does not divide 2·10^5, as that of E does not divide 10^5.
     row.square = {square, false};
 
     if (p.numerator() == 0) {

@@ -26,8 +26,8 @@ class DeviationRounding {
     bool boundedRow(const Integer& x, const ExactNumber& p, Row& row) const;
 
     Integer numerator_, denominator_;
-    Integer unit_; // 2^256
-    Integer squaredDenominator_, twiceProduct_, squaredNumerator_;
+    Integer unit_;               // 2^256
+    Integer squaredDenominator_; // short denominator only
     // Long denominator only: E·10^5 = scaledFloor_ + remainder_ / denominator_, and
     // remainder_ / denominator_ lies in [fractionBits_, fractionBits_ + 1] / 2^256.
     bool isLong_ = false;

@@ -11,9 +11,9 @@ ShortestDecimal shortestDecimal(double value) {
     const std::string_view written(text, static_cast<std::size_t>(result.ptr - text));
     const std::size_t e = written.find('e');
     ShortestDecimal decimal;
-    for (char c : written.substr(0, e))
-        if (c != '.')
-            decimal.digits.push_back(c);
+    decimal.digits.assign(written.substr(0, e));
+    if (decimal.digits.size() > 1) // the point after the first digit
+        decimal.digits.erase(1, 1);
     std::from_chars(written.data() + e + (written[e + 1] == '+' ? 2 : 1), written.data() + written.size(),
                     decimal.exponent);
     return decimal;

@@ -9,7 +9,9 @@
 // (reducing costs a greatest common divisor of long numbers, and nothing here needs the reduced form).
 class ExactNumber {
   public:
-    using Integer = boost::multiprecision::cpp_int;
+    // Room for 256 bits in place: the numbers of typed tables rarely need more, and a long number
+    // allocates as cpp_int does.
+    using Integer = boost::multiprecision::number<boost::multiprecision::cpp_int_backend<256>>;
 
     // The value rounded at some fraction places: scaled / 10^places, and whether that is the value.
     struct Rounded {
@@ -37,8 +39,8 @@ class ExactNumber {
     friend ExactNumber operator-(const ExactNumber& a, const ExactNumber& b);
     friend ExactNumber operator*(const ExactNumber& a, const ExactNumber& b);
 
-    Rounded roundedHalfAwayFromZero(unsigned places) const;
-    Rounded roundedHalfToEven(unsigned places) const;
+    Rounded roundedHalfAwayFromZero(unsigned places) const { return rounded(places, false); }
+    Rounded roundedHalfToEven(unsigned places) const { return rounded(places, true); }
     // The square root rounded half away from zero at the places (the number must not be negative); exact
     // when its square is the number.
     Rounded squareRootRoundedHalfAwayFromZero(unsigned places) const;
@@ -46,8 +48,12 @@ class ExactNumber {
     std::string decimalText(unsigned places) const;
     // The text of scaled / 10^places, as decimalText writes it.
     static std::string decimalText(const Integer& scaled, unsigned places);
+    // That text appended to another, which keeps its room from row to row.
+    static void appendDecimalText(std::string& text, const Integer& scaled, unsigned places);
 
   private:
+    Rounded rounded(unsigned places, bool halfToEven) const;
+
     Integer numerator_;
     Integer denominator_;
 };

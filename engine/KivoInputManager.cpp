@@ -251,7 +251,12 @@ std::optional<KivoInputManager::FieldError> KivoInputManager::parseInputs() {
 
 TermParse KivoInputManager::parseTerm(const std::string& text) const {
     TermParse parsed;
-    ConstantsParse constants = parseNaturalConstants(text);
+    // A plain number, the usual field, holds neither a constant nor a letter.
+    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+        return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+';
+    });
+    ConstantsParse constants =
+        plain ? ConstantsParse{std::vector<NaturalConstant>(), std::nullopt} : parseNaturalConstants(text);
     if (constants.error) {
         parsed.error = std::move(constants.error);
         return parsed;
@@ -260,7 +265,7 @@ TermParse KivoInputManager::parseTerm(const std::string& text) const {
     for (const NaturalConstant& constant : *constants.constants)
         rest = withoutSymbol(rest, constant.key);
 
-    VariableParse variable = parseVariable(rest);
+    VariableParse variable = plain ? VariableParse{std::string(), 0.0, std::nullopt} : parseVariable(rest);
     if (variable.error) {
         parsed.error = std::move(variable.error);
         return parsed;

@@ -7,6 +7,7 @@
 #include "engine/TextUtilities.h"
 #include "engine/TypedNumber.h"
 
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -21,25 +22,39 @@ std::string fmtNP(double x) {
     return KivoStringOutput::displayString("", {}, "", 10, true, true, x);
 }
 
-std::string inParentheses(std::string text, bool parentheses) {
-    return parentheses && text.starts_with('-') ? "(" + text + ")" : text;
+// Appends scaled / 10^places as fmt writes it, a negative number in parentheses when asked.
+void appendFmt(std::string& text, const Integer& scaled, unsigned places, bool parentheses) {
+    const bool wrapped = parentheses && scaled < 0;
+    if (wrapped)
+        text += '(';
+    ExactNumber::appendDecimalText(text, scaled, places);
+    if (wrapped)
+        text += ')';
 }
 
 // An exact number as fmt writes a number: rounded half to even at ten fraction digits, "0" below
 // 10^-10 in magnitude, every integer digit.
 std::string fmt(const ExactNumber& x, bool parentheses = true) {
-    if (abs(x.numerator()) * ExactNumber::powerOfTen(10) < x.denominator())
+    const ExactNumber::Rounded rounded = x.roundedHalfToEven(10);
+    // Only a number that rounds to at most one unit of the last place can lie below it.
+    if (abs(rounded.scaled) <= 1 && abs(x.numerator()) * ExactNumber::powerOfTen(10) < x.denominator())
         return "0";
-    return inParentheses(x.decimalText(10), parentheses);
+    std::string text;
+    appendFmt(text, rounded.scaled, 10, parentheses);
+    return text;
 }
 
 std::string fmt(const Integer& x) {
-    return inParentheses(x.str(), true);
+    std::string text;
+    appendFmt(text, x, 0, true);
+    return text;
 }
 
 // A number rounded at five places, as fmt writes it.
 std::string fmt5(const ExactNumber::Rounded& x, bool parentheses = true) {
-    return inParentheses(ExactNumber::decimalText(x.scaled, 5), parentheses);
+    std::string text;
+    appendFmt(text, x.scaled, 5, parentheses);
+    return text;
 }
 
 const char* sign(bool approximate) {
@@ -52,7 +67,9 @@ class StepList {
   public:
     explicit StepList(std::string_view prefix) : text_(prefix) {}
 
-    template <typename... Parts> void add(const Parts&... parts) { (text_.append(parts), ...); }
+    template <typename... Parts> void add(const Parts&... parts) {
+        (text_.append(std::string_view(parts)), ...);
+    }
     std::string finish(std::string_view suffix = {}) && {
         text_.resize(lengthWithoutLastCharacters(1, text_));
         text_.append(suffix);
@@ -65,8 +82,12 @@ class StepList {
 
 // The row number as a subscript: from 10 on in braces, so that all its digits are subscript.
 std::string index(std::size_t i) {
-    const std::string number = std::to_string(i + 1);
-    return i + 1 < 10 ? number : "{" + number + "}";
+    char text[24] = "{";
+    char* const end = std::to_chars(text + 1, text + sizeof text - 1, i + 1).ptr;
+    if (i + 1 < 10)
+        return {text + 1, end};
+    *end = '}';
+    return {text, end + 1};
 }
 
 bool hasVariable(const Digit& term) {
@@ -96,7 +117,7 @@ ValueReading readValue(const std::optional<ExactNumber>& typed, const Digit& ter
         if (!typed->isInteger())
             return {};
         const Integer whole = typed->truncated();
-        if (abs(whole) > Integer(largestValue))
+        if (abs(whole) > static_cast<std::int64_t>(largestValue))
             return {true, false, 0};
         return {true, true, whole.convert_to<std::int64_t>()};
     }
@@ -120,13 +141,6 @@ CalculatorResult rejected(std::string error, std::vector<std::string> fieldIds) 
     result.errorIdArray = std::move(fieldIds);
     return result;
 }
-
-// Values shown per row, computed once and reused by the steps that show them.
-struct SampleRow {
-    std::string x;
-    std::string deviation;
-    std::string square;
-};
 
 struct RandomVariableRow {
     std::string x;
@@ -260,6 +274,7 @@ CalculatorResult KivoOmbrel::readEventsAndProbabilities(const std::vector<Row>& 
         return rejected(*processed.error, processed.errorFieldIds.value_or(std::vector<std::string>{}));
 
     std::vector<EventRow> rows;
+    rows.reserve(allFields.size());
     const std::vector<std::shared_ptr<Digit>>& terms = *processed.allInputs;
     for (std::size_t p = 0; p < terms.size(); ++p)
         if (!classifyInputKeys(p, *terms[p], fieldIds, rows))
@@ -307,7 +322,7 @@ CalculatorResult KivoOmbrel::readEventsAndProbabilities(const std::vector<Row>& 
         if (exact) {
             std::vector<ExactNumber> probabilities;
             for (std::size_t row = 0; row < rows.size(); ++row)
-                probabilities.push_back(*typed[2 * row + 1]);
+                probabilities.push_back(std::move(*typed[2 * row + 1]));
             if (!(ExactNumber::sum(probabilities) == ExactNumber(1)))
                 return rejected("sumOfProbabilitiesMustBe1", elementsAtOddPositions(fieldIds));
             for (std::size_t row = 0; row < rows.size(); ++row)
@@ -368,20 +383,18 @@ std::vector<std::string> KivoOmbrel::elementsAtOddPositions(const std::vector<st
 }
 
 std::string KivoOmbrel::inputEchoStep(std::int64_t mode, const std::vector<Row>& rows) {
-    std::string values = "x_i = [";
+    StepList values("x_i = [");
     for (const Row& row : rows)
-        values += row.first + ";";
-    values = KivoStringOutput::dropLastCharacters(1, values) + "]";
+        values.add(row.first, ";");
+    std::string latex = std::move(values).finish("] ");
 
-    std::string probabilities;
     if (mode == 1) {
-        probabilities = "\\\\ P(X = x_i) = [";
+        StepList probabilities("\\\\ P(X = x_i) = [");
         for (const Row& row : rows)
-            probabilities += row.second + ";";
-        probabilities = KivoStringOutput::dropLastCharacters(1, probabilities) + "]";
+            probabilities.add(row.second, ";");
+        latex += std::move(probabilities).finish("]");
     }
 
-    std::string latex = values + " " + probabilities;
     output->solutionSteps.push_back(makeSolutionStep(LocalizedString::yourInput(), latex));
     return latex;
 }
@@ -412,19 +425,39 @@ void KivoOmbrel::sampleStatisticsSteps(const std::vector<std::int64_t>& values) 
     const ExactNumber::Rounded mean = ExactNumber(S, count).roundedHalfAwayFromZero(5);
     const std::string m5 = fmt5(mean);
 
-    std::vector<SampleRow> shown(n);
+    const std::string mean1 = "= \\frac{1}{" + N + "} \\cdot ";
+    const std::string variance1 = "= \\frac{1}{" + N + " - 1} \\cdot ";
+    StepList names(mean1 + "("), xs(mean1 + "("), namedDeviations(variance1 + "("),
+        deviationTerms(variance1 + "(");
+    // Their signs are known once every row is rounded.
+    StepList deviations(""), squares("");
     bool deviationsApproximate = !mean.isExact;
     bool squaresApproximate = false;
     Integer sumOfSquares = 0;
+    std::string x, deviationText, squareText; // one row's numbers, their room kept from row to row
     for (std::size_t i = 0; i < n; ++i) {
-        const Integer deviation = count * values[i] - S;
-        const Integer square = deviation * deviation;
+        Integer deviation = count * values[i] - S;
+        Integer square = deviation * deviation;
         sumOfSquares += square;
-        const ExactNumber::Rounded d5 = ExactNumber(deviation, count).roundedHalfAwayFromZero(5);
-        const ExactNumber::Rounded q5 = ExactNumber(square, squaredCount).roundedHalfAwayFromZero(5);
+        const ExactNumber::Rounded d5 = ExactNumber(std::move(deviation), count).roundedHalfAwayFromZero(5);
+        const ExactNumber::Rounded q5 =
+            ExactNumber(std::move(square), squaredCount).roundedHalfAwayFromZero(5);
         deviationsApproximate = deviationsApproximate || !d5.isExact;
         squaresApproximate = squaresApproximate || !q5.isExact;
-        shown[i] = {fmt(Integer(values[i])), fmt5(d5, false), fmt5(q5)};
+        x.clear();
+        appendFmt(x, values[i], 0, true);
+        deviationText.clear();
+        appendFmt(deviationText, d5.scaled, 5, false);
+        squareText.clear();
+        appendFmt(squareText, q5.scaled, 5, true);
+
+        const std::string number = index(i);
+        names.add("x_", number, " +");
+        xs.add(x, " +");
+        namedDeviations.add("(x_", number, " - ", m5, ")^2 +");
+        deviationTerms.add("(", x, " - ", m5, ")^2 +");
+        deviations.add("(", deviationText, ")^2 +");
+        squares.add(squareText, " +");
     }
     const ExactNumber::Rounded Q5 = ExactNumber(sumOfSquares, squaredCount).roundedHalfAwayFromZero(5);
     const std::string K = std::to_string(n - 1);
@@ -435,22 +468,7 @@ void KivoOmbrel::sampleStatisticsSteps(const std::vector<std::int64_t>& values) 
     const bool A2 = A1 || squaresApproximate;
     const bool A3 = A2 || !Q5.isExact;
     const bool A4 = A3 || !V5.isExact;
-
-    const std::string mean1 = "= \\frac{1}{" + N + "} \\cdot ";
-    const std::string variance1 = "= \\frac{1}{" + N + " - 1} \\cdot ";
     const std::string varianceK = "\\frac{1}{" + K + "} \\cdot ";
-    StepList names(mean1 + "("), xs(mean1 + "("), namedDeviations(variance1 + "("),
-        deviationTerms(variance1 + "(");
-    StepList deviations(sign(A1) + varianceK + "("), squares(sign(A2) + varianceK + "(");
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::string number = index(i);
-        names.add("x_", number, " +");
-        xs.add(shown[i].x, " +");
-        namedDeviations.add("(x_", number, " - ", m5, ")^2 +");
-        deviationTerms.add("(", shown[i].x, " - ", m5, ")^2 +");
-        deviations.add("(", shown[i].deviation, ")^2 +");
-        squares.add(shown[i].square, " +");
-    }
 
     std::vector<SolutionStep>& steps = output->solutionSteps;
     steps.push_back(makeSolutionStep(LocalizedString::sampleSize(), "n = " + N));
@@ -471,8 +489,9 @@ void KivoOmbrel::sampleStatisticsSteps(const std::vector<std::int64_t>& values) 
                                      variance1 + "\\sum_{i=1}^{" + N + "} (x_i - " + m5 + ")^2"));
     steps.push_back(makeSolutionStep("", std::move(namedDeviations).finish(")")));
     steps.push_back(makeSolutionStep("", std::move(deviationTerms).finish(")")));
-    steps.push_back(makeSolutionStep(LocalizedString::calculateVerb(), std::move(deviations).finish(")")));
-    steps.push_back(makeSolutionStep("", std::move(squares).finish(")")));
+    steps.push_back(makeSolutionStep(LocalizedString::calculateVerb(),
+                                     sign(A1) + varianceK + "(" + std::move(deviations).finish(")")));
+    steps.push_back(makeSolutionStep("", sign(A2) + varianceK + "(" + std::move(squares).finish(")")));
     steps.push_back(makeSolutionStep("", sign(A3) + (" " + varianceK) + "(" + fmt5(Q5) + ")"));
     steps.push_back(makeSolutionStep("", sign(A3) + (" " + varianceK) + fmt5(Q5)));
     steps.push_back(

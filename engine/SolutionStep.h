@@ -7,5 +7,9 @@
 using SolutionStep = std::map<std::string, std::string>;
 
 inline SolutionStep makeSolutionStep(std::string title, std::string latexString) {
-    return SolutionStep{{"title", std::move(title)}, {"latexString", std::move(latexString)}};
+    // Emplaced, not listed: a list's elements are copied, and a step of a long table is long.
+    SolutionStep step;
+    step.emplace("title", std::move(title));
+    step.emplace("latexString", std::move(latexString));
+    return step;
 }

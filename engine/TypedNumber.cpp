@@ -4,12 +4,15 @@
 #include "engine/TextUtilities.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 
 namespace {
 
 using Integer = ExactNumber::Integer;
+
+constexpr std::uint64_t twoTo53 = std::uint64_t(1) << 53;
 
 // g++ 12 at -O3 takes cpp_int's limb copy in resize, inlined here, for a copy of half a gigabyte out of
 // a 32-byte number: a false positive inside the library.
@@ -20,14 +23,15 @@ using Integer = ExactNumber::Integer;
 #endif
 // The whole number the digits spell, read nineteen digits at a time.
 Integer integerOf(std::string_view digits) {
-    Integer value = 0;
-    while (!digits.empty()) {
-        const std::size_t length = std::min<std::size_t>(19, digits.size());
-        std::uint64_t chunk = 0;
-        for (char c : digits.substr(0, length))
-            chunk = chunk * 10 + static_cast<std::uint64_t>(c - '0');
-        value = value * ExactNumber::powerOfTen(static_cast<unsigned>(length)) + chunk;
-        digits.remove_prefix(length);
+    std::uint64_t chunk = 0;
+    std::size_t length = std::min<std::size_t>(19, digits.size());
+    std::from_chars(digits.data(), digits.data() + length, chunk);
+    Integer value = chunk;
+    for (digits.remove_prefix(length); !digits.empty(); digits.remove_prefix(length)) {
+        length = std::min<std::size_t>(19, digits.size());
+        std::from_chars(digits.data(), digits.data() + length, chunk);
+        value *= ExactNumber::powerOfTen(static_cast<unsigned>(length));
+        value += chunk;
     }
     return value;
 }
@@ -35,40 +39,70 @@ Integer integerOf(std::string_view digits) {
 #pragma GCC diagnostic pop
 #endif
 
-ExactNumber exactValue(const TypedDecimal& typed) {
-    const Integer digits = integerOf(typed.digits);
-    const int shift = typed.exponent + 1 - static_cast<int>(typed.digits.size());
-    const Integer numerator = typed.negative ? Integer(-digits) : digits;
-    if (shift >= 0)
-        return {numerator * ExactNumber::powerOfTen(static_cast<unsigned>(shift))};
-    return {numerator, ExactNumber::powerOfTen(static_cast<unsigned>(-shift))};
+// A number as typed, split: the sign, the digits before the point and those after it.
+struct DecimalParts {
+    bool negative = false;
+    std::string_view integerPart;
+    std::string_view fractionPart;
+};
+
+std::optional<DecimalParts> decimalParts(std::string_view text) {
+    DecimalParts parts;
+    if (text.starts_with('+'))
+        text.remove_prefix(1);
+    else if (text.starts_with('-')) {
+        parts.negative = true;
+        text.remove_prefix(1);
+    }
+    const std::size_t point = text.find('.');
+    parts.integerPart = text.substr(0, point);
+    parts.fractionPart = point == std::string_view::npos ? "" : text.substr(point + 1);
+    auto isDigits = [](std::string_view part) {
+        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (parts.integerPart.size() + parts.fractionPart.size() == 0 || !isDigits(parts.integerPart) ||
+        !isDigits(parts.fractionPart))
+        return std::nullopt;
+    return parts;
+}
+
+// The exact value the typed digits spell.
+std::optional<ExactNumber> exactDecimal(std::string_view text) {
+    const std::optional<DecimalParts> parts = decimalParts(text);
+    if (!parts)
+        return std::nullopt;
+    const auto fractionDigits = static_cast<unsigned>(parts->fractionPart.size());
+    Integer digits = integerOf(parts->integerPart);
+    if (digits == 0) {
+        digits = integerOf(parts->fractionPart);
+    } else if (fractionDigits > 0) {
+        digits *= ExactNumber::powerOfTen(fractionDigits);
+        digits += integerOf(parts->fractionPart);
+    }
+    if (parts->negative)
+        digits = -digits;
+    return ExactNumber(std::move(digits), ExactNumber::powerOfTen(fractionDigits));
 }
 
 } // namespace
 
 std::optional<TypedDecimal> typedDecimal(std::string_view text) {
-    TypedDecimal typed;
-    if (text.starts_with('+'))
-        text.remove_prefix(1);
-    else if (text.starts_with('-')) {
-        typed.negative = true;
-        text.remove_prefix(1);
-    }
-    const std::size_t point = text.find('.');
-    const std::string_view integerPart = text.substr(0, point);
-    const std::string_view fractionPart = point == std::string_view::npos ? "" : text.substr(point + 1);
-    auto isDigits = [](std::string_view part) {
-        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
-    };
-    if (integerPart.size() + fractionPart.size() == 0 || !isDigits(integerPart) || !isDigits(fractionPart))
+    const std::optional<DecimalParts> parts = decimalParts(text);
+    if (!parts)
         return std::nullopt;
-    std::string all = std::string(integerPart) + std::string(fractionPart);
-    const std::size_t first = all.find_first_not_of('0');
-    if (first == std::string::npos)
+    TypedDecimal typed;
+    typed.negative = parts->negative;
+    std::string& digits = typed.digits;
+    digits.reserve(parts->integerPart.size() + parts->fractionPart.size());
+    digits.append(parts->integerPart).append(parts->fractionPart);
+    const std::size_t first = digits.find_first_not_of('0');
+    if (first == std::string::npos) {
+        digits.clear();
         return typed;
-    all.erase(all.find_last_not_of('0') + 1);
-    typed.exponent = static_cast<int>(integerPart.size()) - 1 - static_cast<int>(first);
-    typed.digits = all.substr(first);
+    }
+    digits.erase(digits.find_last_not_of('0') + 1);
+    digits.erase(0, first);
+    typed.exponent = static_cast<int>(parts->integerPart.size()) - 1 - static_cast<int>(first);
     return typed;
 }
 
@@ -77,6 +111,29 @@ bool isShortestDecimalOf(const TypedDecimal& typed, double value) {
         return false;
     if (value == 0 || typed.digits.empty())
         return value == 0 && typed.digits.empty();
+    const int shift = typed.exponent + 1 - static_cast<int>(typed.digits.size());
+    if (typed.digits.size() <= 16 && std::abs(shift) <= 22) {
+        std::uint64_t digits = 0;
+        std::from_chars(typed.digits.data(), typed.digits.data() + typed.digits.size(), digits);
+        // A whole number below 2^53 is its own double, and no other decimal with as few digits lies
+        // within half a unit of it.
+        std::uint64_t whole = digits;
+        for (int i = 0; i < shift && whole < twoTo53; ++i)
+            whole *= 10;
+        if (shift >= 0 && whole < twoTo53)
+            return static_cast<double>(whole) == std::fabs(value);
+        // Up to 15 significant digits times a power of ten that a double holds exactly: the typed
+        // number's double is one correctly rounded product or quotient, and no other decimal that short
+        // has that double (each comes back from it written to 15 digits).
+        if (typed.digits.size() <= 15) {
+            double power = 1;
+            for (int i = 0; i < std::abs(shift); ++i)
+                power *= 10;
+            const double typedValue =
+                shift >= 0 ? static_cast<double>(digits) * power : static_cast<double>(digits) / power;
+            return typedValue == std::fabs(value);
+        }
+    }
     const ShortestDecimal shortest = shortestDecimal(std::fabs(value));
     return shortest.digits == typed.digits && shortest.exponent == typed.exponent;
 }
@@ -85,21 +142,31 @@ ExactNumber shortestDecimalValue(double value) {
     if (value == 0)
         return {};
     const ShortestDecimal shortest = shortestDecimal(std::fabs(value));
-    return exactValue({std::signbit(value), shortest.digits, shortest.exponent});
+    Integer digits = integerOf(shortest.digits);
+    if (std::signbit(value))
+        digits = -digits;
+    const int shift = shortest.exponent + 1 - static_cast<int>(shortest.digits.size());
+    if (shift >= 0)
+        return ExactNumber(digits * ExactNumber::powerOfTen(static_cast<unsigned>(shift)));
+    return ExactNumber(std::move(digits), ExactNumber::powerOfTen(static_cast<unsigned>(-shift)));
 }
 
 std::optional<ExactNumber> typedNumber(std::string_view fieldText) {
-    std::string text(fieldText);
-    std::erase_if(text, [](char c) { return c == '(' || c == ')'; });
+    std::string withoutParentheses;
+    std::string_view text = fieldText;
+    if (std::any_of(text.begin(), text.end(), [](char c) { return c == '(' || c == ')'; })) {
+        withoutParentheses = fieldText;
+        std::erase_if(withoutParentheses, [](char c) { return c == '(' || c == ')'; });
+        text = withoutParentheses;
+    }
+    if (!contains(text, "/"))
+        return exactDecimal(text);
     const std::vector<std::string_view> pieces = splitDroppingEmpty(text, "/");
-    if (pieces.empty() || pieces.size() > 2 || (pieces.size() == 1 && contains(text, "/")))
+    if (pieces.size() != 2)
         return std::nullopt;
-    const std::optional<TypedDecimal> numerator = typedDecimal(pieces.front());
-    const std::optional<TypedDecimal> denominator =
-        pieces.size() == 2 ? typedDecimal(pieces.back()) : TypedDecimal{false, "1", 0};
-    if (!numerator || !denominator || denominator->digits.empty())
+    const std::optional<ExactNumber> z = exactDecimal(pieces.front());
+    const std::optional<ExactNumber> n = exactDecimal(pieces.back());
+    if (!z || !n || n->sign() == 0)
         return std::nullopt;
-    const ExactNumber z = exactValue(*numerator);
-    const ExactNumber n = exactValue(*denominator);
-    return ExactNumber(z.numerator() * n.denominator(), z.denominator() * n.numerator());
+    return ExactNumber(z->numerator() * n->denominator(), z->denominator() * n->numerator());
 }

@@ -1,4 +1,5 @@
 #include "engine/EnglishDecimalText.h"
+#include "engine/TypedNumber.h"
 #include "platform/foundation/NumberFormatter.h"
 
 #include <gtest/gtest.h>
@@ -53,6 +54,52 @@ TEST(EnglishDecimalText, KnownTextsAndThePlatformFormatter) {
         const int digits = static_cast<int>(random() % 16);
         ASSERT_EQ(englishDecimalText(value, digits), platform.text(value, digits))
             << "value " << value << " with " << digits << " digits";
+    }
+}
+
+// Typed digits are the shortest decimal of a double exactly when the double is theirs and no decimal with
+// fewer digits has it: whole numbers below 2^53, up to 15 digits, and longer or larger numbers.
+TEST(TypedNumber, ShortestDecimalsOfDoublesAndExactValuesOfTexts) {
+    const std::vector<std::tuple<std::string, double, bool>> shortest{
+        {"9007199254740991", 9007199254740991.0, true},
+        {"9007199254740991", 9007199254740990.0, false},
+        {"9007199254740993", 9007199254740992.0, false},
+        {"1234567890123456", 1234567890123456.0, true},
+        {"12345678901234568", 12345678901234568.0, true},
+        {"12345678901234567", 12345678901234568.0, false},
+        {"-2.5", -2.5, true},
+        {"0.3", 0.1 + 0.2, false},
+        {"0.30000000000000004", 0.1 + 0.2, true},
+        {"0.10000000000000001", 0.1, false},
+        {"1" + std::string(22, '0'), 1e22, true},
+        {"1" + std::string(23, '0'), 1e23, true},
+    };
+    for (const auto& [text, value, isShortest] : shortest) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(isShortestDecimalOf(*typedDecimal(text), value), isShortest);
+    }
+
+    using Integer = ExactNumber::Integer;
+    const std::vector<std::pair<std::string, std::optional<ExactNumber>>> exact{
+        {"(1.50)", ExactNumber(3, 2)},
+        {"-007", ExactNumber(-7)},
+        {"-0.000", ExactNumber(0)},
+        {"0.000071234567890123456", ExactNumber(Integer("71234567890123456"), ExactNumber::powerOfTen(21))},
+        {"12345678901234567890123.5", ExactNumber(Integer("24691357802469135780247"), 2)},
+        {"2/-0.4", ExactNumber(-5)},
+        {"1/0", std::nullopt},
+        {"1/", std::nullopt},
+        {"2/3/4", std::nullopt},
+        {"1.2.3", std::nullopt},
+        {"2\u03c0", std::nullopt},
+    };
+    for (const auto& [text, value] : exact) {
+        SCOPED_TRACE(text);
+        const std::optional<ExactNumber> typed = typedNumber(text);
+        ASSERT_EQ(typed.has_value(), value.has_value());
+        if (value) {
+            EXPECT_TRUE(*typed == *value);
+        }
     }
 }
 

@@ -55,8 +55,12 @@ TEST_F(RandomVariable, WorkedExampleWritesAllTwentyOneSteps) {
 }
 
 // A certain row (no spread), a zero probability, negative values, an inexact product that turns every later
-// sign approximate, numbers exact where doubles lose digits, and a table with π that keeps the doubles.
+// sign approximate, numbers exact where doubles lose digits, exact deviations from an E(X) with a long
+// unreduced denominator, and a table with π that keeps the doubles.
 TEST_F(RandomVariable, StepsOfTables) {
+    const ExactNumber::Integer twoTo4100 = ExactNumber::Integer(1) << 4100;
+    const std::string longFraction =
+        ExactNumber::Integer(999 * twoTo4100).str() + "/" + ExactNumber::Integer(1000 * twoTo4100).str();
     struct Case {
         std::vector<KivoOmbrel::Row> rows;
         std::vector<std::pair<std::size_t, std::string>> steps; // (index, latexString)
@@ -92,9 +96,14 @@ TEST_F(RandomVariable, StepsOfTables) {
         // The shown 0.09 and 0.3 are not the exact results.
         {{{"1", "0.1000000001"}, {"2", "0.8999999999"}},
          {{16, "\\sigma^2 \\approx 0.09"}, {20, "\\sigma \\approx 0.3"}}},
-        // A probability shown from its typed digits, rounded half to even at ten places.
+        // A probability shown from its typed digits, rounded half to even at ten places, "0" below 10^-10.
         {{{"1", "0.87654321094999999"}, {"0", "0.12345678905000001"}},
          {{5, "= 1 \\cdot 0.8765432109 +0 \\cdot 0.1234567891 "}}},
+        {{{"1", "0.00000000006"}, {"0", "0.99999999994"}}, {{5, "= 1 \\cdot 0 +0 \\cdot 0.9999999999 "}}},
+        {{{"1", "0.001"}, {"0", longFraction}},
+         {{7, "E(X) = 0.001"},
+          {13, "=(0.999)^2 \\cdot 0.001 +(-0.001)^2 \\cdot 0.999 "},
+          {14, "\\approx0.998 \\cdot 0.001 +0 \\cdot 0.999 "}}},
         {{{"0", "1/\u03c0"}, {"1", "0.1"}, {"1", "0.2"}, {"0", "0.3816901138162093"}}, {{7, "E(X) = 0.3"}}},
     };
     for (const Case& c : cases) {
@@ -108,6 +117,7 @@ TEST_F(RandomVariable, StepsOfTables) {
 
 // With probabilities over hundreds of different primes, the rows are rounded from bounds on E(X): they
 // must round as the exact numbers do, for values near E(X) and far from it, and with a probability of 0.
+// So must the rows of a long unreduced denominator whose E(X) has five decimals, or a half at the sixth.
 TEST(DeviationRounding, LongDenominatorsRoundAsExactNumbers) {
     std::vector<ExactNumber::Integer> primes;
     for (std::int64_t candidate = 10001; primes.size() < 400; ++candidate) {
@@ -120,20 +130,23 @@ TEST(DeviationRounding, LongDenominatorsRoundAsExactNumbers) {
     std::vector<ExactNumber> products;
     for (std::size_t i = 0; i < primes.size(); ++i)
         products.emplace_back(static_cast<std::int64_t>(i * i % 1000) - 300, primes[i]);
-    const ExactNumber E = ExactNumber::sum(products);
-    const DeviationRounding rounding(E);
-    for (std::int64_t x : {-9007199254740992LL, -301LL, -1LL, 0LL, 1LL, 2LL, 997LL, 9007199254740992LL}) {
-        for (const ExactNumber& p : {ExactNumber(0), ExactNumber(1, primes[7]), ExactNumber(3, 4)}) {
-            SCOPED_TRACE(x);
-            const ExactNumber d = ExactNumber(x) - E;
-            const ExactNumber q = d * d;
-            const DeviationRounding::Row row = rounding.row(x, p);
-            for (const auto& [shown, exact] :
-                 {std::pair{row.deviation, d.roundedHalfAwayFromZero(5)},
-                  std::pair{row.square, q.roundedHalfAwayFromZero(5)},
-                  std::pair{row.weightedSquare, (q * p).roundedHalfAwayFromZero(5)}}) {
-                EXPECT_EQ(shown.scaled, exact.scaled);
-                EXPECT_EQ(shown.isExact, exact.isExact);
+    const ExactNumber::Integer twoTo4100 = ExactNumber::Integer(1) << 4100;
+    for (const ExactNumber& E : {ExactNumber::sum(products), ExactNumber(twoTo4100, 1000 * twoTo4100),
+                                 ExactNumber(-3 * twoTo4100, 200000 * twoTo4100)}) {
+        const DeviationRounding rounding(E);
+        for (std::int64_t x : {-9007199254740992LL, -301LL, -1LL, 0LL, 1LL, 2LL, 997LL, 9007199254740992LL}) {
+            for (const ExactNumber& p : {ExactNumber(0), ExactNumber(1, primes[7]), ExactNumber(3, 4)}) {
+                SCOPED_TRACE(x);
+                const ExactNumber d = ExactNumber(x) - E;
+                const ExactNumber q = d * d;
+                const DeviationRounding::Row row = rounding.row(x, p);
+                for (const auto& [shown, exact] :
+                     {std::pair{row.deviation, d.roundedHalfAwayFromZero(5)},
+                      std::pair{row.square, q.roundedHalfAwayFromZero(5)},
+                      std::pair{row.weightedSquare, (q * p).roundedHalfAwayFromZero(5)}}) {
+                    EXPECT_EQ(shown.scaled, exact.scaled);
+                    EXPECT_EQ(shown.isExact, exact.isExact);
+                }
             }
         }
     }

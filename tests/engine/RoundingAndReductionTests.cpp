@@ -1,5 +1,6 @@
 #include "EngineTestEnvironment.h"
 
+#include "engine/ExactNumber.h"
 #include "engine/KivoDigitAnalyser.h"
 #include "engine/KivoMathOperation.h"
 #include "engine/RoundToDecimalPlaces.h"
@@ -36,6 +37,71 @@ TEST(RoundToDecimalPlaces, NoiseCountsAsExactAndExponentTextsNotANumberAndInfini
     EXPECT_TRUE(nan.isApproximate);
     expectRounding(5, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
                    false);
+}
+
+// Exact numbers round, and are written, alike within 64 and 128 bits and beyond, across the chunks of 19
+// digits their texts are written in, and at more places than 10^19 holds.
+TEST(ExactNumber, RoundsAndWritesAtEveryLength) {
+    using Integer = ExactNumber::Integer;
+    const Integer twoTo130 = Integer(1) << 130;
+    struct Case {
+        ExactNumber value;
+        unsigned places;
+        std::string halfAwayFromZero, halfToEven;
+        bool isExact;
+    };
+    const std::vector<Case> cases{
+        {{5, 2}, 0, "3", "2", false},
+        {{-5, 2}, 0, "-3", "-2", false},
+        {{1, 8}, 2, "0.13", "0.12", false},
+        {{-1, 100000000}, 5, "0", "0", false},
+        {{3, 2}, 5, "1.5", "1.5", true},
+        {{1, 3}, 25, "0.3333333333333333333333333", "0.3333333333333333333333333", false},
+        {{Integer("10000000000000000005")}, 0, "10000000000000000005", "10000000000000000005", true},
+        {{Integer("100000000000000000000000000000000000001"), 100},
+         2,
+         "1000000000000000000000000000000000000.01",
+         "1000000000000000000000000000000000000.01",
+         true},
+        {{twoTo130 + 1, 2},
+         0,
+         "680564733841876926926749214863536422913",
+         "680564733841876926926749214863536422912",
+         false},
+        {{5 * twoTo130, 2 * twoTo130}, 0, "3", "2", false},
+        {{-(3 * twoTo130 + 1), 2 * twoTo130}, 0, "-2", "-2", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.halfAwayFromZero);
+        const ExactNumber::Rounded away = c.value.roundedHalfAwayFromZero(c.places);
+        const ExactNumber::Rounded even = c.value.roundedHalfToEven(c.places);
+        EXPECT_EQ(ExactNumber::decimalText(away.scaled, c.places), c.halfAwayFromZero);
+        EXPECT_EQ(ExactNumber::decimalText(even.scaled, c.places), c.halfToEven);
+        EXPECT_EQ(away.isExact, c.isExact);
+        EXPECT_EQ(even.isExact, c.isExact);
+    }
+    for (unsigned exponent : {0u, 19u, 20u, 38u, 39u, 60u})
+        EXPECT_EQ(ExactNumber::powerOfTen(exponent).str(), "1" + std::string(exponent, '0'));
+}
+
+// Decimals of different lengths, decimals beside other denominators (one with factors ten), and terms
+// over one denominator add up exactly.
+TEST(ExactNumber, SumsOfDecimalsAndOtherFractions) {
+    using Integer = ExactNumber::Integer;
+    const Integer tenTo20 = ExactNumber::powerOfTen(20), tenTo21 = ExactNumber::powerOfTen(21);
+    const std::vector<std::pair<std::vector<ExactNumber>, ExactNumber>> sums{
+        {{{1, 10}, {25, 100}, {3, 1000}}, {353, 1000}},
+        {{{1, tenTo20}, {1, tenTo21}, {7}}, {Integer("7000000000000000000011"), tenTo21}},
+        {{{1, 10}, {1, 3}, {1, 30}}, {7, 15}},
+        {{{1, 10}, {1, 3}}, {13, 30}},
+        {{{1, 6 * ExactNumber::powerOfTen(25)}, {1, ExactNumber::powerOfTen(40)}},
+         {500000000000003, 3 * ExactNumber::powerOfTen(40)}},
+        {{{1, 7}, {-2, 7}, {4, 7}}, {3, 7}},
+    };
+    for (const auto& [terms, total] : sums) {
+        SCOPED_TRACE(total.numerator().str() + "/" + total.denominator().str());
+        EXPECT_TRUE(ExactNumber::sum(terms) == total);
+    }
 }
 
 std::optional<CancelledTerm> cancel(const Digit& d) {
