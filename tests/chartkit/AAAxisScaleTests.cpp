@@ -34,6 +34,10 @@ TEST(AAAxisScale, FixedBoundsAndTickPositionsWinOverTheDataAndTicksOutsideAreLef
     EXPECT_THAT(
         scale(R"({"min": 0, "max": 10, "tickPositions": [0, 2.5, 5, 7.5, 10, 12.5]})", std::nullopt).ticks(),
         ElementsAre(0, 2.5, 5, 7.5, 10));
+    // Automatic minor ticks divide the spacing of the given positions in five.
+    EXPECT_THAT(
+        scale(R"({"tickPositions": [0, 0.5, 1], "minorTickInterval": "auto"})", std::nullopt).minorTicks(),
+        Pointwise(NearlyEqual(), std::vector<double>{0.1, 0.2, 0.3, 0.4, 0.6, 0.7, 0.8, 0.9}));
 }
 
 TEST(AAAxisScale, AnOpenRangeEndsOnRoundTicksAroundTheData) {

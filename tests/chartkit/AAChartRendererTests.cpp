@@ -218,6 +218,32 @@ TEST(AAChartRenderer, ScatterDrawsMarkersOnlyAndSeriesMarkersOverrideTheModel) {
     EXPECT_TRUE(near(scatter.at(0.5, 0.5), green));
     EXPECT_TRUE(near(scatter.at(1.5, 1.5), green));
     EXPECT_TRUE(near(scatter.at(1, 1), white)) << "points are not joined";
+
+    // The model's radius 0 hides the markers of a line that sets none itself.
+    const auto line = draw(chartOptions(AAChartType::line, {AASeriesElement().data({{0.5, 0.5}, {1.5, 0.5}})},
+                                        plainX(0, 2), plainY(0, 2)));
+    const CGPoint first = line.chart->frame().location(0.5, 0.5);
+    EXPECT_TRUE(near(line.image->colorAtPoint({first.x, first.y - 3}), white));
+}
+
+TEST(AAChartRenderer, DataLabelsAreWrittenAboveTheirPoints) {
+    const auto labelled = AASeriesElement().data({{1, 1}}).dataLabels(
+        AADataLabels().enabled(true).format("a = 5.0").style(AAStyle().color("#000000").textOutline(0)));
+    const auto withLabel = draw(chartOptions(AAChartType::line, {labelled}, plainX(0, 2), plainY(0, 2)));
+    const auto without =
+        draw(chartOptions(AAChartType::line, {AASeriesElement().data({{1, 1}})}, plainX(0, 2), plainY(0, 2)));
+    const CGPoint point = withLabel.chart->frame().location(1, 1);
+    const auto darkPixels = [&](const Drawn& drawn, double top, double bottom) {
+        int count = 0;
+        for (double dx = -20; dx <= 20; dx += 0.5)
+            for (double dy = top; dy <= bottom; dy += 0.5)
+                if (near(drawn.image->colorAtPoint({point.x + dx, point.y + dy}), {0, 0, 0, 1}, 0.3))
+                    ++count;
+        return count;
+    };
+    EXPECT_GT(darkPixels(withLabel, -18, -3), 40);
+    EXPECT_EQ(darkPixels(withLabel, 3, 18), 0) << "nothing below the point";
+    EXPECT_EQ(darkPixels(without, -18, -3), 0);
 }
 
 TEST(AAChartRenderer, BackgroundTitleAndLegendFollowTheOptions) {
@@ -262,6 +288,22 @@ TEST(AAChartRenderer, PointerShowsCrosshairsAndTheFormattedTooltip) {
     EXPECT_TRUE(near(drawn.at(0, -2.5), red)) << "vertical crosshair through x = 0";
     EXPECT_TRUE(near(drawn.at(-2.5, 0.25), red)) << "horizontal crosshair through y = 0.25";
     EXPECT_FALSE(near(draw(options).at(0, -2.5), red)) << "no pointer, no crosshair";
+}
+
+// A long dash, then two dots, each after a gap: in units of the line width from the top of the plot.
+TEST(AAChartRenderer, DashedCrosshairRepeatsItsPatternInLineWidths) {
+    const auto crosshair =
+        AACrosshair().color("#ff0000").dashStyle(AAChartLineDashStyleType::longDashDotDot).width(2);
+    const AAOptions options = chartOptions(AAChartType::line, {AASeriesElement().data({{0, -2.5}})},
+                                           plainX(-3, 3).crosshair(crosshair), plainY(-3, 3));
+    const Drawn drawn = draw(options, AAChartRenderer(options, chartSize).frame().location(0.3, -2.5));
+    const CGFloat x = drawn.chart->frame().location(0, 0).x;
+    const CGFloat top = drawn.chart->frame().plot.minY();
+    const UIColor::RGBA red{1, 0, 0, 1};
+    for (const double unit : {1.0, 4.0, 7.0, 11.5, 15.5, 20.0})
+        EXPECT_TRUE(near(drawn.image->colorAtPoint({x, top + 2 * unit}), red)) << unit << " widths down";
+    for (const double unit : {9.5, 13.5, 17.5})
+        EXPECT_TRUE(near(drawn.image->colorAtPoint({x, top + 2 * unit}), white)) << unit << " widths down";
 }
 
 TEST(AAChartRenderer, BrokenAndFarOutDataDoesNotDerailTheLine) {

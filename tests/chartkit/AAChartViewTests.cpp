@@ -85,6 +85,20 @@ TEST_F(AAChartViewTest, ClearBackgroundLetsTheViewsOwnBackgroundShow) {
     EXPECT_NEAR(snapshot(*view)->colorAtPoint({2, 2})->alpha, 0, 0.01);
     view->setBackgroundColor(UIColor(0, 0, 1, 1));
     EXPECT_TRUE(near(snapshot(*view)->colorAtPoint({2, 2}), {0, 0, 1, 1}));
+    view->setIsClearBackgroundColor(false);
+    EXPECT_TRUE(near(snapshot(*view)->colorAtPoint({2, 2}), yellow));
+}
+
+TEST_F(AAChartViewTest, OptionsGivenAfterADrawingAreDrawnOnTheNextTurn) {
+    view->aa_drawChartWithChartOptions(lineOptions("#00cc66"));
+    RunLoop::main()->runUntilIdle();
+    const CGPoint point = pointOf(lineOptions("#00cc66"), size, 1, 1);
+    EXPECT_TRUE(near(snapshot(*view)->colorAtPoint(point), green));
+
+    view->aa_drawChartWithChartOptions(lineOptions("#ff0000"));
+    EXPECT_TRUE(near(snapshot(*view)->colorAtPoint(point), green)) << "until the next turn";
+    RunLoop::main()->runUntilIdle();
+    EXPECT_TRUE(near(snapshot(*view)->colorAtPoint(point), red));
 }
 
 TEST_F(AAChartViewTest, PointerAndTouchesShowTheCrosshair) {

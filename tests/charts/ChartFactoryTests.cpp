@@ -29,7 +29,43 @@ class ChartFactoryTest : public ChartsTest {
     std::shared_ptr<UIView> parent = std::make_shared<UIView>(CGRect{0, 0, 400, 800});
 };
 
+// The first view, depth first, whose layer casts a shadow: the card the chart sits on.
+std::shared_ptr<UIView> shadowedCardIn(const std::shared_ptr<UIView>& view) {
+    if (view->layer()->shadowOpacity() > 0)
+        return view;
+    for (const auto& subview : view->subviews())
+        if (auto found = shadowedCardIn(subview))
+            return found;
+    return nullptr;
+}
+
 } // namespace
+
+TEST_F(ChartFactoryTest, ChartsTakeNineTenthsOfTheWidthAtTheirRatio) {
+    EXPECT_EQ(ChartManager::chartFrame(2, 400), (CGRect{20, 10, 360, 180}));
+    EXPECT_EQ(ChartManager::chartFrame(0.5, 400), (CGRect{20, 40, 360, 720}));
+    EXPECT_EQ(ChartManager::makeChartView(lineData(), parent)->frame(), (CGRect{20, 10, 360, 180}));
+}
+
+// In dark mode too: a card in the background colour with the card shadow, whatever the chart.
+TEST_F(ChartFactoryTest, EveryChartSitsOnAShadowedCardOfTheBackgroundColour) {
+    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
+    const std::vector<std::pair<std::string, std::shared_ptr<ChartData>>> charts{
+        {"line", lineData()},
+        {"sine", samples::trigonometric(TrigonometricType::sin, 6.3)},
+        {"histogram", samples::histogram({{std::nullopt, {{1, 1}}}})},
+        {"tree", samples::chain(0.5, 2, 1)},
+        {"unit circle", samples::angle(30, 0, Quadrant::first)}};
+    for (const auto& [name, data] : charts) {
+        const auto view = ChartManager::makeChartView(data, parent);
+        ASSERT_NE(view, nullptr) << name;
+        const auto card = shadowedCardIn(view);
+        ASSERT_NE(card, nullptr) << name << " has no shadow";
+        EXPECT_EQ(card->backgroundColor(), UIColor::systemBackgroundColor()) << name;
+        EXPECT_FLOAT_EQ(card->layer()->shadowOpacity(), 0.5f) << name;
+        EXPECT_EQ(card->layer()->shadowColor(), UIColor::whiteColor()) << name;
+    }
+}
 
 TEST_F(ChartFactoryTest, EachDescriptionGetsTheViewOfItsClass) {
     EXPECT_NE(viewFor<LineChartView>(lineData()), nullptr);
@@ -103,20 +139,37 @@ TEST_F(ChartFactoryTest, OnlyUnitCircleCellsReplayTheirAnimation) {
     EXPECT_FALSE(circle->isAnimationRunning);
     ChartManager::animateChartCell(circleCell);
     EXPECT_TRUE(circle->isAnimationRunning);
+
+    // A unit circle shown among other charts is not the cell's first view and is left alone.
+    const auto other = UnitCircleChartView::withFrame({0, 0, 360, 180});
+    other->unitCircleChartData = samples::angle(45, 0, Quadrant::first);
+    const auto lineCell = loadChartCell();
+    lineCell->setChartData({lineData()}, parent);
+    lineCell->contentView()->addSubview(other);
+    ChartManager::animateChartCell(lineCell);
+    lineCell->chartData = {samples::angle(45, 0, Quadrant::first)};
+    ChartManager::animateChartCell(lineCell);
+    EXPECT_FALSE(other->isAnimationRunning);
 }
 
 TEST_F(ChartFactoryTest, PresentationShowsTheCaseTableOfTheValue) {
     const auto view = DistributionFunctionPresentationView::withFrame({0, 0, 360, 180}, 0.75);
     const std::vector<std::pair<std::weak_ptr<MTMathUILabel>, std::string>> expected{
-        {view->labelLeft, "F(X) = "},     {view->label1, "0;"},
-        {view->label2, "0.75;"},          {view->label3, "1;"},
-        {view->label4, "\\quad x<0"},     {view->label5, "\\quad 0 \\le x < 1"},
+        {view->labelLeft, "F(X) = "},
+        {view->labelMid, "\\{"},
+        {view->label1, "0;"},
+        {view->label2, "0.75;"},
+        {view->label3, "1;"},
+        {view->label4, "\\quad x<0"},
+        {view->label5, "\\quad 0 \\le x < 1"},
         {view->label6, "\\quad 1 \\le x"}};
     for (const auto& [outlet, latex] : expected) {
         const auto label = outlet.lock();
         ASSERT_NE(label, nullptr) << latex;
         EXPECT_EQ(label->latex(), latex);
+        EXPECT_EQ(label->textColor(), UIColor::labelColor()) << latex;
     }
+    EXPECT_EQ(view->labelMid.lock()->fontSize(), 46) << "the brace spans the three rows";
 
     const std::vector<std::pair<double, std::string>> numbers{
         {1e-11, "0;"},

@@ -32,6 +32,7 @@ TEST_F(ChartOptionBuilderTest, AxesTickEveryQuarterOfTheirMaximumUnlessABoundIsM
     EXPECT_EQ(symmetric["minorTickInterval"], 0.2);
     EXPECT_EQ(symmetric["title"]["text"], "f(x)");
     EXPECT_EQ(symmetric["gridLineWidth"], 0.25);
+    EXPECT_EQ(symmetric["labels"]["style"]["color"], "#8e8e93") << "grey labels, as the axis lines";
 
     const json fromZero = ChartOptionBuilder::makeXAxis("x", 0, 10, false).toJSON();
     EXPECT_EQ(fromZero["tickPositions"], json::parse("[0.0, 2.5, 5.0, 7.5, 10.0]"));
@@ -43,6 +44,7 @@ TEST_F(ChartOptionBuilderTest, AxesTickEveryQuarterOfTheirMaximumUnlessABoundIsM
         EXPECT_FALSE(axis.contains("min"));
         EXPECT_FALSE(axis.contains("max"));
         EXPECT_FALSE(axis.contains("tickPositions"));
+        EXPECT_EQ(axis["labels"]["formatter"], ChartOptionBuilder::valueFormatter);
     }
     const json zeroMax = ChartOptionBuilder::makeYAxis("y", -2, 0).toJSON();
     EXPECT_EQ(zeroMax["min"], -2.0) << "the bounds stay";
@@ -65,6 +67,45 @@ TEST_F(ChartOptionBuilderTest, TickValuesStopAtTheEndAndRefuseStepsThatNeverGetT
         EXPECT_TRUE(ChartOptionBuilder::tickValues(0, 1, by).empty()) << by;
     EXPECT_TRUE(ChartOptionBuilder::tickValues(0, std::numeric_limits<double>::infinity(), 1).empty());
     EXPECT_TRUE(ChartOptionBuilder::tickValues(-1e12, 1, 0.25).empty());
+}
+
+TEST_F(ChartOptionBuilderTest, ChartOptionsCarryLegendLanguageCrosshairsAndTheSilencedSeriesClick) {
+    AAChartModel model = ChartOptionBuilder::makeChartModel();
+    model.chartType(AAChartType::line).series({AASeriesElement().name("f").data({{0, 0}, {1, 1}})});
+    const json tree =
+        ChartOptionBuilder::makeChartOptions(model, "x", -4, 4, "f", std::nullopt, std::nullopt, false)
+            .toJSON();
+
+    EXPECT_EQ(tree["legend"], json::parse(R"J({
+        "enabled": true, "itemMarginTop": 20.0, "itemMarginBottom": 10.0, "itemDistance": 20.0, "symbolWidth": 20.0,
+        "verticalAlign": "bottom", "align": "center", "layout": "horizontal",
+        "itemStyle": {"color": "red", "fontSize": 20.0, "fontWeight": "bold"}
+    })J"));
+    EXPECT_EQ(tree["lang"]["thousandsSep"], ",");
+    EXPECT_EQ(tree["plotOptions"]["series"]["events"]["click"], "function() { return false; }");
+    const json crosshair =
+        json::parse(R"J({"color": "#000000", "dashStyle": "longDashDotDot", "width": 1.5})J");
+    EXPECT_EQ(tree["xAxis"]["crosshair"], crosshair);
+    EXPECT_EQ(tree["yAxis"]["crosshair"], crosshair);
+    EXPECT_EQ(tree["tooltip"]["headerFormat"], "x: {point.key}<br/>");
+    EXPECT_EQ(tree["tooltip"]["pointFormat"], "f: {point.y}<br/>");
+}
+
+// In dark mode the tooltip takes the app's background and label colours and drops the shadow.
+TEST_F(ChartOptionBuilderTest, TooltipKeepsTheLibrarysLookInLightModeAndMatchesTheAppInDarkMode) {
+    const json light = ChartOptionBuilder::makeTooltip("x", "f(x)").toJSON();
+    EXPECT_EQ(light,
+              json::parse(R"J({"headerFormat": "x: {point.key}<br/>", "pointFormat": "f(x): {point.y}<br/>",
+                                     "followPointer": false})J"));
+
+    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
+    const json dark = ChartOptionBuilder::makeTooltip("x", "f(x)").toJSON();
+    EXPECT_EQ(dark["backgroundColor"], "#000000");
+    EXPECT_EQ(dark["borderColor"], "#ffffff");
+    EXPECT_EQ(dark["borderWidth"], 0.5);
+    EXPECT_EQ(dark["style"], json::parse(R"J({"color": "#ffffff"})J"));
+    EXPECT_EQ(dark["shadow"], false);
+    EXPECT_EQ(dark["headerFormat"], light["headerFormat"]);
 }
 
 // The value formatter shows at most two decimals; the pi formatter names the nearest multiple of half pi.

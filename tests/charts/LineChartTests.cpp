@@ -40,6 +40,7 @@ TEST_F(LineChartTest, CombinedLinesShareAWindowFromZeroAndLabelTheirLengths) {
     const json tree = drawnTree(view->chartView);
     for (const char* axis : {"xAxis", "yAxis"})
         EXPECT_EQ(tree[axis]["tickPositions"], json::parse("[0.0, 1.25, 2.5, 3.75, 5.0]")) << axis;
+    EXPECT_EQ(tree["yAxis"]["title"]["text"], "y") << "no single line names the axis";
     ASSERT_EQ(tree["series"].size(), 4u);
     EXPECT_EQ(tree["series"][0], json::parse(R"J({"name": "func f", "data": [[0.0, 0.0], [3.0, 4.0]],
                                                    "color": "#ff0000"})J"));
@@ -63,4 +64,6 @@ TEST_F(LineChartTest, DistributionFunctionIsAStepLineLedInAndOutOneUnitBeyondIts
         {"name": "F(x)", "data": [[0.0, 0.0], [1.0, 0.2], [2.0, 0.7], [3.0, 1.0], [4.0, 1.0]], "step": "left"}
     ])J"));
     EXPECT_EQ(tree["yAxis"]["title"]["text"], "F(x)");
+    for (const char* axis : {"xAxis", "yAxis"})
+        EXPECT_EQ(tree[axis]["minorTickInterval"], "auto") << axis << ": the chart places its own ticks";
 }

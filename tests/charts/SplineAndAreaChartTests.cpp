@@ -58,6 +58,7 @@ TEST_F(SplineChartTest, TangentIsAScatterClippedToTwiceTheAmplitudeAndSineASplin
         SplineChartManager::makeTrigonometricChart(*trigonometric(TrigonometricType::tan, pi, 0, 1.5), frame);
     const json tree = drawnTree(view->chartView);
     EXPECT_EQ(tree["chart"]["type"], "scatter");
+    EXPECT_EQ(tree["plotOptions"]["series"]["marker"]["radius"], 1.0) << "a scatter shows only its markers";
     EXPECT_EQ(tree["series"][0]["data"].size(), 201u);
     EXPECT_EQ(tree["yAxis"]["min"], -3.0);
     EXPECT_EQ(tree["yAxis"]["max"], 3.0);
@@ -68,6 +69,16 @@ TEST_F(SplineChartTest, TangentIsAScatterClippedToTwiceTheAmplitudeAndSineASplin
     EXPECT_EQ(sine["chart"]["type"], "spline");
     EXPECT_EQ(sine["yAxis"]["minorTickInterval"], "auto");
     EXPECT_EQ(sine["xAxis"]["labels"]["formatter"], ChartOptionBuilder::multiplesOfPiFormatter);
+
+    // Each function has its colour.
+    for (const auto& [type, colour] :
+         std::vector<std::pair<TrigonometricType, std::string>>{{TrigonometricType::sin, "#FF0000"},
+                                                                {TrigonometricType::cos, "#000CFF"},
+                                                                {TrigonometricType::tan, "#00E13A"}})
+        EXPECT_EQ(drawnTree(SplineChartManager::makeTrigonometricChart(*trigonometric(type, 6.3), frame)
+                                ->chartView)["colors"],
+                  json::array({colour}))
+            << colour;
 }
 
 TEST_F(SplineChartTest, PointListsShareOneChartWithTheirOwnColours) {
@@ -108,6 +119,7 @@ TEST_F(AreaChartTest, EachDataSetBecomesAFilledSeriesInItsOrder) {
         frame);
     const json tree = drawnTree(view->chartView);
     EXPECT_EQ(tree["chart"]["type"], "area");
+    EXPECT_EQ(tree["yAxis"]["title"]["text"], "P(X = x)");
     ASSERT_EQ(tree["series"].size(), 2u);
     EXPECT_EQ(tree["series"][0]["color"], "#ff0000");
     EXPECT_EQ(tree["series"][1]["color"], greenAccent);

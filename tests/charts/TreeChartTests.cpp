@@ -2,6 +2,8 @@
 #include "ChartsTestSupport.h"
 
 #include "charts/TreeChartManager.h"
+#include "platform/uikit/UILabel.h"
+#include "platform/uikit/UIScrollView.h"
 
 #include <functional>
 #include <set>
@@ -110,8 +112,38 @@ TEST_F(TreeChartTest, HighlightedNodesAreDrawnInTheAccentColourTheOthersMuted) {
     const auto image = snapshot(*tree);
     const CGFloat midX = tree->bounds().midX();
     // Node tops: the root at y 60, children 50 lower, spread over a quarter of the room per level.
+    EXPECT_TRUE(pixels::near(image->colorAtPoint({midX, 60}), {0, 0.9, 0.46, 1}, 0.15)) << "the root";
     EXPECT_TRUE(pixels::near(image->colorAtPoint({midX + 99, 160}), {0, 0.9, 0.46, 1}, 0.15)) << "node 11";
     // Grey at 0.3 over white, checked on the left of the circle where no edge meets it.
     EXPECT_TRUE(pixels::near(image->colorAtPoint({midX - 99 - 15, 175}), {0.87, 0.87, 0.87, 1}, 0.06))
         << "node 00";
+}
+
+// In dark mode the title, the probabilities and the branch values are drawn in the light label colour.
+TEST_F(TreeChartTest, TextsStayReadableInDarkModeAndTheTreeScrollsInItsCard) {
+    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
+    const auto card = TreeChartManager::makeTreeChart(*samples::chain(0.5, 1, 1), {0, 0, 360, 180});
+    const auto title = viewIn<UILabel>(card);
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->text(), "Bernoulli chain");
+    EXPECT_EQ(title->textColor(), UIColor::labelColor());
+    // Room for every leaf side by side, and below the last level for the slanted leaf labels.
+    EXPECT_EQ(viewIn<UIScrollView>(card)->contentSize(), (CGSize{2 * 33 + 200, 1 * 60 + 140}));
+
+    const auto tree = viewIn<TreeChartView>(card);
+    const auto image = snapshot(*tree, 3);
+    const auto lightPixels = [&](const CGRect& area) {
+        int light = 0;
+        for (CGFloat y = area.minY(); y <= area.maxY(); y += 0.5)
+            for (CGFloat x = area.minX(); x <= area.maxX(); x += 0.5)
+                if (const auto c = image->colorAtPoint({x, y});
+                    c && c->red > 0.7 && c->green > 0.7 && c->blue > 0.7)
+                    ++light;
+        return light;
+    };
+    const CGFloat midX = tree->bounds().midX();
+    // The "1" of the success branch: one level down, a quarter of the room (66) right of the root.
+    EXPECT_GT(lightPixels({midX + 16.5 - 5, 125 - 7, 10, 14}), 10) << "branch value";
+    // The success probability, an eighth of the width right of the root, 80 points down.
+    EXPECT_GT(lightPixels({midX + tree->bounds().width() / 8, 80, 20, 16}), 10) << "probability";
 }

@@ -56,6 +56,7 @@ TEST_F(UnitCircleChartTest, TurnsCountUpWithTheirArcsAndTheArrowUntilTheRemainde
     view->restartAnimation();
     EXPECT_TRUE(view->isAnimationRunning);
     EXPECT_FALSE(view->animateAgainButton.lock()->isUserInteractionEnabled());
+    EXPECT_EQ(view->animateAgainButton.lock()->alpha(), 0.5) << "the replay button fades while running";
 
     const auto arrow = view->arrowImageView.lock()->layer();
     const auto shownAngle = [&] { return arrow->presentationTransform().rotationZ(); };
@@ -77,13 +78,21 @@ TEST_F(UnitCircleChartTest, TurnsCountUpWithTheirArcsAndTheArrowUntilTheRemainde
     EXPECT_EQ(counters(*view), (std::vector<std::string>{"750°", "30°", "2", "0.87", "0.5"}));
     EXPECT_FALSE(view->isAnimationRunning);
     EXPECT_TRUE(view->animateAgainButton.lock()->isUserInteractionEnabled());
+    EXPECT_EQ(view->animateAgainButton.lock()->alpha(), 1);
 
     const auto layers = animationLayers(*view);
     ASSERT_EQ(layers.size(), 5u) << "three arcs and two projection lines";
+    // Each turn's arc in its own hue; the cosine blue and the sine red, as their counters' captions.
+    CGFloat hue = -1;
+    layers[1]->strokeColor()->getHue(&hue, nullptr, nullptr, nullptr);
+    EXPECT_NEAR(hue, 0.18, 0.01);
+    EXPECT_EQ(layers[3]->strokeColor(), UIColor::blueColor());
+    EXPECT_EQ(layers[4]->strokeColor(), UIColor::redColor());
     const auto& lastArc = layers[2]->path()->elements().back();
     EXPECT_NEAR(lastArc.endAngle, -30 * degree, 1e-9);
     EXPECT_FALSE(lastArc.clockwise);
     EXPECT_EQ(view->q1Label.lock()->alpha(), 1);
+    EXPECT_EQ(view->q2Label.lock()->alpha(), 0) << "only the quadrant of the angle is marked";
 }
 
 TEST_F(UnitCircleChartTest, NegativeAnglesCountDownAndTurnClockwise) {
@@ -111,7 +120,9 @@ TEST_F(UnitCircleChartTest, ReplayIsIgnoredWhileRunningAndClearsTheOldLayersAfte
     ASSERT_FALSE(view->isAnimationRunning);
     EXPECT_EQ(animationLayers(*view).size(), 3u);
 
-    view->animateAgainButton.lock()->sendActionsForControlEvents(UIControlEventTouchUpInside);
+    const auto button = view->animateAgainButton.lock();
+    EXPECT_EQ(button->backgroundColor(), UIColor(0, 0.9, 0.46, 1));
+    button->sendActionsForControlEvents(UIControlEventTouchUpInside);
     EXPECT_TRUE(view->isAnimationRunning);
     EXPECT_EQ(animationLayers(*view).size(), 1u);
     EXPECT_EQ(text(view->alphaLabel), "90°") << "the counters restart on the next update";
@@ -146,4 +157,21 @@ TEST_F(UnitCircleChartTest, FinalPictureWithoutAnimation) {
             EXPECT_EQ(RunLoop::main()->pendingCount(), 0u) << "no counter waits for the clock";
         }
     }
+}
+
+// Nothing turns: the cosine line runs from the centre to the circle at once, the sine line has no length.
+TEST_F(UnitCircleChartTest, ZeroAngleOnlyDrawsTheCosineLine) {
+    const auto view = makeView(0, 0, 0, Quadrant::first);
+    view->restartAnimation();
+    const auto layers = animationLayers(*view);
+    ASSERT_EQ(layers.size(), 2u);
+    const CGRect circle = view->circleImageView.lock()->frame();
+    const auto& cosine = layers[0]->path()->elements();
+    ASSERT_EQ(cosine.size(), 2u);
+    EXPECT_EQ(cosine[0].points[0], (CGPoint{circle.size.width / 2, circle.size.height / 2}));
+    EXPECT_EQ(cosine[1].points[0],
+              (CGPoint{circle.size.width / 2 + 0.375 * circle.size.width, circle.size.height / 2}));
+    EXPECT_TRUE(layers[0]->animationForKey("strokeEnd").has_value());
+    EXPECT_EQ(layers[0]->frame(), view->animationView.lock()->bounds());
+    EXPECT_EQ(layers[1]->path()->boundingBox().size, (CGSize{0, 0}));
 }

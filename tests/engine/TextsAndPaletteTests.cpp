@@ -57,4 +57,26 @@ TEST(KivoColor, DarkModeScalesTheBrightnessAndThePaletteIsFixedAtFirstUse) {
     });
 }
 
+// Cards cast a shadow in the label colour: below them in light mode, softer and all round in dark mode.
+TEST(KivoColor, CardShadowIsSofterAndCentredInDarkMode) {
+    CALayer layer;
+    layer.setMasksToBounds(true);
+    UITraitCollection(UIUserInterfaceStyle::light).performAsCurrentTraitCollection([&] {
+        KivoColor::applyShadow(layer);
+    });
+    EXPECT_FALSE(layer.masksToBounds()) << "a masked layer would cut its own shadow";
+    EXPECT_EQ(layer.shadowColor(), UIColor::blackColor());
+    EXPECT_FLOAT_EQ(layer.shadowOpacity(), 0.5f);
+    EXPECT_EQ(layer.shadowOffset(), (CGSize{0, 1.5}));
+    EXPECT_EQ(layer.shadowRadius(), 2);
+
+    UITraitCollection(UIUserInterfaceStyle::dark).performAsCurrentTraitCollection([&] {
+        KivoColor::applyShadow(layer);
+    });
+    EXPECT_EQ(layer.shadowColor(), UIColor::whiteColor());
+    EXPECT_FLOAT_EQ(layer.shadowOpacity(), 0.5f);
+    EXPECT_EQ(layer.shadowOffset(), (CGSize{0, 0}));
+    EXPECT_EQ(layer.shadowRadius(), 1);
+}
+
 } // namespace

@@ -26,9 +26,12 @@ TEST(NotificationCenter, DeliversSynchronouslyToObserversOfTheNameAndPosterInOrd
     center.postNotificationName("didLoadMenu", nullptr, {{"count", "3"}});
     center.postNotificationName("unobserved", std::make_shared<int>(2));
     center.postNotificationName("didLoadMenu", application, {{"count", "4"}});
-    EXPECT_EQ(log, (std::vector<std::string>{"menu1:didLoadMenu", "menu2:3", "any:didLoadMenu",
-                                             "any:unobserved", "menu1:didLoadMenu", "menu2:4",
-                                             "any:didLoadMenu", "fromApplication"}));
+    center.postNotificationName("didLoadMenu", std::make_shared<int>(3), {{"count", "5"}});
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"menu1:didLoadMenu", "menu2:3", "any:didLoadMenu", "any:unobserved",
+                                        "menu1:didLoadMenu", "menu2:4", "any:didLoadMenu", "fromApplication",
+                                        "menu1:didLoadMenu", "menu2:5", "any:didLoadMenu"}))
+        << "an observer of one poster hears no other";
 }
 
 TEST(NotificationCenter, RemovesOneObserverAllOfAnOwnerOrOneNameOfAnOwnerEvenDuringAPost) {

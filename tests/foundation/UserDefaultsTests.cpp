@@ -136,6 +136,17 @@ TEST_F(UserDefaultsTest, WritingOrUpdatingToAbsentRemovesTheKeyAndANullInsideIsR
     EXPECT_FALSE(UserDefaults(defaults->filePath()).hasKey("Calculations"));
 }
 
+TEST_F(UserDefaultsTest, ARefusedValueLeavesTheDomainAsItWasInMemoryToo) {
+    auto defaults = UserDefaults::standardUserDefaults();
+    defaults->setIntegerForKey(1, "x");
+    const AnyValue refused = AnyValue::Array{1, AnyValue()};
+    EXPECT_FALSE(defaults->setObjectForKey(refused, "x"));
+    EXPECT_FALSE(defaults->setObjectForKey(refused, "new"));
+    EXPECT_EQ(defaults->dictionaryRepresentation(), (AnyValue::Dictionary{{"x", 1}}));
+    EXPECT_EQ(UserDefaults(defaults->filePath()).dictionaryRepresentation(),
+              (AnyValue::Dictionary{{"x", 1}}));
+}
+
 TEST_F(UserDefaultsTest, ACorruptFileIsKeptAsideAndTheDomainStartsEmpty) {
     const fs::path file = domainFile("com.ombrel.app");
     const std::string broken = "<?xml version=\"1.0\"?><plist><dict><key>Calculations</key><array>";

@@ -83,8 +83,12 @@ TEST(MathParser, ClassesOfSymbolsSpacesAndDelimiters) {
     EXPECT_EQ(deviation[3].type, MathAtomType::Close);
     EXPECT_EQ(deviation[3].superscript().size(), 1u);
 
-    // Fractions, roots, sums, brackets, accents and line breaks are checked by their layout in the
-    // typesetter tests.
+    // Fractions, roots, sums, brackets and line breaks are checked by their layout in the typesetter
+    // tests. Any accent character lays out, so the mean's macron is checked here.
+    const MathList mean = row(R"(\bar{x})");
+    ASSERT_EQ(mean.size(), 1u);
+    EXPECT_EQ(mean[0].type, MathAtomType::Accent);
+    EXPECT_EQ(mean[0].nucleus, U"\u0304");
     EXPECT_TRUE(row(R"(\prod_{i=1}^{n})")[0].limits);
     const MathList braces = row(R"(\left\{ x \right.)");
     EXPECT_EQ(braces[0].leftDelimiter, U'{');
