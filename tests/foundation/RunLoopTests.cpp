@@ -99,6 +99,27 @@ TEST_F(ManualClockRunLoopTest, DelayedBackgroundWorkIsHandedToItsQueueWhenDue) {
     EXPECT_TRUE(result.get());
 }
 
+// The loop sleeps while it has no work; work queued from another thread must wake it. Each round is
+// queued after the loop ran the round before, so nearly every one arrives while the loop is asleep.
+TEST_F(ManualClockRunLoopTest, WorkFromAnotherThreadWakesTheWaitingLoopUntilItIsStopped) {
+    auto loop = std::make_shared<RunLoop>();
+    constexpr int rounds = 100;
+    std::vector<std::promise<void>> ran(rounds);
+    bool woken = true;
+    std::thread other([&] {
+        for (int round = 0; round < rounds && woken; ++round) {
+            loop->perform([&ran, round] { ran[round].set_value(); });
+            // Only a broken loop waits this long; stopping it then ends the test instead of hanging it.
+            woken = ran[round].get_future().wait_for(std::chrono::seconds(30)) == std::future_status::ready;
+        }
+        loop->stop();
+    });
+    loop->run();
+    other.join();
+    EXPECT_TRUE(woken);
+    EXPECT_EQ(loop->pendingCount(), 0u);
+}
+
 TEST(DispatchQueue, BackgroundQueuesRunTheirWorkInOrderOnTheirOwnThreadAndMayReleaseThemselves) {
     std::vector<int> order;
     std::thread::id worker;
