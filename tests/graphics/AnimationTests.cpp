@@ -99,6 +99,20 @@ TEST_F(AnimationTest, ATransactionCompletesOnceOnTheMainQueueWhenItsLastAnimatio
     EXPECT_EQ(b->animationKeys(), std::vector<std::string>{"key"});
 }
 
+TEST_F(AnimationTest, DroppedMainQueueWorkLeavesNoImplicitTransactionBehind) {
+    auto shape = CAShapeLayer::layer();
+    CATransaction::setAnimationDuration(5);
+    shape->addAnimation(strokeEnd(0, 1, 1), "dropped");
+    RunLoop::main()->removeAllWork();
+    EXPECT_DOUBLE_EQ(CATransaction::animationDuration(), 0.25)
+        << "the dropped transaction's duration is gone";
+    bool completed = false;
+    CATransaction::setCompletionBlock([&] { completed = true; });
+    shape->addAnimation(strokeEnd(0, 1, 1), "next");
+    clock->advance(1.1);
+    EXPECT_TRUE(completed) << "a new implicit transaction commits and completes";
+}
+
 TEST_F(AnimationTest, ZeroDurationTakesTheTransactionDurationAndUnknownKeyPathsAreIgnored) {
     auto layer = CALayer::layer();
     CABasicAnimation fade("opacity");
