@@ -46,6 +46,14 @@ class RenderingTests : public UIKitTest {
     std::shared_ptr<UIImage> image;
 };
 
+TEST_F(RenderingTests, AWindowRendersAtTheScreenScaleUnlessGivenOne) {
+    render(0);
+    EXPECT_EQ(image->size(), (CGSize{390, 844}));
+    EXPECT_EQ(image->scale(), 3);
+    render(2);
+    EXPECT_EQ(image->scale(), 2);
+}
+
 TEST_F(RenderingTests, LabelTextInksOnlyInsideItsFrameCentredVerticallyUnlessHidden) {
     auto label = std::make_shared<UILabel>(CGRect{40, 100, 200, 40});
     label->setText("Hamburgefonts");
