@@ -2,7 +2,6 @@
 
 #include "platform/foundation/DispatchQueue.h"
 
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -15,65 +14,69 @@ struct Frame {
     CGFloat duration = defaultDuration;
 };
 
-std::vector<Frame>& explicitFrames() {
-    static std::vector<Frame> frames;
+std::vector<std::shared_ptr<Frame>>& explicitFrames() {
+    static std::vector<std::shared_ptr<Frame>> frames;
     return frames;
 }
 
-std::optional<Frame>& implicitFrame() {
-    static std::optional<Frame> frame;
+// The queued work that commits the implicit transaction owns it: work dropped from the main queue
+// takes the transaction along instead of leaving it open for every later change to join.
+std::weak_ptr<Frame>& implicitFrame() {
+    static std::weak_ptr<Frame> frame;
     return frame;
 }
 
 // Changes made outside begin/commit belong to a transaction that commits when the main queue
 // next gets to run.
-Frame& currentFrame() {
+std::shared_ptr<Frame> currentFrame() {
     if (!explicitFrames().empty()) {
         return explicitFrames().back();
     }
-    if (!implicitFrame()) {
-        implicitFrame().emplace();
-        DispatchQueue::main()->async([] {
-            if (auto frame = std::exchange(implicitFrame(), std::nullopt)) {
-                frame->group->committed();
-            }
-        });
+    if (auto frame = implicitFrame().lock()) {
+        return frame;
     }
-    return *implicitFrame();
+    auto frame = std::make_shared<Frame>();
+    implicitFrame() = frame;
+    DispatchQueue::main()->async([frame] {
+        implicitFrame().reset();
+        frame->group->committed();
+    });
+    return frame;
 }
 
 } // namespace
 
 void CATransaction::begin() {
-    explicitFrames().emplace_back();
+    explicitFrames().push_back(std::make_shared<Frame>());
 }
 
 void CATransaction::commit() {
     if (explicitFrames().empty()) {
         return;
     }
-    Frame frame = std::move(explicitFrames().back());
+    std::shared_ptr<Frame> frame = std::move(explicitFrames().back());
     explicitFrames().pop_back();
-    frame.group->committed();
+    frame->group->committed();
 }
 
 void CATransaction::setCompletionBlock(std::function<void()> completion) {
-    currentFrame().group->setCompletion(std::move(completion));
+    currentFrame()->group->setCompletion(std::move(completion));
 }
 
 void CATransaction::setAnimationDuration(CGFloat duration) {
-    currentFrame().duration = duration;
+    currentFrame()->duration = duration;
 }
 
 CGFloat CATransaction::animationDuration() {
     if (!explicitFrames().empty()) {
-        return explicitFrames().back().duration;
+        return explicitFrames().back()->duration;
     }
-    return implicitFrame() ? implicitFrame()->duration : defaultDuration;
+    auto frame = implicitFrame().lock();
+    return frame ? frame->duration : defaultDuration;
 }
 
 std::shared_ptr<CATransaction::Group> CATransaction::currentGroup() {
-    return currentFrame().group;
+    return currentFrame()->group;
 }
 
 void CATransaction::Group::animationFinished() {

@@ -7,7 +7,8 @@
 
 // Groups animations added between begin and commit. The completion block runs on the main
 // queue once every animation of the group has finished or been removed (at once, after commit,
-// when the group has none). Outside begin/commit each added animation forms its own group.
+// when the group has none). Outside begin/commit the animations added until the main queue next
+// runs form one group.
 class CATransaction {
   public:
     static void begin();

@@ -3,12 +3,16 @@
 #include "platform/graphics/CAShapeLayer.h"
 #include "platform/graphics/CATransaction.h"
 #include "tests/support/ManualClockTest.h"
+#include "tests/support/Pixels.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <numbers>
 
 namespace {
+
+constexpr double pi = std::numbers::pi;
 
 class AnimationTest : public ManualClockTest {
   protected:
@@ -52,6 +56,53 @@ TEST_F(AnimationTest, StrokeEndInterpolatesOnTheClockAndFillsForwards) {
     EXPECT_DOUBLE_EQ(presented(*shape), 1);
     EXPECT_EQ(shape->animationKeys(), std::vector<std::string>{"animateCircle"});
     EXPECT_DOUBLE_EQ(shape->strokeEnd(), 0.2) << "the model value is untouched";
+}
+
+TEST_F(AnimationTest, RenderingDrawsThePresentedStrokeEnd) {
+    auto root = CALayer::layer();
+    root->setFrame({0, 0, 100, 100});
+    auto arc = CAShapeLayer::layer();
+    CGPath circle;
+    circle.addArc({50, 50}, 30, 0, 2 * pi, true);
+    arc->setPath(circle);
+    arc->setFillColor(std::nullopt);
+    arc->setStrokeColor(UIColor::redColor());
+    arc->setLineWidth(5);
+    root->addSublayer(arc);
+    arc->addAnimation(strokeEnd(0, 1, 1), "animateCircle");
+    clock->advance(0.5);
+    auto half = pixels::render(*root, {100, 100}, 1);
+    EXPECT_GT(pixels::at(*half, 50, 80).alpha, 0.9)
+        << "clockwise from the right, the first half passes below";
+    EXPECT_LT(pixels::at(*half, 50, 20).alpha, 0.05);
+    clock->advance(1);
+    EXPECT_GT(pixels::at(*pixels::render(*root, {100, 100}, 1), 50, 20).alpha, 0.9)
+        << "the model's whole circle once the animation is gone";
+    arc->setStrokeEnd(0);
+    EXPECT_EQ(pixels::inkIn(*pixels::render(*root, {100, 100}, 1), {0, 0, 100, 100}).count, 0);
+}
+
+TEST_F(AnimationTest, ASpinWithoutAStartValueStartsFromTheShownAngle) {
+    auto arrow = CALayer::layer();
+    arrow->setTransform(CATransform3D::makeRotation(0.3, 0, 0, 1));
+    auto spin = [](CGFloat to) {
+        CABasicAnimation animation("transform.rotation.z");
+        animation.toValue = to;
+        animation.duration = 2;
+        animation.timingFunction = CAMediaTimingFunction(CAMediaTimingFunctionName::linear);
+        animation.fillMode = CAFillMode::forwards;
+        animation.removedOnCompletion = false;
+        return animation;
+    };
+    arrow->addAnimation(spin(-1), "rotationAnimation");
+    clock->advance(1);
+    EXPECT_NEAR(arrow->presentationTransform().rotationZ(), -0.35, 1e-9) << "half way from the model angle";
+    clock->advance(1);
+    arrow->addAnimation(spin(-2), "rotationAnimation");
+    EXPECT_NEAR(arrow->presentationTransform().rotationZ(), -1, 1e-9) << "where the filled spin stopped";
+    clock->advance(1);
+    EXPECT_NEAR(presented(*arrow, "transform.rotation.z"), -1.5, 1e-9);
+    EXPECT_NEAR(arrow->transform().rotationZ(), 0.3, 1e-9) << "the model angle is untouched";
 }
 
 TEST_F(AnimationTest, ATransactionCompletesOnceOnTheMainQueueWhenItsLastAnimationEndsOrGoes) {
@@ -99,6 +150,20 @@ TEST_F(AnimationTest, ATransactionCompletesOnceOnTheMainQueueWhenItsLastAnimatio
     EXPECT_EQ(b->animationKeys(), std::vector<std::string>{"key"});
 }
 
+TEST_F(AnimationTest, DroppedMainQueueWorkLeavesNoImplicitTransactionBehind) {
+    auto shape = CAShapeLayer::layer();
+    CATransaction::setAnimationDuration(5);
+    shape->addAnimation(strokeEnd(0, 1, 1), "dropped");
+    RunLoop::main()->removeAllWork();
+    EXPECT_DOUBLE_EQ(CATransaction::animationDuration(), 0.25)
+        << "the dropped transaction's duration is gone";
+    bool completed = false;
+    CATransaction::setCompletionBlock([&] { completed = true; });
+    shape->addAnimation(strokeEnd(0, 1, 1), "next");
+    clock->advance(1.1);
+    EXPECT_TRUE(completed) << "a new implicit transaction commits and completes";
+}
+
 TEST_F(AnimationTest, ZeroDurationTakesTheTransactionDurationAndUnknownKeyPathsAreIgnored) {
     auto layer = CALayer::layer();
     CABasicAnimation fade("opacity");
@@ -129,6 +194,28 @@ TEST_F(AnimationTest, DelayedStartKeepsTheModelValueUntilItBeginsUnlessFilledBac
     animation.fillMode = CAFillMode::backwards;
     other->addAnimation(animation, "late");
     EXPECT_DOUBLE_EQ(presented(*other), 0);
+}
+
+TEST(CAMediaTimingFunctionTest, CurvesKeepTheirEndsAndShapes) {
+    const struct {
+        CAMediaTimingFunctionName name;
+        CGFloat lowAtAQuarter, highAtAQuarter;
+    } curves[] = {
+        {CAMediaTimingFunctionName::linear, 0.25, 0.25},
+        {CAMediaTimingFunctionName::easeIn, 0, 0.2},
+        {CAMediaTimingFunctionName::easeOut, 0.3, 1},
+        {CAMediaTimingFunctionName::easeInEaseOut, 0, 0.2},
+    };
+    for (const auto& curve : curves) {
+        CAMediaTimingFunction f(curve.name);
+        const int name = static_cast<int>(curve.name);
+        EXPECT_GE(f.progressAt(0.25), curve.lowAtAQuarter - 1e-9) << name;
+        EXPECT_LE(f.progressAt(0.25), curve.highAtAQuarter + 1e-9) << name;
+        EXPECT_EQ(f.progressAt(0), 0) << name;
+        EXPECT_EQ(f.progressAt(1), 1) << name;
+        EXPECT_LT(f.progressAt(0.4), f.progressAt(0.6)) << name;
+    }
+    EXPECT_NEAR(CAMediaTimingFunction(CAMediaTimingFunctionName::easeInEaseOut).progressAt(0.5), 0.5, 1e-9);
 }
 
 TEST(CABasicAnimationTest, RepeatsAndCumulates) {

@@ -49,6 +49,30 @@ TEST_F(ColorTest, HueSaturationBrightnessOfKnownColoursAndRoundTripsInEverySecto
     EXPECT_EQ(UIColor(1.5, -0.2, 0.5, 2).rgba(), (UIColor::RGBA{1, 0, 0.5, 1}));
 }
 
+TEST_F(ColorTest, SystemColoursResolveAgainstTheCurrentStyleOrAnOverrideForOneCall) {
+    UIColor label = UIColor::labelColor();
+    EXPECT_TRUE(label.isDynamic());
+    setStyle(UIUserInterfaceStyle::unspecified);
+    EXPECT_EQ(label.rgba(), (UIColor::RGBA{0, 0, 0, 1})) << "an unspecified style is light";
+    setStyle(UIUserInterfaceStyle::dark);
+    EXPECT_EQ(label.rgba(), (UIColor::RGBA{1, 1, 1, 1}));
+    EXPECT_FALSE(UIColor::whiteColor().isDynamic());
+    for (const UIColor& color :
+         {UIColor::systemBackgroundColor(), UIColor::systemGray4Color(),
+          UIColor::tertiarySystemGroupedBackgroundColor(), UIColor::separatorColor()}) {
+        EXPECT_NE(color.rgba(UITraitCollection(UIUserInterfaceStyle::light)),
+                  color.rgba(UITraitCollection(UIUserInterfaceStyle::dark)));
+    }
+    setStyle(UIUserInterfaceStyle::light);
+    UIColor::RGBA inside;
+    UITraitCollection(UIUserInterfaceStyle::dark).performAsCurrentTraitCollection([&] {
+        inside = label.rgba();
+        EXPECT_TRUE(UITraitCollection::currentTraitCollection().isDark());
+    });
+    EXPECT_EQ(inside, (UIColor::RGBA{1, 1, 1, 1}));
+    EXPECT_FALSE(UITraitCollection::currentTraitCollection().isDark()) << "the override ends with the call";
+}
+
 TEST_F(ColorTest, FrozenAlphaOverriddenAndTwoColourVariants) {
     setStyle(UIUserInterfaceStyle::dark);
     UIColor frozen = UIColor::labelColor().cgColor();

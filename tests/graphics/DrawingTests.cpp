@@ -68,7 +68,24 @@ TEST(CGContextTest, FillStrokeAndClear) {
     EXPECT_TRUE(pixels::transparent(pixels::at(*image, 30, 10)));
 }
 
-TEST(CGContextTest, RotationAndGlobalAlpha) {
+TEST(CGContextTest, RestoringTheStateUndoesColoursTransformsAndClip) {
+    auto image = pixels::draw({40, 20}, 1, [](CGContext& context) {
+        context.setFillColor(UIColor::redColor());
+        context.saveGState();
+        context.setFillColor(UIColor::blueColor());
+        context.translateBy(20, 0);
+        context.clipToRect({0, 0, 5, 5});
+        context.fillRect({0, 0, 10, 10});
+        context.restoreGState();
+        context.fillRect({0, 10, 10, 10});
+    });
+    EXPECT_TRUE(pixels::near(pixels::at(*image, 22, 2), blue));
+    EXPECT_TRUE(pixels::transparent(pixels::at(*image, 27, 7)));
+    EXPECT_TRUE(pixels::near(pixels::at(*image, 5, 15), red));
+    EXPECT_TRUE(pixels::transparent(pixels::at(*image, 25, 15)));
+}
+
+TEST(CGContextTest, RotationLineJoinAndGlobalAlpha) {
     auto image = pixels::draw({40, 40}, 2, [](CGContext& context) {
         context.translateBy(20, 20);
         context.rotateBy(pi / 2);
@@ -78,6 +95,23 @@ TEST(CGContextTest, RotationAndGlobalAlpha) {
     // A bar along +x turned a quarter clockwise points down.
     EXPECT_TRUE(pixels::near(pixels::at(*image, 20, 30), red));
     EXPECT_TRUE(pixels::transparent(pixels::at(*image, 30, 20)));
+
+    // The outer corner of a thick right angle: filled by a miter join, cut off by a bevel.
+    auto cornerInk = [](CGLineJoin join) {
+        auto corner = pixels::draw({40, 40}, 2, [&](CGContext& context) {
+            context.setStrokeColor(UIColor::blackColor());
+            context.setLineWidth(8);
+            context.setLineJoin(join);
+            context.beginPath();
+            context.moveTo({10, 30});
+            context.addLineTo({10, 10});
+            context.addLineTo({30, 10});
+            context.strokePath();
+        });
+        return pixels::at(*corner, 6.5, 6.5).alpha;
+    };
+    EXPECT_GT(cornerInk(CGLineJoin::miter), 0.9);
+    EXPECT_LT(cornerInk(CGLineJoin::bevel), 0.1);
 
     auto faded = pixels::draw({10, 10}, 1, [](CGContext& context) {
         context.setAlpha(0.5);
@@ -115,6 +149,17 @@ TEST(UIGraphicsTest, ImageContextsNestAndGiveImagesAtTheirScaleUnlessEmpty) {
     UIGraphics::endImageContext();
     UIGraphics::endImageContext();
     EXPECT_EQ(UIGraphics::currentContext(), nullptr);
+}
+
+TEST(UIGraphicsTest, RendererBoundsOriginMapsToTheImageOrigin) {
+    UIGraphicsImageRendererFormat format;
+    format.scale = 1;
+    auto image = UIGraphicsImageRenderer(CGRect{100, 50, 20, 20}, format).image([](auto& context) {
+        context.cgContext().setFillColor(UIColor::blueColor());
+        context.fillRect({100, 50, 5, 5});
+    });
+    EXPECT_TRUE(pixels::near(pixels::at(*image, 2, 2), blue));
+    EXPECT_TRUE(pixels::transparent(pixels::at(*image, 10, 10)));
 }
 
 TEST(UIBezierPathTest, StrokesIntoTheCurrentContext) {

@@ -27,6 +27,7 @@ TEST(CGRectTest, EdgesContainmentIntersectionUnionInsetsAndIntegral) {
     CGRect a{0, 0, 10, 10};
     EXPECT_TRUE(a.contains(CGPoint{0, 0}));
     EXPECT_FALSE(a.contains(CGPoint{10, 5}));
+    EXPECT_FALSE(a.contains(CGPoint{5, 10}));
     EXPECT_FALSE(CGRect().contains(CGPoint{0, 0}));
     CGRect b{20, 20, 5, 5};
     EXPECT_TRUE(a.intersection(b).isNull());

@@ -112,9 +112,11 @@ TEST(LayerRenderTest, EachLayersEffectsComposeOverTheParentsBackground) {
         {{75, 20}, white, "where the mask has none"},
         {{92, 20}, red, "inside the clipping parent"},
         {{90.3, 10.3}, white, "clipped to the rounded corner"},
+        {{99.7, 29.7}, white, "clipped to the opposite rounded corner"},
         {{105, 20}, white, "cut off beside the clipping parent"},
         {{120, 20}, red, "round"},
         {{110.2, 10.2}, white, "outside the rounded corner"},
+        {{129.8, 29.8}, white, "outside the opposite rounded corner"},
         {{145, 20}, red, "off the grid"},
         {{171, 20}, green, "the border lies inside the bounds"},
         {{180, 11}, green, "the border lies above sublayers"},
@@ -151,7 +153,8 @@ TEST(LayerRenderTest, RenderingReplacingSetsEveryPixel) {
 TEST(LayerRenderTest, ShadowsFallBelowACardWithoutTintingItAndShapeShadowsMatchContentShadows) {
     // An opaque background casts its shape's cached shadow; a nearly opaque one goes through the
     // content. Also off the pixel grid, where the cached shape sits within its pixel.
-    auto render = [](CGFloat alpha, CGFloat left, CGFloat width = 100, bool clipped = false) {
+    auto render = [](CGFloat alpha, CGFloat left, CGFloat width = 100, bool clipped = false,
+                     float opacity = 1) {
         auto root = canvas({200, 100});
         auto card = coloured({left, 20, width, 40}, UIColor(1, 1, 1, alpha));
         card->setCornerRadius(6);
@@ -159,6 +162,7 @@ TEST(LayerRenderTest, ShadowsFallBelowACardWithoutTintingItAndShapeShadowsMatchC
         card->setShadowOffset({0, 3});
         card->setShadowRadius(3);
         card->setMasksToBounds(clipped);
+        card->setOpacity(opacity);
         root->addSublayer(card);
         return pixels::render(*root, {200, 100});
     };
@@ -171,6 +175,9 @@ TEST(LayerRenderTest, ShadowsFallBelowACardWithoutTintingItAndShapeShadowsMatchC
     EXPECT_TRUE(pixels::transparent(pixels::at(*card, 70, 80)));
     EXPECT_TRUE(pixels::transparent(pixels::at(*render(1, 20, 100, true), 70, 62)))
         << "clipping to bounds hides the shadow";
+    // Half the card over half the shadow beneath it: 0.5 + 0.5 * (0.6 * 0.5).
+    EXPECT_NEAR(pixels::at(*render(1, 20, 100, false, 0.5), 70, 40).alpha, 0.65, 0.03)
+        << "the faded shadow shows through a faded card";
     for (CGFloat left : {20.0, 20.6}) {
         auto shape = render(1, left);
         auto content = render(0.999, left);
@@ -180,6 +187,18 @@ TEST(LayerRenderTest, ShadowsFallBelowACardWithoutTintingItAndShapeShadowsMatchC
     }
     // A narrower card (a different cached shadow) leaves the old right edge empty.
     EXPECT_TRUE(pixels::transparent(pixels::at(*render(1, 20, 50), 122, 45)));
+}
+
+TEST(LayerRenderTest, DynamicColoursFollowTheStyleAtRenderTime) {
+    auto root = canvas({10, 10});
+    root->addSublayer(coloured({0, 0, 10, 10}, UIColor::systemBackgroundColor()));
+    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::dark));
+    auto dark = pixels::render(*root, {10, 10}, 1);
+    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::light));
+    auto light = pixels::render(*root, {10, 10}, 1);
+    UITraitCollection::setCurrentTraitCollection(UITraitCollection());
+    EXPECT_TRUE(pixels::near(pixels::at(*dark, 5, 5), {0, 0, 0, 1}));
+    EXPECT_TRUE(pixels::near(pixels::at(*light, 5, 5), white));
 }
 
 class TextDelegate : public CALayerDelegate {

@@ -21,6 +21,7 @@ TEST(UIFontTest, NamesFacesSizesAndMetrics) {
     EXPECT_EQ(heavy->fontName(), "Avenir-Heavy");
     EXPECT_EQ(heavy->pointSize(), 20);
     EXPECT_EQ(UIFont::fontWithName("Avenir-Medium", 14)->weight(), UIFontWeight::medium);
+    EXPECT_EQ(UIFont::fontWithName("Avenir-Book", 14)->weight(), UIFontWeight::regular);
     EXPECT_FALSE(UIFont::fontWithName("Avenier", 14).has_value());
     EXPECT_FALSE(UIFont::fontWithName("Avenir-Roman", 14).has_value());
     EXPECT_FALSE(UIFont::fontWithName("", 14).has_value());
@@ -43,7 +44,29 @@ TEST(UIFontTest, NamesFacesSizesAndMetrics) {
     EXPECT_LT(large.descender(), 0);
 }
 
-TEST(TextDrawingTest, TextInkStaysInsideItsRectangleInTheGivenColourAndLinesBelowItAreLeftOut) {
+TEST(TextMeasureTest, WidthGrowsWithTextSizeAndWeightAndRunsMeasureAsTheirSum) {
+    UIFont font = UIFont::systemFontOfSize(12);
+    UIFont heavy = UIFont::fontWithName("Avenir-Heavy", 12).value();
+    CGSize one = text("Probability", font).size();
+    CGSize two = text("Probability distribution", font).size();
+    EXPECT_GT(one.width, 40);
+    EXPECT_GT(two.width, one.width * 1.5);
+    EXPECT_NEAR(one.height, two.height, 1e-9);
+    EXPECT_NEAR(one.height, font.lineHeight(), 1.0);
+    EXPECT_GT(text("Probability", heavy).size().width, one.width);
+    EXPECT_NEAR(text("Probability", UIFont::systemFontOfSize(24)).size().width, 2 * one.width, 1.0);
+    EXPECT_EQ(text("", font).size(), (CGSize{0, 0}));
+
+    NSAttributedString mixed = text("Result ", font);
+    mixed.append("bold", NSStringAttributes{heavy, std::nullopt, std::nullopt});
+    EXPECT_EQ(mixed.string(), "Result bold");
+    EXPECT_EQ(mixed.runs().size(), 2u);
+    EXPECT_NEAR(mixed.size().width, text("Result ", font).size().width + text("bold", heavy).size().width,
+                1.0);
+}
+
+TEST(TextDrawingTest,
+     TextInkStaysInsideItsRectangleInTheGivenColourLinesBelowAreLeftOutAndCentredTextIsCentred) {
     UIFont font = UIFont::systemFontOfSize(18);
     NSAttributedString label("Hello 123", NSStringAttributes{font, UIColor::redColor(), std::nullopt});
     CGSize size = label.size();
@@ -71,6 +94,15 @@ TEST(TextDrawingTest, TextInkStaysInsideItsRectangleInTheGivenColourAndLinesBelo
     });
     EXPECT_GT(pixels::inkIn(*lines, {0, 0, 100, lineHeight}).count, 0);
     EXPECT_EQ(pixels::inkIn(*lines, {0, lineHeight + 1, 100, 60 - lineHeight - 1}).count, 0);
+
+    NSAttributedString word(
+        "mid", NSStringAttributes{font, std::nullopt, NSParagraphStyle{NSTextAlignment::center}});
+    auto centred = pixels::draw({200, 30}, 2, [&](CGContext& context) {
+        word.drawInRect({0, 0, 200, 30}, context);
+    });
+    pixels::Ink ink = pixels::inkIn(*centred, {0, 0, 200, 30});
+    ASSERT_GT(ink.count, 0);
+    EXPECT_NEAR(ink.box.midX(), 100, 3) << "centred text sits in the middle of its rectangle";
 }
 
 // A word broken at the edge gets no hyphen: each line draws exactly its own characters.

@@ -38,6 +38,41 @@ TEST_F(AnimationTests, ModelChangesAtOnceWhileTheLayerFollowsTheClock) {
     EXPECT_EQ(view->layer()->position().x, 150);
 }
 
+TEST_F(AnimationTests, DelayHoldsTheOldValueAndCurvesShapeTheProgress) {
+    auto easeIn = std::make_shared<UIView>();
+    auto easeOut = std::make_shared<UIView>();
+    bool done = false;
+    UIView::animateWithDuration(
+        1.0, 0.5, UIViewAnimationOptionCurveEaseIn, [&] { easeIn->setAlpha(0); }, [&](bool) { done = true; });
+    UIView::animateWithDuration(1.0, 0.5, UIViewAnimationOptionCurveEaseOut, [&] { easeOut->setAlpha(0); });
+    clock->advance(0.4);
+    EXPECT_FLOAT_EQ(easeIn->layer()->opacity(), 1) << "still waiting for the delay";
+    clock->advance(0.6);
+    // Half way through: ease-in has covered less than half the way, ease-out more.
+    EXPECT_GT(easeIn->layer()->opacity(), 0.6);
+    EXPECT_LT(easeOut->layer()->opacity(), 0.4);
+    clock->advance(0.4);
+    EXPECT_FALSE(done) << "the delay counts towards the end";
+    clock->advance(0.2);
+    EXPECT_TRUE(done);
+}
+
+TEST_F(AnimationTests, WithoutChangesOrDurationTheCompletionStillComesOnTheMainQueue) {
+    auto view = std::make_shared<UIView>();
+    int calls = 0;
+    UIView::animateWithDuration(
+        0, [&] { view->setAlpha(0.5); }, [&](bool finished) { calls += finished; });
+    EXPECT_FLOAT_EQ(view->layer()->opacity(), 0.5f) << "a zero duration applies at once";
+    EXPECT_EQ(calls, 0) << "completions never run inside the call";
+    UIView::animateWithDuration(
+        2.0, [] {}, [&](bool finished) { calls += finished; });
+    runLoopTurn();
+    EXPECT_EQ(calls, 2);
+
+    UIView::animateWithDuration(1.0, [&] { UIView::performWithoutAnimation([&] { view->setAlpha(0.2); }); });
+    EXPECT_FLOAT_EQ(view->layer()->opacity(), 0.2f) << "a change without animation shows at once";
+}
+
 TEST_F(AnimationTests, AChangeOutsideTheBlockEndsThePropertysAnimationAndANewOneStartsFromWhatIsShown) {
     auto view = std::make_shared<UIView>();
     bool completed = false;

@@ -5,6 +5,7 @@
 #include "platform/graphics/UIGraphicsImageRenderer.h"
 #include "platform/uikit/UIActivityViewController.h"
 #include "platform/uikit/UIApplication.h"
+#include "platform/uikit/UIPopoverPresentationController.h"
 #include "platform/uikit/UIWindowScene.h"
 #include "tests/support/TemporaryFolder.h"
 #include "tests/veraziva/RunLoopWaiting.h"
@@ -144,6 +145,7 @@ TEST_F(ApplicationTests, SharingSavesEachImageAsANewPNGAndReportsWhere) {
         reportedCompleted = completed;
     });
     root->presentViewController(share, false);
+    EXPECT_EQ(share->popoverPresentationController(), nullptr) << "a sheet on a phone";
     ASSERT_EQ(share->savedPaths().size(), 1u);
     std::filesystem::path saved = share->savedPaths()[0];
     EXPECT_EQ(saved.parent_path(), home / "shared");

@@ -88,6 +88,34 @@ TEST_F(PresentationTests, TheRootAppearsWhenTheWindowIsShown) {
                          "second did appear"}));
 }
 
+TEST_F(PresentationTests, FullScreenTakesThePresenterAwayAndSheetsLeaveIt) {
+    auto sheet = make("sheet", UIModalPresentationStyle::pageSheet);
+    bool done = false;
+    root->presentViewController(sheet, false, [&] { done = true; });
+    EXPECT_TRUE(done);
+    EXPECT_EQ(*log, (Log{"sheet load", "sheet will appear", "sheet did appear"}));
+    EXPECT_EQ(root->presentedViewController(), sheet);
+    EXPECT_EQ(sheet->presentingViewController(), root);
+    EXPECT_EQ(sheet->view()->frame(), (CGRect{0, 57, 390, 787})) << "ten points below the safe area";
+    EXPECT_FALSE(root->view()->isHidden());
+
+    log->clear();
+    auto cover = make("cover", UIModalPresentationStyle::fullScreen);
+    sheet->presentViewController(cover, false);
+    EXPECT_EQ(*log, (Log{"cover load", "cover will appear", "sheet will disappear", "sheet did disappear",
+                         "cover did appear"}));
+    EXPECT_EQ(cover->view()->frame(), window->bounds());
+
+    // Dismissing from the bottom of the chain takes everything above it away; the sheet, hidden
+    // by the cover, neither comes back nor disappears a second time.
+    log->clear();
+    root->dismissViewControllerAnimated(false, [&] { log->push_back("dismissed"); });
+    EXPECT_EQ(*log, (Log{"cover will disappear", "cover did disappear", "dismissed"}));
+    EXPECT_EQ(root->presentedViewController(), nullptr);
+    EXPECT_EQ(cover->view()->window(), nullptr);
+    EXPECT_EQ(window->subviews().size(), 1u);
+}
+
 TEST_F(PresentationTests, AnimatedPresentationsCompleteOnTheClock) {
     auto cover = make("cover", UIModalPresentationStyle::fullScreen);
     bool presented = false;

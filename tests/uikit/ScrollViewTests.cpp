@@ -4,11 +4,12 @@
 #include "platform/uikit/UIImageView.h"
 #include "platform/uikit/UIScrollView.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 
-class Zooming : public UIScrollViewDelegate {
+class Recorder : public UIScrollViewDelegate {
   public:
     std::shared_ptr<UIView> viewForZoomingInScrollView(const std::shared_ptr<UIScrollView>&) override {
         return content;
@@ -17,9 +18,17 @@ class Zooming : public UIScrollViewDelegate {
         scales.push_back(scrollView->zoomScale());
     }
     void scrollViewWillBeginDragging(const std::shared_ptr<UIScrollView>&) override { ++drags; }
+    void scrollViewDidScroll(const std::shared_ptr<UIScrollView>& scrollView) override {
+        offsets.push_back(scrollView->contentOffset().y);
+    }
+    void scrollViewDidEndScrollingAnimation(const std::shared_ptr<UIScrollView>&) override {
+        ++animationsEnded;
+    }
     std::shared_ptr<UIView> content;
     std::vector<CGFloat> scales;
     int drags = 0;
+    std::vector<CGFloat> offsets;
+    int animationsEnded = 0;
 };
 
 class ScrollViewTests : public UIKitTest {
@@ -34,7 +43,7 @@ class ScrollViewTests : public UIKitTest {
 };
 
 TEST_F(ScrollViewTests, ZoomingScalesTheDelegatesViewWithinTheLimits) {
-    auto zooming = std::make_shared<Zooming>();
+    auto zooming = std::make_shared<Recorder>();
     zooming->content = std::make_shared<UIImageView>(CGRect{0, 0, 200, 100});
     scroll->addSubview(zooming->content);
     scroll->setContentSize({200, 100});
@@ -59,6 +68,22 @@ TEST_F(ScrollViewTests, ZoomingScalesTheDelegatesViewWithinTheLimits) {
     EXPECT_EQ(scroll->zoomScale(), 1.5);
 }
 
+TEST_F(ScrollViewTests, AnimatedScrollingMovesStepByStepAndStopsInRange) {
+    scroll->setContentSize({200, 500});
+    auto recorder = std::make_shared<Recorder>();
+    scroll->setDelegate(recorder);
+    scroll->setContentOffset({0, 1000}, true);
+    EXPECT_EQ(scroll->contentOffset().y, 0);
+    clock->advance(0.15);
+    EXPECT_GT(scroll->contentOffset().y, 0);
+    EXPECT_LT(scroll->contentOffset().y, 300);
+    clock->advance(0.2);
+    EXPECT_EQ(scroll->contentOffset().y, 300) << "limited to the content height minus the bounds";
+    EXPECT_EQ(recorder->animationsEnded, 1);
+    EXPECT_GT(recorder->offsets.size(), 5u);
+    EXPECT_TRUE(std::is_sorted(recorder->offsets.begin(), recorder->offsets.end()));
+}
+
 TEST_F(ScrollViewTests, DraggingStaysInTheContentAndWheelsScrollTheViewUnderThePointer) {
     scroll->setContentSize({200, 1000});
     scroll->setContentInset({10, 0, 20, 0});
@@ -66,7 +91,7 @@ TEST_F(ScrollViewTests, DraggingStaysInTheContentAndWheelsScrollTheViewUnderTheP
     EXPECT_EQ(scroll->maximumContentOffset(), (CGPoint{0, 820}));
     EXPECT_TRUE(scroll->canScrollVertically());
     EXPECT_FALSE(scroll->canScrollHorizontally());
-    auto zooming = std::make_shared<Zooming>();
+    auto zooming = std::make_shared<Recorder>();
     scroll->setDelegate(zooming);
 
     auto button = UIButton::buttonWithType(UIButtonType::system);

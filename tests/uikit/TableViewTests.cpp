@@ -122,10 +122,16 @@ class TableViewTests : public UIKitTest {
     std::shared_ptr<Rows> rows;
 };
 
-TEST_F(TableViewTests, ScrollingReusesCellsThatLeftTheScreen) {
+TEST_F(TableViewTests, OnlyVisibleRowsHaveCellsAndScrollingReusesCellsThatLeftTheScreen) {
     rows->sections = {numbered(1000)};
     table->reloadData();
     runLoopTurn();
+    auto visible = table->indexPathsForVisibleRows();
+    ASSERT_EQ(visible.size(), 20u) << "844 points show rows 0..19 of 44 points";
+    EXPECT_EQ(visible.back(), (NSIndexPath{0, 19}));
+    EXPECT_EQ(rows->cellRequests, 20);
+    EXPECT_EQ(rows->displayed.size(), 20u);
+    EXPECT_EQ(table->cellForRowAtIndexPath({0, 500}), nullptr);
     int createdAtStart = CountingCell::created;
     for (int step = 1; step <= 200; ++step) {
         table->setContentOffset({0, step * 100.0});
@@ -263,7 +269,7 @@ TEST_F(TableViewTests, TappingARowSelectsItAndReloadsDropTheSelection) {
     EXPECT_EQ(table->indexPathForSelectedRow(), std::nullopt);
 }
 
-TEST_F(TableViewTests, EditingDeletesAfterConfirmationAndMovesByTheGrip) {
+TEST_F(TableViewTests, EditingDeletesAfterConfirmationWithAFadeAndMovesByTheGrip) {
     rows->sections = {numbered(5)};
     table->reloadData();
     table->setEditing(true, false);
@@ -273,10 +279,21 @@ TEST_F(TableViewTests, EditingDeletesAfterConfirmationAndMovesByTheGrip) {
     auto cell = table->cellForRowAtIndexPath({0, 1});
     ASSERT_TRUE(cell->showingDeleteConfirmation());
     EXPECT_EQ(rows->sections[0].size(), 5u);
+    auto follower = table->cellForRowAtIndexPath({0, 2});
     window->tapAtPoint({380, 44 + 22});
     EXPECT_EQ(rows->sections[0], (std::vector<std::string>{"row 0", "row 2", "row 3", "row 4"}));
+    EXPECT_EQ(table->cellForRowAtIndexPath({0, 1}), follower) << "the next row keeps its cell";
+    EXPECT_EQ(cell->superview(), table) << "the deleted row stays while it fades";
+    clock->advance(0.15);
+    EXPECT_GT(cell->layer()->opacity(), 0.05);
+    EXPECT_LT(cell->layer()->opacity(), 0.95);
+    EXPECT_GT(follower->layer()->position().y, 44 + 22);
+    EXPECT_LT(follower->layer()->position().y, 2 * 44 + 22) << "the next row is moving up";
     clock->advance(1);
+    EXPECT_EQ(cell->superview(), nullptr);
+    EXPECT_EQ(follower->layer()->position().y, 44 + 22);
     EXPECT_EQ(textAt({0, 1}), "row 2");
+    EXPECT_EQ(table->contentSize().height, 4 * 44);
 
     // The grip at the trailing edge drags row 0 below row 2.
     window->sendTouchBegan({375, 22});

@@ -37,6 +37,9 @@ TEST_F(ViewGeometryTests, FrameBoundsCentreAndPointConversionStayConsistent) {
     EXPECT_EQ(view->frame(), (CGRect{50, 75, 100, 50}));
     view->setBounds({0, 0, 40, 40});
     EXPECT_EQ(view->frame(), (CGRect{80, 80, 40, 40}));
+    // A negative size is standardized, as the platform does.
+    view->setFrame({100, 100, -20, -10});
+    EXPECT_EQ(view->frame(), (CGRect{80, 90, 20, 10}));
 
     // Points convert through offsets and scrolling.
     auto root = std::make_shared<UIView>(CGRect{0, 0, 400, 400});
@@ -94,6 +97,9 @@ TEST_F(ViewGeometryTests, HitTestingFindsTheFrontmostInteractiveView) {
     front->setHidden(true);
     EXPECT_EQ(root->hitTest({75, 75}), back);
     front->setHidden(false);
+    front->setAlpha(0.005);
+    EXPECT_EQ(root->hitTest({75, 75}), back) << "a view too faint to see takes no touches";
+    front->setAlpha(1);
     front->setUserInteractionEnabled(false);
     EXPECT_EQ(root->hitTest({75, 75}), back);
 
@@ -103,7 +109,7 @@ TEST_F(ViewGeometryTests, HitTestingFindsTheFrontmostInteractiveView) {
     EXPECT_EQ(root->hitTest({120, 120}), root);
 }
 
-TEST_F(ViewGeometryTests, SubviewOrderingMovesLayersAlong) {
+TEST_F(ViewGeometryTests, SubviewOrderingMovesLayersAlongAndTagsFindViewsInTheTree) {
     auto parent = std::make_shared<UIView>();
     auto a = std::make_shared<UIView>(), b = std::make_shared<UIView>(), c = std::make_shared<UIView>();
     parent->addSubview(a);
@@ -135,6 +141,31 @@ TEST_F(ViewGeometryTests, SubviewOrderingMovesLayersAlong) {
     // A view cannot become its own ancestor's subview.
     a->addSubview(parent);
     EXPECT_EQ(parent->superview(), nullptr);
+
+    // Tags find the view itself or one below it.
+    auto stack = std::make_shared<UIStackView>();
+    parent->addSubview(stack);
+    stack->addArrangedSubview(b);
+    parent->setTag(7);
+    b->setTag(9);
+    EXPECT_EQ(parent->viewWithTag(7), parent);
+    EXPECT_EQ(parent->viewWithTag(9), b);
+    EXPECT_EQ(parent->viewWithTag(3), nullptr);
+}
+
+TEST_F(ViewGeometryTests, SafeAreaCoversTheScreensUnsafeEdges) {
+    auto window = makeWindow();
+    EXPECT_EQ(window->safeAreaInsets(), (UIEdgeInsets{47, 0, 34, 0}));
+    auto bar = std::make_shared<UIView>(CGRect{0, 0, 390, 100});
+    auto middle = std::make_shared<UIView>(CGRect{0, 200, 390, 100});
+    auto bottom = std::make_shared<UIView>(CGRect{0, 744, 390, 100});
+    for (const auto& view : {bar, middle, bottom}) {
+        window->addSubview(view);
+    }
+    EXPECT_EQ(bar->safeAreaInsets(), (UIEdgeInsets{47, 0, 0, 0}));
+    EXPECT_EQ(middle->safeAreaInsets(), UIEdgeInsets{});
+    EXPECT_EQ(bottom->safeAreaInsets(), (UIEdgeInsets{0, 0, 34, 0}));
+    EXPECT_EQ(std::make_shared<UIView>()->safeAreaInsets(), UIEdgeInsets{}) << "no window, no unsafe area";
 }
 
 TEST_F(ViewGeometryTests, ConstraintsPinEdgesCentreAndFollowConstantChanges) {
@@ -294,6 +325,7 @@ TEST_F(ViewGeometryTests, ButtonsPlaceImageBesideTitleAndPickTitlesByState) {
     button->setEnabled(true);
     button->setSelected(true);
     EXPECT_EQ(button->currentTitle(), "Go") << "a state without its own title shows the normal one";
+    EXPECT_EQ(UIButton::buttonWithType(UIButtonType::custom)->currentTitleColor(), UIColor::whiteColor());
 
     // Tint is inherited until a view sets its own.
     auto parent = std::make_shared<UIView>();
