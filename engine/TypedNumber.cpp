@@ -12,7 +12,7 @@ namespace {
 
 using Integer = ExactNumber::Integer;
 
-constexpr std::uint64_t twoTo53 = std::uint64_t(1) << 53;
+constexpr auto twoTo53 = static_cast<std::uint64_t>(twoToThe53);
 
 // g++ 12 at -O3 takes cpp_int's limb copy in resize, inlined here, for a copy of half a gigabyte out of
 // a 32-byte number: a false positive inside the library.

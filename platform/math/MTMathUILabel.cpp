@@ -1,5 +1,6 @@
 #include "platform/math/MTMathUILabel.h"
 
+#include "platform/foundation/Utf8.h"
 #include "platform/graphics/CGContext.h"
 #include "platform/graphics/UIGraphics.h"
 #include "platform/math/MathParser.h"
@@ -21,17 +22,12 @@ std::uint32_t packed(const UIColor::RGBA& c) {
 
 // Text shown as it stands is one line, of which no screen shows this many characters: a longer text is
 // laid out only this far (a history entry can hold megabytes).
-constexpr std::size_t maximumPlainCharacters = 4096;
+constexpr int maximumPlainCharacters = 4096;
 
 // The text up to maximumPlainCharacters characters, with an ellipsis when it goes on.
 std::string shownPart(const std::string& text) {
-    std::size_t characters = 0;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        const bool continuation = (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80;
-        if (!continuation && characters++ == maximumPlainCharacters)
-            return text.substr(0, at) + "\u2026";
-    }
-    return text;
+    const std::size_t end = utf8ByteIndex(text, maximumPlainCharacters);
+    return end < text.size() ? text.substr(0, end) + "\u2026" : text;
 }
 
 // The formula laid out, or its text in red when it does not parse or memory runs out for it.
